@@ -1,0 +1,59 @@
+// The validator base: the abstract judge of a text that a validating edit owns
+// and asks, keystroke by keystroke and on leaving the control, whether a text
+// is acceptable, how it is displayed and how an assigned text is normalised.
+// A bare TValidator accepts everything. IValidatorOwner is the little a
+// validator needs of the edit that owns it.
+#pragma once
+
+#include <string>
+
+#include "vcl/classes.h"
+
+namespace Validate {
+
+class IValidatorOwner {
+public:
+  virtual bool Valid() = 0;
+  virtual void SetEditText(const std::string& Value) = 0;
+  virtual void ValidatorChange() = 0;
+  virtual std::string GetEditText() = 0;
+  virtual int SelStart() const = 0;
+
+protected:
+  ~IValidatorOwner() = default;
+};
+
+// Shows Msg in a modal error box with one OK button; the answer is ignored.
+void ShowErrorBox(const std::string& Msg);
+// The message of a refused text: S in double quotes, then Literal (which
+// starts with a blank). S is inserted as it is, never read as a pattern.
+std::string QuotedMessage(const std::string& S, const std::string& Literal);
+
+class TValidator : public vcl::TPersistent {
+public:
+  explicit TValidator(vcl::TObject* AOwner);
+
+  virtual void Change();
+  virtual std::string GetDisplayText(std::string S);
+  virtual bool IsValid(std::string S);
+  virtual bool IsValidInput(std::string& S, bool SuppressFill);
+  virtual void SetText(std::string& S);
+  virtual void ShowErrorMessage(bool Input, std::string S);
+
+  bool AutoFill() const { return FAutoFill; }
+  void SetAutoFill(bool Value) { FAutoFill = Value; }
+  vcl::TObject* Owner() const { return FOwner; }
+
+  // When assigned it replaces the owner notification of Change.
+  vcl::TNotifyEvent OnChange;
+
+protected:
+  // The owning validating edit, or null when the owner is none or something else.
+  IValidatorOwner* OwnerEdit() const;
+
+private:
+  bool FAutoFill = true;
+  vcl::TObject* FOwner = nullptr;
+};
+
+} // namespace Validate

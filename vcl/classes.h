@@ -1,0 +1,268 @@
+// Run-time core: the object model every component stands on. TObject is the
+// root, TPersistent can be stored in form files, TComponent owns and names its
+// sub-components; Set<E> is the small-set type of enumerations, and
+// TStrings/TStringList are the string lists used for word lists and captions.
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "vcl/sysutils.h"
+
+namespace vcl {
+
+// A set of values of an enumeration with at most 256 members.
+template <typename E> class Set {
+  static_assert(std::is_enum_v<E>, "Set<E> needs an enumeration");
+
+public:
+  constexpr Set() = default;
+  Set(std::initializer_list<E> Items) {
+    for (E Item : Items)
+      Include(Item);
+  }
+  bool Contains(E Item) const { return FBits.test(Index(Item)); }
+  Set& Include(E Item) {
+    FBits.set(Index(Item));
+    return *this;
+  }
+  Set& Exclude(E Item) {
+    FBits.reset(Index(Item));
+    return *this;
+  }
+  bool Empty() const { return FBits.none(); }
+  bool operator==(const Set& Other) const { return FBits == Other.FBits; }
+  Set operator+(const Set& Other) const { return FromBits(FBits | Other.FBits); }
+  Set operator-(const Set& Other) const { return FromBits(FBits & ~Other.FBits); }
+  Set operator*(const Set& Other) const { return FromBits(FBits & Other.FBits); }
+  // The members as bits, bit n for the value n (for storing and comparing).
+  const std::bitset<256>& Bits() const { return FBits; }
+  static Set FromBits(const std::bitset<256>& Bits) {
+    Set S;
+    S.FBits = Bits;
+    return S;
+  }
+
+private:
+  static std::size_t Index(E Item) { return static_cast<std::size_t>(Item) & 0xFF; }
+  std::bitset<256> FBits;
+};
+
+class TObject;
+class TPersistent;
+class TComponent;
+class TFiler;
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+class TObject {
+public:
+  TObject() = default;
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+  virtual ~TObject() = default;
+  // The class name without namespaces ("TStringList"), taken from the dynamic type.
+  std::string ClassName() const;
+  template <typename T> bool InheritsFrom() const { return dynamic_cast<const T*>(this); }
+};
+
+class TPersistent : public TObject {
+public:
+  // Copies Source into this object; unsupported copies raise EConvertError
+  // "Cannot assign a TSource to a TDest".
+  virtual void Assign(TPersistent* Source);
+
+protected:
+  virtual void AssignTo(TPersistent* Dest);
+  virtual void DefineProperties(TFiler* Filer);
+  [[noreturn]] void AssignError(TPersistent* Source);
+
+  friend class TFiler;
+};
+
+enum TComponentStateE : std::uint8_t {
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csAncestor,
+  csUpdating,
+  csFixups
+};
+using TComponentState = Set<TComponentStateE>;
+
+enum TOperation : std::uint8_t { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+public:
+  explicit TComponent(TComponent* AOwner);
+  ~TComponent() override;
+
+  TComponent* Owner() const { return FOwner; }
+  int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+  TComponent* Components(int Index) const;
+  TComponent* FindComponent(const std::string& AName) const;
+
+  const std::string& Name() const { return FName; }
+  // Names are identifiers, unique among the owner's components (case-insensitive);
+  // a bad or duplicate name raises EComponentError.
+  virtual void SetName(const std::string& NewName);
+  std::intptr_t Tag() const { return FTag; }
+  void SetTag(std::intptr_t Value) { FTag = Value; }
+
+  const TComponentState& ComponentState() const { return FComponentState; }
+  // Asks AComponent to tell this component (Notification opRemove) when it is freed.
+  void FreeNotification(TComponent* AComponent);
+  void RemoveFreeNotification(TComponent* AComponent);
+
+  void InsertComponent(TComponent* AComponent);
+  void RemoveComponent(TComponent* AComponent);
+  void DestroyComponents();
+  // Marks this component and its owned ones as being designed (the form designer's view).
+  void SetDesigning(bool Value);
+
+  // Form-file reading marks the components it fills; it calls Loaded after
+  // every property has been read.
+  void SetLoadingState(bool Reading);
+  void ClearLoadingState();
+  virtual void Loaded();
+
+protected:
+  virtual void Notification(TComponent* AComponent, TOperation Operation);
+  void SetState(TComponentStateE Flag, bool On);
+  // Marks the component as being destroyed; descendants that need their parts
+  // alive during teardown call it first in their destructor.
+  void Destroying();
+
+private:
+  void Insert(TComponent* AComponent);
+  void Remove(TComponent* AComponent);
+
+  TComponent* FOwner = nullptr;
+  std::string FName;
+  std::intptr_t FTag = 0;
+  std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
+  TComponentState FComponentState;
+};
+
+class EComponentError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// ---------------------------------------------------------------------------
+// String lists
+
+enum TDuplicates : std::uint8_t { dupIgnore, dupAccept, dupError };
+
+class TStrings : public TPersistent {
+public:
+  virtual int Count() const = 0;
+  virtual std::string Strings(int Index) const = 0;
+  virtual void Put(int Index, const std::string& S);
+  std::string operator[](int Index) const { return Strings(Index); }
+  virtual TObject* Objects(int Index) const;
+  virtual void PutObject(int Index, TObject* AObject);
+
+  virtual int Add(const std::string& S);
+  int AddObject(const std::string& S, TObject* AObject);
+  void AddStrings(const TStrings* Strings);
+  void Append(const std::string& S) { Add(S); }
+  virtual void Insert(int Index, const std::string& S) = 0;
+  virtual void Delete(int Index) = 0;
+  virtual void Clear() = 0;
+  virtual int IndexOf(const std::string& S) const; // case-insensitive (AnsiCompareText)
+  void Exchange(int Index1, int Index2);
+  void Move(int CurIndex, int NewIndex);
+
+  void Assign(TPersistent* Source) override;
+  bool Equals(const TStrings* Strings) const;
+
+  // The lines joined by "\r\n" (each line ends with it); SetTextStr splits
+  // at CR, LF or CR LF.
+  std::string Text() const;
+  void SetTextStr(const std::string& Value);
+  std::string CommaText() const;
+  void SetCommaText(const std::string& Value);
+
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+
+protected:
+  virtual void SetUpdateState(bool Updating);
+  [[noreturn]] void Error(const std::string& Msg, int Data) const;
+
+private:
+  int FUpdateCount = 0;
+};
+
+class TStringList : public TStrings {
+public:
+  TStringList() = default;
+  ~TStringList() override;
+
+  int Count() const override { return static_cast<int>(FList.size()); }
+  std::string Strings(int Index) const override;
+  void Put(int Index, const std::string& S) override;
+  TObject* Objects(int Index) const override;
+  void PutObject(int Index, TObject* AObject) override;
+
+  // A sorted list keeps AnsiCompareText order and places added strings with Find.
+  int Add(const std::string& S) override;
+  void Insert(int Index, const std::string& S) override;
+  void Delete(int Index) override;
+  void Clear() override;
+  int IndexOf(const std::string& S) const override;
+
+  // Binary search in a sorted list (AnsiCompareText): true when S is present
+  // ignoring case; Index is then its position, otherwise where S would go.
+  virtual bool Find(const std::string& S, int& Index) const;
+  virtual void Sort();
+
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  TDuplicates Duplicates() const { return FDuplicates; }
+  void SetDuplicates(TDuplicates Value) { FDuplicates = Value; }
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
+
+protected:
+  virtual void Changed();
+  virtual void Changing();
+  void SetUpdateState(bool Updating) override;
+
+private:
+  struct Item {
+    std::string S;
+    TObject* Obj = nullptr;
+  };
+  void InsertItem(int Index, const std::string& S);
+  void CheckIndex(int Index) const;
+
+  std::vector<Item> FList;
+  bool FSorted = false;
+  TDuplicates FDuplicates = dupIgnore;
+};
+
+// ---------------------------------------------------------------------------
+// Form files (the classic text form: object Name: TClass ... end).
+
+// Writes Root, its published properties and the components it owns.
+std::string ComponentToText(const TComponent* Root);
+// Fills an existing root from Text; children are created by class name with
+// Root as their owner. Raises EReadError naming the line on malformed input.
+void ReadComponentText(const std::string& Text, TComponent* Root);
+// Creates the root by its class name, owned by Owner.
+TComponent* TextToComponent(const std::string& Text, TComponent* Owner);
+
+} // namespace vcl

@@ -1,0 +1,52 @@
+// Run-time core: message boxes. Every box goes through one replaceable
+// handler: the GUI platform installs a modal dialog, tests install a recorder,
+// and without any handler the text goes to standard error.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "vcl/classes.h"
+
+namespace vcl {
+
+enum TMsgDlgType : std::uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn : std::uint8_t {
+  mbYes,
+  mbNo,
+  mbOK,
+  mbCancel,
+  mbAbort,
+  mbRetry,
+  mbIgnore,
+  mbAll,
+  mbNoToAll,
+  mbYesToAll,
+  mbHelp
+};
+using TMsgDlgButtons = Set<TMsgDlgBtn>;
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
+constexpr TModalResult mrNoToAll = 9;
+constexpr TModalResult mrYesToAll = 10;
+
+using TMessageDlgHandler = std::function<int(const std::string& Msg, TMsgDlgType DlgType,
+                                             TMsgDlgButtons Buttons, int HelpCtx)>;
+
+// Installs a handler and returns the previous one (an empty one restores the
+// standard-error fallback).
+TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler Handler);
+int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
+void ShowMessage(const std::string& Msg);
+
+} // namespace vcl

@@ -1,0 +1,301 @@
+// Run-time core: the basic types, exceptions, 1-based string helpers, locale
+// settings, the replaceable clock and the text conversions that every unit of
+// the library relies on. Texts are std::string holding single-byte characters
+// (code page 1252); positions in the helpers below count from 1.
+#pragma once
+
+#include <array>
+#include <compare>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+namespace vcl {
+
+using Byte = std::uint8_t;
+using Word = std::uint16_t;
+using Cardinal = std::uint32_t;
+using Extended = long double;
+using TDateTime = double; // days since 30 December 1899; the fraction is the time of day
+using TShortCut = std::uint16_t;
+
+// ---------------------------------------------------------------------------
+// 1-based string helpers
+
+int Length(const std::string& S);
+// Count characters from Index; an Index below 1 counts from the first
+// character, a Count running past the end stops there, Count <= 0 gives "".
+std::string Copy(const std::string& S, int Index, int Count);
+// Position of the first occurrence of Substr in S, 0 when absent or empty.
+int Pos(const std::string& Substr, const std::string& S);
+int Pos(char Ch, const std::string& S);
+// Removes Count characters from Index; out-of-range requests remove nothing
+// (Index outside 1..Length) or stop at the end.
+void Delete(std::string& S, int Index, int Count);
+// Inserts Source before position Index; Index below 1 inserts at the front,
+// beyond the end appends.
+void Insert(const std::string& Source, std::string& S, int Index);
+std::string StringOfChar(char Ch, int Count);
+
+std::string UpperCase(const std::string& S); // ASCII letters only
+std::string LowerCase(const std::string& S); // ASCII letters only
+char UpCase(char Ch);                        // ASCII letters only
+int CompareStr(const std::string& S1, const std::string& S2);
+int CompareText(const std::string& S1, const std::string& S2); // ASCII case-insensitive
+bool SameText(const std::string& S1, const std::string& S2);
+// The locale's collation, ignoring case (AnsiCompareText) or not (AnsiCompareStr).
+int AnsiCompareText(const std::string& S1, const std::string& S2);
+int AnsiCompareStr(const std::string& S1, const std::string& S2);
+std::string AnsiUpperCase(const std::string& S); // code page 1252 letters
+std::string AnsiLowerCase(const std::string& S);
+std::string Trim(const std::string& S);      // removes characters <= ' ' at both ends
+std::string TrimLeft(const std::string& S);
+std::string TrimRight(const std::string& S);
+std::string QuotedStr(const std::string& S);
+// The letter test of code page 1252 (accented letters count).
+bool IsCharAlphaA(char Ch);
+
+// ---------------------------------------------------------------------------
+// Exceptions
+
+class Exception : public std::exception {
+public:
+  explicit Exception(std::string Msg);
+  const std::string& Message() const { return FMessage; }
+  void SetMessage(std::string Msg) { FMessage = std::move(Msg); }
+  const char* what() const noexcept override { return FMessage.c_str(); }
+
+private:
+  std::string FMessage;
+};
+
+#define VCL_EXCEPTION(Name, Base)                                                                  \
+  class Name : public Base {                                                                       \
+  public:                                                                                          \
+    using Base::Base;                                                                              \
+  }
+
+VCL_EXCEPTION(EAbort, Exception);
+VCL_EXCEPTION(EConvertError, Exception);
+VCL_EXCEPTION(EInvalidOperation, Exception);
+VCL_EXCEPTION(EReadError, Exception);
+VCL_EXCEPTION(EWriteError, Exception);
+VCL_EXCEPTION(EListError, Exception);
+VCL_EXCEPTION(EStringListError, Exception);
+VCL_EXCEPTION(EVariantError, Exception);
+VCL_EXCEPTION(EMathError, Exception);
+VCL_EXCEPTION(EZeroDivide, EMathError);
+VCL_EXCEPTION(EOverflow, EMathError);
+VCL_EXCEPTION(EInvalidOp, EMathError);
+VCL_EXCEPTION(EIntError, Exception);
+VCL_EXCEPTION(EDivByZero, EIntError);
+VCL_EXCEPTION(ERangeError, EIntError);
+
+// Raises the silent exception that ends an operation without a message.
+[[noreturn]] void Abort();
+
+// ---------------------------------------------------------------------------
+// Currency: a fixed-point amount held as the value times 10000.
+
+class Currency {
+public:
+  constexpr Currency() = default;
+  constexpr Currency(int Value) : FValue(static_cast<std::int64_t>(Value) * 10000) {}
+  // Rounds to the nearest 1/10000, halves to even as the classic FPU store does.
+  explicit Currency(double Value);
+  static constexpr Currency FromRaw(std::int64_t Raw) {
+    Currency C;
+    C.FValue = Raw;
+    return C;
+  }
+  constexpr std::int64_t Raw() const { return FValue; }
+  double ToDouble() const { return static_cast<double>(FValue) / 10000.0; }
+  Extended ToExtended() const { return static_cast<Extended>(FValue) / 10000.0L; }
+
+  constexpr auto operator<=>(const Currency&) const = default;
+  constexpr Currency operator-() const { return FromRaw(-FValue); }
+  constexpr Currency operator+(Currency B) const { return FromRaw(FValue + B.FValue); }
+  constexpr Currency operator-(Currency B) const { return FromRaw(FValue - B.FValue); }
+
+private:
+  std::int64_t FValue = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Locale settings, process-wide. ResetLocale restores the US English defaults;
+// LoadSystemLocale reads the process locale (applications call it, tests do not).
+
+struct TSysLocale {
+  int DefaultLCID = 0x0409;
+  int PriLangID = 0x09;
+  int SubLangID = 0x01;
+  bool FarEast = false;
+  bool MiddleEast = false;
+};
+
+extern char DecimalSeparator;
+extern char ThousandSeparator;
+extern std::string CurrencyString;
+extern Byte CurrencyFormat;    // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
+extern Byte NegCurrFormat;     // 0 '($1)' ... 15, as the classic settings number them
+extern Byte CurrencyDecimals;
+extern char DateSeparator;
+extern std::string ShortDateFormat;
+extern std::string LongDateFormat;
+extern char TimeSeparator;
+extern std::string TimeAMString;
+extern std::string TimePMString;
+extern std::string ShortTimeFormat;
+extern std::string LongTimeFormat;
+extern std::array<std::string, 12> ShortMonthNames;
+extern std::array<std::string, 12> LongMonthNames;
+extern std::array<std::string, 7> ShortDayNames; // Sunday first
+extern std::array<std::string, 7> LongDayNames;
+extern TSysLocale SysLocale;
+
+void ResetLocale();
+void LoadSystemLocale();
+
+// ---------------------------------------------------------------------------
+// Clock
+
+using TNowFunction = std::function<TDateTime()>;
+// Installs a clock and returns the previous one; an empty function restores
+// the system clock.
+TNowFunction SetNowFunction(TNowFunction Fn);
+TDateTime Now();
+TDateTime Date(); // today, no time part
+TDateTime Time(); // now, no date part
+
+// ---------------------------------------------------------------------------
+// Dates and times
+
+bool IsLeapYear(Word Year);
+// Raises EConvertError for an impossible date or time.
+TDateTime EncodeDate(Word Year, Word Month, Word Day);
+TDateTime EncodeTime(Word Hour, Word Min, Word Sec, Word MSec);
+bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Result);
+bool TryEncodeTime(Word Hour, Word Min, Word Sec, Word MSec, TDateTime& Result);
+void DecodeDate(TDateTime Date, Word& Year, Word& Month, Word& Day);
+void DecodeTime(TDateTime Time, Word& Hour, Word& Min, Word& Sec, Word& MSec);
+int DayOfWeek(TDateTime Date); // 1 = Sunday
+
+std::string DateToStr(TDateTime Date);         // ShortDateFormat
+std::string TimeToStr(TDateTime Time);         // LongTimeFormat
+std::string DateTimeToStr(TDateTime DateTime); // date, then the time when it is not midnight
+std::string FormatDateTime(const std::string& Format, TDateTime DateTime);
+// Texts in the order of ShortDateFormat; two-digit years take the current century.
+TDateTime StrToDate(const std::string& S);
+TDateTime StrToTime(const std::string& S);
+TDateTime StrToDateTime(const std::string& S);
+
+// ---------------------------------------------------------------------------
+// Numbers
+
+std::string IntToStr(std::int64_t Value);
+std::string IntToHex(std::int64_t Value, int Digits);
+// Blanks, an optional sign, then decimal digits or '$' and hexadecimal digits;
+// the value must fit 32 bits. Raises EConvertError "'x' is not a valid integer value".
+int StrToInt(const std::string& S);
+int StrToIntDef(const std::string& S, int Default);
+bool TryStrToInt(const std::string& S, int& Value);
+
+enum TFloatFormat : std::uint8_t { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+
+// Surrounding blanks, a sign, DecimalSeparator and an exponent are accepted.
+// Raises EConvertError "'x' is not a valid floating point value".
+Extended StrToFloat(const std::string& S);
+bool TryStrToFloat(const std::string& S, Extended& Value);
+std::string FloatToStr(Extended Value); // ffGeneral, 15 digits
+std::string FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits);
+
+Currency StrToCurr(const std::string& S);
+std::string CurrToStr(Currency Value);
+Currency FloatToCurr(Extended Value);
+
+// ---------------------------------------------------------------------------
+// Format: %d %u %x %s %f %e %g %n %m with optional index, '-', width and
+// precision. Arguments are values only: an argument is never read as a pattern.
+// A mismatch between a directive and its argument raises EConvertError.
+
+class TVarRec {
+public:
+  enum TKind : std::uint8_t { vtInteger, vtInt64, vtExtended, vtString, vtChar, vtCurrency };
+  TVarRec(int V) : FKind(vtInteger), FInt(V) {}
+  TVarRec(unsigned V) : FKind(vtInt64), FInt(V) {}
+  TVarRec(long V) : FKind(vtInt64), FInt(V) {}
+  TVarRec(long long V) : FKind(vtInt64), FInt(V) {}
+  TVarRec(double V) : FKind(vtExtended), FFloat(V) {}
+  TVarRec(long double V) : FKind(vtExtended), FFloat(V) {}
+  TVarRec(char V) : FKind(vtChar), FString(1, V) {}
+  TVarRec(const char* V) : FKind(vtString), FString(V) {}
+  TVarRec(std::string V) : FKind(vtString), FString(std::move(V)) {}
+  TVarRec(Currency V) : FKind(vtCurrency), FInt(V.Raw()) {}
+
+  TKind Kind() const { return FKind; }
+  std::int64_t AsInt() const { return FInt; }
+  Extended AsFloat() const { return FFloat; }
+  const std::string& AsString() const { return FString; }
+
+private:
+  TKind FKind;
+  std::int64_t FInt = 0;
+  Extended FFloat = 0;
+  std::string FString;
+};
+
+std::string Format(const std::string& Fmt, std::initializer_list<TVarRec> Args = {});
+
+// ---------------------------------------------------------------------------
+// Variant: empty, null, or one typed value.
+
+enum TVarType : std::uint8_t {
+  varEmpty,
+  varNull,
+  varInteger,
+  varDouble,
+  varCurrency,
+  varDate,
+  varBoolean,
+  varString
+};
+
+class Variant {
+public:
+  Variant() = default;
+  Variant(int V);
+  Variant(double V);
+  Variant(Currency V);
+  Variant(bool V);
+  Variant(const char* V);
+  Variant(std::string V);
+  static Variant Null();
+  static Variant FromDate(TDateTime V);
+
+  TVarType VarType() const { return FType; }
+  bool operator==(const Variant& Other) const;
+
+  // Conversions as the classic variant does them: strings are parsed, numbers
+  // formatted; impossible ones raise EVariantError or EConvertError.
+  int AsInteger() const;
+  double AsFloat() const;
+  Currency AsCurrency() const;
+  TDateTime AsDateTime() const;
+  bool AsBoolean() const;
+  std::string AsString() const;
+
+private:
+  TVarType FType = varEmpty;
+  std::int64_t FInt = 0;
+  double FFloat = 0;
+  std::string FString;
+};
+
+std::string VarToStr(const Variant& V); // empty and null give ''
+bool VarIsNull(const Variant& V);
+bool VarIsEmpty(const Variant& V);
+TVarType VarType(const Variant& V);
+
+} // namespace vcl
