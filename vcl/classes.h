@@ -134,6 +134,16 @@ public:
   void ClearLoadingState();
   virtual void Loaded();
 
+  // Form files. GetChildren lists the components written nested inside this
+  // one when Root is stored; by default the root lists the components it owns
+  // that have no parent component. A control reports its parent through
+  // GetParentComponent, and the reader hands a component read nested inside
+  // another one to SetParentComponent (the GUI layer overrides both).
+  virtual void GetChildren(const std::function<void(TComponent*)>& Proc,
+                           const TComponent* Root) const;
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent*) {}
+
 protected:
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   void SetState(TComponentStateE Flag, bool On);
