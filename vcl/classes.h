@@ -136,9 +136,11 @@ public:
 
   // Form files. GetChildren lists the components written nested inside this
   // one when Root is stored; by default the root lists the components it owns
-  // that have no parent component. A control reports its parent through
-  // GetParentComponent, and the reader hands a component read nested inside
-  // another one to SetParentComponent (the GUI layer overrides both).
+  // whose parent component is none or the root itself, and other components
+  // list nothing. A control reports its parent through GetParentComponent,
+  // and the reader hands every component it reads to SetParentComponent with
+  // the object it is nested in (the root for top-level ones). The GUI layer
+  // overrides the three so that controls nest inside their parents.
   virtual void GetChildren(const std::function<void(TComponent*)>& Proc,
                            const TComponent* Root) const;
   virtual TComponent* GetParentComponent() const { return nullptr; }

@@ -112,13 +112,13 @@ struct TFieldInfo {
 struct TPropInfo {
   std::string Name;
   TTypeKind Kind = tkInteger;
-  std::string TypeName; // "Integer", "Byte", "Double", "TDateTime", "TFilterType", ...
+  std::string TypeName;      // "Integer", "Byte", "Double", "TDateTime", "TFilterType", ...
   std::int64_t MinValue = 0; // integers and characters
   std::int64_t MaxValue = 0;
-  int FloatSize = 8;                   // floats: 4, 8 or 10 (long double)
-  const TEnumInfo* EnumType = nullptr; // enumerations and sets
-  std::vector<TIdentMapEntry> Idents; // integers
-  std::optional<TPropValue> Default;  // none: always stored
+  int FloatSize = 8;                        // floats: 4, 8 or 10 (long double)
+  const TEnumInfo* EnumType = nullptr;      // enumerations and sets
+  std::vector<TIdentMapEntry> Idents;       // integers
+  std::optional<TPropValue> Default;        // none: always stored
   std::type_index EventType = typeid(void); // events: the std::function type
 
   // Getters and setters receive an instance of the declaring class. Writing a
@@ -129,7 +129,7 @@ struct TPropInfo {
   // Events: binds the method (null clears); false when its type does not fit.
   std::function<bool(TObject* Instance, const TMethodInfo* Method, TObject* Root)> SetHandler;
 
-  bool ReadOnly() const { return !Set; }
+  bool ReadOnly() const { return !Set && !SetHandler; }
 };
 
 class TClassInfo {
@@ -191,8 +191,7 @@ template <typename T> TClassInfo& EntryOf() {
   return ClassEntry(typeid(T), [](const TObject* Obj) { return dynamic_cast<const T*>(Obj); });
 }
 
-template <typename T, typename G>
-using PropType = std::remove_cvref_t<std::invoke_result_t<G, T*>>;
+template <typename T, typename G> using PropType = std::remove_cvref_t<std::invoke_result_t<G, T*>>;
 
 // An event handler that remembers the name it was bound under, so that the
 // writer can store the name again.
@@ -219,7 +218,9 @@ void DeclareEnum(const std::string& TypeName, std::initializer_list<const char*>
   Info.Names.assign(Names.begin(), Names.end());
 }
 
-template <typename E> const TEnumInfo* EnumInfoOf() { return detail::FindEnum(typeid(E)); }
+template <typename E> const TEnumInfo* EnumInfoOf() {
+  return detail::FindEnum(typeid(E));
+}
 
 // The builder of one class's table; see the top of this file.
 template <typename T> class Published {
@@ -242,8 +243,9 @@ public:
   template <typename G, typename S>
   Published& Bool(const std::string& Name, G Get, S Set, std::optional<bool> Default = {}) {
     static_assert(std::is_same_v<detail::PropType<T, G>, bool>);
-    TPropInfo& P = Add(Name, tkBoolean, "Boolean", Get, Set, [](bool V) -> std::int64_t { return V; },
-                       [](const TPropValue& V) { return std::get<std::int64_t>(V) != 0; });
+    TPropInfo& P = Add(
+        Name, tkBoolean, "Boolean", Get, Set, [](bool V) -> std::int64_t { return V; },
+        [](const TPropValue& V) { return std::get<std::int64_t>(V) != 0; });
     if (Default)
       P.Default = TPropValue(std::int64_t(*Default));
     P.MaxValue = 1;
@@ -252,14 +254,13 @@ public:
 
   // An integer of the getter's type; its range is the type's unless .Range narrows it.
   template <typename G, typename S>
-  Published& Int(const std::string& Name, G Get, S Set,
-                 std::optional<std::int64_t> Default = {}) {
+  Published& Int(const std::string& Name, G Get, S Set, std::optional<std::int64_t> Default = {}) {
     using V = detail::PropType<T, G>;
     static_assert(std::is_integral_v<V> && !std::is_same_v<V, bool> &&
                   (sizeof(V) < 8 || std::is_signed_v<V>));
-    TPropInfo& P = Add(Name, tkInteger, IntegerTypeName<V>(), Get, Set,
-                       [](V X) -> std::int64_t { return X; },
-                       [](const TPropValue& X) { return static_cast<V>(std::get<std::int64_t>(X)); });
+    TPropInfo& P = Add(
+        Name, tkInteger, IntegerTypeName<V>(), Get, Set, [](V X) -> std::int64_t { return X; },
+        [](const TPropValue& X) { return static_cast<V>(std::get<std::int64_t>(X)); });
     P.MinValue = std::numeric_limits<V>::min();
     P.MaxValue = std::numeric_limits<V>::max();
     if (Default)
@@ -287,9 +288,10 @@ public:
     using E = detail::PropType<T, G>;
     static_assert(std::is_enum_v<E>);
     const TEnumInfo* Info = RequireEnum<E>(Name);
-    TPropInfo& P = Add(Name, tkEnumeration, Info->Name, Get, Set,
-                       [](E X) -> std::int64_t { return static_cast<std::int64_t>(X); },
-                       [](const TPropValue& X) { return static_cast<E>(std::get<std::int64_t>(X)); });
+    TPropInfo& P = Add(
+        Name, tkEnumeration, Info->Name, Get, Set,
+        [](E X) -> std::int64_t { return static_cast<std::int64_t>(X); },
+        [](const TPropValue& X) { return static_cast<E>(std::get<std::int64_t>(X)); });
     P.EnumType = Info;
     P.MaxValue = static_cast<std::int64_t>(Info->Names.size()) - 1;
     if (Default)
@@ -303,8 +305,7 @@ public:
     using V = detail::PropType<T, G>;
     const TEnumInfo* Info = RequireEnum<typename SetTraits<V>::Element>(Name);
     TPropInfo& P = Add(
-        Name, tkSet, "set of " + Info->Name, Get, Setter,
-        [](const V& X) { return X.Bits(); },
+        Name, tkSet, "set of " + Info->Name, Get, Setter, [](const V& X) { return X.Bits(); },
         [](const TPropValue& X) { return V::FromBits(std::get<std::bitset<256>>(X)); });
     P.EnumType = Info;
     if (Default)
@@ -314,8 +315,7 @@ public:
 
   // A float of the getter's type (float, double or long double).
   template <typename G, typename S>
-  Published& Float(const std::string& Name, G Get, S Set,
-                   std::optional<long double> Default = {}) {
+  Published& Float(const std::string& Name, G Get, S Set, std::optional<long double> Default = {}) {
     using V = detail::PropType<T, G>;
     static_assert(std::is_floating_point_v<V>);
     const char* TypeName = sizeof(V) == 4 ? "Single" : sizeof(V) == 8 ? "Double" : "Extended";
@@ -334,8 +334,9 @@ public:
   template <typename G, typename S>
   Published& Curr(const std::string& Name, G Get, S Set, std::optional<Currency> Default = {}) {
     static_assert(std::is_same_v<detail::PropType<T, G>, Currency>);
-    TPropInfo& P = Add(Name, tkCurrency, "Currency", Get, Set, [](Currency C) { return C; },
-                       [](const TPropValue& X) { return std::get<Currency>(X); });
+    TPropInfo& P = Add(
+        Name, tkCurrency, "Currency", Get, Set, [](Currency C) { return C; },
+        [](const TPropValue& X) { return std::get<Currency>(X); });
     if (Default)
       P.Default = TPropValue(*Default);
     return *this;
@@ -377,8 +378,8 @@ public:
     static_assert(std::is_convertible_v<V, const TStrings*>);
     TPropInfo& P = AddRaw(Name, tkStrings, "TStrings");
     P.Get = [Get](TObject* Obj) {
-      return TPropValue(static_cast<TObject*>(const_cast<TStrings*>(
-          static_cast<const TStrings*>(std::invoke(Get, Cast(Obj))))));
+      return TPropValue(static_cast<TObject*>(
+          const_cast<TStrings*>(static_cast<const TStrings*>(std::invoke(Get, Cast(Obj))))));
     };
     if constexpr (!std::is_null_pointer_v<S>)
       P.Set = [Setter](TObject* Obj, const TPropValue& X) {
@@ -388,8 +389,7 @@ public:
   }
 
   // A reference to another component, stored as its name.
-  template <typename G, typename S>
-  Published& Component(const std::string& Name, G Get, S Setter) {
+  template <typename G, typename S> Published& Component(const std::string& Name, G Get, S Setter) {
     using V = detail::PropType<T, G>;
     using C = std::remove_cv_t<std::remove_pointer_t<V>>;
     static_assert(std::is_pointer_v<V> && std::is_base_of_v<TComponent, C>);
@@ -469,7 +469,9 @@ public:
     if constexpr (std::is_same_v<F, bool>)
       Last().IsStored = [Test](TObject*) { return Test; };
     else
-      Last().IsStored = [Test](TObject* Obj) { return static_cast<bool>(std::invoke(Test, Cast(Obj))); };
+      Last().IsStored = [Test](TObject* Obj) {
+        return static_cast<bool>(std::invoke(Test, Cast(Obj)));
+      };
     return *this;
   }
 
@@ -494,9 +496,7 @@ public:
 
 private:
   template <typename V> struct SetTraits;
-  template <typename E> struct SetTraits<vcl::Set<E>> {
-    using Element = E;
-  };
+  template <typename E> struct SetTraits<vcl::Set<E>> { using Element = E; };
 
   static T* Cast(TObject* Obj) { return static_cast<T*>(Obj); }
 
@@ -546,7 +546,9 @@ private:
   TPropInfo& Add(const std::string& Name, TTypeKind Kind, const std::string& TypeName, G Get,
                  S Setter, To ToValue, From FromValue) {
     TPropInfo& P = AddRaw(Name, Kind, TypeName);
-    P.Get = [Get, ToValue](TObject* Obj) { return TPropValue(ToValue(std::invoke(Get, Cast(Obj)))); };
+    P.Get = [Get, ToValue](TObject* Obj) {
+      return TPropValue(ToValue(std::invoke(Get, Cast(Obj))));
+    };
     if constexpr (!std::is_null_pointer_v<S>)
       P.Set = [Setter, FromValue](TObject* Obj, const TPropValue& X) {
         std::invoke(Setter, Cast(Obj), FromValue(X));
@@ -558,16 +560,17 @@ private:
   void AddString(const std::string& Name, TTypeKind Kind, const std::string& TypeName, G Get,
                  S Setter) {
     static_assert(std::is_convertible_v<detail::PropType<T, G>, std::string>);
-    Add(Name, Kind, TypeName, Get, Setter, [](const std::string& X) { return X; },
+    Add(
+        Name, Kind, TypeName, Get, Setter, [](const std::string& X) { return X; },
         [](const TPropValue& X) -> const std::string& { return std::get<std::string>(X); });
   }
 
   template <typename V, typename G, typename S>
   void AddFloat(const std::string& Name, const std::string& TypeName, G Get, S Setter,
                 std::optional<long double> Default) {
-    TPropInfo& P = Add(Name, tkFloat, TypeName, Get, Setter,
-                       [](V X) -> long double { return X; },
-                       [](const TPropValue& X) { return static_cast<V>(std::get<long double>(X)); });
+    TPropInfo& P = Add(
+        Name, tkFloat, TypeName, Get, Setter, [](V X) -> long double { return X; },
+        [](const TPropValue& X) { return static_cast<V>(std::get<long double>(X)); });
     P.FloatSize = sizeof(V) == 4 ? 4 : sizeof(V) == 8 ? 8 : 10;
     if (Default)
       P.Default = TPropValue(static_cast<long double>(static_cast<V>(*Default)));

@@ -32,7 +32,9 @@ struct TToken {
   long double Float = 0;
 };
 
-std::string Shorten(const std::string& S) { return S.size() > 24 ? S.substr(0, 24) + "..." : S; }
+std::string Shorten(const std::string& S) {
+  return S.size() > 24 ? S.substr(0, 24) + "..." : S;
+}
 
 std::string DescribeToken(const TToken& T) {
   switch (T.Kind) {
@@ -47,10 +49,18 @@ std::string DescribeToken(const TToken& T) {
   }
 }
 
-bool IsIdentStart(char C) { return std::isalpha(static_cast<unsigned char>(C)) || C == '_'; }
-bool IsIdentChar(char C) { return std::isalnum(static_cast<unsigned char>(C)) || C == '_'; }
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
-bool IsHex(char C) { return std::isxdigit(static_cast<unsigned char>(C)) != 0; }
+bool IsIdentStart(char C) {
+  return std::isalpha(static_cast<unsigned char>(C)) || C == '_';
+}
+bool IsIdentChar(char C) {
+  return std::isalnum(static_cast<unsigned char>(C)) || C == '_';
+}
+bool IsDigit(char C) {
+  return C >= '0' && C <= '9';
+}
+bool IsHex(char C) {
+  return std::isxdigit(static_cast<unsigned char>(C)) != 0;
+}
 
 int HexValue(char C) {
   return IsDigit(C) ? C - '0' : std::toupper(static_cast<unsigned char>(C)) - 'A' + 10;
@@ -69,8 +79,9 @@ public:
     const char C = FText[FPos];
     if (IsIdentStart(C))
       return Ident(T);
-    if (IsDigit(C) || C == '$' || (C == '-' && FPos + 1 < FText.size() &&
-                                   (IsDigit(FText[FPos + 1]) || FText[FPos + 1] == '$')))
+    if (IsDigit(C) || C == '$' ||
+        (C == '-' && FPos + 1 < FText.size() &&
+         (IsDigit(FText[FPos + 1]) || FText[FPos + 1] == '$')))
       return Number(T);
     if (C == '\'' || C == '#')
       return String(T);
@@ -298,7 +309,8 @@ private:
 
   TObjectNode Object(int Depth) {
     if (Depth > MaxNesting)
-      ReadError(FToken.Line, "Objects nested deeper than " + std::to_string(MaxNesting) + " levels");
+      ReadError(FToken.Line,
+                "Objects nested deeper than " + std::to_string(MaxNesting) + " levels");
     TObjectNode Node;
     Node.Line = FToken.Line;
     if (!IsKeyword("object"))
@@ -425,6 +437,8 @@ std::string Describe(const TValueNode& Value) {
   }
 }
 
-TObjectNode ParseFormText(const std::string& Text) { return TParser(Text).Parse(); }
+TObjectNode ParseFormText(const std::string& Text) {
+  return TParser(Text).Parse();
+}
 
 } // namespace vcl::formtext

@@ -20,8 +20,8 @@ struct TValueNode {
   // Identifiers (a dotted one joined with '.'), string values, binary bytes,
   // and numbers as written.
   std::string Text;
-  std::int64_t Int = 0;   // integers
-  long double Float = 0;  // integers and floats
+  std::int64_t Int = 0;          // integers
+  long double Float = 0;         // integers and floats
   std::vector<TValueNode> Items; // set members and list items
 };
 

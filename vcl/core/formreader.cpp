@@ -141,7 +141,8 @@ private:
     if (!Info)
       ReadError(Node.Line, "Class " + Node.ClassName + " not found");
     TComponent* C = Node.Name.empty() ? nullptr : FRoot->FindComponent(Node.Name);
-    if (C && (!Info->IsInstance(C) || std::find(FLoaded.begin(), FLoaded.end(), C) != FLoaded.end()))
+    if (C &&
+        (!Info->IsInstance(C) || std::find(FLoaded.begin(), FLoaded.end(), C) != FLoaded.end()))
       ReadError(Node.Line, "A component named " + Node.Name + " already exists");
     if (!C) {
       if (!Info->CanCreate())
@@ -197,7 +198,7 @@ private:
       }
       if (!Last || P->Kind == tkClass || P->Kind == tkStrings)
         ReadError(Node.Line, "Property " + JoinPath(Path, I + 1) + " cannot be assigned a value");
-      if (P->ReadOnly() && P->Kind != tkMethod)
+      if (P->ReadOnly())
         ReadError(Node.Line, "Property " + JoinPath(Path, I + 1) + " is read-only");
       if (P->Kind == tkComponent && !Fixup) {
         FFixups.push_back({Instance, &Node});
@@ -215,7 +216,8 @@ private:
       return;
     }
     const TPropValue Value = Convert(P, V);
-    Guard(Node.Line, [&] { P.Set(Target, Value); }, Context);
+    Guard(
+        Node.Line, [&] { P.Set(Target, Value); }, Context);
   }
 
   void BindHandler(TObject* Target, const TPropInfo& P, const TValueNode& V) {
@@ -342,7 +344,8 @@ private:
       TStringList Temp;
       for (const TValueNode& Item : V.Items)
         Temp.Add(Item.Text);
-      Guard(Node.Line, [&] { P.Set(Target, static_cast<TObject*>(&Temp)); }, Context);
+      Guard(
+          Node.Line, [&] { P.Set(Target, static_cast<TObject*>(&Temp)); }, Context);
       return;
     }
     auto* List = static_cast<TStrings*>(std::get<TObject*>(P.Get(Target)));
@@ -351,11 +354,14 @@ private:
     // One change notification for the whole list, also when an Add fails.
     List->BeginUpdate();
     try {
-      Guard(Node.Line, [&] {
-        List->Clear();
-        for (const TValueNode& Item : V.Items)
-          List->Add(Item.Text);
-      }, Context);
+      Guard(
+          Node.Line,
+          [&] {
+            List->Clear();
+            for (const TValueNode& Item : V.Items)
+              List->Add(Item.Text);
+          },
+          Context);
     } catch (...) {
       List->EndUpdate();
       throw;

@@ -24,7 +24,8 @@ void TComponent::GetChildren(const std::function<void(TComponent*)>& Proc,
     return;
   for (int I = 0; I < ComponentCount(); ++I) {
     TComponent* Child = Components(I);
-    if (!Child->GetParentComponent())
+    const TComponent* Parent = Child->GetParentComponent();
+    if (!Parent || Parent == this)
       Proc(Child);
   }
 }
@@ -39,9 +40,13 @@ constexpr int BinaryLineBytes = 32;
 // back to its own object.
 constexpr int MaxSubObjectDepth = 64;
 
-std::string Indent(int Level) { return std::string(static_cast<std::size_t>(Level) * 2, ' '); }
+std::string Indent(int Level) {
+  return std::string(static_cast<std::size_t>(Level) * 2, ' ');
+}
 
-bool Plain(unsigned char C) { return C >= ' ' && C < 127; }
+bool Plain(unsigned char C) {
+  return C >= ' ' && C < 127;
+}
 
 // One quoted piece: printable runs in quotes (a quote doubled), every other
 // character as #nn.
@@ -143,8 +148,8 @@ private:
   void Line(int Level, const std::string& S) { FOut += Indent(Level) + S + '\n'; }
 
   void WriteObject(const TComponent* C, int Level) {
-    const std::string Header = C->Name().empty() ? C->ClassName()
-                                                 : C->Name() + ": " + C->ClassName();
+    const std::string Header =
+        C->Name().empty() ? C->ClassName() : C->Name() + ": " + C->ClassName();
     Line(Level, "object " + Header);
     // Writing reads values only; getters are not required to be const.
     WriteProperties(const_cast<TComponent*>(C), "", Level + 1, 0);

@@ -119,15 +119,21 @@ void DeclareClass(TClassInfo& Info, const std::string& Name) {
   TClassRegistry::Instance().Declare(Info, Name);
 }
 
-TEnumInfo& EnumEntry(std::type_index Type) { return TClassRegistry::Instance().Enum(Type); }
+TEnumInfo& EnumEntry(std::type_index Type) {
+  return TClassRegistry::Instance().Enum(Type);
+}
 
 const TEnumInfo* FindEnum(std::type_index Type) {
   return TClassRegistry::Instance().FindEnum(Type);
 }
 
-void ClassesChanged() { TClassRegistry::Instance().Changed(); }
+void ClassesChanged() {
+  TClassRegistry::Instance().Changed();
+}
 
-void DeclarationError(const std::string& Msg) { throw std::logic_error(Msg); }
+void DeclarationError(const std::string& Msg) {
+  throw std::logic_error(Msg);
+}
 
 } // namespace detail
 
@@ -241,6 +247,8 @@ TComponent* CreateComponent(const std::string& ClassName, TComponent* Owner) {
   return Info->Create(Owner);
 }
 
-std::vector<std::string> RegisteredClassNames() { return TClassRegistry::Instance().Names(); }
+std::vector<std::string> RegisteredClassNames() {
+  return TClassRegistry::Instance().Names();
+}
 
 } // namespace vcl
