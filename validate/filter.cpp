@@ -29,9 +29,13 @@ bool TCustomFilterValidator::CharsPass(const std::string& S) const {
   return true;
 }
 
-bool TCustomFilterValidator::IsValid(std::string S) { return CharsPass(S); }
+bool TCustomFilterValidator::IsValid(std::string S) {
+  return CharsPass(S);
+}
 
-bool TCustomFilterValidator::IsValidInput(std::string& S, bool) { return CharsPass(S); }
+bool TCustomFilterValidator::IsValidInput(std::string& S, bool) {
+  return CharsPass(S);
+}
 
 void TCustomFilterValidator::ShowErrorMessage(bool Input, std::string S) {
   if (Input && vcl::Length(S) == 1)

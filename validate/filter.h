@@ -24,9 +24,11 @@ public:
   // Cleans Value (only codes 33 to 127 can be named) and notifies the owner.
   virtual void SetFilterChars(const std::string& Value);
 
-protected:
+  // Readable everywhere: the numeric validators' lists are observable state.
   const std::string& FilterChars() const { return FFilterChars; }
   TFilterType FilterType() const { return FFilterType; }
+
+protected:
   void SetFilterType(TFilterType Value) { FFilterType = Value; }
 
   // The character test shared by IsValid and IsValidInput.
@@ -44,8 +46,6 @@ class TFilterValidator : public TCustomFilterValidator {
 public:
   using TCustomFilterValidator::TCustomFilterValidator;
 
-  using TCustomFilterValidator::FilterChars;
-  using TCustomFilterValidator::FilterType;
   using TCustomFilterValidator::SetFilterType;
 };
 

@@ -10,7 +10,9 @@ namespace Validate {
 
 namespace {
 
-std::string Digits(std::uint8_t Precision) { return vcl::IntToStr(Precision); }
+std::string Digits(std::uint8_t Precision) {
+  return vcl::IntToStr(Precision);
+}
 
 } // namespace
 
@@ -183,8 +185,7 @@ void TCurrencyValidator::SetText(std::string& S) {
   S[Kept] = '9';
   // Fifteen significant digits at least; more when the text has them, so that
   // large amounts keep their cents.
-  S = vcl::FloatToStrF(vcl::StrToFloat(S), vcl::ffFixed, std::max(15, vcl::Length(S)),
-                       Precision());
+  S = vcl::FloatToStrF(vcl::StrToFloat(S), vcl::ffFixed, std::max(15, vcl::Length(S)), Precision());
 }
 
 std::string TCurrencyValidator::GetDisplayText(std::string S) {

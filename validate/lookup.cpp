@@ -5,9 +5,13 @@
 
 namespace Validate {
 
-bool TLookupValidator::IsValid(std::string S) { return S.empty() || Lookup(S); }
+bool TLookupValidator::IsValid(std::string S) {
+  return S.empty() || Lookup(S);
+}
 
-bool TLookupValidator::Lookup(std::string) { return true; }
+bool TLookupValidator::Lookup(std::string) {
+  return true;
+}
 
 // ---------------------------------------------------------------------------
 
@@ -30,7 +34,9 @@ void TStringLookupValidator::SetItems(vcl::TStrings* Value) {
     FItems->Clear();
 }
 
-void TStringLookupValidator::ItemsChanged(vcl::TObject*) { Change(); }
+void TStringLookupValidator::ItemsChanged(vcl::TObject*) {
+  Change();
+}
 
 bool TStringLookupValidator::SameBeginning(const std::string& Typed,
                                            const std::string& Beginning) const {
@@ -69,8 +75,8 @@ bool TStringLookupValidator::IsValidInput(std::string& S, bool SuppressFill) {
 }
 
 void TStringLookupValidator::ShowErrorMessage(bool Input, std::string S) {
-  ShowErrorBox(QuotedMessage(
-      S, Input ? " does not resemble any of the valid words." : " is not a valid word."));
+  ShowErrorBox(QuotedMessage(S, Input ? " does not resemble any of the valid words."
+                                      : " is not a valid word."));
 }
 
 } // namespace Validate
