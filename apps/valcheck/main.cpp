@@ -31,8 +31,8 @@ int UsageFailure(const std::string& Message) {
 // Judges every line as the validating edit does when the focus leaves it:
 // the validator normalises the text, then judges it; an empty text that is
 // not allowed gets the edit's own message. Returns whether all lines passed.
-bool JudgeLines(std::istream& In, Validate::TValidator& V, const TOptions& O,
-                std::ostream& Out, std::ostream& Reports) {
+bool JudgeLines(std::istream& In, Validate::TValidator& V, const TOptions& O, std::ostream& Out,
+                std::ostream& Reports) {
   // The validators report through the message box; here it writes into a
   // buffer that is reused for every refused line.
   std::string Captured;
@@ -116,11 +116,13 @@ int main(int Argc, char** Argv) {
   }
 
   // With a text output the reports go to standard error, so that standard
-  // output keeps one line for each input line.
-  std::ostream& Reports = O.Output == omMessages ? std::cout : std::cerr;
+  // output keeps one line for each input line; std::clog is the buffered
+  // stream on standard error, so a report does not cost a write each.
+  std::ostream& Reports = O.Output == omMessages ? std::cout : std::clog;
   const bool AllValid = JudgeLines(*In, *V, O, std::cout, Reports);
   if (In->bad())
     return UsageFailure("reading '" + (O.File.empty() ? std::string("-") : O.File) + "' failed");
   std::cout.flush();
+  std::clog.flush();
   return AllValid ? ExitValid : ExitRefused;
 }

@@ -40,8 +40,8 @@ std::unique_ptr<Validate::TValidator> MakeInteger(const TOptions& O) {
   V->SetLeadingZeros(O.LeadingZeros);
   if (O.Min || O.Max) {
     int Min = 0, Max = 0;
-    Bounds<int>(O, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
-                vcl::StrToInt, Min, Max);
+    Bounds<int>(O, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), vcl::StrToInt,
+                Min, Max);
     V->SetNoBounds(false);
     V->SetMax(Max);
     V->SetMin(Min);

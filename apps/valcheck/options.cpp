@@ -39,8 +39,8 @@ Other options:
 
 namespace {
 
-constexpr std::array<std::string_view, 8> Kinds = {"integer", "float",  "currency", "picture",
-                                                   "date",    "time",   "lookup",   "filter"};
+constexpr std::array<std::string_view, 8> Kinds = {"integer", "float", "currency", "picture",
+                                                   "date",    "time",  "lookup",   "filter"};
 
 bool KindIn(const std::string& Kind, std::initializer_list<std::string_view> Allowed) {
   return std::find(Allowed.begin(), Allowed.end(), Kind) != Allowed.end();
