@@ -55,8 +55,9 @@ bool JudgeLines(std::istream& In, Validate::TValidator& V, const TOptions& O, st
     try {
       V.SetText(Text);
       Valid = V.IsValid(Text) && !(O.Required && Text.empty());
-    } catch (const vcl::EConvertError&) {
-      // The edit would let this escape; for a batch it is simply a refusal.
+    } catch (const vcl::Exception&) {
+      // A conversion error that the edit would let escape (a float with
+      // letters among its decimals): for a batch it is simply a refusal.
       Valid = false;
       Text = Line;
     }
