@@ -50,7 +50,7 @@ int AnsiCompareText(const std::string& S1, const std::string& S2);
 int AnsiCompareStr(const std::string& S1, const std::string& S2);
 std::string AnsiUpperCase(const std::string& S); // code page 1252 letters
 std::string AnsiLowerCase(const std::string& S);
-std::string Trim(const std::string& S);      // removes characters <= ' ' at both ends
+std::string Trim(const std::string& S); // removes characters <= ' ' at both ends
 std::string TrimLeft(const std::string& S);
 std::string TrimRight(const std::string& S);
 std::string QuotedStr(const std::string& S);
@@ -138,8 +138,8 @@ struct TSysLocale {
 extern char DecimalSeparator;
 extern char ThousandSeparator;
 extern std::string CurrencyString;
-extern Byte CurrencyFormat;    // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
-extern Byte NegCurrFormat;     // 0 '($1)' ... 15, as the classic settings number them
+extern Byte CurrencyFormat; // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
+extern Byte NegCurrFormat;  // 0 '($1)' ... 15, as the classic settings number them
 extern Byte CurrencyDecimals;
 extern char DateSeparator;
 extern std::string ShortDateFormat;
