@@ -64,6 +64,16 @@ bool StopsFilling(char Ch) {
 
 } // namespace
 
+std::string PictureLiteral(const std::string& S) {
+  std::string Result;
+  for (char Ch : S) {
+    if (StopsFilling(Ch) || Ch == ';')
+      Result += ';';
+    Result += Ch;
+  }
+  return Result;
+}
+
 class TCustomPictureValidator::TEvaluation {
 public:
   TEvaluation(const std::string& Picture, std::string& Text) : FPicture(Picture), FText(Text) {}

@@ -26,6 +26,11 @@ enum TPicResult : std::uint8_t {
   prIncompNoFill, // only inside an evaluation; Eval reports it as prIncomplete
 };
 
+// S as picture literals: every character that the picture language would
+// read as an instruction gets the escape ';' before it. Pictures built from
+// locale texts (separators, AM/PM markers) go through it.
+std::string PictureLiteral(const std::string& S);
+
 class TCustomPictureValidator : public TValidator {
 public:
   explicit TCustomPictureValidator(vcl::TObject* AOwner);
