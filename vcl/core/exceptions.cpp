@@ -5,6 +5,8 @@ namespace vcl {
 
 Exception::Exception(std::string Msg) : FMessage(std::move(Msg)) {}
 
-void Abort() { throw EAbort("Operation aborted"); }
+void Abort() {
+  throw EAbort("Operation aborted");
+}
 
 } // namespace vcl

@@ -1,0 +1,147 @@
+// The locale's string collation and letter case for code page 1252 texts.
+// Texts are widened to UTF-16 and compared by ICU's root collator, the order
+// a user of an English system expects ("apple" < "Banana" < "cherry", accented
+// letters beside their base letters). Case-insensitive comparison uses the
+// collator at secondary strength. Should ICU not give a collator, comparison
+// falls back to the bytes of the ASCII-lowercased texts.
+#include <unicode/coll.h>
+#include <unicode/locid.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
+#include <array>
+#include <memory>
+
+#include "vcl/sysutils.h"
+
+namespace vcl {
+
+namespace {
+
+// Code page 1252 differs from Latin-1 only in 0x80..0x9F; the five bytes it
+// leaves undefined map to the C1 controls of the same value.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t ToUnicode(char Ch) {
+  const auto Code = static_cast<unsigned char>(Ch);
+  return Code >= 0x80 && Code <= 0x9F ? Cp1252High[Code - 0x80] : static_cast<char16_t>(Code);
+}
+
+// The code page 1252 byte of a code point, or -1 when the code page has none.
+int FromUnicode(UChar32 Code) {
+  if (Code < 0x80 || (Code >= 0xA0 && Code <= 0xFF))
+    return static_cast<int>(Code);
+  for (std::size_t I = 0; I < Cp1252High.size(); ++I)
+    if (Cp1252High[I] == Code)
+      return static_cast<int>(0x80 + I);
+  return -1;
+}
+
+icu::UnicodeString ToUnicodeString(const std::string& S) {
+  icu::UnicodeString Result;
+  for (char Ch : S)
+    Result.append(static_cast<UChar>(ToUnicode(Ch)));
+  return Result;
+}
+
+std::unique_ptr<icu::Collator> MakeCollator(icu::Collator::ECollationStrength Strength) {
+  UErrorCode Status = U_ZERO_ERROR;
+  std::unique_ptr<icu::Collator> Collator(
+      icu::Collator::createInstance(icu::Locale::getRoot(), Status));
+  if (U_FAILURE(Status))
+    return nullptr;
+  Collator->setStrength(Strength);
+  return Collator;
+}
+
+// Created once; compare() is const and safe to share.
+const icu::Collator* CaseInsensitiveCollator() {
+  static const std::unique_ptr<icu::Collator> Collator = MakeCollator(icu::Collator::SECONDARY);
+  return Collator.get();
+}
+
+const icu::Collator* CaseSensitiveCollator() {
+  static const std::unique_ptr<icu::Collator> Collator = MakeCollator(icu::Collator::TERTIARY);
+  return Collator.get();
+}
+
+// Returns -1, 0 or 1, or 2 when ICU could not compare.
+int Collate(const icu::Collator* Collator, const std::string& S1, const std::string& S2) {
+  if (Collator == nullptr)
+    return 2;
+  UErrorCode Status = U_ZERO_ERROR;
+  const UCollationResult Result =
+      Collator->compare(ToUnicodeString(S1), ToUnicodeString(S2), Status);
+  if (U_FAILURE(Status))
+    return 2;
+  return Result == UCOL_LESS ? -1 : Result == UCOL_GREATER ? 1 : 0;
+}
+
+int CompareBytes(const std::string& S1, const std::string& S2) {
+  const int Result = S1.compare(S2);
+  return Result < 0 ? -1 : Result > 0 ? 1 : 0;
+}
+
+std::string AsciiLower(std::string S) {
+  for (char& Ch : S)
+    if (Ch >= 'A' && Ch <= 'Z')
+      Ch = static_cast<char>(Ch - 'A' + 'a');
+  return S;
+}
+
+using TCaseTable = std::array<char, 256>;
+
+// The case mapping of each code page byte, kept unchanged where the mapped
+// letter has no place in the code page (the micro sign has no capital there).
+TCaseTable MakeCaseTable(UChar32 (*Map)(UChar32)) {
+  TCaseTable Table{};
+  for (int Code = 0; Code < 256; ++Code) {
+    const char Ch = static_cast<char>(Code);
+    const int Mapped = FromUnicode(Map(ToUnicode(Ch)));
+    Table[static_cast<std::size_t>(Code)] = Mapped >= 0 ? static_cast<char>(Mapped) : Ch;
+  }
+  return Table;
+}
+
+std::string MapCase(const std::string& S, const TCaseTable& Table) {
+  std::string Result = S;
+  for (char& Ch : Result)
+    Ch = Table[static_cast<unsigned char>(Ch)];
+  return Result;
+}
+
+} // namespace
+
+std::string AnsiUpperCase(const std::string& S) {
+  static const TCaseTable Table = MakeCaseTable(u_toupper);
+  return MapCase(S, Table);
+}
+
+std::string AnsiLowerCase(const std::string& S) {
+  static const TCaseTable Table = MakeCaseTable(u_tolower);
+  return MapCase(S, Table);
+}
+
+int AnsiCompareText(const std::string& S1, const std::string& S2) {
+  const int Result = Collate(CaseInsensitiveCollator(), S1, S2);
+  if (Result == 2)
+    return CompareBytes(AsciiLower(S1), AsciiLower(S2));
+  // The collator ignores control characters and folds some letter pairs; only
+  // texts that differ in letter case alone count as equal, so sorted lists
+  // never drop a text as a duplicate of a different one.
+  if (Result == 0)
+    return CompareBytes(AnsiLowerCase(S1), AnsiLowerCase(S2));
+  return Result;
+}
+
+int AnsiCompareStr(const std::string& S1, const std::string& S2) {
+  const int Result = Collate(CaseSensitiveCollator(), S1, S2);
+  if (Result == 2 || Result == 0)
+    return CompareBytes(S1, S2);
+  return Result;
+}
+
+} // namespace vcl

@@ -1,0 +1,47 @@
+// The fixed-point Currency type: conversion from binary floating point (with
+// the range check the classic run-time library makes) and its text forms.
+#include <cfenv>
+#include <cmath>
+
+#include "vcl/core/floatrec.h"
+
+namespace vcl {
+
+namespace {
+
+// Scales to ten-thousandths and rounds to nearest, halves to even (the
+// default rounding mode), as the FPU store of the classic library does.
+bool TryScale(Extended Value, std::int64_t& Raw) {
+  const Extended Scaled = std::nearbyint(Value * 10000.0L);
+  // 2^63 is exactly representable; anything at or beyond it does not fit.
+  constexpr Extended Limit = 9223372036854775808.0L;
+  if (!(Scaled < Limit && Scaled >= -Limit))
+    return false;
+  Raw = static_cast<std::int64_t>(Scaled);
+  return true;
+}
+
+} // namespace
+
+Currency::Currency(double Value) : FValue(FloatToCurr(Value).Raw()) {}
+
+Currency FloatToCurr(Extended Value) {
+  std::int64_t Raw = 0;
+  if (!TryScale(Value, Raw))
+    throw EConvertError("'" + FloatToStr(Value) + "' is not a valid currency value");
+  return Currency::FromRaw(Raw);
+}
+
+Currency StrToCurr(const std::string& S) {
+  Extended Value = 0;
+  std::int64_t Raw = 0;
+  if (!TryStrToFloat(S, Value) || !TryScale(Value, Raw))
+    throw EConvertError("'" + S + "' is not a valid floating point value");
+  return Currency::FromRaw(Raw);
+}
+
+std::string CurrToStr(Currency Value) {
+  return detail::FloatRecToText(detail::CurrToDecimal(Value), ffGeneral, 19, 0, 19);
+}
+
+} // namespace vcl

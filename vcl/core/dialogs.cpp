@@ -1,0 +1,54 @@
+// Message boxes through one replaceable handler. The GUI platform installs
+// its modal dialog and tests install recorders; a program without either
+// still reports every message, on standard error, and goes on as if OK had
+// been pressed.
+#include <iostream>
+#include <utility>
+
+#include "vcl/dialogs.h"
+
+namespace vcl {
+
+namespace {
+
+TMessageDlgHandler& CurrentHandler() {
+  static TMessageDlgHandler Handler;
+  return Handler;
+}
+
+const char* Caption(TMsgDlgType DlgType) {
+  switch (DlgType) {
+  case mtWarning:
+    return "Warning";
+  case mtError:
+    return "Error";
+  case mtInformation:
+    return "Information";
+  case mtConfirmation:
+    return "Confirm";
+  case mtCustom:
+    break;
+  }
+  return "Message";
+}
+
+} // namespace
+
+TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler Handler) {
+  return std::exchange(CurrentHandler(), std::move(Handler));
+}
+
+int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
+  // A copy: the handler may install another one while it runs.
+  const TMessageDlgHandler Handler = CurrentHandler();
+  if (Handler)
+    return Handler(Msg, DlgType, Buttons, HelpCtx);
+  std::cerr << Caption(DlgType) << ": " << Msg << std::endl;
+  return mrOk;
+}
+
+void ShowMessage(const std::string& Msg) {
+  MessageDlg(Msg, mtCustom, {mbOK}, 0);
+}
+
+} // namespace vcl

@@ -1,0 +1,88 @@
+// Integer text conversions. Reading follows the classic Val rules: leading
+// blanks, an optional sign, then decimal digits or '$' and hexadecimal digits,
+// and nothing after them; the value must fit a 32-bit integer (hexadecimal
+// texts may use all 32 bits, so '$FFFFFFFF' is -1).
+#include <cstdint>
+
+#include "vcl/sysutils.h"
+
+namespace vcl {
+
+std::string IntToStr(std::int64_t Value) {
+  return std::to_string(Value);
+}
+
+std::string IntToHex(std::int64_t Value, int Digits) {
+  static const char HexDigits[] = "0123456789ABCDEF";
+  auto Bits = static_cast<std::uint64_t>(Value);
+  std::string Result;
+  do {
+    Result.insert(Result.begin(), HexDigits[Bits & 0xF]);
+    Bits >>= 4;
+  } while (Bits != 0);
+  if (Length(Result) < Digits)
+    Result.insert(0, static_cast<size_t>(Digits - Length(Result)), '0');
+  return Result;
+}
+
+namespace {
+
+int HexValue(char Ch) {
+  if (Ch >= '0' && Ch <= '9')
+    return Ch - '0';
+  if (Ch >= 'A' && Ch <= 'F')
+    return Ch - 'A' + 10;
+  if (Ch >= 'a' && Ch <= 'f')
+    return Ch - 'a' + 10;
+  return -1;
+}
+
+} // namespace
+
+bool TryStrToInt(const std::string& S, int& Value) {
+  int I = 1;
+  const int Len = Length(S);
+  while (I <= Len && S[I - 1] == ' ')
+    ++I;
+  bool Negative = false;
+  if (I <= Len && (S[I - 1] == '-' || S[I - 1] == '+')) {
+    Negative = S[I - 1] == '-';
+    ++I;
+  }
+  const bool Hex = I <= Len && S[I - 1] == '$';
+  if (Hex)
+    ++I;
+  if (I > Len)
+    return false;
+  // The magnitude is accumulated in 64 bits and checked after every digit, so
+  // a long run of digits cannot overflow the accumulator.
+  const std::uint64_t Limit = Hex ? 0xFFFFFFFFu : (Negative ? 2147483648u : 2147483647u);
+  std::uint64_t Magnitude = 0;
+  for (; I <= Len; ++I) {
+    const int Digit =
+        Hex ? HexValue(S[I - 1]) : (S[I - 1] >= '0' && S[I - 1] <= '9' ? S[I - 1] - '0' : -1);
+    if (Digit < 0)
+      return false;
+    Magnitude = Magnitude * (Hex ? 16 : 10) + static_cast<std::uint64_t>(Digit);
+    if (Magnitude > Limit)
+      return false;
+  }
+  // Hexadecimal texts wrap into the sign bit as a 32-bit pattern.
+  const auto Bits = static_cast<std::uint32_t>(Negative ? 0 - Magnitude : Magnitude);
+  Value = static_cast<int>(Bits);
+  return true;
+}
+
+int StrToInt(const std::string& S) {
+  int Value = 0;
+  if (!TryStrToInt(S, Value))
+    throw EConvertError("'" + S + "' is not a valid integer value");
+  return Value;
+}
+
+int StrToIntDef(const std::string& S, int Default) {
+  int Value = 0;
+  return TryStrToInt(S, Value) ? Value : Default;
+}
+
+} // namespace vcl
