@@ -84,7 +84,7 @@ public:
   bool TooDeep = false;
 
   int PicChar(int P) const {
-    return P >= 1 && P <= Length(FPicture) ? static_cast<unsigned char>(FPicture[P - 1]) : NoChar;
+    return P >= 1 && P <= FPictureLength ? static_cast<unsigned char>(FPicture[P - 1]) : NoChar;
   }
 
   TPicResult MatchChoices(int Stop) {
@@ -171,7 +171,7 @@ private:
     while (PicPos < Stop && PicChar(PicPos) != ',') {
       if (TooDeep)
         return prError;
-      if (TextPos > Length(FText))
+      if (TextPos > static_cast<int>(FText.size()))
         return RestOptional(Result, Stop);
       const char Ch = FText[TextPos - 1];
       switch (PicChar(PicPos)) {
@@ -351,6 +351,7 @@ private:
   }
 
   const std::string& FPicture;
+  const int FPictureLength = Length(FPicture);
   std::string& FText;
   int FDepth = 0;
 };
