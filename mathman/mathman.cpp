@@ -5,6 +5,7 @@
 // type's range. Fractions are written whole:numerator/denominator ("3:1/2").
 #include "mathman/mathman.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "vcl/dialogs.h"
@@ -83,12 +84,20 @@ Real LineDistance(Real X, Real Y) {
 }
 
 void RndReal(Real& R, std::uint8_t Digits) {
-  // Precision 18 writes the value with every digit the extended type holds,
-  // as the classic fixed-width real-to-text conversion does.
-  const std::string S = vcl::Copy(vcl::FloatToStrF(R, vcl::ffFixed, 18, Digits), 1, 15);
+  // Precision 18 writes every digit the extended type holds, as the classic
+  // fixed-width real-to-text conversion does; it is the binary value that is
+  // rounded, so the double nearest 2.675 (just below it) gives 2.67.
+  const std::string Fixed = vcl::FloatToStrF(R, vcl::ffFixed, 18, Digits);
+  // The text is cut to 15 characters, which drops trailing decimals. The cut
+  // never reaches into the integer digits or an exponent (values of 1e15 and
+  // more): that would change the magnitude, not the decimals.
+  const int Separator = vcl::Pos(vcl::DecimalSeparator, Fixed);
+  int Keep = std::max(15, (Separator > 0 ? Separator : vcl::Length(Fixed) + 1) - 1);
+  if (vcl::Pos('E', Fixed) > 0)
+    Keep = vcl::Length(Fixed);
   vcl::Extended Value = 0;
-  // A text the cut has made unreadable leaves R as it was.
-  if (vcl::TryStrToFloat(S, Value))
+  // An unreadable text (none is expected) leaves R as it was.
+  if (vcl::TryStrToFloat(vcl::Copy(Fixed, 1, Keep), Value))
     R = ToReal48(Value);
 }
 

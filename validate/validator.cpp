@@ -5,7 +5,9 @@
 
 namespace Validate {
 
-void ShowErrorBox(const std::string& Msg) { vcl::MessageDlg(Msg, vcl::mtError, {vcl::mbOK}, 0); }
+void ShowErrorBox(const std::string& Msg) {
+  vcl::MessageDlg(Msg, vcl::mtError, {vcl::mbOK}, 0);
+}
 
 std::string QuotedMessage(const std::string& S, const std::string& Literal) {
   return '"' + S + '"' + Literal;
@@ -13,7 +15,9 @@ std::string QuotedMessage(const std::string& S, const std::string& Literal) {
 
 TValidator::TValidator(vcl::TObject* AOwner) : FOwner(AOwner) {}
 
-IValidatorOwner* TValidator::OwnerEdit() const { return dynamic_cast<IValidatorOwner*>(FOwner); }
+IValidatorOwner* TValidator::OwnerEdit() const {
+  return dynamic_cast<IValidatorOwner*>(FOwner);
+}
 
 void TValidator::Change() {
   if (OnChange) {
@@ -27,14 +31,22 @@ void TValidator::Change() {
   }
 }
 
-std::string TValidator::GetDisplayText(std::string S) { return S; }
+std::string TValidator::GetDisplayText(std::string S) {
+  return S;
+}
 
-bool TValidator::IsValid(std::string) { return true; }
+bool TValidator::IsValid(std::string) {
+  return true;
+}
 
-bool TValidator::IsValidInput(std::string&, bool) { return true; }
+bool TValidator::IsValidInput(std::string&, bool) {
+  return true;
+}
 
 void TValidator::SetText(std::string&) {}
 
-void TValidator::ShowErrorMessage(bool, std::string) { ShowErrorBox("The text is invalid."); }
+void TValidator::ShowErrorMessage(bool, std::string) {
+  ShowErrorBox("The text is invalid.");
+}
 
 } // namespace Validate

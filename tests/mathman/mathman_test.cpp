@@ -86,9 +86,16 @@ TEST(MathMan, RndRealRoundsThroughFixedText) {
       {2.5, 0, 3},
       {-2.5, 0, -3},
       {0.125, 2, 0.13L},
+      {2.675, 2, 2.67L}, // the double nearest 2.675 lies below it
+      {2.6750000001, 2, 2.68L},
       {1234567.123456789, 9, 1234567.1234567L}, // the text is cut to 15 characters
       {-1234567.123456789, 9, -1234567.123456L},
       {42, 3, 42},
+      // The cut to 15 characters drops decimals only, never integer digits.
+      {1e15, 2, 1e15L},
+      {-1e14, 2, -1e14L},
+      {123456789012345.6, 0, 123456789012346.0L},
+      {1.5e30, 2, 1.5e30L},
   };
   for (const auto& C : Cases) {
     Real R = C.R;

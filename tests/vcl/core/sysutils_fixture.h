@@ -23,12 +23,13 @@ private:
   vcl::TNowFunction FPreviousClock;
 };
 
-// Expects the call to raise EConvertError with exactly the given message.
+// Expects the call to raise EConvertError with exactly the given message; the
+// message names the text, so a failure shows which case it was.
 #define EXPECT_CONVERT_ERROR(Call, Msg)                                                            \
   do {                                                                                             \
     try {                                                                                          \
       (void)(Call);                                                                                \
-      ADD_FAILURE() << #Call " did not raise";                                                     \
+      ADD_FAILURE() << #Call " did not raise " << (Msg);                                           \
     } catch (const vcl::EConvertError& E) {                                                        \
       EXPECT_EQ(E.Message(), Msg);                                                                 \
     }                                                                                              \

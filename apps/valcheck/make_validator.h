@@ -1,0 +1,17 @@
+// Builds and configures the validator that valcheck's options describe, the
+// same class a validating edit of that kind would own.
+#pragma once
+
+#include <memory>
+
+#include "apps/valcheck/options.h"
+#include "validate/validator.h"
+
+namespace ValCheck {
+
+// Raises TUsageError for a bad number, date or time, inverted bounds or an
+// unreadable word file. Call it after the locale has been chosen: the
+// validators take the decimal separator and date order when they are built.
+std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& Options);
+
+} // namespace ValCheck

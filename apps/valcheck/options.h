@@ -1,0 +1,45 @@
+// valcheck's command line: what the user asked for, parsed but not yet
+// interpreted (numbers are converted later, with the validator's own
+// conversions and after the locale has been chosen).
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace ValCheck {
+
+// Bad usage: valcheck prints the message and exits with status 2.
+class TUsageError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+enum TOutputMode { omMessages, omNormalize, omDisplay };
+
+struct TOptions {
+  std::string Kind;
+  std::optional<std::string> Min;
+  std::optional<std::string> Max;
+  std::optional<std::string> Precision;
+  std::optional<std::string> Picture;
+  std::optional<std::string> Format;
+  std::optional<std::string> Words;
+  std::optional<std::string> Chars;
+  bool CaseSensitive = false;
+  bool InvalidChars = false;
+  bool LeadingZeros = false;
+  bool SystemLocale = false;
+  bool Required = false;
+  TOutputMode Output = omMessages;
+  std::string File; // empty or "-": standard input
+  bool Help = false;
+};
+
+// Raises TUsageError for an unknown option, a missing value, an unknown kind
+// or an option that the kind does not take.
+TOptions ParseOptions(int Argc, const char* const* Argv);
+
+extern const char* const UsageText;
+
+} // namespace ValCheck

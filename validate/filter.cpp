@@ -1,0 +1,47 @@
+// The filter validator: a character-by-character test against a list.
+#include "validate/filter.h"
+
+#include "textman/textman.h"
+
+namespace Validate {
+
+void TCustomFilterValidator::SetFilterChars(const std::string& Value) {
+  if (Value == FFilterChars)
+    return;
+  // Blanks, control characters and the upper half of the code page can never
+  // be named in the list; dropping them always notifies, even when the cleaned
+  // list comes out equal to the old one.
+  FFilterChars.clear();
+  for (char Ch : Value) {
+    const unsigned char Code = static_cast<unsigned char>(Ch);
+    if (Code >= 33 && Code <= 127)
+      FFilterChars += Ch;
+  }
+  Change();
+}
+
+bool TCustomFilterValidator::CharsPass(const std::string& S) const {
+  for (char Ch : S) {
+    const bool Listed = TextMan::CharInStr(Ch, FFilterChars);
+    if (FFilterType == ftValidChars ? !Listed : Listed)
+      return false;
+  }
+  return true;
+}
+
+bool TCustomFilterValidator::IsValid(std::string S) {
+  return CharsPass(S);
+}
+
+bool TCustomFilterValidator::IsValidInput(std::string& S, bool) {
+  return CharsPass(S);
+}
+
+void TCustomFilterValidator::ShowErrorMessage(bool Input, std::string S) {
+  if (Input && vcl::Length(S) == 1)
+    ShowErrorBox(QuotedMessage(S, " is an invalid character."));
+  else
+    ShowErrorBox(QuotedMessage(S, " contains invalid character(s)."));
+}
+
+} // namespace Validate

@@ -1,0 +1,207 @@
+// The float and currency validators.
+#include "validate/float.h"
+
+#include <algorithm>
+
+#include "textman/textman.h"
+#include "vcl/sysutils.h"
+
+namespace Validate {
+
+namespace {
+
+std::string Digits(std::uint8_t Precision) {
+  return vcl::IntToStr(Precision);
+}
+
+} // namespace
+
+TCustomFloatValidator::TCustomFloatValidator(vcl::TObject* AOwner)
+    : TCustomFilterValidator(AOwner) {
+  StoreFilterChars(std::string("0123456789") + vcl::DecimalSeparator);
+  // The locale's count is taken as it is, beyond the limit SetPrecision keeps.
+  FPrecision = vcl::CurrencyDecimals;
+  SetNoBounds(true);
+}
+
+void TCustomFloatValidator::GetFilter() {
+  std::string Chars = std::string("0123456789") + vcl::DecimalSeparator;
+  if (FNoBounds || FMin < 0 || FMax < 0)
+    Chars += '-';
+  StoreFilterChars(Chars);
+}
+
+void TCustomFloatValidator::SetMax(double Value) {
+  if (Value == FMax)
+    return;
+  if (Value < FMin)
+    FMin = Value;
+  FMax = Value;
+  GetFilter();
+  Change();
+}
+
+void TCustomFloatValidator::SetMin(double Value) {
+  if (Value == FMin)
+    return;
+  if (Value > FMax)
+    FMax = Value;
+  FMin = Value;
+  GetFilter();
+  Change();
+}
+
+void TCustomFloatValidator::SetNoBounds(bool Value) {
+  if (Value == FNoBounds)
+    return;
+  FNoBounds = Value;
+  GetFilter();
+}
+
+void TCustomFloatValidator::SetPrecision(std::uint8_t Value) {
+  if (Value == FPrecision)
+    return;
+  FPrecision = std::min<std::uint8_t>(Value, 15);
+  Change();
+}
+
+bool TCustomFloatValidator::IsValidInput(std::string& S, bool) {
+  const char Sep = vcl::DecimalSeparator;
+  // A blank stands for the decimal separator, so the number pad's neighbour
+  // and the locale's own key both give a decimal. Using the separator rather
+  // than a fixed full stop keeps this in step with the input-error message.
+  TextMan::ReplaceFirstChar(' ', Sep, S);
+  if (!CharsPass(S))
+    return false;
+  if (!FLeadingZeros && vcl::Length(S) > 1 && S[0] == '0' && S[1] != Sep)
+    return false;
+  const int Minus = vcl::Pos('-', S);
+  if (Minus > 0 && (Minus != 1 || TextMan::CharOccurrence('-', S, 2) != 0))
+    return false;
+  if (TextMan::CharOccurrence(Sep, S, 2) != 0)
+    return false;
+  const int P = vcl::Pos(Sep, S);
+  if (P > 0 && (FPrecision == 0 || vcl::Length(S) - P > FPrecision))
+    return false;
+  return true;
+}
+
+bool TCustomFloatValidator::IsValid(std::string S) {
+  vcl::Extended Converted = 0;
+  if (!vcl::TryStrToFloat(S, Converted))
+    return S.empty();
+  if (FNoBounds)
+    return true;
+  // The bounds are doubles: comparing the wider converted value with them
+  // would refuse a text that spells a bound exactly ('0.1' against Min 0.1).
+  const double Value = static_cast<double>(Converted);
+  return FMin <= Value && Value <= FMax;
+}
+
+void TCustomFloatValidator::SetText(std::string& S) {
+  const int P = vcl::Pos(vcl::DecimalSeparator, S);
+  if (P == 0 || vcl::Length(S) - P <= FPrecision)
+    return;
+  S = vcl::FloatToStrF(vcl::StrToFloat(S), vcl::ffFixed, vcl::Length(S), FPrecision);
+}
+
+std::string TCustomFloatValidator::GetDisplayText(std::string S) {
+  if (S.empty())
+    return S;
+  const char Sep = vcl::DecimalSeparator;
+  if (FLeadingZeros && vcl::Length(S) > 1 && S[0] == '0' && S[1] != Sep)
+    return S;
+  int P = vcl::Pos(Sep, S);
+  if (P == 0) {
+    if (FPrecision > 0) {
+      S += '.';
+      P = vcl::Length(S);
+    } else {
+      P = vcl::Length(S) + 1;
+    }
+  } else if (P == 1) {
+    vcl::Insert("0", S, 1);
+    P = 2;
+  }
+  if (FPrecision > 0 && vcl::Length(S) - P < FPrecision)
+    TextMan::AppendChar('0', S, static_cast<std::uint16_t>(FPrecision - (vcl::Length(S) - P)));
+  // Right to left, so each position still refers to the text before any insertion.
+  const int M = vcl::Pos('-', S);
+  for (int I = 1; I <= P / 3; ++I)
+    if (P - 3 * I > M + 1)
+      vcl::Insert(",", S, P - 3 * I);
+  return S;
+}
+
+void TCustomFloatValidator::ShowErrorMessage(bool Input, std::string S) {
+  if (!Input) {
+    const std::string Literal = " is not a valid number between %." + Digits(FPrecision) +
+                                "f and %." + Digits(FPrecision) + "f.";
+    ShowErrorBox(QuotedMessage(S, vcl::Format(Literal, {FMin, FMax})));
+    return;
+  }
+  // The message names the whole text the user would have obtained, not the
+  // typed character alone.
+  const char Sep = vcl::DecimalSeparator;
+  if (S == " ")
+    S = std::string(1, Sep);
+  if (IValidatorOwner* Edit = OwnerEdit()) {
+    std::string Whole = Edit->GetEditText();
+    vcl::Insert(S, Whole, Edit->SelStart() + 1);
+    S = Whole;
+  }
+  const int P = vcl::Pos(Sep, S);
+  if (TextMan::CharOccurrence(Sep, S, 2) != 0)
+    ShowErrorBox(QuotedMessage(S, " contains more than one decimal."));
+  else if (P > 0 && vcl::Length(S) - P > FPrecision)
+    ShowErrorBox(QuotedMessage(
+        S, vcl::Format(" contains more than %d digits after the decimal.", {int(FPrecision)})));
+  else if (vcl::Length(S) == 1)
+    ShowErrorBox(QuotedMessage(S, " is not a digit, decimal, or (-)."));
+  else
+    ShowErrorBox(QuotedMessage(S, " contains invalid character(s) for a decimal number."));
+}
+
+// ---------------------------------------------------------------------------
+
+void TCurrencyValidator::SetPrecision(std::uint8_t Value) {
+  if (Value != Precision())
+    StorePrecision(std::min<std::uint8_t>(Value, 4));
+}
+
+void TCurrencyValidator::SetText(std::string& S) {
+  const int P = vcl::Pos(vcl::DecimalSeparator, S);
+  const int Kept = P + Precision();
+  if (P == 0 || vcl::Length(S) <= Kept)
+    return;
+  // The whole excess is judged: a long tail must not leave decimals behind.
+  const std::string Excess = vcl::Copy(S, Kept + 1, vcl::Length(S) - Kept);
+  if (vcl::Length(TextMan::CharsNotInStr(Excess, "123456789")) == 9) {
+    vcl::Delete(S, Kept + 1, vcl::Length(Excess));
+    return;
+  }
+  // A 9 in the first excess place makes the rounding go away from zero: any
+  // non-zero excess adds one unit in the last kept decimal to the magnitude.
+  S[Kept] = '9';
+  // Fifteen significant digits at least; more when the text has them, so that
+  // large amounts keep their cents.
+  S = vcl::FloatToStrF(vcl::StrToFloat(S), vcl::ffFixed, std::max(15, vcl::Length(S)), Precision());
+}
+
+std::string TCurrencyValidator::GetDisplayText(std::string S) {
+  if (S.empty())
+    return S;
+  return "$" + TCustomFloatValidator::GetDisplayText(S);
+}
+
+void TCurrencyValidator::ShowErrorMessage(bool Input, std::string S) {
+  if (Input) {
+    TCustomFloatValidator::ShowErrorMessage(Input, S);
+    return;
+  }
+  const std::string Literal = " is not a valid currency between %." + Digits(Precision()) +
+                              "m and %." + Digits(Precision()) + "m.";
+  ShowErrorBox(QuotedMessage(S, vcl::Format(Literal, {Min(), Max()})));
+}
+
+} // namespace Validate

@@ -1,0 +1,90 @@
+// The integer validator.
+#include "validate/integer.h"
+
+#include "textman/textman.h"
+#include "vcl/sysutils.h"
+
+namespace Validate {
+
+TCustomIntegerValidator::TCustomIntegerValidator(vcl::TObject* AOwner)
+    : TCustomFilterValidator(AOwner) {
+  StoreFilterChars("0123456789");
+  SetNoBounds(true);
+}
+
+void TCustomIntegerValidator::GetFilter() {
+  if (FNoBounds || FMin < 0 || FMax < 0)
+    StoreFilterChars("0123456789-");
+  else
+    StoreFilterChars("0123456789");
+}
+
+void TCustomIntegerValidator::SetMax(int Value) {
+  if (Value == FMax)
+    return;
+  if (Value < FMin)
+    FMin = Value;
+  FMax = Value;
+  GetFilter();
+  Change();
+}
+
+void TCustomIntegerValidator::SetMin(int Value) {
+  if (Value == FMin)
+    return;
+  if (Value > FMax)
+    FMax = Value;
+  FMin = Value;
+  GetFilter();
+  Change();
+}
+
+void TCustomIntegerValidator::SetNoBounds(bool Value) {
+  if (Value == FNoBounds)
+    return;
+  FNoBounds = Value;
+  GetFilter();
+}
+
+bool TCustomIntegerValidator::IsValidInput(std::string& S, bool) {
+  if (!CharsPass(S))
+    return false;
+  if (!FLeadingZeros && vcl::Length(S) > 1 && S[0] == '0')
+    return false;
+  const int Minus = vcl::Pos('-', S);
+  if (Minus > 0 && (Minus != 1 || TextMan::CharOccurrence('-', S, 2) != 0))
+    return false;
+  return true;
+}
+
+bool TCustomIntegerValidator::IsValid(std::string S) {
+  if (S.empty())
+    return true;
+  int Value = 0;
+  if (!vcl::TryStrToInt(S, Value))
+    return false;
+  return FNoBounds || (FMin <= Value && Value <= FMax);
+}
+
+std::string TCustomIntegerValidator::GetDisplayText(std::string S) {
+  if (FLeadingZeros && !S.empty() && S[0] == '0')
+    return S;
+  // Groups of three counted from the right; the first group never gets a
+  // comma in front of it, nor does it when a minus sign is all that precedes it.
+  const int First = !S.empty() && S[0] == '-' ? 2 : 1;
+  for (int Pos = vcl::Length(S) - 2; Pos > First; Pos -= 3)
+    vcl::Insert(",", S, Pos);
+  return S;
+}
+
+void TCustomIntegerValidator::ShowErrorMessage(bool Input, std::string S) {
+  if (!Input)
+    ShowErrorBox(
+        QuotedMessage(S, vcl::Format(" is not a valid integer between %d and %d.", {FMin, FMax})));
+  else if (vcl::Length(S) == 1)
+    ShowErrorBox(QuotedMessage(S, " is not a digit or (-)."));
+  else
+    ShowErrorBox(QuotedMessage(S, " contains invalid character(s) for an integer."));
+}
+
+} // namespace Validate

@@ -1,0 +1,191 @@
+// Reading dates and times. The scanner follows the classic rules: numbers in
+// the order ShortDateFormat names them, DateSeparator and TimeSeparator
+// between them, blanks allowed around every piece, AM/PM markers before or
+// after the time, and nothing left over at the end.
+#include <cmath>
+#include <strings.h>
+
+#include "vcl/sysutils.h"
+
+namespace vcl {
+
+namespace {
+
+enum TDateOrder { doMDY, doDMY, doYMD };
+
+// The first field letter of the format decides the order.
+TDateOrder GetDateOrder(const std::string& Format) {
+  for (char Ch : Format) {
+    switch (UpCase(Ch)) {
+    case 'Y':
+      return doYMD;
+    case 'M':
+      return doMDY;
+    case 'D':
+      return doDMY;
+    default:
+      break;
+    }
+  }
+  return doMDY;
+}
+
+class TDateScanner {
+public:
+  explicit TDateScanner(const std::string& S) : FS(S) {}
+
+  bool AtEnd() const { return FPos > Length(FS); }
+
+  void Blanks() {
+    while (FPos <= Length(FS) && FS[static_cast<size_t>(FPos - 1)] == ' ')
+      ++FPos;
+  }
+
+  // Up to four digits (reading stops once the value reaches 1000, so a fifth
+  // digit is left over and fails the text); Digits counts them.
+  bool Number(int& Value, int& Digits) {
+    Blanks();
+    Value = 0;
+    Digits = 0;
+    while (FPos <= Length(FS) && Value < 1000) {
+      const char Ch = FS[static_cast<size_t>(FPos - 1)];
+      if (Ch < '0' || Ch > '9')
+        break;
+      Value = Value * 10 + (Ch - '0');
+      ++Digits;
+      ++FPos;
+    }
+    return Digits > 0;
+  }
+
+  bool Char(char Ch) {
+    Blanks();
+    if (FPos <= Length(FS) && FS[static_cast<size_t>(FPos - 1)] == Ch) {
+      ++FPos;
+      return true;
+    }
+    return false;
+  }
+
+  // Case-insensitive; an empty symbol never matches.
+  bool Symbol(const std::string& Symbol) {
+    Blanks();
+    if (Symbol.empty() || Length(FS) - FPos + 1 < Length(Symbol) ||
+        strncasecmp(FS.c_str() + FPos - 1, Symbol.c_str(), Symbol.size()) != 0)
+      return false;
+    FPos += Length(Symbol);
+    return true;
+  }
+
+  bool Date(TDateTime& Result) {
+    const TDateOrder Order = GetDateOrder(ShortDateFormat);
+    int N1 = 0, N2 = 0, N3 = 0, L1 = 0, L2 = 0, L3 = 0;
+    if (!Number(N1, L1) || !Char(DateSeparator) || !Number(N2, L2))
+      return false;
+    Word CurrentYear = 0, CurrentMonth = 0, CurrentDay = 0;
+    DecodeDate(vcl::Date(), CurrentYear, CurrentMonth, CurrentDay);
+    int Y = 0, M = 0, D = 0;
+    if (Char(DateSeparator)) {
+      if (!Number(N3, L3))
+        return false;
+      int YearDigits = 0;
+      switch (Order) {
+      case doMDY:
+        Y = N3, YearDigits = L3, M = N1, D = N2;
+        break;
+      case doDMY:
+        Y = N3, YearDigits = L3, M = N2, D = N1;
+        break;
+      case doYMD:
+        Y = N1, YearDigits = L1, M = N2, D = N3;
+        break;
+      }
+      // No window around the current year: a two-digit year is always in
+      // the current century.
+      if (YearDigits <= 2)
+        Y += CurrentYear / 100 * 100;
+    } else {
+      // Two numbers are the month and the day, in the locale's order, of the
+      // current year.
+      Y = CurrentYear;
+      if (Order == doDMY)
+        D = N1, M = N2;
+      else
+        M = N1, D = N2;
+    }
+    Char(DateSeparator);
+    Blanks();
+    return TryEncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D), Result);
+  }
+
+  bool Marker(int& BaseHour) {
+    if (Symbol(TimeAMString) || Symbol("AM"))
+      BaseHour = 0;
+    else if (Symbol(TimePMString) || Symbol("PM"))
+      BaseHour = 12;
+    else
+      return false;
+    return true;
+  }
+
+  bool Time(TDateTime& Result) {
+    int BaseHour = -1;
+    Marker(BaseHour);
+    int Hour = 0, Min = 0, Sec = 0, Digits = 0;
+    if (!Number(Hour, Digits))
+      return false;
+    if (Char(TimeSeparator)) {
+      if (!Number(Min, Digits))
+        return false;
+      if (Char(TimeSeparator) && !Number(Sec, Digits))
+        return false;
+    }
+    if (BaseHour < 0)
+      Marker(BaseHour);
+    if (BaseHour >= 0) {
+      if (Hour == 0 || Hour > 12)
+        return false;
+      if (Hour == 12)
+        Hour = 0;
+      Hour += BaseHour;
+    }
+    Blanks();
+    return TryEncodeTime(static_cast<Word>(Hour), static_cast<Word>(Min), static_cast<Word>(Sec), 0,
+                         Result);
+  }
+
+private:
+  const std::string& FS;
+  int FPos = 1;
+};
+
+} // namespace
+
+TDateTime StrToDate(const std::string& S) {
+  TDateScanner Scanner(S);
+  TDateTime Result = 0;
+  if (!Scanner.Date(Result) || !Scanner.AtEnd())
+    throw EConvertError("'" + S + "' is not a valid date");
+  return Result;
+}
+
+TDateTime StrToTime(const std::string& S) {
+  TDateScanner Scanner(S);
+  TDateTime Result = 0;
+  if (!Scanner.Time(Result) || !Scanner.AtEnd())
+    throw EConvertError("'" + S + "' is not a valid time");
+  return Result;
+}
+
+TDateTime StrToDateTime(const std::string& S) {
+  TDateScanner Scanner(S);
+  TDateTime Date = 0;
+  TDateTime Time = 0;
+  // Unlike the classic scanner, text left over after the time is refused too.
+  if (!Scanner.Date(Date) || !(Scanner.AtEnd() || (Scanner.Time(Time) && Scanner.AtEnd())))
+    throw EConvertError("'" + S + "' is not a valid date and time");
+  // Before the epoch the time still runs forward within the day.
+  return Date >= 0 ? Date + Time : Date - Time;
+}
+
+} // namespace vcl
