@@ -6,10 +6,11 @@
 
 #include <string>
 
-#include "tests/validate/message_log.h"
+#include "tests/validate/validator_testing.h"
 #include "vcl/sysutils.h"
 
 using namespace Validate;
+using ValidateTesting::TMessageRecorder;
 
 namespace {
 
@@ -26,25 +27,11 @@ private:
   vcl::TNowFunction FPrevious;
 };
 
-// A validating edit reduced to what a validator may call.
-class TOwnerStub : public vcl::TObject, public IValidatorOwner {
-public:
-  bool Valid() override {
-    ++ValidCalls;
-    return true;
-  }
-  void SetEditText(const std::string&) override {}
-  void ValidatorChange() override { ++ValidatorChanges; }
-  std::string GetEditText() override { return ""; }
-  int SelStart() const override { return 0; }
-
-  int ValidCalls = 0;
-  int ValidatorChanges = 0;
-};
-
 class DateValidatorTest : public ::testing::Test {
 protected:
-  TMessageLog Log;
+  void SetUp() override { vcl::ResetLocale(); }
+  void TearDown() override { vcl::ResetLocale(); }
+  TMessageRecorder Log;
   TFixedClock Clock;
 };
 
@@ -101,7 +88,9 @@ const TPictureRow PictureRows[] = {
 
 class DatePictureTest : public ::testing::TestWithParam<TPictureRow> {
 protected:
-  TMessageLog Log;
+  void SetUp() override { vcl::ResetLocale(); }
+  void TearDown() override { vcl::ResetLocale(); }
+  TMessageRecorder Log;
   TFixedClock Clock;
 };
 
@@ -136,7 +125,7 @@ TEST_F(DateValidatorTest, TheLastFormatSetDecidesTheSharedYearWidth) {
 }
 
 TEST_F(DateValidatorTest, SetFormatRedisplaysTheOwnerWithoutJudgingIt) {
-  TOwnerStub Owner;
+  ValidateTesting::TStandInEdit Owner;
   TDateValidator V(&Owner);
   EXPECT_EQ(Owner.ValidatorChanges, 1);
   V.SetFormat(vdfShort);
@@ -257,17 +246,14 @@ TEST_F(DateValidatorTest, BoundsLimitValidDatesAndAreNamedInTheMessage) {
   EXPECT_FALSE(V.IsValid("6/14/2026"));
   EXPECT_TRUE(V.IsValid(""));
   V.ShowErrorMessage(false, "6/16/2026");
+  EXPECT_EQ(Log.TakeError(), "\"6/16/2026\" is not a valid date between 6/15/2026 and 6/15/2026.");
   V.ShowErrorMessage(false, "100%");
+  EXPECT_EQ(Log.TakeError(), "\"100%\" is not a valid date between 6/15/2026 and 6/15/2026.");
   V.ShowErrorMessage(true, "x");
+  EXPECT_EQ(Log.TakeError(), "\"x\" does not resemble a date.");
   V.SetNoBounds(true);
   V.ShowErrorMessage(false, "%s");
-  ASSERT_EQ(Log.Messages.size(), 4u);
-  EXPECT_EQ(Log.Messages[0].Msg,
-            "\"6/16/2026\" is not a valid date between 6/15/2026 and 6/15/2026.");
-  EXPECT_EQ(Log.Messages[1].Msg, "\"100%\" is not a valid date between 6/15/2026 and 6/15/2026.");
-  EXPECT_EQ(Log.Messages[2].Msg, "\"x\" does not resemble a date.");
-  EXPECT_EQ(Log.Messages[3].Msg, "\"%s\" does not resemble a date.");
-  EXPECT_EQ(Log.Messages[0].DlgType, vcl::mtError);
+  EXPECT_EQ(Log.TakeError(), "\"%s\" does not resemble a date.");
 }
 
 TEST_F(DateValidatorTest, BoundsStayOrdered) {

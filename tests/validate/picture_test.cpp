@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/validate/message_log.h"
+#include "tests/validate/validator_testing.h"
 
 using namespace Validate;
+using ValidateTesting::TMessageRecorder;
 
 namespace {
 
@@ -72,7 +73,9 @@ const TEvalRow EvalRows[] = {
 
 class PictureEvalTest : public ::testing::TestWithParam<TEvalRow> {
 protected:
-  TMessageLog Log;
+  void SetUp() override { vcl::ResetLocale(); }
+  void TearDown() override { vcl::ResetLocale(); }
+  TMessageRecorder Log;
 };
 
 TEST_P(PictureEvalTest, EvaluatesAndRewrites) {
@@ -95,7 +98,9 @@ INSTANTIATE_TEST_SUITE_P(Table, PictureEvalTest, ::testing::ValuesIn(EvalRows));
 
 class PictureValidatorTest : public ::testing::Test {
 protected:
-  TMessageLog Log;
+  void SetUp() override { vcl::ResetLocale(); }
+  void TearDown() override { vcl::ResetLocale(); }
+  TMessageRecorder Log;
   TPictureValidator V{nullptr};
 };
 
@@ -169,13 +174,9 @@ TEST_F(PictureValidatorTest, IncompleteEmptyAndSyntaxAreAcceptableInput) {
 TEST_F(PictureValidatorTest, MessagesQuoteTheTextAndNameThePicture) {
   V.SetPicture("#;%#");
   V.ShowErrorMessage(true, "x%s");
+  EXPECT_EQ(Log.TakeError(), "\"x%s\" contains invalid input for the picture:\r#;%#");
   V.ShowErrorMessage(false, "1%");
-  ASSERT_EQ(Log.Messages.size(), 2u);
-  EXPECT_EQ(Log.Messages[0].Msg, "\"x%s\" contains invalid input for the picture:\r#;%#");
-  EXPECT_EQ(Log.Messages[1].Msg, "\"1%\" does not completely match the picture:\r#;%#");
-  EXPECT_EQ(Log.Messages[0].DlgType, vcl::mtError);
-  EXPECT_TRUE(Log.Messages[0].Buttons == vcl::TMsgDlgButtons{vcl::mbOK});
-  EXPECT_EQ(Log.Messages[0].HelpCtx, 0);
+  EXPECT_EQ(Log.TakeError(), "\"1%\" does not completely match the picture:\r#;%#");
 }
 
 // Robustness: every picture is evaluated as written, however malformed, and

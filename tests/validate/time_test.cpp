@@ -6,16 +6,19 @@
 
 #include <string>
 
-#include "tests/validate/message_log.h"
+#include "tests/validate/validator_testing.h"
 #include "vcl/sysutils.h"
 
 using namespace Validate;
+using ValidateTesting::TMessageRecorder;
 
 namespace {
 
 class TimeValidatorTest : public ::testing::Test {
 protected:
-  TMessageLog Log;
+  void SetUp() override { vcl::ResetLocale(); }
+  void TearDown() override { vcl::ResetLocale(); }
+  TMessageRecorder Log;
 };
 
 struct TPictureRow {
@@ -177,14 +180,12 @@ TEST_F(TimeValidatorTest, BoundsLimitValidTimesAndAreNamedInTheMessage) {
   EXPECT_TRUE(V.IsValid("5:00 PM"));
   EXPECT_FALSE(V.IsValid("5:01 PM"));
   V.ShowErrorMessage(false, "5:01 PM");
+  EXPECT_EQ(Log.TakeError(), "\"5:01 PM\" is not a valid time between 9:00:00 AM and 5:00:00 PM.");
   V.ShowErrorMessage(true, "x%d");
+  EXPECT_EQ(Log.TakeError(), "\"x%d\" does not resemble a time.");
   V.SetNoBounds(true);
   V.ShowErrorMessage(false, "50%");
-  ASSERT_EQ(Log.Messages.size(), 3u);
-  EXPECT_EQ(Log.Messages[0].Msg,
-            "\"5:01 PM\" is not a valid time between 9:00:00 AM and 5:00:00 PM.");
-  EXPECT_EQ(Log.Messages[1].Msg, "\"x%d\" does not resemble a time.");
-  EXPECT_EQ(Log.Messages[2].Msg, "\"50%\" does not resemble a time.");
+  EXPECT_EQ(Log.TakeError(), "\"50%\" does not resemble a time.");
 }
 
 TEST_F(TimeValidatorTest, BoundsStayOrderedAndChangesAreAnnounced) {
