@@ -134,6 +134,18 @@ public:
   void ClearLoadingState();
   virtual void Loaded();
 
+  // Form files. GetChildren lists the components written nested inside this
+  // one when Root is stored; by default the root lists the components it owns
+  // whose parent component is none or the root itself, and other components
+  // list nothing. A control reports its parent through GetParentComponent,
+  // and the reader hands every component it reads to SetParentComponent with
+  // the object it is nested in (the root for top-level ones). The GUI layer
+  // overrides the three so that controls nest inside their parents.
+  virtual void GetChildren(const std::function<void(TComponent*)>& Proc,
+                           const TComponent* Root) const;
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent*) {}
+
 protected:
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   void SetState(TComponentStateE Flag, bool On);
