@@ -13,6 +13,7 @@
 #include "validate/picture.h"
 
 #include <climits>
+#include <utility>
 #include <vector>
 
 #include "vcl/sysutils.h"

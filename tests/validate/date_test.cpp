@@ -35,14 +35,6 @@ protected:
   TFixedClock Clock;
 };
 
-TEST_F(DateValidatorTest, TheClockIsFixed) {
-  vcl::Word Y = 0, M = 0, D = 0;
-  vcl::DecodeDate(vcl::Date(), Y, M, D);
-  EXPECT_EQ(Y, 2026);
-  EXPECT_EQ(M, 6);
-  EXPECT_EQ(D, 15);
-}
-
 TEST_F(DateValidatorTest, CreationWidensTheYearAndBuildsThePicture) {
   TDateValidator V(nullptr);
   EXPECT_EQ(vcl::ShortDateFormat, "M/d/yyyy");
