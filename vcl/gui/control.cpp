@@ -249,7 +249,9 @@ void TControl::SetParent(TWinControl* AParent) {
     AParent->InsertControl(this);
 }
 
-TComponent* TControl::GetParentComponent() const { return FParent; }
+TComponent* TControl::GetParentComponent() const {
+  return FParent;
+}
 
 void TControl::SetParentComponent(TComponent* Value) {
   if (auto* W = dynamic_cast<TWinControl*>(Value))

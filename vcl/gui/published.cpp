@@ -66,16 +66,16 @@ using TNotifySig = void(TObject*);
 
 void DeclareEnums() {
   DeclareEnum<TAlign>("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
-  DeclareEnum<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable",
-                                                     "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+  DeclareEnum<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
+                                                     "bsToolWindow", "bsSizeToolWin"});
   DeclareEnum<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
   DeclareEnum<TEditCharCase>("TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"});
   DeclareEnum<TFontStyle>("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
   DeclareEnum<TFontPitch>("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
   DeclareEnum<TDragMode>("TDragMode", {"dmManual", "dmAutomatic"});
-  DeclareEnum<TImeMode>("TImeMode", {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha",
-                                     "imAlpha", "imHira", "imSKata", "imKata", "imChinese",
-                                     "imSHanguel", "imHanguel"});
+  DeclareEnum<TImeMode>("TImeMode",
+                        {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha",
+                         "imHira", "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"});
   DeclareEnum<TPosition>("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly",
                                        "poDefaultSizeOnly", "poScreenCenter"});
   DeclareEnum<TButtonLayout>("TButtonLayout",
@@ -94,7 +94,8 @@ void DeclareGraphics() {
       .Str("Name", &T::Name, &T::SetName)
       .Enum("Pitch", &T::Pitch, &T::SetPitch, fpDefault)
       .Set("Style", &T::Style, &T::SetStyle, TFontStyles{});
-  Published<TBitmap>("TBitmap").Inherits<TPersistent>().Binary("Data", &TBitmap::Data, &TBitmap::SetData);
+  Published<TBitmap>("TBitmap").Inherits<TPersistent>().Binary("Data", &TBitmap::Data,
+                                                               &TBitmap::SetData);
 }
 
 // The properties every control publishes, in the classic order of the
@@ -106,10 +107,9 @@ template <typename T> Published<T>& Bounds(Published<T>& P) {
       .Int("Height", &T::Height, &T::SetHeight);
 }
 
-template <typename T> Published<T>& Appearance(Published<T>& P, TColor DefaultColor,
-                                               bool DefaultParentColor) {
-  return P
-      .Int("Color", &T::Color, &T::SetColor, DefaultColor)
+template <typename T>
+Published<T>& Appearance(Published<T>& P, TColor DefaultColor, bool DefaultParentColor) {
+  return P.Int("Color", &T::Color, &T::SetColor, DefaultColor)
       .Idents(ColorIdents)
       .TypeName("TColor")
       .Stored([](T* C) { return !C->ParentColor(); })
@@ -141,8 +141,7 @@ template <typename T> Published<T>& MouseEvents(Published<T>& P) {
 }
 
 template <typename T> Published<T>& WindowProperties(Published<T>& P, bool DefaultTabStop) {
-  return P
-      .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
+  return P.Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
       .Stored([](T* C) { return !C->ParentCtl3D(); })
       .Bool("ParentCtl3D", &T::ParentCtl3D, &T::SetParentCtl3D, true)
       .Int("TabOrder", &T::TabOrder, &T::SetTabOrder, -1)

@@ -128,10 +128,10 @@ TEST(FormFileTest, TheTablesCarryTheClassicDefaults) {
     const char* Prop;
     std::int64_t Default;
   };
-  for (const Case& C : {Case{"TabOrder", -1}, Case{"TabStop", 1}, Case{"Visible", 1},
-                        Case{"Enabled", 1}, Case{"MaxLength", 0}, Case{"AutoSelect", 1},
-                        Case{"Color", clWindow}, Case{"ParentFont", 1}, Case{"ParentColor", 0},
-                        Case{"BorderStyle", bsSingle}, Case{"DragCursor", crDrag}}) {
+  for (const Case& C :
+       {Case{"TabOrder", -1}, Case{"TabStop", 1}, Case{"Visible", 1}, Case{"Enabled", 1},
+        Case{"MaxLength", 0}, Case{"AutoSelect", 1}, Case{"Color", clWindow}, Case{"ParentFont", 1},
+        Case{"ParentColor", 0}, Case{"BorderStyle", bsSingle}, Case{"DragCursor", crDrag}}) {
     const TPropInfo* P = FindPropInfo(&Edit, C.Prop);
     ASSERT_TRUE(P && P->Default) << C.Prop;
     EXPECT_EQ(std::get<std::int64_t>(*P->Default), C.Default) << C.Prop;
