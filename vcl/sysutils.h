@@ -50,7 +50,7 @@ int AnsiCompareText(const std::string& S1, const std::string& S2);
 int AnsiCompareStr(const std::string& S1, const std::string& S2);
 std::string AnsiUpperCase(const std::string& S); // code page 1252 letters
 std::string AnsiLowerCase(const std::string& S);
-std::string Trim(const std::string& S);      // removes characters <= ' ' at both ends
+std::string Trim(const std::string& S); // removes characters <= ' ' at both ends
 std::string TrimLeft(const std::string& S);
 std::string TrimRight(const std::string& S);
 std::string QuotedStr(const std::string& S);
@@ -103,7 +103,8 @@ class Currency {
 public:
   constexpr Currency() = default;
   constexpr Currency(int Value) : FValue(static_cast<std::int64_t>(Value) * 10000) {}
-  // Rounds to the nearest 1/10000, halves to even as the classic FPU store does.
+  // Rounds to the nearest 1/10000, halves to even as the classic FPU store does;
+  // raises EConvertError outside the range (see FloatToCurr).
   explicit Currency(double Value);
   static constexpr Currency FromRaw(std::int64_t Raw) {
     Currency C;
@@ -138,8 +139,8 @@ struct TSysLocale {
 extern char DecimalSeparator;
 extern char ThousandSeparator;
 extern std::string CurrencyString;
-extern Byte CurrencyFormat;    // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
-extern Byte NegCurrFormat;     // 0 '($1)' ... 15, as the classic settings number them
+extern Byte CurrencyFormat; // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
+extern Byte NegCurrFormat;  // 0 '($1)' ... 15, as the classic settings number them
 extern Byte CurrencyDecimals;
 extern char DateSeparator;
 extern std::string ShortDateFormat;
@@ -180,7 +181,7 @@ bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Result);
 bool TryEncodeTime(Word Hour, Word Min, Word Sec, Word MSec, TDateTime& Result);
 void DecodeDate(TDateTime Date, Word& Year, Word& Month, Word& Day);
 void DecodeTime(TDateTime Time, Word& Hour, Word& Min, Word& Sec, Word& MSec);
-int DayOfWeek(TDateTime Date); // 1 = Sunday
+int DayOfWeek(TDateTime Date); // 1 = Sunday; 0 for values no calendar holds
 
 std::string DateToStr(TDateTime Date);         // ShortDateFormat
 std::string TimeToStr(TDateTime Time);         // LongTimeFormat
@@ -211,8 +212,10 @@ bool TryStrToFloat(const std::string& S, Extended& Value);
 std::string FloatToStr(Extended Value); // ffGeneral, 15 digits
 std::string FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits);
 
+// StrToFloat, then FloatToCurr; both failures read "'x' is not a valid floating point value".
 Currency StrToCurr(const std::string& S);
-std::string CurrToStr(Currency Value);
+std::string CurrToStr(Currency Value); // the general format, all 19 digits
+// Raises EConvertError "'x' is not a valid currency value" outside the int64 range.
 Currency FloatToCurr(Extended Value);
 
 // ---------------------------------------------------------------------------

@@ -167,6 +167,13 @@ TEST_F(ValCheckTest, BadUsage) {
   }
 }
 
+TEST_F(ValCheckTest, SystemLocale) {
+  // Whatever the process locale is, whole numbers read the same.
+  const TRun R = Run("--kind integer --locale system --max 10", "12\n7\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "1: \"12\" is not a valid integer between -2147483648 and 10.\n");
+}
+
 TEST_F(ValCheckTest, Help) {
   const TRun R = Run("--help");
   EXPECT_EQ(R.Status, 0);

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "vcl/core/datetimeparts.h"
+#include "vcl/sysutils.h"
 
 namespace vcl {
 
@@ -35,11 +35,9 @@ bool IsLeapYear(Word Year) {
   return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
 }
 
-int detail::DaysInMonth(Word Year, Word Month) {
+static int DaysInMonth(Word Year, Word Month) {
   return MonthDays[IsLeapYear(Year) ? 1 : 0][Month - 1];
 }
-
-using detail::DaysInMonth;
 
 bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Result) {
   if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 ||

@@ -1,0 +1,381 @@
+// LoadSystemLocale: fills the locale settings from the process locale (the
+// environment's LANG/LC_* as the C library reads them). The C library speaks
+// in strftime patterns and in the locale's own encoding; here they become the
+// classic format letters and code page 1252 texts. Anything that cannot be
+// read or converted keeps its US English default.
+#include <climits>
+#include <clocale>
+#include <cstring>
+#include <langinfo.h>
+#include <optional>
+
+#include "vcl/sysutils.h"
+
+namespace vcl {
+
+namespace {
+
+// Code page 1252 bytes 0x80..0x9F and the code points they stand for.
+struct TCp1252Extra {
+  unsigned CodePoint;
+  unsigned char Byte;
+};
+constexpr TCp1252Extra Cp1252Extras[] = {
+    {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86},
+    {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C},
+    {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95},
+    {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
+    {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F}};
+
+std::optional<char> CodePointToCp1252(unsigned CodePoint) {
+  if (CodePoint < 0x80 || (CodePoint >= 0xA0 && CodePoint <= 0xFF))
+    return static_cast<char>(CodePoint);
+  for (const TCp1252Extra& E : Cp1252Extras)
+    if (E.CodePoint == CodePoint)
+      return static_cast<char>(E.Byte);
+  // The narrow and thin spaces some locales group digits with become the
+  // no-break space, the nearest the code page has.
+  if ((CodePoint >= 0x2000 && CodePoint <= 0x200A) || CodePoint == 0x202F)
+    return '\xA0';
+  return std::nullopt;
+}
+
+std::optional<std::string> Utf8ToCp1252(const std::string& S) {
+  std::string Result;
+  size_t I = 0;
+  while (I < S.size()) {
+    const auto Lead = static_cast<unsigned char>(S[I++]);
+    size_t Extra = 0;
+    unsigned CodePoint = Lead;
+    if (Lead >= 0xF0 && Lead < 0xF8)
+      Extra = 3, CodePoint = Lead & 0x07;
+    else if (Lead >= 0xE0)
+      Extra = 2, CodePoint = Lead & 0x0F;
+    else if (Lead >= 0xC0)
+      Extra = 1, CodePoint = Lead & 0x1F;
+    else if (Lead >= 0x80)
+      return std::nullopt;
+    if (Lead >= 0xF8 || S.size() - I < Extra)
+      return std::nullopt;
+    for (; Extra > 0; --Extra) {
+      const auto Next = static_cast<unsigned char>(S[I++]);
+      if ((Next & 0xC0) != 0x80)
+        return std::nullopt;
+      CodePoint = (CodePoint << 6) | (Next & 0x3F);
+    }
+    const std::optional<char> Ch = CodePointToCp1252(CodePoint);
+    if (!Ch)
+      return std::nullopt;
+    Result += *Ch;
+  }
+  return Result;
+}
+
+bool IsLetter(char Ch) {
+  return (Ch >= 'A' && Ch <= 'Z') || (Ch >= 'a' && Ch <= 'z');
+}
+
+// Reads texts of the process locale, converted to code page 1252; nothing when
+// a text is empty or holds characters the code page lacks.
+class TLocaleReader {
+public:
+  TLocaleReader() {
+    const char* CodeSet = nl_langinfo(CODESET);
+    const std::string Name = CodeSet != nullptr ? CodeSet : "";
+    FUtf8 = Name == "UTF-8";
+    FLatin1 = Name == "ISO-8859-1" || Name == "ISO-8859-15";
+  }
+
+  std::optional<std::string> Text(const char* Raw) const {
+    if (Raw == nullptr || *Raw == '\0')
+      return std::nullopt;
+    const std::string S = Raw;
+    if (FUtf8)
+      return Utf8ToCp1252(S);
+    for (char Ch : S)
+      if (static_cast<unsigned char>(Ch) >= 0x80 && !FLatin1)
+        return std::nullopt;
+    return S;
+  }
+
+  std::optional<std::string> Info(nl_item Item) const { return Text(nl_langinfo(Item)); }
+
+  std::optional<char> Char(const char* Raw) const {
+    const std::optional<std::string> S = Text(Raw);
+    if (!S || S->size() != 1)
+      return std::nullopt;
+    return (*S)[0];
+  }
+
+  // A strftime pattern in the classic format letters; nothing when it uses a
+  // directive those letters cannot say.
+  std::optional<std::string> Pattern(nl_item Item) const {
+    const std::optional<std::string> Raw = Info(Item);
+    return Raw ? ClassicPattern(*Raw, 0) : std::nullopt;
+  }
+
+private:
+  std::optional<std::string> ClassicPattern(const std::string& P, int Depth) const {
+    if (Depth > 2)
+      return std::nullopt;
+    std::string Result;
+    std::string Literal; // letters must be quoted, or they would read as specifiers
+    auto FlushLiteral = [&] {
+      if (!Literal.empty())
+        Result += '"' + Literal + '"';
+      Literal.clear();
+    };
+    for (size_t I = 0; I < P.size(); ++I) {
+      const char Ch = P[I];
+      if (Ch != '%') {
+        if (Ch == '"' || Ch == '\'')
+          return std::nullopt;
+        if (IsLetter(Ch)) {
+          Literal += Ch;
+        } else {
+          FlushLiteral();
+          Result += Ch;
+        }
+        continue;
+      }
+      FlushLiteral();
+      bool Unpadded = false;
+      while (I + 1 < P.size() && std::strchr("-_0^#EO", P[I + 1]) != nullptr)
+        Unpadded |= P[++I] == '-';
+      if (++I >= P.size())
+        return std::nullopt;
+      std::optional<std::string> Part;
+      switch (P[I]) {
+      case 'd':
+        Part = Unpadded ? "d" : "dd";
+        break;
+      case 'e':
+        Part = "d";
+        break;
+      case 'm':
+        Part = Unpadded ? "M" : "MM";
+        break;
+      case 'y':
+        Part = "yy";
+        break;
+      case 'Y':
+        Part = "yyyy";
+        break;
+      case 'b':
+      case 'h':
+        Part = "MMM";
+        break;
+      case 'B':
+        Part = "MMMM";
+        break;
+      case 'a':
+        Part = "ddd";
+        break;
+      case 'A':
+        Part = "dddd";
+        break;
+      case 'H':
+        Part = Unpadded ? "h" : "hh";
+        break;
+      // A 12-hour clock shows the hour unpadded as the classic US setting
+      // does; a typed hour then never has to start with 0.
+      case 'I':
+      case 'l':
+      case 'k':
+        Part = "h";
+        break;
+      case 'M':
+        Part = Unpadded ? "n" : "nn";
+        break;
+      case 'S':
+        Part = Unpadded ? "s" : "ss";
+        break;
+      case 'p':
+        Part = "AMPM";
+        break;
+      case 'P':
+        Part = "am/pm";
+        break;
+      case 'n':
+      case 't':
+        Part = " ";
+        break;
+      case '%':
+        Part = "%";
+        break;
+      case 'D':
+        Part = ClassicPattern("%m/%d/%y", Depth + 1);
+        break;
+      case 'F':
+        Part = ClassicPattern("%Y-%m-%d", Depth + 1);
+        break;
+      case 'T':
+        Part = ClassicPattern("%H:%M:%S", Depth + 1);
+        break;
+      case 'R':
+        Part = ClassicPattern("%H:%M", Depth + 1);
+        break;
+      case 'r':
+        Part = Info(T_FMT_AMPM) ? ClassicPattern(*Info(T_FMT_AMPM), Depth + 1) : std::nullopt;
+        break;
+      default:
+        break;
+      }
+      if (!Part)
+        return std::nullopt;
+      Result += *Part;
+    }
+    FlushLiteral();
+    return Result;
+  }
+
+  bool FUtf8 = false;
+  bool FLatin1 = false;
+};
+
+// Accepts a short date format of three numeric fields (d, M and y, each once)
+// split by one separator character, the shape the date conversions and the
+// date validator read; gives the separator.
+std::optional<char> ShortDateSeparator(const std::string& F) {
+  std::optional<char> Separator;
+  std::string Fields;
+  for (size_t I = 0; I < F.size();) {
+    const char Letter = F[I];
+    if (Letter != 'd' && Letter != 'M' && Letter != 'y')
+      return std::nullopt;
+    while (I < F.size() && F[I] == Letter)
+      ++I;
+    Fields += Letter;
+    if (I == F.size())
+      break;
+    if (Separator && F[I] != *Separator)
+      return std::nullopt;
+    Separator = F[I++];
+  }
+  if (Fields.size() != 3 || Fields.find('d') == std::string::npos ||
+      Fields.find('M') == std::string::npos || Fields.find('y') == std::string::npos)
+    return std::nullopt;
+  return Separator;
+}
+
+// The classic negative currency layout for the C library's description.
+std::optional<Byte> NegativeCurrencyFormat(char Precedes, char Space, char SignPosn) {
+  if (Precedes == CHAR_MAX || Space == CHAR_MAX || SignPosn == CHAR_MAX)
+    return std::nullopt;
+  const bool Before = Precedes != 0;
+  const bool Spaced = Space != 0;
+  switch (SignPosn) {
+  case 0: // parentheses
+    return Before ? (Spaced ? 14 : 0) : (Spaced ? 15 : 4);
+  case 1: // sign before amount and symbol
+    return Before ? (Spaced ? 9 : 1) : (Spaced ? 8 : 5);
+  case 2: // sign after both
+    return Before ? (Spaced ? 11 : 3) : (Spaced ? 10 : 7);
+  case 3: // sign right before the symbol
+    return Before ? (Spaced ? 9 : 1) : (Spaced ? 13 : 6);
+  case 4: // sign right after the symbol
+    return Before ? (Spaced ? 12 : 2) : (Spaced ? 10 : 7);
+  default:
+    return std::nullopt;
+  }
+}
+
+void ReadNumbers(const TLocaleReader& R) {
+  const lconv* Conv = localeconv();
+  if (Conv == nullptr)
+    return;
+  if (const auto Ch = R.Char(Conv->decimal_point))
+    DecimalSeparator = *Ch;
+  if (const auto Ch = R.Char(Conv->thousands_sep))
+    ThousandSeparator = *Ch;
+  if (const auto Symbol = R.Text(Conv->currency_symbol))
+    CurrencyString = *Symbol;
+  if (Conv->frac_digits != CHAR_MAX && Conv->frac_digits >= 0 && Conv->frac_digits <= 18)
+    CurrencyDecimals = static_cast<Byte>(Conv->frac_digits);
+  if (Conv->p_cs_precedes != CHAR_MAX && Conv->p_sep_by_space != CHAR_MAX)
+    CurrencyFormat =
+        static_cast<Byte>((Conv->p_cs_precedes != 0 ? 0 : 1) + (Conv->p_sep_by_space != 0 ? 2 : 0));
+  if (const auto Neg =
+          NegativeCurrencyFormat(Conv->n_cs_precedes, Conv->n_sep_by_space, Conv->n_sign_posn))
+    NegCurrFormat = *Neg;
+}
+
+void ReadDates(const TLocaleReader& R) {
+  if (const auto Format = R.Pattern(D_FMT)) {
+    if (const auto Separator = ShortDateSeparator(*Format)) {
+      ShortDateFormat = *Format;
+      DateSeparator = *Separator;
+      // The C library has no long date pattern; build one in the same order.
+      switch (Format->at(0)) {
+      case 'd':
+        LongDateFormat = "dddd, d MMMM yyyy";
+        break;
+      case 'y':
+        LongDateFormat = "yyyy MMMM d, dddd";
+        break;
+      default:
+        LongDateFormat = "dddd, MMMM dd, yyyy";
+        break;
+      }
+    }
+  }
+  const nl_item Months[12] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
+                              MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
+  const nl_item ShortMonths[12] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,  ABMON_5,  ABMON_6,
+                                   ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12};
+  for (size_t I = 0; I < 12; ++I) {
+    if (const auto Name = R.Info(Months[I]))
+      LongMonthNames[I] = *Name;
+    if (const auto Name = R.Info(ShortMonths[I]))
+      ShortMonthNames[I] = *Name;
+  }
+  const nl_item Days[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
+  const nl_item ShortDays[7] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7};
+  for (size_t I = 0; I < 7; ++I) {
+    if (const auto Name = R.Info(Days[I]))
+      LongDayNames[I] = *Name;
+    if (const auto Name = R.Info(ShortDays[I]))
+      ShortDayNames[I] = *Name;
+  }
+}
+
+void ReadTimes(const TLocaleReader& R) {
+  if (const auto Am = R.Info(AM_STR))
+    TimeAMString = *Am;
+  if (const auto Pm = R.Info(PM_STR))
+    TimePMString = *Pm;
+  const auto Format = R.Pattern(T_FMT);
+  // Hours, then one separator character, then minutes.
+  if (!Format || Format->empty() || Format->at(0) != 'h')
+    return;
+  const size_t HourEnd = Format->find_first_not_of('h');
+  if (HourEnd == std::string::npos || HourEnd + 1 >= Format->size() ||
+      Format->at(HourEnd + 1) != 'n')
+    return;
+  LongTimeFormat = *Format;
+  TimeSeparator = Format->at(HourEnd);
+  ShortTimeFormat = LongTimeFormat;
+  const auto Seconds = ShortTimeFormat.find(std::string(1, TimeSeparator) + "s");
+  if (Seconds != std::string::npos)
+    ShortTimeFormat.erase(Seconds, ShortTimeFormat.find_first_not_of('s', Seconds + 1) - Seconds);
+}
+
+} // namespace
+
+void LoadSystemLocale() {
+  ResetLocale();
+  // Read through the C library's global locale, then put back what was
+  // there: the conversions of this library never depend on it, but other code
+  // in the process may.
+  const char* Current = std::setlocale(LC_ALL, nullptr);
+  const std::string Previous = Current != nullptr ? Current : "C";
+  if (std::setlocale(LC_ALL, "") == nullptr)
+    return;
+  const TLocaleReader Reader;
+  ReadNumbers(Reader);
+  ReadDates(Reader);
+  ReadTimes(Reader);
+  std::setlocale(LC_ALL, Previous.c_str());
+}
+
+} // namespace vcl
