@@ -6,11 +6,14 @@
 #include <functional>
 #include <memory>
 
+#include "validate/date.h"
 #include "validate/filter.h"
 #include "validate/float.h"
 #include "validate/integer.h"
 #include "validate/lookup.h"
+#include "validate/picture.h"
 #include "validate/published.h"
+#include "validate/time.h"
 #include "vcl/typinfo.h"
 
 namespace {
@@ -26,6 +29,9 @@ const std::vector<std::function<TValidator*(vcl::TObject*)>>& Kinds() {
       [](vcl::TObject* O) { return new TFloatValidator(O); },
       [](vcl::TObject* O) { return new TCurrencyValidator(O); },
       [](vcl::TObject* O) { return new TStringLookupValidator(O); },
+      [](vcl::TObject* O) { return new TPictureValidator(O); },
+      [](vcl::TObject* O) { return new TDateValidator(O); },
+      [](vcl::TObject* O) { return new TTimeValidator(O); },
   };
   return K;
 }
@@ -52,6 +58,8 @@ class FormFileValidatorsTest : public ::testing::Test {
 protected:
   void SetUp() override {
     vcl::ResetLocale();
+    // Today is 1 March 2023 (45351): the date validator's starting bounds.
+    FOldClock = vcl::SetNowFunction([] { return 45351.5; });
     RegisterValidatorClasses();
     static const bool Declared = [] {
       using T = TValidatorHolder;
@@ -64,7 +72,10 @@ protected:
     }();
     (void)Declared;
   }
-  void TearDown() override { vcl::ResetLocale(); }
+  void TearDown() override {
+    vcl::SetNowFunction(FOldClock);
+    vcl::ResetLocale();
+  }
 
   // The text of a holder of the given kind after Configure has set its validator.
   static std::string Stored(int Kind, const std::function<void(TValidator*)>& Configure) {
@@ -74,6 +85,8 @@ protected:
     Configure(H.Validator());
     return vcl::ComponentToText(&H);
   }
+
+  vcl::TNowFunction FOldClock;
 };
 
 struct RoundTripCase {
@@ -143,6 +156,40 @@ TEST_F(FormFileValidatorsTest, NonDefaultSettingsRoundTrip) {
        "  Validator.Items.Strings = (\n"
        "    'Apple'\n"
        "    'pear')\n"},
+      {6,
+       [](TValidator* V) {
+         auto* P = static_cast<TPictureValidator*>(V);
+         P->SetAutoFill(false);
+         P->SetPicture("#[#]:##{AM,PM}");
+       },
+       "  Validator.AutoFill = False\n"
+       "  Validator.Picture = '#[#]:##{AM,PM}'\n"},
+      {7,
+       [](TValidator* V) {
+         auto* D = static_cast<TDateValidator*>(V);
+         D->SetAutoFill(false);
+         D->SetFormat(vdfOptional);
+         D->SetMax(47000);
+         D->SetMin(36526.5);
+         D->SetNoBounds(false);
+       },
+       "  Validator.AutoFill = False\n"
+       "  Validator.Format = vdfOptional\n"
+       "  Validator.Max = 47000\n"
+       "  Validator.Min = 36526.5\n"
+       "  Validator.NoBounds = False\n"},
+      {8,
+       [](TValidator* V) {
+         auto* T = static_cast<TTimeValidator*>(V);
+         T->SetFormat(vtfLong);
+         T->SetMax(0.75);
+         T->SetMin(1.0 / 3);
+         T->SetNoBounds(false);
+       },
+       "  Validator.Format = vtfLong\n"
+       "  Validator.Max = 0.75\n"
+       "  Validator.Min = 0.3333333333333333\n"
+       "  Validator.NoBounds = False\n"},
   };
   for (const RoundTripCase& Case : Cases) {
     const std::string Text = Stored(Case.Kind, Case.Configure);
@@ -165,6 +212,9 @@ TEST_F(FormFileValidatorsTest, DefaultsStayOutAndUndeclaredOnesAreAlwaysStored) 
       {3, "  Validator.Max = 0\n  Validator.Min = 0\n"},
       {4, "  Validator.Max = 0\n  Validator.Min = 0\n"},
       {5, "  Validator.CaseSensitive = False\n"},
+      {6, "  Validator.Picture = ''\n"},
+      {7, "  Validator.Max = 45351\n  Validator.Min = 45351\n"},
+      {8, "  Validator.Format = vtfShort\n  Validator.Max = 0.99999\n  Validator.Min = 0\n"},
   };
   for (const auto& Case : Cases) {
     const std::string KindLine =
