@@ -1,0 +1,226 @@
+// GUI platform: forms, the application object and the screen. A form owns
+// the focus of its controls, routes keyboard and mouse input to them, paints
+// them into its picture and, when a display is present, shows that picture in
+// a native window. Modal forms run a nested event loop with a display and ask
+// the replaceable modal handler without one.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vcl/controls.h"
+#include "vcl/dialogs.h"
+
+namespace vcl {
+
+namespace backend {
+class TNativeWindow;
+}
+
+enum TPosition : std::uint8_t {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter
+};
+enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TCustomForm : public TWinControl {
+public:
+  explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+
+  // The control that is (or will be, once the form is active) focused.
+  TWinControl* ActiveControl() const { return FActiveControl ? FActiveControl : FPending; }
+  void SetActiveControl(TWinControl* Control);
+  // The control holding the keyboard focus while the form is active.
+  TWinControl* FocusedControl() const { return FFocusedControl; }
+  bool Active() const { return FActive; }
+  // Moves the focus to Control: CM_EXIT to the controls it leaves, CM_ENTER
+  // to those it enters, WM_SETFOCUS to Control. A control that takes the
+  // focus back during its CM_EXIT stops the change; the result tells whether
+  // Control got the focus.
+  bool SetFocusedControl(TWinControl* Control);
+  // SetFocus of a control lands here; raises EInvalidOperation when it cannot focus.
+  void FocusControl(TWinControl* Control);
+
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value);
+  TModalResult ShowModal();
+  bool Modal() const { return FModal; }
+  void Close();
+  virtual bool CloseQuery();
+  // Frees the form once the event being handled is over.
+  void Release();
+
+  TRect ClientRect() override;
+  TPoint ClientOrigin() override;
+  bool Showing() const override { return Visible(); }
+  void SetFocus() override;
+  bool CanFocus() override { return Visible() && Enabled(); }
+  bool Focused() override { return FActive && FFocusedControl == nullptr; }
+
+  // Input as the window system delivers it (coordinates in the client area).
+  void KeyInput(bool Down, Word Key, TShiftState Shift, const std::string& Chars);
+  void MouseInput(unsigned Msg, TShiftState Shift, int X, int Y);
+
+  // The client area's picture; painted on demand.
+  TPixelBuffer& ClientImage() { return FImage; }
+  const TPixelBuffer& RenderClient();
+  // The whole window (frame, caption and client area) as the platform draws it.
+  void PaintTo(TPixelBuffer& Image);
+  void InvalidateForm();
+  bool NeedsPaint() const { return FNeedsPaint; }
+
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnHelp;
+
+  // Called when a windowed control leaves the form, so that focus never
+  // points at a control that is gone.
+  void ControlRemoving(TWinControl* Control);
+  void Activate();
+  void Deactivate();
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  int BorderWidth() override { return 0; }
+  void Loaded() override;
+  void CMDialogKey(TMessage& Message) override;
+  void CMDialogChar(TMessage& Message) override;
+  void CMVisibleChanged(TMessage& Message) override;
+  void CMTextChanged(TMessage& Message) override;
+  virtual void DoShow();
+  virtual void DoHide();
+  void FrameMetrics(int& Frame, int& Caption) const;
+
+private:
+  void ShowNative();
+  void SyncNativeGeometry();
+  void HideNative();
+  void HelpRequested();
+
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TPosition FPosition = poDesigned;
+  bool FKeyPreview = false;
+  TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+  TWinControl* FPending = nullptr;
+  bool FActive = false;
+  bool FModal = false;
+  TModalResult FModalResult = mrNone;
+  bool FNeedsPaint = true;
+  TPixelBuffer FImage;
+  std::unique_ptr<backend::TNativeWindow> FWindow;
+  class TWindowBridge;
+  std::unique_ptr<TWindowBridge> FBridge;
+
+  friend class TApplication;
+};
+
+class TForm : public TCustomForm {
+public:
+  using TCustomForm::TCustomForm;
+};
+
+// The answer to a modal form when no display is present: it may act on the
+// form (type, click buttons) and returns the modal result (mrNone: use the
+// form's own ModalResult).
+using TModalHandler = std::function<TModalResult(TCustomForm* Form)>;
+TModalHandler SetModalHandler(TModalHandler Handler);
+
+using THelpEvent = std::function<bool(Word Command, std::intptr_t Data, bool& CallHelp)>;
+
+class TApplication : public TComponent {
+public:
+  explicit TApplication(TComponent* AOwner);
+  ~TApplication() override;
+
+  // Starts the platform; Headless runs it offscreen (tests and screenshots).
+  // With a display, message boxes become modal dialogs of our own controls.
+  void Initialize(bool Headless = false);
+  bool Initialized() const;
+  bool HasDisplay() const;
+  template <typename T> T* CreateForm() {
+    auto* Form = new T(this);
+    if (!FMainForm)
+      FMainForm = Form;
+    return Form;
+  }
+  TCustomForm* MainForm() const { return FMainForm; }
+  void SetMainForm(TCustomForm* Form) { FMainForm = Form; }
+  // Shows the main form and handles events until it closes.
+  void Run();
+  void ProcessMessages();
+  // Waits for events and handles them once.
+  void HandleMessage();
+  void Terminate() { FTerminated = true; }
+  bool Terminated() const { return FTerminated; }
+
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& Value) { FTitle = Value; }
+  const std::string& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const std::string& Value) { FHelpFile = Value; }
+  // Asks for help on a context: OnHelp decides; the last request is kept.
+  bool HelpContext(int Context);
+  int LastHelpContext() const { return FLastHelpContext; }
+  THelpEvent OnHelp;
+
+  // Forms freed by Release are deleted here, between events.
+  void ReleaseForm(TCustomForm* Form);
+  void FreeReleasedForms();
+
+private:
+  TCustomForm* FMainForm = nullptr;
+  bool FTerminated = false;
+  std::string FTitle;
+  std::string FHelpFile;
+  int FLastHelpContext = 0;
+  std::vector<TCustomForm*> FReleased;
+};
+
+class TScreen : public TComponent {
+public:
+  explicit TScreen(TComponent* AOwner);
+  int Width() const;
+  int Height() const;
+  int PixelsPerInch() const { return 96; }
+  int FormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* Forms(int Index) const { return FForms.at(Index); }
+  TCustomForm* ActiveForm() const { return FActiveForm; }
+  TWinControl* ActiveControl() const;
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor Value) { FCursor = Value; }
+
+private:
+  void AddForm(TCustomForm* Form);
+  void RemoveForm(TCustomForm* Form);
+  std::vector<TCustomForm*> FForms;
+  TCustomForm* FActiveForm = nullptr;
+  TCursor FCursor = crDefault;
+
+  friend class TCustomForm;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;
+
+} // namespace vcl

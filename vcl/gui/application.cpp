@@ -1,0 +1,105 @@
+// TApplication and TScreen: starting the platform, the event loop, help
+// requests, deferred freeing of released forms, and the list of forms with
+// the active one.
+#include <algorithm>
+
+#include "vcl/forms.h"
+#include "vcl/gui/backend.h"
+
+namespace vcl {
+
+TScreen* Screen = new TScreen(nullptr);
+TApplication* Application = new TApplication(nullptr);
+
+// The message dialog of our own controls (msgdlg.cpp).
+int ShowMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                      int HelpCtx);
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() { FreeReleasedForms(); }
+
+void TApplication::Initialize(bool Headless) {
+  if (backend::PlatformStarted())
+    return;
+  backend::StartPlatform(Headless);
+  if (backend::HasDisplay())
+    SetMessageDlgHandler(ShowMessageDialog);
+}
+
+bool TApplication::Initialized() const { return backend::PlatformStarted(); }
+
+bool TApplication::HasDisplay() const {
+  return backend::PlatformStarted() && backend::HasDisplay();
+}
+
+void TApplication::Run() {
+  if (!FMainForm)
+    return;
+  FMainForm->Show();
+  if (!HasDisplay())
+    return; // nothing could ever close the form
+  while (!FTerminated && FMainForm && FMainForm->Visible())
+    HandleMessage();
+}
+
+void TApplication::ProcessMessages() {
+  if (backend::PlatformStarted())
+    backend::ProcessEvents(false);
+  FreeReleasedForms();
+}
+
+void TApplication::HandleMessage() {
+  if (backend::PlatformStarted())
+    backend::ProcessEvents(true);
+  FreeReleasedForms();
+}
+
+bool TApplication::HelpContext(int Context) {
+  FLastHelpContext = Context;
+  bool CallHelp = true;
+  bool Result = false;
+  constexpr Word HELP_CONTEXT = 1;
+  if (OnHelp)
+    Result = OnHelp(HELP_CONTEXT, Context, CallHelp);
+  return Result || (CallHelp && !FHelpFile.empty());
+}
+
+void TApplication::ReleaseForm(TCustomForm* Form) {
+  if (std::find(FReleased.begin(), FReleased.end(), Form) == FReleased.end())
+    FReleased.push_back(Form);
+}
+
+void TApplication::FreeReleasedForms() {
+  while (!FReleased.empty()) {
+    TCustomForm* Form = FReleased.back();
+    FReleased.pop_back();
+    delete Form;
+  }
+}
+
+// ---------------------------------------------------------------------------
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+int TScreen::Width() const {
+  return backend::PlatformStarted() ? backend::ScreenSize().X : 1024;
+}
+
+int TScreen::Height() const {
+  return backend::PlatformStarted() ? backend::ScreenSize().Y : 768;
+}
+
+TWinControl* TScreen::ActiveControl() const {
+  return FActiveForm ? FActiveForm->ActiveControl() : nullptr;
+}
+
+void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
+
+void TScreen::RemoveForm(TCustomForm* Form) {
+  std::erase(FForms, Form);
+  if (FActiveForm == Form)
+    FActiveForm = nullptr;
+}
+
+} // namespace vcl

@@ -1,0 +1,103 @@
+// GUI platform: the narrow interface between our controls and the windowing
+// system. Everything the platform needs from outside (text measuring and
+// drawing, PNG encoding, native windows and their input, the clipboard, the
+// event loop) goes through these declarations; vcl/qt implements them. No
+// type of the windowing toolkit appears here.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "vcl/graphics.h"
+
+namespace vcl::backend {
+
+// A font as the toolkit is asked for it: a real family and a pixel size.
+struct TFontSpec {
+  std::string Family = "Liberation Sans";
+  int PixelSize = 11;
+  bool Bold = false;
+  bool Italic = false;
+  bool Underline = false;
+  bool StrikeOut = false;
+  bool operator==(const TFontSpec&) const = default;
+};
+
+struct TFontMetrics {
+  int Height = 0;
+  int Ascent = 0;
+  int Descent = 0;
+  int InternalLeading = 0;
+  int ExternalLeading = 0;
+  int AveCharWidth = 0;
+  int MaxCharWidth = 0;
+};
+
+TFontMetrics MeasureFont(const TFontSpec& Font);
+// Width in pixels of a code page 1252 text.
+int TextWidth(const TFontSpec& Font, const std::string& Text);
+// Draws a code page 1252 text with its cell's top-left corner at (X, Y),
+// clipped to Clip (target pixel coordinates). Glyphs are drawn without
+// antialiasing so that a picture comes out the same every time.
+void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::string& Text,
+              const TFontSpec& Font, std::uint32_t Rgb);
+std::string EncodePng(const TPixelBuffer& Image);
+
+// Starts the toolkit once per process; Headless selects the offscreen platform.
+void StartPlatform(bool Headless);
+bool PlatformStarted();
+// True when windows really show on a screen.
+bool HasDisplay();
+// Handles pending events; with Wait, first waits for at least one.
+void ProcessEvents(bool Wait);
+void Beep();
+// A picture of the whole screen; false when there is none to take.
+bool GrabScreen(TPixelBuffer& Out);
+TPoint ScreenSize();
+
+bool ClipboardHasText();
+std::string ClipboardText();
+void SetClipboardText(const std::string& Text);
+void ClearClipboard();
+
+// Shift bits of input events.
+constexpr int ssShiftBit = 1, ssAltBit = 2, ssCtrlBit = 4, ssLeftBit = 8, ssRightBit = 16,
+              ssMiddleBit = 32;
+enum TMouseAction { maDown, maUp, maMove, maDoubleClick };
+enum TMouseButtonKind { mbkLeft, mbkRight, mbkMiddle };
+
+// What a native window asks of the form it shows.
+class TWindowClient {
+public:
+  virtual void WindowKey(bool Down, int VirtualKey, int Shift, const std::string& Text) = 0;
+  virtual void WindowMouse(TMouseAction Action, TMouseButtonKind Button, int Shift, int X,
+                           int Y) = 0;
+  // False keeps the window open.
+  virtual bool WindowCloseQuery() = 0;
+  virtual void WindowResized(int Width, int Height) = 0;
+  virtual void WindowActivated(bool Active) = 0;
+  // The picture of the client area, freshly painted.
+  virtual const TPixelBuffer& WindowRender() = 0;
+
+protected:
+  ~TWindowClient() = default;
+};
+
+class TNativeWindow {
+public:
+  virtual ~TNativeWindow() = default;
+  virtual void SetTitle(const std::string& Title) = 0;
+  // Client-area geometry in screen pixels.
+  virtual void SetGeometry(int Left, int Top, int Width, int Height) = 0;
+  virtual void SetFixedSize(bool Fixed) = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual void Activate() = 0;
+  // Asks for a repaint through WindowRender.
+  virtual void Invalidate() = 0;
+};
+
+std::unique_ptr<TNativeWindow> CreateNativeWindow(TWindowClient* Client);
+
+} // namespace vcl::backend

@@ -1,0 +1,102 @@
+// Qt side of the backend: the application object, the event loop, the
+// clipboard, the screen and the beep.
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPixmap>
+#include <QScreen>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "vcl/gui/backend.h"
+#include "vcl/qt/qt_common.h"
+
+namespace vcl::backend {
+
+namespace {
+QGuiApplication* App = nullptr;
+int Argc = 1;
+char ArgName[] = "vcl";
+char* Argv[] = {ArgName, nullptr};
+} // namespace
+
+void StartPlatform(bool Headless) {
+  if (App)
+    return;
+  // Without a display to talk to, the windowing system would abort: go offscreen.
+  const bool NoDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+  if (Headless || (NoDisplay && !std::getenv("QT_QPA_PLATFORM")))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  App = new QGuiApplication(Argc, Argv);
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
+bool PlatformStarted() { return App != nullptr; }
+
+bool HasDisplay() {
+  if (!App)
+    return false;
+  const QString Name = QGuiApplication::platformName();
+  return Name != QLatin1String("offscreen") && Name != QLatin1String("minimal");
+}
+
+void ProcessEvents(bool Wait) {
+  if (!App)
+    return;
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents(Wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+}
+
+void Beep() {
+  std::fputc('\a', stderr);
+  std::fflush(stderr);
+}
+
+bool GrabScreen(TPixelBuffer& Out) {
+  if (!App || !QGuiApplication::primaryScreen())
+    return false;
+  const QImage Shot =
+      QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+          QImage::Format_RGB32);
+  if (Shot.isNull())
+    return false;
+  Out.SetSize(Shot.width(), Shot.height());
+  for (int Y = 0; Y < Shot.height(); ++Y) {
+    const auto* Line = reinterpret_cast<const std::uint32_t*>(Shot.constScanLine(Y));
+    std::copy(Line, Line + Shot.width(), Out.Line(Y));
+  }
+  return true;
+}
+
+TPoint ScreenSize() {
+  if (!App || !QGuiApplication::primaryScreen())
+    return {1024, 768};
+  const QSize S = QGuiApplication::primaryScreen()->size();
+  return {S.width(), S.height()};
+}
+
+bool ClipboardHasText() {
+  if (!App)
+    return false;
+  const QMimeData* Data = QGuiApplication::clipboard()->mimeData();
+  return Data && Data->hasText();
+}
+
+std::string ClipboardText() {
+  return App ? ToCp1252(QGuiApplication::clipboard()->text()) : std::string();
+}
+
+void SetClipboardText(const std::string& Text) {
+  if (App)
+    QGuiApplication::clipboard()->setText(FromCp1252(Text));
+}
+
+void ClearClipboard() {
+  if (App)
+    QGuiApplication::clipboard()->clear();
+}
+
+} // namespace vcl::backend

@@ -1,0 +1,130 @@
+// Qt side of the backend: fonts, text measuring and drawing into our pixel
+// buffers, PNG encoding, and the code page 1252 conversions they need.
+#include <QBuffer>
+#include <QByteArray>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <map>
+#include <tuple>
+
+#include "vcl/gui/backend.h"
+#include "vcl/qt/qt_common.h"
+
+namespace vcl::backend {
+
+namespace {
+
+// Code page 1252 differs from Latin-1 only in 0x80-0x9F.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+const QFont& FontFor(const TFontSpec& Spec) {
+  using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
+  static std::map<Key, QFont> Cache;
+  const Key K{Spec.Family, Spec.PixelSize, Spec.Bold, Spec.Italic, Spec.Underline, Spec.StrikeOut};
+  auto It = Cache.find(K);
+  if (It == Cache.end()) {
+    QFont F(QString::fromStdString(Spec.Family));
+    F.setPixelSize(std::max(Spec.PixelSize, 1));
+    F.setBold(Spec.Bold);
+    F.setItalic(Spec.Italic);
+    F.setUnderline(Spec.Underline);
+    F.setStrikeOut(Spec.StrikeOut);
+    F.setKerning(false);
+    // Plain pixels: the same picture on every run and every machine with the same fonts.
+    F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias |
+                                            QFont::NoFontMerging));
+    F.setHintingPreference(QFont::PreferFullHinting);
+    It = Cache.emplace(K, F).first;
+  }
+  return It->second;
+}
+
+} // namespace
+
+QString FromCp1252(const std::string& Text) {
+  QString S;
+  S.reserve(static_cast<qsizetype>(Text.size()));
+  for (unsigned char C : Text)
+    S.append(C >= 0x80 && C < 0xA0 ? QChar(Cp1252High[C - 0x80]) : QChar(C));
+  return S;
+}
+
+std::string ToCp1252(const QString& Text) {
+  std::string S;
+  S.reserve(static_cast<std::size_t>(Text.size()));
+  for (QChar Q : Text) {
+    const char16_t U = Q.unicode();
+    if (U < 0x80 || (U >= 0xA0 && U < 0x100)) {
+      S.push_back(static_cast<char>(U));
+      continue;
+    }
+    char Mapped = '?';
+    for (int I = 0; I < 32; ++I)
+      if (Cp1252High[I] == U && U != 0xFFFD)
+        Mapped = static_cast<char>(0x80 + I);
+    S.push_back(Mapped);
+  }
+  return S;
+}
+
+QImage WrapPixels(TPixelBuffer& Pixels) {
+  return QImage(reinterpret_cast<uchar*>(Pixels.Line(0)), Pixels.Width(), Pixels.Height(),
+                static_cast<qsizetype>(Pixels.Width()) * 4, QImage::Format_RGB32);
+}
+
+TFontMetrics MeasureFont(const TFontSpec& Font) {
+  const QFontMetrics M(FontFor(Font));
+  TFontMetrics R;
+  R.Ascent = M.ascent();
+  R.Descent = M.descent();
+  R.Height = R.Ascent + R.Descent;
+  R.InternalLeading = std::max(R.Height - Font.PixelSize, 0);
+  R.ExternalLeading = std::max(M.leading(), 0);
+  R.AveCharWidth = M.averageCharWidth();
+  R.MaxCharWidth = M.maxWidth();
+  return R;
+}
+
+int TextWidth(const TFontSpec& Font, const std::string& Text) {
+  if (Text.empty())
+    return 0;
+  return QFontMetrics(FontFor(Font)).horizontalAdvance(FromCp1252(Text));
+}
+
+void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::string& Text,
+              const TFontSpec& Font, std::uint32_t Rgb) {
+  if (Target.Width() == 0 || Target.Height() == 0 || Clip.Right <= Clip.Left ||
+      Clip.Bottom <= Clip.Top)
+    return;
+  QImage Image = WrapPixels(Target);
+  QPainter P(&Image);
+  P.setRenderHint(QPainter::TextAntialiasing, false);
+  P.setRenderHint(QPainter::Antialiasing, false);
+  P.setClipRect(QRect(Clip.Left, Clip.Top, Clip.Right - Clip.Left, Clip.Bottom - Clip.Top));
+  const QFont& F = FontFor(Font);
+  P.setFont(F);
+  P.setPen(QColor::fromRgb(Rgb));
+  P.drawText(X, Y + QFontMetrics(F).ascent(), FromCp1252(Text));
+}
+
+std::string EncodePng(const TPixelBuffer& Image) {
+  if (Image.Width() == 0 || Image.Height() == 0)
+    return {};
+  const QImage Wrapped(reinterpret_cast<const uchar*>(Image.Line(0)), Image.Width(),
+                       Image.Height(), static_cast<qsizetype>(Image.Width()) * 4,
+                       QImage::Format_RGB32);
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  Wrapped.save(&Buffer, "PNG");
+  return std::string(Bytes.constData(), static_cast<std::size_t>(Bytes.size()));
+}
+
+} // namespace vcl::backend

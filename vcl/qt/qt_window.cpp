@@ -1,0 +1,158 @@
+// Qt side of the backend: the native window of a shown form. It shows the
+// form's picture and passes keyboard, mouse, resize, activation and close
+// requests back as virtual-key input.
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRasterWindow>
+#include <QWindow>
+
+#include "vcl/gui/backend.h"
+#include "vcl/qt/qt_common.h"
+
+namespace vcl::backend {
+
+namespace {
+
+int VirtualKey(int Key) {
+  if ((Key >= Qt::Key_A && Key <= Qt::Key_Z) || (Key >= Qt::Key_0 && Key <= Qt::Key_9))
+    return Key; // the same codes
+  if (Key >= Qt::Key_F1 && Key <= Qt::Key_F12)
+    return 0x70 + (Key - Qt::Key_F1);
+  switch (Key) {
+  case Qt::Key_Backspace: return 0x08;
+  case Qt::Key_Tab:
+  case Qt::Key_Backtab: return 0x09;
+  case Qt::Key_Return:
+  case Qt::Key_Enter: return 0x0D;
+  case Qt::Key_Shift: return 0x10;
+  case Qt::Key_Control: return 0x11;
+  case Qt::Key_Alt: return 0x12;
+  case Qt::Key_Escape: return 0x1B;
+  case Qt::Key_Space: return 0x20;
+  case Qt::Key_PageUp: return 0x21;
+  case Qt::Key_PageDown: return 0x22;
+  case Qt::Key_End: return 0x23;
+  case Qt::Key_Home: return 0x24;
+  case Qt::Key_Left: return 0x25;
+  case Qt::Key_Up: return 0x26;
+  case Qt::Key_Right: return 0x27;
+  case Qt::Key_Down: return 0x28;
+  case Qt::Key_Insert: return 0x2D;
+  case Qt::Key_Delete: return 0x2E;
+  default: return 0;
+  }
+}
+
+int ShiftBits(Qt::KeyboardModifiers Mods, Qt::MouseButtons Buttons) {
+  int Bits = 0;
+  if (Mods & Qt::ShiftModifier)
+    Bits |= ssShiftBit;
+  if (Mods & Qt::AltModifier)
+    Bits |= ssAltBit;
+  if (Mods & Qt::ControlModifier)
+    Bits |= ssCtrlBit;
+  if (Buttons & Qt::LeftButton)
+    Bits |= ssLeftBit;
+  if (Buttons & Qt::RightButton)
+    Bits |= ssRightBit;
+  if (Buttons & Qt::MiddleButton)
+    Bits |= ssMiddleBit;
+  return Bits;
+}
+
+class TQtWindow : public QRasterWindow, public TNativeWindow {
+public:
+  explicit TQtWindow(TWindowClient* Client) : FClient(Client) {}
+
+  void SetTitle(const std::string& Title) override { setTitle(FromCp1252(Title)); }
+  void SetGeometry(int Left, int Top, int Width, int Height) override {
+    setGeometry(Left, Top, std::max(Width, 1), std::max(Height, 1));
+    if (FFixed)
+      FixSize();
+  }
+  void SetFixedSize(bool Fixed) override {
+    FFixed = Fixed;
+    if (Fixed)
+      FixSize();
+    else {
+      setMinimumSize(QSize(1, 1));
+      setMaximumSize(QSize(16777215, 16777215));
+    }
+  }
+  void Show() override { show(); }
+  void Hide() override { hide(); }
+  void Activate() override { requestActivate(); }
+  void Invalidate() override { update(); }
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    const TPixelBuffer& Picture = FClient->WindowRender();
+    if (Picture.Width() == 0 || Picture.Height() == 0)
+      return;
+    const QImage Image(reinterpret_cast<const uchar*>(Picture.Line(0)), Picture.Width(),
+                       Picture.Height(), static_cast<qsizetype>(Picture.Width()) * 4,
+                       QImage::Format_RGB32);
+    QPainter P(this);
+    P.drawImage(0, 0, Image);
+  }
+  void keyPressEvent(QKeyEvent* E) override { Key(true, E); }
+  void keyReleaseEvent(QKeyEvent* E) override { Key(false, E); }
+  void mousePressEvent(QMouseEvent* E) override { Mouse(maDown, E); }
+  void mouseReleaseEvent(QMouseEvent* E) override { Mouse(maUp, E); }
+  void mouseDoubleClickEvent(QMouseEvent* E) override { Mouse(maDoubleClick, E); }
+  void mouseMoveEvent(QMouseEvent* E) override { Mouse(maMove, E); }
+  void resizeEvent(QResizeEvent* E) override {
+    QRasterWindow::resizeEvent(E);
+    FClient->WindowResized(width(), height());
+  }
+  void focusInEvent(QFocusEvent* E) override {
+    QRasterWindow::focusInEvent(E);
+    FClient->WindowActivated(true);
+  }
+  void closeEvent(QCloseEvent* E) override {
+    if (FClient->WindowCloseQuery())
+      E->accept();
+    else
+      E->ignore();
+  }
+
+private:
+  void FixSize() {
+    setMinimumSize(size());
+    setMaximumSize(size());
+  }
+  void Key(bool Down, QKeyEvent* E) {
+    const int VK = VirtualKey(E->key());
+    std::string Text;
+    if (Down)
+      for (char C : ToCp1252(E->text()))
+        if (C != 0x7F) // Delete is a key, not a character
+          Text.push_back(C);
+    if (VK == 0 && Text.empty())
+      return;
+    FClient->WindowKey(Down, VK, ShiftBits(E->modifiers(), Qt::NoButton), Text);
+  }
+  void Mouse(TMouseAction Action, QMouseEvent* E) {
+    TMouseButtonKind Button = mbkLeft;
+    if (E->button() == Qt::RightButton)
+      Button = mbkRight;
+    else if (E->button() == Qt::MiddleButton)
+      Button = mbkMiddle;
+    const QPointF P = E->position();
+    FClient->WindowMouse(Action, Button, ShiftBits(E->modifiers(), E->buttons()),
+                         static_cast<int>(P.x()), static_cast<int>(P.y()));
+  }
+
+  TWindowClient* FClient;
+  bool FFixed = false;
+};
+
+} // namespace
+
+std::unique_ptr<TNativeWindow> CreateNativeWindow(TWindowClient* Client) {
+  return std::make_unique<TQtWindow>(Client);
+}
+
+} // namespace vcl::backend

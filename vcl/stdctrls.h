@@ -1,0 +1,231 @@
+// GUI platform: the standard controls. TCustomEdit is the single-line edit
+// window itself (text, selection, caret, keyboard and clipboard editing,
+// formatting rectangle, margins, scrolling); TButton is the push button with
+// default/cancel roles and modal results; TLabel shows a caption.
+#pragma once
+
+#include <string>
+
+#include "vcl/controls.h"
+#include "vcl/dialogs.h"
+
+namespace vcl {
+
+enum TEditCharCase : std::uint8_t { ecNormal, ecUpperCase, ecLowerCase };
+
+class TCustomEdit : public TWinControl {
+public:
+  explicit TCustomEdit(TComponent* AOwner);
+  ~TCustomEdit() override;
+
+  // Selection positions count characters from 0.
+  int SelStart();
+  void SetSelStart(int Value);
+  int SelLength();
+  void SetSelLength(int Value);
+  std::string SelText();
+  void SetSelText(const std::string& Value);
+  void SelectAll();
+  void ClearSelection();
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  virtual void Clear();
+  void Undo();
+  bool CanUndo() const { return FCanUndo; }
+  void ClearUndo() { FCanUndo = false; }
+  bool Modified() const { return FModified; }
+  void SetModified(bool Value) { FModified = Value; }
+  // The caret position (0-based), which may be either end of the selection.
+  int CaretPos() const { return FCaret; }
+
+  TNotifyEvent OnChange;
+
+protected:
+  std::string GetText() override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DefaultHandler(TMessage& Message) override;
+  virtual void Change();
+  void AdjustHeight();
+
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase Value);
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  bool OEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool Value);
+  char PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char Value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  TImeMode ImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value) { FImeMode = Value; }
+  const std::string& ImeName() const { return FImeName; }
+  void SetImeName(const std::string& Value) { FImeName = Value; }
+
+  void CMEnter(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void CMEnabledChanged(TMessage& Message) override;
+
+private:
+  // The edit window's own behaviour.
+  void SetWindowText(const std::string& Value);
+  void ReplaceSelection(const std::string& Value, bool ByUser);
+  void SetSelection(int Anchor, int Caret);
+  void MoveCaret(int Position, bool Extend);
+  void KeyCommand(Word Key);
+  void CharCommand(char Ch);
+  void PasteText();
+  void MouseSelect(int X, bool Extend);
+  std::string ApplyCharCase(const std::string& S) const;
+  std::string DisplayText() const;
+  int Limit() const;
+  TRect TextArea();
+  int TextTop();
+  int CharFromX(int X);
+  void ScrollToCaret();
+  void UpdateCaret();
+  void Paint(HDC DC);
+  void Notify();
+
+  std::string FEditText;
+  int FAnchor = 0;
+  int FCaret = 0;
+  int FScrollX = 0;
+  bool FModified = false;
+  bool FCanUndo = false;
+  std::string FUndoText;
+  int FUndoCaret = 0;
+  TRect FFormatRect;
+  bool FHasFormatRect = false;
+  int FLeftMargin = 1;
+  int FRightMargin = 1;
+  bool FSelecting = false;
+
+  int FMaxLength = 0;
+  TBorderStyle FBorderStyle = bsSingle;
+  char FPasswordChar = 0;
+  bool FReadOnly = false;
+  bool FAutoSize = true;
+  bool FAutoSelect = true;
+  bool FHideSelection = true;
+  bool FOEMConvert = false;
+  TEditCharCase FCharCase = ecNormal;
+  TImeMode FImeMode = imDontCare;
+  std::string FImeName;
+};
+
+class TEdit : public TCustomEdit {
+public:
+  using TCustomEdit::TCustomEdit;
+  using TCustomEdit::AutoSelect;
+  using TCustomEdit::AutoSize;
+  using TCustomEdit::BorderStyle;
+  using TCustomEdit::CharCase;
+  using TCustomEdit::HideSelection;
+  using TCustomEdit::ImeMode;
+  using TCustomEdit::ImeName;
+  using TCustomEdit::MaxLength;
+  using TCustomEdit::OEMConvert;
+  using TCustomEdit::PasswordChar;
+  using TCustomEdit::ReadOnly;
+  using TCustomEdit::SetAutoSelect;
+  using TCustomEdit::SetAutoSize;
+  using TCustomEdit::SetBorderStyle;
+  using TCustomEdit::SetCharCase;
+  using TCustomEdit::SetHideSelection;
+  using TCustomEdit::SetImeMode;
+  using TCustomEdit::SetImeName;
+  using TCustomEdit::SetMaxLength;
+  using TCustomEdit::SetOEMConvert;
+  using TCustomEdit::SetPasswordChar;
+  using TCustomEdit::SetReadOnly;
+};
+
+class TButtonControl : public TWinControl {
+public:
+  explicit TButtonControl(TComponent* AOwner);
+};
+
+class TButton : public TButtonControl {
+public:
+  explicit TButton(TComponent* AOwner);
+
+  bool Default() const { return FDefault; }
+  void SetDefault(bool Value);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool Value) { FCancel = Value; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  // Sets the form's ModalResult to the button's, then fires OnClick.
+  void Click() override;
+  // True when Enter clicks this button: it is focused, or it is the default
+  // button and no other button is focused.
+  bool IsActive();
+  bool Pressed() const { return FPressed; }
+
+protected:
+  void DefaultHandler(TMessage& Message) override;
+  void CMDialogKey(TMessage& Message) override;
+  void CMDialogChar(TMessage& Message) override;
+
+private:
+  void Paint(HDC DC);
+  bool FDefault = false;
+  bool FCancel = false;
+  TModalResult FModalResult = mrNone;
+  bool FPressed = false;   // drawn down
+  bool FTracking = false;  // mouse or space held on the button
+};
+
+class TCustomLabel : public TGraphicControl {
+public:
+  explicit TCustomLabel(TComponent* AOwner);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
+  bool ShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool Value);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void Paint() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void Loaded() override;
+  void AdjustBounds();
+
+private:
+  TAlignment FAlignment = taLeftJustify;
+  bool FAutoSize = true;
+  TWinControl* FFocusControl = nullptr;
+  bool FShowAccelChar = true;
+  bool FTransparent = false;
+  bool FWordWrap = false;
+};
+
+class TLabel : public TCustomLabel {
+public:
+  using TCustomLabel::TCustomLabel;
+};
+
+} // namespace vcl
