@@ -220,6 +220,13 @@ private:
   friend class TCustomForm;
 };
 
+// The message box as a dialog of our own controls: an icon, the text, and one
+// button per member of Buttons. ShowMessageDialog shows it modally and returns
+// the result; an application with a display sends every MessageDlg here.
+TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
+int ShowMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                      int HelpCtx);
+
 extern TApplication* Application;
 extern TScreen* Screen;
 

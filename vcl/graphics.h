@@ -19,7 +19,9 @@ namespace vcl {
 
 using TColor = std::int32_t;
 
-constexpr TColor SystemColor(int Index) { return static_cast<TColor>(0x80000000u | Index); }
+constexpr TColor SystemColor(int Index) {
+  return static_cast<TColor>(0x80000000u | Index);
+}
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);
 constexpr TColor clActiveCaption = SystemColor(2);
@@ -67,7 +69,9 @@ constexpr TColor clDefault = 0x20000000;
 
 // The $00BBGGRR value of a colour, system colours resolved to the classic scheme.
 TColor ColorToRGB(TColor Color);
-constexpr TColor RGB(int R, int G, int B) { return R | (G << 8) | (B << 16); }
+constexpr TColor RGB(int R, int G, int B) {
+  return R | (G << 8) | (B << 16);
+}
 // The colour's name ("clBtnFace") or its hexadecimal value ("$00102030").
 std::string ColorToString(TColor Color);
 // Accepts names and numbers; raises EConvertError otherwise.

@@ -168,14 +168,22 @@ constexpr int VK_F4 = 0x73;
 constexpr int VK_F12 = 0x7B;
 
 // Low and high 16-bit halves of a message parameter.
-constexpr int LoWord(std::intptr_t V) { return static_cast<int>(V & 0xFFFF); }
-constexpr int HiWord(std::intptr_t V) { return static_cast<int>((V >> 16) & 0xFFFF); }
+constexpr int LoWord(std::intptr_t V) {
+  return static_cast<int>(V & 0xFFFF);
+}
+constexpr int HiWord(std::intptr_t V) {
+  return static_cast<int>((V >> 16) & 0xFFFF);
+}
 constexpr std::intptr_t MakeLong(int Lo, int Hi) {
   return static_cast<std::intptr_t>((static_cast<std::uint32_t>(Lo) & 0xFFFF) |
                                     ((static_cast<std::uint32_t>(Hi) & 0xFFFF) << 16));
 }
 // Mouse coordinates travel as signed 16-bit halves of LParam.
-constexpr int SmallX(std::intptr_t V) { return static_cast<std::int16_t>(V & 0xFFFF); }
-constexpr int SmallY(std::intptr_t V) { return static_cast<std::int16_t>((V >> 16) & 0xFFFF); }
+constexpr int SmallX(std::intptr_t V) {
+  return static_cast<std::int16_t>(V & 0xFFFF);
+}
+constexpr int SmallY(std::intptr_t V) {
+  return static_cast<std::int16_t>((V >> 16) & 0xFFFF);
+}
 
 } // namespace vcl

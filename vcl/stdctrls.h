@@ -126,7 +126,6 @@ private:
 
 class TEdit : public TCustomEdit {
 public:
-  using TCustomEdit::TCustomEdit;
   using TCustomEdit::AutoSelect;
   using TCustomEdit::AutoSize;
   using TCustomEdit::BorderStyle;
@@ -149,6 +148,7 @@ public:
   using TCustomEdit::SetOEMConvert;
   using TCustomEdit::SetPasswordChar;
   using TCustomEdit::SetReadOnly;
+  using TCustomEdit::TCustomEdit;
 };
 
 class TButtonControl : public TWinControl {
@@ -183,8 +183,8 @@ private:
   bool FDefault = false;
   bool FCancel = false;
   TModalResult FModalResult = mrNone;
-  bool FPressed = false;   // drawn down
-  bool FTracking = false;  // mouse or space held on the button
+  bool FPressed = false;  // drawn down
+  bool FTracking = false; // mouse or space held on the button
 };
 
 class TCustomLabel : public TGraphicControl {

@@ -26,8 +26,12 @@ struct TRect {
   bool operator==(const TRect&) const = default;
 };
 
-inline TPoint Point(int X, int Y) { return {X, Y}; }
-inline TRect Rect(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
+inline TPoint Point(int X, int Y) {
+  return {X, Y};
+}
+inline TRect Rect(int Left, int Top, int Right, int Bottom) {
+  return {Left, Top, Right, Bottom};
+}
 inline TRect Bounds(int Left, int Top, int Width, int Height) {
   return {Left, Top, Left + Width, Top + Height};
 }

@@ -11,13 +11,11 @@ namespace vcl {
 TScreen* Screen = new TScreen(nullptr);
 TApplication* Application = new TApplication(nullptr);
 
-// The message dialog of our own controls (msgdlg.cpp).
-int ShowMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-                      int HelpCtx);
-
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
-TApplication::~TApplication() { FreeReleasedForms(); }
+TApplication::~TApplication() {
+  FreeReleasedForms();
+}
 
 void TApplication::Initialize(bool Headless) {
   if (backend::PlatformStarted())
@@ -27,7 +25,9 @@ void TApplication::Initialize(bool Headless) {
     SetMessageDlgHandler(ShowMessageDialog);
 }
 
-bool TApplication::Initialized() const { return backend::PlatformStarted(); }
+bool TApplication::Initialized() const {
+  return backend::PlatformStarted();
+}
 
 bool TApplication::HasDisplay() const {
   return backend::PlatformStarted() && backend::HasDisplay();
@@ -94,7 +94,9 @@ TWinControl* TScreen::ActiveControl() const {
   return FActiveForm ? FActiveForm->ActiveControl() : nullptr;
 }
 
-void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
+void TScreen::AddForm(TCustomForm* Form) {
+  FForms.push_back(Form);
+}
 
 void TScreen::RemoveForm(TCustomForm* Form) {
   std::erase(FForms, Form);

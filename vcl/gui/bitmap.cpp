@@ -109,9 +109,7 @@ class TBitmapCanvas : public TCanvas {
 public:
   explicit TBitmapCanvas(TBitmap* Bitmap) : FBitmap(Bitmap) {}
   // The context follows the bitmap's current image, which resizing replaces.
-  void Refresh() {
-    SetHandle(nullptr);
-  }
+  void Refresh() { SetHandle(nullptr); }
 
 protected:
   void CreateHandle() override {
@@ -134,7 +132,9 @@ private:
 
 TBitmap::TBitmap() = default;
 
-TBitmap::~TBitmap() { FreeImage(); }
+TBitmap::~TBitmap() {
+  FreeImage();
+}
 
 void TBitmap::FreeImage() {
   if (FCanvas)
@@ -143,7 +143,9 @@ void TBitmap::FreeImage() {
   FImage = nullptr;
 }
 
-HBITMAP TBitmap::Image() const { return FImage; }
+HBITMAP TBitmap::Image() const {
+  return FImage;
+}
 
 void TBitmap::Assign(TPersistent* Source) {
   if (!Source) {
@@ -163,10 +165,18 @@ void TBitmap::Assign(TPersistent* Source) {
   TGraphic::Assign(Source);
 }
 
-int TBitmap::Width() const { return FImage ? FImage->Pixels.Width() : 0; }
-int TBitmap::Height() const { return FImage ? FImage->Pixels.Height() : 0; }
-bool TBitmap::Empty() const { return Width() == 0 || Height() == 0; }
-bool TBitmap::Monochrome() const { return FImage && FImage->Monochrome; }
+int TBitmap::Width() const {
+  return FImage ? FImage->Pixels.Width() : 0;
+}
+int TBitmap::Height() const {
+  return FImage ? FImage->Pixels.Height() : 0;
+}
+bool TBitmap::Empty() const {
+  return Width() == 0 || Height() == 0;
+}
+bool TBitmap::Monochrome() const {
+  return FImage && FImage->Monochrome;
+}
 
 void TBitmap::ResizeImage(int AWidth, int AHeight) {
   if (AWidth == Width() && AHeight == Height() && FImage)
@@ -183,8 +193,12 @@ void TBitmap::ResizeImage(int AWidth, int AHeight) {
   Changed();
 }
 
-void TBitmap::SetWidth(int Value) { ResizeImage(std::max(Value, 0), Height()); }
-void TBitmap::SetHeight(int Value) { ResizeImage(Width(), std::max(Value, 0)); }
+void TBitmap::SetWidth(int Value) {
+  ResizeImage(std::max(Value, 0), Height());
+}
+void TBitmap::SetHeight(int Value) {
+  ResizeImage(Width(), std::max(Value, 0));
+}
 void TBitmap::SetSize(int AWidth, int AHeight) {
   ResizeImage(std::max(AWidth, 0), std::max(AHeight, 0));
 }
@@ -235,7 +249,9 @@ HBITMAP TBitmap::ReleaseHandle() {
   return Image;
 }
 
-TColor TBitmap::TransparentColor() const { return Pixel(0, Height() - 1); }
+TColor TBitmap::TransparentColor() const {
+  return Pixel(0, Height() - 1);
+}
 
 TColor TBitmap::Pixel(int X, int Y) const {
   return FImage ? FImage->Pixels.Pixel(X, Y) : clNone;

@@ -61,7 +61,9 @@ void TButton::DefaultHandler(TMessage& Message) {
   case WM_GETDLGCODE:
     Message.Result = DLGC_BUTTON | (IsActive() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     return;
-  case WM_PAINT: Paint(reinterpret_cast<HDC>(Message.WParam)); return;
+  case WM_PAINT:
+    Paint(reinterpret_cast<HDC>(Message.WParam));
+    return;
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     if (!Focused()) {
@@ -76,8 +78,7 @@ void TButton::DefaultHandler(TMessage& Message) {
     return;
   case WM_MOUSEMOVE:
     if (FTracking) {
-      const bool Inside =
-          PtInRect(ClientRect(), {SmallX(Message.LParam), SmallY(Message.LParam)});
+      const bool Inside = PtInRect(ClientRect(), {SmallX(Message.LParam), SmallY(Message.LParam)});
       if (Inside != FPressed) {
         FPressed = Inside;
         Invalidate();
@@ -114,7 +115,8 @@ void TButton::DefaultHandler(TMessage& Message) {
     FTracking = FPressed = false;
     Invalidate(); // the default button's frame follows the focus
     return;
-  default: TButtonControl::DefaultHandler(Message);
+  default:
+    TButtonControl::DefaultHandler(Message);
   }
 }
 
@@ -146,8 +148,8 @@ void TButton::Paint(HDC DC) {
   }
   TRect Text = R;
   OffsetRect(Text, Shift, Shift);
-  caption::Draw(D, Text, Caption(), Font()->Handle(), Font()->Color(), taCenter, true, true,
-                false, Enabled());
+  caption::Draw(D, Text, Caption(), Font()->Handle(), Font()->Color(), taCenter, true, true, false,
+                Enabled());
   if (Focused()) {
     TRect F = ClientRect();
     InflateRect(F, -4, -4);

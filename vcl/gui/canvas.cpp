@@ -16,7 +16,9 @@ HDC TCanvas::Handle() {
   return FHandle;
 }
 
-void TCanvas::SetHandle(HDC Value) { FHandle = Value; }
+void TCanvas::SetHandle(HDC Value) {
+  FHandle = Value;
+}
 
 void TCanvas::RequiredState() {
   if (!FHandle)
@@ -25,7 +27,9 @@ void TCanvas::RequiredState() {
     throw EInvalidOperation("Canvas does not allow drawing");
 }
 
-void TCanvas::MoveTo(int X, int Y) { FPenPos = {X, Y}; }
+void TCanvas::MoveTo(int X, int Y) {
+  FPenPos = {X, Y};
+}
 
 void TCanvas::LineTo(int X, int Y) {
   RequiredState();

@@ -60,7 +60,8 @@ std::vector<std::string> Lines(const std::string& Caption, HFONT Font, bool Show
       std::size_t P = 0;
       while (P <= Paragraph.size()) {
         std::size_t Blank = Paragraph.find(' ', P);
-        const std::string Word = Paragraph.substr(P, Blank == std::string::npos ? Blank : Blank - P);
+        const std::string Word =
+            Paragraph.substr(P, Blank == std::string::npos ? Blank : Blank - P);
         const std::string Candidate = Line.empty() ? Word : Line + " " + Word;
         if (!Line.empty() && Width(Candidate, Font, ShowAccel) > MaxWidth) {
           Result.push_back(Line);

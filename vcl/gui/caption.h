@@ -18,8 +18,7 @@ bool IsAccel(char Ch, const std::string& Caption);
 // to fit MaxWidth.
 std::vector<std::string> Lines(const std::string& Caption, HFONT Font, bool ShowAccel,
                                bool WordWrap, int MaxWidth);
-TPoint Measure(const std::string& Caption, HFONT Font, bool ShowAccel, bool WordWrap,
-               int MaxWidth);
+TPoint Measure(const std::string& Caption, HFONT Font, bool ShowAccel, bool WordWrap, int MaxWidth);
 
 // Draws the caption in R (context coordinates) aligned horizontally, at the
 // top or vertically centred; a disabled caption is drawn embossed.

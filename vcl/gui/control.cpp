@@ -44,10 +44,18 @@ TCustomForm* GetParentForm(TControl* Control) {
   return dynamic_cast<TCustomForm*>(Control);
 }
 
-TShiftState KeyboardShiftState() { return ShiftNow; }
-void SetKeyboardShiftState(TShiftState State) { ShiftNow = State; }
-TControl* GetCaptureControl() { return CaptureControl; }
-void SetCaptureControl(TControl* Control) { CaptureControl = Control; }
+TShiftState KeyboardShiftState() {
+  return ShiftNow;
+}
+void SetKeyboardShiftState(TShiftState State) {
+  ShiftNow = State;
+}
+TControl* GetCaptureControl() {
+  return CaptureControl;
+}
+void SetCaptureControl(TControl* Control) {
+  CaptureControl = Control;
+}
 
 // ---------------------------------------------------------------------------
 
@@ -83,44 +91,94 @@ void TControl::WndProc(TMessage& Message) {
 
 void TControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
-  case WM_PAINT: WMPaint(Message); break;
-  case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
-  case WM_SIZE: WMSize(Message); break;
-  case WM_MOVE: WMMove(Message); break;
-  case WM_SETTEXT: WMSetText(Message); break;
-  case WM_LBUTTONDOWN: WMLButtonDown(Message); break;
-  case WM_LBUTTONUP: WMLButtonUp(Message); break;
-  case WM_LBUTTONDBLCLK: WMLButtonDblClk(Message); break;
-  case WM_RBUTTONDOWN: WMRButtonDown(Message); break;
-  case WM_RBUTTONUP: WMRButtonUp(Message); break;
-  case WM_MOUSEMOVE: WMMouseMove(Message); break;
-  case CM_ENABLEDCHANGED: CMEnabledChanged(Message); break;
-  case CM_VISIBLECHANGED: CMVisibleChanged(Message); break;
-  case CM_FONTCHANGED: CMFontChanged(Message); break;
-  case CM_COLORCHANGED: CMColorChanged(Message); break;
-  case CM_TEXTCHANGED: CMTextChanged(Message); break;
-  case CM_PARENTFONTCHANGED: CMParentFontChanged(Message); break;
-  case CM_PARENTCOLORCHANGED: CMParentColorChanged(Message); break;
-  case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(Message); break;
-  case CM_HITTEST: CMHitTest(Message); break;
-  case CM_MOUSEENTER: CMMouseEnter(Message); break;
-  case CM_MOUSELEAVE: CMMouseLeave(Message); break;
-  default: DefaultHandler(Message);
+  case WM_PAINT:
+    WMPaint(Message);
+    break;
+  case WM_ERASEBKGND:
+    WMEraseBkgnd(Message);
+    break;
+  case WM_SIZE:
+    WMSize(Message);
+    break;
+  case WM_MOVE:
+    WMMove(Message);
+    break;
+  case WM_SETTEXT:
+    WMSetText(Message);
+    break;
+  case WM_LBUTTONDOWN:
+    WMLButtonDown(Message);
+    break;
+  case WM_LBUTTONUP:
+    WMLButtonUp(Message);
+    break;
+  case WM_LBUTTONDBLCLK:
+    WMLButtonDblClk(Message);
+    break;
+  case WM_RBUTTONDOWN:
+    WMRButtonDown(Message);
+    break;
+  case WM_RBUTTONUP:
+    WMRButtonUp(Message);
+    break;
+  case WM_MOUSEMOVE:
+    WMMouseMove(Message);
+    break;
+  case CM_ENABLEDCHANGED:
+    CMEnabledChanged(Message);
+    break;
+  case CM_VISIBLECHANGED:
+    CMVisibleChanged(Message);
+    break;
+  case CM_FONTCHANGED:
+    CMFontChanged(Message);
+    break;
+  case CM_COLORCHANGED:
+    CMColorChanged(Message);
+    break;
+  case CM_TEXTCHANGED:
+    CMTextChanged(Message);
+    break;
+  case CM_PARENTFONTCHANGED:
+    CMParentFontChanged(Message);
+    break;
+  case CM_PARENTCOLORCHANGED:
+    CMParentColorChanged(Message);
+    break;
+  case CM_PARENTSHOWHINTCHANGED:
+    CMParentShowHintChanged(Message);
+    break;
+  case CM_HITTEST:
+    CMHitTest(Message);
+    break;
+  case CM_MOUSEENTER:
+    CMMouseEnter(Message);
+    break;
+  case CM_MOUSELEAVE:
+    CMMouseLeave(Message);
+    break;
+  default:
+    DefaultHandler(Message);
   }
 }
 
 void TControl::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
-  case WM_GETTEXTLENGTH: Message.Result = Length(FText); break;
+  case WM_GETTEXTLENGTH:
+    Message.Result = Length(FText);
+    break;
   case WM_SETTEXT:
     FText = reinterpret_cast<const char*>(Message.LParam);
     Message.Result = 1;
     break;
-  default: break;
+  default:
+    break;
   }
 }
 
-std::string TControl::GetText() { return FText; }
+std::string TControl::GetText() {
+  return FText;
+}
 
 void TControl::SetText(const std::string& Value) {
   if (Value != GetText())
@@ -132,7 +190,9 @@ void TControl::SetTextBuf(const std::string& Buffer) {
   Perform(CM_TEXTCHANGED);
 }
 
-void TControl::SetCaption(const std::string& Value) { SetText(Value); }
+void TControl::SetCaption(const std::string& Value) {
+  SetText(Value);
+}
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
@@ -149,10 +209,16 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     Resize();
 }
 
-TRect TControl::ClientRect() { return Rect(0, 0, FWidth, FHeight); }
+TRect TControl::ClientRect() {
+  return Rect(0, 0, FWidth, FHeight);
+}
 
-void TControl::SetClientWidth(int Value) { SetWidth(FWidth - ClientWidth() + Value); }
-void TControl::SetClientHeight(int Value) { SetHeight(FHeight - ClientHeight() + Value); }
+void TControl::SetClientWidth(int Value) {
+  SetWidth(FWidth - ClientWidth() + Value);
+}
+void TControl::SetClientHeight(int Value) {
+  SetHeight(FHeight - ClientHeight() + Value);
+}
 
 TPoint TControl::ClientOrigin() {
   if (!FParent)
@@ -199,9 +265,13 @@ void TControl::Show() {
     BringToFront();
 }
 
-void TControl::Hide() { SetVisible(false); }
+void TControl::Hide() {
+  SetVisible(false);
+}
 
-bool TControl::Showing() const { return FVisible && (!FParent || FParent->Showing()); }
+bool TControl::Showing() const {
+  return FVisible && (!FParent || FParent->Showing());
+}
 
 void TControl::SetEnabled(bool Value) {
   if (Value != FEnabled) {
@@ -272,7 +342,9 @@ void TControl::Invalidate() {
     Form->InvalidateForm();
 }
 
-void TControl::Repaint() { Invalidate(); }
+void TControl::Repaint() {
+  Invalidate();
+}
 void TControl::Update() {}
 
 void TControl::BringToFront() {
@@ -284,7 +356,9 @@ void TControl::BringToFront() {
   Invalidate();
 }
 
-bool TControl::MouseCapture() { return CaptureControl == this; }
+bool TControl::MouseCapture() {
+  return CaptureControl == this;
+}
 
 void TControl::SetMouseCapture(bool Value) {
   if (Value)
@@ -336,11 +410,21 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 // ---------------------------------------------------------------------------
 // Default message handlers
 
-void TControl::WMPaint(TMessage& Message) { DefaultHandler(Message); }
-void TControl::WMEraseBkgnd(TMessage& Message) { DefaultHandler(Message); }
-void TControl::WMSize(TMessage& Message) { DefaultHandler(Message); }
-void TControl::WMMove(TMessage& Message) { DefaultHandler(Message); }
-void TControl::WMSetText(TMessage& Message) { DefaultHandler(Message); }
+void TControl::WMPaint(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TControl::WMEraseBkgnd(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TControl::WMSize(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TControl::WMMove(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TControl::WMSetText(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
 void TControl::MouseButtonDown(TMessage& Message, TMouseButton Button) {
   DefaultHandler(Message);
@@ -366,10 +450,18 @@ void TControl::MouseButtonUp(TMessage& Message, TMouseButton Button) {
   MouseUp(Button, KeyboardShiftState(), P.X, P.Y);
 }
 
-void TControl::WMLButtonDown(TMessage& Message) { MouseButtonDown(Message, mbLeft); }
-void TControl::WMLButtonUp(TMessage& Message) { MouseButtonUp(Message, mbLeft); }
-void TControl::WMRButtonDown(TMessage& Message) { MouseButtonDown(Message, mbRight); }
-void TControl::WMRButtonUp(TMessage& Message) { MouseButtonUp(Message, mbRight); }
+void TControl::WMLButtonDown(TMessage& Message) {
+  MouseButtonDown(Message, mbLeft);
+}
+void TControl::WMLButtonUp(TMessage& Message) {
+  MouseButtonUp(Message, mbLeft);
+}
+void TControl::WMRButtonDown(TMessage& Message) {
+  MouseButtonDown(Message, mbRight);
+}
+void TControl::WMRButtonUp(TMessage& Message) {
+  MouseButtonUp(Message, mbRight);
+}
 
 void TControl::WMLButtonDblClk(TMessage& Message) {
   DefaultHandler(Message);
@@ -384,12 +476,24 @@ void TControl::WMMouseMove(TMessage& Message) {
   MouseMove(KeyboardShiftState(), SmallX(Message.LParam), SmallY(Message.LParam));
 }
 
-void TControl::CMEnabledChanged(TMessage&) { Invalidate(); }
-void TControl::CMVisibleChanged(TMessage&) { Invalidate(); }
-void TControl::CMFontChanged(TMessage&) { Invalidate(); }
-void TControl::CMColorChanged(TMessage&) { Invalidate(); }
-void TControl::CMTextChanged(TMessage&) { Invalidate(); }
-void TControl::CMParentFontChanged(TMessage&) { ParentFontChanged(); }
+void TControl::CMEnabledChanged(TMessage&) {
+  Invalidate();
+}
+void TControl::CMVisibleChanged(TMessage&) {
+  Invalidate();
+}
+void TControl::CMFontChanged(TMessage&) {
+  Invalidate();
+}
+void TControl::CMColorChanged(TMessage&) {
+  Invalidate();
+}
+void TControl::CMTextChanged(TMessage&) {
+  Invalidate();
+}
+void TControl::CMParentFontChanged(TMessage&) {
+  ParentFontChanged();
+}
 
 void TControl::CMParentColorChanged(TMessage&) {
   if (FParentColor && FParent) {
@@ -404,9 +508,15 @@ void TControl::CMParentShowHintChanged(TMessage&) {
     FShowHint = FParent->ShowHint();
 }
 
-void TControl::CMHitTest(TMessage& Message) { Message.Result = 1; }
-void TControl::CMMouseEnter(TMessage& Message) { DefaultHandler(Message); }
-void TControl::CMMouseLeave(TMessage& Message) { DefaultHandler(Message); }
+void TControl::CMHitTest(TMessage& Message) {
+  Message.Result = 1;
+}
+void TControl::CMMouseEnter(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TControl::CMMouseLeave(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
 // ---------------------------------------------------------------------------
 
@@ -417,7 +527,9 @@ TGraphicControl::TGraphicControl(TComponent* AOwner)
 
 TGraphicControl::~TGraphicControl() = default;
 
-TCanvas* TGraphicControl::Canvas() const { return FCanvas.get(); }
+TCanvas* TGraphicControl::Canvas() const {
+  return FCanvas.get();
+}
 
 void TGraphicControl::WMPaint(TMessage& Message) {
   if (!Message.WParam)
@@ -439,7 +551,9 @@ TCustomControl::TCustomControl(TComponent* AOwner)
 
 TCustomControl::~TCustomControl() = default;
 
-TCanvas* TCustomControl::Canvas() const { return FCanvas.get(); }
+TCanvas* TCustomControl::Canvas() const {
+  return FCanvas.get();
+}
 
 void TCustomControl::WMPaint(TMessage& Message) {
   if (!Message.WParam)
@@ -459,7 +573,9 @@ void TCustomControl::WMPaint(TMessage& Message) {
 
 TControlCanvas::TControlCanvas() = default;
 
-TControlCanvas::~TControlCanvas() { FreeOwnHandle(); }
+TControlCanvas::~TControlCanvas() {
+  FreeOwnHandle();
+}
 
 void TControlCanvas::SetControl(TControl* Value) {
   if (Value == FControl)
@@ -482,8 +598,8 @@ void TControlCanvas::CreateHandle() {
     return;
   FreeOwnHandle();
   auto* Win = dynamic_cast<TWinControl*>(FControl);
-  FOwnDC = GetDC(Win ? Win->Handle() : (FControl->Parent() ? FControl->Parent()->Handle()
-                                                           : nullptr));
+  FOwnDC =
+      GetDC(Win ? Win->Handle() : (FControl->Parent() ? FControl->Parent()->Handle() : nullptr));
   if (!Win && FOwnDC) {
     // A graphic control draws in its parent's window, shifted to its own area.
     FOwnDC->Origin.X += FControl->Left();

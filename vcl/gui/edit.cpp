@@ -21,7 +21,9 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
 
 TCustomEdit::~TCustomEdit() = default;
 
-std::string TCustomEdit::GetText() { return FEditText; }
+std::string TCustomEdit::GetText() {
+  return FEditText;
+}
 
 void TCustomEdit::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
@@ -75,12 +77,20 @@ void TCustomEdit::Change() {
 // ---------------------------------------------------------------------------
 // Properties
 
-int TCustomEdit::SelStart() { return std::min(FAnchor, FCaret); }
-int TCustomEdit::SelLength() { return std::abs(FCaret - FAnchor); }
+int TCustomEdit::SelStart() {
+  return std::min(FAnchor, FCaret);
+}
+int TCustomEdit::SelLength() {
+  return std::abs(FCaret - FAnchor);
+}
 
-std::string TCustomEdit::SelText() { return Copy(FEditText, SelStart() + 1, SelLength()); }
+std::string TCustomEdit::SelText() {
+  return Copy(FEditText, SelStart() + 1, SelLength());
+}
 
-void TCustomEdit::SetSelStart(int Value) { Perform(EM_SETSEL, Value, Value); }
+void TCustomEdit::SetSelStart(int Value) {
+  Perform(EM_SETSEL, Value, Value);
+}
 
 void TCustomEdit::SetSelLength(int Value) {
   const int Start = SelStart();
@@ -91,13 +101,27 @@ void TCustomEdit::SetSelText(const std::string& Value) {
   Perform(EM_REPLACESEL, 0, reinterpret_cast<std::intptr_t>(Value.c_str()));
 }
 
-void TCustomEdit::SelectAll() { Perform(EM_SETSEL, 0, -1); }
-void TCustomEdit::ClearSelection() { Perform(WM_CLEAR); }
-void TCustomEdit::CopyToClipboard() { Perform(WM_COPY); }
-void TCustomEdit::CutToClipboard() { Perform(WM_CUT); }
-void TCustomEdit::PasteFromClipboard() { Perform(WM_PASTE); }
-void TCustomEdit::Clear() { SetTextBuf(""); }
-void TCustomEdit::Undo() { Perform(WM_UNDO); }
+void TCustomEdit::SelectAll() {
+  Perform(EM_SETSEL, 0, -1);
+}
+void TCustomEdit::ClearSelection() {
+  Perform(WM_CLEAR);
+}
+void TCustomEdit::CopyToClipboard() {
+  Perform(WM_COPY);
+}
+void TCustomEdit::CutToClipboard() {
+  Perform(WM_CUT);
+}
+void TCustomEdit::PasteFromClipboard() {
+  Perform(WM_PASTE);
+}
+void TCustomEdit::Clear() {
+  SetTextBuf("");
+}
+void TCustomEdit::Undo() {
+  Perform(WM_UNDO);
+}
 
 void TCustomEdit::SetAutoSize(bool Value) {
   if (Value == FAutoSize)
@@ -136,7 +160,9 @@ void TCustomEdit::SetMaxLength(int Value) {
   Perform(EM_LIMITTEXT, FMaxLength);
 }
 
-void TCustomEdit::SetOEMConvert(bool Value) { FOEMConvert = Value; }
+void TCustomEdit::SetOEMConvert(bool Value) {
+  FOEMConvert = Value;
+}
 
 void TCustomEdit::SetPasswordChar(char Value) {
   if (Value == FPasswordChar)
@@ -154,8 +180,7 @@ void TCustomEdit::SetReadOnly(bool Value) {
 // Message handlers of the control
 
 void TCustomEdit::CMEnter(TMessage& Message) {
-  if (FAutoSelect && !FControlState.Contains(csLButtonDown) &&
-      (WindowStyle() & ES_MULTILINE) == 0)
+  if (FAutoSelect && !FControlState.Contains(csLButtonDown) && (WindowStyle() & ES_MULTILINE) == 0)
     SelectAll();
   TWinControl::CMEnter(Message);
 }
@@ -177,15 +202,24 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message) {
 
 void TCustomEdit::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
-  case WM_SETTEXT: SetWindowText(reinterpret_cast<const char*>(Message.LParam)); Message.Result = 1; return;
-  case WM_GETTEXTLENGTH: Message.Result = Length(FEditText); return;
+  case WM_SETTEXT:
+    SetWindowText(reinterpret_cast<const char*>(Message.LParam));
+    Message.Result = 1;
+    return;
+  case WM_GETTEXTLENGTH:
+    Message.Result = Length(FEditText);
+    return;
   case WM_GETDLGCODE:
     Message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
     if (WindowStyle() & ES_MULTILINE)
       Message.Result |= DLGC_WANTALLKEYS;
     return;
-  case WM_KEYDOWN: KeyCommand(static_cast<Word>(Message.WParam)); return;
-  case WM_CHAR: CharCommand(static_cast<char>(Message.WParam)); return;
+  case WM_KEYDOWN:
+    KeyCommand(static_cast<Word>(Message.WParam));
+    return;
+  case WM_CHAR:
+    CharCommand(static_cast<char>(Message.WParam));
+    return;
   case WM_CUT:
     if (!FReadOnly && SelLength() > 0 && !FPasswordChar) {
       Clipboard()->SetAsText(SelText());
@@ -196,7 +230,9 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     if (SelLength() > 0 && !FPasswordChar)
       Clipboard()->SetAsText(SelText());
     return;
-  case WM_PASTE: PasteText(); return;
+  case WM_PASTE:
+    PasteText();
+    return;
   case WM_CLEAR:
     if (!FReadOnly && SelLength() > 0)
       ReplaceSelection("", true);
@@ -218,8 +254,12 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     }
     Message.Result = 1;
     return;
-  case EM_CANUNDO: Message.Result = FCanUndo; return;
-  case EM_EMPTYUNDOBUFFER: FCanUndo = false; return;
+  case EM_CANUNDO:
+    Message.Result = FCanUndo;
+    return;
+  case EM_EMPTYUNDOBUFFER:
+    FCanUndo = false;
+    return;
   case EM_GETSEL: {
     if (auto* Start = reinterpret_cast<int*>(Message.WParam))
       *Start = SelStart();
@@ -246,13 +286,31 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     ReplaceSelection(S, Message.WParam != 0);
     return;
   }
-  case EM_GETMODIFY: Message.Result = FModified; return;
-  case EM_SETMODIFY: FModified = Message.WParam != 0; return;
-  case EM_LIMITTEXT: FMaxLength = static_cast<int>(Message.WParam); return;
-  case EM_GETLIMITTEXT: Message.Result = Limit(); return;
-  case EM_SETREADONLY: FReadOnly = Message.WParam != 0; Invalidate(); Message.Result = 1; return;
-  case EM_SETPASSWORDCHAR: FPasswordChar = static_cast<char>(Message.WParam); ScrollToCaret(); Invalidate(); return;
-  case EM_GETPASSWORDCHAR: Message.Result = static_cast<unsigned char>(FPasswordChar); return;
+  case EM_GETMODIFY:
+    Message.Result = FModified;
+    return;
+  case EM_SETMODIFY:
+    FModified = Message.WParam != 0;
+    return;
+  case EM_LIMITTEXT:
+    FMaxLength = static_cast<int>(Message.WParam);
+    return;
+  case EM_GETLIMITTEXT:
+    Message.Result = Limit();
+    return;
+  case EM_SETREADONLY:
+    FReadOnly = Message.WParam != 0;
+    Invalidate();
+    Message.Result = 1;
+    return;
+  case EM_SETPASSWORDCHAR:
+    FPasswordChar = static_cast<char>(Message.WParam);
+    ScrollToCaret();
+    Invalidate();
+    return;
+  case EM_GETPASSWORDCHAR:
+    Message.Result = static_cast<unsigned char>(FPasswordChar);
+    return;
   case EM_SETRECT:
   case EM_SETRECTNP:
     if (auto* R = reinterpret_cast<const TRect*>(Message.LParam)) {
@@ -276,9 +334,15 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     ScrollToCaret();
     Invalidate();
     return;
-  case EM_GETMARGINS: Message.Result = MakeLong(FLeftMargin, FRightMargin); return;
-  case EM_SCROLLCARET: ScrollToCaret(); return;
-  case WM_PAINT: Paint(reinterpret_cast<HDC>(Message.WParam)); return;
+  case EM_GETMARGINS:
+    Message.Result = MakeLong(FLeftMargin, FRightMargin);
+    return;
+  case EM_SCROLLCARET:
+    ScrollToCaret();
+    return;
+  case WM_PAINT:
+    Paint(reinterpret_cast<HDC>(Message.WParam));
+    return;
   case WM_SETFOCUS:
     CreateCaret(Handle(), nullptr, 1, backend::MeasureFont(Font()->Handle()->Spec).Height);
     UpdateCaret();
@@ -315,8 +379,11 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     if (FSelecting)
       MouseSelect(SmallX(Message.LParam), true);
     return;
-  case WM_LBUTTONUP: FSelecting = false; return;
-  default: TWinControl::DefaultHandler(Message);
+  case WM_LBUTTONUP:
+    FSelecting = false;
+    return;
+  default:
+    TWinControl::DefaultHandler(Message);
   }
 }
 
@@ -367,13 +434,18 @@ void TCustomEdit::MoveCaret(int Position, bool Extend) {
 
 std::string TCustomEdit::ApplyCharCase(const std::string& S) const {
   switch (FCharCase) {
-  case ecUpperCase: return AnsiUpperCase(S);
-  case ecLowerCase: return AnsiLowerCase(S);
-  default: return S;
+  case ecUpperCase:
+    return AnsiUpperCase(S);
+  case ecLowerCase:
+    return AnsiLowerCase(S);
+  default:
+    return S;
   }
 }
 
-int TCustomEdit::Limit() const { return FMaxLength > 0 ? FMaxLength : 0x7FFFFFFE; }
+int TCustomEdit::Limit() const {
+  return FMaxLength > 0 ? FMaxLength : 0x7FFFFFFE;
+}
 
 void TCustomEdit::KeyCommand(Word Key) {
   const TShiftState Shift = KeyboardShiftState();
@@ -395,10 +467,18 @@ void TCustomEdit::KeyCommand(Word Key) {
     return P;
   };
   switch (Key) {
-  case VK_LEFT: MoveCaret(Ctrl ? WordLeft(FCaret) : std::max(FCaret - 1, 0), Extend); break;
-  case VK_RIGHT: MoveCaret(Ctrl ? WordRight(FCaret) : std::min(FCaret + 1, Len), Extend); break;
-  case VK_HOME: MoveCaret(0, Extend); break;
-  case VK_END: MoveCaret(Len, Extend); break;
+  case VK_LEFT:
+    MoveCaret(Ctrl ? WordLeft(FCaret) : std::max(FCaret - 1, 0), Extend);
+    break;
+  case VK_RIGHT:
+    MoveCaret(Ctrl ? WordRight(FCaret) : std::min(FCaret + 1, Len), Extend);
+    break;
+  case VK_HOME:
+    MoveCaret(0, Extend);
+    break;
+  case VK_END:
+    MoveCaret(Len, Extend);
+    break;
   case VK_DELETE:
     if (Extend) {
       Perform(WM_CUT);
@@ -417,7 +497,8 @@ void TCustomEdit::KeyCommand(Word Key) {
     else if (Extend)
       Perform(WM_PASTE);
     break;
-  default: break;
+  default:
+    break;
   }
 }
 
@@ -436,12 +517,22 @@ void TCustomEdit::CharCommand(char Ch) {
     return;
   }
   switch (Code) {
-  case 1: SelectAll(); break;          // Ctrl+A
-  case 3: Perform(WM_COPY); break;     // Ctrl+C
-  case 22: Perform(WM_PASTE); break;   // Ctrl+V
-  case 24: Perform(WM_CUT); break;     // Ctrl+X
-  case 26: Perform(WM_UNDO); break;    // Ctrl+Z
-  case 8:                              // Backspace
+  case 1:
+    SelectAll();
+    break; // Ctrl+A
+  case 3:
+    Perform(WM_COPY);
+    break; // Ctrl+C
+  case 22:
+    Perform(WM_PASTE);
+    break; // Ctrl+V
+  case 24:
+    Perform(WM_CUT);
+    break; // Ctrl+X
+  case 26:
+    Perform(WM_UNDO);
+    break; // Ctrl+Z
+  case 8:  // Backspace
     if (FReadOnly) {
       MessageBeep(0);
     } else if (SelLength() > 0) {
@@ -451,7 +542,8 @@ void TCustomEdit::CharCommand(char Ch) {
       ReplaceSelection("", true);
     }
     break;
-  default: break; // Enter, Escape and Tab have no meaning in a single line
+  default:
+    break; // Enter, Escape and Tab have no meaning in a single line
   }
 }
 
@@ -513,7 +605,9 @@ int TCustomEdit::CharFromX(int X) {
   return Best;
 }
 
-void TCustomEdit::MouseSelect(int X, bool Extend) { MoveCaret(CharFromX(X), Extend); }
+void TCustomEdit::MouseSelect(int X, bool Extend) {
+  MoveCaret(CharFromX(X), Extend);
+}
 
 void TCustomEdit::ScrollToCaret() {
   const TRect Area = TextArea();

@@ -82,8 +82,7 @@ private:
 
 TCustomForm::TCustomForm(TComponent* AOwner)
     : TWinControl(AOwner), FBridge(std::make_unique<TWindowBridge>(this)) {
-  FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
-                   csDoubleClicks};
+  FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   SetVisible(false);
   SetColor(clBtnFace);
   SetParentFont(false);
@@ -127,11 +126,22 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
 
 void TCustomForm::FrameMetrics(int& Frame, int& Caption) const {
   switch (FBorderStyle) {
-  case bsNone: Frame = Caption = 0; return;
-  case bsSizeable: Frame = 4; Caption = 19; return;
+  case bsNone:
+    Frame = Caption = 0;
+    return;
+  case bsSizeable:
+    Frame = 4;
+    Caption = 19;
+    return;
   case bsToolWindow:
-  case bsSizeToolWin: Frame = 3; Caption = 15; return;
-  default: Frame = 3; Caption = 19; return;
+  case bsSizeToolWin:
+    Frame = 3;
+    Caption = 15;
+    return;
+  default:
+    Frame = 3;
+    Caption = 19;
+    return;
   }
 }
 
@@ -347,13 +357,16 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
         Message.Result = 1;
       }
       return;
-    default: break;
+    default:
+      break;
     }
   }
   TWinControl::CMDialogKey(Message);
 }
 
-void TCustomForm::CMDialogChar(TMessage& Message) { TWinControl::CMDialogChar(Message); }
+void TCustomForm::CMDialogChar(TMessage& Message) {
+  TWinControl::CMDialogChar(Message);
+}
 
 // ---------------------------------------------------------------------------
 // Showing, modal runs and closing
@@ -425,7 +438,9 @@ void TCustomForm::HideNative() {
     FWindow->Hide();
 }
 
-void TCustomForm::SetModalResult(TModalResult Value) { FModalResult = Value; }
+void TCustomForm::SetModalResult(TModalResult Value) {
+  FModalResult = Value;
+}
 
 TModalResult TCustomForm::ShowModal() {
   if (Visible() || !Enabled() || FModal)

@@ -22,8 +22,8 @@ struct HBITMAP__ {
 
 struct HDC__ {
   TPixelBuffer* Target = nullptr;
-  TPoint Origin;   // buffer position of the context's (0, 0)
-  TRect Clip;      // in buffer coordinates
+  TPoint Origin;        // buffer position of the context's (0, 0)
+  TRect Clip;           // in buffer coordinates
   HFONT Font = nullptr; // nullptr: the system font
   bool Monochrome = false;
   HBITMAP Bitmap = nullptr; // set for bitmap contexts

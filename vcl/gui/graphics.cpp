@@ -12,10 +12,9 @@ namespace {
 
 // The classic default scheme, as $00BBGGRR, indexed by system colour number.
 constexpr TColor SystemColors[] = {
-    0xC0C0C0, 0x808000, 0x800000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x000000,
-    0x000000, 0x000000, 0xFFFFFF, 0xC0C0C0, 0xC0C0C0, 0x808080, 0x800000,
-    0xFFFFFF, 0xC0C0C0, 0x808080, 0x808080, 0x000000, 0xC0C0C0, 0xFFFFFF,
-    0x000000, 0xC0C0C0, 0x000000, 0xE1FFFF};
+    0xC0C0C0, 0x808000, 0x800000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x000000, 0x000000, 0x000000,
+    0xFFFFFF, 0xC0C0C0, 0xC0C0C0, 0x808080, 0x800000, 0xFFFFFF, 0xC0C0C0, 0x808080, 0x808080,
+    0x000000, 0xC0C0C0, 0xFFFFFF, 0x000000, 0xC0C0C0, 0x000000, 0xE1FFFF};
 
 struct ColorName {
   TColor Color;
@@ -104,7 +103,9 @@ TColor StringToColor(const std::string& S) {
 
 // ---------------------------------------------------------------------------
 
-TPixelBuffer::TPixelBuffer(int Width, int Height, TColor Fill) { SetSize(Width, Height, Fill); }
+TPixelBuffer::TPixelBuffer(int Width, int Height, TColor Fill) {
+  SetSize(Width, Height, Fill);
+}
 
 void TPixelBuffer::SetSize(int Width, int Height, TColor Fill) {
   FWidth = std::max(Width, 0);
@@ -139,7 +140,9 @@ void TPixelBuffer::Fill(const TRect& R, TColor Color) {
     std::fill(Line(Y) + L, Line(Y) + std::max(L, Rt), V);
 }
 
-std::string TPixelBuffer::PngData() const { return backend::EncodePng(*this); }
+std::string TPixelBuffer::PngData() const {
+  return backend::EncodePng(*this);
+}
 
 void TPixelBuffer::SaveToPng(const std::string& FileName) const {
   const std::string Data = PngData();
@@ -158,7 +161,9 @@ void TGraphicsObject::Changed() {
 
 TFont::TFont() = default;
 
-TFont::~TFont() { delete FHandle; }
+TFont::~TFont() {
+  delete FHandle;
+}
 
 void TFont::Assign(TPersistent* Source) {
   if (auto* F = dynamic_cast<TFont*>(Source)) {
@@ -199,7 +204,9 @@ int TFont::Size() const {
   return FHeight < 0 ? Points : -Points;
 }
 
-void TFont::SetSize(int Value) { SetHeight(-((Value * PixelsPerInch() + 36) / 72)); }
+void TFont::SetSize(int Value) {
+  SetHeight(-((Value * PixelsPerInch() + 36) / 72));
+}
 
 void TFont::SetStyle(const TFontStyles& Value) {
   if (!(Value == FStyle)) {
@@ -301,8 +308,8 @@ HFONT SystemFont() {
 std::string FontFamilyFor(const std::string& Name) {
   static const char* const Serif[] = {"Times New Roman", "Times", "Liberation Serif", "Serif",
                                       "MS Serif"};
-  static const char* const Mono[] = {"Courier New", "Courier", "Liberation Mono", "Fixedsys",
-                                     "Terminal", "Monospace"};
+  static const char* const Mono[] = {"Courier New", "Courier",  "Liberation Mono",
+                                     "Fixedsys",    "Terminal", "Monospace"};
   for (const char* N : Serif)
     if (SameText(Name, N))
       return "Liberation Serif";

@@ -67,8 +67,7 @@ void TCustomLabel::Loaded() {
 }
 
 void TCustomLabel::AdjustBounds() {
-  if (!FAutoSize || ComponentState().Contains(csLoading) ||
-      ComponentState().Contains(csReading))
+  if (!FAutoSize || ComponentState().Contains(csLoading) || ComponentState().Contains(csReading))
     return;
   const TPoint Size =
       caption::Measure(Caption(), Font()->Handle(), FShowAccelChar, FWordWrap, Width());
@@ -81,8 +80,7 @@ void TCustomLabel::AdjustBounds() {
 
 void TCustomLabel::Dispatch(TMessage& Message) {
   if (Message.Msg == CM_DIALOGCHAR && FFocusControl && Enabled() && FShowAccelChar &&
-      caption::IsAccel(static_cast<char>(Message.WParam), Caption()) &&
-      FFocusControl->CanFocus()) {
+      caption::IsAccel(static_cast<char>(Message.WParam), Caption()) && FFocusControl->CanFocus()) {
     FFocusControl->SetFocus();
     Message.Result = 1;
     return;

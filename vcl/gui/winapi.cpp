@@ -7,7 +7,9 @@
 
 namespace vcl {
 
-void SetRect(TRect& R, int Left, int Top, int Right, int Bottom) { R = {Left, Top, Right, Bottom}; }
+void SetRect(TRect& R, int Left, int Top, int Right, int Bottom) {
+  R = {Left, Top, Right, Bottom};
+}
 
 void InflateRect(TRect& R, int DX, int DY) {
   R.Left -= DX;
@@ -27,7 +29,9 @@ bool PtInRect(const TRect& R, const TPoint& P) {
   return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
 }
 
-bool IsRectEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
+bool IsRectEmpty(const TRect& R) {
+  return R.Right <= R.Left || R.Bottom <= R.Top;
+}
 
 bool IntersectRect(TRect& Dest, const TRect& R1, const TRect& R2) {
   Dest = {std::max(R1.Left, R2.Left), std::max(R1.Top, R2.Top), std::min(R1.Right, R2.Right),
@@ -134,18 +138,26 @@ bool GetTextMetrics(HDC DC, TTextMetric& TM) {
 
 int GetSystemMetrics(int Index) {
   switch (Index) {
-  case SM_CXSCREEN: return backend::PlatformStarted() ? backend::ScreenSize().X : 1024;
-  case SM_CYSCREEN: return backend::PlatformStarted() ? backend::ScreenSize().Y : 768;
+  case SM_CXSCREEN:
+    return backend::PlatformStarted() ? backend::ScreenSize().X : 1024;
+  case SM_CYSCREEN:
+    return backend::PlatformStarted() ? backend::ScreenSize().Y : 768;
   case SM_CXVSCROLL:
-  case SM_CYHSCROLL: return 16;
-  case SM_CYCAPTION: return 19;
+  case SM_CYHSCROLL:
+    return 16;
+  case SM_CYCAPTION:
+    return 19;
   case SM_CXBORDER:
-  case SM_CYBORDER: return 1;
+  case SM_CYBORDER:
+    return 1;
   case SM_CXDLGFRAME:
-  case SM_CYDLGFRAME: return 3;
+  case SM_CYDLGFRAME:
+    return 3;
   case SM_CXEDGE:
-  case SM_CYEDGE: return 2;
-  default: return 0;
+  case SM_CYEDGE:
+    return 2;
+  default:
+    return 0;
   }
 }
 
@@ -154,9 +166,14 @@ bool PatBlt(HDC DC, int X, int Y, int Width, int Height, std::uint32_t Rop) {
     return false;
   const TRect R = Bounds(X, Y, Width, Height);
   switch (Rop) {
-  case BLACKNESS: gdi::FillRect(*DC, R, clBlack); return true;
-  case WHITENESS: gdi::FillRect(*DC, R, clWhite); return true;
-  default: return false;
+  case BLACKNESS:
+    gdi::FillRect(*DC, R, clBlack);
+    return true;
+  case WHITENESS:
+    gdi::FillRect(*DC, R, clWhite);
+    return true;
+  default:
+    return false;
   }
 }
 
@@ -179,7 +196,9 @@ bool MessageBeep(unsigned) {
   return true;
 }
 
-int BeepCount() { return Beeps; }
+int BeepCount() {
+  return Beeps;
+}
 
 HDC BeginPaint(HWND Wnd, TPaintStruct& PS) {
   PS.hdc = Wnd && Wnd->PaintDC ? Wnd->PaintDC : GetDC(Wnd);
@@ -260,8 +279,7 @@ void PaintCaret(HWND Wnd, HDC__& DC) {
   auto* Control = dynamic_cast<TWinControl*>(Wnd->Control);
   if (!Control || !Control->Focused())
     return;
-  TRect R = Bounds(Caret.Pos.X + DC.Origin.X, Caret.Pos.Y + DC.Origin.Y, Caret.Width,
-                   Caret.Height);
+  TRect R = Bounds(Caret.Pos.X + DC.Origin.X, Caret.Pos.Y + DC.Origin.Y, Caret.Width, Caret.Height);
   IntersectRect(R, R, DC.Clip);
   for (int Y = R.Top; Y < R.Bottom; ++Y)
     for (int X = R.Left; X < R.Right; ++X)

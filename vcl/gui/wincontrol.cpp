@@ -12,6 +12,9 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
   Destroying();
+  // Leave the parent while still a windowed control, so the form lets go of the focus.
+  if (Parent())
+    Parent()->RemoveControl(this);
   // Children go with their parent, as windows do; each one leaves its owner too.
   while (!FControls.empty()) {
     TControl* Child = FControls.back();
@@ -259,7 +262,9 @@ void TWinControl::AlignControls(TControl*, TRect& R) {
         C->SetBounds(R.Right - W, R.Top, W, R.Height());
         R.Right -= W;
         break;
-      default: C->SetBounds(R.Left, R.Top, R.Width(), R.Height()); break;
+      default:
+        C->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+        break;
       }
     }
   FAligning = false;
@@ -334,8 +339,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
     return nullptr;
   const int Count = static_cast<int>(List.size());
   const auto Found = std::find(List.begin(), List.end(), CurControl);
-  int Start = Found == List.end() ? (GoForward ? Count - 1 : 0)
-                                  : static_cast<int>(Found - List.begin());
+  int Start =
+      Found == List.end() ? (GoForward ? Count - 1 : 0) : static_cast<int>(Found - List.begin());
   int I = Start;
   do {
     I = GoForward ? (I + 1) % Count : (I + Count - 1) % Count;
@@ -461,34 +466,83 @@ bool TWinControl::DoKeyUp(TMessage& Message) {
 
 void TWinControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
-  case WM_SETFOCUS: WMSetFocus(Message); break;
-  case WM_KILLFOCUS: WMKillFocus(Message); break;
-  case WM_KEYDOWN: WMKeyDown(Message); break;
-  case WM_KEYUP: WMKeyUp(Message); break;
-  case WM_CHAR: WMChar(Message); break;
-  case WM_GETDLGCODE: WMGetDlgCode(Message); break;
-  case WM_CUT: WMCut(Message); break;
-  case WM_COPY: WMCopy(Message); break;
-  case WM_PASTE: WMPaste(Message); break;
-  case WM_CLEAR: WMClear(Message); break;
-  case WM_UNDO: WMUndo(Message); break;
-  case CN_KEYDOWN: CNKeyDown(Message); break;
-  case CN_CHAR: CNChar(Message); break;
-  case CM_ENTER: CMEnter(Message); break;
-  case CM_EXIT: CMExit(Message); break;
-  case CM_DIALOGKEY: CMDialogKey(Message); break;
-  case CM_DIALOGCHAR: CMDialogChar(Message); break;
-  case CM_CTL3DCHANGED: CMCtl3DChanged(Message); break;
-  case CM_PARENTCTL3DCHANGED: CMParentCtl3DChanged(Message); break;
-  case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); break;
-  case CM_GETDATALINK: CMGetDataLink(Message); break;
-  case CM_FOCUSCHANGED: CMFocusChanged(Message); break;
-  default: TControl::Dispatch(Message);
+  case WM_SETFOCUS:
+    WMSetFocus(Message);
+    break;
+  case WM_KILLFOCUS:
+    WMKillFocus(Message);
+    break;
+  case WM_KEYDOWN:
+    WMKeyDown(Message);
+    break;
+  case WM_KEYUP:
+    WMKeyUp(Message);
+    break;
+  case WM_CHAR:
+    WMChar(Message);
+    break;
+  case WM_GETDLGCODE:
+    WMGetDlgCode(Message);
+    break;
+  case WM_CUT:
+    WMCut(Message);
+    break;
+  case WM_COPY:
+    WMCopy(Message);
+    break;
+  case WM_PASTE:
+    WMPaste(Message);
+    break;
+  case WM_CLEAR:
+    WMClear(Message);
+    break;
+  case WM_UNDO:
+    WMUndo(Message);
+    break;
+  case CN_KEYDOWN:
+    CNKeyDown(Message);
+    break;
+  case CN_CHAR:
+    CNChar(Message);
+    break;
+  case CM_ENTER:
+    CMEnter(Message);
+    break;
+  case CM_EXIT:
+    CMExit(Message);
+    break;
+  case CM_DIALOGKEY:
+    CMDialogKey(Message);
+    break;
+  case CM_DIALOGCHAR:
+    CMDialogChar(Message);
+    break;
+  case CM_CTL3DCHANGED:
+    CMCtl3DChanged(Message);
+    break;
+  case CM_PARENTCTL3DCHANGED:
+    CMParentCtl3DChanged(Message);
+    break;
+  case CM_WANTSPECIALKEY:
+    CMWantSpecialKey(Message);
+    break;
+  case CM_GETDATALINK:
+    CMGetDataLink(Message);
+    break;
+  case CM_FOCUSCHANGED:
+    CMFocusChanged(Message);
+    break;
+  default:
+    TControl::Dispatch(Message);
   }
 }
 
-void TWinControl::WMSetFocus(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMSetFocus(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TWinControl::WMKillFocus(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
 void TWinControl::WMKeyDown(TMessage& Message) {
   if (!DoKeyDown(Message))
@@ -505,12 +559,24 @@ void TWinControl::WMChar(TMessage& Message) {
     DefaultHandler(Message);
 }
 
-void TWinControl::WMGetDlgCode(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::WMCut(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::WMCopy(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::WMPaste(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::WMClear(TMessage& Message) { DefaultHandler(Message); }
-void TWinControl::WMUndo(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMGetDlgCode(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TWinControl::WMCut(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TWinControl::WMCopy(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TWinControl::WMPaste(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TWinControl::WMClear(TMessage& Message) {
+  DefaultHandler(Message);
+}
+void TWinControl::WMUndo(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
 // Dialog keys (Tab, arrows, Enter, Escape) that the control does not want go
 // to its form first; a form that uses the key consumes it.
@@ -519,16 +585,23 @@ void TWinControl::CNKeyDown(TMessage& Message) {
   if (!ComponentState().Contains(csDesigning)) {
     unsigned Mask = 0;
     switch (Message.WParam) {
-    case VK_TAB: Mask = DLGC_WANTTAB; break;
+    case VK_TAB:
+      Mask = DLGC_WANTTAB;
+      break;
     case VK_LEFT:
     case VK_RIGHT:
     case VK_UP:
-    case VK_DOWN: Mask = DLGC_WANTARROWS; break;
+    case VK_DOWN:
+      Mask = DLGC_WANTARROWS;
+      break;
     case VK_RETURN:
     case VK_EXECUTE:
     case VK_ESCAPE:
-    case VK_CANCEL: Mask = DLGC_WANTALLKEYS; break;
-    default: break;
+    case VK_CANCEL:
+      Mask = DLGC_WANTALLKEYS;
+      break;
+    default:
+      break;
     }
     TCustomForm* Form = GetParentForm(this);
     if (Mask != 0 && Perform(CM_WANTSPECIALKEY, Message.WParam) == 0 &&
@@ -548,10 +621,18 @@ void TWinControl::CNChar(TMessage& Message) {
   Message.Result = 0;
 }
 
-void TWinControl::CMEnter(TMessage&) { DoEnter(); }
-void TWinControl::CMExit(TMessage&) { DoExit(); }
-void TWinControl::CMDialogKey(TMessage& Message) { Broadcast(Message); }
-void TWinControl::CMDialogChar(TMessage& Message) { Broadcast(Message); }
+void TWinControl::CMEnter(TMessage&) {
+  DoEnter();
+}
+void TWinControl::CMExit(TMessage&) {
+  DoExit();
+}
+void TWinControl::CMDialogKey(TMessage& Message) {
+  Broadcast(Message);
+}
+void TWinControl::CMDialogChar(TMessage& Message) {
+  Broadcast(Message);
+}
 
 void TWinControl::CMCtl3DChanged(TMessage&) {
   RecreateWnd();
@@ -565,9 +646,15 @@ void TWinControl::CMParentCtl3DChanged(TMessage&) {
   }
 }
 
-void TWinControl::CMWantSpecialKey(TMessage& Message) { Message.Result = 0; }
-void TWinControl::CMGetDataLink(TMessage& Message) { Message.Result = 0; }
-void TWinControl::CMFocusChanged(TMessage& Message) { Broadcast(Message); }
+void TWinControl::CMWantSpecialKey(TMessage& Message) {
+  Message.Result = 0;
+}
+void TWinControl::CMGetDataLink(TMessage& Message) {
+  Message.Result = 0;
+}
+void TWinControl::CMFocusChanged(TMessage& Message) {
+  Broadcast(Message);
+}
 
 void TWinControl::CMFontChanged(TMessage& Message) {
   TControl::CMFontChanged(Message);

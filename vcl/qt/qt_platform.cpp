@@ -34,7 +34,9 @@ void StartPlatform(bool Headless) {
   QGuiApplication::setQuitOnLastWindowClosed(false);
 }
 
-bool PlatformStarted() { return App != nullptr; }
+bool PlatformStarted() {
+  return App != nullptr;
+}
 
 bool HasDisplay() {
   if (!App)
@@ -58,9 +60,8 @@ void Beep() {
 bool GrabScreen(TPixelBuffer& Out) {
   if (!App || !QGuiApplication::primaryScreen())
     return false;
-  const QImage Shot =
-      QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-          QImage::Format_RGB32);
+  const QImage Shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+      QImage::Format_RGB32);
   if (Shot.isNull())
     return false;
   Out.SetSize(Shot.width(), Shot.height());

@@ -117,9 +117,8 @@ void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::
 std::string EncodePng(const TPixelBuffer& Image) {
   if (Image.Width() == 0 || Image.Height() == 0)
     return {};
-  const QImage Wrapped(reinterpret_cast<const uchar*>(Image.Line(0)), Image.Width(),
-                       Image.Height(), static_cast<qsizetype>(Image.Width()) * 4,
-                       QImage::Format_RGB32);
+  const QImage Wrapped(reinterpret_cast<const uchar*>(Image.Line(0)), Image.Width(), Image.Height(),
+                       static_cast<qsizetype>(Image.Width()) * 4, QImage::Format_RGB32);
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
   Buffer.open(QIODevice::WriteOnly);

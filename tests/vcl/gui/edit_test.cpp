@@ -1,0 +1,261 @@
+// The edit window driven by keystrokes, mouse and clipboard.
+#include <gtest/gtest.h>
+
+#include "vcl/clipbrd.h"
+#include "vcl/stdctrls.h"
+#include "vcl/testing.h"
+
+using namespace vcl;
+namespace vt = vcl::testing;
+
+namespace {
+
+class EditTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Form = new TForm(nullptr);
+    Form->SetBounds(0, 0, 300, 200);
+    Edit = new TEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetBounds(8, 8, 150, 21);
+    Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(8, 40, 150, 21);
+    Edit->OnChange = [this](TObject*) { ++Changes; };
+    vt::ShowForm(Form);
+    ASSERT_TRUE(vt::MoveFocus(Edit));
+  }
+  void TearDown() override { delete Form; }
+
+  TForm* Form = nullptr;
+  TEdit* Edit = nullptr;
+  TEdit* Other = nullptr;
+  int Changes = 0;
+};
+
+TEST_F(EditTest, TypedCharactersAreInsertedAtTheCaretAndEachFiresOnChange) {
+  vt::TypeText("Hello");
+  EXPECT_EQ(Edit->Text(), "Hello");
+  EXPECT_EQ(Edit->SelStart(), 5);
+  EXPECT_EQ(Changes, 5);
+  EXPECT_TRUE(Edit->Modified());
+  vt::PressKey(VK_HOME);
+  vt::TypeText(">");
+  EXPECT_EQ(Edit->Text(), ">Hello");
+  EXPECT_EQ(Edit->SelStart(), 1);
+}
+
+TEST_F(EditTest, TypingReplacesTheSelection) {
+  Edit->SetTextBuf("abcdef");
+  Edit->SetSelStart(1);
+  Edit->SetSelLength(3);
+  EXPECT_EQ(Edit->SelText(), "bcd");
+  vt::TypeText("X");
+  EXPECT_EQ(Edit->Text(), "aXef");
+  EXPECT_EQ(Edit->SelStart(), 2);
+  EXPECT_EQ(Edit->SelLength(), 0);
+}
+
+TEST_F(EditTest, BackspaceAndDeleteRemoveOneCharacterOrTheSelection) {
+  Edit->SetTextBuf("abcdef");
+  Edit->SetSelStart(3);
+  vt::PressKey(VK_BACK);
+  EXPECT_EQ(Edit->Text(), "abdef");
+  vt::PressKey(VK_DELETE);
+  EXPECT_EQ(Edit->Text(), "abef");
+  EXPECT_EQ(Edit->SelStart(), 2);
+  vt::PressKey(VK_HOME);
+  vt::PressKey(VK_BACK); // nothing before the caret
+  EXPECT_EQ(Edit->Text(), "abef");
+  vt::PressKey(VK_END, {ssShift}); // selects everything after the caret
+  vt::PressKey(VK_DELETE);
+  EXPECT_EQ(Edit->Text(), "");
+}
+
+TEST_F(EditTest, ShiftArrowsExtendTheSelectionFromTheAnchor) {
+  Edit->SetTextBuf("abcdef");
+  Edit->SetSelStart(2);
+  vt::PressKey(VK_RIGHT, {ssShift});
+  vt::PressKey(VK_RIGHT, {ssShift});
+  EXPECT_EQ(Edit->SelStart(), 2);
+  EXPECT_EQ(Edit->SelLength(), 2);
+  vt::PressKey(VK_LEFT, {ssShift});
+  vt::PressKey(VK_LEFT, {ssShift});
+  vt::PressKey(VK_LEFT, {ssShift});
+  EXPECT_EQ(Edit->SelStart(), 1);
+  EXPECT_EQ(Edit->SelLength(), 1);
+  vt::PressKey(VK_HOME, {ssShift});
+  EXPECT_EQ(Edit->SelText(), "ab");
+  vt::PressKey(VK_RIGHT);
+  EXPECT_EQ(Edit->SelLength(), 0);
+  vt::PressKey('A', {ssCtrl});
+  EXPECT_EQ(Edit->SelText(), "abcdef");
+}
+
+TEST_F(EditTest, CutCopyAndPasteGoThroughTheClipboard) {
+  Edit->SetTextBuf("hello world");
+  Edit->SetSelStart(0);
+  Edit->SetSelLength(5);
+  vt::PressKey('C', {ssCtrl});
+  EXPECT_EQ(Clipboard()->AsText(), "hello");
+  EXPECT_EQ(Edit->Text(), "hello world");
+  vt::PressKey('X', {ssCtrl});
+  EXPECT_EQ(Edit->Text(), " world");
+  vt::PressKey(VK_END);
+  vt::PressKey('V', {ssCtrl});
+  EXPECT_EQ(Edit->Text(), " worldhello");
+  // Shift+Delete cuts and Shift+Insert pastes as well.
+  Edit->SetSelStart(0);
+  Edit->SetSelLength(1);
+  vt::PressKey(VK_DELETE, {ssShift});
+  EXPECT_EQ(Clipboard()->AsText(), " ");
+  vt::PressKey(VK_INSERT, {ssShift});
+  EXPECT_EQ(Edit->Text(), " worldhello");
+}
+
+TEST_F(EditTest, PasteKeepsTheFirstLineOnly) {
+  vt::PasteText("one\r\ntwo");
+  EXPECT_EQ(Edit->Text(), "one");
+  EXPECT_EQ(Changes, 1);
+}
+
+TEST_F(EditTest, ReadOnlyRefusesEveryChangeButAllowsCopy) {
+  Edit->SetTextBuf("fixed");
+  Edit->SetReadOnly(true);
+  Changes = 0;
+  const int Beeps = BeepCount();
+  Edit->SelectAll();
+  vt::TypeText("x");
+  vt::PressKey(VK_BACK);
+  vt::PressKey(VK_DELETE);
+  vt::PasteText("pasted");
+  vt::PressKey('X', {ssCtrl});
+  EXPECT_EQ(Edit->Text(), "fixed");
+  EXPECT_EQ(Changes, 0);
+  EXPECT_GT(BeepCount(), Beeps);
+  Clipboard()->SetAsText("");
+  vt::PressKey('C', {ssCtrl});
+  EXPECT_EQ(Clipboard()->AsText(), "fixed");
+}
+
+TEST_F(EditTest, MaxLengthLimitsTypingAndTruncatesPastes) {
+  Edit->SetMaxLength(4);
+  vt::TypeText("abcdef");
+  EXPECT_EQ(Edit->Text(), "abcd");
+  Edit->SetSelStart(1);
+  Edit->SetSelLength(2); // replacing a selection makes room
+  vt::PasteText("XYZ");
+  EXPECT_EQ(Edit->Text(), "aXYd");
+  // Code may still set a longer text, as the window allows it.
+  Edit->SetTextBuf("longer than four");
+  EXPECT_EQ(Edit->Text(), "longer than four");
+}
+
+TEST_F(EditTest, CharCaseConvertsTypedPastedAndAssignedText) {
+  struct Case {
+    TEditCharCase CharCase;
+    const char* Expected;
+  };
+  for (const Case& C : {Case{ecUpperCase, "ABC\xC9X"}, Case{ecLowerCase, "abc\xE9x"}}) {
+    Edit->SetCharCase(ecNormal);
+    Edit->SetTextBuf("");
+    Edit->SetCharCase(C.CharCase);
+    vt::TypeText("aB");
+    vt::PasteText("c\xC9");
+    Edit->SetSelText("x");
+    EXPECT_EQ(Edit->Text(), C.Expected);
+  }
+  Edit->SetCharCase(ecNormal);
+  Edit->SetTextBuf("MiXed");
+  Edit->SetCharCase(ecUpperCase);
+  EXPECT_EQ(Edit->Text(), "MIXED");
+}
+
+TEST_F(EditTest, PasswordEditsRefuseToCopyTheirText) {
+  Edit->SetPasswordChar('*');
+  vt::TypeText("secret");
+  Clipboard()->SetAsText("before");
+  Edit->SelectAll();
+  vt::PressKey('C', {ssCtrl});
+  vt::PressKey('X', {ssCtrl});
+  EXPECT_EQ(Clipboard()->AsText(), "before");
+  EXPECT_EQ(Edit->Text(), "secret");
+}
+
+TEST_F(EditTest, UndoRestoresTheLastChangeAndRedoesOnSecondUndo) {
+  vt::TypeText("ab");
+  vt::PressKey(VK_BACK);
+  EXPECT_EQ(Edit->Text(), "a");
+  vt::PressKey('Z', {ssCtrl});
+  EXPECT_EQ(Edit->Text(), "ab");
+  vt::PressKey('Z', {ssCtrl});
+  EXPECT_EQ(Edit->Text(), "a");
+}
+
+TEST_F(EditTest, SettingTheTextNotifiesAndResetsSelectionAndModified) {
+  vt::TypeText("abc");
+  Changes = 0;
+  Edit->SetTextBuf("new");
+  EXPECT_EQ(Changes, 1);
+  EXPECT_FALSE(Edit->Modified());
+  EXPECT_EQ(Edit->SelStart(), 0);
+  EXPECT_EQ(Edit->SelLength(), 0);
+  Edit->SetSelText("very ");
+  EXPECT_EQ(Edit->Text(), "very new");
+  EXPECT_EQ(Changes, 2);
+}
+
+TEST_F(EditTest, SelectionRequestsAreClampedToTheText) {
+  Edit->SetTextBuf("abc");
+  Edit->SetSelStart(10);
+  EXPECT_EQ(Edit->SelStart(), 3);
+  Edit->SetSelStart(1);
+  Edit->SetSelLength(10);
+  EXPECT_EQ(Edit->SelLength(), 2);
+  Edit->Perform(EM_SETSEL, 0, -1);
+  EXPECT_EQ(Edit->SelText(), "abc");
+}
+
+TEST_F(EditTest, AutoSelectSelectsAllOnKeyboardEntry) {
+  Other->SetTextBuf("other");
+  ASSERT_TRUE(vt::MoveFocus(Other));
+  EXPECT_EQ(Other->SelText(), "other");
+  Other->SetAutoSelect(false);
+  Other->SetSelStart(2);
+  ASSERT_TRUE(vt::MoveFocus(Edit));
+  ASSERT_TRUE(vt::MoveFocus(Other));
+  EXPECT_EQ(Other->SelLength(), 0);
+}
+
+TEST_F(EditTest, ClickingPlacesTheCaretWithoutAutoSelect) {
+  Other->SetTextBuf("other");
+  vt::Click(Other);
+  EXPECT_TRUE(Other->Focused());
+  EXPECT_EQ(Other->SelLength(), 0);
+  EXPECT_GT(Other->SelStart(), 0);
+}
+
+TEST_F(EditTest, MarginsAndFormattingRectangleAreKept) {
+  const std::intptr_t Margins = Edit->Perform(EM_GETMARGINS);
+  EXPECT_EQ(LoWord(Margins), 1);
+  Edit->Perform(EM_SETMARGINS, EC_LEFTMARGIN, MakeLong(5, 0));
+  EXPECT_EQ(LoWord(Edit->Perform(EM_GETMARGINS)), 5);
+  TRect R = Rect(0, 0, 40, 18);
+  Edit->Perform(EM_SETRECTNP, 0, reinterpret_cast<std::intptr_t>(&R));
+  TRect Back;
+  Edit->Perform(EM_GETRECT, 0, reinterpret_cast<std::intptr_t>(&Back));
+  EXPECT_EQ(Back.Right, 40 - 1); // the right margin stays inside
+}
+
+TEST_F(EditTest, LongTextScrollsSoThatTheCaretStaysVisible) {
+  vt::TypeText(std::string(60, 'W'));
+  const TPixelBuffer Scrolled = vt::PaintForm(Form);
+  vt::PressKey(VK_HOME);
+  const TPixelBuffer AtStart = vt::PaintForm(Form);
+  EXPECT_FALSE(Scrolled == AtStart);
+  TPoint Caret;
+  ASSERT_TRUE(GetCaretPos(Caret));
+  EXPECT_LE(Caret.X, 3);
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+// The test helpers of vcl/testing.h.
+#include "vcl/testing.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include "vcl/clipbrd.h"
+
+namespace vcl::testing {
+
+namespace {
+
+constexpr char Unshifted[] = "`1234567890-=[]\\;',./";
+constexpr char Shifted[] = "~!@#$%^&*()_+{}|:\"<>?";
+constexpr Word PunctuationKeys[] = {0xC0, '1',  '2',  '3',  '4',  '5',  '6',  '7',  '8',  '9', '0',
+                                    0xBD, 0xBB, 0xDB, 0xDD, 0xDC, 0xBA, 0xDE, 0xBC, 0xBE, 0xBF};
+
+// The key (and Shift) that types Ch on a US keyboard; 0 for characters it has no key for.
+Word KeyFor(char Ch, bool& Shift) {
+  Shift = false;
+  const auto C = static_cast<unsigned char>(Ch);
+  if (std::isupper(C)) {
+    Shift = true;
+    return C;
+  }
+  if (std::islower(C))
+    return static_cast<Word>(std::toupper(C));
+  if (Ch == ' ')
+    return VK_SPACE;
+  if (const char* P = std::strchr(Unshifted, Ch); P && Ch)
+    return PunctuationKeys[P - Unshifted];
+  if (const char* P = std::strchr(Shifted, Ch); P && Ch) {
+    Shift = true;
+    return PunctuationKeys[P - Shifted];
+  }
+  return 0;
+}
+
+// The character a key makes, as the keyboard layout would translate it.
+std::string CharFor(Word Key, TShiftState Shift) {
+  const bool Up = Shift.Contains(ssShift);
+  if (Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt))
+    return Key >= 'A' && Key <= 'Z' ? std::string(1, static_cast<char>(Key - 'A' + 1)) : "";
+  if (Key >= 'A' && Key <= 'Z')
+    return std::string(1, static_cast<char>(Up ? Key : std::tolower(Key)));
+  switch (Key) {
+  case VK_SPACE:
+    return " ";
+  case VK_BACK:
+    return "\b";
+  case VK_RETURN:
+    return "\r";
+  case VK_ESCAPE:
+    return "\x1b";
+  case VK_TAB:
+    return "\t";
+  default:
+    break;
+  }
+  for (std::size_t I = 0; I < std::size(PunctuationKeys); ++I)
+    if (PunctuationKeys[I] == Key)
+      return std::string(1, Up ? Shifted[I] : Unshifted[I]);
+  return "";
+}
+
+TCustomForm* ActiveForm() {
+  TCustomForm* Form = Screen->ActiveForm();
+  if (!Form)
+    throw EInvalidOperation("No active form to send input to");
+  return Form;
+}
+
+} // namespace
+
+void StartHeadless() {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  Application->Initialize(true);
+}
+
+void ShowForm(TCustomForm* Form) {
+  Form->Show();
+  Form->Activate();
+}
+
+void TypeText(const std::string& Text) {
+  for (char Ch : Text) {
+    bool Shift;
+    const Word Key = KeyFor(Ch, Shift);
+    const TShiftState State = Shift ? TShiftState{ssShift} : TShiftState{};
+    ActiveForm()->KeyInput(true, Key, State, std::string(1, Ch));
+    ActiveForm()->KeyInput(false, Key, State, "");
+  }
+}
+
+void PressKey(Word Key, TShiftState Shift) {
+  ActiveForm()->KeyInput(true, Key, Shift, CharFor(Key, Shift));
+  ActiveForm()->KeyInput(false, Key, Shift, "");
+  SetKeyboardShiftState({});
+}
+
+void PasteText(const std::string& Text) {
+  Clipboard()->SetAsText(Text);
+  PressKey('V', {ssCtrl});
+}
+
+bool MoveFocus(TWinControl* Control) {
+  if (!Control->CanFocus())
+    return false;
+  Control->SetFocus();
+  return Control->Focused();
+}
+
+void Click(TControl* Control) {
+  TCustomForm* Form = GetParentForm(Control);
+  if (!Form)
+    throw EInvalidOperation("The control is not on a form");
+  const TPoint Origin = Control->ClientOrigin();
+  const TPoint FormOrigin = Form->ClientOrigin();
+  const TRect R = Control->ClientRect();
+  const int X = Origin.X - FormOrigin.X + R.Right / 2;
+  const int Y = Origin.Y - FormOrigin.Y + R.Bottom / 2;
+  Form->MouseInput(WM_LBUTTONDOWN, {ssLeft}, X, Y);
+  Form->MouseInput(WM_LBUTTONUP, {}, X, Y);
+}
+
+TMessageBoxRecorder::TMessageBoxRecorder(int Answer) : FAnswer(Answer) {
+  FPrevious = SetMessageDlgHandler(
+      [this](const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
+        FBoxes.push_back({Msg, DlgType, Buttons, HelpCtx});
+        return FAnswer;
+      });
+}
+
+TMessageBoxRecorder::~TMessageBoxRecorder() {
+  SetMessageDlgHandler(FPrevious);
+}
+
+void AnswerNextModal(std::function<TModalResult(TCustomForm* Form)> Handler) {
+  auto Previous = std::make_shared<TModalHandler>();
+  *Previous = SetModalHandler([Handler, Previous](TCustomForm* Form) {
+    // Hand later modal forms back before answering: the answer may open one.
+    SetModalHandler(*Previous);
+    return Handler(Form);
+  });
+}
+
+TFixedClock::TFixedClock(TDateTime Now) {
+  FPrevious = SetNowFunction([Now] { return Now; });
+}
+
+TFixedClock::~TFixedClock() {
+  SetNowFunction(FPrevious);
+}
+
+TPixelBuffer PaintForm(TCustomForm* Form) {
+  return Form->RenderClient();
+}
+
+TColor PixelAt(TControl* Control, int X, int Y) {
+  TCustomForm* Form = GetParentForm(Control);
+  if (!Form)
+    return clNone;
+  const TPixelBuffer& Image = Form->RenderClient();
+  const TPoint O = Control->ClientOrigin();
+  const TPoint F = Form->ClientOrigin();
+  return Image.Pixel(O.X - F.X + X, O.Y - F.Y + Y);
+}
+
+} // namespace vcl::testing

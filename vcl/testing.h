@@ -1,0 +1,78 @@
+// GUI platform: helpers for tests and scripted runs. They drive controls as
+// a user would, through the same input routing a real window uses: keys as
+// WM_KEYDOWN, WM_CHAR and WM_KEYUP, mouse clicks as button messages at the
+// control's centre, pastes through the clipboard; and they answer message
+// boxes and modal forms, fix the clock and read painted pixels.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "vcl/forms.h"
+
+namespace vcl::testing {
+
+// Starts the platform offscreen (the test main calls it first).
+void StartHeadless();
+
+// Shows the form (headless it becomes the active form).
+void ShowForm(TCustomForm* Form);
+
+// Types each character into the focused control of the active form.
+void TypeText(const std::string& Text);
+// Presses and releases one key; the character it makes (letters, digits,
+// Space, Backspace, Enter, Escape, Tab, Ctrl+letter) follows as WM_CHAR.
+void PressKey(Word Key, TShiftState Shift = {});
+// Puts Text on the clipboard and presses Ctrl+V.
+void PasteText(const std::string& Text);
+// Moves the focus to Control; true when it has the focus afterwards.
+bool MoveFocus(TWinControl* Control);
+// Presses and releases the left mouse button at the control's centre.
+void Click(TControl* Control);
+
+// Records every message box; answers each with Answer.
+class TMessageBoxRecorder {
+public:
+  struct TBox {
+    std::string Msg;
+    TMsgDlgType DlgType;
+    TMsgDlgButtons Buttons;
+    int HelpCtx;
+  };
+  explicit TMessageBoxRecorder(int Answer = mrOk);
+  ~TMessageBoxRecorder();
+  TMessageBoxRecorder(const TMessageBoxRecorder&) = delete;
+  TMessageBoxRecorder& operator=(const TMessageBoxRecorder&) = delete;
+  const std::vector<TBox>& Boxes() const { return FBoxes; }
+  void SetAnswer(int Answer) { FAnswer = Answer; }
+
+private:
+  std::vector<TBox> FBoxes;
+  int FAnswer;
+  TMessageDlgHandler FPrevious;
+};
+
+// Answers the next modal form with Handler (which may act on the form and
+// returns the modal result, or mrNone to use the form's own ModalResult);
+// later modal forms go to the handler that was installed before.
+void AnswerNextModal(std::function<TModalResult(TCustomForm* Form)> Handler);
+
+// Fixes vcl::Now() for its lifetime.
+class TFixedClock {
+public:
+  explicit TFixedClock(TDateTime Now);
+  ~TFixedClock();
+  TFixedClock(const TFixedClock&) = delete;
+  TFixedClock& operator=(const TFixedClock&) = delete;
+
+private:
+  TNowFunction FPrevious;
+};
+
+// The form's client area, freshly painted.
+TPixelBuffer PaintForm(TCustomForm* Form);
+// One pixel of the painted client area of Control's form, in Control's client coordinates.
+TColor PixelAt(TControl* Control, int X, int Y);
+
+} // namespace vcl::testing
