@@ -361,7 +361,7 @@ protected:
   virtual void CreateHandle();
   virtual void DestroyHandle();
   // The frame the window draws outside its client area.
-  virtual int BorderWidth();
+  virtual int FrameWidth();
   virtual void PaintNonClient(HDC__& DC, const TRect& Outer);
   virtual void PaintControls(HDC DC);
   virtual void AlignControls(TControl* AControl, TRect& Rect);

@@ -102,7 +102,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
-  int BorderWidth() override { return 0; }
+  int FrameWidth() override { return 0; }
   void Loaded() override;
   void CMDialogKey(TMessage& Message) override;
   void CMDialogChar(TMessage& Message) override;

@@ -577,14 +577,14 @@ std::string TCustomEdit::DisplayText() const {
 // window's own inset (1 pixel under a client edge, 2 inside a flat border)
 // and the margins.
 TRect TCustomEdit::TextArea() {
-  const int B = BorderWidth();
+  const int B = FrameWidth();
   const int Inset = B == 2 ? 1 : B == 1 ? 2 : 0;
   const TRect R = FHasFormatRect ? FFormatRect : ClientRect();
   return {R.Left + Inset + FLeftMargin, R.Top, R.Right - FRightMargin, R.Bottom};
 }
 
 int TCustomEdit::TextTop() {
-  const int B = BorderWidth();
+  const int B = FrameWidth();
   const int Inset = B == 2 ? 1 : B == 1 ? 2 : 0;
   return (FHasFormatRect ? FFormatRect.Top : 0) + Inset;
 }

@@ -106,7 +106,7 @@ void TWinControl::RecreateWnd() {
   Invalidate();
 }
 
-int TWinControl::BorderWidth() {
+int TWinControl::FrameWidth() {
   std::uint32_t Style = FStyle, ExStyle = FExStyle;
   if (!FHandle) {
     TCreateParams Params;
@@ -120,12 +120,12 @@ int TWinControl::BorderWidth() {
 }
 
 TRect TWinControl::ClientRect() {
-  const int B = BorderWidth();
+  const int B = FrameWidth();
   return Rect(0, 0, std::max(Width() - 2 * B, 0), std::max(Height() - 2 * B, 0));
 }
 
 TPoint TWinControl::ClientOrigin() {
-  const int B = BorderWidth();
+  const int B = FrameWidth();
   if (!Parent())
     return {Left() + B, Top() + B};
   const TPoint P = Parent()->ClientOrigin();
@@ -713,7 +713,7 @@ void TWinControl::PaintControls(HDC DC) {
 }
 
 void TWinControl::PaintNonClient(HDC__& DC, const TRect& Outer) {
-  const int B = BorderWidth();
+  const int B = FrameWidth();
   if (B == 0)
     return;
   auto Frame = [&DC](const TRect& R, TColor TopLeft, TColor BottomRight) {
@@ -741,7 +741,7 @@ void TWinControl::PaintWindow(TPixelBuffer& Target, const TPoint& Origin, const 
     return;
   HDC__ Frame{&Target, Origin, Visible, nullptr, false, nullptr};
   PaintNonClient(Frame, Rect(0, 0, Width(), Height()));
-  const int B = BorderWidth();
+  const int B = FrameWidth();
   PaintClient(Target, {Origin.X + B, Origin.Y + B}, Visible);
 }
 

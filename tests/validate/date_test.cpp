@@ -1,0 +1,268 @@
+// The date validator, with the clock fixed at 15 June 2026 and the US
+// locale (M/d/yy, '/') unless a test sets another.
+#include "validate/date.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/validate/validator_testing.h"
+#include "vcl/sysutils.h"
+
+using namespace Validate;
+using ValidateTesting::TMessageRecorder;
+
+namespace {
+
+const vcl::TDateTime Today = 46188; // 15 June 2026
+
+class TFixedClock {
+public:
+  TFixedClock() : FPrevious(vcl::SetNowFunction([] { return Today + 0.625; })) {}
+  ~TFixedClock() { vcl::SetNowFunction(FPrevious); }
+  TFixedClock(const TFixedClock&) = delete;
+  TFixedClock& operator=(const TFixedClock&) = delete;
+
+private:
+  vcl::TNowFunction FPrevious;
+};
+
+class DateValidatorTest : public ::testing::Test {
+protected:
+  void SetUp() override { vcl::ResetLocale(); }
+  void TearDown() override { vcl::ResetLocale(); }
+  TMessageRecorder Log;
+  TFixedClock Clock;
+};
+
+TEST_F(DateValidatorTest, CreationWidensTheYearAndBuildsThePicture) {
+  TDateValidator V(nullptr);
+  EXPECT_EQ(vcl::ShortDateFormat, "M/d/yyyy");
+  EXPECT_EQ(V.Picture(), "#[#]/#[#]/####");
+  EXPECT_EQ(V.Format(), vdfLong);
+  EXPECT_TRUE(V.NoBounds());
+  EXPECT_TRUE(V.AutoFill());
+  EXPECT_EQ(V.Min(), Today);
+  EXPECT_EQ(V.Max(), Today);
+}
+
+struct TPictureRow {
+  const char* ShortDateFormat;
+  char DateSeparator;
+  TDateFormat Format;
+  const char* FormatAfter;
+  const char* Picture;
+};
+
+const TPictureRow PictureRows[] = {
+    {"M/d/yy", '/', vdfShort, "M/d/yy", "#[#]/#[#]/##"},
+    {"M/d/yy", '/', vdfLong, "M/d/yyyy", "#[#]/#[#]/####"},
+    {"M/d/yy", '/', vdfOptional, "M/d/yyyy", "#[#]/#[#]/##[##]"},
+    {"dd.MM.yyyy", '.', vdfShort, "dd.MM.yy", "##.##.##"},
+    {"dd.MM.yyyy", '.', vdfLong, "dd.MM.yyyy", "##.##.####"},
+    {"dd.MM.yyyy", '.', vdfOptional, "dd.MM.yyyy", "##.##.##[##]"},
+    {"yyyy-MM-dd", '-', vdfShort, "yy-MM-dd", "##-##-##"},
+    {"yyyy-MM-dd", '-', vdfLong, "yyyy-MM-dd", "####-##-##"},
+    {"yyyy-MM-dd", '-', vdfOptional, "yyyy-MM-dd", "##[##]-##-##"},
+    {"d/M/y", '/', vdfLong, "d/M/yyyy", "#[#]/#[#]/####"},
+    {"d/M/yyy", '/', vdfShort, "d/M/yy", "#[#]/#[#]/##"},
+    // A '/' in the format stands for the date separator.
+    {"M/d/yy", '.', vdfLong, "M/d/yyyy", "#[#].#[#].####"},
+    // A separator the picture would read as an instruction is escaped.
+    {"M,d,yy", ',', vdfLong, "M,d,yyyy", "#[#];,#[#];,####"},
+    // Shapes a picture cannot follow get none.
+    {"dd MMM yyyy", '/', vdfShort, "dd MMM yy", ""},
+    {"MM/dd", '/', vdfLong, "MM/dd", ""},
+    {"MM/dd/yyyy/", '/', vdfLong, "MM/dd/yyyy/", ""},
+    {"MM/MM/yyyy", '/', vdfLong, "MM/MM/yyyy", ""},
+    {"mm/dd/yyyy", '/', vdfLong, "mm/dd/yyyy", ""},
+};
+
+class DatePictureTest : public ::testing::TestWithParam<TPictureRow> {
+protected:
+  void SetUp() override { vcl::ResetLocale(); }
+  void TearDown() override { vcl::ResetLocale(); }
+  TMessageRecorder Log;
+  TFixedClock Clock;
+};
+
+TEST_P(DatePictureTest, FollowsTheShortDateFormat) {
+  const TPictureRow& Row = GetParam();
+  vcl::ShortDateFormat = Row.ShortDateFormat;
+  vcl::DateSeparator = Row.DateSeparator;
+  TDateValidator V(nullptr);
+  V.SetFormat(Row.Format);
+  EXPECT_EQ(vcl::ShortDateFormat, Row.FormatAfter);
+  EXPECT_EQ(V.Picture(), Row.Picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, DatePictureTest, ::testing::ValuesIn(PictureRows));
+
+TEST_F(DateValidatorTest, TheLastFormatSetDecidesTheSharedYearWidth) {
+  TDateValidator Long(nullptr);
+  TDateValidator Short(nullptr);
+  Short.SetFormat(vdfShort);
+  EXPECT_EQ(vcl::ShortDateFormat, "M/d/yy");
+  Short.SetFormat(vdfShort);
+  EXPECT_EQ(vcl::ShortDateFormat, "M/d/yy");
+  // Each keeps the picture it built.
+  EXPECT_EQ(Long.Picture(), "#[#]/#[#]/####");
+  EXPECT_EQ(Short.Picture(), "#[#]/#[#]/##");
+  TDateValidator Third(nullptr);
+  EXPECT_EQ(vcl::ShortDateFormat, "M/d/yyyy");
+  Third.SetFormat(vdfShort);
+  Short.SetFormat(vdfLong);
+  Short.SetFormat(vdfShort);
+  EXPECT_EQ(vcl::ShortDateFormat, "M/d/yy");
+}
+
+TEST_F(DateValidatorTest, SetFormatRedisplaysTheOwnerWithoutJudgingIt) {
+  ValidateTesting::TStandInEdit Owner;
+  TDateValidator V(&Owner);
+  EXPECT_EQ(Owner.ValidatorChanges, 1);
+  V.SetFormat(vdfShort);
+  V.SetFormat(vdfShort);
+  EXPECT_EQ(Owner.ValidatorChanges, 2);
+  EXPECT_EQ(Owner.ValidCalls, 0);
+}
+
+struct TInputRow {
+  const char* ShortDateFormat;
+  char DateSeparator;
+  const char* Text;
+  bool Accepted;
+};
+
+TEST_F(DateValidatorTest, PartsAreCheckedWhileTyping) {
+  const TInputRow Rows[] = {
+      {"M/d/yy", '/', "1", true},
+      {"M/d/yy", '/', "12", true},
+      {"M/d/yy", '/', "0", true},
+      {"M/d/yy", '/', "12/0", true},
+      {"M/d/yy", '/', "12/31/2026", true},
+      {"M/d/yy", '/', "13", false},
+      {"M/d/yy", '/', "0/", false},
+      {"M/d/yy", '/', "12/32", false},
+      {"M/d/yy", '/', "12/0/", false},
+      {"M/d/yy", '/', "1a", false},
+      {"dd.MM.yyyy", '.', "31", true},
+      {"dd.MM.yyyy", '.', "32", false},
+      {"dd.MM.yyyy", '.', "31.12", true},
+      {"dd.MM.yyyy", '.', "31.13", false},
+      {"yyyy-MM-dd", '-', "0000", true},
+      {"yyyy-MM-dd", '-', "2026-1", true},
+      {"yyyy-MM-dd", '-', "2026-13", false},
+      {"yyyy-MM-dd", '-', "2026-12-32", false},
+      {"dd MMM yyyy", '/', "anything", true},
+  };
+  for (const TInputRow& Row : Rows) {
+    vcl::ShortDateFormat = Row.ShortDateFormat;
+    vcl::DateSeparator = Row.DateSeparator;
+    TDateValidator V(nullptr);
+    std::string S = Row.Text;
+    EXPECT_EQ(V.IsValidInput(S, true), Row.Accepted) << Row.ShortDateFormat << " " << Row.Text;
+  }
+}
+
+TEST_F(DateValidatorTest, TypingFillsInTheSeparators) {
+  TDateValidator V(nullptr);
+  std::string S = "12";
+  EXPECT_TRUE(V.IsValidInput(S, false));
+  EXPECT_EQ(S, "12/");
+  S = "1";
+  EXPECT_TRUE(V.IsValidInput(S, false));
+  EXPECT_EQ(S, "1");
+}
+
+struct TSetTextRow {
+  const char* ShortDateFormat;
+  char DateSeparator;
+  TDateFormat Format;
+  const char* Text;
+  const char* After;
+};
+
+TEST_F(DateValidatorTest, SetTextSuppliesTheYear) {
+  const TSetTextRow Rows[] = {
+      {"M/d/yy", '/', vdfLong, "12/25", "12/25/2026"},
+      {"M/d/yy", '/', vdfShort, "12/25", "12/25/26"},
+      {"M/d/yy", '/', vdfOptional, "12/25", "12/25/2026"},
+      {"M/d/yy", '/', vdfLong, "12/25/98", "12/25/2098"},
+      {"M/d/yy", '/', vdfOptional, "12/25/98", "12/25/98"},
+      {"M/d/yy", '/', vdfShort, "12/25/98", "12/25/98"},
+      {"M/d/yy", '/', vdfLong, "12/25/1998", "12/25/1998"},
+      {"M/d/yy", '/', vdfLong, "12", "12/2026"},
+      {"M/d/yy", '/', vdfLong, "13/25", "13/25"},
+      {"M/d/yy", '/', vdfLong, "", ""},
+      // A typed blank is read as the separator before the year is added.
+      {"M/d/yy", '/', vdfLong, "12 25", "12/25/2026"},
+      {"dd.MM.yyyy", '.', vdfLong, "25.12", "25.12.2026"},
+      {"dd.MM.yyyy", '.', vdfShort, "25.12", "25.12.26"},
+      {"dd.MM.yyyy", '.', vdfLong, "25.12.98", "25.12.2098"},
+      // The year in the middle: it goes after the first separator.
+      {"MM/yyyy/dd", '/', vdfLong, "12/", "12/2026/"},
+      {"MM/yyyy/dd", '/', vdfLong, "12/98/25", "12/98/25"}, // not a date being typed
+      // Year first: month and day are never guessed, so nothing is added.
+      {"yyyy-MM-dd", '-', vdfLong, "2026-12", "2026-12"},
+      {"yyyy-MM-dd", '-', vdfOptional, "26-12-25", "26-12-25"},
+      // No usable format: the text stays as typed.
+      {"dd MMM yyyy", '/', vdfLong, "25 Dec", "25 Dec"},
+  };
+  for (const TSetTextRow& Row : Rows) {
+    vcl::ShortDateFormat = Row.ShortDateFormat;
+    vcl::DateSeparator = Row.DateSeparator;
+    TDateValidator V(nullptr);
+    V.SetFormat(Row.Format);
+    std::string S = Row.Text;
+    V.SetText(S);
+    EXPECT_EQ(S, Row.After) << Row.ShortDateFormat << " " << int(Row.Format) << " " << Row.Text;
+  }
+}
+
+TEST_F(DateValidatorTest, ValidTextsAreRealDatesMatchingThePicture) {
+  TDateValidator V(nullptr);
+  EXPECT_TRUE(V.IsValid(""));
+  EXPECT_TRUE(V.IsValid("12/25/2026"));
+  EXPECT_FALSE(V.IsValid("2/30/2026"));
+  EXPECT_FALSE(V.IsValid("12/25/26")); // a date, but not the four-digit year asked for
+  EXPECT_FALSE(V.IsValid("christmas"));
+  V.SetFormat(vdfOptional);
+  EXPECT_TRUE(V.IsValid("12/25/26"));
+}
+
+TEST_F(DateValidatorTest, BoundsLimitValidDatesAndAreNamedInTheMessage) {
+  TDateValidator V(nullptr);
+  V.SetNoBounds(false);
+  EXPECT_TRUE(V.IsValid("6/15/2026"));
+  EXPECT_FALSE(V.IsValid("6/16/2026"));
+  EXPECT_FALSE(V.IsValid("6/14/2026"));
+  EXPECT_TRUE(V.IsValid(""));
+  V.ShowErrorMessage(false, "6/16/2026");
+  EXPECT_EQ(Log.TakeError(), "\"6/16/2026\" is not a valid date between 6/15/2026 and 6/15/2026.");
+  V.ShowErrorMessage(false, "100%");
+  EXPECT_EQ(Log.TakeError(), "\"100%\" is not a valid date between 6/15/2026 and 6/15/2026.");
+  V.ShowErrorMessage(true, "x");
+  EXPECT_EQ(Log.TakeError(), "\"x\" does not resemble a date.");
+  V.SetNoBounds(true);
+  V.ShowErrorMessage(false, "%s");
+  EXPECT_EQ(Log.TakeError(), "\"%s\" does not resemble a date.");
+}
+
+TEST_F(DateValidatorTest, BoundsStayOrdered) {
+  TDateValidator V(nullptr);
+  int Changes = 0;
+  V.OnChange = [&](vcl::TObject*) { ++Changes; };
+  V.SetMax(Today - 10);
+  EXPECT_EQ(V.Max(), Today - 10);
+  EXPECT_EQ(V.Min(), Today - 10);
+  V.SetMin(Today + 5);
+  EXPECT_EQ(V.Min(), Today + 5);
+  EXPECT_EQ(V.Max(), Today + 5);
+  V.SetMin(Today + 5);
+  EXPECT_EQ(Changes, 2);
+  V.SetMin(Today);
+  EXPECT_EQ(V.Min(), Today);
+  EXPECT_EQ(V.Max(), Today + 5);
+}
+
+} // namespace

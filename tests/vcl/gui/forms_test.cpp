@@ -1,0 +1,182 @@
+// Modal forms answered by callbacks, closing, the message dialog, help and
+// the message recorder.
+#include <gtest/gtest.h>
+
+#include "vcl/stdctrls.h"
+#include "vcl/testing.h"
+
+using namespace vcl;
+namespace vt = vcl::testing;
+
+namespace {
+
+struct TDialog {
+  TForm* Form = new TForm(nullptr);
+  TEdit* Edit = new TEdit(Form);
+  TButton* OK = new TButton(Form);
+  TButton* Cancel = new TButton(Form);
+  TDialog() {
+    Edit->SetParent(Form);
+    OK->SetParent(Form);
+    OK->SetTop(40);
+    OK->SetDefault(true);
+    OK->SetModalResult(mrOk);
+    Cancel->SetParent(Form);
+    Cancel->SetTop(70);
+    Cancel->SetCancel(true);
+    Cancel->SetModalResult(mrCancel);
+  }
+  ~TDialog() { delete Form; }
+};
+
+TEST(ModalTest, TheCallbackActsOnTheShownFormAndItsButtonsGiveTheResult) {
+  TDialog D;
+  vt::AnswerNextModal([&D](TCustomForm* Form) {
+    EXPECT_EQ(Form, D.Form);
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_TRUE(D.Edit->Focused());
+    vt::TypeText("typed");
+    vt::PressKey(VK_RETURN);
+    return mrNone; // the default button set the result
+  });
+  EXPECT_EQ(D.Form->ShowModal(), mrOk);
+  EXPECT_EQ(D.Edit->Text(), "typed");
+  EXPECT_FALSE(D.Form->Visible());
+  // The answer was for one form only: the next one goes unanswered.
+  EXPECT_EQ(D.Form->ShowModal(), mrCancel);
+}
+
+TEST(ModalTest, EscapeAndCloseCancel) {
+  TDialog D;
+  vt::AnswerNextModal([](TCustomForm*) {
+    vt::PressKey(VK_ESCAPE);
+    return mrNone;
+  });
+  EXPECT_EQ(D.Form->ShowModal(), mrCancel);
+  vt::AnswerNextModal([](TCustomForm* Form) {
+    Form->Close();
+    return mrNone;
+  });
+  EXPECT_EQ(D.Form->ShowModal(), mrCancel);
+  vt::AnswerNextModal([](TCustomForm*) { return mrRetry; });
+  EXPECT_EQ(D.Form->ShowModal(), mrRetry);
+}
+
+TEST(ModalTest, TheFormBeneathGetsItsFocusBack) {
+  TDialog Main;
+  vt::ShowForm(Main.Form);
+  ASSERT_TRUE(vt::MoveFocus(Main.Cancel));
+  TDialog Modal;
+  vt::AnswerNextModal([](TCustomForm*) { return mrOk; });
+  Modal.Form->ShowModal();
+  EXPECT_EQ(Screen->ActiveForm(), Main.Form);
+  EXPECT_TRUE(Main.Cancel->Focused());
+  EXPECT_THROW(
+      {
+        Main.Form->Show();
+        Main.Form->ShowModal();
+      },
+      EInvalidOperation);
+}
+
+TEST(ModalTest, NestedModalFormsGoToTheHandlerInstalledBefore) {
+  TDialog Outer, Inner;
+  std::vector<std::string> Seen;
+  const TModalHandler Previous = SetModalHandler([&Seen](TCustomForm*) {
+    Seen.push_back("fallback");
+    return mrIgnore;
+  });
+  vt::AnswerNextModal([&](TCustomForm*) {
+    Seen.push_back("outer");
+    EXPECT_EQ(Inner.Form->ShowModal(), mrIgnore);
+    return mrOk;
+  });
+  EXPECT_EQ(Outer.Form->ShowModal(), mrOk);
+  SetModalHandler(Previous);
+  EXPECT_EQ(Seen, (std::vector<std::string>{"outer", "fallback"}));
+}
+
+TEST(CloseTest, CloseQueryAndCloseActionDecide) {
+  TDialog D;
+  vt::ShowForm(D.Form);
+  bool Allow = false;
+  D.Form->OnCloseQuery = [&Allow](TObject*, bool& CanClose) { CanClose = Allow; };
+  D.Form->Close();
+  EXPECT_TRUE(D.Form->Visible());
+  Allow = true;
+  D.Form->OnClose = [](TObject*, TCloseAction& Action) { Action = caNone; };
+  D.Form->Close();
+  EXPECT_TRUE(D.Form->Visible());
+  D.Form->OnClose = nullptr;
+  D.Form->Close();
+  EXPECT_FALSE(D.Form->Visible());
+}
+
+TEST(MessageDialogTest, TheDialogHasTheButtonsAndAnswersWithTheOneClicked) {
+  std::unique_ptr<TForm> Dialog(
+      CreateMessageDialog("Delete the file?", mtConfirmation, {mbYes, mbNo, mbCancel}));
+  EXPECT_EQ(Dialog->Caption(), "Confirm");
+  std::vector<std::string> Captions;
+  for (int I = 0; I < Dialog->ControlCount(); ++I)
+    if (auto* B = dynamic_cast<TButton*>(Dialog->Controls(I)))
+      Captions.push_back(B->Caption());
+  EXPECT_EQ(Captions, (std::vector<std::string>{"&Yes", "&No", "Cancel"}));
+
+  vt::AnswerNextModal([](TCustomForm* Form) {
+    for (int I = 0; I < Form->ControlCount(); ++I)
+      if (auto* B = dynamic_cast<TButton*>(Form->Controls(I)); B && B->Caption() == "&No")
+        vt::Click(B);
+    return mrNone;
+  });
+  EXPECT_EQ(ShowMessageDialog("Delete the file?", mtConfirmation, {mbYes, mbNo, mbCancel}, 0),
+            mrNo);
+  vt::AnswerNextModal([](TCustomForm*) {
+    vt::PressKey(VK_RETURN); // the default button of Yes/No is Yes
+    return mrNone;
+  });
+  EXPECT_EQ(ShowMessageDialog("Sure?", mtWarning, {mbYes, mbNo}, 0), mrYes);
+  vt::AnswerNextModal([](TCustomForm*) {
+    vt::PressKey(VK_ESCAPE); // with no Cancel button, Escape means No
+    return mrNone;
+  });
+  EXPECT_EQ(ShowMessageDialog("Sure?", mtWarning, {mbYes, mbNo}, 0), mrNo);
+}
+
+TEST(MessageRecorderTest, RecordsEveryBoxAndAnswers) {
+  vt::TMessageBoxRecorder Recorder(mrYes);
+  EXPECT_EQ(MessageDlg("First", mtError, {mbOK}, 0), mrYes);
+  Recorder.SetAnswer(mrNo);
+  EXPECT_EQ(MessageDlg("Second", mtInformation, {mbYes, mbNo}, 7), mrNo);
+  ASSERT_EQ(Recorder.Boxes().size(), 2u);
+  EXPECT_EQ(Recorder.Boxes()[0].Msg, "First");
+  EXPECT_EQ(Recorder.Boxes()[0].DlgType, mtError);
+  EXPECT_EQ(Recorder.Boxes()[1].HelpCtx, 7);
+}
+
+TEST(HelpTest, F1AsksForTheHelpContextOfTheFocusedControlOrItsParent) {
+  TDialog D;
+  D.Form->SetHelpContext(20);
+  vt::ShowForm(D.Form);
+  int Asked = 0;
+  Application->OnHelp = [&Asked](Word, std::intptr_t Data, bool&) {
+    Asked = static_cast<int>(Data);
+    return true;
+  };
+  vt::PressKey(VK_F1);
+  EXPECT_EQ(Asked, 20);
+  D.Edit->SetHelpContext(33);
+  vt::PressKey(VK_F1);
+  EXPECT_EQ(Asked, 33);
+  Application->OnHelp = nullptr;
+}
+
+TEST(ClockTest, TheClockStaysFixedWhileTheFixtureLives) {
+  {
+    vt::TFixedClock Clock(40000.5);
+    EXPECT_EQ(Now(), 40000.5);
+    EXPECT_EQ(Date(), 40000.0);
+  }
+  EXPECT_NE(Now(), 40000.5);
+}
+
+} // namespace

@@ -1,0 +1,254 @@
+// The date validator. The supported shape of ShortDateFormat is three fields
+// of one repeated letter each (M, d and y, in any order) between two date
+// separators, as in M/d/yy, dd.MM.yyyy or yyyy-MM-dd; a '/' in the format
+// stands for DateSeparator, as it does when dates are formatted.
+//
+// Formats of any other shape (month names, text around the fields, other
+// letters) get no picture at all: input is then not screened while typing,
+// no year is supplied, and only the final conversion with StrToDate (and the
+// bounds) judge the text. That keeps every locale usable rather than forcing
+// a digit picture on a date that is not written in digits.
+#include "validate/date.h"
+
+#include <exception>
+
+#include "textman/textman.h"
+
+namespace Validate {
+
+using vcl::Copy;
+using vcl::Length;
+
+namespace {
+
+// ShortDateFormat as it reads with its '/' shown as DateSeparator; positions
+// in it are positions in ShortDateFormat itself.
+std::string SeparatedDateFormat() {
+  std::string Fmt = vcl::ShortDateFormat;
+  TextMan::ReplaceChars('/', vcl::DateSeparator, Fmt);
+  return Fmt;
+}
+
+// The letter a field is made of, or '\0' when it is empty or mixes letters.
+char FieldLetter(const std::string& Field) {
+  if (Field.empty() || Field.find_first_not_of(Field[0]) != std::string::npos)
+    return '\0';
+  return Field[0];
+}
+
+} // namespace
+
+TCustomDateValidator::TCustomDateValidator(vcl::TObject* AOwner) : TCustomPictureValidator(AOwner) {
+  FMin = vcl::Date();
+  FMax = FMin;
+  FNoBounds = true;
+  SetFormat(vdfLong);
+}
+
+void TCustomDateValidator::SetFormat(TDateFormat Value) {
+  if (Value == FFormat)
+    return;
+  FFormat = Value;
+  // The year field is the run of y letters at the first y. In the supported
+  // shape that is the stretch up to the next separator; counting the letters
+  // keeps other formats (dd MMM yyyy) from losing anything but year letters.
+  // The year is made exactly two or four letters wide, so that a one- or
+  // three-letter year also ends up with a picture of its own width.
+  const std::string Fmt = SeparatedDateFormat();
+  const int Y = vcl::Pos('y', Fmt);
+  if (Y > 0) {
+    int Width = 0;
+    while (Y + Width <= Length(Fmt) && Fmt[Y + Width - 1] == 'y')
+      ++Width;
+    const int Wanted = Value == vdfShort ? 2 : 4;
+    if (Width > Wanted)
+      vcl::Delete(vcl::ShortDateFormat, Y, Width - Wanted);
+    else if (Width < Wanted)
+      vcl::Insert(TextMan::FillStr('y', static_cast<std::uint16_t>(Wanted - Width)),
+                  vcl::ShortDateFormat, Y);
+  }
+  FormatChanged();
+  if (IValidatorOwner* Edit = OwnerEdit())
+    Edit->ValidatorChange();
+}
+
+void TCustomDateValidator::SetMax(vcl::TDateTime Value) {
+  if (Value == FMax)
+    return;
+  if (Value < FMin)
+    FMin = Value;
+  FMax = Value;
+  Change();
+}
+
+void TCustomDateValidator::SetMin(vcl::TDateTime Value) {
+  if (Value == FMin)
+    return;
+  if (Value > FMax)
+    FMax = Value;
+  FMin = Value;
+  Change();
+}
+
+void TCustomDateValidator::FormatChanged() {
+  const std::string S = SeparatedDateFormat();
+  const char D = vcl::DateSeparator;
+  const int P1 = TextMan::CharPos(D, S, 1);
+  const int P2 = P1 > 0 ? TextMan::CharPos(D, S, P1 + 1) : 0;
+  const int L = Length(S);
+  FFieldLetters = {};
+  if (P1 == 0 || P2 == 0 || TextMan::CharPos(D, S, P2 + 1) != 0) {
+    SetPictureField("");
+    return;
+  }
+  const std::string Fields[3] = {Copy(S, 1, P1 - 1), Copy(S, P1 + 1, P2 - P1 - 1),
+                                 Copy(S, P2 + 1, L - P2)};
+  std::array<char, 3> Letters{};
+  std::string PictureFields[3];
+  for (int I = 0; I < 3; ++I) {
+    Letters[I] = FieldLetter(Fields[I]);
+    PictureFields[I] = Length(Fields[I]) == 1
+                           ? std::string("#[#]")
+                           : TextMan::FillStr('#', static_cast<std::uint16_t>(Length(Fields[I])));
+  }
+  const std::string Letters3(Letters.begin(), Letters.end());
+  if (Letters3.find('M') == std::string::npos || Letters3.find('d') == std::string::npos ||
+      Letters3.find('y') == std::string::npos) {
+    SetPictureField("");
+    return;
+  }
+  FFieldLetters = Letters;
+
+  std::string& Year = PictureFields[FieldOf('y') - 1];
+  switch (FFormat) {
+  case vdfShort:
+    if (Length(Year) > 2)
+      vcl::Delete(Year, 3, Length(Year) - 2);
+    break;
+  case vdfLong:
+    if (Length(Year) == 2)
+      vcl::Insert("##", Year, 1);
+    break;
+  case vdfOptional:
+    if (Length(Year) == 2)
+      vcl::Insert("##", Year, 1);
+    vcl::Insert("[", Year, Length(Year) - 1);
+    Year += ']';
+    break;
+  }
+  const std::string Separator = PictureLiteral(std::string(1, D));
+  SetPictureField(PictureFields[0] + Separator + PictureFields[1] + Separator + PictureFields[2]);
+}
+
+int TCustomDateValidator::FieldOf(char Letter) const {
+  for (int I = 0; I < 3; ++I)
+    if (FFieldLetters[I] == Letter)
+      return I + 1;
+  return 0;
+}
+
+// The field letters are those of the format the picture was built from, so
+// the part test always agrees with the picture, even after another
+// validator or the application has changed ShortDateFormat.
+bool TCustomDateValidator::CheckDatePart(const std::string& Part, bool SeparatorFollows,
+                                         int Field) const {
+  if (Part.empty())
+    return true;
+  int N = 0;
+  if (!vcl::TryStrToInt(Part, N))
+    return false;
+  const bool LeadingZero = Part == "0" && !SeparatorFollows;
+  switch (FFieldLetters[Field - 1]) {
+  case 'M':
+    return (N >= 1 && N <= 12) || LeadingZero;
+  case 'd':
+    return (N >= 1 && N <= 31) || LeadingZero;
+  case 'y':
+    return N >= 0 && N <= 9999;
+  default:
+    return false;
+  }
+}
+
+bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
+  if (!TCustomPictureValidator::IsValidInput(S, SuppressFill))
+    return false;
+  if (FieldOf('y') == 0)
+    return true;
+  const char D = vcl::DateSeparator;
+  const int P1 = TextMan::CharPos(D, S, 1);
+  if (P1 == 0)
+    return CheckDatePart(S, false, 1);
+  if (!CheckDatePart(Copy(S, 1, P1 - 1), true, 1))
+    return false;
+  const int P2 = TextMan::CharPos(D, S, P1 + 1);
+  if (P2 == 0)
+    return CheckDatePart(Copy(S, P1 + 1, Length(S)), false, 2);
+  return CheckDatePart(Copy(S, P1 + 1, P2 - P1 - 1), true, 2) &&
+         CheckDatePart(Copy(S, P2 + 1, Length(S)), false, 3);
+}
+
+void TCustomDateValidator::SetText(std::string& S) {
+  if (S.empty())
+    return;
+  // The completion works on the text as the picture normalised it (a typed
+  // blank read as the separator), so 12 25 completes like 12/25 does.
+  std::string Typed = S;
+  if (!IsValidInput(Typed, true))
+    return;
+  S = Typed;
+  // A year-first format asks for the year before anything else, so a text
+  // that lacks later fields lacks month or day, which are never guessed: it
+  // stays as typed. Without a usable format there is nothing to complete.
+  const int YearField = FieldOf('y');
+  if (YearField < 2)
+    return;
+
+  vcl::Word Year = 0;
+  vcl::Word Month = 0;
+  vcl::Word Day = 0;
+  vcl::DecodeDate(vcl::Date(), Year, Month, Day);
+  std::string YearText = vcl::IntToStr(Year);
+  if (FFormat == vdfShort)
+    YearText = Copy(YearText, Length(YearText) - 1, 2);
+
+  const char D = vcl::DateSeparator;
+  const int P1 = TextMan::CharPos(D, S, 1);
+  const int P2 = TextMan::CharOccurrence(D, S, 2);
+  if (P2 == 0) {
+    // With no separator typed yet there is no place after the first one:
+    // the year goes at the end in either case.
+    if (YearField == 2 && P1 > 0)
+      vcl::Insert(YearText + D, S, P1 + 1);
+    else
+      S = S + D + YearText;
+  } else if (FFormat == vdfLong && YearField == 3 && Length(S) - P2 == 2) {
+    // A two-digit year gets the current century, with no window around the
+    // current year. A year in the middle field needs no such help: the
+    // picture takes only all four of its digits before the next separator.
+    vcl::Insert(Copy(YearText, 1, Length(YearText) - 2), S, P2 + 1);
+  }
+}
+
+bool TCustomDateValidator::IsValid(std::string S) {
+  vcl::TDateTime Value = 0;
+  try {
+    Value = vcl::StrToDate(S);
+  } catch (const std::exception&) {
+    return S.empty();
+  }
+  if (!TCustomPictureValidator::IsValid(S))
+    return false;
+  return FNoBounds || (FMin <= Value && Value <= FMax);
+}
+
+void TCustomDateValidator::ShowErrorMessage(bool Input, std::string S) {
+  if (Input || FNoBounds) {
+    ShowErrorBox(QuotedMessage(S, " does not resemble a date."));
+    return;
+  }
+  ShowErrorBox(QuotedMessage(S, vcl::Format(" is not a valid date between %s and %s.",
+                                            {vcl::DateToStr(FMin), vcl::DateToStr(FMax)})));
+}
+
+} // namespace Validate

@@ -1,0 +1,68 @@
+// The date validator: a picture validator whose picture is built from the
+// locale's short date format, so that a date is typed digit by digit with
+// its separators filled in. It adds what a picture cannot say (month 1 to 12
+// and day 1 to 31 while typing, a real date on leaving, optional bounds),
+// completes a date typed without its year, and sets the year width of the
+// process-wide ShortDateFormat to match its Format.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "validate/picture.h"
+#include "vcl/sysutils.h"
+
+namespace Validate {
+
+enum TDateFormat : std::uint8_t { vdfShort, vdfLong, vdfOptional };
+
+class TCustomDateValidator : public TCustomPictureValidator {
+public:
+  explicit TCustomDateValidator(vcl::TObject* AOwner);
+
+  bool IsValid(std::string S) override;
+  bool IsValidInput(std::string& S, bool SuppressFill) override;
+  void SetText(std::string& S) override;
+  void ShowErrorMessage(bool Input, std::string S) override;
+
+  virtual void SetFormat(TDateFormat Value);
+  virtual void SetMax(vcl::TDateTime Value);
+  virtual void SetMin(vcl::TDateTime Value);
+
+protected:
+  TDateFormat Format() const { return FFormat; }
+  vcl::TDateTime Max() const { return FMax; }
+  vcl::TDateTime Min() const { return FMin; }
+  bool NoBounds() const { return FNoBounds; }
+  void SetNoBounds(bool Value) { FNoBounds = Value; }
+
+  // Rebuilds the picture from ShortDateFormat, DateSeparator and Format.
+  void FormatChanged();
+
+private:
+  // The field (1 to 3) whose letter is Letter, 0 when there is none.
+  int FieldOf(char Letter) const;
+  bool CheckDatePart(const std::string& Part, bool SeparatorFollows, int Field) const;
+
+  TDateFormat FFormat = vdfShort;
+  vcl::TDateTime FMax = 0;
+  vcl::TDateTime FMin = 0;
+  bool FNoBounds = true;
+  // The letters (M, d, y) of the three fields of the format the picture was
+  // built from; all '\0' when that format had no shape a picture can follow.
+  std::array<char, 3> FFieldLetters{};
+};
+
+class TDateValidator : public TCustomDateValidator {
+public:
+  using TCustomDateValidator::TCustomDateValidator;
+
+  using TCustomDateValidator::Format;
+  using TCustomDateValidator::Max;
+  using TCustomDateValidator::Min;
+  using TCustomDateValidator::NoBounds;
+  using TCustomDateValidator::SetNoBounds;
+};
+
+} // namespace Validate

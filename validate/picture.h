@@ -1,0 +1,73 @@
+// The picture validator: judges a text against a picture, a small pattern
+// language of character classes (# ? & ~ ! @), literals, escapes (;), groups
+// ({}), optional groups ([]), alternatives (,) and repetitions (*). While a
+// text is being typed the evaluation also normalises it in place (forced
+// case, literals for typed blanks) and can append the literals that must
+// come next. The date and time validators derive from
+// TCustomPictureValidator and only build the picture.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "validate/validator.h"
+
+namespace Validate {
+
+enum TValidatorStatus : std::uint8_t { vsNone, vsOK, vsSyntax };
+
+enum TPicResult : std::uint8_t {
+  prComplete,
+  prIncomplete,
+  prEmpty,
+  prError,
+  prSyntax,
+  prAmbiguous,    // only inside an evaluation; Eval reports it as prComplete
+  prIncompNoFill, // only inside an evaluation; Eval reports it as prIncomplete
+};
+
+// S as picture literals: every character that the picture language would
+// read as an instruction gets the escape ';' before it. Pictures built from
+// locale texts (separators, AM/PM markers) go through it.
+std::string PictureLiteral(const std::string& S);
+
+class TCustomPictureValidator : public TValidator {
+public:
+  explicit TCustomPictureValidator(vcl::TObject* AOwner);
+
+  bool IsValid(std::string S) override;
+  bool IsValidInput(std::string& S, bool SuppressFill) override;
+  void ShowErrorMessage(bool Input, std::string S) override;
+
+  // Evaluates Text against the picture, rewriting it in place (stored
+  // characters, and the literals that must follow when Fill is true).
+  virtual TPicResult Eval(std::string& Text, bool Fill);
+
+  const std::string& Picture() const { return FPicture; }
+  TValidatorStatus Status() const { return FStatus; }
+
+  // How deep groups and repetitions may nest before an evaluation gives up
+  // with prError: deeper pictures are never written by hand, and the limit
+  // keeps a malformed or hostile picture from exhausting the stack.
+  static constexpr int MaxNesting = 64;
+
+protected:
+  virtual void SetPicture(const std::string& Value);
+  // Replaces the picture without touching Status or the owner; the date and
+  // time validators rebuild theirs this way.
+  void SetPictureField(const std::string& Value) { FPicture = Value; }
+
+private:
+  class TEvaluation;
+
+  std::string FPicture;
+  TValidatorStatus FStatus = vsNone;
+};
+
+class TPictureValidator : public TCustomPictureValidator {
+public:
+  using TCustomPictureValidator::SetPicture;
+  using TCustomPictureValidator::TCustomPictureValidator;
+};
+
+} // namespace Validate

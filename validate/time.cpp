@@ -1,0 +1,161 @@
+// The time validator.
+#include "validate/time.h"
+
+#include <exception>
+
+#include "textman/textman.h"
+
+namespace Validate {
+
+using vcl::Copy;
+using vcl::Length;
+
+namespace {
+
+// A 12-hour clock is one whose LongTimeFormat ends in an upper-case M (as
+// h:mm:ss AMPM does). A format that spells its marker in lower case (am/pm,
+// ampm, a/p) also shows a 12-hour clock, and a user typing into it expects
+// the marker to be asked for, so those count as 12-hour clocks too.
+bool IsTwelveHourClock() {
+  const std::string& Fmt = vcl::LongTimeFormat;
+  if (!Fmt.empty() && Fmt.back() == 'M')
+    return true;
+  const std::string Lower = vcl::LowerCase(Fmt);
+  return vcl::Pos("ampm", Lower) > 0 || vcl::Pos("am/pm", Lower) > 0 || vcl::Pos("a/p", Lower) > 0;
+}
+
+} // namespace
+
+TCustomTimeValidator::TCustomTimeValidator(vcl::TObject* AOwner) : TCustomPictureValidator(AOwner) {
+  FormatChanged();
+  FMin = 0.0;
+  FMax = 0.99999;
+  FNoBounds = true;
+}
+
+void TCustomTimeValidator::SetFormat(TTimeFormat Value) {
+  if (Value == FFormat)
+    return;
+  FFormat = Value;
+  FormatChanged();
+  Change();
+}
+
+void TCustomTimeValidator::SetMax(vcl::TDateTime Value) {
+  if (Value == FMax)
+    return;
+  if (Value < FMin)
+    FMin = Value;
+  FMax = Value;
+  Change();
+}
+
+void TCustomTimeValidator::SetMin(vcl::TDateTime Value) {
+  if (Value == FMin)
+    return;
+  if (Value > FMax)
+    FMax = Value;
+  FMin = Value;
+  Change();
+}
+
+void TCustomTimeValidator::FormatChanged() {
+  const std::string T = PictureLiteral(std::string(1, vcl::TimeSeparator));
+  std::string Pic = "#[#]" + T + "##";
+  switch (FFormat) {
+  case vtfShort:
+    break;
+  case vtfLong:
+    Pic += T + "##";
+    break;
+  case vtfOptional:
+    Pic += "[" + T + "##]";
+    break;
+  }
+  FTwelveHour = IsTwelveHourClock();
+  if (FTwelveHour) {
+    const std::string AM = PictureLiteral(vcl::TimeAMString);
+    const std::string PM = PictureLiteral(vcl::TimePMString);
+    Pic += " {" + AM + "," + PM + "," + vcl::LowerCase(AM + "," + PM) + "}";
+  }
+  SetPictureField(Pic);
+}
+
+bool TCustomTimeValidator::IsValidInput(std::string& S, bool SuppressFill) {
+  if (!TCustomPictureValidator::IsValidInput(S, SuppressFill))
+    return false;
+  if (S.empty())
+    return true;
+  const char T = vcl::TimeSeparator;
+  const int P1 = TextMan::CharPos(T, S, 1);
+  int Hour = 0;
+  if (!vcl::TryStrToInt(P1 > 0 ? Copy(S, 1, P1 - 1) : S, Hour))
+    return false;
+  if (FTwelveHour ? Hour < 1 || Hour > 12 : Hour < 0 || Hour > 23)
+    return false;
+  if (P1 == 0)
+    return true;
+  const int P2 = TextMan::CharPos(T, S, P1 + 1);
+  // Minutes or seconds that are no whole number yet (empty, or still
+  // carrying the AM/PM marker) are left to the final conversion.
+  int Minutes = 0;
+  if (!vcl::TryStrToInt(P2 > 0 ? Copy(S, P1 + 1, P2 - P1 - 1) : Copy(S, P1 + 1, Length(S)),
+                        Minutes))
+    return true;
+  if (Minutes >= 60)
+    return false;
+  int Seconds = 0;
+  if (P2 == 0 || !vcl::TryStrToInt(Copy(S, P2 + 1, Length(S)), Seconds))
+    return true;
+  return Seconds < 60;
+}
+
+void TCustomTimeValidator::SetText(std::string& S) {
+  if (S.empty())
+    return;
+  const char T = vcl::TimeSeparator;
+  const int Second = TextMan::CharOccurrence(T, S, 2);
+  switch (FFormat) {
+  case vtfShort:
+    if (Second > 0)
+      vcl::Delete(S, Second, 3);
+    break;
+  case vtfLong:
+    // The seconds go right after the minutes, before a blank and AM/PM
+    // marker that may follow them, so 12:30 PM becomes 12:30:00 PM and
+    // matches the picture; without a marker that is the end of the text.
+    if (Second == 0) {
+      int After = TextMan::CharPos(T, S, 1) + 1;
+      while (After <= Length(S) && S[After - 1] >= '0' && S[After - 1] <= '9')
+        ++After;
+      vcl::Insert(std::string(1, T) + "00", S, After);
+    }
+    break;
+  case vtfOptional:
+    break;
+  }
+  S = vcl::UpperCase(S);
+}
+
+bool TCustomTimeValidator::IsValid(std::string S) {
+  vcl::TDateTime Value = 0;
+  try {
+    Value = vcl::StrToTime(S);
+  } catch (const std::exception&) {
+    return S.empty();
+  }
+  if (!TCustomPictureValidator::IsValid(S))
+    return false;
+  return FNoBounds || (FMin <= Value && Value <= FMax);
+}
+
+void TCustomTimeValidator::ShowErrorMessage(bool Input, std::string S) {
+  if (Input || FNoBounds) {
+    ShowErrorBox(QuotedMessage(S, " does not resemble a time."));
+    return;
+  }
+  ShowErrorBox(QuotedMessage(S, vcl::Format(" is not a valid time between %s and %s.",
+                                            {vcl::TimeToStr(FMin), vcl::TimeToStr(FMax)})));
+}
+
+} // namespace Validate
