@@ -67,9 +67,9 @@ void TCustomFloatValidator::SetPrecision(std::uint8_t Value) {
 
 bool TCustomFloatValidator::IsValidInput(std::string& S, bool) {
   const char Sep = vcl::DecimalSeparator;
-  // A blank stands for the decimal separator, so the number pad's neighbour
-  // and the locale's own key both give a decimal. Using the separator rather
-  // than a fixed full stop keeps this in step with the input-error message.
+  // A typed blank stands for the decimal separator. The locale's separator is
+  // written rather than a fixed full stop, so that under a ',' locale the
+  // blank still gives a decimal, as the input-error message assumes it does.
   TextMan::ReplaceFirstChar(' ', Sep, S);
   if (!CharsPass(S))
     return false;

@@ -6,10 +6,13 @@
 #include <fstream>
 #include <limits>
 
+#include "validate/date.h"
 #include "validate/filter.h"
 #include "validate/float.h"
 #include "validate/integer.h"
 #include "validate/lookup.h"
+#include "validate/picture.h"
+#include "validate/time.h"
 #include "vcl/sysutils.h"
 
 namespace ValCheck {
@@ -110,6 +113,49 @@ std::unique_ptr<Validate::TValidator> MakeFilter(const TOptions& O) {
   return V;
 }
 
+std::unique_ptr<Validate::TValidator> MakePicture(const TOptions& O) {
+  auto V = std::make_unique<Validate::TPictureValidator>(nullptr);
+  V->SetPicture(*O.Picture);
+  return V;
+}
+
+// The index of --format's value among short, long and optional.
+int FormatIndex(const TOptions& O, int Default) {
+  if (!O.Format)
+    return Default;
+  return *O.Format == "short" ? 0 : *O.Format == "long" ? 1 : 2;
+}
+
+std::unique_ptr<Validate::TValidator> MakeDate(const TOptions& O) {
+  auto V = std::make_unique<Validate::TDateValidator>(nullptr);
+  // The format decides the date order and year width that StrToDate reads
+  // the bounds with, so it comes first.
+  V->SetFormat(static_cast<Validate::TDateFormat>(FormatIndex(O, Validate::vdfLong)));
+  if (O.Min || O.Max) {
+    double Min = 0, Max = 0;
+    Bounds<double>(O, vcl::EncodeDate(1, 1, 1), vcl::EncodeDate(9999, 12, 31), vcl::StrToDate, Min,
+                   Max);
+    V->SetNoBounds(false);
+    V->SetMax(Max);
+    V->SetMin(Min);
+  }
+  return V;
+}
+
+std::unique_ptr<Validate::TValidator> MakeTime(const TOptions& O) {
+  auto V = std::make_unique<Validate::TTimeValidator>(nullptr);
+  V->SetFormat(static_cast<Validate::TTimeFormat>(FormatIndex(O, Validate::vtfShort)));
+  if (O.Min || O.Max) {
+    double Min = 0, Max = 0;
+    // A bound left out stays where the validator puts it: the whole day.
+    Bounds<double>(O, V->Min(), V->Max(), vcl::StrToTime, Min, Max);
+    V->SetNoBounds(false);
+    V->SetMax(Max);
+    V->SetMin(Min);
+  }
+  return V;
+}
+
 } // namespace
 
 std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& O) {
@@ -119,11 +165,17 @@ std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& O) {
     return MakeFloat(O);
   if (O.Kind == "currency")
     return MakeFloatKind<Validate::TCurrencyValidator>(O);
+  if (O.Kind == "picture")
+    return MakePicture(O);
+  if (O.Kind == "date")
+    return MakeDate(O);
+  if (O.Kind == "time")
+    return MakeTime(O);
   if (O.Kind == "lookup")
     return MakeLookup(O);
   if (O.Kind == "filter")
     return MakeFilter(O);
-  throw TUsageError("kind " + O.Kind + " is not available in this build");
+  throw TUsageError("unknown kind '" + O.Kind + "'");
 }
 
 } // namespace ValCheck

@@ -130,6 +130,29 @@ TEST_F(ValCheckTest, LookupAndFilter) {
   EXPECT_EQ(R.Out, "2: \"xyzc\" contains invalid character(s).\n");
 }
 
+TEST_F(ValCheckTest, PictureDateAndTime) {
+  TRun R = Run("--kind picture --picture '(###) ###-####'",
+               "(555) 123-4567\r\n555-1234\n(555) 12%-4567\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "2: \"555-1234\" does not completely match the picture: (###) ###-####\n"
+                   "3: \"(555) 12%-4567\" does not completely match the picture: (###) ###-####\n");
+
+  R = Run("--kind date --min 1/1/2026 --max 12/31/2026", "12/25/2026\n2/30/2026\n1/1/2027\n\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "2: \"2/30/2026\" is not a valid date between 1/1/2026 and 12/31/2026.\n"
+                   "3: \"1/1/2027\" is not a valid date between 1/1/2026 and 12/31/2026.\n");
+
+  R = Run("--kind time --max '10:00 PM'", "9:30 AM\n11:30 PM\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "2: \"11:30 PM\" is not a valid time between 12:00:00 AM and 10:00:00 PM.\n");
+
+  R = Run("--kind date --min 12/31/2026 --max 1/1/2026");
+  EXPECT_EQ(R.Status, 2);
+  R = Run("--kind time --min 'half past nine'");
+  EXPECT_EQ(R.Status, 2);
+  EXPECT_NE(R.Err.find("bad value for --min"), std::string::npos) << R.Err;
+}
+
 TEST_F(ValCheckTest, BadUsage) {
   const std::string Missing = (FDir / "missing.txt").string();
   const struct {
@@ -150,6 +173,9 @@ TEST_F(ValCheckTest, BadUsage) {
       {"--kind lookup", "--kind lookup needs --words"},
       {"--kind lookup --words '" + Missing + "'", "cannot read word file"},
       {"--kind filter", "--kind filter needs --chars"},
+      {"--kind picture", "--kind picture needs --picture"},
+      {"--kind date --min 2/30/2026", "bad value for --min"},
+      {"--kind picture --picture '#' --min 1", "does not apply to --kind picture"},
       {"--kind date --format medium", "unknown format 'medium'"},
       {"--kind integer --locale fr", "unknown locale 'fr'"},
       {"--kind integer --normalize --display", "cannot be combined"},

@@ -158,7 +158,7 @@ TClassRegistry::TClassRegistry() {
   Tag.TypeName = "Integer";
   Tag.MinValue = std::numeric_limits<std::int32_t>::min();
   Tag.MaxValue = std::numeric_limits<std::int32_t>::max();
-  Tag.Default = TPropValue(std::int64_t(0));
+  Tag.Default.emplace(std::int64_t(0));
   Tag.Get = [](TObject* Obj) {
     return TPropValue(std::int64_t(static_cast<TComponent*>(Obj)->Tag()));
   };

@@ -1,0 +1,113 @@
+// The property tables of the validator classes, in published order with
+// their declared defaults. A default given here is what a stored form is
+// compared against, not necessarily what the constructor sets: a float
+// validator starts with the locale's currency decimals, but its Precision is
+// left out of a form only when it is 2. Properties without a default
+// (FilterChars, CaseSensitive, the bounds of the float, date and time
+// validators, the time Format) are always stored.
+#include "validate/published.h"
+
+#include "validate/date.h"
+#include "validate/filter.h"
+#include "validate/float.h"
+#include "validate/integer.h"
+#include "validate/lookup.h"
+#include "validate/picture.h"
+#include "validate/time.h"
+#include "vcl/typinfo.h"
+
+namespace Validate {
+
+using vcl::Published;
+
+namespace {
+
+void DeclareTables() {
+  vcl::DeclareEnum<TFilterType>("TFilterType", {"ftValidChars", "ftInvalidChars"});
+  vcl::DeclareEnum<TDateFormat>("TDateFormat", {"vdfShort", "vdfLong", "vdfOptional"});
+  vcl::DeclareEnum<TTimeFormat>("TTimeFormat", {"vtfShort", "vtfLong", "vtfOptional"});
+
+  Published<TValidator>("TValidator").Inherits<vcl::TPersistent>();
+  {
+    using T = TFilterValidator;
+    Published<T>("TFilterValidator")
+        .Inherits<TValidator>()
+        .Str("FilterChars", &T::FilterChars, &T::SetFilterChars)
+        .Enum("FilterType", &T::FilterType, &T::SetFilterType, ftValidChars);
+  }
+  {
+    using T = TIntegerValidator;
+    Published<T>("TIntegerValidator")
+        .Inherits<TValidator>()
+        .Bool("LeadingZeros", &T::LeadingZeros, &T::SetLeadingZeros, false)
+        .Int("Max", &T::Max, &T::SetMax, 0)
+        .Int("Min", &T::Min, &T::SetMin, 0)
+        .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true);
+  }
+  {
+    using T = TFloatValidator;
+    Published<T>("TFloatValidator")
+        .Inherits<TValidator>()
+        .Bool("LeadingZeros", &T::LeadingZeros, &T::SetLeadingZeros, false)
+        .Float("Max", &T::Max, &T::SetMax)
+        .Float("Min", &T::Min, &T::SetMin)
+        .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true)
+        .Int("Precision", &T::Precision, &T::SetPrecision, 2);
+  }
+  {
+    using T = TCurrencyValidator;
+    Published<T>("TCurrencyValidator")
+        .Inherits<TValidator>()
+        .Float("Max", &T::Max, &T::SetMax)
+        .Float("Min", &T::Min, &T::SetMin)
+        .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true)
+        .Int("Precision", &T::Precision, &T::SetPrecision, 2);
+  }
+  Published<TLookupValidator>("TLookupValidator").Inherits<TValidator>();
+  {
+    using T = TStringLookupValidator;
+    Published<T>("TStringLookupValidator")
+        .Inherits<TLookupValidator>()
+        .Bool("AutoFill", &T::AutoFill, &T::SetAutoFill, true)
+        .Bool("CaseSensitive", &T::CaseSensitive, &T::SetCaseSensitive)
+        .Strings("Items", &T::Items, &T::SetItems);
+  }
+  {
+    using T = TPictureValidator;
+    Published<T>("TPictureValidator")
+        .Inherits<TValidator>()
+        .Bool("AutoFill", &T::AutoFill, &T::SetAutoFill, true)
+        .Str("Picture", &T::Picture, &T::SetPicture);
+  }
+  // The date and time validators build their picture themselves: Picture is
+  // not published for them.
+  {
+    using T = TDateValidator;
+    Published<T>("TDateValidator")
+        .Inherits<TValidator>()
+        .Bool("AutoFill", &T::AutoFill, &T::SetAutoFill, true)
+        .Enum("Format", &T::Format, &T::SetFormat, vdfLong)
+        .DateTime("Max", &T::Max, &T::SetMax)
+        .DateTime("Min", &T::Min, &T::SetMin)
+        .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true);
+  }
+  {
+    using T = TTimeValidator;
+    Published<T>("TTimeValidator")
+        .Inherits<TValidator>()
+        .Bool("AutoFill", &T::AutoFill, &T::SetAutoFill, true)
+        .Enum("Format", &T::Format, &T::SetFormat)
+        .DateTime("Max", &T::Max, &T::SetMax)
+        .DateTime("Min", &T::Min, &T::SetMin)
+        .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true);
+  }
+}
+
+} // namespace
+
+void RegisterValidatorClasses() {
+  static const bool Done = (DeclareTables(), true);
+  (void)Done;
+}
+
+} // namespace Validate
