@@ -118,6 +118,11 @@ void SetKeyboardShiftState(TShiftState State);
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
 
+// Declares the published property tables of the GUI classes (once; every
+// control's constructor calls it, so a program that makes a control can read
+// and write forms of them).
+void RegisterGuiClasses();
+
 // True: controls have the 3D look (client edges, flat button borders).
 extern bool NewStyleControls;
 
@@ -212,6 +217,10 @@ public:
 
   virtual void Click();
   virtual void DblClick();
+
+  // Form files nest controls inside their parents.
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -318,6 +327,8 @@ public:
   // children first, or nullptr.
   TControl* ControlAtPos(const TPoint& P, bool AllowDisabled);
   void Broadcast(TMessage& Message);
+  void GetChildren(const std::function<void(TComponent*)>& Proc,
+                   const TComponent* Root) const override;
 
   int TabOrder() const;
   void SetTabOrder(int Value);

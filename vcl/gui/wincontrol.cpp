@@ -225,6 +225,17 @@ void TWinControl::Broadcast(TMessage& Message) {
   }
 }
 
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc,
+                              const TComponent* Root) const {
+  if (this == Root) {
+    TComponent::GetChildren(Proc, Root);
+    return;
+  }
+  for (TControl* C : FControls)
+    if (C->Owner() == Root)
+      Proc(C);
+}
+
 void TWinControl::NotifyChildren(unsigned Msg) {
   const std::vector<TControl*> Children = FControls;
   for (TControl* C : Children)
