@@ -30,12 +30,11 @@ private:
   TCustomValidEdit& FEdit;
 };
 
-// Gives Glyph the image of the bitmap resource "RValidCalendar".
-void LoadCalendarGlyph(TBitmap* Glyph) {
-  const std::string_view Data = Resources::Find("RValidCalendar");
-  TBitmap Calendar;
-  Calendar.LoadFromBmpData(std::string(Data));
-  Glyph->SetHandle(Calendar.ReleaseHandle());
+// A new bitmap holding the image of the bitmap resource "RValidCalendar".
+std::unique_ptr<TBitmap> LoadCalendarBitmap() {
+  auto Calendar = std::make_unique<TBitmap>();
+  Calendar->LoadFromBmpData(std::string(Resources::Find("RValidCalendar")));
+  return Calendar;
 }
 
 } // namespace
@@ -69,7 +68,7 @@ void TCustomValidEdit::SetKind(Byte Value) {
   if (Value == vkDate) {
     SetGlyphKind(BtnEdit::gkDefault);
     // Straight into the button's bitmap, so that GlyphKind stays gkDefault.
-    LoadCalendarGlyph(Button()->Glyph());
+    Button()->Glyph()->SetHandle(LoadCalendarBitmap()->ReleaseHandle());
     SetButtonVisible(true);
     Button()->SetLayout(blGlyphBottom);
   } else if (FKind == vkDate && GlyphKind() == BtnEdit::gkDefault) {
@@ -209,6 +208,13 @@ void TCustomValidEdit::InputError(const std::string& S) {
 
 void TCustomValidEdit::SetValueError(const std::string& S) {
   throw EValidationError(S);
+}
+
+TBitmap* TCustomValidEdit::GetDefaultBitmap(bool& DestroyIt) {
+  if (FKind != vkDate)
+    return nullptr;
+  DestroyIt = true;
+  return LoadCalendarBitmap().release();
 }
 
 bool TCustomValidEdit::EditCanModify() {

@@ -143,6 +143,9 @@ protected:
   virtual void SetText(std::string& Text);
   virtual void SetValueError(const std::string& S);
 
+  // The calendar picture for the date kind, so that anything that rebuilds
+  // the default picture (a ButtonWidth change) keeps it on the button.
+  vcl::TBitmap* GetDefaultBitmap(bool& DestroyIt) override;
   bool EditCanModify() override;
   void Loaded() override;
   void Change() override;

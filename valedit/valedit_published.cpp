@@ -17,6 +17,7 @@ TValidEdit::TValidEdit(TComponent* AOwner) : TCustomValidEdit(AOwner) {
 
 void RegisterValEditClasses() {
   static const bool Done = [] {
+    vcl::RegisterGuiClasses();
     BtnEdit::RegisterBtnEditClasses();
     Validate::RegisterValidatorClasses();
     DeclareEnum<TValidationType>("TValidationType", {"vtInput", "vtFocus", "vtSetValue"});
