@@ -35,6 +35,9 @@ protected:
     Edit->OnFocusError = [this](vcl::TObject*, const std::string& S) { FocusErrors.push_back(S); };
     Edit->OnExit = [this](vcl::TObject*) { ++Exits; };
     vt::ShowForm(Form);
+    // Showing the form focuses its first control; each test enters itself.
+    vt::MoveFocus(Other);
+    Exits = 0;
   }
   void TearDown() override {
     delete Form;
