@@ -107,8 +107,9 @@ TEST(ValEditFormFile, EveryKindWithItsSettingsRoundTripsWithItsText) {
   EXPECT_EQ(vcl::ComponentToText(Copy.get()), Text);
 }
 
-// Each stored text below is valid only once every setting has been read;
-// the settings read before the last one refuse it.
+// Each stored text below is valid under the complete settings; the filter's
+// is refused while only its characters have been read (they are taken as
+// the valid ones until the type that makes them the invalid ones arrives).
 TEST(ValEditFormFile, ATextValidUnderTheCompleteSettingsSurvivesLoading) {
   vcl::ResetLocale();
   RegisterValEditClasses();
@@ -143,9 +144,17 @@ TEST(ValEditFormFile, ATextValidUnderTheCompleteSettingsSurvivesLoading) {
       "    Validator.Precision = 3\n"
       "  end\n"
       "end\n",
+      "object F: TForm\n"
+      "  object E: TValidEdit\n"
+      "    EditText = '123'\n"
+      "    Kind = 1\n"
+      "    Validator.FilterChars = 'abc'\n"
+      "    Validator.FilterType = ftInvalidChars\n"
+      "  end\n"
+      "end\n",
   };
-  const char* Texts[] = {"chestnut", "-15", "1.234"};
-  for (int I = 0; I < 3; ++I) {
+  const char* Texts[] = {"chestnut", "-15", "1.234", "123"};
+  for (int I = 0; I < 4; ++I) {
     std::unique_ptr<vcl::TForm> Form = ReadForm(Forms[I]);
     TValidEdit* E = EditOf(Form.get(), "E");
     ASSERT_NE(E, nullptr);
