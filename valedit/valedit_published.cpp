@@ -3,8 +3,8 @@
 // order, so EditText arrives before Kind, and Kind (which makes the
 // validator) before the Validator's own settings, which go into the
 // validator the control already owns.
-#include "validate/published.h"
 #include "valedit/valedit.h"
+#include "validate/published.h"
 #include "vcl/typinfo.h"
 
 namespace ValEdit {
@@ -95,8 +95,7 @@ void RegisterValEditClasses() {
         .Event<void(TObject*, Word&, TShiftState)>("OnKeyDown", &T::OnKeyDown)
         .Event<void(TObject*, char&)>("OnKeyPress", &T::OnKeyPress)
         .Event<void(TObject*, Word&, TShiftState)>("OnKeyUp", &T::OnKeyUp)
-        .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseDown",
-                                                                    &T::OnMouseDown)
+        .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseDown", &T::OnMouseDown)
         .Event<void(TObject*, TShiftState, int, int)>("OnMouseMove", &T::OnMouseMove)
         .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseUp", &T::OnMouseUp)
         .Event<void(TCustomValidEdit*, Byte, Validate::TValidator*&)>("OnNewValidator",

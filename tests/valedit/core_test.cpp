@@ -43,13 +43,20 @@ TEST_F(CoreTest, EachKindMakesItsValidatorOwnedByTheControl) {
     vcl::Byte Kind;
     const std::type_info& Class;
   } const Table[] = {
-      {vkFilter, typeid(TFilterValidator)},  {vkInteger, typeid(TIntegerValidator)},
-      {vkFloat, typeid(TFloatValidator)},    {vkCurrency, typeid(TCurrencyValidator)},
-      {vkStringLookup, typeid(TStringLookupValidator)}, {vkPicture, typeid(TPictureValidator)},
-      {vkDate, typeid(TDateValidator)},      {vkTime, typeid(TTimeValidator)},
-      {vkNone, typeid(TValidator)},          {9, typeid(TValidator)},
-      {50, typeid(TValidator)},              {99, typeid(TValidator)},
-      {150, typeid(TValidator)},             {255, typeid(TValidator)},
+      {vkFilter, typeid(TFilterValidator)},
+      {vkInteger, typeid(TIntegerValidator)},
+      {vkFloat, typeid(TFloatValidator)},
+      {vkCurrency, typeid(TCurrencyValidator)},
+      {vkStringLookup, typeid(TStringLookupValidator)},
+      {vkPicture, typeid(TPictureValidator)},
+      {vkDate, typeid(TDateValidator)},
+      {vkTime, typeid(TTimeValidator)},
+      {vkNone, typeid(TValidator)},
+      {9, typeid(TValidator)},
+      {50, typeid(TValidator)},
+      {99, typeid(TValidator)},
+      {150, typeid(TValidator)},
+      {255, typeid(TValidator)},
   };
   for (const auto& Row : Table) {
     Edit->SetKind(Row.Kind);

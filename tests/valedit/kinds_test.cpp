@@ -46,8 +46,8 @@ void FloatBounds(TValidator* V, double Min, double Max) {
 const TKindCase Cases[] = {
     {"Filter", vkFilter,
      [](TValidator* V) { static_cast<TFilterValidator*>(V)->SetFilterChars("ABC"); }, "AB1C", "ABC",
-     "1", "\"1\" is an invalid character.", "ABC", "AB1", "\"AB1\" contains invalid character(s).", "AB1",
-     "A1", "\"A1\" contains invalid character(s).", "CAB", "CAB"},
+     "1", "\"1\" is an invalid character.", "ABC", "AB1", "\"AB1\" contains invalid character(s).",
+     "AB1", "A1", "\"A1\" contains invalid character(s).", "CAB", "CAB"},
     {"Integer", vkInteger, [](TValidator* V) { Bounds(V, -50, 5000); }, "12a34", "1234", "a",
      "\"a\" is not a digit or (-).", "1,234", "9999",
      "\"9999\" is not a valid integer between -50 and 5000.", "9999", "4x",
@@ -68,8 +68,8 @@ const TKindCase Cases[] = {
        L->Items()->Add("chestnut");
      },
      "bx", "banana", "x", "\"x\" does not resemble any of the valid words.", "banana", "zz",
-     "\"zz\" is not a valid word.", "zz", "xyz", "\"xyz\" does not resemble any of the valid words.",
-     "cher", "cherry"},
+     "\"zz\" is not a valid word.", "zz", "xyz",
+     "\"xyz\" does not resemble any of the valid words.", "cher", "cherry"},
     {"Picture", vkPicture,
      [](TValidator* V) { static_cast<TPictureValidator*>(V)->SetPicture("###-###"); }, "12a3456",
      "123-456", "a", "\"a\" contains invalid input for the picture:\r###-###", "123-456", "12345",
@@ -78,9 +78,9 @@ const TKindCase Cases[] = {
     {"Date", vkDate, nullptr, "1/2x/03", "1/2/03", "x", "\"x\" does not resemble a date.",
      "1/2/2003", "12", "\"12/\" does not resemble a date.", "12/", "1/x",
      "\"1/x\" does not resemble a date.", "3/4/05", "3/4/05"},
-    {"Time", vkTime, nullptr, "9:4x5p", "9:45 PM", "x", "\"x\" does not resemble a time.", "9:45 PM",
-     "1:2", "\"1:2\" does not resemble a time.", "1:2", "9x", "\"9x\" does not resemble a time.", "10:15",
-     "10:15 "},
+    {"Time", vkTime, nullptr, "9:4x5p", "9:45 PM", "x", "\"x\" does not resemble a time.",
+     "9:45 PM", "1:2", "\"1:2\" does not resemble a time.", "1:2", "9x",
+     "\"9x\" does not resemble a time.", "10:15", "10:15 "},
 };
 
 void PrintTo(const TKindCase& C, std::ostream* Out) {
