@@ -327,6 +327,7 @@ public:
   // children first, or nullptr.
   TControl* ControlAtPos(const TPoint& P, bool AllowDisabled);
   void Broadcast(TMessage& Message);
+  void DefaultHandler(TMessage& Message) override;
   void GetChildren(const std::function<void(TComponent*)>& Proc,
                    const TComponent* Root) const override;
 
