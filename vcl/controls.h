@@ -183,9 +183,9 @@ public:
   void SetParentFont(bool Value);
 
   // The control's text (the caption of buttons and labels, the contents of edits).
-  std::string Text() { return GetText(); }
+  std::string Text() const { return GetText(); }
   void SetTextBuf(const std::string& Buffer);
-  std::string Caption() { return GetText(); }
+  std::string Caption() const { return GetText(); }
   void SetCaption(const std::string& Value);
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
@@ -230,7 +230,7 @@ public:
   TNotifyEvent OnResize;
 
 protected:
-  virtual std::string GetText();
+  virtual std::string GetText() const;
   virtual void SetText(const std::string& Value);
   virtual void Changed() {}
   virtual void Resize();

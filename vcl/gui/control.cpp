@@ -177,7 +177,7 @@ void TControl::DefaultHandler(TMessage& Message) {
   }
 }
 
-std::string TControl::GetText() {
+std::string TControl::GetText() const {
   return FText;
 }
 
