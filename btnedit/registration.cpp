@@ -12,27 +12,9 @@ TBtnEdit::TBtnEdit(TComponent* AOwner) : TCustomBtnEdit(AOwner) {
   RegisterBtnEditClasses();
 }
 
-namespace {
-
-// The platform's enumerations that TBtnEdit publishes, named here when the
-// platform has not declared them itself.
-template <typename E> void Need(const std::string& Name, std::initializer_list<const char*> Names) {
-  if (!EnumInfoOf<E>())
-    DeclareEnum<E>(Name, Names);
-}
-
-} // namespace
-
 void RegisterBtnEditClasses() {
   static const bool Done = [] {
-    Need<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
-    Need<TBorderStyle>("TBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
-                                        "bsToolWindow", "bsSizeToolWin"});
-    Need<TEditCharCase>("TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"});
-    Need<TDragMode>("TDragMode", {"dmManual", "dmAutomatic"});
-    Need<TImeMode>("TImeMode",
-                   {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira",
-                    "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"});
+    RegisterGuiClasses();
     DeclareEnum<TBtnGlyphKind>("TBtnGlyphKind",
                                {"gkCustom", "gkDefault", "gkDropDown", "gkEllipsis"});
     using T = TBtnEdit;
@@ -47,7 +29,8 @@ void RegisterBtnEditClasses() {
         .Bool("AutoSelect", &T::AutoSelect, &T::SetAutoSelect, true)
         .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
         .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSingle)
-        .Str("ButtonHint", &T::ButtonHint, &T::SetButtonHint)
+        .TypeName("TBorderStyle")
+        .Str("ButtonHint", &T::ButtonHint, &T::SetButtonHint, std::string())
         .Bool("ButtonVisible", &T::ButtonVisible, &T::SetButtonVisible)
         .Enum("CharCase", &T::CharCase, &T::SetCharCase, ecNormal)
         // The key that clicks depends on the kind (Alt+Down for a drop-down,
@@ -60,6 +43,7 @@ void RegisterBtnEditClasses() {
         .Stored(&T::IsClickKeyStored)
         .TypeName("TShortCut")
         .Int("Color", &T::Color, &T::SetColor, clWindow)
+        .Idents(ColorIdentMap())
         .TypeName("TColor")
         .Stored([](T* E) { return !E->ParentColor(); })
         .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
@@ -76,7 +60,7 @@ void RegisterBtnEditClasses() {
         .Int("ButtonWidth", &T::ButtonWidth, &T::SetButtonWidth, 16)
         .Bool("HideSelection", &T::HideSelection, &T::SetHideSelection, true)
         .Enum("ImeMode", &T::ImeMode, &T::SetImeMode, imDontCare)
-        .Str("ImeName", &T::ImeName, &T::SetImeName)
+        .Str("ImeName", &T::ImeName, &T::SetImeName, std::string())
         .Int("MaxLength", &T::MaxLength, &T::SetMaxLength, 0)
         .Int("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs)
         .Range(1, 4)
