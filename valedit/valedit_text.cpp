@@ -36,9 +36,7 @@ std::string TCustomValidEdit::GetDisplayText() {
 }
 
 int TCustomValidEdit::SelStart() const {
-  // The owner interface asks through a const view; the edit window's
-  // selection accessor is not const.
-  return const_cast<TCustomValidEdit*>(this)->TCustomBtnEdit::SelStart();
+  return TCustomBtnEdit::SelStart();
 }
 
 // ---------------------------------------------------------------------------
