@@ -73,21 +73,13 @@ void TCustomDateValidator::SetFormat(TDateFormat Value) {
 }
 
 void TCustomDateValidator::SetMax(vcl::TDateTime Value) {
-  if (Value == FMax)
-    return;
-  if (Value < FMin)
-    FMin = Value;
-  FMax = Value;
-  Change();
+  if (StoreMax(FMax, FMin, Value))
+    Change();
 }
 
 void TCustomDateValidator::SetMin(vcl::TDateTime Value) {
-  if (Value == FMin)
-    return;
-  if (Value > FMax)
-    FMax = Value;
-  FMin = Value;
-  Change();
+  if (StoreMin(FMin, FMax, Value))
+    Change();
 }
 
 void TCustomDateValidator::FormatChanged() {

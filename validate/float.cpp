@@ -32,23 +32,17 @@ void TCustomFloatValidator::GetFilter() {
 }
 
 void TCustomFloatValidator::SetMax(double Value) {
-  if (Value == FMax)
-    return;
-  if (Value < FMin)
-    FMin = Value;
-  FMax = Value;
-  GetFilter();
-  Change();
+  if (StoreMax(FMax, FMin, Value)) {
+    GetFilter();
+    Change();
+  }
 }
 
 void TCustomFloatValidator::SetMin(double Value) {
-  if (Value == FMin)
-    return;
-  if (Value > FMax)
-    FMax = Value;
-  FMin = Value;
-  GetFilter();
-  Change();
+  if (StoreMin(FMin, FMax, Value)) {
+    GetFilter();
+    Change();
+  }
 }
 
 void TCustomFloatValidator::SetNoBounds(bool Value) {

@@ -20,23 +20,17 @@ void TCustomIntegerValidator::GetFilter() {
 }
 
 void TCustomIntegerValidator::SetMax(int Value) {
-  if (Value == FMax)
-    return;
-  if (Value < FMin)
-    FMin = Value;
-  FMax = Value;
-  GetFilter();
-  Change();
+  if (StoreMax(FMax, FMin, Value)) {
+    GetFilter();
+    Change();
+  }
 }
 
 void TCustomIntegerValidator::SetMin(int Value) {
-  if (Value == FMin)
-    return;
-  if (Value > FMax)
-    FMax = Value;
-  FMin = Value;
-  GetFilter();
-  Change();
+  if (StoreMin(FMin, FMax, Value)) {
+    GetFilter();
+    Change();
+  }
 }
 
 void TCustomIntegerValidator::SetNoBounds(bool Value) {

@@ -101,9 +101,19 @@ public:
 
 private:
   void TakeChar(char Ch) {
-    FText[TextPos - 1] = Ch;
+    char& Stored = FText[TextPos - 1];
+    if (Stored != Ch)
+      FOverwritten.push_back({TextPos, Stored});
+    Stored = Ch;
     ++TextPos;
     ++PicPos;
+  }
+  void RestoreText(std::size_t Mark) {
+    while (FOverwritten.size() > Mark) {
+      const auto [Pos, Ch] = FOverwritten.back();
+      FText[Pos - 1] = Ch;
+      FOverwritten.pop_back();
+    }
   }
 
   // Written as a loop rather than by recursion into the piece after a '*',
@@ -212,13 +222,20 @@ private:
         if (!IsComplete(Result))
           return Result;
         break;
-      case '[':
+      case '[': {
+        const std::size_t Mark = FOverwritten.size();
         Result = MatchGroup(Stop);
         if (IsIncomplete(Result))
           return Result;
-        if (Result == prError)
+        if (Result == prError) {
+          // An optional group that is passed over leaves the text as it found
+          // it: with #[#]:##[:##] {AM,PM} the blank of "9:30 AM" was taken for
+          // the ':' of the seconds, and keeping that ':' would refuse the time.
+          RestoreText(Mark);
           Result = prAmbiguous;
+        }
         break;
+      }
       default: {
         if (PicChar(PicPos) == ';')
           ++PicPos;
@@ -354,6 +371,9 @@ private:
   const std::string& FPicture;
   const int FPictureLength = Length(FPicture);
   std::string& FText;
+  // The characters TakeChar replaced, in order, so that a failed optional
+  // group can put them back.
+  std::vector<std::pair<int, char>> FOverwritten;
   int FDepth = 0;
 };
 

@@ -42,21 +42,13 @@ void TCustomTimeValidator::SetFormat(TTimeFormat Value) {
 }
 
 void TCustomTimeValidator::SetMax(vcl::TDateTime Value) {
-  if (Value == FMax)
-    return;
-  if (Value < FMin)
-    FMin = Value;
-  FMax = Value;
-  Change();
+  if (StoreMax(FMax, FMin, Value))
+    Change();
 }
 
 void TCustomTimeValidator::SetMin(vcl::TDateTime Value) {
-  if (Value == FMin)
-    return;
-  if (Value > FMax)
-    FMax = Value;
-  FMin = Value;
-  Change();
+  if (StoreMin(FMin, FMax, Value))
+    Change();
 }
 
 void TCustomTimeValidator::FormatChanged() {

@@ -29,6 +29,27 @@ void ShowErrorBox(const std::string& Msg);
 // starts with a blank). S is inserted as it is, never read as a pattern.
 std::string QuotedMessage(const std::string& S, const std::string& Literal);
 
+// The bound setters of the range validators share these steps: a value equal
+// to the bound changes nothing (false); otherwise the other bound is dragged
+// along so that Min <= Max still holds, and the bound is stored (true).
+template <typename T> bool StoreMax(T& Max, T& Min, T Value) {
+  if (Value == Max)
+    return false;
+  if (Value < Min)
+    Min = Value;
+  Max = Value;
+  return true;
+}
+
+template <typename T> bool StoreMin(T& Min, T& Max, T Value) {
+  if (Value == Min)
+    return false;
+  if (Value > Max)
+    Max = Value;
+  Min = Value;
+  return true;
+}
+
 class TValidator : public vcl::TPersistent {
 public:
   explicit TValidator(vcl::TObject* AOwner);

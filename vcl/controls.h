@@ -118,6 +118,11 @@ void SetKeyboardShiftState(TShiftState State);
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
 
+// Declares the published property tables of the GUI classes (once; every
+// control's constructor calls it, so a program that makes a control can read
+// and write forms of them).
+void RegisterGuiClasses();
+
 // True: controls have the 3D look (client edges, flat button borders).
 extern bool NewStyleControls;
 
@@ -178,9 +183,9 @@ public:
   void SetParentFont(bool Value);
 
   // The control's text (the caption of buttons and labels, the contents of edits).
-  std::string Text() { return GetText(); }
+  std::string Text() const { return GetText(); }
   void SetTextBuf(const std::string& Buffer);
-  std::string Caption() { return GetText(); }
+  std::string Caption() const { return GetText(); }
   void SetCaption(const std::string& Value);
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
@@ -213,6 +218,10 @@ public:
   virtual void Click();
   virtual void DblClick();
 
+  // Form files nest controls inside their parents.
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
@@ -221,7 +230,7 @@ public:
   TNotifyEvent OnResize;
 
 protected:
-  virtual std::string GetText();
+  virtual std::string GetText() const;
   virtual void SetText(const std::string& Value);
   virtual void Changed() {}
   virtual void Resize();
@@ -318,6 +327,9 @@ public:
   // children first, or nullptr.
   TControl* ControlAtPos(const TPoint& P, bool AllowDisabled);
   void Broadcast(TMessage& Message);
+  void DefaultHandler(TMessage& Message) override;
+  void GetChildren(const std::function<void(TComponent*)>& Proc,
+                   const TComponent* Root) const override;
 
   int TabOrder() const;
   void SetTabOrder(int Value);

@@ -227,6 +227,9 @@ TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
 int ShowMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                       int HelpCtx);
 
+// A picture of the whole screen as the display shows it; false without one.
+bool GrabScreenImage(TPixelBuffer& Image);
+
 extern TApplication* Application;
 extern TScreen* Screen;
 

@@ -301,6 +301,11 @@ public:
   // malformed data raises EInvalidGraphic and leaves the bitmap unchanged.
   void LoadFromBmpData(const std::string& Data);
   void LoadFromFile(const std::string& FileName);
+  // The picture as BMP file data: 1 bit per pixel when monochrome, else 24.
+  std::string SaveToBmpData() const;
+  // The BMP data as form files store a glyph; assigning "" empties the bitmap.
+  std::string Data() const { return Empty() ? std::string() : SaveToBmpData(); }
+  void SetData(const std::string& Value);
 
 private:
   HBITMAP Image() const;

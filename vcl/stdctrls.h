@@ -19,11 +19,11 @@ public:
   ~TCustomEdit() override;
 
   // Selection positions count characters from 0.
-  int SelStart();
+  int SelStart() const;
   void SetSelStart(int Value);
-  int SelLength();
+  int SelLength() const;
   void SetSelLength(int Value);
-  std::string SelText();
+  std::string SelText() const;
   void SetSelText(const std::string& Value);
   void SelectAll();
   void ClearSelection();
@@ -42,7 +42,7 @@ public:
   TNotifyEvent OnChange;
 
 protected:
-  std::string GetText() override;
+  std::string GetText() const override;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DefaultHandler(TMessage& Message) override;

@@ -161,6 +161,18 @@ TEST_F(TimeValidatorTest, ValidTextsAreTimesMatchingThePicture) {
   EXPECT_FALSE(V.IsValid("noon"));
 }
 
+TEST_F(TimeValidatorTest, OptionalSecondsMayBeLeftOutBeforeTheMarker) {
+  TTimeValidator V(nullptr);
+  V.SetFormat(vtfOptional);
+  EXPECT_TRUE(V.IsValid("9:30 AM"));
+  EXPECT_TRUE(V.IsValid("9:30:15 AM"));
+  // A pasted time keeps its blank: the failed seconds group gives back the
+  // blank it had taken for its ':'.
+  std::string S = "9:30 am";
+  EXPECT_TRUE(V.IsValidInput(S, false));
+  EXPECT_EQ(S, "9:30 AM");
+}
+
 TEST_F(TimeValidatorTest, DefaultBoundsAdmitTheWholeDay) {
   TTimeValidator V(nullptr);
   V.SetFormat(vtfLong);

@@ -40,12 +40,32 @@ int FromUnicode(UChar32 Code) {
   return -1;
 }
 
-icu::UnicodeString ToUnicodeString(const std::string& S) {
-  icu::UnicodeString Result;
-  for (char Ch : S)
-    Result.append(static_cast<UChar>(ToUnicode(Ch)));
-  return Result;
-}
+// A text as UTF-8 for the collator. Pure ASCII texts, the common case, are
+// UTF-8 already and are compared in place, so a long text costs nothing until
+// the collator actually reads that far.
+class TUtf8 {
+public:
+  explicit TUtf8(const std::string& S) : FData(&S) {
+    for (char Ch : S)
+      if (static_cast<unsigned char>(Ch) >= 0x80) {
+        Widen(S);
+        break;
+      }
+  }
+  const char* Data() const { return FData->data(); }
+  int32_t Size() const { return static_cast<int32_t>(FData->size()); }
+
+private:
+  void Widen(const std::string& S) {
+    icu::UnicodeString Wide;
+    for (char Ch : S)
+      Wide.append(static_cast<UChar>(ToUnicode(Ch)));
+    Wide.toUTF8String(FWide);
+    FData = &FWide;
+  }
+  const std::string* FData;
+  std::string FWide;
+};
 
 std::unique_ptr<icu::Collator> MakeCollator(icu::Collator::ECollationStrength Strength) {
   UErrorCode Status = U_ZERO_ERROR;
@@ -73,8 +93,9 @@ int Collate(const icu::Collator* Collator, const std::string& S1, const std::str
   if (Collator == nullptr)
     return 2;
   UErrorCode Status = U_ZERO_ERROR;
-  const UCollationResult Result =
-      Collator->compare(ToUnicodeString(S1), ToUnicodeString(S2), Status);
+  const TUtf8 A(S1), B(S2);
+  const UCollationResult Result = Collator->compareUTF8(
+      icu::StringPiece(A.Data(), A.Size()), icu::StringPiece(B.Data(), B.Size()), Status);
   if (U_FAILURE(Status))
     return 2;
   return Result == UCOL_LESS ? -1 : Result == UCOL_GREATER ? 1 : 0;

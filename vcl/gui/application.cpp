@@ -78,6 +78,10 @@ void TApplication::FreeReleasedForms() {
   }
 }
 
+bool GrabScreenImage(TPixelBuffer& Image) {
+  return backend::PlatformStarted() && backend::HasDisplay() && backend::GrabScreen(Image);
+}
+
 // ---------------------------------------------------------------------------
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}

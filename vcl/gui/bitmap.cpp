@@ -275,6 +275,58 @@ void TBitmap::LoadFromBmpData(const std::string& Data) {
   Changed();
 }
 
+std::string TBitmap::SaveToBmpData() const {
+  const int W = Width(), H = Height();
+  const int Bits = Monochrome() ? 1 : 24;
+  const std::size_t Stride = ((static_cast<std::size_t>(W) * Bits + 31) / 32) * 4;
+  const std::uint32_t PaletteSize = Bits == 1 ? 8 : 0;
+  const std::uint32_t Offset = 14 + 40 + PaletteSize;
+  std::string Out;
+  auto Put16 = [&Out](unsigned V) {
+    Out.push_back(static_cast<char>(V & 0xFF));
+    Out.push_back(static_cast<char>((V >> 8) & 0xFF));
+  };
+  auto Put32 = [&Put16](std::uint32_t V) {
+    Put16(V & 0xFFFF);
+    Put16(V >> 16);
+  };
+  Out += "BM";
+  Put32(static_cast<std::uint32_t>(Offset + Stride * H));
+  Put32(0);
+  Put32(Offset);
+  for (std::uint32_t V : {40u, static_cast<std::uint32_t>(W), static_cast<std::uint32_t>(H)})
+    Put32(V);
+  Put16(1);
+  Put16(static_cast<unsigned>(Bits));
+  for (std::uint32_t V : {0u, static_cast<std::uint32_t>(Stride * H), 0u, 0u, 0u, 0u})
+    Put32(V);
+  if (Bits == 1)
+    Out += std::string("\0\0\0\0\xFF\xFF\xFF\0", 8);
+  for (int Row = H - 1; Row >= 0; --Row) {
+    std::string Line(Stride, '\0');
+    for (int X = 0; X < W; ++X) {
+      const TColor C = Pixel(X, Row);
+      if (Bits == 1) {
+        if (C == clWhite)
+          Line[X / 8] = static_cast<char>(Line[X / 8] | (0x80 >> (X % 8)));
+      } else {
+        Line[X * 3] = static_cast<char>((C >> 16) & 0xFF);
+        Line[X * 3 + 1] = static_cast<char>((C >> 8) & 0xFF);
+        Line[X * 3 + 2] = static_cast<char>(C & 0xFF);
+      }
+    }
+    Out += Line;
+  }
+  return Out;
+}
+
+void TBitmap::SetData(const std::string& Value) {
+  if (Value.empty())
+    Assign(nullptr);
+  else
+    LoadFromBmpData(Value);
+}
+
 void TBitmap::LoadFromFile(const std::string& FileName) {
   std::ifstream In(FileName, std::ios::binary);
   if (!In)

@@ -60,6 +60,7 @@ void SetCaptureControl(TControl* Control) {
 // ---------------------------------------------------------------------------
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>()) {
+  RegisterGuiClasses();
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   FFont->OnChange = [this](TObject* Sender) { FontChange(Sender); };
 }
@@ -176,7 +177,7 @@ void TControl::DefaultHandler(TMessage& Message) {
   }
 }
 
-std::string TControl::GetText() {
+std::string TControl::GetText() const {
   return FText;
 }
 
@@ -246,6 +247,15 @@ void TControl::SetParent(TWinControl* AParent) {
     FParent->RemoveControl(this);
   if (AParent)
     AParent->InsertControl(this);
+}
+
+TComponent* TControl::GetParentComponent() const {
+  return FParent;
+}
+
+void TControl::SetParentComponent(TComponent* Value) {
+  if (auto* W = dynamic_cast<TWinControl*>(Value))
+    SetParent(W);
 }
 
 void TControl::SetVisible(bool Value) {

@@ -21,7 +21,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
 
 TCustomEdit::~TCustomEdit() = default;
 
-std::string TCustomEdit::GetText() {
+std::string TCustomEdit::GetText() const {
   return FEditText;
 }
 
@@ -77,14 +77,14 @@ void TCustomEdit::Change() {
 // ---------------------------------------------------------------------------
 // Properties
 
-int TCustomEdit::SelStart() {
+int TCustomEdit::SelStart() const {
   return std::min(FAnchor, FCaret);
 }
-int TCustomEdit::SelLength() {
+int TCustomEdit::SelLength() const {
   return std::abs(FCaret - FAnchor);
 }
 
-std::string TCustomEdit::SelText() {
+std::string TCustomEdit::SelText() const {
   return Copy(FEditText, SelStart() + 1, SelLength());
 }
 

@@ -9,6 +9,12 @@ namespace vcl {
 
 namespace {
 TModalHandler ModalHandler;
+// Forms shown modally, innermost last: only the innermost one takes input.
+std::vector<TCustomForm*> ModalForms;
+
+bool TakesInput(const TCustomForm* Form) {
+  return ModalForms.empty() || ModalForms.back() == Form;
+}
 } // namespace
 
 TModalHandler SetModalHandler(TModalHandler Handler) {
@@ -284,6 +290,8 @@ void TCustomForm::ControlRemoving(TWinControl* Control) {
 // Input
 
 void TCustomForm::KeyInput(bool Down, Word Key, TShiftState Shift, const std::string& Chars) {
+  if (!TakesInput(this))
+    return;
   SetKeyboardShiftState(Shift);
   TWinControl* Target = FFocusedControl ? FFocusedControl : this;
   if (!Down) {
@@ -316,6 +324,8 @@ void TCustomForm::HelpRequested() {
 }
 
 void TCustomForm::MouseInput(unsigned Msg, TShiftState Shift, int X, int Y) {
+  if (!TakesInput(this))
+    return;
   SetKeyboardShiftState(Shift);
   const TPoint Origin = ClientOrigin();
   auto Local = [&](TControl* C) {
@@ -448,6 +458,11 @@ TModalResult TCustomForm::ShowModal() {
   SetCaptureControl(nullptr);
   FModal = true;
   FModalResult = mrNone;
+  ModalForms.push_back(this);
+  struct TModalScope {
+    TCustomForm* Form;
+    ~TModalScope() { std::erase(ModalForms, Form); }
+  } Scope{this};
   Show();
   try {
     if (ModalHandler) {

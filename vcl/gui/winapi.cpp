@@ -219,7 +219,9 @@ bool EndPaint(HWND Wnd, const TPaintStruct& PS) {
 bool CreateCaret(HWND Wnd, HBITMAP, int Width, int Height) {
   if (!Wnd)
     return false;
-  Caret = {Wnd, std::max(Width, 1), Height, {}, 1};
+  // A window replacing its own caret keeps the position it had set.
+  const TPoint Pos = Caret.Owner == Wnd ? Caret.Pos : TPoint{};
+  Caret = {Wnd, std::max(Width, 1), Height, Pos, 1};
   if (TCustomForm* Form = GetParentForm(Wnd->Control))
     Form->InvalidateForm();
   return true;

@@ -101,3 +101,9 @@ void ClearClipboard() {
 }
 
 } // namespace vcl::backend
+
+// Fontconfig keeps its configuration for the life of the process and never
+// frees it; leak checking (sanitizer builds) is told to ignore that memory.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\n";
+}

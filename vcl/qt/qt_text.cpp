@@ -25,6 +25,10 @@ constexpr char16_t Cp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
 const QFont& FontFor(const TFontSpec& Spec) {
+  // Fonts need the application object: code that measures text before
+  // anyone started the platform gets it offscreen rather than a crash.
+  if (!PlatformStarted())
+    StartPlatform(true);
   using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
   static std::map<Key, QFont> Cache;
   const Key K{Spec.Family, Spec.PixelSize, Spec.Bold, Spec.Italic, Spec.Underline, Spec.StrikeOut};

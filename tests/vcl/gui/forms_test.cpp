@@ -67,8 +67,15 @@ TEST(ModalTest, TheFormBeneathGetsItsFocusBack) {
   vt::ShowForm(Main.Form);
   ASSERT_TRUE(vt::MoveFocus(Main.Cancel));
   TDialog Modal;
-  vt::AnswerNextModal([](TCustomForm*) { return mrOk; });
+  int MainClicks = 0;
+  Main.OK->OnClick = [&MainClicks](TObject*) { ++MainClicks; };
+  vt::AnswerNextModal([&Main](TCustomForm*) {
+    vt::Click(Main.OK); // the form beneath takes no input meanwhile
+    Main.Form->KeyInput(true, VK_RETURN, {}, "\r");
+    return mrOk;
+  });
   Modal.Form->ShowModal();
+  EXPECT_EQ(MainClicks, 0);
   EXPECT_EQ(Screen->ActiveForm(), Main.Form);
   EXPECT_TRUE(Main.Cancel->Focused());
   EXPECT_THROW(

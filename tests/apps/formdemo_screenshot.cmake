@@ -1,0 +1,16 @@
+# Paints the demo form twice headless and requires two identical, non-empty PNG files.
+foreach(N 1 2)
+  execute_process(COMMAND ${DEMO} --screenshot ${OUT}/formdemo_${N}.png RESULT_VARIABLE RC)
+  if(NOT RC EQUAL 0)
+    message(FATAL_ERROR "formdemo --screenshot failed with ${RC}")
+  endif()
+endforeach()
+file(SIZE ${OUT}/formdemo_1.png SIZE)
+if(SIZE LESS 1000)
+  message(FATAL_ERROR "the screenshot is too small to show the form (${SIZE} bytes)")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/formdemo_1.png
+                        ${OUT}/formdemo_2.png RESULT_VARIABLE DIFFERENT)
+if(DIFFERENT)
+  message(FATAL_ERROR "two screenshots of the same form differ")
+endif()

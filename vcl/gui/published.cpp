@@ -1,0 +1,299 @@
+// The published property tables of the GUI classes, with the classic
+// declared defaults, so that forms are stored in and built from form files.
+#include "vcl/buttons.h"
+#include "vcl/extctrls.h"
+#include "vcl/forms.h"
+#include "vcl/stdctrls.h"
+#include "vcl/typinfo.h"
+
+namespace vcl {
+
+namespace {
+
+const std::initializer_list<TIdentMapEntry> ColorIdents = {
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {clScrollBar, "clScrollBar"},
+    {clBackground, "clBackground"},
+    {clActiveCaption, "clActiveCaption"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clMenu, "clMenu"},
+    {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},
+    {clMenuText, "clMenuText"},
+    {clWindowText, "clWindowText"},
+    {clCaptionText, "clCaptionText"},
+    {clActiveBorder, "clActiveBorder"},
+    {clInactiveBorder, "clInactiveBorder"},
+    {clAppWorkSpace, "clAppWorkSpace"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},
+    {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
+    {clInfoText, "clInfoText"},
+    {clInfoBk, "clInfoBk"},
+    {clNone, "clNone"},
+    {clDefault, "clDefault"}};
+
+const std::initializer_list<TIdentMapEntry> CursorIdents = {
+    {crDefault, "crDefault"}, {crArrow, "crArrow"}, {crIBeam, "crIBeam"}, {crDrag, "crDrag"}};
+
+using TKeySig = void(TObject*, Word&, TShiftState);
+using TKeyPressSig = void(TObject*, char&);
+using TMouseSig = void(TObject*, TMouseButton, TShiftState, int, int);
+using TMouseMoveSig = void(TObject*, TShiftState, int, int);
+using TNotifySig = void(TObject*);
+
+void DeclareEnums() {
+  DeclareEnum<TAlign>("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
+  DeclareEnum<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
+                                                     "bsToolWindow", "bsSizeToolWin"});
+  DeclareEnum<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
+  DeclareEnum<TEditCharCase>("TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"});
+  DeclareEnum<TFontStyle>("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+  DeclareEnum<TFontPitch>("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
+  DeclareEnum<TDragMode>("TDragMode", {"dmManual", "dmAutomatic"});
+  DeclareEnum<TImeMode>("TImeMode",
+                        {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha",
+                         "imHira", "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"});
+  DeclareEnum<TPosition>("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly",
+                                       "poDefaultSizeOnly", "poScreenCenter"});
+  DeclareEnum<TButtonLayout>("TButtonLayout",
+                             {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
+  DeclareEnum<TBevelCut>("TPanelBevel", {"bvNone", "bvLowered", "bvRaised"});
+}
+
+void DeclareGraphics() {
+  using T = TFont;
+  Published<TFont>("TFont")
+      .Inherits<TPersistent>()
+      .Int("Color", &T::Color, &T::SetColor, clWindowText)
+      .Idents(ColorIdents)
+      .TypeName("TColor")
+      .Int("Height", &T::Height, &T::SetHeight)
+      .Str("Name", &T::Name, &T::SetName)
+      .Enum("Pitch", &T::Pitch, &T::SetPitch, fpDefault)
+      .Set("Style", &T::Style, &T::SetStyle, TFontStyles{});
+  Published<TBitmap>("TBitmap").Inherits<TPersistent>().Binary("Data", &TBitmap::Data,
+                                                               &TBitmap::SetData);
+}
+
+// The properties every control publishes, in the classic order of the
+// common ones; each concrete class lists its own after these.
+template <typename T> Published<T>& Bounds(Published<T>& P) {
+  return P.Int("Left", &T::Left, &T::SetLeft)
+      .Int("Top", &T::Top, &T::SetTop)
+      .Int("Width", &T::Width, &T::SetWidth)
+      .Int("Height", &T::Height, &T::SetHeight);
+}
+
+template <typename T>
+Published<T>& Appearance(Published<T>& P, TColor DefaultColor, bool DefaultParentColor) {
+  return P.Int("Color", &T::Color, &T::SetColor, DefaultColor)
+      .Idents(ColorIdents)
+      .TypeName("TColor")
+      .Stored([](T* C) { return !C->ParentColor(); })
+      .Object("Font", &T::Font)
+      .Stored([](T* C) { return !C->ParentFont(); })
+      .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, DefaultParentColor)
+      .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
+      .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
+      .Bool("ShowHint", &T::ShowHint, &T::SetShowHint)
+      .Stored([](T* C) { return !C->ParentShowHint(); })
+      .Str("Hint", &T::Hint, &T::SetHint, std::string())
+      .Int("Cursor", &T::Cursor, &T::SetCursor, crDefault)
+      .Idents(CursorIdents)
+      .TypeName("TCursor")
+      .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
+      .Idents(CursorIdents)
+      .TypeName("TCursor")
+      .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
+      .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+      .Bool("Visible", &T::Visible, &T::SetVisible, true);
+}
+
+template <typename T> Published<T>& MouseEvents(Published<T>& P) {
+  return P.template Event<TNotifySig>("OnClick", &T::OnClick)
+      .template Event<TNotifySig>("OnDblClick", &T::OnDblClick)
+      .template Event<TMouseSig>("OnMouseDown", &T::OnMouseDown)
+      .template Event<TMouseMoveSig>("OnMouseMove", &T::OnMouseMove)
+      .template Event<TMouseSig>("OnMouseUp", &T::OnMouseUp);
+}
+
+template <typename T> Published<T>& WindowProperties(Published<T>& P, bool DefaultTabStop) {
+  return P.Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
+      .Stored([](T* C) { return !C->ParentCtl3D(); })
+      .Bool("ParentCtl3D", &T::ParentCtl3D, &T::SetParentCtl3D, true)
+      .Int("TabOrder", &T::TabOrder, &T::SetTabOrder, -1)
+      .Bool("TabStop", &T::TabStop, &T::SetTabStop, DefaultTabStop)
+      .Int("HelpContext", &T::HelpContext, &T::SetHelpContext, 0)
+      .template Event<TNotifySig>("OnEnter", &T::OnEnter)
+      .template Event<TNotifySig>("OnExit", &T::OnExit)
+      .template Event<TKeySig>("OnKeyDown", &T::OnKeyDown)
+      .template Event<TKeyPressSig>("OnKeyPress", &T::OnKeyPress)
+      .template Event<TKeySig>("OnKeyUp", &T::OnKeyUp);
+}
+
+void DeclareControls() {
+  {
+    using T = TEdit;
+    Published<T> P("TEdit");
+    P.Inherits<TComponent>();
+    Bounds(P);
+    Appearance(P, clWindow, false);
+    WindowProperties(P, true);
+    MouseEvents(P);
+    P.Bool("AutoSelect", &T::AutoSelect, &T::SetAutoSelect, true)
+        .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
+        .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSingle)
+        .TypeName("TBorderStyle")
+        .Enum("CharCase", &T::CharCase, &T::SetCharCase, ecNormal)
+        .Bool("HideSelection", &T::HideSelection, &T::SetHideSelection, true)
+        .Enum("ImeMode", &T::ImeMode, &T::SetImeMode, imDontCare)
+        .Str("ImeName", &T::ImeName, &T::SetImeName, std::string())
+        .Int("MaxLength", &T::MaxLength, &T::SetMaxLength, 0)
+        .Bool("OEMConvert", &T::OEMConvert, &T::SetOEMConvert, false)
+        .Char("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, '\0')
+        .Bool("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
+        .Str("Text", &T::Text, &T::SetTextBuf)
+        .Event<TNotifySig>("OnChange", &T::OnChange);
+  }
+  {
+    using T = TButton;
+    Published<T> P("TButton");
+    P.Inherits<TComponent>();
+    Bounds(P);
+    Appearance(P, clBtnFace, true);
+    WindowProperties(P, true);
+    MouseEvents(P);
+    P.Bool("Cancel", &T::Cancel, &T::SetCancel, false)
+        .Str("Caption", &T::Caption, &T::SetCaption)
+        .Bool("Default", &T::Default, &T::SetDefault, false)
+        .Int("ModalResult", &T::ModalResult, &T::SetModalResult, mrNone);
+  }
+  {
+    using T = TLabel;
+    Published<T> P("TLabel");
+    P.Inherits<TComponent>();
+    Bounds(P);
+    Appearance(P, clBtnFace, true);
+    MouseEvents(P);
+    P.Enum("Align", &T::Align, &T::SetAlign, alNone)
+        .Enum("Alignment", &T::Alignment, &T::SetAlignment, taLeftJustify)
+        .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
+        .Str("Caption", &T::Caption, &T::SetCaption)
+        .Component("FocusControl", &T::FocusControl, &T::SetFocusControl)
+        .Bool("ShowAccelChar", &T::ShowAccelChar, &T::SetShowAccelChar, true)
+        .Bool("Transparent", &T::Transparent, &T::SetTransparent, false)
+        .Bool("WordWrap", &T::WordWrap, &T::SetWordWrap, false);
+  }
+  {
+    using T = TPanel;
+    Published<T> P("TPanel");
+    P.Inherits<TComponent>();
+    Bounds(P);
+    Appearance(P, clBtnFace, false);
+    WindowProperties(P, false);
+    MouseEvents(P);
+    P.Enum("Align", &T::Align, &T::SetAlign, alNone)
+        .Enum("Alignment", &T::Alignment, &T::SetAlignment, taCenter)
+        .Enum("BevelInner", &T::BevelInner, &T::SetBevelInner, bvNone)
+        .Enum("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, bvRaised)
+        .Int("BevelWidth", &T::BevelWidth, &T::SetBevelWidth, 1)
+        .Int("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 0)
+        .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsNone)
+        .TypeName("TBorderStyle")
+        .Str("Caption", &T::Caption, &T::SetCaption);
+  }
+  {
+    using T = TSpeedButton;
+    Published<T> P("TSpeedButton");
+    P.Inherits<TComponent>();
+    Bounds(P);
+    Appearance(P, clBtnFace, true);
+    MouseEvents(P);
+    P.Bool("AllowAllUp", &T::AllowAllUp, &T::SetAllowAllUp, false)
+        .Int("GroupIndex", &T::GroupIndex, &T::SetGroupIndex, 0)
+        .Bool("Down", &T::Down, &T::SetDown, false)
+        .Str("Caption", &T::Caption, &T::SetCaption, std::string())
+        .Bool("Flat", &T::Flat, &T::SetFlat, false)
+        .Object("Glyph", &T::Glyph)
+        .Enum("Layout", &T::Layout, &T::SetLayout, blGlyphLeft)
+        .Int("Margin", &T::Margin, &T::SetMargin, -1)
+        .Int("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs, 1)
+        .Int("Spacing", &T::Spacing, &T::SetSpacing, 4);
+  }
+}
+
+void DeclareForms() {
+  using T = TForm;
+  Published<T> P("TForm");
+  P.Inherits<TComponent>();
+  P.Int("Left", &T::Left, &T::SetLeft)
+      .Int("Top", &T::Top, &T::SetTop)
+      .Int("Width", &T::Width, &T::SetWidth)
+      .Int("Height", &T::Height, &T::SetHeight)
+      .Component("ActiveControl", &T::ActiveControl, &T::SetActiveControl)
+      .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSizeable)
+      .Str("Caption", &T::Caption, &T::SetCaption)
+      .Int("ClientHeight", &T::ClientHeight, &T::SetClientHeight)
+      .Stored(false)
+      .Int("ClientWidth", &T::ClientWidth, &T::SetClientWidth)
+      .Stored(false)
+      .Int("Color", &T::Color, &T::SetColor, clBtnFace)
+      .Idents(ColorIdents)
+      .TypeName("TColor")
+      .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
+      .Object("Font", &T::Font)
+      .Int("HelpContext", &T::HelpContext, &T::SetHelpContext, 0)
+      .Bool("KeyPreview", &T::KeyPreview, &T::SetKeyPreview, false)
+      .Enum("Position", &T::Position, &T::SetPosition, poDesigned)
+      .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+      .Event<TNotifySig>("OnActivate", &T::OnActivate)
+      .Event<TNotifySig>("OnClick", &T::OnClick)
+      .Event<void(TObject*, TCloseAction&)>("OnClose", &T::OnClose)
+      .Event<void(TObject*, bool&)>("OnCloseQuery", &T::OnCloseQuery)
+      .Event<TNotifySig>("OnCreate", &T::OnCreate)
+      .Event<TNotifySig>("OnDeactivate", &T::OnDeactivate)
+      .Event<TNotifySig>("OnDestroy", &T::OnDestroy)
+      .Event<TNotifySig>("OnHide", &T::OnHide)
+      .Event<TKeySig>("OnKeyDown", &T::OnKeyDown)
+      .Event<TKeyPressSig>("OnKeyPress", &T::OnKeyPress)
+      .Event<TKeySig>("OnKeyUp", &T::OnKeyUp)
+      .Event<TNotifySig>("OnShow", &T::OnShow);
+}
+
+} // namespace
+
+void RegisterGuiClasses() {
+  static const bool Done = [] {
+    DeclareEnums();
+    DeclareGraphics();
+    DeclareControls();
+    DeclareForms();
+    return true;
+  }();
+  (void)Done;
+}
+
+} // namespace vcl
