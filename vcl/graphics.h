@@ -77,6 +77,9 @@ std::string ColorToString(TColor Color);
 // Accepts names and numbers; raises EConvertError otherwise.
 TColor StringToColor(const std::string& S);
 bool IdentToColor(const std::string& Ident, TColor& Color);
+struct TIdentMapEntry;
+// The colour names form files use for colour properties ("clWindow").
+const std::vector<TIdentMapEntry>& ColorIdentMap();
 
 // ---------------------------------------------------------------------------
 // A picture in memory: top-down rows of 0xFFRRGGBB pixels.

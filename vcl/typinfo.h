@@ -502,6 +502,10 @@ public:
     Last().Idents.assign(Map.begin(), Map.end());
     return *this;
   }
+  Published& Idents(const std::vector<TIdentMapEntry>& Map) {
+    Last().Idents = Map;
+    return *this;
+  }
 
   Published& TypeName(const std::string& Name) {
     Last().TypeName = Name;

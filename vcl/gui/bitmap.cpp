@@ -119,7 +119,6 @@ protected:
     FDC.Clip = Rect(0, 0, Image->Pixels.Width(), Image->Pixels.Height());
     FDC.Monochrome = Image->Monochrome;
     FDC.Bitmap = Image;
-    FDC.Font = Font()->Handle();
     SetHandle(&FDC);
   }
 

@@ -25,6 +25,9 @@ void TCanvas::RequiredState() {
     CreateHandle();
   if (!FHandle)
     throw EInvalidOperation("Canvas does not allow drawing");
+  // The context always has the canvas's current font selected (the font
+  // object behind it is replaced whenever the font changes).
+  FHandle->Font = FFont->Handle();
 }
 
 void TCanvas::MoveTo(int X, int Y) {

@@ -59,7 +59,8 @@ public:
     FSyncing = false;
   }
   void WindowActivated(bool Active) override {
-    if (Active)
+    // While a modal form is up, no other form may become the active one.
+    if (Active && TakesInput(FForm))
       FForm->Activate();
   }
   const TPixelBuffer& WindowRender() override { return FForm->RenderClient(); }

@@ -285,6 +285,11 @@ void DeclareForms() {
 
 } // namespace
 
+const std::vector<TIdentMapEntry>& ColorIdentMap() {
+  static const std::vector<TIdentMapEntry> Map(ColorIdents);
+  return Map;
+}
+
 void RegisterGuiClasses() {
   static const bool Done = [] {
     DeclareEnums();

@@ -177,6 +177,19 @@ TEST(HelpTest, F1AsksForTheHelpContextOfTheFocusedControlOrItsParent) {
   Application->OnHelp = nullptr;
 }
 
+TEST(ApplicationTest, HeadlessThereIsNoScreenToGrabAndRunDoesNotWait) {
+  EXPECT_TRUE(Application->Initialized());
+  EXPECT_FALSE(Application->HasDisplay());
+  TPixelBuffer Image;
+  EXPECT_FALSE(GrabScreenImage(Image));
+  TDialog D;
+  TCustomForm* Previous = Application->MainForm();
+  Application->SetMainForm(D.Form);
+  Application->Run();
+  EXPECT_TRUE(D.Form->Visible());
+  Application->SetMainForm(Previous);
+}
+
 TEST(ClockTest, TheClockStaysFixedWhileTheFixtureLives) {
   {
     vt::TFixedClock Clock(40000.5);

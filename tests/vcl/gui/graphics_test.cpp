@@ -286,3 +286,18 @@ TEST_F(PaintTest, TheSamePictureTwiceGivesTheSamePng) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CanvasTest, TheContextFollowsTheCanvasFontAfterItChanges) {
+  TBitmap B;
+  B.SetSize(10, 10);
+  TCanvas* C = B.Canvas();
+  TTextMetric Before, After;
+  GetTextMetrics(C->Handle(), Before);
+  C->Font()->SetHeight(-30);
+  GetTextMetrics(C->Handle(), After);
+  EXPECT_GT(After.tmHeight, Before.tmHeight + 10);
+}
+
+} // namespace

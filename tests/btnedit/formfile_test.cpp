@@ -1,0 +1,182 @@
+// Button edits in form files: a form holding one of every glyph kind is
+// written, read back into a fresh form and written again, and the two forms
+// look the same on screen.
+#include <gtest/gtest.h>
+
+#include "btnedit/btnedit.h"
+#include "vcl/testing.h"
+#include "vcl/typinfo.h"
+
+using namespace vcl;
+using namespace BtnEdit;
+namespace vt = vcl::testing;
+
+namespace {
+
+TBtnEdit* AddEdit(TForm* Form, const std::string& Name, int Top) {
+  auto* E = new TBtnEdit(Form);
+  E->SetName(Name);
+  E->SetParent(Form);
+  E->SetBounds(16, Top, 180, 21);
+  return E;
+}
+
+// Fills a form with button edits of every kind and a few non-default settings.
+void BuildForm(TForm* Form) {
+  Form->SetName("EditsForm");
+  Form->SetCaption("Button edits");
+  Form->SetBounds(0, 0, 240, 250);
+
+  TBtnEdit* Custom = AddEdit(Form, "CustomEdit", 12);
+  TBitmap Glyph; // two 8x8 images: a red square, then a grey one
+  Glyph.SetSize(16, 8);
+  Glyph.Canvas()->Brush()->SetColor(clFuchsia);
+  Glyph.Canvas()->FillRect(Rect(0, 0, 16, 8));
+  Glyph.Canvas()->Brush()->SetColor(clRed);
+  Glyph.Canvas()->FillRect(Rect(1, 1, 7, 7));
+  Glyph.Canvas()->Brush()->SetColor(clGray);
+  Glyph.Canvas()->FillRect(Rect(9, 1, 15, 7));
+  Custom->SetGlyph(&Glyph);
+  Custom->SetClickKey(ShortCut(VK_F4, {}));
+  Custom->SetAlignment(taRightJustify);
+  Custom->SetTextBuf("right");
+
+  TBtnEdit* Default = AddEdit(Form, "DefaultEdit", 44);
+  Default->SetGlyphKind(gkDefault);
+  Default->SetReadOnly(true);
+  Default->SetAlwaysEnable(true);
+  Default->SetButtonHint("Nothing to show");
+  Default->SetTextBuf("read-only");
+
+  TBtnEdit* DropDown = AddEdit(Form, "DropDownEdit", 76);
+  DropDown->SetGlyphKind(gkDropDown);
+  DropDown->SetAlignment(taCenter);
+  DropDown->SetTextBuf("centred");
+
+  TBtnEdit* Ellipsis = AddEdit(Form, "EllipsisEdit", 108);
+  Ellipsis->SetGlyphKind(gkEllipsis);
+  Ellipsis->SetButtonWidth(20);
+  Ellipsis->SetClickKey(scAltDown); // the other kind's key, chosen by the user
+  Ellipsis->SetPasswordChar('*');
+  Ellipsis->SetTextBuf("secret");
+
+  TBtnEdit* Hidden = AddEdit(Form, "HiddenEdit", 140);
+  Hidden->SetButtonVisible(false);
+  Hidden->SetTextBuf("no button");
+
+  TBtnEdit* Flat = AddEdit(Form, "FlatEdit", 172);
+  Flat->SetGlyphKind(gkEllipsis);
+  Flat->SetCtl3D(false);
+  Flat->SetTextBuf("flat");
+}
+
+TBtnEdit* Find(TForm* Form, const std::string& Name) {
+  auto* E = dynamic_cast<TBtnEdit*>(Form->FindComponent(Name));
+  if (!E)
+    throw Exception("No button edit " + Name);
+  return E;
+}
+
+// Every published property of every button edit, as its form-file value.
+void ExpectSameEdits(TForm* A, TForm* B) {
+  const TClassInfo* Info = FindClassInfo("TBtnEdit");
+  ASSERT_NE(Info, nullptr);
+  for (const char* Name :
+       {"CustomEdit", "DefaultEdit", "DropDownEdit", "EllipsisEdit", "HiddenEdit", "FlatEdit"}) {
+    SCOPED_TRACE(Name);
+    TBtnEdit* EA = Find(A, Name);
+    TBtnEdit* EB = Find(B, Name);
+    for (const TPropInfo* P : Info->Properties())
+      if (P->Kind != tkClass && P->Kind != tkMethod) {
+        EXPECT_TRUE(P->Get(EA) == P->Get(EB)) << P->Name;
+      }
+    EXPECT_EQ(EA->Glyph()->Pixels(), EB->Glyph()->Pixels());
+    EXPECT_EQ(EA->Parent(), A);
+    EXPECT_EQ(EB->Parent(), B);
+  }
+}
+
+class FormFileTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Original = new TForm(nullptr);
+    BuildForm(Original);
+    Copy = new TForm(nullptr);
+  }
+  void TearDown() override {
+    delete Copy;
+    delete Original;
+  }
+  TForm* Original = nullptr;
+  TForm* Copy = nullptr;
+};
+
+TEST_F(FormFileTest, EveryGlyphKindRoundTrips) {
+  const std::string Text = ComponentToText(Original);
+  ReadComponentText(Text, Copy);
+  ExpectSameEdits(Original, Copy);
+  EXPECT_EQ(ComponentToText(Copy), Text);
+
+  // What the user set is back, including the keys the kinds would have replaced.
+  EXPECT_EQ(Find(Copy, "CustomEdit")->ClickKey(), ShortCut(VK_F4, {}));
+  EXPECT_EQ(Find(Copy, "CustomEdit")->NumGlyphs(), 2);
+  EXPECT_EQ(Find(Copy, "EllipsisEdit")->ClickKey(), scAltDown);
+  EXPECT_EQ(Find(Copy, "DropDownEdit")->ClickKey(), scAltDown);
+  EXPECT_EQ(Find(Copy, "DefaultEdit")->ClickKey(), scCtrlEnter);
+  EXPECT_EQ(Find(Copy, "EllipsisEdit")->Glyph()->Width(), 16);
+  EXPECT_FALSE(Find(Copy, "HiddenEdit")->ButtonVisible());
+}
+
+TEST_F(FormFileTest, OnlyCustomPicturesAndKeysOffTheirKindAreStored) {
+  const std::string Text = ComponentToText(Original);
+  auto Section = [&Text](const std::string& Name) {
+    const auto Start = Text.find("object " + Name + ":");
+    return Text.substr(Start, Text.find("\n  end", Start) - Start);
+  };
+  EXPECT_NE(Section("CustomEdit").find("Glyph.Data = {"), std::string::npos);
+  EXPECT_EQ(Section("EllipsisEdit").find("Glyph"), Section("EllipsisEdit").find("GlyphKind"));
+  EXPECT_EQ(Section("DropDownEdit").find("ClickKey"), std::string::npos);
+  EXPECT_EQ(Section("DefaultEdit").find("ClickKey"), std::string::npos);
+  // Published order: the key comes before the kind.
+  const std::string Ellipsis = Section("EllipsisEdit");
+  EXPECT_LT(Ellipsis.find("ClickKey = 32808"), Ellipsis.find("GlyphKind = gkEllipsis"));
+}
+
+TEST_F(FormFileTest, AKeyStoredBeforeTheKindSurvivesReading) {
+  Copy->SetName("KeyForm");
+  ReadComponentText("object KeyForm: TForm\n"
+                    "  object Edit1: TBtnEdit\n"
+                    "    ClickKey = 115\n" // F4
+                    "    GlyphKind = gkDropDown\n"
+                    "  end\n"
+                    "  object Edit2: TBtnEdit\n"
+                    "    GlyphKind = gkDropDown\n"
+                    "  end\n"
+                    "end\n",
+                    Copy);
+  EXPECT_EQ(Find(Copy, "Edit1")->ClickKey(), ShortCut(VK_F4, {}));
+  EXPECT_EQ(Find(Copy, "Edit2")->ClickKey(), scAltDown);
+  // Once the form is read the kind sets the key again.
+  Find(Copy, "Edit1")->SetGlyphKind(gkEllipsis);
+  EXPECT_EQ(Find(Copy, "Edit1")->ClickKey(), scCtrlEnter);
+}
+
+TEST_F(FormFileTest, TheReadFormLooksLikeTheOriginal) {
+  ReadComponentText(ComponentToText(Original), Copy);
+  // The focus rests on the edit without a button, so the aligned ones paint their own text.
+  vt::ShowForm(Original);
+  ASSERT_TRUE(vt::MoveFocus(Find(Original, "HiddenEdit")));
+  const TPixelBuffer Before = vt::PaintForm(Original);
+  Original->Hide();
+  vt::ShowForm(Copy);
+  ASSERT_TRUE(vt::MoveFocus(Find(Copy, "HiddenEdit")));
+  const TPixelBuffer After = vt::PaintForm(Copy);
+  EXPECT_TRUE(Before == After);
+
+  // A picture for people to look at.
+  TPixelBuffer Window;
+  Copy->PaintTo(Window);
+  Window.SaveToPng(::testing::TempDir() + "btnedit_form.png");
+}
+
+} // namespace
