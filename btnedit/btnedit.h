@@ -132,6 +132,11 @@ protected:
   // supply a default bitmap set it.
   int DefaultGlyphCount() const { return FDefNumGlyphs; }
   void SetDefaultGlyphCount(int Value);
+  // The focused flag: set between the control's focus-enter and focus-exit
+  // handling. Descendants that swap the shown text on focus changes set it
+  // themselves, before the inherited handling runs.
+  bool FocusedFlag() const { return FFocused; }
+  void SetFocusedFlag(bool Value) { FFocused = Value; }
 
 private:
   void PaintText(vcl::TMessage& Message);

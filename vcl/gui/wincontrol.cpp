@@ -101,8 +101,12 @@ void TWinControl::DestroyHandle() {
 void TWinControl::RecreateWnd() {
   if (!FHandle)
     return;
+  // The new window takes the keyboard focus back (and with it its caret).
+  const bool WasFocused = Focused();
   DestroyHandle();
   HandleNeeded();
+  if (WasFocused)
+    Perform(WM_SETFOCUS);
   Invalidate();
 }
 

@@ -207,6 +207,11 @@ TEST_F(ControlTest, TheCaretFollowsTheFocusedEdit) {
   vt::TypeText("abc");
   GetCaretPos(After);
   EXPECT_GT(After.X, Start.X);
+  // A recreated window gets its caret back.
+  Edit->RecreateWnd();
+  TPoint Recreated;
+  ASSERT_TRUE(GetCaretPos(Recreated));
+  EXPECT_EQ(Recreated, After);
   // A caret replaced by its own window keeps its place.
   CreateCaret(Edit->Handle(), nullptr, 2, 10);
   TPoint Replaced;

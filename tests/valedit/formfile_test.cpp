@@ -1,0 +1,167 @@
+// Validating edits stored in and read back from form files: every kind with
+// settings of its own keeps its text, whatever order the settings arrive in.
+#include <memory>
+
+#include "valedit_fixture.h"
+#include "vcl/typinfo.h"
+
+namespace valedit_test {
+namespace {
+
+using namespace ValEdit;
+using namespace Validate;
+
+// Reads Text into a new form.
+std::unique_ptr<vcl::TForm> ReadForm(const std::string& Text) {
+  auto Form = std::make_unique<vcl::TForm>(nullptr);
+  vcl::ReadComponentText(Text, Form.get());
+  return Form;
+}
+
+TValidEdit* EditOf(vcl::TForm* Form, const std::string& Name) {
+  auto* E = dynamic_cast<TValidEdit*>(Form->FindComponent(Name));
+  EXPECT_NE(E, nullptr) << Name;
+  return E;
+}
+
+TEST(ValEditFormFile, EveryKindWithItsSettingsRoundTripsWithItsText) {
+  vcl::ResetLocale();
+  RegisterValEditClasses();
+  vcl::TForm Form(nullptr);
+  Form.SetName("KindsForm");
+  auto Add = [&](const char* Name, vcl::Byte Kind) {
+    auto* E = new TValidEdit(&Form);
+    E->SetName(Name);
+    E->SetParent(&Form);
+    E->SetKind(Kind);
+    return E;
+  };
+  Add("Filter", vkFilter)->Validator();
+  static_cast<TFilterValidator*>(EditOf(&Form, "Filter")->Validator())->SetFilterChars("XYZ");
+  EditOf(&Form, "Filter")->SetEditText("ZYX");
+
+  auto* Int = Add("Int", vkInteger);
+  auto* IV = static_cast<TIntegerValidator*>(Int->Validator());
+  IV->SetNoBounds(false);
+  IV->SetMin(-20);
+  IV->SetMax(-10);
+  Int->SetEditText("-15");
+
+  auto* Flt = Add("Flt", vkFloat);
+  auto* FV = static_cast<TFloatValidator*>(Flt->Validator());
+  FV->SetPrecision(3);
+  FV->SetNoBounds(false);
+  FV->SetMin(1);
+  FV->SetMax(2);
+  Flt->SetEditText("1.234");
+
+  auto* Cur = Add("Cur", vkCurrency);
+  static_cast<TCurrencyValidator*>(Cur->Validator())->SetPrecision(4);
+  Cur->SetEditText("0.1234");
+
+  auto* Look = Add("Look", vkStringLookup);
+  auto* LV = static_cast<TStringLookupValidator*>(Look->Validator());
+  LV->SetCaseSensitive(true);
+  LV->Items()->Add("Alpha");
+  LV->Items()->Add("Beta");
+  Look->SetEditText("Beta");
+
+  auto* Pic = Add("Pic", vkPicture);
+  static_cast<TPictureValidator*>(Pic->Validator())->SetPicture("&&-###");
+  Pic->SetEditText("AB-123");
+
+  auto* Dat = Add("Dat", vkDate);
+  auto* DV = static_cast<TDateValidator*>(Dat->Validator());
+  DV->SetNoBounds(false);
+  DV->SetMin(vcl::EncodeDate(2000, 1, 1));
+  DV->SetMax(vcl::EncodeDate(2001, 12, 31));
+  Dat->SetEditText(vcl::DateToStr(vcl::EncodeDate(2001, 6, 15)));
+
+  auto* Tim = Add("Tim", vkTime);
+  static_cast<TTimeValidator*>(Tim->Validator())->SetFormat(vtfLong);
+  Tim->SetEditText("9:30:15 AM");
+
+  auto* App = Add("App", 150);
+  App->SetAllowNull(false);
+  App->SetShowErrors({veInput});
+  App->SetValidation({vtSetValue});
+  App->SetDefaultDisplay(false);
+  App->SetEditText("anything");
+
+  const std::string Text = vcl::ComponentToText(&Form);
+  std::unique_ptr<vcl::TForm> Copy = ReadForm(Text);
+  for (const char* Name : {"Filter", "Int", "Flt", "Cur", "Look", "Pic", "Dat", "Tim", "App"}) {
+    TValidEdit* Before = EditOf(&Form, Name);
+    TValidEdit* After = EditOf(Copy.get(), Name);
+    ASSERT_NE(After, nullptr);
+    EXPECT_EQ(After->Kind(), Before->Kind()) << Name;
+    EXPECT_EQ(After->EditText(), Before->EditText()) << Name;
+    EXPECT_EQ(After->Text(), Before->DisplayText()) << Name;
+    EXPECT_EQ(typeid(*After->Validator()), typeid(*Before->Validator())) << Name;
+  }
+  EXPECT_EQ(EditOf(Copy.get(), "App")->Validation(), TValidation{vtSetValue});
+  EXPECT_FALSE(EditOf(Copy.get(), "App")->AllowNull());
+  EXPECT_EQ(static_cast<TFloatValidator*>(EditOf(Copy.get(), "Flt")->Validator())->Precision(), 3);
+  EXPECT_EQ(EditOf(Copy.get(), "Dat")->Glyph()->Width(), 12);
+  // Writing the copy again gives the same form file.
+  EXPECT_EQ(vcl::ComponentToText(Copy.get()), Text);
+}
+
+// Each stored text below is valid under the complete settings; the filter's
+// is refused while only its characters have been read (they are taken as
+// the valid ones until the type that makes them the invalid ones arrives).
+TEST(ValEditFormFile, ATextValidUnderTheCompleteSettingsSurvivesLoading) {
+  vcl::ResetLocale();
+  RegisterValEditClasses();
+  const char* Forms[] = {
+      "object F: TForm\n"
+      "  object E: TValidEdit\n"
+      "    EditText = 'chestnut'\n"
+      "    Kind = 5\n"
+      "    Validator.CaseSensitive = True\n"
+      "    Validator.Items.Strings = (\n"
+      "      'cherry'\n"
+      "      'chestnut')\n"
+      "  end\n"
+      "end\n",
+      "object F: TForm\n"
+      "  object E: TValidEdit\n"
+      "    EditText = '-15'\n"
+      "    Kind = 2\n"
+      "    Validator.Max = -10\n"
+      "    Validator.Min = -20\n"
+      "    Validator.NoBounds = False\n"
+      "  end\n"
+      "end\n",
+      // Until its precision is read the validator allows two decimals.
+      "object F: TForm\n"
+      "  object E: TValidEdit\n"
+      "    EditText = '1.234'\n"
+      "    Kind = 3\n"
+      "    Validator.Max = 2\n"
+      "    Validator.Min = 1\n"
+      "    Validator.NoBounds = False\n"
+      "    Validator.Precision = 3\n"
+      "  end\n"
+      "end\n",
+      "object F: TForm\n"
+      "  object E: TValidEdit\n"
+      "    EditText = '123'\n"
+      "    Kind = 1\n"
+      "    Validator.FilterChars = 'abc'\n"
+      "    Validator.FilterType = ftInvalidChars\n"
+      "  end\n"
+      "end\n",
+  };
+  const char* Texts[] = {"chestnut", "-15", "1.234", "123"};
+  for (int I = 0; I < 4; ++I) {
+    std::unique_ptr<vcl::TForm> Form = ReadForm(Forms[I]);
+    TValidEdit* E = EditOf(Form.get(), "E");
+    ASSERT_NE(E, nullptr);
+    EXPECT_EQ(E->EditText(), Texts[I]);
+    EXPECT_TRUE(E->IsValid()) << Texts[I];
+  }
+}
+
+} // namespace
+} // namespace valedit_test

@@ -1,0 +1,230 @@
+// The validating edit's core: construction, the kind and the validator it
+// owns, switching the window between the stored and the display text as the
+// focus comes and goes, judging the value on leaving the control, and the
+// two error reports.
+#include "valedit/valedit.h"
+
+#include <memory>
+
+#include "resources/resources.h"
+#include "validate/validate.h"
+#include "vcl/dialogs.h"
+
+namespace ValEdit {
+
+using namespace vcl;
+using Validate::TValidator;
+
+namespace {
+
+// Keeps the control's own text changes away from its change handling, also
+// when they fail.
+class TLockGuard {
+public:
+  explicit TLockGuard(TCustomValidEdit& Edit) : FEdit(Edit) { FEdit.Lock(); }
+  ~TLockGuard() { FEdit.UnLock(); }
+  TLockGuard(const TLockGuard&) = delete;
+  TLockGuard& operator=(const TLockGuard&) = delete;
+
+private:
+  TCustomValidEdit& FEdit;
+};
+
+// A new bitmap holding the image of the bitmap resource "RValidCalendar".
+std::unique_ptr<TBitmap> LoadCalendarBitmap() {
+  auto Calendar = std::make_unique<TBitmap>();
+  Calendar->LoadFromBmpData(std::string(Resources::Find("RValidCalendar")));
+  return Calendar;
+}
+
+} // namespace
+
+TCustomValidEdit::TCustomValidEdit(TComponent* AOwner) : TCustomBtnEdit(AOwner) {
+  FAllowNull = true;
+  SetButtonVisible(false);
+  FDefaultDisplay = true;
+  FKind = vkNone;
+  FShowErrors = {veFocus};
+  FValidation = {vtInput, vtFocus};
+  FValidator = new TValidator(this);
+}
+
+TCustomValidEdit::~TCustomValidEdit() {
+  delete FValidator;
+  FValidator = nullptr;
+}
+
+void TCustomValidEdit::ShowLocked(const std::string& Text) {
+  TLockGuard Guard(*this);
+  SetTextBuf(Text);
+}
+
+// ---------------------------------------------------------------------------
+// Kind and validator
+
+void TCustomValidEdit::SetKind(Byte Value) {
+  if (Value == FKind)
+    return;
+  if (Value == vkDate) {
+    SetGlyphKind(BtnEdit::gkDefault);
+    // Straight into the button's bitmap, so that GlyphKind stays gkDefault.
+    Button()->Glyph()->SetHandle(LoadCalendarBitmap()->ReleaseHandle());
+    SetButtonVisible(true);
+    Button()->SetLayout(blGlyphBottom);
+  } else if (FKind == vkDate && GlyphKind() == BtnEdit::gkDefault) {
+    SetGlyph(nullptr);
+  }
+  FKind = Value > vkTime && Value < vkFirstApplication ? vkNone : Value;
+  delete FValidator;
+  FValidator = nullptr;
+  try {
+    TValidator* NewValidator = nullptr;
+    if (Value >= vkFirstApplication && OnNewValidator)
+      OnNewValidator(this, Value, NewValidator);
+    FValidator = NewValidator ? NewValidator : GetNewValidator(Value);
+  } catch (...) {
+    // The control never stays without a validator, whatever a handler does.
+    FValidator = new TValidator(this);
+    throw;
+  }
+  ValidatorChange();
+}
+
+TValidator* TCustomValidEdit::GetNewValidator(Byte AKind) {
+  switch (AKind) {
+  case vkFilter:
+    return new Validate::TFilterValidator(this);
+  case vkInteger:
+    return new Validate::TIntegerValidator(this);
+  case vkFloat:
+    return new Validate::TFloatValidator(this);
+  case vkCurrency:
+    return new Validate::TCurrencyValidator(this);
+  case vkStringLookup:
+    return new Validate::TStringLookupValidator(this);
+  case vkPicture:
+    return new Validate::TPictureValidator(this);
+  case vkDate:
+    return new Validate::TDateValidator(this);
+  case vkTime:
+    return new Validate::TTimeValidator(this);
+  default:
+    return new TValidator(this);
+  }
+}
+
+void TCustomValidEdit::SetValidator(TValidator* Value) {
+  FValidator->Assign(Value);
+  ValidatorChange();
+}
+
+void TCustomValidEdit::ValidatorChange() {
+  {
+    TLockGuard Guard(*this);
+    if (FStoredText.empty())
+      GetText(FStoredText, FocusedFlag());
+    SetTextBuf(FocusedFlag() ? FStoredText : GetDisplayText());
+  }
+  if (Alignment() != taLeftJustify)
+    Invalidate();
+  if (OnValidatorChange)
+    OnValidatorChange(this);
+}
+
+// ---------------------------------------------------------------------------
+// Focus
+
+void TCustomValidEdit::CMEnter(TMessage& Message) {
+  SetFocused(true);
+  TCustomBtnEdit::CMEnter(Message);
+}
+
+void TCustomValidEdit::SetFocused(bool Value) {
+  if (Value == FocusedFlag())
+    return;
+  SetFocusedFlag(Value);
+  ShowLocked(Value ? FStoredText : GetDisplayText());
+  if (Alignment() != taLeftJustify)
+    Invalidate();
+}
+
+void TCustomValidEdit::CMExit(TMessage& Message) {
+  if (FValidator && FValidation.Contains(vtFocus)) {
+    std::string S = FStoredText;
+    FValidator->SetText(S);
+    if (FValidator->IsValid(S) && (FAllowNull || !S.empty())) {
+      FStoredText = S;
+    } else {
+      if (S.empty())
+        MessageDlg(SValueRequired, mtError, {mbOK}, 0);
+      else
+        FocusError(FStoredText);
+      // Taking the focus back stops the change; the control stays focused
+      // with the stored text as it was, and OnExit does not fire.
+      SetFocus();
+      return;
+    }
+  }
+  SetFocused(false);
+  TCustomBtnEdit::CMExit(Message);
+}
+
+// ---------------------------------------------------------------------------
+// Judging and reporting
+
+bool TCustomValidEdit::Valid() {
+  // While a form is read the validator's settings arrive one by one, each
+  // asking for a judgement; a stored text may be valid only under all of
+  // them, so it is judged by nothing until loading has finished (it was
+  // valid when the form was stored, and a hand-edited one is still stopped
+  // on leaving the control).
+  if (ComponentState().Contains(csLoading))
+    return true;
+  if (FValidation.Contains(vtFocus) || FValidation.Contains(vtSetValue))
+    return IsValid();
+  return true;
+}
+
+bool TCustomValidEdit::IsValid() {
+  bool R = FValidator ? FValidator->IsValid(FStoredText) : true;
+  if (R && !FAllowNull)
+    R = !FStoredText.empty();
+  return R;
+}
+
+void TCustomValidEdit::FocusError(const std::string& S) {
+  if (FShowErrors.Contains(veFocus) && FValidator)
+    FValidator->ShowErrorMessage(false, S);
+  if (OnFocusError)
+    OnFocusError(this, S);
+}
+
+void TCustomValidEdit::InputError(const std::string& S) {
+  if (FShowErrors.Contains(veInput) && FValidator)
+    FValidator->ShowErrorMessage(true, S);
+  if (OnInputError)
+    OnInputError(this, S);
+}
+
+void TCustomValidEdit::SetValueError(const std::string& S) {
+  throw EValidationError(S);
+}
+
+TBitmap* TCustomValidEdit::GetDefaultBitmap(bool& DestroyIt) {
+  if (FKind != vkDate)
+    return nullptr;
+  DestroyIt = true;
+  return LoadCalendarBitmap().release();
+}
+
+bool TCustomValidEdit::EditCanModify() {
+  return true;
+}
+
+void TCustomValidEdit::Loaded() {
+  TCustomBtnEdit::Loaded();
+  if (!ComponentState().Contains(csDesigning) && !Focused())
+    ShowLocked(GetDisplayText());
+}
+
+} // namespace ValEdit

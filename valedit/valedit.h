@@ -1,0 +1,220 @@
+// The validating edit: a button edit that owns one validator, chosen by the
+// byte Kind, and judges through it every keystroke and paste (before the edit
+// window sees them), every exit from the control and every value assigned
+// from code. The control keeps the text as the user entered it (the stored
+// text) apart from what its window shows: the stored text while it has the
+// focus, the validator's display form of it (grouped digits, a currency sign)
+// while it has not. The value is also offered as typed properties.
+//
+// TCustomValidEdit holds the behaviour and TValidEdit publishes it. The
+// sources are split by concern: valedit.cpp (construction, kind and
+// validator, focus, error reports), valedit_text.cpp (stored text,
+// keystrokes, paste, the two views), valedit_typed.cpp (typed values) and
+// valedit_published.cpp (the form-file table).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "btnedit/btnedit.h"
+#include "validate/validator.h"
+#include "vcl/sysutils.h"
+
+namespace ValEdit {
+
+enum TValidationType : std::uint8_t { vtInput, vtFocus, vtSetValue };
+using TValidation = vcl::Set<TValidationType>;
+enum TValidationErrorType : std::uint8_t { veInput, veFocus };
+using TValidationError = vcl::Set<TValidationErrorType>;
+
+// The values of Kind that select a validator class; 9 to 99 are not kept,
+// 100 to 255 are the application's (OnNewValidator).
+constexpr vcl::Byte vkNone = 0;
+constexpr vcl::Byte vkFilter = 1;
+constexpr vcl::Byte vkInteger = 2;
+constexpr vcl::Byte vkFloat = 3;
+constexpr vcl::Byte vkCurrency = 4;
+constexpr vcl::Byte vkStringLookup = 5;
+constexpr vcl::Byte vkPicture = 6;
+constexpr vcl::Byte vkDate = 7;
+constexpr vcl::Byte vkTime = 8;
+constexpr vcl::Byte vkFirstApplication = 100;
+
+class TCustomValidEdit;
+
+using TNewValidatorEvent = std::function<void(TCustomValidEdit* Sender, vcl::Byte AKind,
+                                              Validate::TValidator*& AValidator)>;
+using TValidErrorEvent = std::function<void(vcl::TObject* Sender, const std::string& InvalidStr)>;
+using TValidInputErrorEvent =
+    std::function<void(vcl::TObject* Sender, const std::string& InvalidInput)>;
+using TValidGetTextEvent =
+    std::function<void(TCustomValidEdit* Sender, std::string& Text, bool ForDisplay)>;
+using TValidSetTextEvent = std::function<void(TCustomValidEdit* Sender, std::string& Text)>;
+
+// A value assigned from code was refused; the message is the refused text.
+class EValidationError : public vcl::Exception {
+public:
+  using Exception::Exception;
+};
+
+// The message of a refused exit with an empty text, whatever ShowErrors says.
+inline constexpr const char* SValueRequired = "A value must be entered.";
+
+class TCustomValidEdit : public BtnEdit::TCustomBtnEdit, public Validate::IValidatorOwner {
+public:
+  explicit TCustomValidEdit(vcl::TComponent* AOwner);
+  ~TCustomValidEdit() override;
+
+  // The owner operations the validator calls back.
+  void SetEditText(const std::string& Value) override;
+  bool Valid() override;
+  void ValidatorChange() override;
+  std::string GetEditText() override;
+  // The caret position from 0 (the start of the selection).
+  int SelStart() const override;
+
+  // The validator's judgement of the stored text, as it stands, together
+  // with AllowNull; the Validation switches are not consulted.
+  bool IsValid();
+  void Clear() override;
+
+  // The stored text as the control shows it while unfocused.
+  std::string GetDisplayText();
+  // The text the window would hold after Insert replaced the selection.
+  std::string PrepareText(const std::string& Insert);
+
+  // Typed views of EditText.
+  vcl::Currency AsCurrency() { return GetAsCurrency(); }
+  virtual void SetAsCurrency(vcl::Currency Value);
+  vcl::TDateTime AsDate() { return GetAsDate(); }
+  virtual void SetAsDate(vcl::TDateTime Value);
+  vcl::Extended AsFloat() { return GetAsFloat(); }
+  virtual void SetAsFloat(vcl::Extended Value);
+  int AsInteger() { return GetAsInteger(); }
+  virtual void SetAsInteger(int Value);
+  std::string AsString() { return GetAsString(); }
+  virtual void SetAsString(const std::string& Value);
+  vcl::TDateTime AsTime() { return GetAsTime(); }
+  virtual void SetAsTime(vcl::TDateTime Value);
+  vcl::Variant AsVariant() { return GetAsVariant(); }
+  virtual void SetAsVariant(const vcl::Variant& Value);
+
+  std::string EditText() { return GetEditText(); }
+  std::string DisplayText() { return GetDisplayText(); }
+
+  vcl::Byte Kind() const { return FKind; }
+  virtual void SetKind(vcl::Byte Value);
+  Validate::TValidator* Validator() const { return FValidator; }
+  // Copies Value into the owned validator (the control never adopts it).
+  void SetValidator(Validate::TValidator* Value);
+
+  bool AllowNull() const { return FAllowNull; }
+  void SetAllowNull(bool Value) { FAllowNull = Value; }
+  bool DefaultDisplay() const { return FDefaultDisplay; }
+  void SetDefaultDisplay(bool Value) { FDefaultDisplay = Value; }
+  TValidationError ShowErrors() const { return FShowErrors; }
+  void SetShowErrors(TValidationError Value) { FShowErrors = Value; }
+  TValidation Validation() const { return FValidation; }
+  void SetValidation(TValidation Value) { FValidation = Value; }
+
+  TValidErrorEvent OnFocusError;
+  TValidGetTextEvent OnGetText;
+  TValidInputErrorEvent OnInputError;
+  TNewValidatorEvent OnNewValidator;
+  TValidSetTextEvent OnSetText;
+  vcl::TNotifyEvent OnValidatorChange;
+
+protected:
+  virtual void FocusError(const std::string& S);
+  virtual vcl::Currency GetAsCurrency();
+  virtual vcl::TDateTime GetAsDate();
+  virtual vcl::Extended GetAsFloat();
+  virtual int GetAsInteger();
+  virtual std::string GetAsString();
+  virtual vcl::TDateTime GetAsTime();
+  virtual vcl::Variant GetAsVariant();
+  virtual std::string GetDefaultDisplayText(const std::string& Text);
+  virtual Validate::TValidator* GetNewValidator(vcl::Byte AKind);
+  virtual void GetText(std::string& Text, bool ForDisplay);
+  virtual void InputError(const std::string& S);
+  virtual void SetFocused(bool Value);
+  // Normalises a text about to become the value: OnSetText, then the validator.
+  virtual void SetText(std::string& Text);
+  virtual void SetValueError(const std::string& S);
+
+  // The calendar picture for the date kind, so that anything that rebuilds
+  // the default picture (a ButtonWidth change) keeps it on the button.
+  vcl::TBitmap* GetDefaultBitmap(bool& DestroyIt) override;
+  bool EditCanModify() override;
+  void Loaded() override;
+  void Change() override;
+  void KeyPress(char& Key) override;
+
+  void CMEnter(vcl::TMessage& Message) override;
+  void CMExit(vcl::TMessage& Message) override;
+  void WMPaste(vcl::TMessage& Message) override;
+
+  // The window shows Text; the control's own change handling is kept out.
+  void ShowLocked(const std::string& Text);
+
+private:
+  bool FAllowNull = true;
+  bool FDefaultDisplay = true;
+  std::string FStoredText;
+  vcl::Byte FKind = vkNone;
+  TValidationError FShowErrors{veFocus};
+  TValidation FValidation{vtInput, vtFocus};
+  Validate::TValidator* FValidator = nullptr;
+};
+
+class TValidEdit : public TCustomValidEdit {
+public:
+  explicit TValidEdit(vcl::TComponent* AOwner);
+
+  using TCustomValidEdit::Alignment;
+  using TCustomValidEdit::AlwaysEnable;
+  using TCustomValidEdit::AutoSelect;
+  using TCustomValidEdit::AutoSize;
+  using TCustomValidEdit::BorderStyle;
+  using TCustomValidEdit::ButtonHint;
+  using TCustomValidEdit::ButtonVisible;
+  using TCustomValidEdit::ButtonWidth;
+  using TCustomValidEdit::CharCase;
+  using TCustomValidEdit::ClickKey;
+  using TCustomValidEdit::Glyph;
+  using TCustomValidEdit::GlyphKind;
+  using TCustomValidEdit::HideSelection;
+  using TCustomValidEdit::ImeMode;
+  using TCustomValidEdit::ImeName;
+  using TCustomValidEdit::MaxLength;
+  using TCustomValidEdit::NumGlyphs;
+  using TCustomValidEdit::OEMConvert;
+  using TCustomValidEdit::PasswordChar;
+  using TCustomValidEdit::ReadOnly;
+  using TCustomValidEdit::SetAlignment;
+  using TCustomValidEdit::SetAlwaysEnable;
+  using TCustomValidEdit::SetAutoSelect;
+  using TCustomValidEdit::SetAutoSize;
+  using TCustomValidEdit::SetBorderStyle;
+  using TCustomValidEdit::SetButtonHint;
+  using TCustomValidEdit::SetButtonVisible;
+  using TCustomValidEdit::SetButtonWidth;
+  using TCustomValidEdit::SetCharCase;
+  using TCustomValidEdit::SetClickKey;
+  using TCustomValidEdit::SetGlyph;
+  using TCustomValidEdit::SetGlyphKind;
+  using TCustomValidEdit::SetHideSelection;
+  using TCustomValidEdit::SetImeMode;
+  using TCustomValidEdit::SetImeName;
+  using TCustomValidEdit::SetMaxLength;
+  using TCustomValidEdit::SetNumGlyphs;
+  using TCustomValidEdit::SetOEMConvert;
+  using TCustomValidEdit::SetPasswordChar;
+  using TCustomValidEdit::SetReadOnly;
+};
+
+// Declares the published properties of TValidEdit for form files; runs once.
+void RegisterValEditClasses();
+
+} // namespace ValEdit
