@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "vcl/gui/gdi.h"
+#include "vcl/typinfo.h"
 
 namespace vcl {
 
@@ -74,6 +75,16 @@ TColor ColorToRGB(TColor Color) {
     return Index < static_cast<int>(std::size(SystemColors)) ? SystemColors[Index] : clBlack;
   }
   return Color & 0xFFFFFF;
+}
+
+const std::vector<TIdentMapEntry>& ColorIdentMap() {
+  static const std::vector<TIdentMapEntry> Map = [] {
+    std::vector<TIdentMapEntry> Entries;
+    for (const ColorName& N : ColorNames)
+      Entries.push_back({N.Color, N.Name});
+    return Entries;
+  }();
+  return Map;
 }
 
 std::string ColorToString(TColor Color) {

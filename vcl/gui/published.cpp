@@ -10,51 +10,6 @@ namespace vcl {
 
 namespace {
 
-const std::initializer_list<TIdentMapEntry> ColorIdents = {
-    {clBlack, "clBlack"},
-    {clMaroon, "clMaroon"},
-    {clGreen, "clGreen"},
-    {clOlive, "clOlive"},
-    {clNavy, "clNavy"},
-    {clPurple, "clPurple"},
-    {clTeal, "clTeal"},
-    {clGray, "clGray"},
-    {clSilver, "clSilver"},
-    {clRed, "clRed"},
-    {clLime, "clLime"},
-    {clYellow, "clYellow"},
-    {clBlue, "clBlue"},
-    {clFuchsia, "clFuchsia"},
-    {clAqua, "clAqua"},
-    {clWhite, "clWhite"},
-    {clScrollBar, "clScrollBar"},
-    {clBackground, "clBackground"},
-    {clActiveCaption, "clActiveCaption"},
-    {clInactiveCaption, "clInactiveCaption"},
-    {clMenu, "clMenu"},
-    {clWindow, "clWindow"},
-    {clWindowFrame, "clWindowFrame"},
-    {clMenuText, "clMenuText"},
-    {clWindowText, "clWindowText"},
-    {clCaptionText, "clCaptionText"},
-    {clActiveBorder, "clActiveBorder"},
-    {clInactiveBorder, "clInactiveBorder"},
-    {clAppWorkSpace, "clAppWorkSpace"},
-    {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"},
-    {clBtnFace, "clBtnFace"},
-    {clBtnShadow, "clBtnShadow"},
-    {clGrayText, "clGrayText"},
-    {clBtnText, "clBtnText"},
-    {clInactiveCaptionText, "clInactiveCaptionText"},
-    {clBtnHighlight, "clBtnHighlight"},
-    {cl3DDkShadow, "cl3DDkShadow"},
-    {cl3DLight, "cl3DLight"},
-    {clInfoText, "clInfoText"},
-    {clInfoBk, "clInfoBk"},
-    {clNone, "clNone"},
-    {clDefault, "clDefault"}};
-
 const std::initializer_list<TIdentMapEntry> CursorIdents = {
     {crDefault, "crDefault"}, {crArrow, "crArrow"}, {crIBeam, "crIBeam"}, {crDrag, "crDrag"}};
 
@@ -88,7 +43,7 @@ void DeclareGraphics() {
   Published<TFont>("TFont")
       .Inherits<TPersistent>()
       .Int("Color", &T::Color, &T::SetColor, clWindowText)
-      .Idents(ColorIdents)
+      .Idents(ColorIdentMap())
       .TypeName("TColor")
       .Int("Height", &T::Height, &T::SetHeight)
       .Str("Name", &T::Name, &T::SetName)
@@ -110,7 +65,7 @@ template <typename T> Published<T>& Bounds(Published<T>& P) {
 template <typename T>
 Published<T>& Appearance(Published<T>& P, TColor DefaultColor, bool DefaultParentColor) {
   return P.Int("Color", &T::Color, &T::SetColor, DefaultColor)
-      .Idents(ColorIdents)
+      .Idents(ColorIdentMap())
       .TypeName("TColor")
       .Stored([](T* C) { return !C->ParentColor(); })
       .Object("Font", &T::Font)
@@ -261,7 +216,7 @@ void DeclareForms() {
       .Int("ClientWidth", &T::ClientWidth, &T::SetClientWidth)
       .Stored(false)
       .Int("Color", &T::Color, &T::SetColor, clBtnFace)
-      .Idents(ColorIdents)
+      .Idents(ColorIdentMap())
       .TypeName("TColor")
       .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
       .Object("Font", &T::Font)
@@ -284,11 +239,6 @@ void DeclareForms() {
 }
 
 } // namespace
-
-const std::vector<TIdentMapEntry>& ColorIdentMap() {
-  static const std::vector<TIdentMapEntry> Map(ColorIdents);
-  return Map;
-}
 
 void RegisterGuiClasses() {
   static const bool Done = [] {

@@ -3,6 +3,7 @@
 
 #include "vcl/buttons.h"
 #include "vcl/extctrls.h"
+#include "vcl/stdctrls.h"
 #include "vcl/testing.h"
 
 using namespace vcl;
@@ -163,6 +164,69 @@ TEST(PanelTest, AlignedChildrenShareTheSpaceInsideTheBevels) {
   EXPECT_EQ(vt::PixelAt(Top, 0, 0), ColorToRGB(clBtnHighlight));
   EXPECT_EQ(vt::PixelAt(Top, Top->Width() - 1, 29), ColorToRGB(clBtnShadow));
   EXPECT_EQ(vt::PixelAt(Client, 3, 3), ColorToRGB(clBtnShadow)); // the lowered inner bevel
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SpeedButtonTest, AGroupedButtonThatStaysDownShowsTheFourthImage) {
+  TBitmap Glyph;
+  MakeGlyph(Glyph, 4, {clRed, clGray, clBlue, clLime});
+  Button->SetGlyph(&Glyph);
+  EXPECT_EQ(Button->NumGlyphs(), 4);
+  Button->SetGroupIndex(3);
+  Button->SetDown(true);
+  EXPECT_EQ(Button->State(), bsExclusive);
+  TPoint At;
+  TRect TextRect;
+  TRect Paint = Button->ClientRect();
+  InflateRect(Paint, -2, -2);
+  OffsetRect(Paint, 1, 1); // drawn sunken
+  Button->CalcLayout(Paint, At, TextRect);
+  EXPECT_EQ(vt::PixelAt(Button, At.X + 3, At.Y + 3), clLime);
+  // An ungrouped button never stays down.
+  Button->SetGroupIndex(0);
+  Button->SetAllowAllUp(true);
+  Button->SetDown(false);
+  Button->SetDown(true);
+  EXPECT_FALSE(Button->Down());
+}
+
+TEST(ButtonTest, DisabledOrHiddenButtonsIgnoreEnterAndEscape) {
+  TForm Form(nullptr);
+  auto* Edit = new TEdit(&Form);
+  Edit->SetParent(&Form);
+  auto* OK = new TButton(&Form);
+  OK->SetParent(&Form);
+  OK->SetTop(40);
+  OK->SetDefault(true);
+  OK->SetModalResult(mrOk);
+  auto* Cancel = new TButton(&Form);
+  Cancel->SetParent(&Form);
+  Cancel->SetTop(80);
+  Cancel->SetCancel(true);
+  Cancel->SetModalResult(mrCancel);
+  vt::ShowForm(&Form);
+  OK->SetEnabled(false);
+  Cancel->Hide();
+  vt::PressKey(VK_RETURN);
+  vt::PressKey(VK_ESCAPE);
+  EXPECT_EQ(Form.ModalResult(), mrNone);
+}
+
+TEST(LabelFocusTest, TheLabelForgetsAFreedFocusControl) {
+  TForm Form(nullptr);
+  auto* Label = new TLabel(&Form);
+  Label->SetParent(&Form);
+  Label->SetCaption("&Name");
+  auto* Edit = new TEdit(&Form);
+  Edit->SetParent(&Form);
+  Label->SetFocusControl(Edit);
+  delete Edit;
+  EXPECT_EQ(Label->FocusControl(), nullptr);
+  vt::ShowForm(&Form);
+  vt::PressKey('N', {ssAlt}); // nothing to focus, nothing breaks
 }
 
 } // namespace
