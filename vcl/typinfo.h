@@ -20,6 +20,17 @@
 // read-only property. Modifiers after a property refine it: .Stored(test),
 // .Range(min, max), .Idents({...}), .TypeName("TColor").
 //
+// Kinds: Bool, Int (any integer type; its range unless .Range narrows it),
+// Char, Enum, Set (vcl::Set<E>), Float, DateTime, Curr, Str, Binary (bytes
+// in a std::string), Object (an owned sub-object, stored as Font.Size = 8),
+// Strings (a TStrings, stored as Items.Strings = ( ... )), Component (a
+// reference to another component, stored by name) and Event (a public
+// std::function member, stored as its handler's name). A root class lists
+// the handlers its form file may name with .Method("Button1Click",
+// &TForm1::Button1Click) (the member's signature must match the event's),
+// and the component fields the reader fills with .Field("OKBtn",
+// &TCalendarForm::OKBtn).
+//
 // Registration scheme (static libraries drop unreferenced object files, so a
 // table must never rely on a static initialiser of its own): every unit
 // declares its tables inside one function, `RegisterXxxClasses()`, defined in
@@ -241,10 +252,10 @@ public:
   }
 
   template <typename G, typename S>
-  Published& Bool(const std::string& Name, G Get, S Set, std::optional<bool> Default = {}) {
+  Published& Bool(const std::string& Name, G Get, S Setter, std::optional<bool> Default = {}) {
     static_assert(std::is_same_v<detail::PropType<T, G>, bool>);
     TPropInfo& P = Add(
-        Name, tkBoolean, "Boolean", Get, Set, [](bool V) -> std::int64_t { return V; },
+        Name, tkBoolean, "Boolean", Get, Setter, [](bool V) -> std::int64_t { return V; },
         [](const TPropValue& V) { return std::get<std::int64_t>(V) != 0; });
     if (Default)
       P.Default = TPropValue(std::int64_t(*Default));
@@ -254,12 +265,13 @@ public:
 
   // An integer of the getter's type; its range is the type's unless .Range narrows it.
   template <typename G, typename S>
-  Published& Int(const std::string& Name, G Get, S Set, std::optional<std::int64_t> Default = {}) {
+  Published& Int(const std::string& Name, G Get, S Setter,
+                 std::optional<std::int64_t> Default = {}) {
     using V = detail::PropType<T, G>;
     static_assert(std::is_integral_v<V> && !std::is_same_v<V, bool> &&
                   (sizeof(V) < 8 || std::is_signed_v<V>));
     TPropInfo& P = Add(
-        Name, tkInteger, IntegerTypeName<V>(), Get, Set, [](V X) -> std::int64_t { return X; },
+        Name, tkInteger, IntegerTypeName<V>(), Get, Setter, [](V X) -> std::int64_t { return X; },
         [](const TPropValue& X) { return static_cast<V>(std::get<std::int64_t>(X)); });
     P.MinValue = std::numeric_limits<V>::min();
     P.MaxValue = std::numeric_limits<V>::max();
@@ -270,10 +282,10 @@ public:
 
   // A single character, stored as a one-character string.
   template <typename G, typename S>
-  Published& Char(const std::string& Name, G Get, S Set, std::optional<char> Default = {}) {
+  Published& Char(const std::string& Name, G Get, S Setter, std::optional<char> Default = {}) {
     static_assert(std::is_same_v<detail::PropType<T, G>, char>);
     TPropInfo& P = Add(
-        Name, tkChar, "Char", Get, Set,
+        Name, tkChar, "Char", Get, Setter,
         [](char C) -> std::int64_t { return static_cast<unsigned char>(C); },
         [](const TPropValue& X) { return static_cast<char>(std::get<std::int64_t>(X)); });
     P.MaxValue = 255;
@@ -283,13 +295,13 @@ public:
   }
 
   template <typename G, typename S>
-  Published& Enum(const std::string& Name, G Get, S Set,
+  Published& Enum(const std::string& Name, G Get, S Setter,
                   std::optional<detail::PropType<T, G>> Default = {}) {
     using E = detail::PropType<T, G>;
     static_assert(std::is_enum_v<E>);
     const TEnumInfo* Info = RequireEnum<E>(Name);
     TPropInfo& P = Add(
-        Name, tkEnumeration, Info->Name, Get, Set,
+        Name, tkEnumeration, Info->Name, Get, Setter,
         [](E X) -> std::int64_t { return static_cast<std::int64_t>(X); },
         [](const TPropValue& X) { return static_cast<E>(std::get<std::int64_t>(X)); });
     P.EnumType = Info;
@@ -315,27 +327,28 @@ public:
 
   // A float of the getter's type (float, double or long double).
   template <typename G, typename S>
-  Published& Float(const std::string& Name, G Get, S Set, std::optional<long double> Default = {}) {
+  Published& Float(const std::string& Name, G Get, S Setter,
+                   std::optional<long double> Default = {}) {
     using V = detail::PropType<T, G>;
     static_assert(std::is_floating_point_v<V>);
     const char* TypeName = sizeof(V) == 4 ? "Single" : sizeof(V) == 8 ? "Double" : "Extended";
-    AddFloat<V>(Name, TypeName, Get, Set, Default);
+    AddFloat<V>(Name, TypeName, Get, Setter, Default);
     return *this;
   }
 
   template <typename G, typename S>
-  Published& DateTime(const std::string& Name, G Get, S Set,
+  Published& DateTime(const std::string& Name, G Get, S Setter,
                       std::optional<long double> Default = {}) {
     static_assert(std::is_same_v<detail::PropType<T, G>, TDateTime>);
-    AddFloat<TDateTime>(Name, "TDateTime", Get, Set, Default);
+    AddFloat<TDateTime>(Name, "TDateTime", Get, Setter, Default);
     return *this;
   }
 
   template <typename G, typename S>
-  Published& Curr(const std::string& Name, G Get, S Set, std::optional<Currency> Default = {}) {
+  Published& Curr(const std::string& Name, G Get, S Setter, std::optional<Currency> Default = {}) {
     static_assert(std::is_same_v<detail::PropType<T, G>, Currency>);
     TPropInfo& P = Add(
-        Name, tkCurrency, "Currency", Get, Set, [](Currency C) { return C; },
+        Name, tkCurrency, "Currency", Get, Setter, [](Currency C) { return C; },
         [](const TPropValue& X) { return std::get<Currency>(X); });
     if (Default)
       P.Default = TPropValue(*Default);
@@ -343,16 +356,17 @@ public:
   }
 
   template <typename G, typename S>
-  Published& Str(const std::string& Name, G Get, S Set, std::optional<std::string> Default = {}) {
-    AddString(Name, tkString, "string", Get, Set);
+  Published& Str(const std::string& Name, G Get, S Setter,
+                 std::optional<std::string> Default = {}) {
+    AddString(Name, tkString, "string", Get, Setter);
     if (Default)
       FInfo.FProps.back().Default = TPropValue(*Default);
     return *this;
   }
 
   // Bytes held in a std::string, stored as hexadecimal.
-  template <typename G, typename S> Published& Binary(const std::string& Name, G Get, S Set) {
-    AddString(Name, tkBinary, "Binary", Get, Set);
+  template <typename G, typename S> Published& Binary(const std::string& Name, G Get, S Setter) {
+    AddString(Name, tkBinary, "Binary", Get, Setter);
     return *this;
   }
 
@@ -401,7 +415,7 @@ public:
       TObject* Value = std::get<TObject*>(X);
       C* Target = dynamic_cast<C*>(Value);
       if (Value && !Target)
-        throw EReadError("Invalid component reference for this property");
+        throw EConvertError("A " + Value->ClassName() + " cannot be assigned to this property");
       std::invoke(Setter, Cast(Obj), Target);
     };
     return *this;

@@ -448,15 +448,4 @@ TEST_F(BtnEditPaintTest, TheCaretIsWiderForABoldFont) {
   EXPECT_EQ(Caret.Bottom - Caret.Top + 1, Edit->GetTextHeight());
 }
 
-TEST(BtnEditLock, LockCountsNest) {
-  TBtnEdit Edit(nullptr);
-  EXPECT_FALSE(Edit.Locked());
-  Edit.Lock();
-  Edit.Lock();
-  Edit.UnLock();
-  EXPECT_TRUE(Edit.Locked());
-  Edit.UnLock();
-  EXPECT_FALSE(Edit.Locked());
-}
-
 } // namespace

@@ -108,14 +108,6 @@ protected:
   TBtnEdit* Edit = nullptr;
 };
 
-TEST_F(GlyphTest, ANewEditHasACustomKindAndAnEmptyPicture) {
-  EXPECT_EQ(Edit->GlyphKind(), gkCustom);
-  EXPECT_TRUE(Edit->Glyph()->Empty());
-  EXPECT_EQ(Edit->ClickKey(), scCtrlEnter);
-  EXPECT_EQ(Edit->ButtonWidth(), 16);
-  EXPECT_EQ(Edit->NumGlyphs(), 1);
-}
-
 TEST_F(GlyphTest, TheEllipsisFollowsTheButtonWidth) {
   Edit->SetGlyphKind(gkEllipsis);
   for (const TEllipsisCase& C : EllipsisCases) {

@@ -247,6 +247,8 @@ const BadText BadTexts[] = {
      "Line 2: Field Panel1 does not hold a TWidget"},
     {"object Form1: TTestForm\n  object Widget1: TWidget\n    Buddy = Nobody\n  end\nend\n",
      "Line 3: Component Nobody not found"},
+    {"object Form1: TTestForm\n  object Widget1: TWidget\n    Buddy = Form1\n  end\nend\n",
+     "Line 3: Error reading Buddy: A TTestForm cannot be assigned to this property"},
     {"object Form1: TTestForm\n  object Widget1: TWidget\n    Sample.Nope = 1\n  end\nend\n",
      "Line 3: Property Sample.Nope does not exist"},
     {"object Form1: TTestForm\n  object Widget1: TWidget\n    Lines = 1\n  end\nend\n",
