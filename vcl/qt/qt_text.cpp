@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QString>
 
+#include <array>
 #include <map>
 #include <tuple>
 
@@ -24,13 +25,22 @@ constexpr char16_t Cp1252High[32] = {
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
-const QFont& FontFor(const TFontSpec& Spec) {
+// A font with the advance of each code page character. Text is laid out as
+// the classic GDI does it: every character at a whole-pixel advance, with no
+// kerning and no ligatures, so a width is a plain sum and the caret, the
+// selection and the drawn glyphs always agree.
+struct TLaidFont {
+  QFont Font;
+  std::array<int, 256> Advance{};
+};
+
+const TLaidFont& LaidFontFor(const TFontSpec& Spec) {
   // Fonts need the application object: code that measures text before
   // anyone started the platform gets it offscreen rather than a crash.
   if (!PlatformStarted())
     StartPlatform(true);
   using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
-  static std::map<Key, QFont> Cache;
+  static std::map<Key, TLaidFont> Cache;
   const Key K{Spec.Family, Spec.PixelSize, Spec.Bold, Spec.Italic, Spec.Underline, Spec.StrikeOut};
   auto It = Cache.find(K);
   if (It == Cache.end()) {
@@ -45,9 +55,18 @@ const QFont& FontFor(const TFontSpec& Spec) {
     F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias |
                                             QFont::NoFontMerging));
     F.setHintingPreference(QFont::PreferFullHinting);
-    It = Cache.emplace(K, F).first;
+    TLaidFont Laid{F, {}};
+    const QFontMetrics M(F);
+    for (int Code = 0; Code < 256; ++Code)
+      Laid.Advance[static_cast<std::size_t>(Code)] =
+          M.horizontalAdvance(FromCp1252(std::string(1, static_cast<char>(Code))));
+    It = Cache.emplace(K, std::move(Laid)).first;
   }
   return It->second;
+}
+
+const QFont& FontFor(const TFontSpec& Spec) {
+  return LaidFontFor(Spec).Font;
 }
 
 } // namespace
@@ -97,9 +116,11 @@ TFontMetrics MeasureFont(const TFontSpec& Font) {
 }
 
 int TextWidth(const TFontSpec& Font, const std::string& Text) {
-  if (Text.empty())
-    return 0;
-  return QFontMetrics(FontFor(Font)).horizontalAdvance(FromCp1252(Text));
+  const TLaidFont& Laid = LaidFontFor(Font);
+  int Width = 0;
+  for (unsigned char C : Text)
+    Width += Laid.Advance[C];
+  return Width;
 }
 
 void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::string& Text,
@@ -112,10 +133,14 @@ void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::
   P.setRenderHint(QPainter::TextAntialiasing, false);
   P.setRenderHint(QPainter::Antialiasing, false);
   P.setClipRect(QRect(Clip.Left, Clip.Top, Clip.Right - Clip.Left, Clip.Bottom - Clip.Top));
-  const QFont& F = FontFor(Font);
-  P.setFont(F);
+  const TLaidFont& Laid = LaidFontFor(Font);
+  P.setFont(Laid.Font);
   P.setPen(QColor::fromRgb(Rgb));
-  P.drawText(X, Y + QFontMetrics(F).ascent(), FromCp1252(Text));
+  const int Baseline = Y + QFontMetrics(Laid.Font).ascent();
+  for (unsigned char C : Text) {
+    P.drawText(X, Baseline, FromCp1252(std::string(1, static_cast<char>(C))));
+    X += Laid.Advance[C];
+  }
 }
 
 std::string EncodePng(const TPixelBuffer& Image) {
