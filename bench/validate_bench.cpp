@@ -16,6 +16,11 @@ namespace {
 
 using TMake = std::unique_ptr<TValidator> (*)();
 
+// The base validator of the edit's first kind: it accepts everything.
+std::unique_ptr<TValidator> MakeBase() {
+  return std::make_unique<TValidator>(nullptr);
+}
+
 std::unique_ptr<TValidator> MakeFilter() {
   auto V = std::make_unique<TFilterValidator>(nullptr);
   V->SetFilterChars("0123456789-() ");
@@ -87,6 +92,7 @@ void Input(benchmark::State& State, TMake Make, const std::string& Text, bool Su
   BENCHMARK_CAPTURE(Input, Kind##_completion, Make, Typical, false);                               \
   BENCHMARK_CAPTURE(Input, Kind##_keystroke_255, Make, Long, true)
 
+VALIDATOR_INPUT(none, MakeBase, "12345", std::string(255, 'x'));
 VALIDATOR_INPUT(filter, MakeFilter, "(555) 123-45", std::string(255, '5'));
 VALIDATOR_INPUT(integer, MakeInteger, "-12345", std::string(255, '7'));
 VALIDATOR_INPUT(float, MakeFloat, "1234.5", std::string(250, '1') + ".2345");
