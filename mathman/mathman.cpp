@@ -138,7 +138,8 @@ std::string FormatFrac(const std::string& S) {
 
 bool ValidFrac(const std::string& S, std::uint8_t& Err) {
   Err = 0;
-  // The formatted text always has at least 6 characters (the slash column).
+  // The formatted text always has at least 8 characters, so its 5th and its
+  // last character exist.
   const std::string F = vcl::Copy(FormatFrac(S), 1, 255);
   const bool NumeratorBlank = F[4] == ' ';
   const bool LastBlank = F.back() == ' ';
