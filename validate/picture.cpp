@@ -342,6 +342,12 @@ private:
         PicPos = PieceStart;
         const int Before = TextPos;
         Result = MatchChoices(PieceStop);
+        // A pass the text ran out in is as incomplete as the repetition: the
+        // picture position stays where the text ended, so filling goes on
+        // from there. (Taking it for an error would refuse the third digit
+        // typed against *2{##}, and no text could ever be typed to match.)
+        if (IsIncomplete(Result))
+          return Result;
         if (!IsComplete(Result)) {
           if (Result != prEmpty)
             return prError;

@@ -40,6 +40,13 @@ const TEvalRow EvalRows[] = {
     {"*3#", "12", fillEither, prIncomplete, "12"},
     {"*3#", "1234", fillEither, prError, "1234"},
     {"*3[#]", "1", fillEither, prComplete, "1"},
+    // A counted repetition of a longer piece can be typed one character at a time.
+    {"*2{##}", "123", fillEither, prIncomplete, "123"},
+    {"*2{##}", "1234", fillEither, prComplete, "1234"},
+    {"*2{##}", "12345", fillEither, prError, "12345"},
+    {"*2{##}", "12a", fillEither, prError, "12a"},
+    {"*2{#-#}", "1", fillYes, prIncomplete, "1-"},
+    {"*2{#-#}", "1-23", fillYes, prIncomplete, "1-23-"},
     {"#;*#", "1*2", fillEither, prComplete, "1*2"},
     {"#;*#", "1", fillYes, prIncomplete, "1*"},
     {"{##,#}", "1", fillEither, prComplete, "1"},
