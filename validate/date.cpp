@@ -36,6 +36,56 @@ char FieldLetter(const std::string& Field) {
   return Field[0];
 }
 
+// The field (1 to 3) of Fmt that holds its first y; 0 when Fmt has no y or
+// fewer than two separators.
+int YearField(const std::string& Fmt) {
+  const char D = vcl::DateSeparator;
+  const int Y = vcl::Pos('y', Fmt);
+  const int P1 = TextMan::CharPos(D, Fmt, 1);
+  const int P2 = TextMan::CharOccurrence(D, Fmt, 2);
+  if (Y == 0 || P2 == 0)
+    return 0;
+  return Y < P1 ? 1 : Y < P2 ? 2 : 3;
+}
+
+// The field letters are read from the format in force at fixed places (just
+// before the first separator, just after it, the last character), so the
+// part test follows the format StrToDate will judge the finished text by.
+char PartLetter(int Field) {
+  const std::string Fmt = SeparatedDateFormat();
+  const int P1 = TextMan::CharPos(vcl::DateSeparator, Fmt, 1);
+  if (P1 == 0)
+    return '\0';
+  switch (Field) {
+  case 1:
+    return P1 > 1 ? Fmt[P1 - 2] : '\0';
+  case 2:
+    return P1 < Length(Fmt) ? Fmt[P1] : '\0';
+  default:
+    return Fmt.back();
+  }
+}
+
+// The part test: Part is the typed text of field Field (1 to 3).
+bool CheckDatePart(const std::string& Part, bool SeparatorFollows, int Field) {
+  if (Part.empty())
+    return true;
+  int N = 0;
+  if (!vcl::TryStrToInt(Part, N))
+    return false;
+  const bool LeadingZero = Part == "0" && !SeparatorFollows;
+  switch (PartLetter(Field)) {
+  case 'M':
+    return (N >= 1 && N <= 12) || LeadingZero;
+  case 'd':
+    return (N >= 1 && N <= 31) || LeadingZero;
+  case 'y':
+    return N >= 0 && N <= 9999;
+  default:
+    return false;
+  }
+}
+
 } // namespace
 
 TCustomDateValidator::TCustomDateValidator(vcl::TObject* AOwner) : TCustomPictureValidator(AOwner) {
@@ -88,30 +138,27 @@ void TCustomDateValidator::FormatChanged() {
   const int P1 = TextMan::CharPos(D, S, 1);
   const int P2 = P1 > 0 ? TextMan::CharPos(D, S, P1 + 1) : 0;
   const int L = Length(S);
-  FFieldLetters = {};
   if (P1 == 0 || P2 == 0 || TextMan::CharPos(D, S, P2 + 1) != 0) {
     SetPictureField("");
     return;
   }
   const std::string Fields[3] = {Copy(S, 1, P1 - 1), Copy(S, P1 + 1, P2 - P1 - 1),
                                  Copy(S, P2 + 1, L - P2)};
-  std::array<char, 3> Letters{};
+  std::string Letters;
   std::string PictureFields[3];
   for (int I = 0; I < 3; ++I) {
-    Letters[I] = FieldLetter(Fields[I]);
+    Letters += FieldLetter(Fields[I]);
     PictureFields[I] = Length(Fields[I]) == 1
                            ? std::string("#[#]")
                            : TextMan::FillStr('#', static_cast<std::uint16_t>(Length(Fields[I])));
   }
-  const std::string Letters3(Letters.begin(), Letters.end());
-  if (Letters3.find('M') == std::string::npos || Letters3.find('d') == std::string::npos ||
-      Letters3.find('y') == std::string::npos) {
+  if (!TextMan::CharInStr('M', Letters) || !TextMan::CharInStr('d', Letters) ||
+      !TextMan::CharInStr('y', Letters)) {
     SetPictureField("");
     return;
   }
-  FFieldLetters = Letters;
 
-  std::string& Year = PictureFields[FieldOf('y') - 1];
+  std::string& Year = PictureFields[YearField(S) - 1];
   switch (FFormat) {
   case vdfShort:
     if (Length(Year) > 2)
@@ -132,40 +179,11 @@ void TCustomDateValidator::FormatChanged() {
   SetPictureField(PictureFields[0] + Separator + PictureFields[1] + Separator + PictureFields[2]);
 }
 
-int TCustomDateValidator::FieldOf(char Letter) const {
-  for (int I = 0; I < 3; ++I)
-    if (FFieldLetters[I] == Letter)
-      return I + 1;
-  return 0;
-}
-
-// The field letters are those of the format the picture was built from, so
-// the part test always agrees with the picture, even after another
-// validator or the application has changed ShortDateFormat.
-bool TCustomDateValidator::CheckDatePart(const std::string& Part, bool SeparatorFollows,
-                                         int Field) const {
-  if (Part.empty())
-    return true;
-  int N = 0;
-  if (!vcl::TryStrToInt(Part, N))
-    return false;
-  const bool LeadingZero = Part == "0" && !SeparatorFollows;
-  switch (FFieldLetters[Field - 1]) {
-  case 'M':
-    return (N >= 1 && N <= 12) || LeadingZero;
-  case 'd':
-    return (N >= 1 && N <= 31) || LeadingZero;
-  case 'y':
-    return N >= 0 && N <= 9999;
-  default:
-    return false;
-  }
-}
-
 bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
   if (!TCustomPictureValidator::IsValidInput(S, SuppressFill))
     return false;
-  if (FieldOf('y') == 0)
+  // Without a picture (a format of another shape) input is not screened.
+  if (Picture().empty())
     return true;
   const char D = vcl::DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
@@ -191,9 +209,9 @@ void TCustomDateValidator::SetText(std::string& S) {
   S = Typed;
   // A year-first format asks for the year before anything else, so a text
   // that lacks later fields lacks month or day, which are never guessed: it
-  // stays as typed. Without a usable format there is nothing to complete.
-  const int YearField = FieldOf('y');
-  if (YearField < 2)
+  // stays as typed. Without a picture there is nothing to complete.
+  const int Field = YearField(SeparatedDateFormat());
+  if (Picture().empty() || Field < 2)
     return;
 
   vcl::Word Year = 0;
@@ -210,11 +228,11 @@ void TCustomDateValidator::SetText(std::string& S) {
   if (P2 == 0) {
     // With no separator typed yet there is no place after the first one:
     // the year goes at the end in either case.
-    if (YearField == 2 && P1 > 0)
+    if (Field == 2 && P1 > 0)
       vcl::Insert(YearText + D, S, P1 + 1);
     else
       S = S + D + YearText;
-  } else if (FFormat == vdfLong && YearField == 3 && Length(S) - P2 == 2) {
+  } else if (FFormat == vdfLong && Field == 3 && Length(S) - P2 == 2) {
     // A two-digit year gets the current century, with no window around the
     // current year. A year in the middle field needs no such help: the
     // picture takes only all four of its digits before the next separator.

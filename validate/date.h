@@ -6,7 +6,6 @@
 // process-wide ShortDateFormat to match its Format.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -41,17 +40,10 @@ protected:
   void FormatChanged();
 
 private:
-  // The field (1 to 3) whose letter is Letter, 0 when there is none.
-  int FieldOf(char Letter) const;
-  bool CheckDatePart(const std::string& Part, bool SeparatorFollows, int Field) const;
-
   TDateFormat FFormat = vdfShort;
   vcl::TDateTime FMax = 0;
   vcl::TDateTime FMin = 0;
   bool FNoBounds = true;
-  // The letters (M, d, y) of the three fields of the format the picture was
-  // built from; all '\0' when that format had no shape a picture can follow.
-  std::array<char, 3> FFieldLetters{};
 };
 
 class TDateValidator : public TCustomDateValidator {

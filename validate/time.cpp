@@ -13,15 +13,19 @@ using vcl::Length;
 namespace {
 
 // A 12-hour clock is one whose LongTimeFormat ends in an upper-case M (as
-// h:mm:ss AMPM does). A format that spells its marker in lower case (am/pm,
-// ampm, a/p) also shows a 12-hour clock, and a user typing into it expects
-// the marker to be asked for, so those count as 12-hour clocks too.
+// h:mm:ss AMPM does). A format that ends in its marker spelt in lower case
+// (am/pm, ampm, a/p) also shows a 12-hour clock, and a user typing into it
+// expects the marker to be asked for, so those count as 12-hour clocks too.
+// A marker anywhere else leaves the 24-hour clock.
 bool IsTwelveHourClock() {
   const std::string& Fmt = vcl::LongTimeFormat;
   if (!Fmt.empty() && Fmt.back() == 'M')
     return true;
   const std::string Lower = vcl::LowerCase(Fmt);
-  return vcl::Pos("ampm", Lower) > 0 || vcl::Pos("am/pm", Lower) > 0 || vcl::Pos("a/p", Lower) > 0;
+  for (const char* Marker : {"ampm", "am/pm", "a/p"})
+    if (Lower.ends_with(Marker))
+      return true;
+  return false;
 }
 
 } // namespace

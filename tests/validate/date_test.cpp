@@ -164,6 +164,28 @@ TEST_F(DateValidatorTest, PartsAreCheckedWhileTyping) {
   }
 }
 
+// The part test reads the field letters from the format in force, the one
+// StrToDate will judge the finished text by, even when it changed after the
+// picture was built.
+TEST_F(DateValidatorTest, PartsFollowTheFormatInForce) {
+  TDateValidator V(nullptr);
+  vcl::ShortDateFormat = "d/M/yyyy";
+  const struct {
+    const char* Text;
+    bool Accepted;
+  } Rows[] = {{"25", true}, {"25/12", true}, {"12/13", false}, {"32", false}};
+  for (const auto& Row : Rows) {
+    std::string S = Row.Text;
+    EXPECT_EQ(V.IsValidInput(S, true), Row.Accepted) << Row.Text;
+  }
+  EXPECT_TRUE(V.IsValid("25/12/2026"));
+  // The year goes where the format in force has it.
+  vcl::ShortDateFormat = "M/yyyy/d";
+  std::string S = "12/";
+  V.SetText(S);
+  EXPECT_EQ(S, "12/2026/");
+}
+
 TEST_F(DateValidatorTest, TypingFillsInTheSeparators) {
   TDateValidator V(nullptr);
   std::string S = "12";

@@ -38,6 +38,9 @@ TEST_F(TimeValidatorTest, PicturesFollowTheClockAndTheFormat) {
       // A marker written in lower case still shows a 12-hour clock.
       {"h:mm:ss am/pm", vtfShort, "#[#]:## {AM,PM,am,pm}"},
       {"h:mm:ss a/p", vtfShort, "#[#]:## {AM,PM,am,pm}"},
+      // Only a marker at the end makes a 12-hour clock.
+      {"AMPM h:mm:ss", vtfShort, "#[#]:##"},
+      {"ampm h:mm:ss", vtfShort, "#[#]:##"},
   };
   for (const TPictureRow& Row : Rows) {
     vcl::LongTimeFormat = Row.LongTimeFormat;
