@@ -46,6 +46,9 @@ using TMessageDlgHandler = std::function<int(const std::string& Msg, TMsgDlgType
 // Installs a handler and returns the previous one (an empty one restores the
 // standard-error fallback).
 TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler Handler);
+// The caption of a box of the given type; empty for mtCustom, whose caption
+// is the application's title.
+const char* MsgDlgCaption(TMsgDlgType DlgType);
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
 void ShowMessage(const std::string& Msg);
 

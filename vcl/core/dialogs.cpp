@@ -16,7 +16,9 @@ TMessageDlgHandler& CurrentHandler() {
   return Handler;
 }
 
-const char* Caption(TMsgDlgType DlgType) {
+} // namespace
+
+const char* MsgDlgCaption(TMsgDlgType DlgType) {
   switch (DlgType) {
   case mtWarning:
     return "Warning";
@@ -29,10 +31,8 @@ const char* Caption(TMsgDlgType DlgType) {
   case mtCustom:
     break;
   }
-  return "Message";
+  return "";
 }
-
-} // namespace
 
 TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler Handler) {
   return std::exchange(CurrentHandler(), std::move(Handler));
@@ -43,7 +43,8 @@ int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Butto
   const TMessageDlgHandler Handler = CurrentHandler();
   if (Handler)
     return Handler(Msg, DlgType, Buttons, HelpCtx);
-  std::cerr << Caption(DlgType) << ": " << Msg << std::endl;
+  std::cerr << (DlgType == mtCustom ? "Message" : MsgDlgCaption(DlgType)) << ": " << Msg
+            << std::endl;
   return mrOk;
 }
 

@@ -530,6 +530,22 @@ void TControl::CMMouseLeave(TMessage& Message) {
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// Binds the control's canvas to the paint DC for the length of one paint,
+// and lets it go again also when the paint throws.
+template <typename F> void PaintOnCanvas(TControlCanvas& Canvas, HDC DC, F&& Paint) {
+  struct TRelease {
+    TControlCanvas& Canvas;
+    ~TRelease() { Canvas.SetHandle(nullptr); }
+  };
+  Canvas.SetHandle(DC);
+  const TRelease Release{Canvas};
+  Paint();
+}
+
+} // namespace
+
 TGraphicControl::TGraphicControl(TComponent* AOwner)
     : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>()) {
   FCanvas->SetControl(this);
@@ -544,14 +560,7 @@ TCanvas* TGraphicControl::Canvas() const {
 void TGraphicControl::WMPaint(TMessage& Message) {
   if (!Message.WParam)
     return;
-  FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
+  PaintOnCanvas(*FCanvas, reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner)
@@ -568,14 +577,7 @@ TCanvas* TCustomControl::Canvas() const {
 void TCustomControl::WMPaint(TMessage& Message) {
   if (!Message.WParam)
     return;
-  FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
+  PaintOnCanvas(*FCanvas, reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
   PaintControls(reinterpret_cast<HDC>(Message.WParam));
 }
 

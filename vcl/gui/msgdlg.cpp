@@ -80,21 +80,6 @@ constexpr TButtonInfo ButtonInfos[] = {{mbYes, "&Yes", mrYes},
                                        {mbYesToAll, "Yes to &All", mrYesToAll},
                                        {mbHelp, "&Help", mrNone}};
 
-const char* CaptionFor(TMsgDlgType DlgType) {
-  switch (DlgType) {
-  case mtWarning:
-    return "Warning";
-  case mtError:
-    return "Error";
-  case mtInformation:
-    return "Information";
-  case mtConfirmation:
-    return "Confirm";
-  default:
-    return "";
-  }
-}
-
 } // namespace
 
 TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
@@ -102,7 +87,7 @@ TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
   auto* Form = new TForm(nullptr);
   Form->SetBorderStyle(bsDialog);
   Form->SetPosition(poScreenCenter);
-  Form->SetCaption(DlgType == mtCustom ? Application->Title() : CaptionFor(DlgType));
+  Form->SetCaption(DlgType == mtCustom ? Application->Title() : MsgDlgCaption(DlgType));
 
   int TextLeft = Margin;
   if (DlgType != mtCustom) {
