@@ -143,6 +143,7 @@ bool IsCharAlphaA(char Ch) {
   if ((C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'))
     return true;
   switch (C) {
+  case 0x83: // f with hook
   case 0x8A: // S caron
   case 0x8C: // OE
   case 0x8E: // Z caron

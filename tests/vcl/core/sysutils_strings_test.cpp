@@ -100,7 +100,7 @@ TEST_F(StringsTest, QuotedStrDoublesQuotes) {
 }
 
 TEST_F(StringsTest, IsCharAlphaAKnowsCodePage1252Letters) {
-  const std::string Letters = "\x8A\x8C\x8E\x9A\x9C\x9E\x9F\xAA\xB5\xBA";
+  const std::string Letters = "\x83\x8A\x8C\x8E\x9A\x9C\x9E\x9F\xAA\xB5\xBA";
   for (int C = 0; C < 256; ++C) {
     const bool Expected = (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') ||
                           Letters.find(static_cast<char>(C)) != std::string::npos ||
