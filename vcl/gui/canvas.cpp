@@ -72,11 +72,11 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
 }
 
 int TCanvas::TextWidth(const std::string& Text) {
-  return backend::TextWidth(FFont->Handle()->Spec, Text);
+  return backend::TextWidth(FFont->Handle()->Face, Text);
 }
 
 int TCanvas::TextHeight(const std::string&) {
-  return backend::MeasureFont(FFont->Handle()->Spec).Height;
+  return backend::MeasureFont(FFont->Handle()->Face).Height;
 }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {

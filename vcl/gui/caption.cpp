@@ -27,7 +27,7 @@ TShownLine Shown(const std::string& Line, bool ShowAccel) {
 }
 
 int Width(const std::string& Line, HFONT Font, bool ShowAccel) {
-  return backend::TextWidth(Font->Spec, Shown(Line, ShowAccel).Text);
+  return backend::TextWidth(Font->Face, Shown(Line, ShowAccel).Text);
 }
 
 } // namespace
@@ -88,20 +88,20 @@ TPoint Measure(const std::string& Caption, HFONT Font, bool ShowAccel, bool Word
   int W = 0;
   for (const std::string& L : All)
     W = std::max(W, Width(L, Font, ShowAccel));
-  return {W, static_cast<int>(All.size()) * backend::MeasureFont(Font->Spec).Height};
+  return {W, static_cast<int>(All.size()) * backend::MeasureFont(Font->Face).Height};
 }
 
 void Draw(HDC__& DC, const TRect& R, const std::string& Caption, HFONT Font, TColor Color,
           TAlignment Alignment, bool VCenter, bool ShowAccel, bool WordWrap, bool Enabled) {
   const auto All = Lines(Caption, Font, ShowAccel, WordWrap, R.Width());
-  const backend::TFontMetrics M = backend::MeasureFont(Font->Spec);
+  const backend::TFontMetrics M = backend::MeasureFont(Font->Face);
   const int LineHeight = M.Height;
   int Y = R.Top;
   if (VCenter)
     Y += (R.Height() - LineHeight * static_cast<int>(All.size())) / 2;
   for (const std::string& L : All) {
     const TShownLine S = Shown(L, ShowAccel);
-    const int W = backend::TextWidth(Font->Spec, S.Text);
+    const int W = backend::TextWidth(Font->Face, S.Text);
     int X = R.Left;
     if (Alignment == taRightJustify)
       X = R.Right - W;
@@ -110,8 +110,8 @@ void Draw(HDC__& DC, const TRect& R, const std::string& Caption, HFONT Font, TCo
     auto Paint = [&](int DX, int DY, TColor C) {
       gdi::Text(DC, X + DX, Y + DY, S.Text, &R, Font, C);
       if (S.Accel >= 0) {
-        const int UX = X + DX + backend::TextWidth(Font->Spec, S.Text.substr(0, S.Accel));
-        const int UW = backend::TextWidth(Font->Spec, S.Text.substr(S.Accel, 1));
+        const int UX = X + DX + backend::TextWidth(Font->Face, S.Text.substr(0, S.Accel));
+        const int UW = backend::TextWidth(Font->Face, S.Text.substr(S.Accel, 1));
         TRect U = Bounds(UX, Y + DY + M.Ascent + 1, UW, 1);
         IntersectRect(U, U, R);
         gdi::FillRect(DC, U, C);

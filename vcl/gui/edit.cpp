@@ -344,7 +344,7 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     Paint(reinterpret_cast<HDC>(Message.WParam));
     return;
   case WM_SETFOCUS:
-    CreateCaret(Handle(), nullptr, 1, backend::MeasureFont(Font()->Handle()->Spec).Height);
+    CreateCaret(Handle(), nullptr, 1, backend::MeasureFont(Font()->Handle()->Face).Height);
     UpdateCaret();
     ShowCaret(Handle());
     Invalidate();
@@ -592,11 +592,11 @@ int TCustomEdit::TextTop() {
 int TCustomEdit::CharFromX(int X) {
   const TRect Area = TextArea();
   const std::string S = DisplayText();
-  const auto& Spec = Font()->Handle()->Spec;
+  const auto& Face = Font()->Handle()->Face;
   const int Target = X - Area.Left + FScrollX;
   int Best = 0, BestDistance = 0x7FFFFFFF;
   for (int I = 0; I <= Length(S); ++I) {
-    const int Distance = std::abs(backend::TextWidth(Spec, Copy(S, 1, I)) - Target);
+    const int Distance = std::abs(backend::TextWidth(Face, Copy(S, 1, I)) - Target);
     if (Distance < BestDistance) {
       Best = I;
       BestDistance = Distance;
@@ -612,15 +612,15 @@ void TCustomEdit::MouseSelect(int X, bool Extend) {
 void TCustomEdit::ScrollToCaret() {
   const TRect Area = TextArea();
   const int Visible = std::max(Area.Width(), 1);
-  const auto& Spec = Font()->Handle()->Spec;
+  const auto& Face = Font()->Handle()->Face;
   const std::string S = DisplayText();
-  const int CaretX = backend::TextWidth(Spec, Copy(S, 1, FCaret));
+  const int CaretX = backend::TextWidth(Face, Copy(S, 1, FCaret));
   if (CaretX < FScrollX)
     FScrollX = CaretX;
   else if (CaretX > FScrollX + Visible - 1)
     FScrollX = CaretX - Visible + 1;
   // Never leave blank space at the end while the text could fill it.
-  const int Total = backend::TextWidth(Spec, S);
+  const int Total = backend::TextWidth(Face, S);
   FScrollX = std::max(0, std::min(FScrollX, Total - Visible + 1));
   UpdateCaret();
 }
@@ -629,7 +629,7 @@ void TCustomEdit::UpdateCaret() {
   if (!HandleAllocated() || !Focused())
     return;
   const TRect Area = TextArea();
-  const int X = backend::TextWidth(Font()->Handle()->Spec, Copy(DisplayText(), 1, FCaret));
+  const int X = backend::TextWidth(Font()->Handle()->Face, Copy(DisplayText(), 1, FCaret));
   SetCaretPos(Area.Left + X - FScrollX, TextTop());
 }
 
@@ -655,10 +655,10 @@ void TCustomEdit::Paint(HDC DC) {
     const std::string Before = Copy(S, 1, SelStart());
     const std::string Selected = Copy(S, SelStart() + 1, SelLength());
     const std::string After = Copy(S, SelStart() + SelLength() + 1, Length(S));
-    const int X1 = X0 + backend::TextWidth(F->Spec, Before);
-    const int X2 = X1 + backend::TextWidth(F->Spec, Selected);
+    const int X1 = X0 + backend::TextWidth(F->Face, Before);
+    const int X2 = X1 + backend::TextWidth(F->Face, Selected);
     gdi::Text(Local, X0, Y, Before, nullptr, F, TextColor);
-    gdi::FillRect(Local, {X1, Y, X2, Y + backend::MeasureFont(F->Spec).Height}, clHighlight);
+    gdi::FillRect(Local, {X1, Y, X2, Y + backend::MeasureFont(F->Face).Height}, clHighlight);
     gdi::Text(Local, X1, Y, Selected, nullptr, F, clHighlightText);
     gdi::Text(Local, X2, Y, After, nullptr, F, TextColor);
   }

@@ -12,7 +12,7 @@ namespace vcl {
 class TControl;
 
 struct HFONT__ {
-  backend::TFontSpec Spec;
+  backend::TFontSpec Face;
 };
 
 struct HBITMAP__ {

@@ -242,21 +242,21 @@ void TFont::SetPitch(TFontPitch Value) {
 
 HFONT TFont::Handle() {
   if (!FHandle) {
-    backend::TFontSpec Spec;
-    Spec.Family = gdi::FontFamilyFor(FPitch == fpFixed ? "Courier New" : FName);
-    Spec.Bold = FStyle.Contains(fsBold);
-    Spec.Italic = FStyle.Contains(fsItalic);
-    Spec.Underline = FStyle.Contains(fsUnderline);
-    Spec.StrikeOut = FStyle.Contains(fsStrikeOut);
+    backend::TFontSpec Face;
+    Face.Family = gdi::FontFamilyFor(FPitch == fpFixed ? "Courier New" : FName);
+    Face.Bold = FStyle.Contains(fsBold);
+    Face.Italic = FStyle.Contains(fsItalic);
+    Face.Underline = FStyle.Contains(fsUnderline);
+    Face.StrikeOut = FStyle.Contains(fsStrikeOut);
     if (FHeight < 0) {
-      Spec.PixelSize = -FHeight;
+      Face.PixelSize = -FHeight;
     } else if (FHeight > 0) {
       // A positive height is the whole cell: scale the em size down to fit it.
-      Spec.PixelSize = FHeight;
-      const int Cell = backend::MeasureFont(Spec).Height;
-      Spec.PixelSize = std::max(1, FHeight * FHeight / std::max(Cell, 1));
+      Face.PixelSize = FHeight;
+      const int Cell = backend::MeasureFont(Face).Height;
+      Face.PixelSize = std::max(1, FHeight * FHeight / std::max(Cell, 1));
     }
-    FHandle = new HFONT__{Spec};
+    FHandle = new HFONT__{Face};
   }
   return FHandle;
 }
@@ -399,7 +399,7 @@ void Text(HDC__& DC, int X, int Y, const std::string& S, const TRect* Clip, HFON
   if (Clip)
     Area = ToBuffer(DC, *Clip);
   const HFONT F = Font ? Font : SystemFont();
-  backend::DrawText(*DC.Target, Area, X + DC.Origin.X, Y + DC.Origin.Y, S, F->Spec,
+  backend::DrawText(*DC.Target, Area, X + DC.Origin.X, Y + DC.Origin.Y, S, F->Face,
                     RawColor(DC, Color));
 }
 

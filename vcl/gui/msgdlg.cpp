@@ -53,8 +53,8 @@ protected:
     TFont Font;
     Font.SetHeight(-20);
     Font.SetStyle({fsBold});
-    const int W = backend::TextWidth(Font.Handle()->Spec, Sign);
-    const int H = backend::MeasureFont(Font.Handle()->Spec).Height;
+    const int W = backend::TextWidth(Font.Handle()->Face, Sign);
+    const int H = backend::MeasureFont(Font.Handle()->Face).Height;
     gdi::Text(*DC, (32 - W) / 2, (32 - H) / 2 + (FKind == mtWarning ? 3 : 0), Sign, nullptr,
               Font.Handle(), Ink);
   }

@@ -122,7 +122,7 @@ bool GetTextMetrics(HDC DC, TTextMetric& TM) {
   if (!DC)
     return false;
   const HFONT Font = DC->Font ? DC->Font : gdi::SystemFont();
-  const backend::TFontMetrics M = backend::MeasureFont(Font->Spec);
+  const backend::TFontMetrics M = backend::MeasureFont(Font->Face);
   TM = {};
   TM.tmHeight = M.Height;
   TM.tmAscent = M.Ascent;
@@ -131,8 +131,8 @@ bool GetTextMetrics(HDC DC, TTextMetric& TM) {
   TM.tmExternalLeading = M.ExternalLeading;
   TM.tmAveCharWidth = M.AveCharWidth;
   TM.tmMaxCharWidth = M.MaxCharWidth;
-  TM.tmWeight = Font->Spec.Bold ? 700 : 400;
-  TM.tmItalic = Font->Spec.Italic;
+  TM.tmWeight = Font->Face.Bold ? 700 : 400;
+  TM.tmItalic = Font->Face.Italic;
   return true;
 }
 

@@ -34,22 +34,22 @@ struct TLaidFont {
   std::array<int, 256> Advance{};
 };
 
-const TLaidFont& LaidFontFor(const TFontSpec& Spec) {
+const TLaidFont& LaidFontFor(const TFontSpec& Face) {
   // Fonts need the application object: code that measures text before
   // anyone started the platform gets it offscreen rather than a crash.
   if (!PlatformStarted())
     StartPlatform(true);
   using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
   static std::map<Key, TLaidFont> Cache;
-  const Key K{Spec.Family, Spec.PixelSize, Spec.Bold, Spec.Italic, Spec.Underline, Spec.StrikeOut};
+  const Key K{Face.Family, Face.PixelSize, Face.Bold, Face.Italic, Face.Underline, Face.StrikeOut};
   auto It = Cache.find(K);
   if (It == Cache.end()) {
-    QFont F(QString::fromStdString(Spec.Family));
-    F.setPixelSize(std::max(Spec.PixelSize, 1));
-    F.setBold(Spec.Bold);
-    F.setItalic(Spec.Italic);
-    F.setUnderline(Spec.Underline);
-    F.setStrikeOut(Spec.StrikeOut);
+    QFont F(QString::fromStdString(Face.Family));
+    F.setPixelSize(std::max(Face.PixelSize, 1));
+    F.setBold(Face.Bold);
+    F.setItalic(Face.Italic);
+    F.setUnderline(Face.Underline);
+    F.setStrikeOut(Face.StrikeOut);
     F.setKerning(false);
     // Plain pixels: the same picture on every run and every machine with the same fonts.
     F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias |
@@ -65,8 +65,8 @@ const TLaidFont& LaidFontFor(const TFontSpec& Spec) {
   return It->second;
 }
 
-const QFont& FontFor(const TFontSpec& Spec) {
-  return LaidFontFor(Spec).Font;
+const QFont& FontFor(const TFontSpec& Face) {
+  return LaidFontFor(Face).Font;
 }
 
 } // namespace
