@@ -19,6 +19,14 @@ void StartHeadless();
 // Shows the form (headless it becomes the active form).
 void ShowForm(TCustomForm* Form);
 
+// Creates a control of class T owned by Parent and placed on it.
+template <typename T> T* Place(TWinControl* Parent, int Left, int Top, int Width, int Height) {
+  T* Control = new T(Parent);
+  Control->SetParent(Parent);
+  Control->SetBounds(Left, Top, Width, Height);
+  return Control;
+}
+
 // Types each character into the focused control of the active form.
 void TypeText(const std::string& Text);
 // Presses and releases one key; the character it makes (letters, digits,

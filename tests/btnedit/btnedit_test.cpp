@@ -36,25 +36,17 @@ protected:
   void SetUp() override {
     Form = new TForm(nullptr);
     Form->SetBounds(0, 0, 320, 200);
-    Edit = new TProbeEdit(Form);
-    Edit->SetParent(Form);
-    Edit->SetBounds(8, 8, 150, 21);
+    Edit = vt::Place<TProbeEdit>(Form, 8, 8, 150, 21);
     Edit->OnButtonClick = [this](TObject* Sender) {
       ++Clicks;
       ClickSender = Sender;
     };
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(8, 40, 150, 21);
-    OK = new TButton(Form);
-    OK->SetParent(Form);
-    OK->SetBounds(8, 80, 75, 25);
+    Other = vt::Place<TEdit>(Form, 8, 40, 150, 21);
+    OK = vt::Place<TButton>(Form, 8, 80, 75, 25);
     OK->SetCaption("OK");
     OK->SetDefault(true);
     OK->OnClick = [this](TObject*) { ++OKClicks; };
-    Cancel = new TButton(Form);
-    Cancel->SetParent(Form);
-    Cancel->SetBounds(90, 80, 75, 25);
+    Cancel = vt::Place<TButton>(Form, 90, 80, 75, 25);
     Cancel->SetCaption("Cancel");
     Cancel->SetCancel(true);
     Cancel->OnClick = [this](TObject*) { ++CancelClicks; };

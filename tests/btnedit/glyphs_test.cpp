@@ -97,9 +97,7 @@ protected:
   void SetUp() override {
     Form = new TForm(nullptr);
     Form->SetBounds(0, 0, 300, 120);
-    Edit = new TBtnEdit(Form);
-    Edit->SetParent(Form);
-    Edit->SetBounds(8, 8, 150, 21);
+    Edit = vt::Place<TBtnEdit>(Form, 8, 8, 150, 21);
     vt::ShowForm(Form);
   }
   void TearDown() override { delete Form; }
@@ -186,9 +184,7 @@ TEST_F(GlyphTest, ThePlainEditHasNoDefaultPicture) {
 
 TEST_F(GlyphTest, ADescendantsDefaultPictureIsShownAndFreed) {
   TDefaultGlyphEdit::Made = TDefaultGlyphEdit::Freed = 0;
-  auto* D = new TDefaultGlyphEdit(Form);
-  D->SetParent(Form);
-  D->SetBounds(8, 40, 150, 21);
+  auto* D = vt::Place<TDefaultGlyphEdit>(Form, 8, 40, 150, 21);
   D->SetGlyphKind(gkDefault);
   EXPECT_EQ(D->Glyph()->Width(), 40);
   EXPECT_EQ(D->Glyph()->Pixel(0, 0), clRed);

@@ -27,9 +27,7 @@ protected:
     Edit->SetName("Edit");
     Edit->SetParent(Form);
     Edit->SetBounds(8, 8, 160, 21);
-    Other = new vcl::TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(8, 40, 160, 21);
+    Other = vt::Place<vcl::TEdit>(Form, 8, 40, 160, 21);
     Edit->OnChange = [this](vcl::TObject*) { Changes.push_back(Edit->Text()); };
     Edit->OnInputError = [this](vcl::TObject*, const std::string& S) { InputErrors.push_back(S); };
     Edit->OnFocusError = [this](vcl::TObject*, const std::string& S) { FocusErrors.push_back(S); };

@@ -16,9 +16,7 @@ protected:
   void SetUp() override {
     Form = new TForm(nullptr);
     Form->SetBounds(0, 0, 200, 150);
-    Button = new TSpeedButton(Form);
-    Button->SetParent(Form);
-    Button->SetBounds(20, 20, 30, 30);
+    Button = vt::Place<TSpeedButton>(Form, 20, 20, 30, 30);
     Button->OnClick = [this](TObject*) { ++Clicks; };
     vt::ShowForm(Form);
   }
@@ -116,9 +114,7 @@ TEST_F(SpeedButtonTest, ReleasingOutsideDoesNotClickAndGroupedButtonsStayDown) {
   Form->MouseInput(WM_LBUTTONUP, {}, 150, 120);
   EXPECT_EQ(Clicks, 0);
 
-  auto* Second = new TSpeedButton(Form);
-  Second->SetParent(Form);
-  Second->SetBounds(60, 20, 30, 30);
+  auto* Second = vt::Place<TSpeedButton>(Form, 60, 20, 30, 30);
   Button->SetGroupIndex(1);
   Second->SetGroupIndex(1);
   vt::Click(Button);

@@ -121,9 +121,7 @@ TEST_F(ControlTest, ParentFontAndColourFlowDownUntilAChildSetsItsOwn) {
 }
 
 TEST_F(ControlTest, MouseCaptureKeepsEventsWithTheControlThatWasPressed) {
-  auto* Panel = new TPanel(Form);
-  Panel->SetParent(Form);
-  Panel->SetBounds(100, 100, 50, 50);
+  auto* Panel = vt::Place<TPanel>(Form, 100, 100, 50, 50);
   std::vector<std::string> Events;
   Panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
     Events.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
@@ -148,9 +146,7 @@ TEST_F(ControlTest, MouseCaptureKeepsEventsWithTheControlThatWasPressed) {
 }
 
 TEST_F(ControlTest, DisabledControlsGetNoMouseInput) {
-  auto* Edit = new TEdit(Form);
-  Edit->SetParent(Form);
-  Edit->SetBounds(100, 10, 80, 21);
+  auto* Edit = vt::Place<TEdit>(Form, 100, 10, 80, 21);
   auto* Other = new TEdit(Form);
   Other->SetParent(Form);
   Other->SetTop(100);
@@ -162,9 +158,7 @@ TEST_F(ControlTest, DisabledControlsGetNoMouseInput) {
 }
 
 TEST_F(ControlTest, TheEditPaintsItsFormattingRectangleAndMasksPasswords) {
-  auto* Edit = new TEdit(Form);
-  Edit->SetParent(Form);
-  Edit->SetBounds(10, 60, 120, 21);
+  auto* Edit = vt::Place<TEdit>(Form, 10, 60, 120, 21);
   Edit->SetTextBuf("MMMM"); // the form is not shown: no caret, no selection
   // Client pixels of the edit, from one painting of the form.
   auto EditPixels = [&] {

@@ -15,12 +15,8 @@ protected:
   void SetUp() override {
     Form = new TForm(nullptr);
     Form->SetBounds(0, 0, 300, 200);
-    Edit = new TEdit(Form);
-    Edit->SetParent(Form);
-    Edit->SetBounds(8, 8, 150, 21);
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(8, 40, 150, 21);
+    Edit = vt::Place<TEdit>(Form, 8, 8, 150, 21);
+    Other = vt::Place<TEdit>(Form, 8, 40, 150, 21);
     Edit->OnChange = [this](TObject*) { ++Changes; };
     vt::ShowForm(Form);
     ASSERT_TRUE(vt::MoveFocus(Edit));

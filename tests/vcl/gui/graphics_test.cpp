@@ -244,12 +244,8 @@ protected:
   void SetUp() override {
     Form = new TForm(nullptr);
     Form->SetBounds(0, 0, 200, 120);
-    Edit = new TEdit(Form);
-    Edit->SetParent(Form);
-    Edit->SetBounds(10, 10, 100, 21);
-    Button = new TButton(Form);
-    Button->SetParent(Form);
-    Button->SetBounds(10, 50, 75, 25);
+    Edit = vt::Place<TEdit>(Form, 10, 10, 100, 21);
+    Button = vt::Place<TButton>(Form, 10, 50, 75, 25);
     vt::ShowForm(Form);
   }
   void TearDown() override { delete Form; }
