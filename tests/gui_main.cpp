@@ -1,4 +1,4 @@
-// Test main of the GUI platform: the platform runs offscreen.
+// Test main of the programs that test GUI code: the platform runs offscreen.
 #include <gtest/gtest.h>
 
 #include "vcl/testing.h"
