@@ -26,6 +26,12 @@ char* Argv[] = {ArgName, nullptr};
 void StartPlatform(bool Headless) {
   if (App)
     return;
+  // A program that made its own application object (one that shows Qt's
+  // widgets too) shares it with us.
+  if (auto* Existing = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    App = Existing;
+    return;
+  }
   // Without a display to talk to, the windowing system would abort: go offscreen.
   const bool NoDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
   if (Headless || (NoDisplay && !std::getenv("QT_QPA_PLATFORM")))
