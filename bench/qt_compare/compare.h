@@ -1,39 +1,28 @@
-// Side-by-side cases: each case is one piece of work done by a user, timed
-// once on our controls and once on Qt's widgets in the same run. A source
-// file of this folder adds its cases with a static QtCompare::TCase; main
-// registers them in pairs (Name/ours, then Name/qt) so that both halves of a
-// case run close together, and prints the ratios when all have run.
+// The side-by-side comparison with Qt: each case is a pair of benchmarks,
+// ours and Qt's doing the same job, registered under one case name. The
+// program's main runs them all and prints, per case, the time of each side
+// and the ratio ours/Qt (below 1: we are faster).
 #pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <functional>
 #include <string>
-#include <vector>
 
-namespace QtCompare {
+namespace qt_compare {
 
-using TBody = std::function<void(benchmark::State&)>;
+// A function, or a lambda that carries the case's parameters.
+using TCase = std::function<void(benchmark::State&)>;
 
-struct TCaseInfo {
-  std::string Name;
-  TBody Ours;
-  TBody Qt;
-};
+// Registers "Name/ours" and "Name/qt". Call it from a static initialiser
+// (the QT_COMPARE macro) so that every source file of the program can add
+// its cases without a central list.
+int RegisterPair(const std::string& Name, TCase Ours, TCase Qt);
 
-std::vector<TCaseInfo>& Cases();
+} // namespace qt_compare
 
-// Adds a case at static initialisation: static QtCompare::TCase X("name", Ours, Qt);
-struct TCase {
-  TCase(std::string Name, TBody Ours, TBody Qt) {
-    Cases().push_back({std::move(Name), std::move(Ours), std::move(Qt)});
-  }
-};
-
-// Pumps the event queue of the one application both sides share.
-void ProcessEvents();
-
-// A text of Length digits, 1 to 9 over and over.
-std::string Digits(int Length);
-
-} // namespace QtCompare
+#define QT_COMPARE_CONCAT2(A, B) A##B
+#define QT_COMPARE_CONCAT(A, B) QT_COMPARE_CONCAT2(A, B)
+#define QT_COMPARE(Name, Ours, Qt)                                                                 \
+  static const int QT_COMPARE_CONCAT(QtComparePair, __LINE__) =                                    \
+      ::qt_compare::RegisterPair(Name, Ours, Qt)

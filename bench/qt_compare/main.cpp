@@ -1,112 +1,79 @@
-// The side-by-side program: one Qt application object serves both sides (our
-// platform adopts it), every case runs as Name/ours followed by Name/qt, and
-// a table of the ratios ours / Qt closes the run. Headless by default
-// (QT_QPA_PLATFORM=offscreen); set QT_QPA_PLATFORM=xcb under a display to
-// compare with real windows on both sides.
+// The comparison program's main: one offscreen QApplication that serves
+// Qt's widgets and our platform alike, then every registered pair, then the
+// table of ratios. Extra arguments go to Google Benchmark (--benchmark_filter,
+// --benchmark_repetitions: with repetitions the medians are compared).
+// The ratio is taken from CPU time: the machine is shared, and wall time
+// swings with whatever else runs, CPU time much less.
 #include <QApplication>
-#include <QCoreApplication>
-#include <QEventLoop>
 
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <string>
+#include <vector>
 
-#include "bench/qt_compare/compare.h"
-#include "vcl/forms.h"
+#include "compare.h"
+#include "vcl/testing.h"
 
-namespace QtCompare {
-
-std::vector<TCaseInfo>& Cases() {
-  static std::vector<TCaseInfo> List;
-  return List;
-}
-
-void ProcessEvents() {
-  QCoreApplication::sendPostedEvents();
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-std::string Digits(int Length) {
-  std::string S;
-  S.reserve(static_cast<std::size_t>(Length));
-  for (int I = 0; I < Length; ++I)
-    S += static_cast<char>('1' + I % 9);
-  return S;
-}
+namespace qt_compare {
 
 namespace {
 
-// The console report as usual, and the CPU time per iteration of every run
-// kept by name (the best of the repetitions) for the table of ratios.
+std::vector<std::string>& Cases() {
+  static std::vector<std::string> List;
+  return List;
+}
+
+// Keeps the time per iteration of every run (the median when repeated)
+// while the console shows the usual output.
 class TRatioReporter : public benchmark::ConsoleReporter {
 public:
   void ReportRuns(const std::vector<Run>& Reports) override {
     ConsoleReporter::ReportRuns(Reports);
     for (const Run& R : Reports) {
-      if (R.run_type != Run::RT_Iteration || R.error_occurred || R.iterations == 0)
+      if (R.error_occurred)
         continue;
-      const double Seconds = R.GetAdjustedCPUTime() * Unit(R.time_unit);
-      const std::string Name = R.run_name.function_name;
-      auto It = FBest.find(Name);
-      if (It == FBest.end() || Seconds < It->second)
-        FBest[Name] = Seconds;
+      const bool Median = R.run_type == Run::RT_Aggregate && R.aggregate_name == "median";
+      if (R.run_type == Run::RT_Iteration || Median)
+        Times[R.run_name.str()] = R.GetAdjustedCPUTime();
     }
   }
 
   void PrintRatios() const {
-    std::printf("\n%-52s %12s %12s %8s\n", "case (CPU time per iteration)", "ours", "Qt",
-                "ours/Qt");
-    for (const TCaseInfo& C : Cases()) {
-      const auto Ours = FBest.find(C.Name + "/ours");
-      const auto Qt = FBest.find(C.Name + "/qt");
-      if (Ours == FBest.end() || Qt == FBest.end())
+    std::printf("\n%-48s %14s %14s %8s\n", "case", "ours (CPU ns)", "Qt (CPU ns)", "ours/Qt");
+    for (const std::string& Name : Cases()) {
+      const auto Ours = Times.find(Name + "/ours");
+      const auto Qt = Times.find(Name + "/qt");
+      if (Ours == Times.end() || Qt == Times.end())
         continue;
-      std::printf("%-52s %12s %12s %8.2f\n", C.Name.c_str(), Time(Ours->second).c_str(),
-                  Time(Qt->second).c_str(), Ours->second / Qt->second);
+      std::printf("%-48s %14.1f %14.1f %8.2f\n", Name.c_str(), Ours->second, Qt->second,
+                  Ours->second / Qt->second);
     }
   }
 
 private:
-  static double Unit(benchmark::TimeUnit U) {
-    switch (U) {
-    case benchmark::kNanosecond:
-      return 1e-9;
-    case benchmark::kMicrosecond:
-      return 1e-6;
-    case benchmark::kMillisecond:
-      return 1e-3;
-    default:
-      return 1.0;
-    }
-  }
-  static std::string Time(double Seconds) {
-    char Buffer[32];
-    if (Seconds < 1e-3)
-      std::snprintf(Buffer, sizeof Buffer, "%.2f us", Seconds * 1e6);
-    else
-      std::snprintf(Buffer, sizeof Buffer, "%.3f ms", Seconds * 1e3);
-    return Buffer;
-  }
-  std::map<std::string, double> FBest;
+  std::map<std::string, double> Times;
 };
 
 } // namespace
-} // namespace QtCompare
+
+int RegisterPair(const std::string& Name, TCase Ours, TCase Qt) {
+  Cases().push_back(Name);
+  benchmark::RegisterBenchmark((Name + "/ours").c_str(), Ours);
+  benchmark::RegisterBenchmark((Name + "/qt").c_str(), Qt);
+  return 0;
+}
+
+} // namespace qt_compare
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication App(argc, argv);
-  vcl::Application->Initialize();
-
+  vcl::testing::StartHeadless();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv))
     return 1;
-  for (const QtCompare::TCaseInfo& C : QtCompare::Cases()) {
-    benchmark::RegisterBenchmark((C.Name + "/ours").c_str(), C.Ours)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((C.Name + "/qt").c_str(), C.Qt)->Unit(benchmark::kMicrosecond);
-  }
-  QtCompare::TRatioReporter Reporter;
+  qt_compare::TRatioReporter Reporter;
   benchmark::RunSpecifiedBenchmarks(&Reporter);
   Reporter.PrintRatios();
   benchmark::Shutdown();

@@ -14,15 +14,21 @@
 #include <memory>
 #include <vector>
 
-#include "bench/qt_compare/compare.h"
+#include "compare.h"
 #include "valedit/valedit.h"
 #include "vcl/clipbrd.h"
 #include "vcl/testing.h"
 
-namespace QtCompare {
 namespace {
 
 constexpr int EditWidth = 300, EditHeight = 21, Pitch = 26;
+
+std::string Digits(int Length) {
+  std::string S;
+  for (int I = 0; I < Length; ++I)
+    S += static_cast<char>('1' + I % 9);
+  return S;
+}
 
 // A shown form with Count validating edits; the first one holds a text of
 // Length digits, has the focus and its caret in the middle of the text.
@@ -67,7 +73,7 @@ public:
     FWindow.show();
     FWindow.activateWindow();
     Edit()->setFocus();
-    ProcessEvents();
+    QCoreApplication::processEvents();
     Edit()->setCursorPosition(Length / 2);
     Edit()->repaint();
   }
@@ -120,24 +126,22 @@ void QtKeys(benchmark::State& State, int Length, int Count, int OtherLength, boo
   CheckLength(State, static_cast<std::size_t>(E->text().size()), Length);
 }
 
-// Short text and long ones, without and with repainting.
-const std::vector<TCase> KeyCases = [] {
-  std::vector<TCase> List;
+// Short text and long ones, without and with repainting; then the edit with
+// the focus and 20 more, each holding a text of the same length.
+const int KeyCases = [] {
   for (bool Repaint : {false, true})
-    for (int Length : {10, 255, 1000, 10000}) {
-      const std::string Name = std::string(Repaint ? "keystroke + repaint" : "keystroke") + ", " +
-                               std::to_string(Length) + " characters";
-      List.emplace_back(
-          Name, [=](benchmark::State& S) { OurKeys(S, Length, 1, 0, Repaint); },
+    for (int Length : {10, 255, 1000, 10000})
+      qt_compare::RegisterPair(
+          std::string(Repaint ? "keystroke + repaint" : "keystroke") + ", " +
+              std::to_string(Length) + " characters",
+          [=](benchmark::State& S) { OurKeys(S, Length, 1, 0, Repaint); },
           [=](benchmark::State& S) { QtKeys(S, Length, 1, 0, Repaint); });
-    }
-  // The edit with the focus and 20 more, each holding a text of the same length.
   for (int Length : {10, 255})
-    List.emplace_back(
+    qt_compare::RegisterPair(
         "keystroke + repaint, 20 more edits, " + std::to_string(Length) + " characters each",
         [=](benchmark::State& S) { OurKeys(S, Length, 21, Length, true); },
         [=](benchmark::State& S) { QtKeys(S, Length, 21, Length, true); });
-  return List;
+  return 0;
 }();
 
 // Ctrl+A and Ctrl+V of 100 KB from the clipboard, then a repaint. The text is
@@ -177,7 +181,6 @@ void QtPaste(benchmark::State& State) {
   CheckLength(State, static_cast<std::size_t>(E->text().size()), PasteLength);
 }
 
-const TCase Paste("paste 100 KB + repaint", OurPaste, QtPaste);
+QT_COMPARE("paste 100 KB + repaint", OurPaste, QtPaste);
 
 } // namespace
-} // namespace QtCompare

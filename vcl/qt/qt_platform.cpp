@@ -26,8 +26,8 @@ char* Argv[] = {ArgName, nullptr};
 void StartPlatform(bool Headless) {
   if (App)
     return;
-  // A program that made its own application object (one that shows Qt's
-  // widgets too) shares it with us.
+  // A program that made its own application object (a QApplication for
+  // Qt's widgets beside ours, as the comparison benchmark does) keeps it.
   if (auto* Existing = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     App = Existing;
     return;
