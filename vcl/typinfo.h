@@ -18,7 +18,12 @@
 // whole published order gets exactly that order). Getters and setters are
 // member-function pointers or callables taking a T*; a null setter makes a
 // read-only property. Modifiers after a property refine it: .Stored(test),
-// .Range(min, max), .Idents({...}), .TypeName("TColor").
+// .Range(min, max), .TypeName("TColor"), .Default(value).
+//
+// Identifiers. An integer type whose values a form file may write by name
+// (TColor: clWindow, ...) declares its names once with DeclareIdents; every
+// property of that type name (.TypeName("TColor")) accepts and writes them,
+// whichever class publishes it.
 //
 // Kinds: Bool, Int (any integer type; its range unless .Range narrows it),
 // Char, Enum, Set (vcl::Set<E>), Float, DateTime, Curr, Str, Binary (bytes
@@ -100,6 +105,12 @@ struct TIdentMapEntry {
   std::string Name;
 };
 
+// Declares the identifiers of the integer type TypeName (case-insensitive);
+// a repeated declaration replaces them.
+void DeclareIdents(const std::string& TypeName, std::vector<TIdentMapEntry> Map);
+// The identifiers of TypeName; empty when it has none.
+const std::vector<TIdentMapEntry>& IdentsOf(const std::string& TypeName);
+
 class TClassInfo;
 
 // A published method of a root class, the target of stored event handler names.
@@ -128,7 +139,6 @@ struct TPropInfo {
   std::int64_t MaxValue = 0;
   int FloatSize = 8;                        // floats: 4, 8 or 10 (long double)
   const TEnumInfo* EnumType = nullptr;      // enumerations and sets
-  std::vector<TIdentMapEntry> Idents;       // integers
   std::optional<TPropValue> Default;        // none: always stored
   std::type_index EventType = typeid(void); // events: the std::function type
 
@@ -139,8 +149,13 @@ struct TPropInfo {
   std::function<bool(TObject*)> IsStored;               // empty: stored
   // Events: binds the method (null clears); false when its type does not fit.
   std::function<bool(TObject* Instance, const TMethodInfo* Method, TObject* Root)> SetHandler;
+  // Events: a handler of the event's type that does nothing, held in a
+  // std::any as TMethodInfo::Bind returns it (a designer's new, empty handler).
+  std::function<std::any()> EmptyHandler;
 
   bool ReadOnly() const { return !Set && !SetHandler; }
+  // Integers: the identifiers of the property's type (TColor's clWindow, ...).
+  const std::vector<TIdentMapEntry>& Idents() const { return IdentsOf(TypeName); }
 };
 
 class TClassInfo {
@@ -429,6 +444,7 @@ public:
       const auto* Named = (Cast(Obj)->*Member).template target<detail::TNamedHandler<Sig>>();
       return TPropValue(Named ? Named->Name : std::string());
     };
+    P.EmptyHandler = [] { return std::any(std::function<Sig>(EmptyHandlerOf<Sig>())); };
     P.SetHandler = [Member](TObject* Obj, const TMethodInfo* Method, TObject* Root) {
       if (!Method) {
         Cast(Obj)->*Member = nullptr;
@@ -455,6 +471,13 @@ public:
         return (Self->*Member)(std::forward<decltype(Args)>(Args)...);
       });
     };
+    FInfo.FMethods.push_back(std::move(Info));
+    return *this;
+  }
+
+  // A published method made at run time: Info.Bind gives the handler (a
+  // script player or a tool binds handlers it builds itself).
+  Published& Method(TMethodInfo Info) {
     FInfo.FMethods.push_back(std::move(Info));
     return *this;
   }
@@ -498,21 +521,36 @@ public:
     return *this;
   }
 
-  Published& Idents(std::initializer_list<TIdentMapEntry> Map) {
-    Last().Idents.assign(Map.begin(), Map.end());
-    return *this;
-  }
-  Published& Idents(const std::vector<TIdentMapEntry>& Map) {
-    Last().Idents = Map;
-    return *this;
-  }
-
   Published& TypeName(const std::string& Name) {
     Last().TypeName = Name;
     return *this;
   }
 
+  // Replaces the declared default: a class whose constructor gives a shared
+  // property another value declares that value as its default.
+  template <typename V> Published& Default(V Value) {
+    TPropInfo& P = Last();
+    if constexpr (std::is_same_v<V, bool> || std::is_enum_v<V>)
+      P.Default = TPropValue(static_cast<std::int64_t>(Value));
+    else if constexpr (std::is_same_v<V, char>)
+      P.Default = TPropValue(std::int64_t(static_cast<unsigned char>(Value)));
+    else if constexpr (std::is_integral_v<V>)
+      P.Default = TPropValue(static_cast<std::int64_t>(Value));
+    else if constexpr (std::is_floating_point_v<V>)
+      P.Default = TPropValue(static_cast<long double>(Value));
+    else if constexpr (requires { Value.Bits(); })
+      P.Default = TPropValue(Value.Bits());
+    else
+      P.Default = TPropValue(Value);
+    return *this;
+  }
+
 private:
+  template <typename Sig> struct EmptyHandlerOf;
+  template <typename R, typename... A> struct EmptyHandlerOf<R(A...)> {
+    R operator()(A...) const { return R(); }
+  };
+
   template <typename V> struct SetTraits;
   template <typename E> struct SetTraits<vcl::Set<E>> { using Element = E; };
 

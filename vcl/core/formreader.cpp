@@ -281,9 +281,10 @@ private:
     if (V.Kind == TValueNode::vnInteger) {
       N = V.Int;
     } else {
-      auto It = std::find_if(P.Idents.begin(), P.Idents.end(),
+      const std::vector<TIdentMapEntry>& Idents = P.Idents();
+      auto It = std::find_if(Idents.begin(), Idents.end(),
                              [&](const TIdentMapEntry& E) { return SameText(E.Name, V.Text); });
-      if (V.Kind != TValueNode::vnIdent || It == P.Idents.end())
+      if (V.Kind != TValueNode::vnIdent || It == Idents.end())
         ValueExpected(V, "Integer");
       N = It->Value;
     }

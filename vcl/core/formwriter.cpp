@@ -204,7 +204,7 @@ private:
       return std::get<std::int64_t>(Value) ? "True" : "False";
     case tkInteger: {
       const std::int64_t N = std::get<std::int64_t>(Value);
-      for (const TIdentMapEntry& Ident : P.Idents)
+      for (const TIdentMapEntry& Ident : P.Idents())
         if (Ident.Value == N)
           return Ident.Name;
       return std::to_string(N);

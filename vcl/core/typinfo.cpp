@@ -100,6 +100,16 @@ public:
 
   void Changed() { FCache.clear(); }
 
+  void DeclareIdents(const std::string& TypeName, std::vector<TIdentMapEntry> Map) {
+    FIdents[UpperCase(TypeName)] = std::move(Map);
+  }
+
+  const std::vector<TIdentMapEntry>& Idents(const std::string& TypeName) const {
+    static const std::vector<TIdentMapEntry> None;
+    auto It = FIdents.find(UpperCase(TypeName));
+    return It == FIdents.end() ? None : It->second;
+  }
+
 private:
   TClassRegistry();
 
@@ -107,7 +117,16 @@ private:
   std::map<std::string, TClassInfo*> FByName;
   std::unordered_map<std::type_index, const TClassInfo*> FCache;
   std::map<std::type_index, std::unique_ptr<TEnumInfo>> FEnums;
+  std::map<std::string, std::vector<TIdentMapEntry>> FIdents;
 };
+
+void DeclareIdents(const std::string& TypeName, std::vector<TIdentMapEntry> Map) {
+  TClassRegistry::Instance().DeclareIdents(TypeName, std::move(Map));
+}
+
+const std::vector<TIdentMapEntry>& IdentsOf(const std::string& TypeName) {
+  return TClassRegistry::Instance().Idents(TypeName);
+}
 
 namespace detail {
 

@@ -14,6 +14,10 @@ TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   FControlStyle = {csSetCaption, csOpaque, csDoubleClicks};
   SetBounds(0, 0, 75, 25);
   SetTabStop(true);
+  // The declared default colour, so that a button that stops taking its
+  // parent's colour keeps the face colour a form file leaves out.
+  SetColor(clBtnFace);
+  SetParentColor(true);
 }
 
 void TButton::SetDefault(bool Value) {

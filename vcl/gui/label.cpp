@@ -10,6 +10,9 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FControlStyle.Include(csOpaque);
   FControlStyle.Include(csReplicatable);
   SetBounds(0, 0, 65, 17);
+  // The declared default colour (see TButton).
+  SetColor(clBtnFace);
+  SetParentColor(true);
 }
 
 void TCustomLabel::SetAlignment(TAlignment Value) {

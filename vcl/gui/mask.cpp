@@ -318,17 +318,14 @@ void TCustomMaskEdit::CMWantSpecialKey(TMessage& Message) {
 namespace publish {
 
 void DeclareMaskEdit() {
+  using namespace props;
   using T = TMaskEdit;
   Published<T> P("TMaskEdit");
   P.Inherits<TComponent>();
-  Bounds(P);
-  Appearance(P, clWindow, false);
-  WindowProperties(P, true);
-  MouseEvents(P);
+  Publish<Placement, Appearance<clWindow, false>, WindowProperties<true>, MouseEvents>(P);
   // The mask comes before the text, so a stored text is read into its mask.
   P.Str("EditMask", &T::EditMask, &T::SetEditMask, std::string());
-  EditProperties(P);
-  P.Str("Text", &T::Text, &T::SetTextBuf).Event<TNotifySig>("OnChange", &T::OnChange);
+  Publish<EditProperties, Text, OnChange>(P);
 }
 
 } // namespace publish

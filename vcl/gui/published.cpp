@@ -1,16 +1,16 @@
 // The published property tables of the GUI classes, with the classic
 // declared defaults, so that forms are stored in and built from form files.
 #include "vcl/gui/published.h"
+
 #include "vcl/buttons.h"
 #include "vcl/extctrls.h"
 #include "vcl/forms.h"
-#include "vcl/stdctrls.h"
 
 namespace vcl {
 
 namespace {
 
-using namespace publish;
+using namespace props;
 
 void DeclareEnums() {
   DeclareEnum<TAlign>("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
@@ -29,6 +29,10 @@ void DeclareEnums() {
   DeclareEnum<TButtonLayout>("TButtonLayout",
                              {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
   DeclareEnum<TBevelCut>("TPanelBevel", {"bvNone", "bvLowered", "bvRaised"});
+  DeclareIdents("TColor", ColorIdentMap());
+  DeclareIdents(
+      "TCursor",
+      {{crDefault, "crDefault"}, {crArrow, "crArrow"}, {crIBeam, "crIBeam"}, {crDrag, "crDrag"}});
 }
 
 void DeclareGraphics() {
@@ -36,7 +40,6 @@ void DeclareGraphics() {
   Published<TFont>("TFont")
       .Inherits<TPersistent>()
       .Int("Color", &T::Color, &T::SetColor, clWindowText)
-      .Idents(ColorIdentMap())
       .TypeName("TColor")
       .Int("Height", &T::Height, &T::SetHeight)
       .Str("Name", &T::Name, &T::SetName)
@@ -48,41 +51,30 @@ void DeclareGraphics() {
 
 void DeclareControls() {
   {
-    using T = TEdit;
-    Published<T> P("TEdit");
+    Published<TEdit> P("TEdit");
     P.Inherits<TComponent>();
-    Bounds(P);
-    Appearance(P, clWindow, false);
-    WindowProperties(P, true);
-    MouseEvents(P);
-    EditProperties(P);
-    P.Str("Text", &T::Text, &T::SetTextBuf).Event<TNotifySig>("OnChange", &T::OnChange);
+    Publish<Placement, Appearance<clWindow, false>, WindowProperties<true>, MouseEvents,
+            EditProperties, Text, OnChange>(P);
   }
   {
     using T = TButton;
     Published<T> P("TButton");
     P.Inherits<TComponent>();
-    Bounds(P);
-    Appearance(P, clBtnFace, true);
-    WindowProperties(P, true);
-    MouseEvents(P);
-    P.Bool("Cancel", &T::Cancel, &T::SetCancel, false)
-        .Str("Caption", &T::Caption, &T::SetCaption)
-        .Bool("Default", &T::Default, &T::SetDefault, false)
+    Publish<Placement, Appearance<clBtnFace, true>, WindowProperties<true>, MouseEvents>(P);
+    P.Bool("Cancel", &T::Cancel, &T::SetCancel, false);
+    Publish<Caption>(P);
+    P.Bool("Default", &T::Default, &T::SetDefault, false)
         .Int("ModalResult", &T::ModalResult, &T::SetModalResult, mrNone);
   }
   {
     using T = TLabel;
     Published<T> P("TLabel");
     P.Inherits<TComponent>();
-    Bounds(P);
-    Appearance(P, clBtnFace, true);
-    MouseEvents(P);
-    P.Enum("Align", &T::Align, &T::SetAlign, alNone)
-        .Enum("Alignment", &T::Alignment, &T::SetAlignment, taLeftJustify)
-        .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
-        .Str("Caption", &T::Caption, &T::SetCaption)
-        .Component("FocusControl", &T::FocusControl, &T::SetFocusControl)
+    Publish<Placement, Appearance<clBtnFace, true>, MouseEvents, Align>(P);
+    P.Enum("Alignment", &T::Alignment, &T::SetAlignment, taLeftJustify)
+        .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true);
+    Publish<Caption>(P);
+    P.Component("FocusControl", &T::FocusControl, &T::SetFocusControl)
         .Bool("ShowAccelChar", &T::ShowAccelChar, &T::SetShowAccelChar, true)
         .Bool("Transparent", &T::Transparent, &T::SetTransparent, false)
         .Bool("WordWrap", &T::WordWrap, &T::SetWordWrap, false);
@@ -91,27 +83,22 @@ void DeclareControls() {
     using T = TPanel;
     Published<T> P("TPanel");
     P.Inherits<TComponent>();
-    Bounds(P);
-    Appearance(P, clBtnFace, false);
-    WindowProperties(P, false);
-    MouseEvents(P);
-    P.Enum("Align", &T::Align, &T::SetAlign, alNone)
-        .Enum("Alignment", &T::Alignment, &T::SetAlignment, taCenter)
+    Publish<Placement, Appearance<clBtnFace, false>, WindowProperties<false>, MouseEvents, Align>(
+        P);
+    P.Enum("Alignment", &T::Alignment, &T::SetAlignment, taCenter)
         .Enum("BevelInner", &T::BevelInner, &T::SetBevelInner, bvNone)
         .Enum("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, bvRaised)
         .Int("BevelWidth", &T::BevelWidth, &T::SetBevelWidth, 1)
         .Int("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 0)
         .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsNone)
-        .TypeName("TBorderStyle")
-        .Str("Caption", &T::Caption, &T::SetCaption);
+        .TypeName("TBorderStyle");
+    Publish<Caption>(P);
   }
   {
     using T = TSpeedButton;
     Published<T> P("TSpeedButton");
     P.Inherits<TComponent>();
-    Bounds(P);
-    Appearance(P, clBtnFace, true);
-    MouseEvents(P);
+    Publish<Placement, Appearance<clBtnFace, true>, MouseEvents>(P);
     P.Bool("AllowAllUp", &T::AllowAllUp, &T::SetAllowAllUp, false)
         .Int("GroupIndex", &T::GroupIndex, &T::SetGroupIndex, 0)
         .Bool("Down", &T::Down, &T::SetDown, false)
@@ -141,7 +128,6 @@ void DeclareForms() {
       .Int("ClientWidth", &T::ClientWidth, &T::SetClientWidth)
       .Stored(false)
       .Int("Color", &T::Color, &T::SetColor, clBtnFace)
-      .Idents(ColorIdentMap())
       .TypeName("TColor")
       .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
       .Object("Font", &T::Font)
@@ -171,7 +157,7 @@ void RegisterGuiClasses() {
     DeclareGraphics();
     DeclareControls();
     DeclareForms();
-    DeclareMaskEdit();
+    publish::DeclareMaskEdit();
     return true;
   }();
   (void)Done;

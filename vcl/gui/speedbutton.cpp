@@ -12,6 +12,9 @@ TSpeedButton::TSpeedButton(TComponent* AOwner)
     : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>()) {
   FControlStyle = {csCaptureMouse, csDoubleClicks};
   SetBounds(0, 0, 25, 25);
+  // The declared default colour (see TButton).
+  SetColor(clBtnFace);
+  SetParentColor(true);
   FGlyph->OnChange = [this](TObject* Sender) { GlyphChanged(Sender); };
 }
 
