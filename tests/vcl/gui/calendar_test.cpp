@@ -87,28 +87,28 @@ TEST_F(CalendarTest, ElementWritesIgnoreMissingDaysAndClampAMonthOrYearChange) {
 
 struct TMoveCase {
   TDateTime Start;
-  void (TCalendar::*Move)();
+  void (*Move)(TCalendar*);
   TDateTime Expected;
 };
 
 TEST_F(CalendarTest, MonthAndYearMovesTakeTheLastDayWhenTheNewMonthLacksTheDay) {
   const TMoveCase Cases[] = {
-      {D(2024, 1, 31), &TCalendar::NextMonth, D(2024, 2, 29)},
-      {D(2024, 3, 31), &TCalendar::PrevMonth, D(2024, 2, 29)},
-      {D(2023, 3, 30), &TCalendar::PrevMonth, D(2023, 2, 28)},
-      {D(2024, 12, 31), &TCalendar::NextMonth, D(2025, 1, 31)},
-      {D(2024, 1, 15), &TCalendar::PrevMonth, D(2023, 12, 15)},
-      {D(2024, 2, 29), &TCalendar::NextYear, D(2025, 2, 28)},
-      {D(2024, 2, 29), &TCalendar::PrevYear, D(2023, 2, 28)},
-      {D(2024, 7, 4), &TCalendar::NextYear, D(2025, 7, 4)},
-      {D(9999, 12, 1), &TCalendar::NextMonth, D(9999, 12, 1)},
-      {D(9999, 6, 1), &TCalendar::NextYear, D(9999, 6, 1)},
-      {D(1, 1, 20), &TCalendar::PrevMonth, D(1, 1, 20)},
+      {D(2024, 1, 31), [](TCalendar* C) { C->NextMonth(); }, D(2024, 2, 29)},
+      {D(2024, 3, 31), [](TCalendar* C) { C->PrevMonth(); }, D(2024, 2, 29)},
+      {D(2023, 3, 30), [](TCalendar* C) { C->PrevMonth(); }, D(2023, 2, 28)},
+      {D(2024, 12, 31), [](TCalendar* C) { C->NextMonth(); }, D(2025, 1, 31)},
+      {D(2024, 1, 15), [](TCalendar* C) { C->PrevMonth(); }, D(2023, 12, 15)},
+      {D(2024, 2, 29), [](TCalendar* C) { C->NextYear(); }, D(2025, 2, 28)},
+      {D(2024, 2, 29), [](TCalendar* C) { C->PrevYear(); }, D(2023, 2, 28)},
+      {D(2024, 7, 4), [](TCalendar* C) { C->NextYear(); }, D(2025, 7, 4)},
+      {D(9999, 12, 1), [](TCalendar* C) { C->NextMonth(); }, D(9999, 12, 1)},
+      {D(9999, 6, 1), [](TCalendar* C) { C->NextYear(); }, D(9999, 6, 1)},
+      {D(1, 1, 20), [](TCalendar* C) { C->PrevMonth(); }, D(1, 1, 20)},
   };
   for (const TMoveCase& C : Cases) {
     SCOPED_TRACE(Shown(C.Start));
     Start(C.Start);
-    (Calendar->*C.Move)();
+    C.Move(Calendar);
     EXPECT_EQ(Shown(Calendar->CalendarDate()), Shown(C.Expected));
     EXPECT_EQ(Changes, C.Expected == C.Start ? 0 : 1);
   }
