@@ -91,7 +91,7 @@ void TCalendarForm::YearUpDownClick(TObject*, TUDBtnType Button) {
 
 void RegisterCalFormClasses() {
   static const bool Done = [] {
-    RegisterComCtrlsClasses();
+    RegisterGuiClasses();
     using T = TCalendarForm;
     Published<T>("TCalendarForm")
         .Inherits<TForm>()

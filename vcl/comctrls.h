@@ -176,7 +176,4 @@ private:
   TBorderStyle FBorderStyle = bsSingle;
 };
 
-// Declares the published properties of the common controls for form files; runs once.
-void RegisterComCtrlsClasses();
-
 } // namespace vcl

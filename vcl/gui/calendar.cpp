@@ -30,7 +30,6 @@ void Decode(TDateTime Date, int& Year, int& Month, int& Day) {
 } // namespace
 
 TCalendar::TCalendar(TComponent* AOwner) : TCustomControl(AOwner) {
-  RegisterComCtrlsClasses();
   FControlStyle = {csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks};
   SetBounds(0, 0, 320, 120);
   SetColor(clWindow);

@@ -10,7 +10,6 @@
 namespace vcl {
 
 TCustomUpDown::TCustomUpDown(TComponent* AOwner) : TWinControl(AOwner) {
-  RegisterComCtrlsClasses();
   FControlStyle = {csCaptureMouse, csOpaque, csDoubleClicks};
   SetBounds(0, 0, 16, 24);
 }
