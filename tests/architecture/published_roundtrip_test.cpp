@@ -17,6 +17,7 @@
 #include <sstream>
 
 #include "btnedit/btnedit.h"
+#include "calform/calform.h"
 #include "valedit/valedit.h"
 #include "validate/published.h"
 #include "vcl/forms.h"
@@ -33,6 +34,7 @@ void RegisterEverything() {
   Validate::RegisterValidatorClasses();
   BtnEdit::RegisterBtnEditClasses();
   ValEdit::RegisterValEditClasses();
+  CalForm::RegisterCalFormClasses();
 }
 
 // The form the subjects are placed on. It publishes one handler of every

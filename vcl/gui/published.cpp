@@ -158,6 +158,7 @@ void RegisterGuiClasses() {
     DeclareControls();
     DeclareForms();
     publish::DeclareMaskEdit();
+    publish::DeclareComCtrls();
     return true;
   }();
   (void)Done;

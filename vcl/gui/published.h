@@ -317,4 +317,5 @@ namespace vcl::publish {
 // The tables of the GUI classes declared in their own units, for
 // RegisterGuiClasses.
 void DeclareMaskEdit();
+void DeclareComCtrls();
 } // namespace vcl::publish
