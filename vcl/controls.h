@@ -183,9 +183,9 @@ public:
   void SetParentFont(bool Value);
 
   // The control's text (the caption of buttons and labels, the contents of edits).
-  std::string Text() const { return GetText(); }
+  std::string Text() const { return GetControlText(); }
   void SetTextBuf(const std::string& Buffer);
-  std::string Caption() const { return GetText(); }
+  std::string Caption() const { return GetControlText(); }
   void SetCaption(const std::string& Value);
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
@@ -232,8 +232,10 @@ public:
   TNotifyEvent OnResize;
 
 protected:
-  virtual std::string GetText() const;
-  virtual void SetText(const std::string& Value);
+  // The text behind Text and Caption; a control that keeps its text
+  // elsewhere (an edit window) overrides them.
+  virtual std::string GetControlText() const;
+  virtual void SetControlText(const std::string& Value);
   virtual void Changed() {}
   virtual void Resize();
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);

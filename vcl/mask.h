@@ -146,7 +146,7 @@ public:
 protected:
   // Text: the value without blanks (and without literals when the mask
   // says so). Setting Text (SetTextBuf) formats the value into the mask.
-  std::string GetText() const override;
+  std::string GetControlText() const override;
 
   // False keeps the user from changing the text (a data-aware descendant
   // asks its data set for edit mode here).

@@ -46,7 +46,7 @@ public:
   TNotifyEvent OnChange;
 
 protected:
-  std::string GetText() const override;
+  std::string GetControlText() const override;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DefaultHandler(TMessage& Message) override;

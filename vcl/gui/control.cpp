@@ -177,12 +177,12 @@ void TControl::DefaultHandler(TMessage& Message) {
   }
 }
 
-std::string TControl::GetText() const {
+std::string TControl::GetControlText() const {
   return FText;
 }
 
-void TControl::SetText(const std::string& Value) {
-  if (Value != GetText())
+void TControl::SetControlText(const std::string& Value) {
+  if (Value != GetControlText())
     SetTextBuf(Value);
 }
 
@@ -192,7 +192,7 @@ void TControl::SetTextBuf(const std::string& Buffer) {
 }
 
 void TControl::SetCaption(const std::string& Value) {
-  SetText(Value);
+  SetControlText(Value);
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -24,7 +24,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
 
 TCustomEdit::~TCustomEdit() = default;
 
-std::string TCustomEdit::GetText() const {
+std::string TCustomEdit::GetControlText() const {
   return FEngine.Text();
 }
 

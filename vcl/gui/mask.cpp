@@ -15,7 +15,7 @@ namespace vcl {
 TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
 std::string TCustomMaskEdit::EditText() const {
-  return TCustomEdit::GetText();
+  return TCustomEdit::GetControlText();
 }
 
 std::string TCustomMaskEdit::CurrentEditText() const {
@@ -33,7 +33,7 @@ void TCustomMaskEdit::SetEditText(const std::string& Value) {
   FSettingEditText = false;
 }
 
-std::string TCustomMaskEdit::GetText() const {
+std::string TCustomMaskEdit::GetControlText() const {
   return IsMasked() ? FFormat.TextOf(EditText()) : EditText();
 }
 

@@ -43,7 +43,7 @@ void TWinControl::HandleNeeded() {
 }
 
 void TWinControl::CreateParams(TCreateParams& Params) {
-  Params.Caption = GetText();
+  Params.Caption = GetControlText();
   Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
   if (FControlStyle.Contains(csAcceptsControls))
     Params.Style |= WS_CLIPCHILDREN;
