@@ -17,7 +17,8 @@ namespace vcl {
 
 namespace backend {
 class TNativeWindow;
-}
+class TWindowClient;
+} // namespace backend
 
 enum TPosition : std::uint8_t {
   poDesigned,
@@ -90,6 +91,14 @@ public:
   // The whole window (frame, caption and client area) as the platform draws it.
   void PaintTo(TPixelBuffer& Image);
 
+  // Shows the form in a window its caller makes (a widget of a host
+  // toolkit) instead of one of its own, with or without a display; Make
+  // receives what that window reports its input to. An empty Make gives the
+  // form back its own kind of window.
+  using TWindowMaker =
+      std::function<std::unique_ptr<backend::TNativeWindow>(backend::TWindowClient* Client)>;
+  void SetWindowMaker(TWindowMaker Make);
+
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
   TNotifyEvent OnCreate;
@@ -136,6 +145,7 @@ private:
   std::vector<TRect> FInvalid;
   TPixelBuffer FImage;
   std::unique_ptr<backend::TNativeWindow> FWindow;
+  TWindowMaker FWindowMaker;
   class TWindowBridge;
   std::unique_ptr<TWindowBridge> FBridge;
 
@@ -162,7 +172,11 @@ public:
 
   // Starts the platform; Headless runs it offscreen (tests and screenshots).
   // With a display, message boxes become modal dialogs of our own controls.
+  // The program's arguments go to the toolkit (Argc must outlive the
+  // application); a QGuiApplication or QApplication the program made first
+  // is adopted instead of a second one.
   void Initialize(bool Headless = false);
+  void Initialize(int& Argc, char** Argv, bool Headless = false);
   bool Initialized() const;
   bool HasDisplay() const;
   template <typename T> T* CreateForm() {
@@ -173,8 +187,10 @@ public:
   }
   TCustomForm* MainForm() const { return FMainForm; }
   void SetMainForm(TCustomForm* Form) { FMainForm = Form; }
-  // Shows the main form and handles events until it closes.
-  void Run();
+  // Shows the main form and handles events until it closes; 0 then. Without
+  // a display nothing could ever close it: the user is told so and the
+  // result is 1.
+  int Run();
   void ProcessMessages();
   // Waits for events and handles them once.
   void HandleMessage();
@@ -195,6 +211,8 @@ public:
   void FreeReleasedForms();
 
 private:
+  void Start(bool Headless, int* Argc, char** Argv);
+
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;
   std::string FTitle;

@@ -107,11 +107,20 @@ public:
   // PNG data of the picture; SaveToPng raises EWriteError when the file cannot be written.
   std::string PngData() const;
   void SaveToPng(const std::string& FileName) const;
+  // Writes the picture in the format its file name's extension names: .png,
+  // .bmp, .jpg or .jpeg (in any case). EWriteError for another extension,
+  // before anything is written, or when the file cannot be written.
+  void SaveToFile(const std::string& FileName) const;
+  // The format SaveToFile would write FileName in ("PNG", "BMP", "JPEG"), or
+  // null when its extension names none of them.
+  static const char* FileFormat(const std::string& FileName);
 
   static std::uint32_t ToRaw(TColor Color);
   static TColor FromRaw(std::uint32_t Raw);
 
 private:
+  void WriteFile(const std::string& FileName, const char* Format) const;
+
   int FWidth = 0;
   int FHeight = 0;
   std::vector<std::uint32_t> FData;

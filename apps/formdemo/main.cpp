@@ -1,11 +1,5 @@
 // formdemo: builds a form from its form file and shows it in a window, or
-// paints it to a PNG file without a display.
-//
-//   formdemo                         shows the form (needs a display)
-//   formdemo --screenshot FILE.png   writes a picture of the form, headless
-//   formdemo --form FILE.dfm ...     reads another form file
-//   formdemo --grab-screen FILE.png  shows the form, then saves a picture of
-//                                    the whole screen and quits (checks a real display)
+// paints it to a picture file without a display.
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -67,9 +61,19 @@ void RegisterDemoForm() {
       .Method("CancelClick", &T::CancelClick);
 }
 
+const char* const UsageText =
+    "usage: formdemo [--form FILE.dfm] [--screenshot PICTURE | --grab-screen PICTURE]\n"
+    "\n"
+    "  (no option)            shows the form in a window (needs a display)\n"
+    "  --form FILE.dfm        reads another form file instead of the built-in one\n"
+    "  --screenshot PICTURE   paints the form without a display and saves the picture\n"
+    "  --grab-screen PICTURE  shows the form, saves a picture of the whole screen, quits\n"
+    "  -h, --help             prints this text\n"
+    "\n"
+    "A PICTURE is written in the format its extension names: .png, .bmp, .jpg or .jpeg.\n";
+
 int Usage() {
-  std::cerr
-      << "usage: formdemo [--form FILE.dfm] [--screenshot FILE.png | --grab-screen FILE.png]\n";
+  std::cerr << UsageText;
   return 2;
 }
 
@@ -79,14 +83,24 @@ int main(int argc, char** argv) {
   std::string FormFile, Screenshot, GrabFile;
   for (int I = 1; I < argc; ++I) {
     const std::string Arg = argv[I];
+    if (Arg == "-h" || Arg == "--help") {
+      std::cout << UsageText;
+      return 0;
+    }
     if ((Arg == "--screenshot" || Arg == "--form" || Arg == "--grab-screen") && I + 1 < argc) {
       (Arg == "--screenshot" ? Screenshot : Arg == "--form" ? FormFile : GrabFile) = argv[++I];
     } else {
       return Usage();
     }
   }
+  for (const std::string& Picture : {Screenshot, GrabFile})
+    if (!Picture.empty() && !TPixelBuffer::FileFormat(Picture)) {
+      std::cerr << "formdemo: " << Picture
+                << ": unknown picture format; name it .png, .bmp, .jpg or .jpeg\n";
+      return 2;
+    }
   try {
-    Application->Initialize(!Screenshot.empty());
+    Application->Initialize(argc, argv, !Screenshot.empty());
     if (Screenshot.empty() && !Application->HasDisplay()) {
       std::cerr << "formdemo: no display; use --screenshot FILE.png to paint the form headless\n";
       return 1;
@@ -109,7 +123,7 @@ int main(int argc, char** argv) {
       Form->Show();
       TPixelBuffer Picture;
       Form->PaintTo(Picture);
-      Picture.SaveToPng(Screenshot);
+      Picture.SaveToFile(Screenshot);
       return 0;
     }
     if (!GrabFile.empty()) {
@@ -123,11 +137,10 @@ int main(int argc, char** argv) {
         std::cerr << "formdemo: the screen cannot be grabbed\n";
         return 1;
       }
-      Screen.SaveToPng(GrabFile);
+      Screen.SaveToFile(GrabFile);
       return 0;
     }
-    Application->Run();
-    return 0;
+    return Application->Run();
   } catch (const std::exception& E) {
     std::cerr << "formdemo: " << E.what() << "\n";
     return 1;

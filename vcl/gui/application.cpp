@@ -18,9 +18,17 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize(bool Headless) {
+  Start(Headless, nullptr, nullptr);
+}
+
+void TApplication::Initialize(int& Argc, char** Argv, bool Headless) {
+  Start(Headless, &Argc, Argv);
+}
+
+void TApplication::Start(bool Headless, int* Argc, char** Argv) {
   if (backend::PlatformStarted())
     return;
-  backend::StartPlatform(Headless);
+  backend::StartPlatform(Headless, Argc, Argv);
   if (backend::HasDisplay())
     SetMessageDlgHandler(ShowMessageDialog);
 }
@@ -33,14 +41,17 @@ bool TApplication::HasDisplay() const {
   return backend::PlatformStarted() && backend::HasDisplay();
 }
 
-void TApplication::Run() {
+int TApplication::Run() {
+  if (!HasDisplay()) {
+    MessageDlg("There is no display to show the application on.", mtError, {mbOK}, 0);
+    return 1;
+  }
   if (!FMainForm)
-    return;
+    return 0;
   FMainForm->Show();
-  if (!HasDisplay())
-    return; // nothing could ever close the form
   while (!FTerminated && FMainForm && FMainForm->Visible())
     HandleMessage();
+  return 0;
 }
 
 void TApplication::ProcessMessages() {

@@ -42,10 +42,15 @@ int TextWidth(const TFontSpec& Font, const std::string& Text);
 // antialiasing so that a picture comes out the same every time.
 void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::string& Text,
               const TFontSpec& Font, std::uint32_t Rgb);
-std::string EncodePng(const TPixelBuffer& Image);
+// The picture as file data of Format ("PNG", "BMP" or "JPEG"); empty when
+// the picture is empty or the format cannot be written.
+std::string EncodeImage(const TPixelBuffer& Image, const char* Format);
 
-// Starts the toolkit once per process; Headless selects the offscreen platform.
-void StartPlatform(bool Headless);
+// Starts the toolkit once per process; Headless selects the offscreen
+// platform. The program's arguments go to the toolkit (Argc must live as
+// long as the program). An application object the program made already is
+// adopted as it is.
+void StartPlatform(bool Headless, int* Argc = nullptr, char** Argv = nullptr);
 bool PlatformStarted();
 // True when windows really show on a screen.
 bool HasDisplay();

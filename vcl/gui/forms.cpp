@@ -425,15 +425,24 @@ void TCustomForm::DoHide() {
     OnHide(this);
 }
 
+void TCustomForm::SetWindowMaker(TWindowMaker Make) {
+  FWindow.reset();
+  FWindowMaker = std::move(Make);
+  if (Visible())
+    ShowNative();
+}
+
 void TCustomForm::ShowNative() {
-  if (!backend::PlatformStarted() || !backend::HasDisplay())
-    return;
-  if (FPosition == poScreenCenter) {
-    const TPoint S = backend::ScreenSize();
-    TWinControl::SetBounds((S.X - Width()) / 2, (S.Y - Height()) / 2, Width(), Height());
+  if (!FWindowMaker) {
+    if (!backend::PlatformStarted() || !backend::HasDisplay())
+      return;
+    if (FPosition == poScreenCenter) {
+      const TPoint S = backend::ScreenSize();
+      TWinControl::SetBounds((S.X - Width()) / 2, (S.Y - Height()) / 2, Width(), Height());
+    }
   }
   if (!FWindow)
-    FWindow = backend::CreateNativeWindow(FBridge.get());
+    FWindow = FWindowMaker ? FWindowMaker(FBridge.get()) : backend::CreateNativeWindow(FBridge.get());
   FWindow->SetTitle(Caption());
   FWindow->SetFixedSize(FBorderStyle != bsSizeable && FBorderStyle != bsSizeToolWin);
   SyncNativeGeometry();

@@ -152,11 +152,40 @@ void TPixelBuffer::Fill(const TRect& R, TColor Color) {
 }
 
 std::string TPixelBuffer::PngData() const {
-  return backend::EncodePng(*this);
+  return backend::EncodeImage(*this, "PNG");
 }
 
 void TPixelBuffer::SaveToPng(const std::string& FileName) const {
-  const std::string Data = PngData();
+  WriteFile(FileName, "PNG");
+}
+
+const char* TPixelBuffer::FileFormat(const std::string& FileName) {
+  const std::size_t Dot = FileName.rfind('.');
+  const std::size_t Slash = FileName.rfind('/');
+  if (Dot == std::string::npos || (Slash != std::string::npos && Dot < Slash))
+    return nullptr;
+  const std::string Extension = LowerCase(FileName.substr(Dot + 1));
+  if (Extension == "png")
+    return "PNG";
+  if (Extension == "bmp")
+    return "BMP";
+  if (Extension == "jpg" || Extension == "jpeg")
+    return "JPEG";
+  return nullptr;
+}
+
+void TPixelBuffer::SaveToFile(const std::string& FileName) const {
+  const char* Format = FileFormat(FileName);
+  if (!Format)
+    throw EWriteError("Cannot tell the picture format of " + FileName +
+                      ": name it .png, .bmp, .jpg or .jpeg");
+  WriteFile(FileName, Format);
+}
+
+void TPixelBuffer::WriteFile(const std::string& FileName, const char* Format) const {
+  const std::string Data = backend::EncodeImage(*this, Format);
+  if (Data.empty() && FWidth > 0 && FHeight > 0)
+    throw EWriteError("Cannot write the picture as " + std::string(Format));
   std::ofstream Out(FileName, std::ios::binary);
   Out.write(Data.data(), static_cast<std::streamsize>(Data.size()));
   if (!Out)

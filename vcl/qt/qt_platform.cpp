@@ -8,8 +8,13 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "vcl/gui/backend.h"
 #include "vcl/qt/qt_common.h"
@@ -18,12 +23,30 @@ namespace vcl::backend {
 
 namespace {
 QGuiApplication* App = nullptr;
-int Argc = 1;
+int DefaultArgc = 1;
 char ArgName[] = "vcl";
-char* Argv[] = {ArgName, nullptr};
+char* DefaultArgv[] = {ArgName, nullptr};
+
+// Without a session (a service, a container, a CI job) there is no runtime
+// directory, and Qt warns on every start before it falls back to
+// /tmp/runtime-<user>. That directory is made here, private as a session's
+// is, so the program starts quietly; one that is not ours is left alone.
+void EnsureRuntimeDir() {
+  if (std::getenv("XDG_RUNTIME_DIR"))
+    return;
+  const std::string Dir = "/tmp/runtime-" + std::to_string(getuid());
+  if (mkdir(Dir.c_str(), 0700) != 0 && errno != EEXIST)
+    return;
+  struct stat Info;
+  if (lstat(Dir.c_str(), &Info) != 0 || !S_ISDIR(Info.st_mode) || Info.st_uid != getuid())
+    return;
+  if ((Info.st_mode & 0777) != 0700 && chmod(Dir.c_str(), 0700) != 0)
+    return;
+  setenv("XDG_RUNTIME_DIR", Dir.c_str(), 0);
+}
 } // namespace
 
-void StartPlatform(bool Headless) {
+void StartPlatform(bool Headless, int* Argc, char** Argv) {
   if (App)
     return;
   // A program that made its own application object (a QApplication for
@@ -36,7 +59,12 @@ void StartPlatform(bool Headless) {
   const bool NoDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
   if (Headless || (NoDisplay && !std::getenv("QT_QPA_PLATFORM")))
     qputenv("QT_QPA_PLATFORM", "offscreen");
-  App = new QGuiApplication(Argc, Argv);
+  EnsureRuntimeDir();
+  if (!Argc || !Argv || *Argc < 1) {
+    Argc = &DefaultArgc;
+    Argv = DefaultArgv;
+  }
+  App = new QGuiApplication(*Argc, Argv);
   QGuiApplication::setQuitOnLastWindowClosed(false);
 }
 
@@ -107,9 +135,3 @@ void ClearClipboard() {
 }
 
 } // namespace vcl::backend
-
-// Fontconfig keeps its configuration for the life of the process and never
-// frees it; leak checking (sanitizer builds) is told to ignore that memory.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig\n";
-}

@@ -190,6 +190,11 @@ QImage WrapPixels(TPixelBuffer& Pixels) {
                 static_cast<qsizetype>(Pixels.Width()) * 4, QImage::Format_RGB32);
 }
 
+QImage WrapPixels(const TPixelBuffer& Pixels) {
+  return QImage(reinterpret_cast<const uchar*>(Pixels.Line(0)), Pixels.Width(), Pixels.Height(),
+                static_cast<qsizetype>(Pixels.Width()) * 4, QImage::Format_RGB32);
+}
+
 TFontMetrics MeasureFont(const TFontSpec& Font) {
   const QFontMetrics M(FontFor(Font));
   TFontMetrics R;
@@ -233,7 +238,7 @@ void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::
   }
 }
 
-std::string EncodePng(const TPixelBuffer& Image) {
+std::string EncodeImage(const TPixelBuffer& Image, const char* Format) {
   if (Image.Width() == 0 || Image.Height() == 0)
     return {};
   const QImage Wrapped(reinterpret_cast<const uchar*>(Image.Line(0)), Image.Width(), Image.Height(),
@@ -241,7 +246,8 @@ std::string EncodePng(const TPixelBuffer& Image) {
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
   Buffer.open(QIODevice::WriteOnly);
-  Wrapped.save(&Buffer, "PNG");
+  if (!Wrapped.save(&Buffer, Format))
+    return {};
   return std::string(Bytes.constData(), static_cast<std::size_t>(Bytes.size()));
 }
 

@@ -131,12 +131,12 @@ protected:
     FPending = QRegion();
     Show(QRect(QPoint(0, 0), size()));
   }
-  void keyPressEvent(QKeyEvent* E) override { Key(true, E); }
-  void keyReleaseEvent(QKeyEvent* E) override { Key(false, E); }
-  void mousePressEvent(QMouseEvent* E) override { Mouse(maDown, E); }
-  void mouseReleaseEvent(QMouseEvent* E) override { Mouse(maUp, E); }
-  void mouseDoubleClickEvent(QMouseEvent* E) override { Mouse(maDoubleClick, E); }
-  void mouseMoveEvent(QMouseEvent* E) override { Mouse(maMove, E); }
+  void keyPressEvent(QKeyEvent* E) override { ForwardKey(FClient, true, E); }
+  void keyReleaseEvent(QKeyEvent* E) override { ForwardKey(FClient, false, E); }
+  void mousePressEvent(QMouseEvent* E) override { ForwardMouse(FClient, maDown, E); }
+  void mouseReleaseEvent(QMouseEvent* E) override { ForwardMouse(FClient, maUp, E); }
+  void mouseDoubleClickEvent(QMouseEvent* E) override { ForwardMouse(FClient, maDoubleClick, E); }
+  void mouseMoveEvent(QMouseEvent* E) override { ForwardMouse(FClient, maMove, E); }
   void resizeEvent(QResizeEvent* E) override {
     QWindow::resizeEvent(E);
     FStore.resize(E->size());
@@ -162,9 +162,7 @@ private:
     const TPixelBuffer& Picture = FClient->WindowRender();
     if (Picture.Width() == 0 || Picture.Height() == 0)
       return;
-    const QImage Image(reinterpret_cast<const uchar*>(Picture.Line(0)), Picture.Width(),
-                       Picture.Height(), static_cast<qsizetype>(Picture.Width()) * 4,
-                       QImage::Format_RGB32);
+    const QImage Image = WrapPixels(Picture);
     if (FStore.size() != size())
       FStore.resize(size());
     FStore.beginPaint(Region);
@@ -180,27 +178,6 @@ private:
     setMinimumSize(size());
     setMaximumSize(size());
   }
-  void Key(bool Down, QKeyEvent* E) {
-    const int VK = VirtualKey(E->key());
-    std::string Text;
-    if (Down)
-      for (char C : ToCp1252(E->text()))
-        if (C != 0x7F) // Delete is a key, not a character
-          Text.push_back(C);
-    if (VK == 0 && Text.empty())
-      return;
-    FClient->WindowKey(Down, VK, ShiftBits(E->modifiers(), Qt::NoButton), Text);
-  }
-  void Mouse(TMouseAction Action, QMouseEvent* E) {
-    TMouseButtonKind Button = mbkLeft;
-    if (E->button() == Qt::RightButton)
-      Button = mbkRight;
-    else if (E->button() == Qt::MiddleButton)
-      Button = mbkMiddle;
-    const QPointF P = E->position();
-    FClient->WindowMouse(Action, Button, ShiftBits(E->modifiers(), E->buttons()),
-                         static_cast<int>(P.x()), static_cast<int>(P.y()));
-  }
 
   TWindowClient* FClient;
   QBackingStore FStore;
@@ -209,6 +186,29 @@ private:
 };
 
 } // namespace
+
+void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E) {
+  const int VK = VirtualKey(E->key());
+  std::string Text;
+  if (Down)
+    for (char C : ToCp1252(E->text()))
+      if (C != 0x7F) // Delete is a key, not a character
+        Text.push_back(C);
+  if (VK == 0 && Text.empty())
+    return;
+  Client->WindowKey(Down, VK, ShiftBits(E->modifiers(), Qt::NoButton), Text);
+}
+
+void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent* E) {
+  TMouseButtonKind Button = mbkLeft;
+  if (E->button() == Qt::RightButton)
+    Button = mbkRight;
+  else if (E->button() == Qt::MiddleButton)
+    Button = mbkMiddle;
+  const QPointF P = E->position();
+  Client->WindowMouse(Action, Button, ShiftBits(E->modifiers(), E->buttons()),
+                      static_cast<int>(P.x()), static_cast<int>(P.y()));
+}
 
 std::unique_ptr<TNativeWindow> CreateNativeWindow(TWindowClient* Client) {
   return std::make_unique<TQtWindow>(Client);

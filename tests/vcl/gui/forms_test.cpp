@@ -177,7 +177,7 @@ TEST(HelpTest, F1AsksForTheHelpContextOfTheFocusedControlOrItsParent) {
   Application->OnHelp = nullptr;
 }
 
-TEST(ApplicationTest, HeadlessThereIsNoScreenToGrabAndRunDoesNotWait) {
+TEST(ApplicationTest, HeadlessThereIsNoScreenToGrabAndRunSaysSoAtOnce) {
   EXPECT_TRUE(Application->Initialized());
   EXPECT_FALSE(Application->HasDisplay());
   TPixelBuffer Image;
@@ -185,8 +185,12 @@ TEST(ApplicationTest, HeadlessThereIsNoScreenToGrabAndRunDoesNotWait) {
   TDialog D;
   TCustomForm* Previous = Application->MainForm();
   Application->SetMainForm(D.Form);
-  Application->Run();
-  EXPECT_TRUE(D.Form->Visible());
+  vt::TMessageBoxRecorder Boxes;
+  EXPECT_EQ(Application->Run(), 1);
+  ASSERT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Boxes.Boxes()[0].Msg, "There is no display to show the application on.");
+  EXPECT_EQ(Boxes.Boxes()[0].DlgType, mtError);
+  EXPECT_FALSE(D.Form->Visible());
   Application->SetMainForm(Previous);
 }
 

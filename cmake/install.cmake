@@ -1,0 +1,25 @@
+# Installing valedit: the static libraries, their headers under
+# include/valedit, the CMake package "valedit" (find_package(valedit CONFIG)
+# gives the valedit:: targets) and a pkg-config file for the validators,
+# which need nothing of the GUI.
+include(CMakePackageConfigHelpers)
+
+foreach(dir vcl textman mathman validate resources btnedit calform valedit qtbridge)
+  install(DIRECTORY ${VALEDIT_ROOT}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/valedit/${dir}
+          FILES_MATCHING PATTERN "*.h" PATTERN "testing.h" EXCLUDE)
+endforeach()
+
+set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/valedit)
+install(EXPORT valedit-targets NAMESPACE valedit:: DESTINATION ${package_dir})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/valedit-config.cmake.in
+                              ${CMAKE_CURRENT_BINARY_DIR}/valedit-config.cmake
+                              INSTALL_DESTINATION ${package_dir})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/valedit-config-version.cmake
+                                 COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/valedit-config.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/valedit-config-version.cmake DESTINATION ${package_dir})
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/valedit-validate.pc.in
+               ${CMAKE_CURRENT_BINARY_DIR}/valedit-validate.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/valedit-validate.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

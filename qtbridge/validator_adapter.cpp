@@ -1,0 +1,77 @@
+// The validator adapter: Qt's text and cursor in, our validator's judgement
+// and completion out, in the code page our validators read.
+#include "qtbridge/validator_adapter.h"
+
+#include <QLineEdit>
+
+#include "vcl/dialogs.h"
+#include "vcl/qt/qt_common.h"
+#include "vcl/sysutils.h"
+
+namespace QtBridge {
+
+using vcl::backend::FromCp1252;
+using vcl::backend::ToCp1252;
+
+namespace {
+
+// The text as our validators read it; false when a character has no place
+// in their code page (such a text is refused as a whole).
+bool ToValidatorText(const QString& Input, std::string& Text) {
+  Text = ToCp1252(Input);
+  return FromCp1252(Text) == Input;
+}
+
+} // namespace
+
+TValidatorAdapter::TValidatorAdapter(Validate::TValidator* Validator, QObject* Parent)
+    : QValidator(Parent), FValidator(Validator) {
+  // Texts the line edit takes without asking (setText, clear) count too.
+  if (auto* Edit = qobject_cast<QLineEdit*>(Parent))
+    connect(Edit, &QLineEdit::textChanged, this,
+            [this](const QString& Text) { FLastText = ToCp1252(Text); });
+}
+
+TValidatorAdapter::~TValidatorAdapter() = default;
+
+QValidator::State TValidatorAdapter::validate(QString& Input, int& Pos) const {
+  std::string S;
+  const bool Representable = ToValidatorText(Input, S);
+  // Only a text that grew is completed: deleting a literal must not bring it back.
+  const bool Grew = S.size() > FLastText.size();
+  const std::string Typed = S;
+  if (!Representable || !FValidator->IsValidInput(S, !Grew)) {
+    // The validator's own message, caught on its way to a message box.
+    std::string Message;
+    vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
+        [&Message](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
+          Message = Msg;
+          return static_cast<int>(vcl::mrOk);
+        });
+    FValidator->ShowErrorMessage(true, Typed);
+    vcl::SetMessageDlgHandler(std::move(Previous));
+    emit refused(FromCp1252(Message));
+    return Invalid;
+  }
+  if (S != Typed) {
+    Input = FromCp1252(S);
+    Pos = static_cast<int>(Input.size());
+  }
+  FLastText = S;
+  return FValidator->IsValid(S) ? Acceptable : Intermediate;
+}
+
+void TValidatorAdapter::fixup(QString& Input) const {
+  std::string S;
+  if (!ToValidatorText(Input, S))
+    return;
+  try {
+    FValidator->SetText(S);
+  } catch (const vcl::Exception&) {
+    return; // a text the validator cannot read stays as it is
+  }
+  Input = FromCp1252(S);
+  FLastText = S;
+}
+
+} // namespace QtBridge

@@ -1,0 +1,106 @@
+// Our validators behind a plain QLineEdit, typed into with Qt's own test
+// keys: completion of picture literals, refused keys that change nothing,
+// normalisation through fixup(), and the refusal message.
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "qtbridge/validator_adapter.h"
+#include "validate/lookup.h"
+#include "validate/picture.h"
+#include "validate/time.h"
+
+using QtBridge::TValidatorAdapter;
+
+namespace {
+
+struct PhoneEdit : ::testing::Test {
+  PhoneEdit() {
+    auto* Picture = new Validate::TPictureValidator(nullptr);
+    Picture->SetPicture("(###) ###-####");
+    Adapter = new TValidatorAdapter(Picture, &Edit);
+    Edit.setValidator(Adapter);
+  }
+  QLineEdit Edit;
+  TValidatorAdapter* Adapter;
+};
+
+TEST_F(PhoneEdit, TypingTheDigitsFillsTheLiterals) {
+  QTest::keyClicks(&Edit, "5551234567");
+  EXPECT_EQ(Edit.text().toStdString(), "(555) 123-4567");
+  EXPECT_EQ(Edit.cursorPosition(), 14);
+  EXPECT_TRUE(Edit.hasAcceptableInput());
+}
+
+TEST_F(PhoneEdit, ARefusedKeyLeavesTextAndCursorAndReportsTheValidatorsMessage) {
+  QTest::keyClicks(&Edit, "5551");
+  const QString Before = Edit.text();
+  QTest::keyClick(&Edit, Qt::Key_Left);
+  QTest::keyClick(&Edit, Qt::Key_Left);
+  const int Cursor = Edit.cursorPosition();
+  QSignalSpy Refused(Adapter, &TValidatorAdapter::refused);
+  QTest::keyClicks(&Edit, "x");
+  EXPECT_EQ(Edit.text(), Before);
+  EXPECT_EQ(Edit.cursorPosition(), Cursor);
+  ASSERT_EQ(Refused.count(), 1);
+  const std::string Message = Refused.at(0).at(0).toString().toStdString();
+  EXPECT_NE(Message.find("(###) ###-####"), std::string::npos) << Message;
+  EXPECT_FALSE(Edit.hasAcceptableInput());
+}
+
+TEST_F(PhoneEdit, DeletingALiteralDoesNotBringItBack) {
+  QTest::keyClicks(&Edit, "555");
+  const std::string Filled = Edit.text().toStdString();
+  ASSERT_GT(Filled.size(), 4u) << Filled;
+  QTest::keyClick(&Edit, Qt::Key_Backspace);
+  EXPECT_EQ(Edit.text().toStdString(), Filled.substr(0, Filled.size() - 1));
+}
+
+TEST(ValidatorAdapter, FixupNormalisesATime) {
+  auto* Time = new Validate::TTimeValidator(nullptr);
+  Time->SetFormat(Validate::vtfLong);
+  TValidatorAdapter Adapter(Time);
+  QString Text = "12:30 pm";
+  Adapter.fixup(Text);
+  EXPECT_EQ(Text.toStdString(), "12:30:00 PM");
+  int Pos = 0;
+  EXPECT_EQ(Adapter.validate(Text, Pos), QValidator::Acceptable);
+}
+
+TEST(ValidatorAdapter, EnterNormalisesWhatWasTypedIntoTheLineEdit) {
+  auto* Time = new Validate::TTimeValidator(nullptr);
+  Time->SetFormat(Validate::vtfLong);
+  QLineEdit Edit;
+  Edit.setValidator(new TValidatorAdapter(Time, &Edit));
+  QTest::keyClicks(&Edit, "9:05");
+  QTest::keyClick(&Edit, Qt::Key_Return);
+  EXPECT_EQ(Edit.text().toStdString(), "9:05:00");
+}
+
+TEST(ValidatorAdapter, WordsAreCompletedAndOthersRefused) {
+  auto* Colours = new Validate::TStringLookupValidator(nullptr);
+  for (const char* Word : {"green", "grey", "red"})
+    Colours->Items()->Add(Word);
+  QLineEdit Edit;
+  Edit.setValidator(new TValidatorAdapter(Colours, &Edit));
+  QTest::keyClicks(&Edit, "r");
+  EXPECT_EQ(Edit.text().toStdString(), "red");
+  Edit.clear();
+  QTest::keyClicks(&Edit, "gx");
+  EXPECT_EQ(Edit.text().toStdString(), "g");
+}
+
+TEST(ValidatorAdapter, ACharacterOutsideTheCodePageIsRefused) {
+  auto* Any = new Validate::TValidator(nullptr);
+  TValidatorAdapter Adapter(Any);
+  QString Text = QString::fromUtf8("caf\xc3\xa9");
+  int Pos = 4;
+  EXPECT_EQ(Adapter.validate(Text, Pos), QValidator::Acceptable) << "é is in the code page";
+  Text = QString::fromUtf8("\xe4\xb8\xad");
+  Pos = 1;
+  EXPECT_EQ(Adapter.validate(Text, Pos), QValidator::Invalid);
+}
+
+} // namespace
