@@ -35,8 +35,12 @@ public:
   void CutToClipboard();
   void PasteFromClipboard();
   virtual void Clear();
+  // The history of the user's edits (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z redoes).
+  // Text set from code starts a new one.
   void Undo();
+  void Redo();
   bool CanUndo() const { return FEngine.CanUndo(); }
+  bool CanRedo() const { return FEngine.CanRedo(); }
   void ClearUndo() { FEngine.ClearUndo(); }
   bool Modified() const { return FModified; }
   void SetModified(bool Value) { FModified = Value; }
@@ -52,6 +56,15 @@ protected:
   void DefaultHandler(TMessage& Message) override;
   virtual void Change();
   void AdjustHeight();
+
+  // What the window would insert for a paste of Text, or for the typed
+  // character Key, at the selection: one line, in CharCase, cut to the room
+  // MaxLength leaves. Empty when the window would insert nothing.
+  std::string PasteInsertion(const std::string& Text) const;
+  std::string KeyInsertion(char Key) const;
+  // Replaces the whole text as one undoable edit of the user's (the window
+  // notifies the change); undoing it brings back the selection as it was.
+  void ReplaceAllText(const std::string& Value);
 
   bool AutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool Value) { FAutoSelect = Value; }
@@ -92,7 +105,7 @@ private:
   void CharCommand(char Ch);
   void ClipboardCommand(unsigned Msg);
   void PasteText();
-  void UndoCommand();
+  void HistoryCommand(bool Redo);
   // After the engine changed the text: the user's edit marks the text
   // modified; the window scrolls, repaints and notifies.
   void TextChanged(bool ByUser);
