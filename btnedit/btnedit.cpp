@@ -225,7 +225,9 @@ void TCustomBtnEdit::SetAlignment(TAlignment Value) {
 
 void TCustomBtnEdit::KeyDown(Word& Key, TShiftState Shift) {
   TCustomEdit::KeyDown(Key, Shift);
-  if (ShortCut(Key, Shift) == FClickKey && ButtonWidth() > 0 && ButtonVisible()) {
+  // A key an OnKeyDown handler consumed (Key 0) is no key: it clicks
+  // nothing, also when ClickKey is 0 (no click key at all).
+  if (Key != 0 && ShortCut(Key, Shift) == FClickKey && ButtonWidth() > 0 && ButtonVisible()) {
     EditButtonClick(this);
     Key = 0;
   }

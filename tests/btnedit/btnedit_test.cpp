@@ -166,6 +166,20 @@ TEST_F(BtnEditTest, TheClickKeyIsIgnoredAndPassedOnWhileTheButtonCannotBeSeen) {
   }
 }
 
+TEST_F(BtnEditTest, AKeyAnOnKeyDownHandlerConsumedClicksNothing) {
+  Edit->OnKeyDown = [](TObject*, Word& Key, TShiftState) {
+    if (Key == 'A' || Key == VK_RETURN)
+      Key = 0;
+  };
+  // ClickKey 0 is no key at all; the default Ctrl+Enter is consumed first.
+  for (TShortCut Key : {TShortCut(0), scCtrlEnter}) {
+    Edit->SetClickKey(Key);
+    vt::PressKey('A');
+    vt::PressKey(VK_RETURN, {ssCtrl});
+    EXPECT_EQ(Clicks, 0) << Key;
+  }
+}
+
 TEST_F(BtnEditTest, CtrlTabIsSwallowed) {
   Edit->WindowKeys.clear();
   vt::PressKey(VK_TAB, {ssCtrl});
