@@ -198,6 +198,9 @@ protected:
 
 private:
   void Paint(HDC DC);
+  // True when the focused control, asked with CM_VALIDATEEXIT, would let
+  // the focus go.
+  bool FocusLetsGo();
   bool FDefault = false;
   bool FCancel = false;
   TModalResult FModalResult = mrNone;
