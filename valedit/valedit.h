@@ -158,6 +158,9 @@ protected:
   vcl::TBitmap* GetDefaultBitmap(bool& DestroyIt) override;
   bool EditCanModify() override;
   void Loaded() override;
+  // The date kind's button (the default calendar picture) picks the date in
+  // the calendar dialog; then OnButtonClick fires, as for every kind.
+  void ButtonClick() override;
   void Change() override;
   void KeyPress(char& Key) override;
 
@@ -193,6 +196,7 @@ private:
   bool ScreenInput(const std::string& Insert);
   bool TypeOverCompletion(const std::string& Insert);
   void Complete(const std::string& WindowText);
+  void PickDate();
 
   bool FAllowNull = true;
   bool FDefaultDisplay = true;

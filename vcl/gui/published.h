@@ -97,5 +97,6 @@ template <typename T> Published<T>& EditProperties(Published<T>& P) {
 // The tables of the GUI classes declared in their own units, for
 // RegisterGuiClasses.
 void DeclareMaskEdit();
+void DeclareComCtrls();
 
 } // namespace vcl::publish
