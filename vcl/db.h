@@ -489,7 +489,7 @@ public:
 protected:
   // The storage's cursor, implemented by each kind of data set. Each move
   // fills Rec with the record it arrives on and returns false, leaving the
-  // cursor where it was, when there is none.
+  // cursor where it was and Rec untouched, when there is none.
   virtual void InternalOpen(std::vector<TFieldDef>& Defs) = 0;
   virtual void InternalClose() = 0;
   virtual bool InternalFirst(TRecordBuffer& Rec) = 0;

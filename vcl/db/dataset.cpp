@@ -247,13 +247,13 @@ int TDataSet::MoveBy(int Distance) {
   FBof = FEof = false;
   const int Step = Distance > 0 ? 1 : -1;
   int Moved = 0;
-  TRecordBuffer Rec;
+  // The cursor writes the record it reaches straight over the current one
+  // (and leaves it alone when there is none), so walking reuses the memory.
   while (Moved != Distance) {
-    if (!(Step > 0 ? InternalNext(Rec) : InternalPrior(Rec))) {
+    if (!(Step > 0 ? InternalNext(FCurrent) : InternalPrior(FCurrent))) {
       (Step > 0 ? FEof : FBof) = true;
       break;
     }
-    FCurrent = std::move(Rec);
     Moved += Step;
   }
   DataEvent(Moved == Step ? deDataSetScroll : deDataSetChange, Moved);
@@ -539,6 +539,8 @@ void TDataSet::DataEvent(TDataEvent Event, std::intptr_t Info) {
 }
 
 void TDataSet::NotifySources(TDataEvent Event, std::intptr_t Info) {
+  if (FDataSources.empty())
+    return;
   // A source may leave (or a new one join) while the others hear of it.
   for (TDataSource* Source : std::vector<TDataSource*>(FDataSources))
     if (std::find(FDataSources.begin(), FDataSources.end(), Source) != FDataSources.end())

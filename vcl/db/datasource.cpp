@@ -46,7 +46,7 @@ void TDataSource::UpdateState() {
     return;
   FState = State;
   NotifyLinks(deUpdateState, 0);
-  if (OnStateChange)
+  if (OnStateChange && !ComponentState().Contains(csDestroying))
     OnStateChange(this);
 }
 

@@ -67,6 +67,19 @@ TDBValue TSQLiteStatement::Column(int Index) const {
   }
 }
 
+void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
+  if (sqlite3_column_type(FStmt, Index) != SQLITE_TEXT) {
+    Value = Column(Index);
+    return;
+  }
+  const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, Index));
+  const auto Size = static_cast<std::size_t>(sqlite3_column_bytes(FStmt, Index));
+  if (auto* S = std::get_if<std::string>(&Value))
+    S->assign(Text, Size);
+  else
+    Value = std::string(Text, Size);
+}
+
 int TSQLiteStatement::ColumnCount() const {
   return sqlite3_column_count(FStmt);
 }
@@ -91,10 +104,14 @@ void TSQLiteStatement::Reset() {
 TSQLiteDataSet::TConnection::TConnection(const std::string& Name, int BusyTimeout,
                                          const TComponent* Owner)
     : FOwner(Owner) {
-  int Flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI;
-  // Only an in-memory database is made here; a missing file is an error,
-  // never an empty new database.
-  if (Name.empty() || Name == ":memory:")
+  // A data set is used from one thread only: its connection needs no locks.
+  int Flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+  // A missing file is an error, never an empty new database, unless a
+  // file: URI asks for one (mode=rwc) or the database lives in memory.
+  const bool Uri = Name.rfind("file:", 0) == 0;
+  if (Name.empty() || Name == ":memory:" ||
+      (Uri && (Name.find("mode=rwc") != std::string::npos ||
+               Name.find("mode=memory") != std::string::npos)))
     Flags |= SQLITE_OPEN_CREATE;
   const int Rc = sqlite3_open_v2(Name.c_str(), &FDb, Flags, nullptr);
   std::string Problem;

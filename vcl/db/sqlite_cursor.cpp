@@ -213,20 +213,24 @@ void TSQLiteDataSet::TCursor::ReadQuery(const std::string& SQL, std::vector<TFie
 // Steps S to its end into Rows (in reverse for descending statements), and
 // always resets it.
 void TSQLiteDataSet::TCursor::Fetch(TSQLiteStatement& S, TWindow& Rows, bool Reversed) const {
-  Rows.clear();
+  // Rows keeps its records' memory: each row read overwrites one in place.
+  std::size_t Count = 0;
   const int Width = this->Width();
   try {
     while (S.Step()) {
-      TRecordBuffer& Row = Rows.emplace_back();
-      Row.reserve(Width);
+      if (Count == Rows.size())
+        Rows.emplace_back();
+      TRecordBuffer& Row = Rows[Count++];
+      Row.resize(Width);
       for (int I = 0; I < Width; ++I)
-        Row.push_back(S.Column(I));
+        S.ColumnInto(I, Row[I]);
     }
   } catch (...) {
     S.Reset();
     throw;
   }
   S.Reset();
+  Rows.resize(Count);
   if (Reversed)
     std::reverse(Rows.begin(), Rows.end());
 }
@@ -261,14 +265,15 @@ void TSQLiteDataSet::TCursor::Take(TRecordBuffer& Rec) {
   FGap = false;
 }
 
+// The fetched rows become the window; the old window is kept as the spare.
 void TSQLiteDataSet::TCursor::Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec) {
-  FWindow = std::move(Rows);
+  std::swap(FWindow, Rows);
   FPos = Pos;
   Take(Rec);
 }
 
 bool TSQLiteDataSet::TCursor::First(TRecordBuffer& Rec) {
-  TWindow Rows;
+  TWindow& Rows = FSpare;
   if (FKeyed) {
     FFirst->Bind(1, std::int64_t(WindowSize));
     Fetch(*FFirst, Rows, false);
@@ -284,7 +289,7 @@ bool TSQLiteDataSet::TCursor::First(TRecordBuffer& Rec) {
 }
 
 bool TSQLiteDataSet::TCursor::Last(TRecordBuffer& Rec) {
-  TWindow Rows;
+  TWindow& Rows = FSpare;
   if (FKeyed) {
     FLast->Bind(1, std::int64_t(WindowSize));
     Fetch(*FLast, Rows, true);
@@ -310,7 +315,7 @@ bool TSQLiteDataSet::TCursor::Next(TRecordBuffer& Rec) {
     FPos = Target;
     Take(Rec);
   } else {
-    TWindow Rows;
+    TWindow& Rows = FSpare;
     if (FKeyed) {
       if (FKey.empty())
         return false;
@@ -335,7 +340,7 @@ bool TSQLiteDataSet::TCursor::Prior(TRecordBuffer& Rec) {
     --FPos;
     Take(Rec);
   } else {
-    TWindow Rows;
+    TWindow& Rows = FSpare;
     int Start = 0;
     if (FKeyed) {
       if (FKey.empty())
@@ -361,7 +366,7 @@ bool TSQLiteDataSet::TCursor::Prior(TRecordBuffer& Rec) {
 }
 
 bool TSQLiteDataSet::TCursor::GotoRecNo(int RecNo, TRecordBuffer& Rec) {
-  TWindow Rows;
+  TWindow& Rows = FSpare;
   FetchAt(RecNo - 1, WindowSize, Rows);
   if (Rows.empty())
     return false;

@@ -27,6 +27,8 @@ public:
   // True while a row is there; raises EDatabaseError with SQLite's message.
   bool Step();
   TDBValue Column(int Index) const;
+  // The column into Value, reusing the memory a text already there holds.
+  void ColumnInto(int Index, TDBValue& Value) const;
   int ColumnCount() const;
   std::string ColumnName(int Index) const;
   std::string DeclType(int Index) const; // "" for expressions
@@ -144,6 +146,7 @@ private:
       FCountBefore;
 
   TWindow FWindow;
+  TWindow FSpare; // the window before, whose memory the next fetch reuses
   int FPos = -1;
   bool FGap = false;    // the cursor's row was removed: it stands before FWindow[FPos]
   TRecordBuffer FKey;   // keyed: the key of the cursor's row
