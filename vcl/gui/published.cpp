@@ -172,6 +172,7 @@ void RegisterGuiClasses() {
     DeclareControls();
     DeclareForms();
     DeclareMaskEdit();
+    DeclareComCtrls();
     return true;
   }();
   (void)Done;

@@ -95,8 +95,10 @@ template <typename T> Published<T>& EditProperties(Published<T>& P) {
 }
 
 // The tables of the controls declared in their own units: the masked edit
-// (for RegisterGuiClasses) and the data-aware edit (for RegisterDBClasses).
+// and the common controls (for RegisterGuiClasses), and the data-aware edit
+// (for RegisterDBClasses).
 void DeclareMaskEdit();
+void DeclareComCtrls();
 void DeclareDBEdit();
 
 } // namespace vcl::publish
