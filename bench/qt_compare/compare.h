@@ -6,11 +6,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <string>
 
 namespace qt_compare {
 
-using TCase = void (*)(benchmark::State&);
+// A function, or a lambda that carries the case's parameters.
+using TCase = std::function<void(benchmark::State&)>;
 
 // Registers "Name/ours" and "Name/qt". Call it from a static initialiser
 // (the QT_COMPARE macro) so that every source file of the program can add
