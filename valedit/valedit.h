@@ -160,6 +160,10 @@ protected:
 
   // The window shows Text; the control's own change handling is kept out.
   void ShowLocked(const std::string& Text);
+  // The text as the user entered it (the edit form of the value), for
+  // descendants that keep it level with a value held elsewhere.
+  const std::string& StoredText() const { return FStoredText; }
+  void SetStoredText(const std::string& Value) { FStoredText = Value; }
 
 private:
   void PickDate();
