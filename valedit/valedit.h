@@ -185,6 +185,10 @@ protected:
   // control's own change handling is kept out, and the display text is
   // computed under the same lock, so an OnGetText handler sees Locked().
   void ShowText(bool Display);
+  // The text as the user entered it (the edit form of the value), for
+  // descendants that keep it level with a value held elsewhere.
+  const std::string& StoredText() const { return FStoredText; }
+  void SetStoredText(const std::string& Value) { FStoredText = Value; }
 
 private:
   // Judges the stored text as leaving the control does; true when it may be
