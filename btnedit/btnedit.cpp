@@ -308,6 +308,9 @@ void TCustomBtnEdit::PaintText(TMessage& Message) {
   } Release{this, PS};
 
   FCanvas->SetFont(Font());
+  // Disabled, the text is grey, as the edit window draws it.
+  if (!Enabled())
+    FCanvas->Font()->SetColor(clGrayText);
   TRect R = ClientRect();
   if ((!NewStyleControls || !Ctl3D()) && BorderStyle() == bsSingle) {
     FCanvas->Brush()->SetColor(clWindowFrame);
