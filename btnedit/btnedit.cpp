@@ -411,6 +411,9 @@ void TBtnEditBase<TEditBase, THost>::PaintText(TMessage& Message) {
   } Release{this, PS};
 
   FCanvas->SetFont(this->Font());
+  // Disabled, the text is grey, as the edit window draws it.
+  if (!this->Enabled())
+    FCanvas->Font()->SetColor(clGrayText);
   TRect R = this->ClientRect();
   if ((!NewStyleControls || !this->Ctl3D()) && this->BorderStyle() == bsSingle) {
     FCanvas->Brush()->SetColor(clWindowFrame);

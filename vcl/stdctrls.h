@@ -92,6 +92,9 @@ protected:
   void CMEnter(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
   void CMEnabledChanged(TMessage& Message) override;
+  // A client edge lies outside the client area; a flat border lies inside
+  // it, on its edge, and the window paints it with the text (edit_paint.cpp).
+  int FrameWidth() override;
 
 private:
   // Message routing (edit.cpp), by group.
@@ -114,6 +117,8 @@ private:
   void Notify();
 
   // Layout and painting (edit_paint.cpp).
+  bool HasFlatBorder();
+  int TextInset();
   std::string DisplayText() const;
   TRect TextArea();
   int TextTop();
