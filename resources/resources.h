@@ -1,5 +1,6 @@
-// The library's own resources (bitmaps), compiled into the program from the
-// files of resources/ and looked up by name, as a module's resources are.
+// The library's own resources (bitmaps and text form files), compiled into the
+// program from the files of resources/ and looked up by name, as a module's
+// resources are.
 #pragma once
 
 #include <cstddef>

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "calform/calform.h"
 #include "resources/resources.h"
 #include "validate/validate.h"
 #include "vcl/dialogs.h"
@@ -215,6 +216,33 @@ TBitmap* TCustomValidEdit::GetDefaultBitmap(bool& DestroyIt) {
     return nullptr;
   DestroyIt = true;
   return LoadCalendarBitmap().release();
+}
+
+// ---------------------------------------------------------------------------
+// The calendar button
+
+void TCustomValidEdit::ButtonClick() {
+  if (ButtonVisible() && FKind == vkDate && GlyphKind() == BtnEdit::gkDefault)
+    PickDate();
+  TCustomBtnEdit::ButtonClick();
+}
+
+// Opens the calendar dialog on the control's date (today for an empty
+// control or one whose text is no date, which is cleared) and writes the
+// date chosen with OK back as a value assignment. The dialog is freed
+// however the steps end.
+void TCustomValidEdit::PickDate() {
+  std::unique_ptr<CalForm::TCalendarForm> Dialog(new CalForm::TCalendarForm(Parent()));
+  TDateTime D = 0;
+  try {
+    D = AsDate();
+  } catch (...) {
+    SetEditText("");
+    D = 0;
+  }
+  Dialog->SetDate(D == 0 ? vcl::Date() : D);
+  if (Dialog->ShowModal() == mrOk)
+    SetAsDate(Dialog->GetDate());
 }
 
 bool TCustomValidEdit::EditCanModify() {

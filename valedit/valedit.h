@@ -148,6 +148,9 @@ protected:
   vcl::TBitmap* GetDefaultBitmap(bool& DestroyIt) override;
   bool EditCanModify() override;
   void Loaded() override;
+  // The date kind's button (the default calendar picture) picks the date in
+  // the calendar dialog; then OnButtonClick fires, as for every kind.
+  void ButtonClick() override;
   void Change() override;
   void KeyPress(char& Key) override;
 
@@ -159,6 +162,8 @@ protected:
   void ShowLocked(const std::string& Text);
 
 private:
+  void PickDate();
+
   bool FAllowNull = true;
   bool FDefaultDisplay = true;
   std::string FStoredText;

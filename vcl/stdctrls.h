@@ -1,6 +1,5 @@
 // GUI platform: the standard controls. TCustomEdit is the single-line edit
-// window itself (text, selection, caret, keyboard and clipboard editing,
-// formatting rectangle, margins, scrolling); TButton is the push button with
+// window (its text engine is vcl/editengine.h); TButton is the push button with
 // default/cancel roles and modal results; TLabel shows a caption.
 #pragma once
 
@@ -8,22 +7,27 @@
 
 #include "vcl/controls.h"
 #include "vcl/dialogs.h"
+#include "vcl/editengine.h"
 
 namespace vcl {
 
-enum TEditCharCase : std::uint8_t { ecNormal, ecUpperCase, ecLowerCase };
-
+// The single-line edit window: routes keys, characters, clipboard and
+// selection messages to its text engine (vcl/editengine.h), keeps the
+// window's own settings (read-only, password character, formatting
+// rectangle, margins, scrolling) and paints the text. Every input reaches
+// the engine through DefaultHandler, so that a descendant's handler sees
+// each message first and may keep it from the window.
 class TCustomEdit : public TWinControl {
 public:
   explicit TCustomEdit(TComponent* AOwner);
   ~TCustomEdit() override;
 
   // Selection positions count characters from 0.
-  int SelStart() const;
+  int SelStart() const { return FEngine.SelStart(); }
   void SetSelStart(int Value);
-  int SelLength() const;
+  int SelLength() const { return FEngine.SelLength(); }
   void SetSelLength(int Value);
-  std::string SelText() const;
+  std::string SelText() const { return FEngine.SelText(); }
   void SetSelText(const std::string& Value);
   void SelectAll();
   void ClearSelection();
@@ -32,12 +36,12 @@ public:
   void PasteFromClipboard();
   virtual void Clear();
   void Undo();
-  bool CanUndo() const { return FCanUndo; }
-  void ClearUndo() { FCanUndo = false; }
+  bool CanUndo() const { return FEngine.CanUndo(); }
+  void ClearUndo() { FEngine.ClearUndo(); }
   bool Modified() const { return FModified; }
   void SetModified(bool Value) { FModified = Value; }
   // The caret position (0-based), which may be either end of the selection.
-  int CaretPos() const { return FCaret; }
+  int CaretPos() const { return FEngine.Caret(); }
 
   TNotifyEvent OnChange;
 
@@ -55,11 +59,11 @@ protected:
   void SetAutoSize(bool Value);
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value);
-  TEditCharCase CharCase() const { return FCharCase; }
+  TEditCharCase CharCase() const { return FEngine.CharCase(); }
   void SetCharCase(TEditCharCase Value);
   bool HideSelection() const { return FHideSelection; }
   void SetHideSelection(bool Value);
-  int MaxLength() const { return FMaxLength; }
+  int MaxLength() const { return FEngine.MaxLength(); }
   void SetMaxLength(int Value);
   bool OEMConvert() const { return FOEMConvert; }
   void SetOEMConvert(bool Value);
@@ -77,41 +81,43 @@ protected:
   void CMEnabledChanged(TMessage& Message) override;
 
 private:
-  // The edit window's own behaviour.
-  void SetWindowText(const std::string& Value);
-  void ReplaceSelection(const std::string& Value, bool ByUser);
-  void SetSelection(int Anchor, int Caret);
-  void MoveCaret(int Position, bool Extend);
+  // Message routing (edit.cpp), by group.
+  bool TextMessage(TMessage& Message);
+  bool SelectionMessage(TMessage& Message);
+  bool SettingMessage(TMessage& Message);
+  bool FormatMessage(TMessage& Message);
+  bool FocusMessage(TMessage& Message);
+  bool MouseMessage(TMessage& Message);
   void KeyCommand(Word Key);
   void CharCommand(char Ch);
+  void ClipboardCommand(unsigned Msg);
   void PasteText();
-  void MouseSelect(int X, bool Extend);
-  std::string ApplyCharCase(const std::string& S) const;
+  void UndoCommand();
+  // After the engine changed the text: the user's edit marks the text
+  // modified; the window scrolls, repaints and notifies.
+  void TextChanged(bool ByUser);
+  // After the engine moved the selection.
+  void SelectionChanged();
+  void Notify();
+
+  // Layout and painting (edit_paint.cpp).
   std::string DisplayText() const;
-  int Limit() const;
   TRect TextArea();
   int TextTop();
   int CharFromX(int X);
   void ScrollToCaret();
   void UpdateCaret();
   void Paint(HDC DC);
-  void Notify();
 
-  std::string FEditText;
-  int FAnchor = 0;
-  int FCaret = 0;
+  TEditEngine FEngine;
   int FScrollX = 0;
   bool FModified = false;
-  bool FCanUndo = false;
-  std::string FUndoText;
-  int FUndoCaret = 0;
   TRect FFormatRect;
   bool FHasFormatRect = false;
   int FLeftMargin = 1;
   int FRightMargin = 1;
   bool FSelecting = false;
 
-  int FMaxLength = 0;
   TBorderStyle FBorderStyle = bsSingle;
   char FPasswordChar = 0;
   bool FReadOnly = false;
@@ -119,7 +125,6 @@ private:
   bool FAutoSelect = true;
   bool FHideSelection = true;
   bool FOEMConvert = false;
-  TEditCharCase FCharCase = ecNormal;
   TImeMode FImeMode = imDontCare;
   std::string FImeName;
 };

@@ -38,6 +38,11 @@ void PasteText(const std::string& Text);
 bool MoveFocus(TWinControl* Control);
 // Presses and releases the left mouse button at the control's centre.
 void Click(TControl* Control);
+// Presses and releases the left mouse button at (X, Y) of the control's client area.
+void ClickAt(TControl* Control, int X, int Y);
+// A double click at (X, Y) of the control's client area, as the window system
+// reports one: press, release, double-click press, release.
+void DoubleClickAt(TControl* Control, int X, int Y);
 
 // Records every message box; answers each with Answer.
 class TMessageBoxRecorder {
@@ -65,6 +70,20 @@ private:
 // returns the modal result, or mrNone to use the form's own ModalResult);
 // later modal forms go to the handler that was installed before.
 void AnswerNextModal(std::function<TModalResult(TCustomForm* Form)> Handler);
+
+// Records every request for help (Application->HelpContext) for its lifetime.
+class THelpRecorder {
+public:
+  THelpRecorder();
+  ~THelpRecorder();
+  THelpRecorder(const THelpRecorder&) = delete;
+  THelpRecorder& operator=(const THelpRecorder&) = delete;
+  const std::vector<int>& Contexts() const { return FContexts; }
+
+private:
+  std::vector<int> FContexts;
+  THelpEvent FPrevious;
+};
 
 // Fixes vcl::Now() for its lifetime.
 class TFixedClock {

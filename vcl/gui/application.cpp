@@ -55,14 +55,13 @@ void TApplication::HandleMessage() {
   FreeReleasedForms();
 }
 
+// The platform has no help viewer of its own: OnHelp is the help system. Without
+// one a request does nothing and reports that no help was shown, HelpFile or not.
 bool TApplication::HelpContext(int Context) {
   FLastHelpContext = Context;
   bool CallHelp = true;
-  bool Result = false;
   constexpr Word HELP_CONTEXT = 1;
-  if (OnHelp)
-    Result = OnHelp(HELP_CONTEXT, Context, CallHelp);
-  return Result || (CallHelp && !FHelpFile.empty());
+  return OnHelp ? OnHelp(HELP_CONTEXT, Context, CallHelp) : false;
 }
 
 void TApplication::ReleaseForm(TCustomForm* Form) {

@@ -354,8 +354,12 @@ void TControl::Invalidate() {
 
 void TControl::Repaint() {
   Invalidate();
+  Update();
 }
-void TControl::Update() {}
+void TControl::Update() {
+  if (TCustomForm* Form = GetParentForm(this))
+    Form->RenderClient();
+}
 
 void TControl::BringToFront() {
   if (!FParent)

@@ -1,7 +1,10 @@
-// TCustomEdit: the single-line edit window. The text, the selection (an
-// anchor and a caret, 0-based) and the undo buffer live here; keys, characters
-// and clipboard messages reach the window through DefaultHandler, so that a
-// descendant's handler sees each of them first and may keep it from the window.
+// TCustomEdit: the single-line edit window. The text, the selection and the
+// undo buffer live in its text engine; this file turns the window's messages
+// (keys, characters, clipboard, selection, settings, focus and mouse) into
+// engine operations and keeps the window in step after each. Keys,
+// characters and clipboard messages reach the window through DefaultHandler,
+// so that a descendant's handler sees each of them first and may keep it
+// from the window. Layout and painting live in edit_paint.cpp.
 #include <algorithm>
 
 #include "vcl/clipbrd.h"
@@ -22,13 +25,13 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
 TCustomEdit::~TCustomEdit() = default;
 
 std::string TCustomEdit::GetText() const {
-  return FEditText;
+  return FEngine.Text();
 }
 
 void TCustomEdit::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   static constexpr std::uint32_t Cases[] = {0, ES_UPPERCASE, ES_LOWERCASE};
-  Params.Style |= ES_AUTOHSCROLL | Cases[FCharCase];
+  Params.Style |= ES_AUTOHSCROLL | Cases[CharCase()];
   if (FPasswordChar)
     Params.Style |= ES_PASSWORD;
   if (FReadOnly)
@@ -76,17 +79,6 @@ void TCustomEdit::Change() {
 
 // ---------------------------------------------------------------------------
 // Properties
-
-int TCustomEdit::SelStart() const {
-  return std::min(FAnchor, FCaret);
-}
-int TCustomEdit::SelLength() const {
-  return std::abs(FCaret - FAnchor);
-}
-
-std::string TCustomEdit::SelText() const {
-  return Copy(FEditText, SelStart() + 1, SelLength());
-}
 
 void TCustomEdit::SetSelStart(int Value) {
   Perform(EM_SETSEL, Value, Value);
@@ -141,11 +133,10 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase Value) {
-  if (Value == FCharCase)
+  if (Value == CharCase())
     return;
-  FCharCase = Value;
   // The window converts what it already holds, as it would on being recreated.
-  FEditText = ApplyCharCase(FEditText);
+  FEngine.SetCharCase(Value);
   RecreateWnd();
   Invalidate();
 }
@@ -156,8 +147,7 @@ void TCustomEdit::SetHideSelection(bool Value) {
 }
 
 void TCustomEdit::SetMaxLength(int Value) {
-  FMaxLength = std::max(Value, 0);
-  Perform(EM_LIMITTEXT, FMaxLength);
+  Perform(EM_LIMITTEXT, std::max(Value, 0));
 }
 
 void TCustomEdit::SetOEMConvert(bool Value) {
@@ -198,119 +188,154 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message) {
 }
 
 // ---------------------------------------------------------------------------
-// The edit window
+// The edit window: each group of messages has its router; the first that
+// knows the message handles it.
 
 void TCustomEdit::DefaultHandler(TMessage& Message) {
+  if (TextMessage(Message) || SelectionMessage(Message) || SettingMessage(Message) ||
+      FormatMessage(Message) || FocusMessage(Message) || MouseMessage(Message))
+    return;
+  TWinControl::DefaultHandler(Message);
+}
+
+void TCustomEdit::TextChanged(bool ByUser) {
+  if (ByUser)
+    FModified = true;
+  ScrollToCaret();
+  Invalidate();
+  Notify();
+}
+
+void TCustomEdit::SelectionChanged() {
+  ScrollToCaret();
+  Invalidate();
+}
+
+void TCustomEdit::Notify() {
+  if (!ComponentState().Contains(csDestroying))
+    Change();
+}
+
+// Text, editing and the clipboard.
+bool TCustomEdit::TextMessage(TMessage& Message) {
   switch (Message.Msg) {
   case WM_SETTEXT:
-    SetWindowText(reinterpret_cast<const char*>(Message.LParam));
+    FEngine.SetText(reinterpret_cast<const char*>(Message.LParam));
+    FScrollX = 0;
+    FModified = false;
+    UpdateCaret();
+    Invalidate();
+    Notify();
     Message.Result = 1;
-    return;
+    return true;
   case WM_GETTEXTLENGTH:
-    Message.Result = Length(FEditText);
-    return;
+    Message.Result = FEngine.Length();
+    return true;
+  case WM_KEYDOWN:
+    KeyCommand(static_cast<Word>(Message.WParam));
+    return true;
+  case WM_CHAR:
+    CharCommand(static_cast<char>(Message.WParam));
+    return true;
+  case WM_CUT:
+  case WM_COPY:
+  case WM_PASTE:
+  case WM_CLEAR:
+    ClipboardCommand(Message.Msg);
+    return true;
+  case WM_UNDO:
+  case EM_UNDO:
+    UndoCommand();
+    Message.Result = 1;
+    return true;
+  case EM_CANUNDO:
+    Message.Result = FEngine.CanUndo();
+    return true;
+  case EM_EMPTYUNDOBUFFER:
+    FEngine.ClearUndo();
+    return true;
+  case EM_REPLACESEL:
+    if (FEngine.ReplaceSelection(reinterpret_cast<const char*>(Message.LParam)))
+      TextChanged(Message.WParam != 0);
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool TCustomEdit::SelectionMessage(TMessage& Message) {
+  switch (Message.Msg) {
+  case EM_GETSEL: {
+    const int Start = SelStart(), End = SelStart() + SelLength();
+    if (auto* P = reinterpret_cast<int*>(Message.WParam))
+      *P = Start;
+    if (auto* P = reinterpret_cast<int*>(Message.LParam))
+      *P = End;
+    Message.Result = MakeLong(Start, End);
+    return true;
+  }
+  case EM_SETSEL: {
+    const int Start = static_cast<int>(Message.WParam);
+    const int End = static_cast<int>(Message.LParam);
+    // A negative start keeps the caret and drops the selection; a negative
+    // end (or one past the text) means the end of the text.
+    if (Start < 0)
+      FEngine.Select(FEngine.Caret(), FEngine.Caret());
+    else
+      FEngine.Select(std::min(Start, FEngine.Length()),
+                     End < 0 || End > FEngine.Length() ? FEngine.Length() : End);
+    SelectionChanged();
+    return true;
+  }
+  case EM_SCROLLCARET:
+    ScrollToCaret();
+    return true;
+  default:
+    return false;
+  }
+}
+
+// The window's own settings.
+bool TCustomEdit::SettingMessage(TMessage& Message) {
+  switch (Message.Msg) {
   case WM_GETDLGCODE:
     Message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
     if (WindowStyle() & ES_MULTILINE)
       Message.Result |= DLGC_WANTALLKEYS;
-    return;
-  case WM_KEYDOWN:
-    KeyCommand(static_cast<Word>(Message.WParam));
-    return;
-  case WM_CHAR:
-    CharCommand(static_cast<char>(Message.WParam));
-    return;
-  case WM_CUT:
-    if (!FReadOnly && SelLength() > 0 && !FPasswordChar) {
-      Clipboard()->SetAsText(SelText());
-      ReplaceSelection("", true);
-    }
-    return;
-  case WM_COPY:
-    if (SelLength() > 0 && !FPasswordChar)
-      Clipboard()->SetAsText(SelText());
-    return;
-  case WM_PASTE:
-    PasteText();
-    return;
-  case WM_CLEAR:
-    if (!FReadOnly && SelLength() > 0)
-      ReplaceSelection("", true);
-    return;
-  case WM_UNDO:
-  case EM_UNDO:
-    if (FCanUndo && !FReadOnly) {
-      // Undoing swaps the buffer with the text, so a second undo redoes.
-      std::string Text = FUndoText;
-      const int Caret = FUndoCaret;
-      FUndoText = FEditText;
-      FUndoCaret = FCaret;
-      FEditText = Text;
-      FAnchor = FCaret = std::min(Caret, Length(FEditText));
-      FModified = true;
-      ScrollToCaret();
-      Invalidate();
-      Notify();
-    }
-    Message.Result = 1;
-    return;
-  case EM_CANUNDO:
-    Message.Result = FCanUndo;
-    return;
-  case EM_EMPTYUNDOBUFFER:
-    FCanUndo = false;
-    return;
-  case EM_GETSEL: {
-    if (auto* Start = reinterpret_cast<int*>(Message.WParam))
-      *Start = SelStart();
-    if (auto* End = reinterpret_cast<int*>(Message.LParam))
-      *End = SelStart() + SelLength();
-    Message.Result = MakeLong(SelStart(), SelStart() + SelLength());
-    return;
-  }
-  case EM_SETSEL: {
-    const int Len = Length(FEditText);
-    int Start = static_cast<int>(Message.WParam);
-    int End = static_cast<int>(Message.LParam);
-    if (Start < 0) {
-      SetSelection(FCaret, FCaret);
-      return;
-    }
-    if (End < 0 || End > Len)
-      End = Len;
-    SetSelection(std::min(Start, Len), End);
-    return;
-  }
-  case EM_REPLACESEL: {
-    std::string S = ApplyCharCase(reinterpret_cast<const char*>(Message.LParam));
-    ReplaceSelection(S, Message.WParam != 0);
-    return;
-  }
+    return true;
   case EM_GETMODIFY:
     Message.Result = FModified;
-    return;
+    return true;
   case EM_SETMODIFY:
     FModified = Message.WParam != 0;
-    return;
+    return true;
   case EM_LIMITTEXT:
-    FMaxLength = static_cast<int>(Message.WParam);
-    return;
+    FEngine.SetMaxLength(static_cast<int>(Message.WParam));
+    return true;
   case EM_GETLIMITTEXT:
-    Message.Result = Limit();
-    return;
+    Message.Result = FEngine.MaxLength() > 0 ? FEngine.MaxLength() : 0x7FFFFFFE;
+    return true;
   case EM_SETREADONLY:
     FReadOnly = Message.WParam != 0;
     Invalidate();
     Message.Result = 1;
-    return;
+    return true;
   case EM_SETPASSWORDCHAR:
     FPasswordChar = static_cast<char>(Message.WParam);
     ScrollToCaret();
     Invalidate();
-    return;
+    return true;
   case EM_GETPASSWORDCHAR:
     Message.Result = static_cast<unsigned char>(FPasswordChar);
-    return;
+    return true;
+  default:
+    return false;
+  }
+}
+
+// The formatting rectangle, the margins and painting.
+bool TCustomEdit::FormatMessage(TMessage& Message) {
+  switch (Message.Msg) {
   case EM_SETRECT:
   case EM_SETRECTNP:
     if (auto* R = reinterpret_cast<const TRect*>(Message.LParam)) {
@@ -321,11 +346,11 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     }
     ScrollToCaret();
     Invalidate();
-    return;
+    return true;
   case EM_GETRECT:
     if (auto* R = reinterpret_cast<TRect*>(Message.LParam))
       *R = TextArea();
-    return;
+    return true;
   case EM_SETMARGINS:
     if (Message.WParam & EC_LEFTMARGIN)
       FLeftMargin = LoWord(Message.LParam);
@@ -333,337 +358,183 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
       FRightMargin = HiWord(Message.LParam);
     ScrollToCaret();
     Invalidate();
-    return;
+    return true;
   case EM_GETMARGINS:
     Message.Result = MakeLong(FLeftMargin, FRightMargin);
-    return;
-  case EM_SCROLLCARET:
-    ScrollToCaret();
-    return;
+    return true;
   case WM_PAINT:
     Paint(reinterpret_cast<HDC>(Message.WParam));
-    return;
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool TCustomEdit::FocusMessage(TMessage& Message) {
+  switch (Message.Msg) {
   case WM_SETFOCUS:
     CreateCaret(Handle(), nullptr, 1, backend::MeasureFont(Font()->Handle()->Face).Height);
     UpdateCaret();
     ShowCaret(Handle());
     Invalidate();
-    return;
+    return true;
   case WM_KILLFOCUS:
     DestroyCaret();
     FSelecting = false;
     Invalidate();
-    return;
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool TCustomEdit::MouseMessage(TMessage& Message) {
+  switch (Message.Msg) {
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     if (!Focused()) {
       if (CanFocus())
         SetFocus();
       if (!Focused())
-        return; // another control kept the focus
+        return true; // another control kept the focus
     }
     if (Message.Msg == WM_LBUTTONDBLCLK) {
-      // Select the word under the mouse.
-      int Start = CharFromX(SmallX(Message.LParam)), End = Start;
-      while (Start > 0 && FEditText[Start - 1] != ' ')
-        --Start;
-      while (End < Length(FEditText) && FEditText[End] != ' ')
-        ++End;
-      SetSelection(Start, End);
-      return;
+      FEngine.SelectWordAt(CharFromX(SmallX(Message.LParam)));
+    } else {
+      FEngine.MoveCaret(CharFromX(SmallX(Message.LParam)), KeyboardShiftState().Contains(ssShift));
+      FSelecting = true;
     }
-    MouseSelect(SmallX(Message.LParam), KeyboardShiftState().Contains(ssShift));
-    FSelecting = true;
-    return;
+    SelectionChanged();
+    return true;
   case WM_MOUSEMOVE:
-    if (FSelecting)
-      MouseSelect(SmallX(Message.LParam), true);
-    return;
+    if (FSelecting) {
+      FEngine.MoveCaret(CharFromX(SmallX(Message.LParam)), true);
+      SelectionChanged();
+    }
+    return true;
   case WM_LBUTTONUP:
     FSelecting = false;
-    return;
+    return true;
   default:
-    TWinControl::DefaultHandler(Message);
+    return false;
   }
 }
 
-void TCustomEdit::SetWindowText(const std::string& Value) {
-  FEditText = ApplyCharCase(Value);
-  FAnchor = FCaret = 0;
-  FScrollX = 0;
-  FModified = false;
-  FCanUndo = false;
-  UpdateCaret();
-  Invalidate();
-  Notify();
-}
-
-void TCustomEdit::Notify() {
-  if (!ComponentState().Contains(csDestroying))
-    Change();
-}
-
-void TCustomEdit::ReplaceSelection(const std::string& Value, bool ByUser) {
-  const int Start = SelStart();
-  FUndoText = FEditText;
-  FUndoCaret = FCaret;
-  FCanUndo = true;
-  std::string T = FEditText;
-  vcl::Delete(T, Start + 1, SelLength());
-  vcl::Insert(Value, T, Start + 1);
-  FEditText = T;
-  FAnchor = FCaret = Start + Length(Value);
-  if (ByUser)
-    FModified = true;
-  ScrollToCaret();
-  Invalidate();
-  Notify();
-}
-
-void TCustomEdit::SetSelection(int Anchor, int Caret) {
-  const int Len = Length(FEditText);
-  FAnchor = std::clamp(Anchor, 0, Len);
-  FCaret = std::clamp(Caret, 0, Len);
-  ScrollToCaret();
-  Invalidate();
-}
-
-void TCustomEdit::MoveCaret(int Position, bool Extend) {
-  SetSelection(Extend ? FAnchor : Position, Position);
-}
-
-std::string TCustomEdit::ApplyCharCase(const std::string& S) const {
-  switch (FCharCase) {
-  case ecUpperCase:
-    return AnsiUpperCase(S);
-  case ecLowerCase:
-    return AnsiLowerCase(S);
-  default:
-    return S;
-  }
-}
-
-int TCustomEdit::Limit() const {
-  return FMaxLength > 0 ? FMaxLength : 0x7FFFFFFE;
-}
+// ---------------------------------------------------------------------------
+// Commands
 
 void TCustomEdit::KeyCommand(Word Key) {
   const TShiftState Shift = KeyboardShiftState();
   const bool Extend = Shift.Contains(ssShift);
   const bool Ctrl = Shift.Contains(ssCtrl);
-  const int Len = Length(FEditText);
-  auto WordLeft = [this](int P) {
-    while (P > 0 && FEditText[P - 1] == ' ')
-      --P;
-    while (P > 0 && FEditText[P - 1] != ' ')
-      --P;
-    return P;
-  };
-  auto WordRight = [this, Len](int P) {
-    while (P < Len && FEditText[P] != ' ')
-      ++P;
-    while (P < Len && FEditText[P] == ' ')
-      ++P;
-    return P;
-  };
+  const int Caret = FEngine.Caret();
   switch (Key) {
   case VK_LEFT:
-    MoveCaret(Ctrl ? WordLeft(FCaret) : std::max(FCaret - 1, 0), Extend);
+    FEngine.MoveCaret(Ctrl ? FEngine.WordLeft(Caret) : std::max(Caret - 1, 0), Extend);
     break;
   case VK_RIGHT:
-    MoveCaret(Ctrl ? WordRight(FCaret) : std::min(FCaret + 1, Len), Extend);
+    FEngine.MoveCaret(Ctrl ? FEngine.WordRight(Caret) : Caret + 1, Extend);
     break;
   case VK_HOME:
-    MoveCaret(0, Extend);
+    FEngine.MoveCaret(0, Extend);
     break;
   case VK_END:
-    MoveCaret(Len, Extend);
+    FEngine.MoveCaret(FEngine.Length(), Extend);
     break;
   case VK_DELETE:
-    if (Extend) {
+    if (Extend)
       Perform(WM_CUT);
-    } else if (FReadOnly) {
+    else if (FReadOnly)
       MessageBeep(0);
-    } else if (SelLength() > 0) {
-      ReplaceSelection("", true);
-    } else if (FCaret < Len) {
-      SetSelection(FCaret, FCaret + 1);
-      ReplaceSelection("", true);
-    }
-    break;
+    else if (FEngine.DeleteForward())
+      TextChanged(true);
+    return;
   case VK_INSERT:
     if (Ctrl)
       Perform(WM_COPY);
     else if (Extend)
       Perform(WM_PASTE);
-    break;
+    return;
   default:
-    break;
+    return;
   }
+  SelectionChanged();
 }
 
 void TCustomEdit::CharCommand(char Ch) {
   const auto Code = static_cast<unsigned char>(Ch);
   if (Code >= 32 && Code != 127) {
-    if (FReadOnly) {
+    if (FReadOnly || !FEngine.TypeChar(Ch))
       MessageBeep(0);
-      return;
-    }
-    if (Length(FEditText) - SelLength() + 1 > Limit()) {
-      MessageBeep(0);
-      return;
-    }
-    ReplaceSelection(ApplyCharCase(std::string(1, Ch)), true);
+    else
+      TextChanged(true);
     return;
   }
   switch (Code) {
-  case 1:
+  case 1: // Ctrl+A
     SelectAll();
-    break; // Ctrl+A
-  case 3:
+    break;
+  case 3: // Ctrl+C
     Perform(WM_COPY);
-    break; // Ctrl+C
-  case 22:
+    break;
+  case 22: // Ctrl+V
     Perform(WM_PASTE);
-    break; // Ctrl+V
-  case 24:
+    break;
+  case 24: // Ctrl+X
     Perform(WM_CUT);
-    break; // Ctrl+X
-  case 26:
+    break;
+  case 26: // Ctrl+Z
     Perform(WM_UNDO);
-    break; // Ctrl+Z
-  case 8:  // Backspace
-    if (FReadOnly) {
+    break;
+  case 8: // Backspace
+    if (FReadOnly)
       MessageBeep(0);
-    } else if (SelLength() > 0) {
-      ReplaceSelection("", true);
-    } else if (FCaret > 0) {
-      SetSelection(FCaret - 1, FCaret);
-      ReplaceSelection("", true);
-    }
+    else if (FEngine.DeleteBackward())
+      TextChanged(true);
     break;
   default:
     break; // Enter, Escape and Tab have no meaning in a single line
   }
 }
 
+void TCustomEdit::ClipboardCommand(unsigned Msg) {
+  // A password is never handed out.
+  const bool CanCopy = FEngine.SelLength() > 0 && !FPasswordChar;
+  switch (Msg) {
+  case WM_COPY:
+    if (CanCopy)
+      Clipboard()->SetAsText(FEngine.SelText());
+    return;
+  case WM_CUT:
+    if (!FReadOnly && CanCopy) {
+      Clipboard()->SetAsText(FEngine.SelText());
+      if (FEngine.ReplaceSelection(""))
+        TextChanged(true);
+    }
+    return;
+  case WM_CLEAR:
+    if (!FReadOnly && FEngine.ReplaceSelection(""))
+      TextChanged(true);
+    return;
+  default:
+    PasteText();
+  }
+}
+
 void TCustomEdit::PasteText() {
   if (FReadOnly || !Clipboard()->HasFormat(CF_TEXT))
     return;
-  std::string S = Clipboard()->AsText();
-  // A single line takes the clipboard text up to its first line break.
-  const auto Break = S.find_first_of("\r\n");
-  if (Break != std::string::npos)
-    S.erase(Break);
-  S = ApplyCharCase(S);
-  const int Room = Limit() - (Length(FEditText) - SelLength());
-  if (Length(S) > Room) {
-    MessageBeep(0);
-    S = Copy(S, 1, Room);
-    if (S.empty())
-      return;
-  }
-  ReplaceSelection(S, true);
+  const std::string Line = TEditEngine::SingleLine(Clipboard()->AsText());
+  const std::string S = FEngine.Fit(Line);
+  if (Length(S) < Length(Line))
+    MessageBeep(0); // cut to MaxLength
+  if (!S.empty() && FEngine.ReplaceSelection(S))
+    TextChanged(true);
 }
 
-// ---------------------------------------------------------------------------
-// Layout and painting
-
-std::string TCustomEdit::DisplayText() const {
-  return FPasswordChar ? std::string(FEditText.size(), FPasswordChar) : FEditText;
-}
-
-// The text area in client coordinates: the formatting rectangle inside the
-// window's own inset (1 pixel under a client edge, 2 inside a flat border)
-// and the margins.
-TRect TCustomEdit::TextArea() {
-  const int B = FrameWidth();
-  const int Inset = B == 2 ? 1 : B == 1 ? 2 : 0;
-  const TRect R = FHasFormatRect ? FFormatRect : ClientRect();
-  return {R.Left + Inset + FLeftMargin, R.Top, R.Right - FRightMargin, R.Bottom};
-}
-
-int TCustomEdit::TextTop() {
-  const int B = FrameWidth();
-  const int Inset = B == 2 ? 1 : B == 1 ? 2 : 0;
-  return (FHasFormatRect ? FFormatRect.Top : 0) + Inset;
-}
-
-int TCustomEdit::CharFromX(int X) {
-  const TRect Area = TextArea();
-  const std::string S = DisplayText();
-  const auto& Face = Font()->Handle()->Face;
-  const int Target = X - Area.Left + FScrollX;
-  int Best = 0, BestDistance = 0x7FFFFFFF;
-  for (int I = 0; I <= Length(S); ++I) {
-    const int Distance = std::abs(backend::TextWidth(Face, Copy(S, 1, I)) - Target);
-    if (Distance < BestDistance) {
-      Best = I;
-      BestDistance = Distance;
-    }
-  }
-  return Best;
-}
-
-void TCustomEdit::MouseSelect(int X, bool Extend) {
-  MoveCaret(CharFromX(X), Extend);
-}
-
-void TCustomEdit::ScrollToCaret() {
-  const TRect Area = TextArea();
-  const int Visible = std::max(Area.Width(), 1);
-  const auto& Face = Font()->Handle()->Face;
-  const std::string S = DisplayText();
-  const int CaretX = backend::TextWidth(Face, Copy(S, 1, FCaret));
-  if (CaretX < FScrollX)
-    FScrollX = CaretX;
-  else if (CaretX > FScrollX + Visible - 1)
-    FScrollX = CaretX - Visible + 1;
-  // Never leave blank space at the end while the text could fill it.
-  const int Total = backend::TextWidth(Face, S);
-  FScrollX = std::max(0, std::min(FScrollX, Total - Visible + 1));
-  UpdateCaret();
-}
-
-void TCustomEdit::UpdateCaret() {
-  if (!HandleAllocated() || !Focused())
-    return;
-  const TRect Area = TextArea();
-  const int X = backend::TextWidth(Font()->Handle()->Face, Copy(DisplayText(), 1, FCaret));
-  SetCaretPos(Area.Left + X - FScrollX, TextTop());
-}
-
-void TCustomEdit::Paint(HDC DC) {
-  TPaintStruct PS;
-  if (!DC)
-    DC = BeginPaint(Handle(), PS);
-  HDC__ Local = *DC;
-  TRect Area = TextArea();
-  Area.Left = FHasFormatRect ? FFormatRect.Left : 0;
-  TRect Clip = Area;
-  OffsetRect(Clip, DC->Origin.X, DC->Origin.Y);
-  IntersectRect(Local.Clip, DC->Clip, Clip);
-  const TColor TextColor = Enabled() ? Font()->Color() : clGrayText;
-  const HFONT F = Font()->Handle();
-  const std::string S = DisplayText();
-  const int X0 = TextArea().Left - FScrollX;
-  const int Y = TextTop();
-  const bool ShowSelection = SelLength() > 0 && (Focused() || !FHideSelection);
-  if (!ShowSelection) {
-    gdi::Text(Local, X0, Y, S, nullptr, F, TextColor);
-  } else {
-    const std::string Before = Copy(S, 1, SelStart());
-    const std::string Selected = Copy(S, SelStart() + 1, SelLength());
-    const std::string After = Copy(S, SelStart() + SelLength() + 1, Length(S));
-    const int X1 = X0 + backend::TextWidth(F->Face, Before);
-    const int X2 = X1 + backend::TextWidth(F->Face, Selected);
-    gdi::Text(Local, X0, Y, Before, nullptr, F, TextColor);
-    gdi::FillRect(Local, {X1, Y, X2, Y + backend::MeasureFont(F->Face).Height}, clHighlight);
-    gdi::Text(Local, X1, Y, Selected, nullptr, F, clHighlightText);
-    gdi::Text(Local, X2, Y, After, nullptr, F, TextColor);
-  }
-  if (PS.hdc)
-    EndPaint(Handle(), PS);
+void TCustomEdit::UndoCommand() {
+  if (!FReadOnly && FEngine.Undo())
+    TextChanged(true);
 }
 
 } // namespace vcl

@@ -59,9 +59,15 @@ public:
     FSyncing = false;
   }
   void WindowActivated(bool Active) override {
-    // While a modal form is up, no other form may become the active one.
-    if (Active && TakesInput(FForm))
+    if (!Active)
+      return;
+    // While a modal form is up, no other form may become the active one: the
+    // window system's activation goes back to the modal form, so that keys
+    // typed after a click on the form behind it still reach the dialog.
+    if (TakesInput(FForm))
       FForm->Activate();
+    else if (ModalForms.back()->FWindow)
+      ModalForms.back()->FWindow->Activate();
   }
   const TPixelBuffer& WindowRender() override { return FForm->RenderClient(); }
 

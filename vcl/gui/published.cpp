@@ -1,23 +1,16 @@
 // The published property tables of the GUI classes, with the classic
 // declared defaults, so that forms are stored in and built from form files.
+#include "vcl/gui/published.h"
 #include "vcl/buttons.h"
 #include "vcl/extctrls.h"
 #include "vcl/forms.h"
 #include "vcl/stdctrls.h"
-#include "vcl/typinfo.h"
 
 namespace vcl {
 
 namespace {
 
-const std::initializer_list<TIdentMapEntry> CursorIdents = {
-    {crDefault, "crDefault"}, {crArrow, "crArrow"}, {crIBeam, "crIBeam"}, {crDrag, "crDrag"}};
-
-using TKeySig = void(TObject*, Word&, TShiftState);
-using TKeyPressSig = void(TObject*, char&);
-using TMouseSig = void(TObject*, TMouseButton, TShiftState, int, int);
-using TMouseMoveSig = void(TObject*, TShiftState, int, int);
-using TNotifySig = void(TObject*);
+using namespace publish;
 
 void DeclareEnums() {
   DeclareEnum<TAlign>("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
@@ -53,62 +46,6 @@ void DeclareGraphics() {
                                                                &TBitmap::SetData);
 }
 
-// The properties every control publishes, in the classic order of the
-// common ones; each concrete class lists its own after these.
-template <typename T> Published<T>& Bounds(Published<T>& P) {
-  return P.Int("Left", &T::Left, &T::SetLeft)
-      .Int("Top", &T::Top, &T::SetTop)
-      .Int("Width", &T::Width, &T::SetWidth)
-      .Int("Height", &T::Height, &T::SetHeight);
-}
-
-template <typename T>
-Published<T>& Appearance(Published<T>& P, TColor DefaultColor, bool DefaultParentColor) {
-  return P.Int("Color", &T::Color, &T::SetColor, DefaultColor)
-      .Idents(ColorIdentMap())
-      .TypeName("TColor")
-      .Stored([](T* C) { return !C->ParentColor(); })
-      .Object("Font", &T::Font)
-      .Stored([](T* C) { return !C->ParentFont(); })
-      .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, DefaultParentColor)
-      .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
-      .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
-      .Bool("ShowHint", &T::ShowHint, &T::SetShowHint)
-      .Stored([](T* C) { return !C->ParentShowHint(); })
-      .Str("Hint", &T::Hint, &T::SetHint, std::string())
-      .Int("Cursor", &T::Cursor, &T::SetCursor, crDefault)
-      .Idents(CursorIdents)
-      .TypeName("TCursor")
-      .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
-      .Idents(CursorIdents)
-      .TypeName("TCursor")
-      .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
-      .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
-      .Bool("Visible", &T::Visible, &T::SetVisible, true);
-}
-
-template <typename T> Published<T>& MouseEvents(Published<T>& P) {
-  return P.template Event<TNotifySig>("OnClick", &T::OnClick)
-      .template Event<TNotifySig>("OnDblClick", &T::OnDblClick)
-      .template Event<TMouseSig>("OnMouseDown", &T::OnMouseDown)
-      .template Event<TMouseMoveSig>("OnMouseMove", &T::OnMouseMove)
-      .template Event<TMouseSig>("OnMouseUp", &T::OnMouseUp);
-}
-
-template <typename T> Published<T>& WindowProperties(Published<T>& P, bool DefaultTabStop) {
-  return P.Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
-      .Stored([](T* C) { return !C->ParentCtl3D(); })
-      .Bool("ParentCtl3D", &T::ParentCtl3D, &T::SetParentCtl3D, true)
-      .Int("TabOrder", &T::TabOrder, &T::SetTabOrder, -1)
-      .Bool("TabStop", &T::TabStop, &T::SetTabStop, DefaultTabStop)
-      .Int("HelpContext", &T::HelpContext, &T::SetHelpContext, 0)
-      .template Event<TNotifySig>("OnEnter", &T::OnEnter)
-      .template Event<TNotifySig>("OnExit", &T::OnExit)
-      .template Event<TKeySig>("OnKeyDown", &T::OnKeyDown)
-      .template Event<TKeyPressSig>("OnKeyPress", &T::OnKeyPress)
-      .template Event<TKeySig>("OnKeyUp", &T::OnKeyUp);
-}
-
 void DeclareControls() {
   {
     using T = TEdit;
@@ -118,20 +55,8 @@ void DeclareControls() {
     Appearance(P, clWindow, false);
     WindowProperties(P, true);
     MouseEvents(P);
-    P.Bool("AutoSelect", &T::AutoSelect, &T::SetAutoSelect, true)
-        .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
-        .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSingle)
-        .TypeName("TBorderStyle")
-        .Enum("CharCase", &T::CharCase, &T::SetCharCase, ecNormal)
-        .Bool("HideSelection", &T::HideSelection, &T::SetHideSelection, true)
-        .Enum("ImeMode", &T::ImeMode, &T::SetImeMode, imDontCare)
-        .Str("ImeName", &T::ImeName, &T::SetImeName, std::string())
-        .Int("MaxLength", &T::MaxLength, &T::SetMaxLength, 0)
-        .Bool("OEMConvert", &T::OEMConvert, &T::SetOEMConvert, false)
-        .Char("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, '\0')
-        .Bool("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
-        .Str("Text", &T::Text, &T::SetTextBuf)
-        .Event<TNotifySig>("OnChange", &T::OnChange);
+    EditProperties(P);
+    P.Str("Text", &T::Text, &T::SetTextBuf).Event<TNotifySig>("OnChange", &T::OnChange);
   }
   {
     using T = TButton;
@@ -246,6 +171,8 @@ void RegisterGuiClasses() {
     DeclareGraphics();
     DeclareControls();
     DeclareForms();
+    DeclareMaskEdit();
+    DeclareComCtrls();
     return true;
   }();
   (void)Done;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "vcl/clipbrd.h"
 
@@ -111,17 +112,36 @@ bool MoveFocus(TWinControl* Control) {
   return Control->Focused();
 }
 
-void Click(TControl* Control) {
+namespace {
+
+// Sends mouse messages to Control's form at (X, Y) of Control's client area.
+void MouseAt(TControl* Control, int X, int Y, std::initializer_list<unsigned> Messages) {
   TCustomForm* Form = GetParentForm(Control);
   if (!Form)
     throw EInvalidOperation("The control is not on a form");
   const TPoint Origin = Control->ClientOrigin();
   const TPoint FormOrigin = Form->ClientOrigin();
+  const int FormX = Origin.X - FormOrigin.X + X;
+  const int FormY = Origin.Y - FormOrigin.Y + Y;
+  for (unsigned Msg : Messages) {
+    const bool Down = Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK;
+    Form->MouseInput(Msg, Down ? TShiftState{ssLeft} : TShiftState{}, FormX, FormY);
+  }
+}
+
+} // namespace
+
+void Click(TControl* Control) {
   const TRect R = Control->ClientRect();
-  const int X = Origin.X - FormOrigin.X + R.Right / 2;
-  const int Y = Origin.Y - FormOrigin.Y + R.Bottom / 2;
-  Form->MouseInput(WM_LBUTTONDOWN, {ssLeft}, X, Y);
-  Form->MouseInput(WM_LBUTTONUP, {}, X, Y);
+  ClickAt(Control, R.Right / 2, R.Bottom / 2);
+}
+
+void ClickAt(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_LBUTTONDOWN, WM_LBUTTONUP});
+}
+
+void DoubleClickAt(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
 }
 
 TMessageBoxRecorder::TMessageBoxRecorder(int Answer) : FAnswer(Answer) {
@@ -143,6 +163,19 @@ void AnswerNextModal(std::function<TModalResult(TCustomForm* Form)> Handler) {
     SetModalHandler(*Previous);
     return Handler(Form);
   });
+}
+
+THelpRecorder::THelpRecorder() {
+  FPrevious = Application->OnHelp;
+  Application->OnHelp = [this](Word, std::intptr_t Data, bool& CallHelp) {
+    FContexts.push_back(static_cast<int>(Data));
+    CallHelp = false;
+    return true;
+  };
+}
+
+THelpRecorder::~THelpRecorder() {
+  Application->OnHelp = FPrevious;
 }
 
 TFixedClock::TFixedClock(TDateTime Now) {

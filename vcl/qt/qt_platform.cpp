@@ -26,6 +26,12 @@ char* Argv[] = {ArgName, nullptr};
 void StartPlatform(bool Headless) {
   if (App)
     return;
+  // A program that made its own application object (a QApplication for
+  // Qt's widgets beside ours, as the comparison benchmark does) keeps it.
+  if (auto* Existing = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    App = Existing;
+    return;
+  }
   // Without a display to talk to, the windowing system would abort: go offscreen.
   const bool NoDisplay = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
   if (Headless || (NoDisplay && !std::getenv("QT_QPA_PLATFORM")))

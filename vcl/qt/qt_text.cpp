@@ -10,6 +10,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <tuple>
 
 #include "vcl/gui/backend.h"
@@ -25,22 +26,38 @@ constexpr char16_t Cp1252High[32] = {
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
+// The pixels one character sets when drawn with its pen at (0, 0) of the
+// cell's top-left corner: a box relative to that point and one byte per
+// pixel of the box (1: set). Glyphs are drawn without antialiasing, so a
+// pixel is either left alone or takes the text colour.
+struct TGlyph {
+  bool Ready = false;
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint8_t> Bits;
+};
+
 // A font with the advance of each code page character. Text is laid out as
 // the classic GDI does it: every character at a whole-pixel advance, with no
 // kerning and no ligatures, so a width is a plain sum and the caret, the
-// selection and the drawn glyphs always agree.
+// selection and the drawn glyphs always agree. Each character is shaped and
+// rasterised once, the first time it is drawn, and kept with its font.
 struct TLaidFont {
   QFont Font;
+  int Ascent = 0;
   std::array<int, 256> Advance{};
+  std::array<TGlyph, 256> Glyphs;
 };
 
-const TLaidFont& LaidFontFor(const TFontSpec& Face) {
+TLaidFont& LaidFontFor(const TFontSpec& Face) {
   // Fonts need the application object: code that measures text before
   // anyone started the platform gets it offscreen rather than a crash.
   if (!PlatformStarted())
     StartPlatform(true);
   using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
-  static std::map<Key, TLaidFont> Cache;
+  static std::map<Key, std::unique_ptr<TLaidFont>> Cache;
   const Key K{Face.Family, Face.PixelSize, Face.Bold, Face.Italic, Face.Underline, Face.StrikeOut};
   auto It = Cache.find(K);
   if (It == Cache.end()) {
@@ -55,14 +72,85 @@ const TLaidFont& LaidFontFor(const TFontSpec& Face) {
     F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias |
                                             QFont::NoFontMerging));
     F.setHintingPreference(QFont::PreferFullHinting);
-    TLaidFont Laid{F, {}};
+    auto Laid = std::make_unique<TLaidFont>();
+    Laid->Font = F;
     const QFontMetrics M(F);
+    Laid->Ascent = M.ascent();
     for (int Code = 0; Code < 256; ++Code)
-      Laid.Advance[static_cast<std::size_t>(Code)] =
+      Laid->Advance[static_cast<std::size_t>(Code)] =
           M.horizontalAdvance(FromCp1252(std::string(1, static_cast<char>(Code))));
     It = Cache.emplace(K, std::move(Laid)).first;
   }
-  return It->second;
+  return *It->second;
+}
+
+// The margin Rasterise leaves around a character's advance box: no glyph of
+// the font reaches further out than this.
+int Reach(const TLaidFont& Laid) {
+  return std::max(Laid.Font.pixelSize(), 1) + 2;
+}
+
+// Draws the character alone, with room around it for overhangs (italics,
+// negative bearings), and keeps the box of the pixels it set.
+void Rasterise(const TLaidFont& Laid, unsigned char Code, TGlyph& G) {
+  const int Margin = Reach(Laid);
+  const int Cell = QFontMetrics(Laid.Font).height();
+  QImage Image(Laid.Advance[Code] + 2 * Margin, Cell + 2 * Margin, QImage::Format_RGB32);
+  Image.fill(Qt::white);
+  {
+    QPainter P(&Image);
+    P.setRenderHint(QPainter::TextAntialiasing, false);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.setFont(Laid.Font);
+    P.setPen(Qt::black);
+    P.drawText(Margin, Margin + Laid.Ascent, FromCp1252(std::string(1, static_cast<char>(Code))));
+  }
+  auto Set = [&Image](int X, int Y) {
+    return qGray(reinterpret_cast<const QRgb*>(Image.constScanLine(Y))[X]) < 128;
+  };
+  int L = Image.width(), T = Image.height(), R = -1, B = -1;
+  for (int Y = 0; Y < Image.height(); ++Y)
+    for (int X = 0; X < Image.width(); ++X)
+      if (Set(X, Y)) {
+        L = std::min(L, X);
+        T = std::min(T, Y);
+        R = std::max(R, X);
+        B = std::max(B, Y);
+      }
+  G.Ready = true;
+  if (R < 0)
+    return; // a blank
+  G.Left = L - Margin;
+  G.Top = T - Margin;
+  G.Width = R - L + 1;
+  G.Height = B - T + 1;
+  G.Bits.resize(static_cast<std::size_t>(G.Width) * G.Height);
+  for (int Y = 0; Y < G.Height; ++Y)
+    for (int X = 0; X < G.Width; ++X)
+      G.Bits[static_cast<std::size_t>(Y) * G.Width + X] = Set(L + X, T + Y) ? 1 : 0;
+}
+
+const TGlyph& GlyphOf(TLaidFont& Laid, unsigned char Code) {
+  TGlyph& G = Laid.Glyphs[Code];
+  if (!G.Ready)
+    Rasterise(Laid, Code, G);
+  return G;
+}
+
+// Sets the glyph's pixels inside Clip, with its pen at (X, Y).
+void Plot(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const TGlyph& G,
+          std::uint32_t Rgb) {
+  const int Left = std::max(X + G.Left, Clip.Left);
+  const int Right = std::min(X + G.Left + G.Width, Clip.Right);
+  const int Top = std::max(Y + G.Top, Clip.Top);
+  const int Bottom = std::min(Y + G.Top + G.Height, Clip.Bottom);
+  for (int PY = Top; PY < Bottom; ++PY) {
+    const std::uint8_t* Bits = G.Bits.data() + static_cast<std::size_t>(PY - Y - G.Top) * G.Width;
+    std::uint32_t* Line = Target.Line(PY);
+    for (int PX = Left; PX < Right; ++PX)
+      if (Bits[PX - X - G.Left])
+        Line[PX] = Rgb;
+  }
 }
 
 const QFont& FontFor(const TFontSpec& Face) {
@@ -125,21 +213,23 @@ int TextWidth(const TFontSpec& Font, const std::string& Text) {
 
 void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::string& Text,
               const TFontSpec& Font, std::uint32_t Rgb) {
-  if (Target.Width() == 0 || Target.Height() == 0 || Clip.Right <= Clip.Left ||
-      Clip.Bottom <= Clip.Top)
+  TRect Area;
+  if (!IntersectRect(Area, Clip, Rect(0, 0, Target.Width(), Target.Height())))
     return;
-  QImage Image = WrapPixels(Target);
-  QPainter P(&Image);
-  P.setRenderHint(QPainter::TextAntialiasing, false);
-  P.setRenderHint(QPainter::Antialiasing, false);
-  P.setClipRect(QRect(Clip.Left, Clip.Top, Clip.Right - Clip.Left, Clip.Bottom - Clip.Top));
-  const TLaidFont& Laid = LaidFontFor(Font);
-  P.setFont(Laid.Font);
-  P.setPen(QColor::fromRgb(Rgb));
-  const int Baseline = Y + QFontMetrics(Laid.Font).ascent();
+  TLaidFont& Laid = LaidFontFor(Font);
+  // Advances are never negative: characters wholly left of the clip only
+  // move the pen, and drawing stops at the first one wholly right of it.
+  const int Margin = Reach(Laid);
   for (unsigned char C : Text) {
-    P.drawText(X, Baseline, FromCp1252(std::string(1, static_cast<char>(C))));
-    X += Laid.Advance[C];
+    if (X - Margin >= Area.Right)
+      break;
+    const int Advance = Laid.Advance[C];
+    if (X + Advance + Margin > Area.Left) {
+      const TGlyph& G = GlyphOf(Laid, C);
+      if (G.Width > 0)
+        Plot(Target, Area, X, Y, G, Rgb);
+    }
+    X += Advance;
   }
 }
 

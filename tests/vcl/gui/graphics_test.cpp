@@ -212,6 +212,44 @@ TEST(CanvasTest, LinesExcludeTheirEndAndTextRectClipsToItsRectangle) {
   EXPECT_EQ(B.Pixel(27, 7), clWhite);
 }
 
+// Characters outside a clip are skipped, but a glyph that reaches over its
+// advance (italics) must still show its part inside the clip, and nothing may
+// show outside it. The text repeats four characters that reach out left or
+// right; every start within one repetition is tried, so that each of them
+// meets each side of the clip.
+TEST(CanvasTest, ClippedTextIsTheUnclippedPictureCutToTheClip) {
+  std::string Text;
+  for (int I = 0; I < 20; ++I)
+    Text += "fj/A";
+  const TRect Clip = Rect(23, 2, 71, 38);
+  TBitmap Whole, Cut;
+  for (TBitmap* B : {&Whole, &Cut}) {
+    B->SetSize(120, 40);
+    B->Canvas()->Font()->SetName("Times New Roman");
+    B->Canvas()->Font()->SetHeight(-24);
+    B->Canvas()->Font()->SetStyle({fsItalic, fsUnderline});
+  }
+  const int Step = Whole.Canvas()->TextWidth("fj/A");
+  int Mismatches = 0, Inked = 0;
+  for (int Start = -40; Start < -40 + Step; ++Start) {
+    for (TBitmap* B : {&Whole, &Cut}) {
+      B->Canvas()->Brush()->SetColor(clWhite);
+      B->Canvas()->FillRect(Rect(0, 0, 120, 40));
+      B->Canvas()->Brush()->SetStyle(bsClear);
+    }
+    Whole.Canvas()->TextOut(Start, 4, Text);
+    Cut.Canvas()->TextRect(Clip, Start, 4, Text);
+    for (int Y = 0; Y < 40; ++Y)
+      for (int X = 0; X < 120; ++X) {
+        const bool Inside = PtInRect(Clip, {X, Y});
+        Mismatches += Cut.Pixel(X, Y) != (Inside ? Whole.Pixel(X, Y) : clWhite);
+        Inked += Inside && Cut.Pixel(X, Y) != clWhite;
+      }
+  }
+  EXPECT_EQ(Mismatches, 0);
+  EXPECT_GT(Inked, 100);
+}
+
 TEST(CanvasTest, TextMetricsFollowTheSelectedFont) {
   HDC DC = GetDC(nullptr);
   TTextMetric System, Small;

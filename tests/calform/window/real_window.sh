@@ -1,0 +1,53 @@
+#!/bin/sh
+# Drives calform_window in a real X window with real mouse clicks and keys:
+# clicks the date edit's calendar button, clicks it again (the modal dialog
+# keeps the form behind it from taking input, so no second dialog opens),
+# moves the dialog a month on (Page Down) and a day on (Right), captures the
+# screen, presses Enter and checks the date written back into the edit
+# (EXPECTED). Run it under xvfb-run.
+#   real_window.sh PROGRAM OUTDIR EXPECTED
+set -eu
+PROGRAM=$1
+OUT=$2
+EXPECTED=$3
+LOG=$OUT/calform_window.log
+mkdir -p "$OUT"
+# The sanitizer build's leak check leaves the window system's libraries out.
+LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp"
+export LSAN_OPTIONS
+# The tests run with the offscreen platform; this one needs the X display.
+QT_QPA_PLATFORM=xcb "$PROGRAM" > "$LOG" 2>&1 &
+PID=$!
+trap 'kill $PID 2>/dev/null || true' EXIT
+
+fail() {
+  echo "real_window: $1" >&2
+  cat "$LOG" >&2
+  exit 1
+}
+
+timeout 20 xdotool search --sync --name '^Date edit$' > /dev/null || fail "no form window"
+for _ in $(seq 50); do
+  grep -q '^button ' "$LOG" && break
+  sleep 0.1
+done
+set -- $(grep '^button ' "$LOG")
+[ $# -eq 3 ] || fail "the program did not say where its button is"
+sleep 0.5
+xdotool mousemove "$2" "$3" click 1
+timeout 20 xdotool search --sync --name '^Select a Date$' > /dev/null || fail "no dialog window"
+sleep 0.5
+xdotool mousemove "$2" "$3" click 1
+sleep 0.5
+[ "$(xdotool search --name '^Select a Date$' | wc -l)" -eq 1 ] || fail "a second dialog opened"
+xdotool key Next Right
+sleep 0.5
+xwd -root -silent | convert xwd:- "$OUT/calform_window.png"
+xdotool key Return
+for _ in $(seq 100); do
+  kill -0 $PID 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 $PID 2>/dev/null && fail "the program did not end after the dialog closed"
+wait $PID || fail "the program failed"
+grep -q "^picked $EXPECTED\$" "$LOG" || fail "expected 'picked $EXPECTED'"

@@ -1,0 +1,20 @@
+# Paints the date edit and the calendar dialog twice headless and requires
+# each pair of PNG files to be identical and large enough to show something.
+foreach(N 1 2)
+  file(MAKE_DIRECTORY ${OUT}/calform_${N})
+  execute_process(COMMAND ${PROGRAM} --screenshot ${OUT}/calform_${N} RESULT_VARIABLE RC)
+  if(NOT RC EQUAL 0)
+    message(FATAL_ERROR "calform_window --screenshot failed with ${RC}")
+  endif()
+endforeach()
+foreach(PICTURE dateedit dialog)
+  file(SIZE ${OUT}/calform_1/${PICTURE}.png SIZE)
+  if(SIZE LESS 1000)
+    message(FATAL_ERROR "${PICTURE}.png is too small to show anything (${SIZE} bytes)")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/calform_1/${PICTURE}.png
+                          ${OUT}/calform_2/${PICTURE}.png RESULT_VARIABLE DIFFERENT)
+  if(DIFFERENT)
+    message(FATAL_ERROR "two pictures of ${PICTURE} differ")
+  endif()
+endforeach()

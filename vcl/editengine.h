@@ -1,0 +1,85 @@
+// GUI platform: the text engine of the single-line edit window. It holds the
+// text, the selection (an anchor and a caret, counted in characters from 0),
+// the editing operations and their undo history, and knows nothing of
+// messages, painting, the clipboard or the keyboard: TCustomEdit routes the
+// window's input to it and paints what it holds, and tests drive it alone.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vcl {
+
+enum TEditCharCase : std::uint8_t { ecNormal, ecUpperCase, ecLowerCase };
+
+class TEditEngine {
+public:
+  const std::string& Text() const { return FText; }
+  int Length() const { return static_cast<int>(FText.size()); }
+  int Anchor() const { return FAnchor; }
+  int Caret() const { return FCaret; }
+  int SelStart() const;
+  int SelLength() const;
+  std::string SelText() const;
+
+  // 0 means no limit. The limit holds for typing and pasting only: text
+  // set from code or replaced by the window's owner may be longer.
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  TEditCharCase CharCase() const { return FCharCase; }
+  // Converts the text already held, as the window does when recreated.
+  void SetCharCase(TEditCharCase Value);
+
+  // Replaces the whole text (in CharCase) with the caret at the start and
+  // no undo step.
+  void SetText(const std::string& Value);
+
+  // Selection; positions are clamped to the text.
+  void Select(int Anchor, int Caret);
+  void SelectAll() { Select(0, Length()); }
+  // Moves the caret; with Extend the anchor stays, so the selection grows
+  // or shrinks from it.
+  void MoveCaret(int Position, bool Extend);
+  // Word moves: words are runs of characters other than blanks.
+  int WordLeft(int Position) const;
+  int WordRight(int Position) const;
+  void SelectWordAt(int Position);
+
+  // What the window inserts: S in CharCase, cut to the room MaxLength leaves
+  // once the selection is replaced.
+  std::string Fit(const std::string& S) const;
+  // The single line the window makes of a clipboard text.
+  static std::string SingleLine(const std::string& S);
+
+  // Editing. Each returns false when it changed nothing.
+  // Replaces the selection with S in CharCase, whatever its length; the
+  // caret ends after it.
+  bool ReplaceSelection(const std::string& S);
+  // A typed character: refused when the text is full.
+  bool TypeChar(char Ch);
+  // Backspace and Delete: the selection, else one character.
+  bool DeleteBackward();
+  bool DeleteForward();
+
+  // Undo history.
+  bool CanUndo() const { return FCanUndo; }
+  // Swaps the text with the one before the last change, so a second undo
+  // redoes it.
+  bool Undo();
+  void ClearUndo() { FCanUndo = false; }
+
+private:
+  std::string ApplyCharCase(const std::string& S) const;
+  int Room() const;
+
+  std::string FText;
+  int FAnchor = 0;
+  int FCaret = 0;
+  int FMaxLength = 0;
+  TEditCharCase FCharCase = ecNormal;
+  bool FCanUndo = false;
+  std::string FUndoText;
+  int FUndoCaret = 0;
+};
+
+} // namespace vcl
