@@ -4,15 +4,28 @@
 
 namespace ValCheck {
 
-TJudge::TJudge(Validate::TValidator& V, const TOptions& O, const std::string& Literal, TOutput& Out,
-               TOutput& Reports)
-    : FValidator(V), FOptions(O), FOut(Out), FReports(Reports) {
-  // The validators report through the message box; here it only keeps the text.
-  FPreviousHandler = vcl::SetMessageDlgHandler(
-      [this](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
-        FCaptured = Msg;
+namespace {
+
+// Where the current thread's judge wants the text of a message box.
+thread_local std::string* CaptureTarget = nullptr;
+
+} // namespace
+
+TMessageCapture::TMessageCapture() {
+  FPrevious = vcl::SetMessageDlgHandler(
+      [](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
+        if (CaptureTarget)
+          *CaptureTarget = Msg;
         return vcl::mrOk;
       });
+}
+
+TMessageCapture::~TMessageCapture() {
+  vcl::SetMessageDlgHandler(FPrevious);
+}
+
+TJudge::TJudge(Validate::TValidator& V, const TOptions& O, const std::string& Literal)
+    : FValidator(V), FOptions(O) {
   if (Literal.empty())
     LearnLiteral();
   else
@@ -23,13 +36,11 @@ TJudge::TJudge(Validate::TValidator& V, const TOptions& O, const std::string& Li
   FLiteral = FEncoded;
 }
 
-TJudge::~TJudge() {
-  vcl::SetMessageDlgHandler(FPreviousHandler);
-}
-
 std::string TJudge::CaptureMessage(const std::string& Text) {
   FCaptured.clear();
+  CaptureTarget = &FCaptured;
   FValidator.ShowErrorMessage(false, Text);
+  CaptureTarget = nullptr;
   return FCaptured;
 }
 
@@ -66,18 +77,18 @@ std::string TJudge::OneSided(const std::string& Literal) const {
          '.';
 }
 
-bool TJudge::Judge(long long LineNo, std::string_view Line) {
+bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTextSink& Reports) {
   std::string_view Text = Line;
   if (FOptions.Encoding == enUtf8 && !IsAscii(Line)) {
     TDecodeFault Fault;
     if (!Utf8ToCp1252(Line, FDecoded, Fault)) {
-      FReports.Number(LineNo);
-      FReports.Write(": the line ");
-      FReports.Write(DescribeFault(Fault));
-      FReports.Put('\n');
+      Reports.Number(LineNo);
+      Reports.Write(": the line ");
+      Reports.Write(DescribeFault(Fault));
+      Reports.Put('\n');
       if (FOptions.Output == omNormalize) {
-        FOut.Write(Line);
-        FOut.Put('\n');
+        Out.Write(Line);
+        Out.Put('\n');
       }
       return false;
     }
@@ -95,40 +106,41 @@ bool TJudge::Judge(long long LineNo, std::string_view Line) {
     FText.assign(Text);
   }
   if (!Valid)
-    Report(LineNo, Line, Text);
+    Report(LineNo, Line, Text, Reports);
   if (FOptions.Output == omNormalize)
-    WriteLine(FOut, FText);
+    WriteLine(Out, FText);
   else if (FOptions.Output == omDisplay && Valid)
-    WriteLine(FOut, FValidator.GetDisplayText(FText));
+    WriteLine(Out, FValidator.GetDisplayText(FText));
   return Valid;
 }
 
 // Line is the text as read, Text the same in code page 1252; the message
 // names it as it was before normalising.
-void TJudge::Report(long long LineNo, std::string_view Line, std::string_view Text) {
-  FReports.Number(LineNo);
-  FReports.Write(": ");
+void TJudge::Report(long long LineNo, std::string_view Line, std::string_view Text,
+                    TTextSink& Reports) {
+  Reports.Number(LineNo);
+  Reports.Write(": ");
   if (FText.empty()) {
-    FReports.Write("A value must be entered.");
+    Reports.Write("A value must be entered.");
   } else if (!FLiteral.empty()) {
-    FReports.Put('"');
-    WriteFlat(FReports, Line, false);
-    FReports.Put('"');
-    FReports.Write(FLiteral);
+    Reports.Put('"');
+    WriteFlat(Reports, Line, false);
+    Reports.Put('"');
+    Reports.Write(FLiteral);
   } else {
-    WriteFlat(FReports, OneSided(CaptureMessage(std::string(Text))), true);
+    WriteFlat(Reports, OneSided(CaptureMessage(std::string(Text))), true);
   }
-  FReports.Put('\n');
+  Reports.Put('\n');
 }
 
-void TJudge::TooLong(long long LineNo) {
-  FReports.Number(LineNo);
-  FReports.Write(": the line is longer than ");
-  FReports.Number(static_cast<long long>(FOptions.MaxLineLength));
-  FReports.Write(" bytes (--max-line-length)\n");
+void ReportTooLong(long long LineNo, const TOptions& O, TTextSink& Reports) {
+  Reports.Number(LineNo);
+  Reports.Write(": the line is longer than ");
+  Reports.Number(static_cast<long long>(O.MaxLineLength));
+  Reports.Write(" bytes (--max-line-length)\n");
 }
 
-void TJudge::WriteLine(TOutput& To, std::string_view Text) {
+void TJudge::WriteLine(TTextSink& To, std::string_view Text) {
   if (FOptions.Encoding == enUtf8 && !IsAscii(Text)) {
     FEncoded.clear();
     AppendUtf8(Text, FEncoded);
@@ -138,7 +150,7 @@ void TJudge::WriteLine(TOutput& To, std::string_view Text) {
   To.Put('\n');
 }
 
-void TJudge::WriteFlat(TOutput& To, std::string_view Text, bool Encode) {
+void TJudge::WriteFlat(TTextSink& To, std::string_view Text, bool Encode) {
   FEncoded.clear();
   Flatten(Text, Encode);
   To.Write(FEncoded);

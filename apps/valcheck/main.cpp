@@ -1,22 +1,26 @@
 // valcheck: judges data with the validators a form would use, one value per
 // line, and reports each refused line with the validator's own message. It
 // streams through fixed buffers: memory stays flat however long the input,
-// and a line longer than the limit is refused without being held.
+// and a line longer than the limit is refused without being held. Several
+// threads judge blocks of lines; the output keeps the input's order.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "apps/valcheck/judge.h"
-#include "apps/valcheck/line_reader.h"
 #include "apps/valcheck/make_validator.h"
 #include "apps/valcheck/options.h"
 #include "apps/valcheck/output.h"
+#include "apps/valcheck/run.h"
 #include "vcl/sysutils.h"
 
 namespace {
@@ -55,43 +59,19 @@ int OpenInput(const TOptions& O) {
   return Fd;
 }
 
-struct TRun {
-  bool AllValid = true;
-  int ReadError = 0;
-};
-
-TRun JudgeInput(int Fd, TJudge& Judge, const TOptions& O, TOutput& Out, TOutput& Reports) {
-  TRun Run;
-  TLineReader Reader(Fd, O.MaxLineLength);
-  std::string_view Line;
-  for (long long LineNo = 1; Out.Error() == 0 && Reports.Error() == 0; ++LineNo) {
-    const TLineReader::TKind Kind = Reader.Next(Line, Judge.Overflow());
-    if (Kind == TLineReader::lkEnd)
-      break;
-    if (Kind == TLineReader::lkError) {
-      Run.ReadError = Reader.Error();
-      break;
-    }
-    if (Kind == TLineReader::lkTooLong) {
-      Judge.TooLong(LineNo);
-      if (O.Output == omNormalize)
-        Out.Put('\n');
-      Run.AllValid = false;
-      continue;
-    }
-    if (LineNo == 1 && O.Encoding == enUtf8 && Line.starts_with(Utf8Bom))
-      Line.remove_prefix(Utf8Bom.size());
-    if (!Judge.Judge(LineNo, Line))
-      Run.AllValid = false;
-  }
-  return Run;
+int ThreadsFor(const TOptions& O) {
+  if (O.Threads > 0)
+    return O.Threads;
+  const unsigned Processors = std::thread::hardware_concurrency();
+  return Processors == 0 ? 1 : static_cast<int>(std::min(Processors, 8u));
 }
 
 } // namespace
 
 int main(int Argc, char** Argv) {
   TOptions O;
-  std::unique_ptr<Validate::TValidator> V;
+  // One validator for each thread, all alike.
+  std::vector<std::unique_ptr<Validate::TValidator>> Validators;
   std::string Literal;
   try {
     O = ParseOptions(Argc, Argv);
@@ -101,7 +81,8 @@ int main(int Argc, char** Argv) {
     }
     if (O.SystemLocale)
       vcl::LoadSystemLocale();
-    V = MakeValidator(O);
+    for (int I = ThreadsFor(O); I > 0; --I)
+      Validators.push_back(MakeValidator(O));
     Literal = UnboundedLiteral(O);
   } catch (const TUsageError& E) {
     return UsageFailure(E.what());
@@ -116,10 +97,16 @@ int main(int Argc, char** Argv) {
   TOutput Out(STDOUT_FILENO);
   TOutput Errors(STDERR_FILENO);
   TOutput& Reports = O.Output == omMessages ? Out : Errors;
-  TRun Run;
+  TRunResult Run;
   {
-    TJudge Judge(*V, O, Literal, Out, Reports);
-    Run = JudgeInput(Fd, Judge, O, Out, Reports);
+    const TMessageCapture Capture;
+    std::vector<std::unique_ptr<TJudge>> Judges;
+    std::vector<TJudge*> Pointers;
+    for (const auto& V : Validators) {
+      Judges.push_back(std::make_unique<TJudge>(*V, O, Literal));
+      Pointers.push_back(Judges.back().get());
+    }
+    Run = JudgeInput(Fd, O, Pointers, Out, Reports);
   }
   const bool Written = Out.Flush() && Errors.Flush();
   if (Run.ReadError != 0)

@@ -53,6 +53,8 @@ Other options:
   --max-line-length BYTES
                    refuse longer lines without holding them (default
                    1048576)
+  --threads N      judge with N threads (default: one per processor); the
+                   output keeps the order of the input
   -h, --help       show this text
 )";
 
@@ -93,6 +95,16 @@ std::size_t LineLength(const std::string& Text) {
       Value > TOptions::LargestMaxLineLength)
     throw TUsageError("bad value for --max-line-length: '" + Text + "' is not from 1 to " +
                       std::to_string(TOptions::LargestMaxLineLength));
+  return Value;
+}
+
+int ThreadCount(const std::string& Text) {
+  int Value = 0;
+  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value < 1 ||
+      Value > TOptions::MostThreads)
+    throw TUsageError("bad value for --threads: '" + Text + "' is not from 1 to " +
+                      std::to_string(TOptions::MostThreads));
   return Value;
 }
 
@@ -165,6 +177,8 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
       O.Encoding = EncodingNamed(Value());
     else if (Arg == "--max-line-length")
       O.MaxLineLength = LineLength(Value());
+    else if (Arg == "--threads")
+      O.Threads = ThreadCount(Value());
     else if (Arg == "--locale") {
       const std::string Locale = Value();
       if (Locale != "system")

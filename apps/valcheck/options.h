@@ -37,6 +37,7 @@ struct TOptions {
   TOutputMode Output = omMessages;
   TEncoding Encoding = enUtf8;
   std::size_t MaxLineLength = DefaultMaxLineLength;
+  int Threads = 0;  // 0: one per processor
   std::string File; // empty or "-": standard input
   bool Help = false;
 
@@ -44,6 +45,7 @@ struct TOptions {
   // held: a megabyte is far more than any value a form would take.
   static constexpr std::size_t DefaultMaxLineLength = 1024 * 1024;
   static constexpr std::size_t LargestMaxLineLength = std::size_t(1) << 30;
+  static constexpr int MostThreads = 64;
 };
 
 // Raises TUsageError for an unknown option, a missing value, an unknown kind

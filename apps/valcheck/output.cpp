@@ -1,3 +1,4 @@
+// Buffered writing to a file descriptor, and numbers for any sink.
 #include "apps/valcheck/output.h"
 
 #include <unistd.h>
@@ -29,7 +30,7 @@ void TOutput::Write(std::string_view Bytes) {
   FBuffer.append(Bytes);
 }
 
-void TOutput::Number(long long N) {
+void TTextSink::Number(long long N) {
   char Digits[24];
   const auto R = std::to_chars(Digits, Digits + sizeof Digits, N);
   Write({Digits, static_cast<std::size_t>(R.ptr - Digits)});

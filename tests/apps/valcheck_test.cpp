@@ -192,6 +192,7 @@ TEST_F(ValCheckTest, BadUsage) {
       {"--kind integer --max-line-length 0", "bad value for --max-line-length"},
       {"--kind integer --max-line-length 1k", "bad value for --max-line-length"},
       {"--kind integer --help=yes", "option --help takes no value"},
+      {"--kind integer --threads 0", "bad value for --threads"},
   };
   for (const auto& C : Cases) {
     const TRun R = Run(C.Args, "1\n");
@@ -417,6 +418,29 @@ TEST_F(ValCheckTest, OverlongLinesAreRefusedWithoutBeingHeld) {
   rusage Usage{};
   ::getrusage(RUSAGE_CHILDREN, &Usage);
   EXPECT_LT(Usage.ru_maxrss, 32 * 1024) << "kilobytes at most, in any child so far";
+}
+
+// Blocks of lines judged by several threads come out in the input's order,
+// as one thread gives them, across block boundaries.
+TEST_F(ValCheckTest, ThreadsKeepTheInputOrder) {
+  std::string Input;
+  for (int I = 0; I < 30000; ++I)
+    Input += I % 7 == 0 ? "x" + std::to_string(I) + "\n" : std::to_string(I * 37) + "\n";
+  const std::string File = WriteFile("many.txt", Input);
+  const TRun One = Run("--kind integer --max 1000000 --threads 1 '" + File + "'");
+  EXPECT_EQ(One.Status, 1);
+  EXPECT_EQ(One.Out.substr(0, 51), "1: \"x0\" is not a valid integer of at most 1000000.\n");
+  EXPECT_NE(One.Out.find("29997: \"1109852\" is not a valid integer of at most 1000000.\n"),
+            std::string::npos);
+  for (const char* Threads : {"2", "5"}) {
+    const TRun Many =
+        Run("--kind integer --max 1000000 --threads " + std::string(Threads) + " '" + File + "'");
+    EXPECT_EQ(Many.Status, 1);
+    EXPECT_EQ(Many.Out, One.Out) << Threads;
+    const TRun Normalized =
+        Run("--kind integer --normalize --threads " + std::string(Threads) + " '" + File + "'");
+    EXPECT_EQ(Normalized.Out, Input) << Threads;
+  }
 }
 
 } // namespace
