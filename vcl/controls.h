@@ -207,9 +207,11 @@ public:
   const TControlStyle& ControlStyle() const { return FControlStyle; }
   void SetControlStyle(const TControlStyle& Value) { FControlStyle = Value; }
 
-  // Schedules a repaint of the control's form.
+  // Marks the control's rectangle out of date on its form.
   virtual void Invalidate();
+  // Invalidate, then Update.
   void Repaint();
+  // Paints what is out of date on the control's form now.
   void Update();
   void BringToFront();
   bool MouseCapture();

@@ -76,13 +76,19 @@ public:
   void KeyInput(bool Down, Word Key, TShiftState Shift, const std::string& Chars);
   void MouseInput(unsigned Msg, TShiftState Shift, int X, int Y);
 
-  // The client area's picture; painted on demand.
+  // The client area's picture, kept from one paint to the next.
   TPixelBuffer& ClientImage() { return FImage; }
+  // Marks R (client coordinates) out of date: the next paint redraws it.
+  void InvalidateRect(const TRect& R);
+  void InvalidateForm();
+  bool NeedsPaint() const { return !FInvalid.empty(); }
+  // Repaints what is out of date into the picture and returns the picture.
   const TPixelBuffer& RenderClient();
+  // Repaints what is out of date now and shows it in the window (headless,
+  // where there is no window, only the picture is painted).
+  void Flush();
   // The whole window (frame, caption and client area) as the platform draws it.
   void PaintTo(TPixelBuffer& Image);
-  void InvalidateForm();
-  bool NeedsPaint() const { return FNeedsPaint; }
 
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
@@ -127,7 +133,7 @@ private:
   bool FActive = false;
   bool FModal = false;
   TModalResult FModalResult = mrNone;
-  bool FNeedsPaint = true;
+  std::vector<TRect> FInvalid;
   TPixelBuffer FImage;
   std::unique_ptr<backend::TNativeWindow> FWindow;
   class TWindowBridge;

@@ -77,7 +77,7 @@ public:
   virtual bool WindowCloseQuery() = 0;
   virtual void WindowResized(int Width, int Height) = 0;
   virtual void WindowActivated(bool Active) = 0;
-  // The picture of the client area, freshly painted.
+  // The picture of the client area, with everything out of date repainted.
   virtual const TPixelBuffer& WindowRender() = 0;
 
 protected:
@@ -94,8 +94,11 @@ public:
   virtual void Show() = 0;
   virtual void Hide() = 0;
   virtual void Activate() = 0;
-  // Asks for a repaint through WindowRender.
-  virtual void Invalidate() = 0;
+  // Asks for R (client coordinates) to be shown anew: soon, from the event
+  // loop, through WindowRender.
+  virtual void Invalidate(const TRect& R) = 0;
+  // Shows what was asked for now.
+  virtual void Flush() = 0;
 };
 
 std::unique_ptr<TNativeWindow> CreateNativeWindow(TWindowClient* Client);

@@ -348,17 +348,26 @@ void TControl::SetParentShowHint(bool Value) {
 }
 
 void TControl::Invalidate() {
-  if (TCustomForm* Form = GetParentForm(this))
+  TCustomForm* Form = GetParentForm(this);
+  if (!Form)
+    return;
+  if (!FParent) {
     Form->InvalidateForm();
+    return;
+  }
+  const TPoint Origin = FParent->ClientOrigin(), FormOrigin = Form->ClientOrigin();
+  Form->InvalidateRect(
+      Bounds(Origin.X - FormOrigin.X + FLeft, Origin.Y - FormOrigin.Y + FTop, FWidth, FHeight));
 }
 
 void TControl::Repaint() {
   Invalidate();
   Update();
 }
+
 void TControl::Update() {
   if (TCustomForm* Form = GetParentForm(this))
-    Form->RenderClient();
+    Form->Flush();
 }
 
 void TControl::BringToFront() {

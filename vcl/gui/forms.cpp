@@ -1,6 +1,6 @@
 // TCustomForm: activation and the focus protocol, keyboard and mouse
 // routing, dialog keys, showing (natively when a display is present),
-// modal runs, closing, and painting the form's picture and window frame.
+// modal runs and closing. Painting is in forms_paint.cpp.
 #include "vcl/forms.h"
 #include "vcl/gui/backend.h"
 #include "vcl/gui/gdi.h"
@@ -539,65 +539,6 @@ void TCustomForm::Close() {
 void TCustomForm::Release() {
   Hide();
   Application->ReleaseForm(this);
-}
-
-// ---------------------------------------------------------------------------
-// Painting
-
-void TCustomForm::InvalidateForm() {
-  FNeedsPaint = true;
-  if (FWindow)
-    FWindow->Invalidate();
-}
-
-const TPixelBuffer& TCustomForm::RenderClient() {
-  const TRect C = ClientRect();
-  FImage.SetSize(C.Right, C.Bottom, Color());
-  PaintClient(FImage, {0, 0}, C);
-  FNeedsPaint = false;
-  return FImage;
-}
-
-void TCustomForm::PaintTo(TPixelBuffer& Image) {
-  int Frame, CaptionHeight;
-  FrameMetrics(Frame, CaptionHeight);
-  Image.SetSize(Width(), Height(), clBtnFace);
-  HDC__ DC{&Image, {0, 0}, Rect(0, 0, Width(), Height()), nullptr, false, nullptr};
-  if (Frame > 0) {
-    auto Edge = [&DC](const TRect& R, TColor TopLeft, TColor BottomRight) {
-      gdi::FillRect(DC, {R.Left, R.Top, R.Right - 1, R.Top + 1}, TopLeft);
-      gdi::FillRect(DC, {R.Left, R.Top, R.Left + 1, R.Bottom - 1}, TopLeft);
-      gdi::FillRect(DC, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, BottomRight);
-      gdi::FillRect(DC, {R.Right - 1, R.Top, R.Right, R.Bottom}, BottomRight);
-    };
-    TRect R = Rect(0, 0, Width(), Height());
-    Edge(R, cl3DLight, cl3DDkShadow);
-    InflateRect(R, -1, -1);
-    Edge(R, clBtnHighlight, clBtnShadow);
-  }
-  if (CaptionHeight > 0) {
-    const TRect Bar = Rect(Frame, Frame, Width() - Frame, Frame + CaptionHeight - 1);
-    gdi::FillRect(DC, Bar, FActive ? clActiveCaption : clInactiveCaption);
-    TFont TitleFont;
-    TitleFont.SetStyle({fsBold});
-    gdi::Text(DC, Bar.Left + 4, Bar.Top + 2, Caption(), &Bar, TitleFont.Handle(),
-              FActive ? clCaptionText : clInactiveCaptionText);
-    // The close box at the right end of the caption.
-    const int Size = CaptionHeight - 5;
-    const TRect Box = Bounds(Bar.Right - Size - 2, Bar.Top + 2, Size + 2, Size);
-    gdi::FillRect(DC, Box, clBtnFace);
-    gdi::FillRect(DC, {Box.Left, Box.Bottom - 1, Box.Right, Box.Bottom}, cl3DDkShadow);
-    gdi::FillRect(DC, {Box.Right - 1, Box.Top, Box.Right, Box.Bottom}, cl3DDkShadow);
-    gdi::FillRect(DC, {Box.Left, Box.Top, Box.Right - 1, Box.Top + 1}, clBtnHighlight);
-    gdi::FillRect(DC, {Box.Left, Box.Top, Box.Left + 1, Box.Bottom - 1}, clBtnHighlight);
-    const int X0 = Box.Left + 4, Y0 = Box.Top + 3, N = Size - 6;
-    for (int I = 0; I < N; ++I) {
-      gdi::FillRect(DC, Bounds(X0 + I, Y0 + I, 2, 1), clBtnText);
-      gdi::FillRect(DC, Bounds(X0 + N - 1 - I, Y0 + I, 2, 1), clBtnText);
-    }
-  }
-  const TPixelBuffer& Client = RenderClient();
-  gdi::Blit(DC, Frame, Frame + CaptionHeight, Client, nullptr);
 }
 
 } // namespace vcl

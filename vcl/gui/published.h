@@ -94,9 +94,11 @@ template <typename T> Published<T>& EditProperties(Published<T>& P) {
       .Bool("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false);
 }
 
-// The tables of the GUI classes declared in their own units, for
-// RegisterGuiClasses.
+// The tables of the controls declared in their own units: the masked edit
+// and the common controls (for RegisterGuiClasses), and the data-aware edit
+// (for RegisterDBClasses).
 void DeclareMaskEdit();
 void DeclareComCtrls();
+void DeclareDBEdit();
 
 } // namespace vcl::publish

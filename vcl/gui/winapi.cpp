@@ -216,21 +216,36 @@ bool EndPaint(HWND Wnd, const TPaintStruct& PS) {
 // ---------------------------------------------------------------------------
 // The caret
 
+namespace {
+
+// Marks the caret's pixels out of date on the form of its window.
+void InvalidateCaret() {
+  if (!Caret.Owner || !Caret.Owner->Control)
+    return;
+  TControl* Control = Caret.Owner->Control;
+  TCustomForm* Form = GetParentForm(Control);
+  if (!Form)
+    return;
+  const TPoint Origin = Control->ClientOrigin(), FormOrigin = Form->ClientOrigin();
+  Form->InvalidateRect(Bounds(Origin.X - FormOrigin.X + Caret.Pos.X,
+                              Origin.Y - FormOrigin.Y + Caret.Pos.Y, Caret.Width, Caret.Height));
+}
+
+} // namespace
+
 bool CreateCaret(HWND Wnd, HBITMAP, int Width, int Height) {
   if (!Wnd)
     return false;
+  InvalidateCaret();
   // A window replacing its own caret keeps the position it had set.
   const TPoint Pos = Caret.Owner == Wnd ? Caret.Pos : TPoint{};
   Caret = {Wnd, std::max(Width, 1), Height, Pos, 1};
-  if (TCustomForm* Form = GetParentForm(Wnd->Control))
-    Form->InvalidateForm();
+  InvalidateCaret();
   return true;
 }
 
 bool DestroyCaret() {
-  if (Caret.Owner)
-    if (TCustomForm* Form = GetParentForm(Caret.Owner->Control))
-      Form->InvalidateForm();
+  InvalidateCaret();
   Caret = {};
   return true;
 }
@@ -245,8 +260,7 @@ bool ShowCaret(HWND Wnd) {
     return false;
   if (Caret.HideCount > 0)
     --Caret.HideCount;
-  if (TCustomForm* Form = GetParentForm(Caret.Owner->Control))
-    Form->InvalidateForm();
+  InvalidateCaret();
   return true;
 }
 
@@ -254,17 +268,18 @@ bool HideCaret(HWND Wnd) {
   if (!Caret.Owner || (Wnd && Wnd != Caret.Owner))
     return false;
   ++Caret.HideCount;
-  if (TCustomForm* Form = GetParentForm(Caret.Owner->Control))
-    Form->InvalidateForm();
+  InvalidateCaret();
   return true;
 }
 
 bool SetCaretPos(int X, int Y) {
   if (!Caret.Owner)
     return false;
+  if (Caret.Pos.X == X && Caret.Pos.Y == Y)
+    return true;
+  InvalidateCaret();
   Caret.Pos = {X, Y};
-  if (TCustomForm* Form = GetParentForm(Caret.Owner->Control))
-    Form->InvalidateForm();
+  InvalidateCaret();
   return true;
 }
 

@@ -1,11 +1,15 @@
 // Qt side of the backend: the native window of a shown form. It shows the
-// form's picture and passes keyboard, mouse, resize, activation and close
-// requests back as virtual-key input.
+// form's picture, copying to the screen only the parts that changed, and
+// passes keyboard, mouse, resize, activation and close requests back as
+// virtual-key input.
+#include <QBackingStore>
 #include <QCloseEvent>
+#include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRasterWindow>
+#include <QRegion>
+#include <QResizeEvent>
 #include <QWindow>
 
 #include "vcl/gui/backend.h"
@@ -81,9 +85,11 @@ int ShiftBits(Qt::KeyboardModifiers Mods, Qt::MouseButtons Buttons) {
   return Bits;
 }
 
-class TQtWindow : public QRasterWindow, public TNativeWindow {
+class TQtWindow : public QWindow, public TNativeWindow {
 public:
-  explicit TQtWindow(TWindowClient* Client) : FClient(Client) {}
+  explicit TQtWindow(TWindowClient* Client) : FClient(Client), FStore(this) {
+    setSurfaceType(QSurface::RasterSurface);
+  }
 
   void SetTitle(const std::string& Title) override { setTitle(FromCp1252(Title)); }
   void SetGeometry(int Left, int Top, int Width, int Height) override {
@@ -103,18 +109,27 @@ public:
   void Show() override { show(); }
   void Hide() override { hide(); }
   void Activate() override { requestActivate(); }
-  void Invalidate() override { update(); }
+  void Invalidate(const TRect& R) override {
+    FPending += QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    requestUpdate();
+  }
+  void Flush() override {
+    const QRegion Region = FPending;
+    FPending = QRegion();
+    Show(Region);
+  }
 
 protected:
-  void paintEvent(QPaintEvent*) override {
-    const TPixelBuffer& Picture = FClient->WindowRender();
-    if (Picture.Width() == 0 || Picture.Height() == 0)
-      return;
-    const QImage Image(reinterpret_cast<const uchar*>(Picture.Line(0)), Picture.Width(),
-                       Picture.Height(), static_cast<qsizetype>(Picture.Width()) * 4,
-                       QImage::Format_RGB32);
-    QPainter P(this);
-    P.drawImage(0, 0, Image);
+  bool event(QEvent* E) override {
+    if (E->type() == QEvent::UpdateRequest) {
+      Flush();
+      return true;
+    }
+    return QWindow::event(E);
+  }
+  void exposeEvent(QExposeEvent*) override {
+    FPending = QRegion();
+    Show(QRect(QPoint(0, 0), size()));
   }
   void keyPressEvent(QKeyEvent* E) override { Key(true, E); }
   void keyReleaseEvent(QKeyEvent* E) override { Key(false, E); }
@@ -123,11 +138,12 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* E) override { Mouse(maDoubleClick, E); }
   void mouseMoveEvent(QMouseEvent* E) override { Mouse(maMove, E); }
   void resizeEvent(QResizeEvent* E) override {
-    QRasterWindow::resizeEvent(E);
+    QWindow::resizeEvent(E);
+    FStore.resize(E->size());
     FClient->WindowResized(width(), height());
   }
   void focusInEvent(QFocusEvent* E) override {
-    QRasterWindow::focusInEvent(E);
+    QWindow::focusInEvent(E);
     FClient->WindowActivated(true);
   }
   void closeEvent(QCloseEvent* E) override {
@@ -138,6 +154,28 @@ protected:
   }
 
 private:
+  // Paints what is out of date into the form's picture, then copies the
+  // region of it to the screen.
+  void Show(const QRegion& Region) {
+    if (!isExposed() || Region.isEmpty())
+      return;
+    const TPixelBuffer& Picture = FClient->WindowRender();
+    if (Picture.Width() == 0 || Picture.Height() == 0)
+      return;
+    const QImage Image(reinterpret_cast<const uchar*>(Picture.Line(0)), Picture.Width(),
+                       Picture.Height(), static_cast<qsizetype>(Picture.Width()) * 4,
+                       QImage::Format_RGB32);
+    if (FStore.size() != size())
+      FStore.resize(size());
+    FStore.beginPaint(Region);
+    {
+      QPainter P(FStore.paintDevice());
+      for (const QRect& R : Region)
+        P.drawImage(R.topLeft(), Image, R);
+    }
+    FStore.endPaint();
+    FStore.flush(Region);
+  }
   void FixSize() {
     setMinimumSize(size());
     setMaximumSize(size());
@@ -165,6 +203,8 @@ private:
   }
 
   TWindowClient* FClient;
+  QBackingStore FStore;
+  QRegion FPending;
   bool FFixed = false;
 };
 
