@@ -558,7 +558,6 @@ private:
   int FDisableCount = 0;
   bool FPendingChange = false;
   std::unique_ptr<TFields> FFields;
-  std::vector<TField*> FPersistent; // fields that joined from outside (form files)
   std::vector<TFieldDef> FFieldDefs;
   std::vector<TDataSource*> FDataSources;
   TRecordBuffer FCurrent; // the cursor's record as read

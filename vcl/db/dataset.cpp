@@ -172,7 +172,6 @@ void TDataSet::AddField(TField* Field) {
 
 void TDataSet::RemoveField(TField* Field) {
   std::erase(FFields->FList, Field);
-  std::erase(FPersistent, Field);
   if (Active() && !ComponentState().Contains(csDestroying))
     DataEvent(deLayoutChange);
 }

@@ -31,10 +31,8 @@ void TField::SetDataSet(TDataSet* Value) {
   if (FDataSet)
     FDataSet->RemoveField(this);
   FDataSet = Value;
-  if (Value) {
+  if (Value)
     Value->AddField(this);
-    Value->FPersistent.push_back(this);
-  }
 }
 
 TComponent* TField::GetParentComponent() const {

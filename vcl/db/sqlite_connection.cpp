@@ -48,36 +48,38 @@ bool TSQLiteStatement::Step() {
 }
 
 TDBValue TSQLiteStatement::Column(int Index) const {
+  TDBValue Value;
+  ColumnInto(Index, Value);
+  return Value;
+}
+
+void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
   switch (sqlite3_column_type(FStmt, Index)) {
   case SQLITE_INTEGER:
-    return static_cast<std::int64_t>(sqlite3_column_int64(FStmt, Index));
+    Value = static_cast<std::int64_t>(sqlite3_column_int64(FStmt, Index));
+    break;
   case SQLITE_FLOAT:
-    return sqlite3_column_double(FStmt, Index);
+    Value = sqlite3_column_double(FStmt, Index);
+    break;
   case SQLITE_TEXT: {
     const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, Index));
-    return std::string(Text, sqlite3_column_bytes(FStmt, Index));
+    const auto Size = static_cast<std::size_t>(sqlite3_column_bytes(FStmt, Index));
+    if (auto* S = std::get_if<std::string>(&Value))
+      S->assign(Text, Size);
+    else
+      Value = std::string(Text, Size);
+    break;
   }
   case SQLITE_BLOB: {
     const auto* Bytes = static_cast<const char*>(sqlite3_column_blob(FStmt, Index));
     const int Size = sqlite3_column_bytes(FStmt, Index);
-    return TBlobData{Bytes ? std::string(Bytes, Size) : std::string()};
+    Value = TBlobData{Bytes ? std::string(Bytes, Size) : std::string()};
+    break;
   }
   default:
-    return TDBValue();
+    Value = TDBValue();
+    break;
   }
-}
-
-void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
-  if (sqlite3_column_type(FStmt, Index) != SQLITE_TEXT) {
-    Value = Column(Index);
-    return;
-  }
-  const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, Index));
-  const auto Size = static_cast<std::size_t>(sqlite3_column_bytes(FStmt, Index));
-  if (auto* S = std::get_if<std::string>(&Value))
-    S->assign(Text, Size);
-  else
-    Value = std::string(Text, Size);
 }
 
 int TSQLiteStatement::ColumnCount() const {

@@ -107,48 +107,10 @@ void TSQLiteDataSet::TCursor::ReadTable(const std::string& TableName,
   const bool IsTable = Info->Step() && dbstore::ValueText(Info->Column(0)) == "table";
   const bool WithoutRowid = IsTable && std::get<std::int64_t>(Info->Column(1)) != 0;
   Info->Reset();
-  if (!IsTable) {
-    ReadQuery("SELECT * FROM " + FTable, Defs);
-    return;
-  }
-  auto Columns = Prepare("SELECT name, type, \"notnull\" AND dflt_value IS NULL, pk, hidden "
-                         "FROM pragma_table_xinfo(?1)");
-  Columns->Bind(1, TableName);
-  std::vector<std::pair<std::int64_t, int>> PrimaryKey; // (place in the key, column)
-  std::vector<std::string> Types;
-  while (Columns->Step()) {
-    const std::int64_t Hidden = std::get<std::int64_t>(Columns->Column(4));
-    if (Hidden == 1)
-      continue; // hidden columns of virtual tables
-    TFieldDef Def;
-    Def.Name = dbstore::ValueText(Columns->Column(0));
-    Types.push_back(Trim(dbstore::ValueText(Columns->Column(1))));
-    Def.DataType = TypeOfDecl(Types.back(), Def.Size);
-    Def.Required = std::get<std::int64_t>(Columns->Column(2)) != 0;
-    Def.ReadOnly = Hidden >= 2; // generated columns
-    if (const std::int64_t Place = std::get<std::int64_t>(Columns->Column(3)))
-      PrimaryKey.emplace_back(Place, FColumns);
-    FColumnNames.push_back(Quote(Def.Name));
-    FGenerated.push_back(Def.ReadOnly);
-    Defs.push_back(std::move(Def));
-    ++FColumns;
-  }
-  Columns->Reset();
-  std::sort(PrimaryKey.begin(), PrimaryKey.end());
-  if (WithoutRowid) {
-    for (const auto& Key : PrimaryKey)
-      FKeySlots.push_back({FColumnNames[Key.second], Key.second});
-  } else if (PrimaryKey.size() == 1 && SameText(Types[PrimaryKey[0].second], "INTEGER")) {
-    const int Alias = PrimaryKey[0].second;
-    FKeySlots.push_back({FColumnNames[Alias], Alias});
-    Defs[Alias].Required = false; // SQLite numbers new rows itself
-  } else {
-    for (const char* Name : {"rowid", "_rowid_", "oid"})
-      if (std::none_of(Defs.begin(), Defs.end(),
-                       [Name](const TFieldDef& D) { return SameText(D.Name, Name); })) {
-        FKeySlots.push_back({Name, -1});
-        break;
-      }
+  if (IsTable) {
+    std::vector<std::string> Types;
+    const TPrimaryKey PrimaryKey = ReadColumns(TableName, Defs, Types);
+    ChooseKey(WithoutRowid, PrimaryKey, Types, Defs);
   }
   if (FKeySlots.empty()) {
     FColumns = 0;
@@ -161,6 +123,63 @@ void TSQLiteDataSet::TCursor::ReadTable(const std::string& TableName,
   FKeyed = true;
   FRowid = !WithoutRowid;
   PrepareKeyed(Join(FColumnNames));
+}
+
+// The table's columns into Defs (and their declared types into Types); the
+// primary key's columns in key order.
+TSQLiteDataSet::TCursor::TPrimaryKey
+TSQLiteDataSet::TCursor::ReadColumns(const std::string& TableName, std::vector<TFieldDef>& Defs,
+                                     std::vector<std::string>& Types) {
+  auto Columns = Prepare("SELECT name, type, \"notnull\" AND dflt_value IS NULL, pk, hidden "
+                         "FROM pragma_table_xinfo(?1)");
+  Columns->Bind(1, TableName);
+  std::vector<std::pair<std::int64_t, int>> Places; // (place in the key, column)
+  while (Columns->Step()) {
+    const std::int64_t Hidden = std::get<std::int64_t>(Columns->Column(4));
+    if (Hidden == 1)
+      continue; // hidden columns of virtual tables
+    TFieldDef Def;
+    Def.Name = dbstore::ValueText(Columns->Column(0));
+    Types.push_back(Trim(dbstore::ValueText(Columns->Column(1))));
+    Def.DataType = TypeOfDecl(Types.back(), Def.Size);
+    Def.Required = std::get<std::int64_t>(Columns->Column(2)) != 0;
+    Def.ReadOnly = Hidden >= 2; // generated columns
+    if (const std::int64_t Place = std::get<std::int64_t>(Columns->Column(3)))
+      Places.emplace_back(Place, FColumns);
+    FColumnNames.push_back(Quote(Def.Name));
+    FGenerated.push_back(Def.ReadOnly);
+    Defs.push_back(std::move(Def));
+    ++FColumns;
+  }
+  Columns->Reset();
+  std::sort(Places.begin(), Places.end());
+  TPrimaryKey PrimaryKey;
+  for (const auto& Place : Places)
+    PrimaryKey.push_back(Place.second);
+  return PrimaryKey;
+}
+
+// A table without rowid is keyed by its primary key; a rowid table by its
+// INTEGER PRIMARY KEY column (the rowid's own name), else by a name of the
+// rowid no column has taken. No key is left when all three names are taken.
+void TSQLiteDataSet::TCursor::ChooseKey(bool WithoutRowid, const TPrimaryKey& PrimaryKey,
+                                        const std::vector<std::string>& Types,
+                                        std::vector<TFieldDef>& Defs) {
+  if (WithoutRowid) {
+    for (int Column : PrimaryKey)
+      FKeySlots.push_back({FColumnNames[Column], Column});
+  } else if (PrimaryKey.size() == 1 && SameText(Types[PrimaryKey[0]], "INTEGER")) {
+    const int Alias = PrimaryKey[0];
+    FKeySlots.push_back({FColumnNames[Alias], Alias});
+    Defs[Alias].Required = false; // SQLite numbers new rows itself
+  } else {
+    for (const char* Name : {"rowid", "_rowid_", "oid"})
+      if (std::none_of(Defs.begin(), Defs.end(),
+                       [Name](const TFieldDef& D) { return SameText(D.Name, Name); })) {
+        FKeySlots.push_back({Name, -1});
+        return;
+      }
+  }
 }
 
 // The statements of keyed browsing; K stands for the key columns in order.

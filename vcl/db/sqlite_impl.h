@@ -117,8 +117,13 @@ private:
     int Column;       // the column holding the key value, -1 for a bare rowid
   };
   using TWindow = std::vector<TRecordBuffer>;
+  using TPrimaryKey = std::vector<int>; // columns, in key order
 
   void ReadTable(const std::string& TableName, std::vector<TFieldDef>& Defs);
+  TPrimaryKey ReadColumns(const std::string& TableName, std::vector<TFieldDef>& Defs,
+                          std::vector<std::string>& Types);
+  void ChooseKey(bool WithoutRowid, const TPrimaryKey& PrimaryKey,
+                 const std::vector<std::string>& Types, std::vector<TFieldDef>& Defs);
   void ReadQuery(const std::string& SQL, std::vector<TFieldDef>& Defs);
   void PrepareKeyed(const std::string& Columns);
   std::unique_ptr<TSQLiteStatement> Prepare(const std::string& SQL) const;

@@ -251,7 +251,7 @@ bool TEditMaskFormat::Place(std::string& EditText, int& Pos, const std::string& 
                             bool Paste) const {
   std::string S = EditText;
   S.resize(std::max<std::size_t>(S.size(), FPositions.size()), FBlank);
-  int P = Pos;
+  int P = std::max(Pos, 0);
   for (char C : Chars) {
     if (P < Length() && IsLiteral(P) && FPositions[P].Literal == C) {
       ++P;

@@ -170,6 +170,22 @@ TEST_F(SQLiteDataSetTest, InsertWritesANewRowAndStaysOnIt) {
   EXPECT_EQ(Raw->Value("SELECT count(*) FROM people"), "4");
 }
 
+TEST_F(SQLiteDataSetTest, AnEditedKeyMovesTheRecordInTheOrder) {
+  Data->Open();
+  Data->Edit();
+  Data->FieldByName("id")->SetAsInteger(10);
+  Data->Post();
+  EXPECT_EQ(Name(), "Ada");
+  EXPECT_EQ(Raw->Value("SELECT name FROM people WHERE id = 10"), "Ada");
+  EXPECT_EQ(Data->RecNo(), 3);
+  Data->Next();
+  EXPECT_TRUE(Data->Eof());
+  Data->Prior();
+  EXPECT_EQ(Name(), "Carl");
+  Data->First();
+  EXPECT_EQ(Name(), "Blaise");
+}
+
 TEST_F(SQLiteDataSetTest, DeleteMovesToTheNextRecordOrThePriorOneAtTheEnd) {
   Data->Open();
   Data->Next();
@@ -514,6 +530,23 @@ TEST_F(SQLiteDataSetTest, ATableWithoutRowidIsKeyedByItsPrimaryKey) {
   Data->Delete();
   EXPECT_EQ(Row(), "cz");
   EXPECT_EQ(Raw->Value("SELECT group_concat(shop || item) FROM stock"), "ax,ay,cz");
+}
+
+TEST_F(SQLiteDataSetTest, AColumnNamedRowidOrAViewStillGetsAKeyOrIsReadOnly) {
+  Raw->Exec("CREATE TABLE r (rowid TEXT, v INTEGER); INSERT INTO r VALUES ('x', 1), ('y', 2);"
+            "CREATE VIEW names AS SELECT name FROM people");
+  Data->SetTableName("r");
+  Data->Open();
+  Data->Next();
+  Data->Edit();
+  Data->FieldByName("v")->SetAsInteger(20);
+  Data->Post();
+  EXPECT_EQ(Raw->Value("SELECT v FROM r WHERE rowid = 'y'"), "20");
+  Data->Close();
+  Data->SetTableName("names");
+  Data->Open();
+  EXPECT_EQ(Name(), "Ada");
+  EXPECT_FALSE(Data->CanModify());
 }
 
 TEST(SQLiteMemoryTest, AnInMemoryDatabaseLivesAsLongAsTheDataSet) {

@@ -1,0 +1,215 @@
+// The customer order form: reading it from its form file, and the handlers
+// its form file names.
+#include "apps/demo/customerform.h"
+
+#include <array>
+#include <cctype>
+#include <functional>
+
+#include "validate/validate.h"
+#include "vcl/dialogs.h"
+#include "vcl/sysutils.h"
+#include "vcl/typinfo.h"
+
+namespace Demo {
+
+using namespace vcl;
+using ValEdit::TValidEdit;
+
+TCustomerForm::TCustomerForm(TComponent* AOwner) : TForm(AOwner) {
+  RegisterCustomerFormClasses();
+  ReadComponentText(CustomerFormText, this);
+}
+
+std::string TCustomerForm::Status() const {
+  return StatusPanel ? StatusPanel->Caption() : std::string();
+}
+
+void TCustomerForm::SetStatus(const std::string& Text) {
+  if (StatusPanel)
+    StatusPanel->SetCaption(Text);
+}
+
+std::string TCustomerForm::FieldName(TObject* Control) const {
+  for (int I = 0; I < ComponentCount(); ++I) {
+    auto* Label = dynamic_cast<TLabel*>(Components(I));
+    if (!Label || Label->FocusControl() != Control)
+      continue;
+    std::string Name;
+    for (char C : Label->Caption())
+      if (C != '&' && C != ':')
+        Name += C;
+    return Name;
+  }
+  auto* Component = dynamic_cast<TComponent*>(Control);
+  return Component ? Component->Name() : std::string();
+}
+
+void TCustomerForm::FormCreate(TObject*) {
+  // Values whose text depends on the locale are given as typed values, so
+  // the form reads the same under every locale's separators and orders.
+  DiscountEdit->SetAsFloat(7.5);
+  CreditEdit->SetAsCurrency(Currency(25000));
+  BirthDateEdit->SetAsDate(EncodeDate(1970, 3, 15));
+  AppointmentEdit->SetAsTime(EncodeTime(14, 30, 0, 0));
+  SetStatus("Type into the fields; Tab moves on. A refused key or value is reported here.");
+}
+
+void TCustomerForm::EditInputError(TObject* Sender, const std::string& InvalidInput) {
+  SetStatus(FieldName(Sender) + ": the input \"" + InvalidInput + "\" was refused.");
+}
+
+void TCustomerForm::EditFocusError(TObject* Sender, const std::string& InvalidStr) {
+  SetStatus(FieldName(Sender) + ": \"" + InvalidStr +
+            "\" was refused on leaving the field; correct it to move on.");
+}
+
+void TCustomerForm::DateButtonClick(TObject* Sender) {
+  // The calendar has written the date back (or was cancelled) by now.
+  auto* Edit = dynamic_cast<TValidEdit*>(Sender);
+  if (Edit)
+    SetStatus(FieldName(Sender) + ": " +
+              (Edit->EditText().empty() ? std::string("no date") : Edit->EditText()) + ".");
+}
+
+void TCustomerForm::RegionButtonClick(TObject*) {
+  static constexpr std::array<const char*, 4> Regions{"North", "East", "South", "West"};
+  std::size_t Next = 0;
+  for (std::size_t I = 0; I < Regions.size(); ++I)
+    if (RegionEdit->Text() == Regions[I])
+      Next = (I + 1) % Regions.size();
+  RegionEdit->SetTextBuf(Regions[Next]);
+  SetStatus(FieldName(RegionEdit) + ": " + Regions[Next] + ".");
+}
+
+namespace {
+
+// The letters of code page 1252 from 192 on without their accents; a dot
+// for the two signs among them.
+constexpr char Unaccented[] = "aaaaaaaceeeeiiiidnooooo.ouuuuytsaaaaaaaceeeeiiiidnooooo.ouuuuyty";
+
+} // namespace
+
+void TCustomerForm::EmailButtonClick(TObject*) {
+  // first.last@example.com from the contact's name: letters without their
+  // accents and digits kept, every run of anything else one dot.
+  std::string Local;
+  for (char C : NameEdit->Text()) {
+    const auto U = static_cast<unsigned char>(C);
+    const char Plain = U >= 192 ? Unaccented[U - 192] : U < 128 ? C : '.';
+    if (std::isalnum(static_cast<unsigned char>(Plain)))
+      Local += static_cast<char>(std::tolower(static_cast<unsigned char>(Plain)));
+    else if (!Local.empty() && Local.back() != '.')
+      Local += '.';
+  }
+  while (!Local.empty() && Local.back() == '.')
+    Local.pop_back();
+  if (Local.empty()) {
+    SetStatus(FieldName(EmailEdit) + ": type a contact name first.");
+    NameEdit->SetFocus();
+    return;
+  }
+  EmailEdit->SetTextBuf(Local + "@example.com");
+  SetStatus(FieldName(EmailEdit) + ": made from the contact name.");
+}
+
+namespace {
+
+// One typed value as text, or why it cannot be read.
+std::string Typed(TValidEdit* Edit, const std::function<std::string()>& Read) {
+  if (Edit->EditText().empty())
+    return "(empty)";
+  try {
+    return Read();
+  } catch (const EConvertError&) {
+    return "(\"" + Edit->EditText() + "\" cannot be read)";
+  }
+}
+
+} // namespace
+
+std::string TCustomerForm::Summary() {
+  auto Line = [this](TObject* Edit, const std::string& Value) {
+    return FieldName(Edit) + ": " + Value + "\r";
+  };
+  std::string S;
+  S += Line(CodeEdit, Typed(CodeEdit, [this] { return CodeEdit->AsString(); }));
+  S +=
+      Line(QuantityEdit,
+           Typed(QuantityEdit, [this] { return IntToStr(QuantityEdit->AsInteger()) + " pieces"; }));
+  S += Line(DiscountEdit, Typed(DiscountEdit, [this] {
+              return FloatToStrF(DiscountEdit->AsFloat(), ffFixed, 15, 1) + " %";
+            }));
+  S += Line(CreditEdit, Typed(CreditEdit, [this] {
+              return FloatToStrF(CreditEdit->AsCurrency().ToExtended(), ffCurrency, 18,
+                                 CurrencyDecimals);
+            }));
+  S += Line(CountryEdit, Typed(CountryEdit, [this] { return CountryEdit->AsString(); }));
+  S += Line(PhoneEdit, Typed(PhoneEdit, [this] { return PhoneEdit->AsString(); }));
+  S += Line(PostcodeEdit, Typed(PostcodeEdit, [this] { return PostcodeEdit->AsString(); }));
+  S += Line(BirthDateEdit, Typed(BirthDateEdit, [this] {
+              return FormatDateTime("dddd, mmmm d, yyyy", BirthDateEdit->AsDate());
+            }));
+  S += Line(AppointmentEdit, Typed(AppointmentEdit, [this] {
+              return FormatDateTime(ShortTimeFormat, AppointmentEdit->AsTime());
+            }));
+  S += Line(RegionEdit, RegionEdit->Text());
+  S += Line(EmailEdit, EmailEdit->Text().empty() ? "(empty)" : EmailEdit->Text());
+  S.pop_back();
+  return S;
+}
+
+void TCustomerForm::SummaryButtonClick(TObject*) {
+  SetStatus("The order as its typed values read it.");
+  MessageDlg(Summary(), mtInformation, {mbOK}, 0);
+}
+
+void TCustomerForm::ClearButtonClick(TObject*) {
+  for (TValidEdit* Edit : {CodeEdit, QuantityEdit, DiscountEdit, CreditEdit, CountryEdit, PhoneEdit,
+                           PostcodeEdit, BirthDateEdit, AppointmentEdit})
+    Edit->Clear();
+  SetStatus("The order is cleared: type a new one.");
+}
+
+void TCustomerForm::CloseButtonClick(TObject*) {
+  Close();
+}
+
+void RegisterCustomerFormClasses() {
+  static const bool Done = [] {
+    ValEdit::RegisterValEditClasses();
+    BtnEdit::RegisterBtnEditClasses();
+    using T = TCustomerForm;
+    Published<T>("TCustomerForm")
+        .Inherits<TForm>()
+        .Field("CodeEdit", &T::CodeEdit)
+        .Field("QuantityEdit", &T::QuantityEdit)
+        .Field("DiscountEdit", &T::DiscountEdit)
+        .Field("CreditEdit", &T::CreditEdit)
+        .Field("CountryEdit", &T::CountryEdit)
+        .Field("PhoneEdit", &T::PhoneEdit)
+        .Field("PostcodeEdit", &T::PostcodeEdit)
+        .Field("BirthDateEdit", &T::BirthDateEdit)
+        .Field("AppointmentEdit", &T::AppointmentEdit)
+        .Field("NameEdit", &T::NameEdit)
+        .Field("RegionEdit", &T::RegionEdit)
+        .Field("EmailEdit", &T::EmailEdit)
+        .Field("SummaryEdit", &T::SummaryEdit)
+        .Field("ClearButton", &T::ClearButton)
+        .Field("CloseButton", &T::CloseButton)
+        .Field("StatusPanel", &T::StatusPanel)
+        .Method("FormCreate", &T::FormCreate)
+        .Method("EditInputError", &T::EditInputError)
+        .Method("EditFocusError", &T::EditFocusError)
+        .Method("DateButtonClick", &T::DateButtonClick)
+        .Method("RegionButtonClick", &T::RegionButtonClick)
+        .Method("EmailButtonClick", &T::EmailButtonClick)
+        .Method("SummaryButtonClick", &T::SummaryButtonClick)
+        .Method("ClearButtonClick", &T::ClearButtonClick)
+        .Method("CloseButtonClick", &T::CloseButtonClick);
+    return true;
+  }();
+  (void)Done;
+}
+
+} // namespace Demo
