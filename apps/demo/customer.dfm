@@ -3,7 +3,7 @@ object CustomerForm: TCustomerForm
   Top = 80
   BorderStyle = bsDialog
   Caption = 'Customer order'
-  ClientHeight = 362
+  ClientHeight = 510
   ClientWidth = 600
   Position = poScreenCenter
   ActiveControl = CodeEdit
@@ -314,7 +314,7 @@ object CustomerForm: TCustomerForm
     Top = 300
     Width = 80
     Height = 25
-    Caption = 'C&lear'
+    Caption = 'Ne&w order'
     TabOrder = 13
     OnClick = ClearButtonClick
   end
@@ -327,9 +327,199 @@ object CustomerForm: TCustomerForm
     TabOrder = 14
     OnClick = CloseButtonClick
   end
+  object Customers: TSQLiteDataSet
+    TableName = 'customers'
+  end
+  object CustomerSource: TDataSource
+    DataSet = Customers
+    OnDataChange = CustomerDataChange
+    OnStateChange = CustomerStateChange
+  end
+  object FilePanel: TPanel
+    Left = 8
+    Top = 338
+    Width = 584
+    Height = 142
+    BevelOuter = bvLowered
+    TabOrder = 15
+    object FileLabel: TLabel
+      Left = 8
+      Top = 6
+      Caption = 'Customer file: the table customers of the sample database'
+    end
+    object DBCodeLabel: TLabel
+      Left = 8
+      Top = 32
+      Caption = 'Code:'
+      FocusControl = DBCodeEdit
+    end
+    object DBCodeEdit: TDBEdit
+      Left = 60
+      Top = 28
+      Width = 100
+      Height = 21
+      DataField = 'code'
+      DataSource = CustomerSource
+      TabOrder = 0
+    end
+    object DBNameLabel: TLabel
+      Left = 176
+      Top = 32
+      Caption = 'Name:'
+      FocusControl = DBNameEdit
+    end
+    object DBNameEdit: TDBEdit
+      Left = 228
+      Top = 28
+      Width = 150
+      Height = 21
+      DataField = 'name'
+      DataSource = CustomerSource
+      TabOrder = 1
+    end
+    object DBPhoneLabel: TLabel
+      Left = 392
+      Top = 32
+      Caption = 'Phone:'
+      FocusControl = DBPhoneEdit
+    end
+    object DBPhoneEdit: TDBEdit
+      Left = 444
+      Top = 28
+      Width = 130
+      Height = 21
+      DataField = 'phone'
+      DataSource = CustomerSource
+      TabOrder = 2
+    end
+    object DBCountryLabel: TLabel
+      Left = 8
+      Top = 60
+      Caption = 'Country:'
+      FocusControl = DBCountryEdit
+    end
+    object DBCountryEdit: TDBEdit
+      Left = 60
+      Top = 56
+      Width = 100
+      Height = 21
+      DataField = 'country'
+      DataSource = CustomerSource
+      TabOrder = 3
+    end
+    object DBCreditLabel: TLabel
+      Left = 176
+      Top = 60
+      Caption = 'Credit:'
+      FocusControl = DBCreditEdit
+    end
+    object DBCreditEdit: TDBEdit
+      Left = 228
+      Top = 56
+      Width = 150
+      Height = 21
+      DataField = 'credit_limit'
+      DataSource = CustomerSource
+      TabOrder = 4
+    end
+    object DBBirthDateLabel: TLabel
+      Left = 392
+      Top = 60
+      Caption = 'Born:'
+      FocusControl = DBBirthDateEdit
+    end
+    object DBBirthDateEdit: TDBEdit
+      Left = 444
+      Top = 56
+      Width = 130
+      Height = 21
+      DataField = 'birth_date'
+      DataSource = CustomerSource
+      TabOrder = 5
+    end
+    object DBRegionLabel: TLabel
+      Left = 8
+      Top = 88
+      Caption = 'Region:'
+      FocusControl = DBRegionEdit
+    end
+    object DBRegionEdit: TDBEdit
+      Left = 60
+      Top = 84
+      Width = 100
+      Height = 21
+      DataField = 'region'
+      DataSource = CustomerSource
+      TabOrder = 6
+    end
+    object FirstButton: TButton
+      Left = 176
+      Top = 82
+      Width = 48
+      Height = 25
+      Caption = 'First'
+      TabOrder = 7
+      OnClick = NavigateClick
+    end
+    object PriorButton: TButton
+      Left = 228
+      Top = 82
+      Width = 48
+      Height = 25
+      Caption = 'Prior'
+      TabOrder = 8
+      OnClick = NavigateClick
+    end
+    object NextButton: TButton
+      Left = 280
+      Top = 82
+      Width = 48
+      Height = 25
+      Caption = 'Next'
+      TabOrder = 9
+      OnClick = NavigateClick
+    end
+    object LastButton: TButton
+      Left = 332
+      Top = 82
+      Width = 48
+      Height = 25
+      Caption = 'Last'
+      TabOrder = 10
+      OnClick = NavigateClick
+    end
+    object PostButton: TButton
+      Left = 392
+      Top = 82
+      Width = 64
+      Height = 25
+      Caption = 'Post'
+      TabOrder = 11
+      OnClick = PostClick
+    end
+    object CancelButton: TButton
+      Left = 460
+      Top = 82
+      Width = 64
+      Height = 25
+      Caption = 'Cancel'
+      TabOrder = 12
+      OnClick = CancelClick
+    end
+    object DataStatePanel: TPanel
+      Left = 1
+      Top = 119
+      Width = 582
+      Height = 22
+      Align = alBottom
+      Alignment = taLeftJustify
+      BevelOuter = bvLowered
+      TabOrder = 13
+    end
+  end
   object StatusPanel: TPanel
     Left = 0
-    Top = 340
+    Top = 488
     Width = 600
     Height = 22
     Align = alBottom

@@ -1,11 +1,12 @@
-// The customer order form: reading it from its form file, and the handlers
-// its form file names.
+// The customer order form: reading it from its form file, the handlers its
+// form file names, and the customer file.
 #include "apps/demo/customerform.h"
 
 #include <array>
 #include <cctype>
 #include <functional>
 
+#include "apps/demo/sampledb.h"
 #include "validate/validate.h"
 #include "vcl/dialogs.h"
 #include "vcl/sysutils.h"
@@ -52,6 +53,7 @@ void TCustomerForm::FormCreate(TObject*) {
   CreditEdit->SetAsCurrency(Currency(25000));
   BirthDateEdit->SetAsDate(EncodeDate(1970, 3, 15));
   AppointmentEdit->SetAsTime(EncodeTime(14, 30, 0, 0));
+  ShowDataState();
   SetStatus("Type into the fields; Tab moves on. A refused key or value is reported here.");
 }
 
@@ -175,10 +177,86 @@ void TCustomerForm::CloseButtonClick(TObject*) {
   Close();
 }
 
+void TCustomerForm::OpenDatabase(const std::string& Database) {
+  OpenSampleDatabase(Customers, Database);
+}
+
+void TCustomerForm::Guarded(const std::string& What, const std::function<void()>& Action) {
+  try {
+    Action();
+  } catch (const Exception& E) {
+    SetStatus(What + " failed: " + E.what());
+    MessageDlg(E.what(), mtError, {mbOK}, 0);
+  }
+}
+
+void TCustomerForm::NavigateClick(TObject* Sender) {
+  // Moving hands a pending edit to the table first; if that fails the
+  // record stays as it was typed.
+  Guarded("Moving", [this, Sender] {
+    if (Sender == FirstButton)
+      Customers->First();
+    else if (Sender == PriorButton)
+      Customers->Prior();
+    else if (Sender == NextButton)
+      Customers->Next();
+    else if (Sender == LastButton)
+      Customers->Last();
+  });
+}
+
+void TCustomerForm::PostClick(TObject*) {
+  Guarded("Posting", [this] {
+    if (Customers->State() == dsBrowse) {
+      SetStatus("Nothing to post: no customer is being edited.");
+      return;
+    }
+    Customers->Post();
+    SetStatus("The customer is written to the table.");
+  });
+}
+
+void TCustomerForm::CancelClick(TObject*) {
+  Guarded("Cancelling", [this] {
+    Customers->Cancel();
+    SetStatus("The changes to the customer are thrown away.");
+  });
+}
+
+void TCustomerForm::CustomerDataChange(TObject*, TField*) {
+  ShowDataState();
+}
+
+void TCustomerForm::CustomerStateChange(TObject*) {
+  ShowDataState();
+}
+
+std::string TCustomerForm::DataState() const {
+  return DataStatePanel ? DataStatePanel->Caption() : std::string();
+}
+
+void TCustomerForm::ShowDataState() {
+  if (!DataStatePanel || !Customers)
+    return;
+  const TDataSetState State = Customers->State();
+  if (State == dsInactive) {
+    DataStatePanel->SetCaption("Closed: no customer file is open.");
+    return;
+  }
+  std::string S = State == dsBrowse ? "Browsing" : State == dsEdit ? "Editing" : "Inserting";
+  S += Customers->IsEmpty()
+           ? std::string(": the table is empty.")
+           : Format(": customer %d of %d.", {Customers->RecNo(), Customers->RecordCount()});
+  if (State != dsBrowse)
+    S += " Post writes it to the table; Cancel throws the changes away.";
+  DataStatePanel->SetCaption(S);
+}
+
 void RegisterCustomerFormClasses() {
   static const bool Done = [] {
     ValEdit::RegisterValEditClasses();
     BtnEdit::RegisterBtnEditClasses();
+    RegisterDBClasses();
     using T = TCustomerForm;
     Published<T>("TCustomerForm")
         .Inherits<TForm>()
@@ -198,6 +276,22 @@ void RegisterCustomerFormClasses() {
         .Field("ClearButton", &T::ClearButton)
         .Field("CloseButton", &T::CloseButton)
         .Field("StatusPanel", &T::StatusPanel)
+        .Field("Customers", &T::Customers)
+        .Field("CustomerSource", &T::CustomerSource)
+        .Field("DBCodeEdit", &T::DBCodeEdit)
+        .Field("DBNameEdit", &T::DBNameEdit)
+        .Field("DBPhoneEdit", &T::DBPhoneEdit)
+        .Field("DBCountryEdit", &T::DBCountryEdit)
+        .Field("DBCreditEdit", &T::DBCreditEdit)
+        .Field("DBBirthDateEdit", &T::DBBirthDateEdit)
+        .Field("DBRegionEdit", &T::DBRegionEdit)
+        .Field("FirstButton", &T::FirstButton)
+        .Field("PriorButton", &T::PriorButton)
+        .Field("NextButton", &T::NextButton)
+        .Field("LastButton", &T::LastButton)
+        .Field("PostButton", &T::PostButton)
+        .Field("CancelButton", &T::CancelButton)
+        .Field("DataStatePanel", &T::DataStatePanel)
         .Method("FormCreate", &T::FormCreate)
         .Method("EditInputError", &T::EditInputError)
         .Method("EditFocusError", &T::EditFocusError)
@@ -206,7 +300,12 @@ void RegisterCustomerFormClasses() {
         .Method("EmailButtonClick", &T::EmailButtonClick)
         .Method("SummaryButtonClick", &T::SummaryButtonClick)
         .Method("ClearButtonClick", &T::ClearButtonClick)
-        .Method("CloseButtonClick", &T::CloseButtonClick);
+        .Method("CloseButtonClick", &T::CloseButtonClick)
+        .Method("NavigateClick", &T::NavigateClick)
+        .Method("PostClick", &T::PostClick)
+        .Method("CancelClick", &T::CancelClick)
+        .Method("CustomerDataChange", &T::CustomerDataChange)
+        .Method("CustomerStateChange", &T::CustomerStateChange);
     return true;
   }();
   (void)Done;

@@ -31,6 +31,7 @@ int RunDemo(const Demo::TOptions& Options) {
     Steps = Demo::LoadScript(Options.Script);
 
   auto* Form = new Demo::TCustomerForm(Application);
+  Form->OpenDatabase(Options.Database);
   Application->SetMainForm(Form);
   Form->Show();
   Form->Activate();

@@ -4,10 +4,14 @@
 namespace Demo {
 
 const char* const UsageText =
-    "usage: valedit-demo [--locale system] [--screenshot FILE.png] [--script FILE]\n"
+    "usage: valedit-demo [--db FILE] [--locale system] [--screenshot FILE.png]\n"
+    "                    [--script FILE]\n"
     "\n"
     "Shows a customer order form whose fields check what is typed into them.\n"
     "\n"
+    "  --db FILE             the customer file: an SQLite database with a table\n"
+    "                        customers, made with the sample customers when FILE\n"
+    "                        does not exist (default: the samples in memory)\n"
     "  --locale system       use this machine's number, date and time formats\n"
     "                        (default: the US English ones)\n"
     "  --screenshot FILE.png paint the form to FILE.png without a display, then quit\n"
@@ -31,6 +35,8 @@ TOptions ParseOptions(const std::vector<std::string>& Args) {
       Options.Screenshot = Value();
     else if (Arg == "--script")
       Options.Script = Value();
+    else if (Arg == "--db")
+      Options.Database = Value();
     else if (Arg == "--locale") {
       if (Value() != "system")
         throw EOptionError("--locale takes 'system'");

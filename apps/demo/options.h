@@ -11,8 +11,9 @@ namespace Demo {
 struct TOptions {
   bool Help = false;
   bool SystemLocale = false;
-  std::string Screenshot; // paint the form to this PNG file, headless
-  std::string Script;     // play this script against the form
+  std::string Screenshot;            // paint the form to this PNG file, headless
+  std::string Script;                // play this script against the form
+  std::string Database = ":memory:"; // the customer file
 };
 
 // The usage text --help prints.

@@ -1,6 +1,7 @@
 // The customer order form as a user meets it: what it shows at the start,
-// what the status line says when a field refuses something, and what each
-// button edit's button does.
+// what the status line says when a field refuses something, what each
+// button edit's button does, and how the customer file moves, posts and
+// cancels.
 #include <gtest/gtest.h>
 
 #include "apps/demo/customerform.h"
@@ -18,6 +19,7 @@ protected:
   void SetUp() override {
     ResetLocale();
     Form = new TCustomerForm(nullptr);
+    Form->OpenDatabase(":memory:");
     vt::ShowForm(Form);
   }
   void TearDown() override {
@@ -171,6 +173,73 @@ TEST_F(CustomerFormTest, ClearEmptiesEveryFieldOfTheOrder) {
     EXPECT_EQ(Edit->EditText(), "") << Edit->Name();
   EXPECT_EQ(Form->NameEdit->Text(), "Jane Smith");
   EXPECT_EQ(Form->Status(), "The order is cleared: type a new one.");
+}
+
+TEST_F(CustomerFormTest, TheCustomerFileStartsOnTheFirstCustomer) {
+  EXPECT_EQ(Form->DBNameEdit->Text(), "Maria Lopez");
+  EXPECT_EQ(Form->DBCreditEdit->Text(), "$15,000.00");
+  EXPECT_EQ(Form->DBBirthDateEdit->Text(), "4/12/1968");
+  EXPECT_EQ(Form->DataState(), "Browsing: customer 1 of 8.");
+}
+
+TEST_F(CustomerFormTest, WithoutAFileTheStateLineSaysSo) {
+  TCustomerForm Closed(nullptr);
+  EXPECT_EQ(Closed.DataState(), "Closed: no customer file is open.");
+}
+
+TEST_F(CustomerFormTest, TheButtonsMoveThroughTheCustomers) {
+  struct Case {
+    TButton* TCustomerForm::*Button;
+    const char* Name;
+    const char* State;
+  };
+  for (const Case& C : {Case{&TCustomerForm::LastButton, "Lucas Silva", "customer 8 of 8"},
+                        Case{&TCustomerForm::NextButton, "Lucas Silva", "customer 8 of 8"},
+                        Case{&TCustomerForm::PriorButton, "Emma Jensen", "customer 7 of 8"},
+                        Case{&TCustomerForm::FirstButton, "Maria Lopez", "customer 1 of 8"},
+                        Case{&TCustomerForm::PriorButton, "Maria Lopez", "customer 1 of 8"},
+                        Case{&TCustomerForm::NextButton, "Thomas Berg", "customer 2 of 8"}}) {
+    vt::Click(Form->*C.Button);
+    EXPECT_EQ(Form->DBNameEdit->Text(), C.Name);
+    EXPECT_EQ(Form->DataState(), "Browsing: " + std::string(C.State) + ".");
+  }
+}
+
+TEST_F(CustomerFormTest, TypingEditsAndMovingOnWritesWhatWasTyped) {
+  ASSERT_TRUE(vt::MoveFocus(Form->DBNameEdit));
+  vt::TypeText("Maria Lopez Garcia");
+  EXPECT_EQ(Form->DataState(), "Editing: customer 1 of 8. Post writes it to the table; Cancel "
+                               "throws the changes away.");
+  vt::Click(Form->NextButton);
+  vt::Click(Form->PriorButton);
+  EXPECT_EQ(Form->DBNameEdit->Text(), "Maria Lopez Garcia");
+  EXPECT_EQ(Form->DataState(), "Browsing: customer 1 of 8.");
+}
+
+TEST_F(CustomerFormTest, APostThatFailsKeepsTheEditAndSaysWhy) {
+  ASSERT_TRUE(vt::MoveFocus(Form->DBCodeEdit));
+  vt::PressKey(VK_DELETE); // the whole code is selected on entry
+  vt::Click(Form->PostButton);
+  ASSERT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Boxes.Boxes()[0].DlgType, mtError);
+  EXPECT_NE(Boxes.Boxes()[0].Msg.find("must have a value"), std::string::npos)
+      << Boxes.Boxes()[0].Msg;
+  EXPECT_EQ(Form->Status(), "Posting failed: " + Boxes.Boxes()[0].Msg);
+  EXPECT_EQ(Form->Customers->State(), dsEdit);
+  EXPECT_EQ(Form->DBCodeEdit->Text(), "");
+  // Moving on cannot drop the edit either; Cancel brings the code back.
+  vt::Click(Form->NextButton);
+  EXPECT_EQ(Boxes.Boxes().size(), 2u);
+  EXPECT_EQ(Form->DataState().rfind("Editing: customer 1 of 8.", 0), 0u);
+  vt::Click(Form->CancelButton);
+  EXPECT_EQ(Form->DBCodeEdit->Text(), "C-1001");
+  EXPECT_EQ(Form->DataState(), "Browsing: customer 1 of 8.");
+}
+
+TEST_F(CustomerFormTest, PostWithoutAnEditSaysThereIsNothingToPost) {
+  vt::Click(Form->PostButton);
+  EXPECT_TRUE(Boxes.Boxes().empty());
+  EXPECT_EQ(Form->Status(), "Nothing to post: no customer is being edited.");
 }
 
 } // namespace

@@ -10,6 +10,8 @@ using Demo::ParseOptions;
 
 TEST(DemoOptions, EachOptionSetsItsField) {
   EXPECT_FALSE(ParseOptions({}).Help);
+  EXPECT_EQ(ParseOptions({}).Database, ":memory:");
+  EXPECT_EQ(ParseOptions({"--db", "c.db"}).Database, "c.db");
   EXPECT_TRUE(ParseOptions({"--help"}).Help);
   EXPECT_TRUE(ParseOptions({"-h"}).Help);
   const auto O = ParseOptions({"--locale", "system", "--screenshot", "a.png", "--script", "s.txt"});
@@ -28,6 +30,7 @@ TEST(DemoOptions, WrongArgumentsSayWhatIsWrong) {
       {{"--script", ""}, "--script needs a value"},
       {{"--locale", "de_DE"}, "--locale takes 'system'"},
       {{"--locale"}, "--locale needs a value"},
+      {{"--db"}, "--db needs a value"},
       {{"--verbose"}, "unknown option --verbose"},
       {{"demo.png"}, "unknown option demo.png"},
   };

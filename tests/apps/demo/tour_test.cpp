@@ -1,9 +1,11 @@
 // The tour script played headless against the customer order form, as the
 // demo's --script option plays it: every kind of field refuses a key and,
 // where it can, a value on leaving; the birth date is picked in the
-// calendar; the pictures of the start, a refused exit and the open calendar
-// are written.
+// calendar; a customer is edited and posted, which the test reads back from
+// the database file through a connection of its own; the pictures of the
+// start, a refused exit and the open calendar are written.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -25,6 +27,29 @@ std::string FileText(const fs::path& File) {
   return {std::istreambuf_iterator<char>(In), {}};
 }
 
+// Every row of the customers table of File, a line each, columns joined by '|'.
+std::string Rows(const fs::path& File) {
+  sqlite3* Db = nullptr;
+  std::string Text;
+  if (sqlite3_open_v2(File.c_str(), &Db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* Stmt = nullptr;
+    sqlite3_prepare_v2(Db,
+                       "SELECT id, code, name, phone, country, credit_limit, birth_date, region "
+                       "FROM customers ORDER BY id",
+                       -1, &Stmt, nullptr);
+    while (Stmt && sqlite3_step(Stmt) == SQLITE_ROW) {
+      for (int C = 0; C < sqlite3_column_count(Stmt); ++C) {
+        const auto* V = sqlite3_column_text(Stmt, C);
+        Text += (C ? "|" : "") + std::string(V ? reinterpret_cast<const char*>(V) : "NULL");
+      }
+      Text += "\n";
+    }
+    sqlite3_finalize(Stmt);
+  }
+  sqlite3_close(Db);
+  return Text;
+}
+
 class TourTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -35,6 +60,7 @@ protected:
     Previous = fs::current_path();
     fs::current_path(Dir); // the tour's pictures are written here
     Form = new Demo::TCustomerForm(nullptr);
+    Form->OpenDatabase((Dir / "customers.db").string());
     vt::ShowForm(Form);
   }
   void TearDown() override {
@@ -91,6 +117,20 @@ TEST_F(TourTest, EveryStepRunsAndEveryExpectationHolds) {
                    "South E-mail: ann.lee@example.com\""),
             std::string::npos)
       << L;
+
+  // The posted name is in the file; the cancelled credit limit is not, and
+  // no other customer changed.
+  delete Form;
+  Form = nullptr;
+  EXPECT_EQ(Rows(Dir / "customers.db"),
+            "1|C-1001|Maria Lopez|(555) 201-3344|Spain|15000|1968-04-12|South\n"
+            "2|C-1002|Thomas Berg-Meyer|(555) 318-9021|Germany|25000|1975-09-30|North\n"
+            "3|C-1003|Aiko Tanaka|(555) 427-1180|Japan|8000|1982-01-05|East\n"
+            "4|C-1004|Liam Walsh|(555) 512-6677|Ireland|12500|1990-07-21|West\n"
+            "5|C-1005|Sofia Rossi|(555) 634-2209|Italy|40000|1959-11-02|South\n"
+            "6|C-1006|Noah Martin|(555) 745-8812|Canada|5000|1995-03-17|North\n"
+            "7|C-1007|Emma Jensen|(555) 856-4490|Denmark|18000.5|1987-06-08|North\n"
+            "8|C-1008|Lucas Silva|(555) 967-3321|Brazil|22000|1979-12-24|West\n");
 
   // Three different pictures of something.
   const std::string Start = FileText(Dir / "start.png");
