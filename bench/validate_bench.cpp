@@ -1,7 +1,7 @@
 // What the validators cost per keystroke and per completion, what one full
-// picture evaluation costs, how repetitions scale with the text, and a
+// picture evaluation costs, how repetitions scale with the text, a
 // keystroke on the longest text an edit usually holds (255 characters), for
-// every kind of validator.
+// every kind of validator, and how grouped displays scale with the number.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -129,6 +129,26 @@ BENCHMARK_CAPTURE(PictureRepeat, star_optional_digit, "*[#]")
     ->Arg(16)
     ->Arg(64)
     ->Arg(255)
+    ->Complexity();
+
+// The grouped display of a number of N digits: the cost should grow
+// linearly with N, however long the text.
+void GroupedDisplay(benchmark::State& State, TMake Make) {
+  const std::unique_ptr<TValidator> V = Make();
+  const std::string Digits(static_cast<std::size_t>(State.range(0)), '7');
+  for (auto _ : State)
+    benchmark::DoNotOptimize(V->GetDisplayText(Digits));
+  State.SetComplexityN(State.range(0));
+}
+BENCHMARK_CAPTURE(GroupedDisplay, integer, MakeInteger)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Complexity();
+BENCHMARK_CAPTURE(GroupedDisplay, currency, MakeCurrency)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
     ->Complexity();
 
 } // namespace

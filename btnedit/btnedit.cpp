@@ -1,8 +1,11 @@
-// TCustomBtnEdit: construction, layout of the text area and the button,
-// the click key and the Enter/Escape forwarding, focus tracking, and the
-// painting of aligned text while the control is not being edited. The
-// picture on the button lives in glyphs.cpp.
+// The button edit's behaviour, written once over the edit window class it
+// sits on: construction, layout of the text area and the button, the
+// button's picture, the click key and the Enter/Escape forwarding, focus
+// tracking, and the painting of aligned text while the control is not being
+// edited. Compiled for the plain edit (TCustomBtnEdit) and the masked edit
+// (TDBBtnEdit); the ellipsis picture is drawn in glyphs.cpp.
 #include <algorithm>
+#include <memory>
 
 #include "btnedit/btnedit.h"
 #include "mathman/mathman.h"
@@ -12,12 +15,12 @@ namespace BtnEdit {
 
 using namespace vcl;
 
-TCustomBtnEdit::TCustomBtnEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
-  SetAutoSize(false);
+template <class TEditBase, class THost>
+TBtnEditBase<TEditBase, THost>::TBtnEditBase(TComponent* AOwner) : TEditBase(AOwner) {
+  this->SetAutoSize(false);
   FClickKey = scCtrlEnter;
 
-  FBtnHost = new TBtnCrack(this);
-  FBtnHost->SetTabStop(false);
+  FBtnHost = new THost(this);
   FBtnHost->SetWidth(16);
   FBtnHost->SetHeight(17);
   FBtnHost->SetVisible(true);
@@ -29,203 +32,297 @@ TCustomBtnEdit::TCustomBtnEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
   FButton->SetParent(FBtnHost);
   FButton->OnClick = [this](TObject* Sender) { EditButtonClick(Sender); };
 
-  SetHeight(21);
+  this->SetHeight(21);
   FDefNumGlyphs = 1;
   FGlyphKind = gkCustom;
 }
 
-TCustomBtnEdit::~TCustomBtnEdit() {
+template <class TEditBase, class THost> TBtnEditBase<TEditBase, THost>::~TBtnEditBase() {
   FButton->OnClick = nullptr;
   delete FCanvas;
   FCanvas = nullptr;
 }
 
-void TCustomBtnEdit::Loaded() {
-  TCustomEdit::Loaded();
+template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::Loaded() {
+  TEditBase::Loaded();
   FClickKeyRead = false;
 }
 
-void TCustomBtnEdit::Lock() {
-  ++FLockCount;
-}
-void TCustomBtnEdit::UnLock() {
-  --FLockCount;
-}
-bool TCustomBtnEdit::Locked() const {
-  return FLockCount > 0;
-}
-
-void TCustomBtnEdit::DoClick() {
+template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::DoClick() {
   EditButtonClick(this);
 }
 
-void TCustomBtnEdit::EditButtonClick(TObject*) {
-  if (!ReadOnly() || FAlwaysEnable)
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::EditButtonClick(TObject*) {
+  if (!ReadOnlyProperty() || FAlwaysEnable)
     ButtonClick();
 }
 
-void TCustomBtnEdit::ButtonClick() {
+template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::ButtonClick() {
   if (OnButtonClick)
     OnButtonClick(this);
-}
-
-bool TCustomBtnEdit::EditCanModify() {
-  return !ReadOnly();
-}
-
-bool TCustomBtnEdit::GetReadOnly() {
-  throw EInvalidOperation("Abstract Error: " + ClassName() + ".GetReadOnly");
 }
 
 // ---------------------------------------------------------------------------
 // Window creation and layout
 
-void TCustomBtnEdit::CreateParams(TCreateParams& Params) {
-  TCustomEdit::CreateParams(Params);
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::CreateParams(TCreateParams& Params) {
+  TEditBase::CreateParams(Params);
   // A multi-line edit honours a formatting rectangle; the control keeps it
   // to one line itself.
   Params.Style |= ES_MULTILINE;
 }
 
-void TCustomBtnEdit::CreateWnd() {
-  TCustomEdit::CreateWnd();
+template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::CreateWnd() {
+  TEditBase::CreateWnd();
   SetEditRect();
 }
 
-void TCustomBtnEdit::SetEditRect() {
+template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::SetEditRect() {
   TRect Loc;
   if (ButtonVisible())
-    SetRect(Loc, 0, 0, ClientWidth() - ButtonWidth() - 2, ClientHeight() + 1);
+    SetRect(Loc, 0, 0, this->ClientWidth() - ButtonWidth() - 2, this->ClientHeight() + 1);
   else
-    SetRect(Loc, 0, 0, ClientWidth(), ClientHeight() + 1);
-  Perform(EM_SETRECTNP, 0, reinterpret_cast<std::intptr_t>(&Loc));
+    SetRect(Loc, 0, 0, this->ClientWidth(), this->ClientHeight() + 1);
+  this->Perform(EM_SETRECTNP, 0, reinterpret_cast<std::intptr_t>(&Loc));
 }
 
-void TCustomBtnEdit::UpdateBtnBounds() {
+template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::UpdateBtnBounds() {
   const int BW = ButtonWidth();
   if (NewStyleControls) {
-    if (Ctl3D())
-      FBtnHost->SetBounds(Width() - BW - 4, 0, BW, Height() - 4);
+    if (this->Ctl3D())
+      FBtnHost->SetBounds(this->Width() - BW - 4, 0, BW, this->Height() - 4);
     else
-      FBtnHost->SetBounds(Width() - BW - 2, 2, BW, Height() - 4);
+      FBtnHost->SetBounds(this->Width() - BW - 2, 2, BW, this->Height() - 4);
   } else {
-    FBtnHost->SetBounds(Width() - BW, 1, BW, Height() - 1);
+    FBtnHost->SetBounds(this->Width() - BW, 1, BW, this->Height() - 1);
   }
   FButton->SetHeight(FBtnHost->Height());
   SetEditRect();
 }
 
-int TCustomBtnEdit::GetTextHeight() {
+template <class TEditBase, class THost> int TBtnEditBase<TEditBase, THost>::GetTextHeight() {
   HDC DC = GetDC(nullptr);
   TTextMetric SysMetrics, Metrics;
   GetTextMetrics(DC, SysMetrics);
-  HFONT SaveFont = SelectObject(DC, Font()->Handle());
+  HFONT SaveFont = SelectObject(DC, this->Font()->Handle());
   GetTextMetrics(DC, Metrics);
   SelectObject(DC, SaveFont);
   ReleaseDC(nullptr, DC);
   return MathMan::Min(SysMetrics.tmHeight, Metrics.tmHeight);
 }
 
-int TCustomBtnEdit::GetMinHeight() {
+template <class TEditBase, class THost> int TBtnEditBase<TEditBase, THost>::GetMinHeight() {
   return GetTextHeight() + 4 * GetSystemMetrics(SM_CYBORDER) + 1;
 }
 
-TPoint TCustomBtnEdit::GetTextMargins() {
+template <class TEditBase, class THost> TPoint TBtnEditBase<TEditBase, THost>::GetTextMargins() {
   int I;
   if (NewStyleControls) {
-    if (BorderStyle() == bsNone)
+    if (this->BorderStyle() == bsNone)
       I = 0;
-    else if (Ctl3D())
+    else if (this->Ctl3D())
       I = 1;
     else
       I = 2;
-    return {LoWord(Perform(EM_GETMARGINS)) + I, I};
+    return {LoWord(this->Perform(EM_GETMARGINS)) + I, I};
   }
-  I = BorderStyle() == bsNone ? 0 : GetTextHeight() / 4;
+  I = this->BorderStyle() == bsNone ? 0 : GetTextHeight() / 4;
   return {I, I};
 }
 
-int TCustomBtnEdit::GetEditWidth() {
-  return ButtonVisible() ? ClientWidth() - ButtonWidth() : ClientWidth();
+template <class TEditBase, class THost> int TBtnEditBase<TEditBase, THost>::GetEditWidth() {
+  return ButtonVisible() ? this->ClientWidth() - ButtonWidth() : this->ClientWidth();
 }
 
-void TCustomBtnEdit::WMSize(TMessage& Message) {
-  TCustomEdit::WMSize(Message);
-  if (!ComponentState().Contains(csLoading)) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::WMSize(TMessage& Message) {
+  TEditBase::WMSize(Message);
+  if (!this->ComponentState().Contains(csLoading)) {
     const int MinHeight = GetMinHeight();
-    if (MinHeight > Height()) {
-      SetHeight(MinHeight); // comes back here through WM_SIZE
+    if (MinHeight > this->Height()) {
+      this->SetHeight(MinHeight); // comes back here through WM_SIZE
       return;
     }
   }
   UpdateBtnBounds();
 }
 
-void TCustomBtnEdit::CMCtl3DChanged(TMessage& Message) {
-  TCustomEdit::CMCtl3DChanged(Message);
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::CMCtl3DChanged(TMessage& Message) {
+  TEditBase::CMCtl3DChanged(Message);
   UpdateBtnBounds();
 }
 
-void TCustomBtnEdit::CMFontChanged(TMessage& Message) {
-  TCustomEdit::CMFontChanged(Message);
-  if (HandleAllocated())
-    RecreateWnd();
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::CMFontChanged(TMessage& Message) {
+  TEditBase::CMFontChanged(Message);
+  if (this->HandleAllocated())
+    this->RecreateWnd();
 }
 
-void TCustomBtnEdit::CMEnabledChanged(TMessage& Message) {
-  TCustomEdit::CMEnabledChanged(Message);
-  FButton->SetEnabled(Enabled());
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::CMEnabledChanged(TMessage& Message) {
+  TEditBase::CMEnabledChanged(Message);
+  FButton->SetEnabled(this->Enabled());
 }
 
 // ---------------------------------------------------------------------------
 // Properties of the button
 
-std::string TCustomBtnEdit::ButtonHint() const {
+template <class TEditBase, class THost>
+std::string TBtnEditBase<TEditBase, THost>::ButtonHint() const {
   return FButton->Hint();
 }
-void TCustomBtnEdit::SetButtonHint(const std::string& Value) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetButtonHint(const std::string& Value) {
   FButton->SetHint(Value);
 }
 
-bool TCustomBtnEdit::ButtonVisible() const {
+template <class TEditBase, class THost> bool TBtnEditBase<TEditBase, THost>::ButtonVisible() const {
   return FButton->Visible();
 }
 
-void TCustomBtnEdit::SetButtonVisible(bool Value) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetButtonVisible(bool Value) {
   FBtnHost->SetVisible(Value);
   FButton->SetVisible(Value);
-  RecreateWnd();
+  this->RecreateWnd();
 }
 
-int TCustomBtnEdit::ButtonWidth() const {
+template <class TEditBase, class THost> int TBtnEditBase<TEditBase, THost>::ButtonWidth() const {
   return FButton->Width();
 }
 
-void TCustomBtnEdit::SetButtonWidth(int Value) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetButtonWidth(int Value) {
   // A negative width has no meaning; it is ignored like one that leaves no room for text.
-  if (Value == ButtonWidth() || Value >= ClientWidth() || Value < 0)
+  if (Value == ButtonWidth() || Value >= this->ClientWidth() || Value < 0)
     return;
   if (FGlyphKind == gkDefault && !Glyph()->Empty())
     FButton->SetWidth(MathMan::Max(Glyph()->Width() + 4, Value));
   else
     FButton->SetWidth(Value);
-  RecreateWnd();
+  this->RecreateWnd();
   RecreateGlyph();
 }
 
-void TCustomBtnEdit::SetAlignment(TAlignment Value) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetAlignment(TAlignment Value) {
   if (Value == FAlignment)
     return;
   FAlignment = Value;
-  Invalidate();
+  this->Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// The picture on the button
+
+template <class TEditBase, class THost>
+TBitmap* TBtnEditBase<TEditBase, THost>::GetDefaultBitmap(bool&) {
+  return nullptr;
+}
+
+template <class TEditBase, class THost> bool TBtnEditBase<TEditBase, THost>::IsCustomGlyph() const {
+  return FGlyphKind == gkCustom;
+}
+
+template <class TEditBase, class THost> TBitmap* TBtnEditBase<TEditBase, THost>::Glyph() const {
+  return FButton->Glyph();
+}
+
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetGlyphKind(TBtnGlyphKind Value) {
+  if (Value == FGlyphKind)
+    return;
+  FGlyphKind = Value;
+  // A form that stores gkCustom after another kind stores the picture too,
+  // after the kind; whatever another kind left on the button must not stay.
+  if (Value == gkCustom && this->ComponentState().Contains(csReading))
+    SetGlyph(nullptr);
+  RecreateGlyph();
+  if (!FClickKeyRead)
+    FClickKey = Value == gkDropDown ? scAltDown : scCtrlEnter;
+}
+
+template <class TEditBase, class THost>
+bool TBtnEditBase<TEditBase, THost>::IsClickKeyStored() const {
+  return FClickKey != (FGlyphKind == gkDropDown ? scAltDown : scCtrlEnter);
+}
+
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetClickKey(TShortCut Value) {
+  FClickKey = Value;
+  if (this->ComponentState().Contains(csReading))
+    FClickKeyRead = true;
+}
+
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetGlyph(TBitmap* Value) {
+  FButton->SetGlyph(Value);
+  FGlyphKind = gkCustom;
+}
+
+template <class TEditBase, class THost> int TBtnEditBase<TEditBase, THost>::NumGlyphs() const {
+  return FButton->NumGlyphs();
+}
+
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetNumGlyphs(int Value) {
+  switch (FGlyphKind) {
+  case gkDropDown:
+  case gkEllipsis:
+    FButton->SetNumGlyphs(1);
+    break;
+  case gkDefault:
+    FButton->SetNumGlyphs(FDefNumGlyphs);
+    break;
+  case gkCustom:
+    FButton->SetNumGlyphs(Value);
+    break;
+  }
+}
+
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::SetDefaultGlyphCount(int Value) {
+  FDefNumGlyphs = static_cast<std::uint8_t>(std::clamp(Value, 1, 4));
+}
+
+template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::RecreateGlyph() {
+  switch (FGlyphKind) {
+  case gkCustom:
+    break;
+  case gkDefault: {
+    bool DestroyIt = false;
+    TBitmap* B = GetDefaultBitmap(DestroyIt);
+    std::unique_ptr<TBitmap> Owned(DestroyIt ? B : nullptr);
+    FButton->SetGlyph(B);
+    SetNumGlyphs(FDefNumGlyphs);
+    break;
+  }
+  case gkDropDown:
+    FButton->Glyph()->SetHandle(LoadBitmap(nullptr, OBM_COMBO));
+    SetNumGlyphs(1);
+    break;
+  case gkEllipsis: {
+    std::unique_ptr<TBitmap> B(CreateEllipsisGlyph(ButtonWidth()));
+    FButton->SetGlyph(B.get());
+    SetNumGlyphs(1);
+    break;
+  }
+  }
 }
 
 // ---------------------------------------------------------------------------
 // Keys
 
-void TCustomBtnEdit::KeyDown(Word& Key, TShiftState Shift) {
-  TCustomEdit::KeyDown(Key, Shift);
-  if (ShortCut(Key, Shift) == FClickKey && ButtonWidth() > 0 && ButtonVisible()) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::KeyDown(Word& Key, TShiftState Shift) {
+  TEditBase::KeyDown(Key, Shift);
+  // A key an OnKeyDown handler consumed (Key 0) is no key: it clicks
+  // nothing, also when ClickKey is 0 (no click key at all).
+  if (Key != 0 && ShortCut(Key, Shift) == FClickKey && ButtonWidth() > 0 && ButtonVisible()) {
     EditButtonClick(this);
     Key = 0;
   }
@@ -234,12 +331,12 @@ void TCustomBtnEdit::KeyDown(Word& Key, TShiftState Shift) {
     Key = 0;
 }
 
-void TCustomBtnEdit::KeyPress(char& Key) {
+template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::KeyPress(char& Key) {
   const bool Enter = Key == '\r' || Key == '\n';
   if (Enter || Key == '\x1b')
     if (TCustomForm* Form = GetParentForm(this))
       Form->Perform(CM_DIALOGKEY, static_cast<unsigned char>(Key), 0);
-  TCustomEdit::KeyPress(Key);
+  TEditBase::KeyPress(Key);
   // The window is multi-line: Enter would break the line.
   if (Enter)
     Key = 0;
@@ -248,44 +345,50 @@ void TCustomBtnEdit::KeyPress(char& Key) {
 // ---------------------------------------------------------------------------
 // Focus
 
-void TCustomBtnEdit::CMEnter(TMessage& Message) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::CMEnter(TMessage& Message) {
   FFocused = true;
-  if (AutoSelect() && !FControlState.Contains(csLButtonDown))
-    SelectAll();
+  if (this->AutoSelect() && !this->FControlState.Contains(csLButtonDown))
+    this->SelectAll();
   if (FAlignment != taLeftJustify)
-    Invalidate();
-  TCustomEdit::CMEnter(Message);
+    this->Invalidate();
+  TEditBase::CMEnter(Message);
 }
 
-void TCustomBtnEdit::CMExit(TMessage& Message) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::CMExit(TMessage& Message) {
   if (FFocused) {
     FFocused = false;
     if (FAlignment != taLeftJustify)
-      Invalidate();
+      this->Invalidate();
   }
-  TCustomEdit::CMExit(Message);
+  TEditBase::CMExit(Message);
 }
 
-void TCustomBtnEdit::WMSetFocus(TMessage& Message) {
-  TCustomEdit::WMSetFocus(Message);
-  CreateCaret(Handle(), nullptr, Font()->Style().Contains(fsBold) ? 2 : 1, GetTextHeight());
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::WMSetFocus(TMessage& Message) {
+  TEditBase::WMSetFocus(Message);
+  CreateCaret(this->Handle(), nullptr, this->Font()->Style().Contains(fsBold) ? 2 : 1,
+              GetTextHeight());
   // A new caret starts at the corner; put it back at the insertion point.
-  Perform(EM_SCROLLCARET);
-  ShowCaret(Handle());
+  this->Perform(EM_SCROLLCARET);
+  ShowCaret(this->Handle());
 }
 
 // ---------------------------------------------------------------------------
 // Painting
 
-void TCustomBtnEdit::WMPaint(TMessage& Message) {
-  if ((FAlignment == taLeftJustify || FFocused) && !FControlState.Contains(csPaintCopy)) {
-    TCustomEdit::WMPaint(Message);
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::WMPaint(TMessage& Message) {
+  if ((FAlignment == taLeftJustify || FFocused) && !this->FControlState.Contains(csPaintCopy)) {
+    TEditBase::WMPaint(Message);
     return;
   }
   PaintText(Message);
 }
 
-void TCustomBtnEdit::PaintText(TMessage& Message) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::PaintText(TMessage& Message) {
   if (!FCanvas) {
     FCanvas = new TControlCanvas();
     FCanvas->SetControl(this);
@@ -293,12 +396,12 @@ void TCustomBtnEdit::PaintText(TMessage& Message) {
   TPaintStruct PS;
   HDC DC = reinterpret_cast<HDC>(Message.WParam);
   if (!DC)
-    DC = BeginPaint(Handle(), PS);
+    DC = BeginPaint(this->Handle(), PS);
   FCanvas->SetHandle(DC);
   // The canvas lets go of the context, and a context of our own is ended,
   // also when drawing fails.
   struct TRelease {
-    TCustomBtnEdit* Self;
+    TBtnEditBase* Self;
     TPaintStruct& PS;
     ~TRelease() {
       Self->FCanvas->SetHandle(nullptr);
@@ -307,18 +410,21 @@ void TCustomBtnEdit::PaintText(TMessage& Message) {
     }
   } Release{this, PS};
 
-  FCanvas->SetFont(Font());
-  TRect R = ClientRect();
-  if ((!NewStyleControls || !Ctl3D()) && BorderStyle() == bsSingle) {
+  FCanvas->SetFont(this->Font());
+  // Disabled, the text is grey, as the edit window draws it.
+  if (!this->Enabled())
+    FCanvas->Font()->SetColor(clGrayText);
+  TRect R = this->ClientRect();
+  if ((!NewStyleControls || !this->Ctl3D()) && this->BorderStyle() == bsSingle) {
     FCanvas->Brush()->SetColor(clWindowFrame);
     FCanvas->FrameRect(R);
     InflateRect(R, -1, -1);
   }
-  FCanvas->Brush()->SetColor(Color());
-  std::string S = Text();
-  if (PasswordChar() != 0)
+  FCanvas->Brush()->SetColor(this->Color());
+  std::string S = this->Text();
+  if (this->PasswordChar() != 0)
     for (int I = 1; I <= Length(S); ++I)
-      S[I - 1] = PasswordChar();
+      S[I - 1] = this->PasswordChar();
   const TPoint Margins = GetTextMargins();
   int Left;
   switch (FAlignment) {
@@ -333,6 +439,30 @@ void TCustomBtnEdit::PaintText(TMessage& Message) {
     break;
   }
   FCanvas->TextRect(R, Left, Margins.Y, S);
+}
+
+template class TBtnEditBase<TCustomEdit, TBtnCrack>;
+template class TBtnEditBase<TCustomMaskEdit, TWinControl>;
+
+// ---------------------------------------------------------------------------
+// TCustomBtnEdit
+
+void TCustomBtnEdit::Lock() {
+  ++FLockCount;
+}
+void TCustomBtnEdit::UnLock() {
+  --FLockCount;
+}
+bool TCustomBtnEdit::Locked() const {
+  return FLockCount > 0;
+}
+
+bool TCustomBtnEdit::EditCanModify() {
+  return !ReadOnly();
+}
+
+bool TCustomBtnEdit::GetReadOnly() {
+  throw EInvalidOperation("Abstract Error: " + ClassName() + ".GetReadOnly");
 }
 
 } // namespace BtnEdit

@@ -8,12 +8,14 @@
 // ellipsis drawn to the button width.
 //
 // TEditButton is the button, TBtnCrack the small window that hosts it,
-// TCustomBtnEdit holds the behaviour and TBtnEdit publishes it.
+// TBtnEditBase the behaviour over any edit window class, TCustomBtnEdit the
+// button edit on the plain edit and TBtnEdit the component that publishes it.
 #pragma once
 
 #include <cstdint>
 
 #include "vcl/buttons.h"
+#include "vcl/mask.h"
 #include "vcl/stdctrls.h"
 
 namespace BtnEdit {
@@ -44,20 +46,20 @@ protected:
   void WMEraseBkgnd(vcl::TMessage& Message) override;
 };
 
-class TCustomBtnEdit : public vcl::TCustomEdit {
+// The button edit over an edit window class: TCustomBtnEdit puts it on the
+// plain edit, TDBBtnEdit (btnedit/dbbtnedit.h) on the masked edit. Layout,
+// painting, keys, focus tracking and the button's picture are written here
+// once, so that both controls behave the same, number for number. THost is
+// the window holding the button: TBtnCrack for the plain button edit, a plain
+// window control for the data-aware one.
+template <class TEditBase, class THost> class TBtnEditBase : public TEditBase {
 public:
-  explicit TCustomBtnEdit(vcl::TComponent* AOwner);
-  ~TCustomBtnEdit() override;
-
-  // A re-entrancy count for descendants that change the text themselves and
-  // skip their own change handling meanwhile; the button edit never reads it.
-  void Lock();
-  void UnLock();
-  bool Locked() const;
+  explicit TBtnEditBase(vcl::TComponent* AOwner);
+  ~TBtnEditBase() override;
 
   // A click on the button from code, gated as a real click is.
   void DoClick();
-  // The button's OnClick: clicks unless the edit is read-only and the
+  // The button's OnClick: clicks unless the control is read-only and the
   // button is not always enabled.
   void EditButtonClick(vcl::TObject* Sender);
 
@@ -70,7 +72,7 @@ public:
   // The embedded button and its host, for descendants and tests that look at
   // what the user sees.
   TEditButton* Button() const { return FButton; }
-  TBtnCrack* ButtonHost() const { return FBtnHost; }
+  THost* ButtonHost() const { return FBtnHost; }
 
   // Stored-tests of the published properties.
   bool IsCustomGlyph() const;
@@ -87,10 +89,9 @@ protected:
   // The picture for gkDefault. The caller sets DestroyIt to false before the
   // call and frees the result when the callee has set it to true.
   virtual vcl::TBitmap* GetDefaultBitmap(bool& DestroyIt);
-  virtual bool EditCanModify();
-  // Abstract: the data-aware descendants implement it and the button edit
-  // never calls it. Calling it here raises EInvalidOperation.
-  virtual bool GetReadOnly();
+  // The ReadOnly property that gates the button: the edit window's own state
+  // here; the data-aware button edit answers with its data link's.
+  virtual bool ReadOnlyProperty() { return TEditBase::ReadOnly(); }
 
   void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
   void KeyPress(char& Key) override;
@@ -109,7 +110,7 @@ protected:
   void WMSetFocus(vcl::TMessage& Message) override;
   void WMPaint(vcl::TMessage& Message) override;
 
-  // Properties, published by TBtnEdit.
+  // Properties, published by the concrete classes.
   vcl::TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(vcl::TAlignment Value);
   bool AlwaysEnable() const { return FAlwaysEnable; }
@@ -142,18 +143,41 @@ private:
   void PaintText(vcl::TMessage& Message);
 
   TEditButton* FButton = nullptr;
-  TBtnCrack* FBtnHost = nullptr;
+  THost* FBtnHost = nullptr;
   vcl::TControlCanvas* FCanvas = nullptr;
   vcl::TShortCut FClickKey = scCtrlEnter;
   bool FAlwaysEnable = false;
   vcl::TAlignment FAlignment = vcl::taLeftJustify;
   TBtnGlyphKind FGlyphKind = gkCustom;
-  int FLockCount = 0;
   // Set while a form being read has assigned ClickKey, so that the GlyphKind
   // read after it does not replace the stored key.
   bool FClickKeyRead = false;
   bool FFocused = false;
   std::uint8_t FDefNumGlyphs = 1;
+};
+
+// Both instances are compiled once, in btnedit.cpp.
+extern template class TBtnEditBase<vcl::TCustomEdit, TBtnCrack>;
+extern template class TBtnEditBase<vcl::TCustomMaskEdit, vcl::TWinControl>;
+
+class TCustomBtnEdit : public TBtnEditBase<vcl::TCustomEdit, TBtnCrack> {
+public:
+  using TBtnEditBase::TBtnEditBase;
+
+  // A re-entrancy count for descendants that change the text themselves and
+  // skip their own change processing meanwhile; the button edit never reads it.
+  void Lock();
+  void UnLock();
+  bool Locked() const;
+
+protected:
+  virtual bool EditCanModify();
+  // Abstract: the data-aware descendants implement it and the button edit
+  // never calls it. Calling it here raises EInvalidOperation.
+  virtual bool GetReadOnly();
+
+private:
+  int FLockCount = 0;
 };
 
 class TBtnEdit : public TCustomBtnEdit {

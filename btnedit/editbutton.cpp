@@ -34,7 +34,10 @@ void TEditButton::Paint() {
   C->LineTo(1, Height() - 2);
 }
 
-TBtnCrack::TBtnCrack(TComponent* AOwner) : TWinControl(AOwner) {}
+// The host never takes the focus; the edit around it does.
+TBtnCrack::TBtnCrack(TComponent* AOwner) : TWinControl(AOwner) {
+  SetTabStop(false);
+}
 
 // A hidden host leaves the edit's pixels alone.
 void TBtnCrack::WMEraseBkgnd(TMessage& Message) {

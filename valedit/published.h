@@ -35,6 +35,11 @@ struct Kind {
     P.Int("Kind", &T::Kind, &T::SetKind, vkNone);
   }
 };
+struct SelectCompletion {
+  template <typename T> static void Declare(vcl::Published<T>& P) {
+    P.Bool("SelectCompletion", &T::SelectCompletion, &T::SetSelectCompletion, false);
+  }
+};
 struct ShowErrors {
   template <typename T> static void Declare(vcl::Published<T>& P) {
     P.Set("ShowErrors", &T::ShowErrors, &T::SetShowErrors, TValidationError{veFocus});

@@ -32,10 +32,10 @@ void RegisterValEditClasses() {
             DefaultDisplay, DisplayText, DragCursor, DragMode, EditText, Enabled, Font, GlyphKind,
             Glyph, ButtonWidth, HideSelection, Kind, ImeMode, ImeName, MaxLength, NumGlyphs,
             OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint, PasswordChar,
-            ReadOnly, ShowErrors, ShowHint, TabOrder, TabStop, Validation, Validator, Visible,
-            OnButtonClick, OnChange, OnClick, OnDblClick, OnEnter, OnExit, OnFocusError, OnGetText,
-            OnInputError, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp,
-            OnNewValidator, OnSetText, OnValidatorChange>(P);
+            ReadOnly, SelectCompletion, ShowErrors, ShowHint, TabOrder, TabStop, Validation,
+            Validator, Visible, OnButtonClick, OnChange, OnClick, OnDblClick, OnEnter, OnExit,
+            OnFocusError, OnGetText, OnInputError, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown,
+            OnMouseMove, OnMouseUp, OnNewValidator, OnSetText, OnValidatorChange>(P);
     return true;
   }();
   (void)Done;

@@ -10,8 +10,6 @@
 // a digit picture on a date that is not written in digits.
 #include "validate/date.h"
 
-#include <exception>
-
 #include "textman/textman.h"
 
 namespace Validate {
@@ -48,33 +46,15 @@ int YearField(const std::string& Fmt) {
   return Y < P1 ? 1 : Y < P2 ? 2 : 3;
 }
 
-// The field letters are read from the format in force at fixed places (just
-// before the first separator, just after it, the last character), so the
-// part test follows the format StrToDate will judge the finished text by.
-char PartLetter(int Field) {
-  const std::string Fmt = SeparatedDateFormat();
-  const int P1 = TextMan::CharPos(vcl::DateSeparator, Fmt, 1);
-  if (P1 == 0)
-    return '\0';
-  switch (Field) {
-  case 1:
-    return P1 > 1 ? Fmt[P1 - 2] : '\0';
-  case 2:
-    return P1 < Length(Fmt) ? Fmt[P1] : '\0';
-  default:
-    return Fmt.back();
-  }
-}
-
-// The part test: Part is the typed text of field Field (1 to 3).
-bool CheckDatePart(const std::string& Part, bool SeparatorFollows, int Field) {
+// The part test: Part is the typed text of a field whose letter is Letter.
+bool CheckDatePart(const std::string& Part, bool SeparatorFollows, char Letter) {
   if (Part.empty())
     return true;
   int N = 0;
   if (!vcl::TryStrToInt(Part, N))
     return false;
   const bool LeadingZero = Part == "0" && !SeparatorFollows;
-  switch (PartLetter(Field)) {
+  switch (Letter) {
   case 'M':
     return (N >= 1 && N <= 12) || LeadingZero;
   case 'd':
@@ -86,7 +66,38 @@ bool CheckDatePart(const std::string& Part, bool SeparatorFollows, int Field) {
   }
 }
 
+// The current year in decimal digits, only its last two for a short year.
+std::string CurrentYearText(TDateFormat Format) {
+  vcl::Word Year = 0;
+  vcl::Word Month = 0;
+  vcl::Word Day = 0;
+  vcl::DecodeDate(vcl::Date(), Year, Month, Day);
+  std::string YearText = vcl::IntToStr(Year);
+  if (Format == vdfShort)
+    YearText = Copy(YearText, Length(YearText) - 1, 2);
+  return YearText;
+}
+
 } // namespace
+
+// The field letters are read from the format in force at fixed places (just
+// before the first separator, just after it, the last character), so the
+// part test follows the format StrToDate will judge the finished text by.
+// What is read from it is kept until the format or the separator changes.
+const TCustomDateValidator::TFormatFields& TCustomDateValidator::FormatFields() const {
+  if (FFields.ShortDateFormat == vcl::ShortDateFormat &&
+      FFields.DateSeparator == vcl::DateSeparator)
+    return FFields;
+  FFields.ShortDateFormat = vcl::ShortDateFormat;
+  FFields.DateSeparator = vcl::DateSeparator;
+  const std::string Fmt = SeparatedDateFormat();
+  const int P1 = TextMan::CharPos(vcl::DateSeparator, Fmt, 1);
+  FFields.Letters[0] = P1 > 1 ? Fmt[P1 - 2] : '\0';
+  FFields.Letters[1] = P1 > 0 && P1 < Length(Fmt) ? Fmt[P1] : '\0';
+  FFields.Letters[2] = P1 > 0 ? Fmt.back() : '\0';
+  FFields.YearField = YearField(Fmt);
+  return FFields;
+}
 
 TCustomDateValidator::TCustomDateValidator(vcl::TObject* AOwner) : TCustomPictureValidator(AOwner) {
   FMin = vcl::Date();
@@ -185,17 +196,18 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
   // Without a picture (a format of another shape) input is not screened.
   if (Picture().empty())
     return true;
+  const char* Letters = FormatFields().Letters;
   const char D = vcl::DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
   if (P1 == 0)
-    return CheckDatePart(S, false, 1);
-  if (!CheckDatePart(Copy(S, 1, P1 - 1), true, 1))
+    return CheckDatePart(S, false, Letters[0]);
+  if (!CheckDatePart(Copy(S, 1, P1 - 1), true, Letters[0]))
     return false;
   const int P2 = TextMan::CharPos(D, S, P1 + 1);
   if (P2 == 0)
-    return CheckDatePart(Copy(S, P1 + 1, Length(S)), false, 2);
-  return CheckDatePart(Copy(S, P1 + 1, P2 - P1 - 1), true, 2) &&
-         CheckDatePart(Copy(S, P2 + 1, Length(S)), false, 3);
+    return CheckDatePart(Copy(S, P1 + 1, Length(S)), false, Letters[1]);
+  return CheckDatePart(Copy(S, P1 + 1, P2 - P1 - 1), true, Letters[1]) &&
+         CheckDatePart(Copy(S, P2 + 1, Length(S)), false, Letters[2]);
 }
 
 void TCustomDateValidator::SetText(std::string& S) {
@@ -210,24 +222,23 @@ void TCustomDateValidator::SetText(std::string& S) {
   // A year-first format asks for the year before anything else, so a text
   // that lacks later fields lacks month or day, which are never guessed: it
   // stays as typed. Without a picture there is nothing to complete.
-  const int Field = YearField(SeparatedDateFormat());
+  const int Field = FormatFields().YearField;
   if (Picture().empty() || Field < 2)
     return;
 
-  vcl::Word Year = 0;
-  vcl::Word Month = 0;
-  vcl::Word Day = 0;
-  vcl::DecodeDate(vcl::Date(), Year, Month, Day);
-  std::string YearText = vcl::IntToStr(Year);
-  if (FFormat == vdfShort)
-    YearText = Copy(YearText, Length(YearText) - 1, 2);
-
   const char D = vcl::DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
-  const int P2 = TextMan::CharOccurrence(D, S, 2);
+  int P2 = TextMan::CharOccurrence(D, S, 2);
+  // Typing the day fills in the separator before the year: 12/25/ lacks its
+  // year just as 12/25 does, and is completed the same way.
+  if (Field == 3 && P2 == Length(S)) {
+    vcl::Delete(S, P2, 1);
+    P2 = 0;
+  }
   if (P2 == 0) {
     // With no separator typed yet there is no place after the first one:
     // the year goes at the end in either case.
+    const std::string YearText = CurrentYearText(FFormat);
     if (Field == 2 && P1 > 0)
       vcl::Insert(YearText + D, S, P1 + 1);
     else
@@ -236,17 +247,15 @@ void TCustomDateValidator::SetText(std::string& S) {
     // A two-digit year gets the current century, with no window around the
     // current year. A year in the middle field needs no such help: the
     // picture takes only all four of its digits before the next separator.
+    const std::string YearText = CurrentYearText(FFormat);
     vcl::Insert(Copy(YearText, 1, Length(YearText) - 2), S, P2 + 1);
   }
 }
 
 bool TCustomDateValidator::IsValid(std::string S) {
   vcl::TDateTime Value = 0;
-  try {
-    Value = vcl::StrToDate(S);
-  } catch (const std::exception&) {
+  if (!vcl::TryStrToDate(S, Value))
     return S.empty();
-  }
   if (!TCustomPictureValidator::IsValid(S))
     return false;
   return FNoBounds || (FMin <= Value && Value <= FMax);

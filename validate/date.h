@@ -40,6 +40,17 @@ protected:
   void FormatChanged();
 
 private:
+  // What the part test and the completion read from ShortDateFormat, with
+  // the format and separator it was read from.
+  struct TFormatFields {
+    std::string ShortDateFormat;
+    char DateSeparator = '\0';
+    char Letters[3] = {};
+    int YearField = 0;
+  };
+  const TFormatFields& FormatFields() const;
+
+  mutable TFormatFields FFields;
   TDateFormat FFormat = vdfShort;
   vcl::TDateTime FMax = 0;
   vcl::TDateTime FMin = 0;

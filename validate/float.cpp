@@ -108,7 +108,9 @@ std::string TCustomFloatValidator::GetDisplayText(std::string S) {
   int P = vcl::Pos(Sep, S);
   if (P == 0) {
     if (FPrecision > 0) {
-      S += '.';
+      // The decimal separator: under a decimal comma a fixed full stop
+      // would read as one more group separator.
+      S += Sep;
       P = vcl::Length(S);
     } else {
       P = vcl::Length(S) + 1;
@@ -119,12 +121,9 @@ std::string TCustomFloatValidator::GetDisplayText(std::string S) {
   }
   if (FPrecision > 0 && vcl::Length(S) - P < FPrecision)
     TextMan::AppendChar('0', S, static_cast<std::uint16_t>(FPrecision - (vcl::Length(S) - P)));
-  // Right to left, so each position still refers to the text before any insertion.
-  const int M = vcl::Pos('-', S);
-  for (int I = 1; I <= P / 3; ++I)
-    if (P - 3 * I > M + 1)
-      vcl::Insert(",", S, P - 3 * I);
-  return S;
+  // Separators at P - 3, P - 6, ... after the minus sign and the digit that
+  // follows it.
+  return GroupDigits(S, P, vcl::Pos('-', S) + 1);
 }
 
 void TCustomFloatValidator::ShowErrorMessage(bool Input, std::string S) {

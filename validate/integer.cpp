@@ -64,11 +64,10 @@ std::string TCustomIntegerValidator::GetDisplayText(std::string S) {
   if (FLeadingZeros && !S.empty() && S[0] == '0')
     return S;
   // Groups of three counted from the right; the first group never gets a
-  // comma in front of it, nor does it when a minus sign is all that precedes it.
+  // separator in front of it, nor does it when a minus sign is all that
+  // precedes it.
   const int First = !S.empty() && S[0] == '-' ? 2 : 1;
-  for (int Pos = vcl::Length(S) - 2; Pos > First; Pos -= 3)
-    vcl::Insert(",", S, Pos);
-  return S;
+  return GroupDigits(S, vcl::Length(S) + 1, First);
 }
 
 void TCustomIntegerValidator::ShowErrorMessage(bool Input, std::string S) {

@@ -1,15 +1,17 @@
 // The picture validator and its evaluation engine. An evaluation is a set of
 // mutually recursive steps over one shared state (the text, changed in place,
 // and a position in the picture and in the text); TEvaluation holds that
-// state for the length of one Eval call, so nothing survives between calls.
+// state for the length of one Eval call. What the steps need to know about
+// the picture itself (where pieces and alternatives end, repetition counts)
+// is read from the prepared picture, worked out once when it was set.
 //
 // The picture is evaluated as written, well-formed or not. Two rules keep a
-// malformed picture harmless: every read of the picture goes through PicChar,
-// which answers NoChar (a value no byte can equal) beyond either end, so a
-// trailing ';' or '*' or an unclosed bracket never reads outside the string;
-// and groups and repetitions may nest only MaxNesting deep, after which the
-// evaluation unwinds and reports prError. Every loop advances the picture or
-// the text position, so no picture can make an evaluation hang.
+// malformed picture harmless: every read of the picture answers NoChar (a
+// value no byte can equal) beyond either end, so a trailing ';' or '*' or an
+// unclosed bracket never reads outside the string; and groups and
+// repetitions may nest only MaxNesting deep, after which the evaluation
+// unwinds and reports prError. Every loop advances the picture or the text
+// position, so no picture can make an evaluation hang.
 #include "validate/picture.h"
 
 #include <climits>
@@ -24,9 +26,7 @@ using vcl::Length;
 
 namespace {
 
-// The picture character beyond either end of the picture: unequal to every
-// byte, so it matches nothing and is no bracket, comma or digit.
-constexpr int NoChar = -1;
+constexpr int NoChar = TPreparedPicture::NoChar;
 
 bool IsComplete(TPicResult R) {
   return R == prComplete || R == prAmbiguous;
@@ -40,6 +40,58 @@ bool IsDigit(int Ch) {
 
 char LowerAscii(char Ch) {
   return Ch >= 'A' && Ch <= 'Z' ? static_cast<char>(Ch - 'A' + 'a') : Ch;
+}
+
+bool IsCharClass(int Ch) {
+  return Ch == '#' || Ch == '?' || Ch == '&' || Ch == '~' || Ch == '!' || Ch == '@';
+}
+
+// Whether the text character Ch fits the character class Class, and the
+// character that is then stored in its place.
+template <int Class> bool Fits(char Ch, char& Stored) {
+  if constexpr (Class == '#') {
+    Stored = Ch;
+    return IsDigit(static_cast<unsigned char>(Ch));
+  } else if constexpr (Class == '?') {
+    Stored = Ch;
+    return vcl::IsCharAlphaA(Ch);
+  } else if constexpr (Class == '&') {
+    Stored = vcl::UpCase(Ch);
+    return vcl::IsCharAlphaA(Ch);
+  } else if constexpr (Class == '~') {
+    Stored = LowerAscii(Ch);
+    return vcl::IsCharAlphaA(Ch);
+  } else if constexpr (Class == '!') {
+    Stored = vcl::UpCase(Ch);
+    return true;
+  } else {
+    static_assert(Class == '@');
+    Stored = Ch;
+    return true;
+  }
+}
+
+// Calls Action with the character class Class as a constant, so that a loop
+// over many characters tests them without choosing the class each time.
+template <typename TAction> auto WithClass(int Class, TAction&& Action) {
+  switch (Class) {
+  case '#':
+    return Action.template operator()<'#'>();
+  case '?':
+    return Action.template operator()<'?'>();
+  case '&':
+    return Action.template operator()<'&'>();
+  case '~':
+    return Action.template operator()<'~'>();
+  case '!':
+    return Action.template operator()<'!'>();
+  default:
+    return Action.template operator()<'@'>();
+  }
+}
+
+bool FitsClass(int Class, char Ch, char& Stored) {
+  return WithClass(Class, [&]<int C>() { return Fits<C>(Ch, Stored); });
 }
 
 // Picture characters that filling stops at: everything that is not a literal.
@@ -77,16 +129,13 @@ std::string PictureLiteral(const std::string& S) {
 
 class TCustomPictureValidator::TEvaluation {
 public:
-  TEvaluation(const std::string& Picture, std::string& Text) : FPicture(Picture), FText(Text) {}
+  TEvaluation(const TPreparedPicture& Picture, std::string& Text)
+      : FPicture(Picture), FText(Text) {}
 
   int PicPos = 1;
   int TextPos = 1;
   // Set when the nesting limit was hit; from then on every step fails at once.
   bool TooDeep = false;
-
-  int PicChar(int P) const {
-    return P >= 1 && P <= FPictureLength ? static_cast<unsigned char>(FPicture[P - 1]) : NoChar;
-  }
 
   TPicResult MatchChoices(int Stop) {
     if (TooDeep || FDepth >= MaxNesting) {
@@ -100,6 +149,8 @@ public:
   }
 
 private:
+  int PicChar(int P) const { return FPicture.Char(P); }
+
   void TakeChar(char Ch) {
     char& Stored = FText[TextPos - 1];
     if (Stored != Ch)
@@ -116,62 +167,10 @@ private:
     }
   }
 
-  // Written as a loop rather than by recursion into the piece after a '*',
-  // so that a long run of stars cannot exhaust the stack: Outer keeps the
-  // bracket counters of the pieces whose repeated piece is being skipped.
-  // A position can only grow, and the walk ends once it reaches Stop (an
-  // escape may carry it one place beyond).
-  int SkipPiece(int P, int Stop) const {
-    std::vector<std::pair<int, int>> Outer;
-    int Square = 0;
-    int Curly = 0;
-    for (;;) {
-      if (P >= Stop)
-        return P;
-      switch (PicChar(P)) {
-      case '[':
-        ++Square;
-        break;
-      case ']':
-        --Square;
-        break;
-      case '{':
-        ++Curly;
-        break;
-      case '}':
-        --Curly;
-        break;
-      case ';':
-        ++P;
-        break;
-      case '*':
-        ++P;
-        while (IsDigit(PicChar(P)))
-          ++P;
-        // The repeated piece starts with fresh counters; counters of zero
-        // need not be kept, as they would end the outer piece anyway.
-        if (Square != 0 || Curly != 0)
-          Outer.emplace_back(Square, Curly);
-        Square = Curly = 0;
-        continue;
-      }
-      ++P;
-      while (Square == 0 && Curly == 0 && !Outer.empty()) {
-        Square = Outer.back().first;
-        Curly = Outer.back().second;
-        Outer.pop_back();
-      }
-      if (Square == 0 && Curly == 0)
-        return P;
-    }
-  }
-
-  int PieceEnd(int Stop) const { return SkipPiece(PicPos, Stop); }
+  int PieceEnd(int Stop) const { return FPicture.SkipPiece(PicPos, Stop); }
 
   bool NextChoice(int Stop) {
-    do
-      PicPos = SkipPiece(PicPos, Stop);
-    while (PicPos < Stop && PicChar(PicPos) != ',');
+    PicPos = FPicture.SkipChoice(PicPos, Stop);
     while (PicPos <= Stop && PicChar(PicPos) == ',')
       ++PicPos;
     return PicPos < Stop;
@@ -187,31 +186,17 @@ private:
       const char Ch = FText[TextPos - 1];
       switch (PicChar(PicPos)) {
       case '#':
-        if (!IsDigit(static_cast<unsigned char>(Ch)))
-          return prError;
-        TakeChar(Ch);
-        break;
       case '?':
-        if (!vcl::IsCharAlphaA(Ch))
-          return prError;
-        TakeChar(Ch);
-        break;
       case '&':
-        if (!vcl::IsCharAlphaA(Ch))
-          return prError;
-        TakeChar(vcl::UpCase(Ch));
-        break;
       case '~':
-        if (!vcl::IsCharAlphaA(Ch))
-          return prError;
-        TakeChar(LowerAscii(Ch));
-        break;
       case '!':
-        TakeChar(vcl::UpCase(Ch));
+      case '@': {
+        char Stored;
+        if (!FitsClass(PicChar(PicPos), Ch, Stored))
+          return prError;
+        TakeChar(Stored);
         break;
-      case '@':
-        TakeChar(Ch);
-        break;
+      }
       case '*':
         Result = MatchRepeat(Stop);
         if (!IsComplete(Result))
@@ -260,16 +245,14 @@ private:
     int P = PicPos;
     while (P < Stop) {
       if (PicChar(P) == '[') {
-        P = SkipPiece(P, Stop);
+        P = FPicture.SkipPiece(P, Stop);
       } else if (PicChar(P) == '*' && !IsDigit(PicChar(P + 1))) {
-        P = SkipPiece(P + 1, Stop);
+        P = FPicture.SkipPiece(P + 1, Stop);
       } else if (PicChar(P) == '*') {
-        ++P;
-        while (IsDigit(PicChar(P)))
-          ++P;
+        P = FPicture.RepeatedPiece(P);
         if (PicChar(P) != '[')
           break;
-        P = SkipPiece(P, Stop);
+        P = FPicture.SkipPiece(P, Stop);
       } else {
         break;
       }
@@ -325,15 +308,12 @@ private:
   }
 
   TPicResult MatchRepeat(int Stop) {
-    ++PicPos;
-    int Count = 0;
-    while (IsDigit(PicChar(PicPos))) {
-      const int Digit = PicChar(PicPos) - '0';
-      Count = Count > (INT_MAX - Digit) / 10 ? INT_MAX : Count * 10 + Digit;
-      ++PicPos;
-    }
+    const int Count = FPicture.RepeatCount(PicPos);
+    PicPos = FPicture.RepeatedPiece(PicPos);
     if (PicPos > Stop)
       return prSyntax;
+    if (PicPos < Stop && IsCharClass(PicChar(PicPos)) && FDepth < MaxNesting)
+      return RepeatCharClass(Count);
     const int PieceStart = PicPos;
     const int PieceStop = PieceEnd(Stop);
     TPicResult Result = prComplete;
@@ -374,8 +354,50 @@ private:
     return Result;
   }
 
-  const std::string& FPicture;
-  const int FPictureLength = Length(FPicture);
+  // The repetition of one character class (*#, *3?), with PicPos at the
+  // class: each pass is the class taking one text character, as it would
+  // through MatchChoices, so the passes run in a loop of their own with the
+  // same outcome, the same stored characters and the same positions.
+  TPicResult RepeatCharClass(int Count) {
+    const int Class = PicChar(PicPos);
+    if (Count == 0) {
+      // Any number of passes: the repetition ends at the first character
+      // that does not fit, or with the text.
+      TakeRun(Class, INT_MAX);
+      ++PicPos;
+      return prAmbiguous;
+    }
+    if (TakeRun(Class, Count) < Count) {
+      // The text ran out before a pass: incomplete, and filling goes on
+      // from the class. Otherwise a character did not fit.
+      return TextPos > static_cast<int>(FText.size()) ? prIncomplete : prError;
+    }
+    ++PicPos;
+    return prComplete;
+  }
+
+  // Takes text characters that fit Class, at most Limit of them, storing
+  // each as TakeChar does but leaving the picture position alone; answers
+  // how many were taken.
+  int TakeRun(int Class, int Limit) {
+    return WithClass(Class, [&]<int C>() {
+      const int TextEnd = static_cast<int>(FText.size());
+      int Taken = 0;
+      char Stored;
+      while (Taken < Limit && TextPos <= TextEnd && Fits<C>(FText[TextPos - 1], Stored)) {
+        char& Ch = FText[TextPos - 1];
+        if (Ch != Stored) {
+          FOverwritten.push_back({TextPos, Ch});
+          Ch = Stored;
+        }
+        ++TextPos;
+        ++Taken;
+      }
+      return Taken;
+    });
+  }
+
+  const TPreparedPicture& FPicture;
   std::string& FText;
   // The characters TakeChar replaced, in order, so that a failed optional
   // group can put them back.
@@ -386,37 +408,45 @@ private:
 TCustomPictureValidator::TCustomPictureValidator(vcl::TObject* AOwner) : TValidator(AOwner) {}
 
 void TCustomPictureValidator::SetPicture(const std::string& Value) {
-  FPicture = Value;
+  SetPictureField(Value);
   FStatus = Value.empty() ? vsNone : vsOK;
   Change();
 }
 
+void TCustomPictureValidator::SetPictureField(const std::string& Value) {
+  FPicture = TPreparedPicture(Value);
+}
+
 TPicResult TCustomPictureValidator::Eval(std::string& Text, bool Fill) {
-  if (FPicture.empty())
+  if (FPicture.Length() == 0)
     return prComplete;
   if (Text.empty())
     return prEmpty;
   TEvaluation State(FPicture, Text);
-  const int Stop = Length(FPicture) + 1;
+  const int Stop = FPicture.Length() + 1;
   TPicResult Result = State.MatchChoices(Stop);
   if (Result != prError && Result != prSyntax && State.TextPos <= Length(Text))
     Result = prError;
   if (State.TooDeep)
     return prError;
   if (Result == prIncomplete && Fill) {
-    bool Appended = false;
-    for (int P = State.PicPos; P < Stop && !StopsFilling(FPicture[P - 1]); ++P) {
-      if (FPicture[P - 1] == ';' && ++P == Stop)
+    const std::string& Pic = FPicture.Text();
+    std::string Filled = Text;
+    for (int P = State.PicPos; P < Stop && !StopsFilling(Pic[P - 1]); ++P) {
+      if (Pic[P - 1] == ';' && ++P == Stop)
         break;
-      Text += FPicture[P - 1];
-      Appended = true;
+      Filled += Pic[P - 1];
     }
-    if (Appended) {
-      State.PicPos = 1;
-      State.TextPos = 1;
-      Result = State.MatchChoices(Stop);
-      if (State.TooDeep)
-        return prError;
+    // The completion is kept only when the picture takes the completed text
+    // (with *3-x a first '-' would become --x, which no key could mend); the
+    // text then stays as typed.
+    if (Filled.size() > Text.size()) {
+      TEvaluation Again(FPicture, Filled);
+      const TPicResult Refilled = Again.MatchChoices(Stop);
+      if (Refilled != prError && !Again.TooDeep) {
+        Text = std::move(Filled);
+        Result = Refilled;
+      }
     }
   }
   if (Result == prAmbiguous)
@@ -427,13 +457,13 @@ TPicResult TCustomPictureValidator::Eval(std::string& Text, bool Fill) {
 }
 
 bool TCustomPictureValidator::IsValidInput(std::string& S, bool SuppressFill) {
-  if (FPicture.empty())
+  if (FPicture.Length() == 0)
     return true;
   return Eval(S, AutoFill() && !SuppressFill) != prError;
 }
 
 bool TCustomPictureValidator::IsValid(std::string S) {
-  if (FPicture.empty())
+  if (FPicture.Length() == 0)
     return true;
   const TPicResult Result = Eval(S, false);
   return Result == prComplete || Result == prEmpty;
@@ -442,7 +472,7 @@ bool TCustomPictureValidator::IsValid(std::string S) {
 void TCustomPictureValidator::ShowErrorMessage(bool Input, std::string S) {
   const char* Literal = Input ? " contains invalid input for the picture:"
                               : " does not completely match the picture:";
-  ShowErrorBox(QuotedMessage(S, Literal) + '\r' + FPicture);
+  ShowErrorBox(QuotedMessage(S, Literal) + '\r' + FPicture.Text());
 }
 
 } // namespace Validate

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "validate/picture_prepared.h"
 #include "validate/validator.h"
 
 namespace Validate {
@@ -43,7 +44,7 @@ public:
   // characters, and the literals that must follow when Fill is true).
   virtual TPicResult Eval(std::string& Text, bool Fill);
 
-  const std::string& Picture() const { return FPicture; }
+  const std::string& Picture() const { return FPicture.Text(); }
   TValidatorStatus Status() const { return FStatus; }
 
   // How deep groups and repetitions may nest before an evaluation gives up
@@ -55,12 +56,12 @@ protected:
   virtual void SetPicture(const std::string& Value);
   // Replaces the picture without touching Status or the owner; the date and
   // time validators rebuild theirs this way.
-  void SetPictureField(const std::string& Value) { FPicture = Value; }
+  void SetPictureField(const std::string& Value);
 
 private:
   class TEvaluation;
 
-  std::string FPicture;
+  TPreparedPicture FPicture;
   TValidatorStatus FStatus = vsNone;
 };
 

@@ -1,8 +1,6 @@
 // The time validator.
 #include "validate/time.h"
 
-#include <exception>
-
 #include "textman/textman.h"
 
 namespace Validate {
@@ -135,11 +133,8 @@ void TCustomTimeValidator::SetText(std::string& S) {
 
 bool TCustomTimeValidator::IsValid(std::string S) {
   vcl::TDateTime Value = 0;
-  try {
-    Value = vcl::StrToTime(S);
-  } catch (const std::exception&) {
+  if (!vcl::TryStrToTime(S, Value))
     return S.empty();
-  }
   if (!TCustomPictureValidator::IsValid(S))
     return false;
   return FNoBounds || (FMin <= Value && Value <= FMax);

@@ -2,6 +2,7 @@
 #include "validate/validator.h"
 
 #include "vcl/dialogs.h"
+#include "vcl/sysutils.h"
 
 namespace Validate {
 
@@ -11,6 +12,28 @@ void ShowErrorBox(const std::string& Msg) {
 
 std::string QuotedMessage(const std::string& S, const std::string& Literal) {
   return '"' + S + '"' + Literal;
+}
+
+char GroupSeparator() {
+  if (vcl::DecimalSeparator == '.')
+    return ',';
+  if (vcl::ThousandSeparator == vcl::DecimalSeparator || vcl::ThousandSeparator == '\0')
+    return '.';
+  return vcl::ThousandSeparator;
+}
+
+// One pass from left to right: a display of a long number must not move the
+// rest of the text along for every separator it gains.
+std::string GroupDigits(const std::string& S, int End, int After) {
+  const char Separator = GroupSeparator();
+  std::string Result;
+  Result.reserve(S.size() + S.size() / 3 + 1);
+  for (int Pos = 1; Pos <= vcl::Length(S); ++Pos) {
+    if (Pos > After && End - Pos >= 3 && (End - Pos) % 3 == 0)
+      Result += Separator;
+    Result += S[static_cast<std::size_t>(Pos - 1)];
+  }
+  return Result;
 }
 
 TValidator::TValidator(vcl::TObject* AOwner) : FOwner(AOwner) {}

@@ -29,6 +29,15 @@ void ShowErrorBox(const std::string& Msg);
 // starts with a blank). S is inserted as it is, never read as a pattern.
 std::string QuotedMessage(const std::string& S, const std::string& Literal);
 
+// The character that groups the integer digits of a number display: ','
+// while the decimal separator is '.'. Under another decimal separator a
+// fixed ',' could not be told from it, so the locale's thousands separator
+// groups instead, or '.' when that is the decimal separator too (or none).
+char GroupSeparator();
+// S with GroupSeparator() put in front of each of the positions End - 3,
+// End - 6, ... that lies after position After (positions of S as given).
+std::string GroupDigits(const std::string& S, int End, int After);
+
 // The bound setters of the range validators share these steps: a value equal
 // to the bound changes nothing (false); otherwise the other bound is dragged
 // along so that Min <= Max still holds, and the bound is stored (true).

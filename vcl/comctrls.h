@@ -159,6 +159,7 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void WMGetDlgCode(TMessage& Message) override;
+  void WMEraseBkgnd(TMessage& Message) override;
   void WMSetFocus(TMessage& Message) override;
   void WMKillFocus(TMessage& Message) override;
 

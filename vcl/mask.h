@@ -25,7 +25,8 @@
 //
 // Every other character is a literal. EditText is what the window holds
 // (literals and blanks included); Text is the value: the literals kept or
-// dropped as the mask says, blanks as spaces, and empty when nothing has been
+// dropped as the mask says, blanks as spaces without the padding at the end
+// (at the start under '!' without literals), and empty when nothing has been
 // entered at all.
 #pragma once
 
@@ -129,7 +130,8 @@ public:
 
   bool IsMasked() const { return FFormat.IsMasked(); }
   // The window's text, literals and blanks included. Setting it lays the
-  // value over the mask position by position.
+  // value over the mask position by position; the same text again changes
+  // nothing (the caret and selection stay).
   std::string EditText() const;
   void SetEditText(const std::string& Value);
   // Raises EDBEditError (after a beep, with the caret on the first wrong

@@ -56,6 +56,10 @@ std::string TrimRight(const std::string& S);
 std::string QuotedStr(const std::string& S);
 // The letter test of code page 1252 (accented letters count).
 bool IsCharAlphaA(char Ch);
+// The Unicode code point of a code page 1252 character, and the character of
+// a code point (-1 when the code page has none).
+char32_t Cp1252ToUnicode(char Ch);
+int UnicodeToCp1252(char32_t Code);
 
 // ---------------------------------------------------------------------------
 // Exceptions
@@ -188,9 +192,14 @@ std::string TimeToStr(TDateTime Time);         // LongTimeFormat
 std::string DateTimeToStr(TDateTime DateTime); // date, then the time when it is not midnight
 std::string FormatDateTime(const std::string& Format, TDateTime DateTime);
 // Texts in the order of ShortDateFormat; two-digit years take the current century.
+// The StrTo forms raise EConvertError; the TryStrTo forms answer false and
+// leave Value alone, for callers that only want to know whether a text reads.
 TDateTime StrToDate(const std::string& S);
 TDateTime StrToTime(const std::string& S);
 TDateTime StrToDateTime(const std::string& S);
+bool TryStrToDate(const std::string& S, TDateTime& Value);
+bool TryStrToTime(const std::string& S, TDateTime& Value);
+bool TryStrToDateTime(const std::string& S, TDateTime& Value);
 
 // ---------------------------------------------------------------------------
 // Numbers
@@ -214,6 +223,7 @@ std::string FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int 
 
 // StrToFloat, then FloatToCurr; both failures read "'x' is not a valid floating point value".
 Currency StrToCurr(const std::string& S);
+bool TryStrToCurr(const std::string& S, Currency& Value);
 std::string CurrToStr(Currency Value); // the general format, all 19 digits
 // Raises EConvertError "'x' is not a valid currency value" outside the int64 range.
 Currency FloatToCurr(Extended Value);

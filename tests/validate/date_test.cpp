@@ -241,6 +241,54 @@ TEST_F(DateValidatorTest, SetTextSuppliesTheYear) {
   }
 }
 
+// Typing the day fills in the separator before the year: such a text lacks
+// only its year, and gets it as the text without the separator does.
+TEST_F(DateValidatorTest, SetTextSuppliesTheYearAfterAFilledInSeparator) {
+  const TSetTextRow Rows[] = {
+      {"M/d/yy", '/', vdfLong, "12/25/", "12/25/2026"},
+      {"M/d/yy", '/', vdfShort, "12/25/", "12/25/26"},
+      {"M/d/yy", '/', vdfOptional, "1/5/", "1/5/2026"},
+      {"dd.MM.yyyy", '.', vdfLong, "25.12.", "25.12.2026"},
+      // Not a date being typed: nothing is added.
+      {"M/d/yy", '/', vdfLong, "13/25/", "13/25/"},
+  };
+  for (const TSetTextRow& Row : Rows) {
+    vcl::ShortDateFormat = Row.ShortDateFormat;
+    vcl::DateSeparator = Row.DateSeparator;
+    TDateValidator V(nullptr);
+    V.SetFormat(Row.Format);
+    std::string S = Row.Text;
+    V.SetText(S);
+    EXPECT_EQ(S, Row.After) << Row.ShortDateFormat << " " << int(Row.Format) << " " << Row.Text;
+    EXPECT_EQ(V.IsValid(S), S != Row.Text) << S;
+  }
+}
+
+// The clock is read only when a year has to be supplied.
+TEST_F(DateValidatorTest, OnlySupplyingAYearReadsTheClock) {
+  TDateValidator V(nullptr);
+  int Reads = 0;
+  const vcl::TNowFunction Previous = vcl::SetNowFunction([&] {
+    ++Reads;
+    return Today;
+  });
+  const struct {
+    const char* Text;
+    int Reads;
+  } Rows[] = {{"12/25/2026", 0}, {"12/25/1998", 0}, {"13/25", 0}, {"12/25", 1}, {"12/25/98", 1}};
+  for (const auto& Row : Rows) {
+    Reads = 0;
+    std::string S = Row.Text;
+    V.SetText(S);
+    EXPECT_EQ(Reads, Row.Reads) << Row.Text;
+  }
+  Reads = 0;
+  EXPECT_FALSE(V.IsValid("2/30/2026"));
+  EXPECT_TRUE(V.IsValid("12/25/2026"));
+  EXPECT_EQ(Reads, 0);
+  vcl::SetNowFunction(Previous);
+}
+
 TEST_F(DateValidatorTest, ValidTextsAreRealDatesMatchingThePicture) {
   TDateValidator V(nullptr);
   EXPECT_TRUE(V.IsValid(""));

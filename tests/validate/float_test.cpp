@@ -204,7 +204,33 @@ TEST_F(FloatValidatorTest, CommaLocale) {
   S = "2,345";
   V.SetText(S);
   EXPECT_EQ(S, "2,35");
-  EXPECT_EQ(V.GetDisplayText("1234,5"), "1,234,50");
+  EXPECT_EQ(V.GetDisplayText("1234,5"), "1.234,50");
+}
+
+// Under a decimal separator other than '.', a fixed ',' between the groups
+// could not be told from the decimals: the locale's thousands separator
+// groups instead ('.' when it is the decimal separator too, or none), and a
+// number typed without decimals gets the locale's separator before them.
+TEST_F(FloatValidatorTest, DisplayUnderAnotherDecimalSeparator) {
+  const struct {
+    char Decimal;
+    char Thousand;
+    int Precision;
+    const char* Text;
+    const char* Shown;
+  } Cases[] = {
+      {',', '.', 2, "1234,5", "1.234,50"}, {',', '.', 2, "1234", "1.234,00"},
+      {',', '.', 2, ",5", "0,50"},         {',', ' ', 2, "-1234567,8", "-1 234 567,80"},
+      {',', ',', 2, "1234,5", "1.234,50"}, {',', '\0', 0, "1234", "1.234"},
+      {'.', ' ', 2, "1234.5", "1,234.50"}, // the full stop keeps the fixed comma
+  };
+  for (const auto& C : Cases) {
+    vcl::DecimalSeparator = C.Decimal;
+    vcl::ThousandSeparator = C.Thousand;
+    TFloatValidator V(nullptr);
+    V.SetPrecision(C.Precision);
+    EXPECT_EQ(V.GetDisplayText(C.Text), C.Shown) << C.Text;
+  }
 }
 
 TEST_F(FloatValidatorTest, FilterTakesTheSeparatorWhenBuilt) {

@@ -173,6 +173,30 @@ TEST_F(IntegerValidatorTest, Display) {
   }
 }
 
+TEST_F(IntegerValidatorTest, DisplayGroupsWithTheLocaleUnderADecimalComma) {
+  TIntegerValidator V(nullptr);
+  vcl::ThousandSeparator = ' ';
+  EXPECT_EQ(V.GetDisplayText("-1234567"), "-1,234,567");
+  vcl::DecimalSeparator = ',';
+  EXPECT_EQ(V.GetDisplayText("-1234567"), "-1 234 567");
+  vcl::ThousandSeparator = '.';
+  EXPECT_EQ(V.GetDisplayText("1234567"), "1.234.567");
+  vcl::ThousandSeparator = ',';
+  EXPECT_EQ(V.GetDisplayText("1234567"), "1.234.567");
+}
+
+// A text of any length is grouped: every fourth character from the right
+// is a comma, and only those are.
+TEST_F(IntegerValidatorTest, DisplayOfAVeryLongNumber) {
+  TIntegerValidator V(nullptr);
+  const std::string Digits(800000, '7');
+  const std::string Shown = V.GetDisplayText("-" + Digits);
+  ASSERT_EQ(Shown.size(), 1 + Digits.size() + (Digits.size() - 1) / 3);
+  EXPECT_EQ(Shown[0], '-');
+  for (std::size_t I = 1; I < Shown.size(); ++I)
+    ASSERT_EQ(Shown[Shown.size() - I] == ',', I % 4 == 0) << I;
+}
+
 TEST_F(IntegerValidatorTest, Messages) {
   TMessageRecorder Boxes;
   TIntegerValidator V(nullptr);

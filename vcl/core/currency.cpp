@@ -32,12 +32,20 @@ Currency FloatToCurr(Extended Value) {
   return Currency::FromRaw(Raw);
 }
 
-Currency StrToCurr(const std::string& S) {
-  Extended Value = 0;
+bool TryStrToCurr(const std::string& S, Currency& Value) {
+  Extended Float = 0;
   std::int64_t Raw = 0;
-  if (!TryStrToFloat(S, Value) || !TryScale(Value, Raw))
+  if (!TryStrToFloat(S, Float) || !TryScale(Float, Raw))
+    return false;
+  Value = Currency::FromRaw(Raw);
+  return true;
+}
+
+Currency StrToCurr(const std::string& S) {
+  Currency Value;
+  if (!TryStrToCurr(S, Value))
     throw EConvertError("'" + S + "' is not a valid floating point value");
-  return Currency::FromRaw(Raw);
+  return Value;
 }
 
 std::string CurrToStr(Currency Value) {

@@ -82,8 +82,6 @@ public:
     int N1 = 0, N2 = 0, N3 = 0, L1 = 0, L2 = 0, L3 = 0;
     if (!Number(N1, L1) || !Char(DateSeparator) || !Number(N2, L2))
       return false;
-    Word CurrentYear = 0, CurrentMonth = 0, CurrentDay = 0;
-    DecodeDate(vcl::Date(), CurrentYear, CurrentMonth, CurrentDay);
     int Y = 0, M = 0, D = 0;
     if (Char(DateSeparator)) {
       if (!Number(N3, L3))
@@ -103,11 +101,11 @@ public:
       // No window around the current year: a two-digit year is always in
       // the current century.
       if (YearDigits <= 2)
-        Y += CurrentYear / 100 * 100;
+        Y += CurrentYear() / 100 * 100;
     } else {
       // Two numbers are the month and the day, in the locale's order, of the
       // current year.
-      Y = CurrentYear;
+      Y = CurrentYear();
       if (Order == doDMY)
         D = N1, M = N2;
       else
@@ -155,37 +153,69 @@ public:
   }
 
 private:
+  // The clock is read only for a date that leaves out its century or its
+  // year: reading it costs more than the rest of the scan.
+  static Word CurrentYear() {
+    Word Year = 0, Month = 0, Day = 0;
+    DecodeDate(vcl::Date(), Year, Month, Day);
+    return Year;
+  }
+
   const std::string& FS;
   int FPos = 1;
 };
 
 } // namespace
 
-TDateTime StrToDate(const std::string& S) {
+bool TryStrToDate(const std::string& S, TDateTime& Value) {
   TDateScanner Scanner(S);
   TDateTime Result = 0;
   if (!Scanner.Date(Result) || !Scanner.AtEnd())
-    throw EConvertError("'" + S + "' is not a valid date");
-  return Result;
+    return false;
+  Value = Result;
+  return true;
 }
 
-TDateTime StrToTime(const std::string& S) {
+bool TryStrToTime(const std::string& S, TDateTime& Value) {
   TDateScanner Scanner(S);
   TDateTime Result = 0;
   if (!Scanner.Time(Result) || !Scanner.AtEnd())
-    throw EConvertError("'" + S + "' is not a valid time");
-  return Result;
+    return false;
+  Value = Result;
+  return true;
 }
 
-TDateTime StrToDateTime(const std::string& S) {
+bool TryStrToDateTime(const std::string& S, TDateTime& Value) {
   TDateScanner Scanner(S);
   TDateTime Date = 0;
   TDateTime Time = 0;
   // Unlike the classic scanner, text left over after the time is refused too.
   if (!Scanner.Date(Date) || !(Scanner.AtEnd() || (Scanner.Time(Time) && Scanner.AtEnd())))
-    throw EConvertError("'" + S + "' is not a valid date and time");
+    return false;
   // Before the epoch the time still runs forward within the day.
-  return Date >= 0 ? Date + Time : Date - Time;
+  Value = Date >= 0 ? Date + Time : Date - Time;
+  return true;
+}
+
+TDateTime StrToDate(const std::string& S) {
+  TDateTime Value = 0;
+  if (!TryStrToDate(S, Value))
+    throw EConvertError("'" + S + "' is not a valid date");
+  return Value;
+}
+
+TDateTime StrToTime(const std::string& S) {
+  TDateTime Value = 0;
+  if (!TryStrToTime(S, Value))
+    throw EConvertError("'" + S + "' is not a valid time");
+  return Value;
+}
+
+TDateTime StrToDateTime(const std::string& S) {
+  TDateTime Value = 0;
+  if (!TryStrToDateTime(S, Value))
+    throw EConvertError("'" + S + "' is not a valid date and time");
+  return Value;
 }
 
 } // namespace vcl

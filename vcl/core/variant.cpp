@@ -108,11 +108,10 @@ TDateTime Variant::AsDateTime() const {
   if (FType != varString)
     return AsFloat();
   // A date with or without a time, or a time alone.
-  try {
-    return StrToDateTime(FString);
-  } catch (const EConvertError&) {
-    return StrToTime(FString);
-  }
+  TDateTime Value = 0;
+  if (TryStrToDateTime(FString, Value))
+    return Value;
+  return StrToTime(FString);
 }
 
 bool Variant::AsBoolean() const {

@@ -288,6 +288,11 @@ void TCalendar::WMGetDlgCode(TMessage& Message) {
   Message.Result = DLGC_WANTARROWS;
 }
 
+// The cells cover the whole client area, so there is nothing to erase.
+void TCalendar::WMEraseBkgnd(TMessage& Message) {
+  Message.Result = 1;
+}
+
 void TCalendar::WMSetFocus(TMessage& Message) {
   TCustomControl::WMSetFocus(Message);
   Invalidate();

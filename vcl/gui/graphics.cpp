@@ -392,9 +392,13 @@ void FillRect(HDC__& DC, const TRect& R, TColor Color) {
     return;
   const TRect B = ToBuffer(DC, R);
   const std::uint32_t Raw = RawColor(DC, Color);
-  for (int Y = std::max(B.Top, 0); Y < std::min(B.Bottom, DC.Target->Height()); ++Y)
-    for (int X = std::max(B.Left, 0); X < std::min(B.Right, DC.Target->Width()); ++X)
-      DC.Target->Line(Y)[X] = Raw;
+  // The bounds are read once: the pixel stores could otherwise alias them.
+  const int Left = std::max(B.Left, 0), Right = std::min(B.Right, DC.Target->Width());
+  const int Top = std::max(B.Top, 0), Bottom = std::min(B.Bottom, DC.Target->Height());
+  if (Left >= Right)
+    return;
+  for (int Y = Top; Y < Bottom; ++Y)
+    std::fill_n(DC.Target->Line(Y) + Left, Right - Left, Raw);
 }
 
 void Line(HDC__& DC, int X1, int Y1, int X2, int Y2, TColor Color, int Width) {

@@ -23,9 +23,12 @@ std::string TCustomMaskEdit::CurrentEditText() const {
 }
 
 void TCustomMaskEdit::SetEditText(const std::string& Value) {
+  const std::string S = IsMasked() ? FFormat.EditTextOf(Value) : Value;
+  if (S == EditText())
+    return;
   FSettingEditText = true;
   try {
-    SetTextBuf(IsMasked() ? FFormat.EditTextOf(Value) : Value);
+    SetTextBuf(S);
   } catch (...) {
     FSettingEditText = false;
     throw;

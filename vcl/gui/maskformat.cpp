@@ -227,11 +227,13 @@ std::string TEditMaskFormat::TextOf(const std::string& EditText) const {
   }
   if (!Entered)
     return "";
-  if (FSaveLiterals)
+  // Blanks at the end are padding. Under '!' those at the start are, when
+  // no literal marks the places; with literals the places stay.
+  if (FLeadingBlanks && !FSaveLiterals)
+    return S.substr(std::min(S.find_first_not_of(' '), S.size()));
+  if (FLeadingBlanks)
     return S;
-  // Without literals the free positions are only padding at one end.
-  return FLeadingBlanks ? S.substr(std::min(S.find_first_not_of(' '), S.size()))
-                        : S.substr(0, S.find_last_not_of(' ') + 1);
+  return S.substr(0, S.find_last_not_of(' ') + 1);
 }
 
 int TEditMaskFormat::FirstInvalid(const std::string& EditText) const {
@@ -249,7 +251,7 @@ bool TEditMaskFormat::Place(std::string& EditText, int& Pos, const std::string& 
                             bool Paste) const {
   std::string S = EditText;
   S.resize(std::max<std::size_t>(S.size(), FPositions.size()), FBlank);
-  int P = Pos;
+  int P = std::max(Pos, 0);
   for (char C : Chars) {
     if (P < Length() && IsLiteral(P) && FPositions[P].Literal == C) {
       ++P;

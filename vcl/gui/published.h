@@ -311,11 +311,28 @@ struct OnChange {
 using EditProperties = Group<AutoSelect, AutoSize, BorderStyle, CharCase, HideSelection, ImeMode,
                              ImeName, MaxLength, OEMConvert, PasswordChar, ReadOnly>;
 
+// ---------------------------------------------------------------------------
+// Data-aware controls
+
+struct DataField {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.Str("DataField", &T::DataField, &T::SetDataField, std::string());
+  }
+};
+// Stored by name and found once the whole form has been read.
+struct DataSource {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.Component("DataSource", &T::DataSource, &T::SetDataSource);
+  }
+};
+
 } // namespace vcl::props
 
 namespace vcl::publish {
-// The tables of the GUI classes declared in their own units, for
-// RegisterGuiClasses.
+// The tables of the controls declared in their own units: the masked edit
+// and the common controls (for RegisterGuiClasses), and the data-aware edit
+// (for RegisterDBClasses).
 void DeclareMaskEdit();
 void DeclareComCtrls();
+void DeclareDBEdit();
 } // namespace vcl::publish

@@ -184,6 +184,52 @@ TEST_F(DateTimeTest, StrToDateTimeJoinsBoth) {
                          "'" + std::string(Text) + "' is not a valid date and time");
 }
 
+// The answering forms agree with the raising ones on every text, and leave
+// the caller's value alone when the text does not read.
+TEST_F(DateTimeTest, TryFormsAnswerWhatTheRaisingFormsDo) {
+  const char* Texts[] = {"12/25/2026",  "12/25/98", "6/17",   " 1 / 2 / 2003 ",    "2/30/2026",
+                         "abc",         "",         "12/25/", "13/1/2026",         "12:30 PM",
+                         "1:02:03",     "0:30 AM",  "12:60",  "6/17/2026 2:30 PM", "6/17/2026 x",
+                         "12/25/2026/", "1/2/3/4",  "PM 1:00"};
+  using TRaise = TDateTime (*)(const std::string&);
+  using TTry = bool (*)(const std::string&, TDateTime&);
+  const std::pair<TRaise, TTry> Forms[] = {
+      {StrToDate, TryStrToDate}, {StrToTime, TryStrToTime}, {StrToDateTime, TryStrToDateTime}};
+  for (const auto& [Raise, Try] : Forms) {
+    for (const char* Text : Texts) {
+      TDateTime Tried = -7;
+      const bool Read = Try(Text, Tried);
+      try {
+        EXPECT_EQ(Tried, Raise(Text)) << Text;
+        EXPECT_TRUE(Read) << Text;
+      } catch (const EConvertError&) {
+        EXPECT_FALSE(Read) << Text;
+        EXPECT_EQ(Tried, -7) << Text;
+      }
+    }
+  }
+}
+
+// The clock is read only for a date that leaves out its year or century.
+TEST_F(DateTimeTest, ReadingADateAsksTheClockOnlyForAMissingYear) {
+  int Reads = 0;
+  const TNowFunction Previous = SetNowFunction([&] {
+    ++Reads;
+    return EncodeDate(2026, 6, 17);
+  });
+  const struct {
+    const char* Text;
+    int Reads;
+  } Rows[] = {{"12/25/2026", 0}, {"2/30/2026", 0}, {"abc", 0}, {"12/25/98", 1}, {"12/25", 1}};
+  for (const auto& Row : Rows) {
+    Reads = 0;
+    TDateTime Value = 0;
+    TryStrToDate(Row.Text, Value);
+    EXPECT_EQ(Reads, Row.Reads) << Row.Text;
+  }
+  SetNowFunction(Previous);
+}
+
 TEST_F(DateTimeTest, DateAndTimeToStr) {
   EXPECT_EQ(DateToStr(EncodeDate(2026, 12, 25)), "12/25/26");
   ShortDateFormat = "M/d/yyyy";

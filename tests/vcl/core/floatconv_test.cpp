@@ -183,4 +183,18 @@ TEST_F(FloatTest, CurrencyTexts) {
   EXPECT_EQ(CurrToStr(StrToCurr("0,5")), "0,5");
 }
 
+TEST_F(FloatTest, TryStrToCurrAnswersWhatStrToCurrDoes) {
+  for (const char* Text : {"12.34", " -0.00015 ", "abc", "1e20", "", "922337203685477.5807"}) {
+    Currency Tried = Currency::FromRaw(-7);
+    const bool Read = TryStrToCurr(Text, Tried);
+    try {
+      EXPECT_EQ(Tried, StrToCurr(Text)) << Text;
+      EXPECT_TRUE(Read) << Text;
+    } catch (const EConvertError&) {
+      EXPECT_FALSE(Read) << Text;
+      EXPECT_EQ(Tried.Raw(), -7) << Text;
+    }
+  }
+}
+
 } // namespace

@@ -83,6 +83,8 @@ TEST(MaskFormatTest, TextAndEditTextConvertBothWays) {
       {Phone, "", "(___)___-____", ""},         // nothing entered reads empty
       {Zip, "", "_____-____", ""},
       {">LL-00", "ab-12", "AB-12", "AB-12"},
+      {"LLLLLL;1; ", "Ada", "Ada   ", "Ada"}, // trailing blanks are padding
+      {"00-00", "12", "12-__", "12-"},
       {Phone, "(4x5)555-1212", "(4_5)555-1212", "(4 5)555-1212"}, // refused characters leave blanks
   };
   for (const Case& C : Cases) {

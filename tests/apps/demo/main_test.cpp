@@ -1,4 +1,4 @@
-// The form demo as a user runs it: its help, pictures of the form in the
+// The demo program as a user runs it: its help, pictures of the form in the
 // format the file name asks for (or a refusal), and a quiet start even where
 // the session has no runtime directory.
 #include <sys/wait.h>
@@ -22,11 +22,11 @@ struct TRun {
   std::string Err;
 };
 
-class FormDemoTest : public ::testing::Test {
+class DemoProgramTest : public ::testing::Test {
 protected:
   void SetUp() override {
     FDir = fs::temp_directory_path() /
-           ("formdemo_test_" + std::to_string(::getpid()) + "_" +
+           ("demo_program_test_" + std::to_string(::getpid()) + "_" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(FDir);
   }
@@ -39,12 +39,12 @@ protected:
     return S.str();
   }
 
-  // Runs formdemo headless with Args (quoted for the shell), without a
+  // Runs the demo headless with Args (quoted for the shell), without a
   // session's runtime directory.
   TRun Run(const std::string& Args) {
     const fs::path Out = FDir / "stdout.txt", Err = FDir / "stderr.txt";
     const std::string Command = "env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen '" +
-                                std::string(FORMDEMO_PATH) + "' " + Args + " >'" + Out.string() +
+                                std::string(DEMO_PROGRAM) + "' " + Args + " >'" + Out.string() +
                                 "' 2>'" + Err.string() + "'";
     const int Raw = std::system(Command.c_str());
     return {WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Read(Out), Read(Err)};
@@ -53,17 +53,17 @@ protected:
   fs::path FDir;
 };
 
-TEST_F(FormDemoTest, HelpPrintsTheUsageAndSucceeds) {
+TEST_F(DemoProgramTest, HelpPrintsTheUsageAndSucceeds) {
   for (const char* Option : {"--help", "-h"}) {
     const TRun R = Run(Option);
     EXPECT_EQ(R.Status, 0) << Option;
-    EXPECT_NE(R.Out.find("usage: formdemo"), std::string::npos) << Option;
+    EXPECT_NE(R.Out.find("usage: valedit-demo"), std::string::npos) << Option;
     EXPECT_NE(R.Out.find(".jpg"), std::string::npos) << "the formats are explained";
   }
   EXPECT_EQ(Run("--frobnicate").Status, 2);
 }
 
-TEST_F(FormDemoTest, TheScreenshotIsWrittenInTheFormatItsNameAsksFor) {
+TEST_F(DemoProgramTest, TheScreenshotIsWrittenInTheFormatItsNameAsksFor) {
   const struct {
     const char* Name;
     std::string Magic;
@@ -84,7 +84,7 @@ TEST_F(FormDemoTest, TheScreenshotIsWrittenInTheFormatItsNameAsksFor) {
   }
 }
 
-TEST_F(FormDemoTest, AnUnknownPictureFormatIsRefusedAndNothingIsWritten) {
+TEST_F(DemoProgramTest, AnUnknownPictureFormatIsRefusedAndNothingIsWritten) {
   for (const char* Name : {"form.gif", "form", "form.png.txt"}) {
     const fs::path File = FDir / Name;
     const TRun R = Run("--screenshot '" + File.string() + "'");
@@ -94,7 +94,7 @@ TEST_F(FormDemoTest, AnUnknownPictureFormatIsRefusedAndNothingIsWritten) {
   }
 }
 
-TEST_F(FormDemoTest, WithoutADisplayShowingTheFormIsRefusedWithAReason) {
+TEST_F(DemoProgramTest, WithoutADisplayShowingTheFormIsRefusedWithAReason) {
   const TRun R = Run("");
   EXPECT_NE(R.Status, 0);
   EXPECT_NE(R.Err.find("no display"), std::string::npos) << R.Err;

@@ -1,0 +1,193 @@
+// TSQLiteDataSet on large tables in a temporary file: opening to the first
+// record shown, walking every record with Next, Last then 100 times Prior,
+// and one Edit and Post. Each case runs on 100,000 and on 1,000,000 rows;
+// the same walk done with SQLite's own calls (one statement stepped over
+// every row, reading each column) is measured beside it, so the cost of the
+// data set's windows and records shows as a ratio even on a busy machine;
+// the counters say how much the process's memory grew during the case
+// (rss_kb, after the case) and at its peak (peak_kb, the high-water mark
+// reset before the case), so the two sizes show whether memory follows the
+// row count.
+//
+//   build/bench/db_bench
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "vcl/db.h"
+
+using namespace vcl;
+
+namespace {
+
+// A field of /proc/self/status in kB.
+long StatusKb(const char* Key) {
+  std::ifstream Status("/proc/self/status");
+  std::string Line;
+  while (std::getline(Status, Line))
+    if (Line.rfind(Key, 0) == 0)
+      return std::stol(Line.substr(Line.find(':') + 1));
+  return 0;
+}
+
+// Resets the peak resident size to the current one.
+void ResetPeak() {
+  std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// The table of Rows rows, made once per size (and journal mode) and
+// removed at exit.
+const std::string& Database(int Rows, bool Wal = false) {
+  static std::map<std::pair<int, bool>, std::string> Files;
+  static struct TCleanup {
+    ~TCleanup() {
+      for (const auto& [Key, Path] : Files)
+        for (const char* Suffix : {"", "-journal", "-wal", "-shm"})
+          std::remove((Path + Suffix).c_str());
+    }
+  } Cleanup;
+  auto It = Files.find({Rows, Wal});
+  if (It != Files.end())
+    return It->second;
+  const std::string Path = "/tmp/db_bench_" + std::to_string(getpid()) + "_" +
+                           std::to_string(Rows) + (Wal ? "_wal" : "") + ".db";
+  TSQLiteDataSet Maker(nullptr);
+  Maker.SetDatabaseName("file:" + Path + "?mode=rwc");
+  Maker.ExecSQL("CREATE TABLE items (id INTEGER PRIMARY KEY, name TEXT NOT NULL,"
+                " price CURRENCY, added DATE);"
+                "BEGIN;"
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                std::to_string(Rows) +
+                ") INSERT INTO items SELECT i, 'item ' || i, i % 1000 + 0.25,"
+                " date('2000-01-01', '+' || (i % 9000) || ' days') FROM n;"
+                "COMMIT");
+  if (Wal)
+    Maker.ExecSQL("PRAGMA journal_mode = WAL");
+  return Files[{Rows, Wal}] = Path;
+}
+
+std::unique_ptr<TSQLiteDataSet> OpenItems(int Rows, bool Wal = false) {
+  auto Data = std::make_unique<TSQLiteDataSet>(nullptr);
+  Data->SetDatabaseName(Database(Rows, Wal));
+  Data->SetTableName("items");
+  // In WAL mode a commit need not wait for the disk, only checkpoints do.
+  if (Wal)
+    Data->ExecSQL("PRAGMA synchronous = NORMAL");
+  Data->Open();
+  return Data;
+}
+
+// Memory counters around a case: growth of the resident size and its peak
+// above what was resident when the case began.
+class TMemory {
+public:
+  TMemory() : FStart(StatusKb("VmRSS:")) { ResetPeak(); }
+  void Report(benchmark::State& State) const {
+    State.counters["rss_kb"] = static_cast<double>(StatusKb("VmRSS:") - FStart);
+    State.counters["peak_kb"] = static_cast<double>(StatusKb("VmHWM:") - FStart);
+  }
+
+private:
+  long FStart;
+};
+
+void BM_OpenToFirstRecord(benchmark::State& State) {
+  const int Rows = static_cast<int>(State.range(0));
+  Database(Rows);
+  const TMemory Memory;
+  for (auto _ : State) {
+    TSQLiteDataSet Data(nullptr);
+    Data.SetDatabaseName(Database(Rows));
+    Data.SetTableName("items");
+    Data.Open();
+    std::string Shown;
+    for (int I = 0; I < Data.FieldCount(); ++I)
+      Shown += Data.Fields()->Fields(I)->DisplayText();
+    benchmark::DoNotOptimize(Shown);
+  }
+  Memory.Report(State);
+}
+
+void BM_WalkFirstToLast(benchmark::State& State) {
+  const int Rows = static_cast<int>(State.range(0));
+  auto Data = OpenItems(Rows);
+  TField* Name = Data->FieldByName("name");
+  const TMemory Memory;
+  for (auto _ : State) {
+    int Count = 0;
+    for (Data->First(); !Data->Eof(); Data->Next())
+      Count += static_cast<int>(Name->Value().index());
+    benchmark::DoNotOptimize(Count);
+  }
+  State.counters["rows"] = Rows;
+  Memory.Report(State);
+}
+
+// The peer of the walk: SQLite alone, one statement over the whole table.
+void BM_SQLiteStepAllRows(benchmark::State& State) {
+  const int Rows = static_cast<int>(State.range(0));
+  sqlite3* Db = nullptr;
+  sqlite3_open_v2(Database(Rows).c_str(), &Db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+  sqlite3_stmt* Stmt = nullptr;
+  sqlite3_prepare_v2(Db, "SELECT id, name, price, added FROM items ORDER BY id", -1, &Stmt,
+                     nullptr);
+  for (auto _ : State) {
+    long Sum = 0;
+    while (sqlite3_step(Stmt) == SQLITE_ROW) {
+      Sum += sqlite3_column_int64(Stmt, 0);
+      Sum += std::string(reinterpret_cast<const char*>(sqlite3_column_text(Stmt, 1))).size();
+      Sum += static_cast<long>(sqlite3_column_double(Stmt, 2));
+      Sum += std::string(reinterpret_cast<const char*>(sqlite3_column_text(Stmt, 3))).size();
+    }
+    sqlite3_reset(Stmt);
+    benchmark::DoNotOptimize(Sum);
+  }
+  sqlite3_finalize(Stmt);
+  sqlite3_close(Db);
+  State.counters["rows"] = Rows;
+}
+
+void BM_LastThenPrior100(benchmark::State& State) {
+  auto Data = OpenItems(static_cast<int>(State.range(0)));
+  const TMemory Memory;
+  for (auto _ : State) {
+    Data->Last();
+    for (int I = 0; I < 100; ++I)
+      Data->Prior();
+    benchmark::DoNotOptimize(Data->FieldByName("id")->AsInteger());
+  }
+  Memory.Report(State);
+}
+
+// Range 1: 0 for the default rollback journal (every commit waits for the
+// disk), 1 for a database in WAL mode with synchronous = NORMAL.
+void BM_EditPost(benchmark::State& State) {
+  auto Data = OpenItems(static_cast<int>(State.range(0)), State.range(1) != 0);
+  Data->MoveBy(500);
+  TField* Name = Data->FieldByName("name");
+  const TMemory Memory;
+  int Round = 0;
+  for (auto _ : State) {
+    Data->Edit();
+    Name->SetAsString("renamed " + std::to_string(++Round));
+    Data->Post();
+  }
+  Memory.Report(State);
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenToFirstRecord)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkFirstToLast)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SQLiteStepAllRows)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LastThenPrior100)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditPost)
+    ->Args({100000, 0})
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
+    ->Unit(benchmark::kMillisecond);

@@ -1,0 +1,26 @@
+# The demo program's own behaviour: --help answers with the usage and exit
+# status 0, an unknown option with status 2, and --screenshot paints the same
+# non-empty picture of the form every time.
+execute_process(COMMAND ${DEMO} --help RESULT_VARIABLE RC OUTPUT_VARIABLE OUT)
+if(NOT RC EQUAL 0 OR NOT OUT MATCHES "^usage: valedit-demo")
+  message(FATAL_ERROR "valedit-demo --help gave ${RC}: ${OUT}")
+endif()
+execute_process(COMMAND ${DEMO} --no-such-option RESULT_VARIABLE RC ERROR_VARIABLE ERR)
+if(NOT RC EQUAL 2 OR NOT ERR MATCHES "unknown option --no-such-option")
+  message(FATAL_ERROR "valedit-demo --no-such-option gave ${RC}: ${ERR}")
+endif()
+foreach(N 1 2)
+  execute_process(COMMAND ${DEMO} --screenshot ${OUT_DIR}/demo_${N}.png RESULT_VARIABLE RC)
+  if(NOT RC EQUAL 0)
+    message(FATAL_ERROR "valedit-demo --screenshot failed with ${RC}")
+  endif()
+endforeach()
+file(SIZE ${OUT_DIR}/demo_1.png SIZE)
+if(SIZE LESS 5000)
+  message(FATAL_ERROR "the screenshot is too small to show the form (${SIZE} bytes)")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT_DIR}/demo_1.png
+                        ${OUT_DIR}/demo_2.png RESULT_VARIABLE DIFFERENT)
+if(DIFFERENT)
+  message(FATAL_ERROR "two screenshots of the same form differ")
+endif()

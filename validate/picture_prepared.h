@@ -1,0 +1,67 @@
+// A picture made ready for evaluation: the picture text together with what
+// an evaluation would otherwise work out again on every pass over it, where
+// each piece ends (groups with their closing brackets, repetitions with the
+// piece they repeat), where the alternative starting at a position ends, and
+// the count of each repetition. It is built once, when the picture is set;
+// the evaluation asks it instead of walking the picture text.
+//
+// Every answer is exactly the one the plain walk gives for the same stop
+// position, for well-formed and malformed pictures alike. Where an answer
+// cannot be taken from the tables (a stop position inside a piece, or a
+// position the tables leave open), the plain walk is made there and then.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Validate {
+
+class TPreparedPicture {
+public:
+  // The picture character beyond either end of the picture: unequal to every
+  // byte, so it matches nothing and is no bracket, comma or digit.
+  static constexpr int NoChar = -1;
+
+  explicit TPreparedPicture(const std::string& Picture = "");
+
+  const std::string& Text() const { return FText; }
+  int Length() const { return FLength; }
+  // The character at P (1-based) as an unsigned byte, NoChar outside the picture.
+  int Char(int P) const {
+    return P >= 1 && P <= FLength ? static_cast<unsigned char>(FText[P - 1]) : NoChar;
+  }
+
+  // SkipPiece: the position after the piece that starts at P, the walk
+  // ending once it reaches Stop.
+  int SkipPiece(int P, int Stop) const;
+  // The first step of NextChoice: pieces skipped from P (at least one) until
+  // Stop or a ',' is reached.
+  int SkipChoice(int P, int Stop) const;
+
+  // For the '*' at P: the repetition count (0 when no digits follow, and
+  // the largest int for a count too large to hold) and the position of the
+  // repeated piece, just after the count.
+  int RepeatCount(int P) const { return FRepeatCount[static_cast<std::size_t>(P)]; }
+  int RepeatedPiece(int P) const { return FRepeatedPiece[static_cast<std::size_t>(P)]; }
+
+private:
+  int WalkPiece(int P, int Stop, long& Steps) const;
+  void PrepareRepeats();
+  void PreparePieceEnds();
+  void PrepareChoiceEnds();
+  // Whether an end worked out with the picture's own end as the stop
+  // position is also the answer for Stop.
+  bool Holds(int P, int End, int Stop) const {
+    return P < Stop && Stop <= FLength + 1 && End != 0 && End <= Stop;
+  }
+
+  std::string FText;
+  int FLength = 0;
+  // Indexed by position (1 to Length); 0 where the end was left open.
+  std::vector<int> FPieceEnd;
+  std::vector<int> FChoiceEnd;
+  std::vector<int> FRepeatCount;
+  std::vector<int> FRepeatedPiece;
+};
+
+} // namespace Validate
