@@ -28,8 +28,10 @@ class TCustomForm::TWindowBridge : public backend::TWindowClient {
 public:
   explicit TWindowBridge(TCustomForm* Form) : FForm(Form) {}
 
+  // A failure while input is handled goes to the application, never back
+  // into the window system's event loop.
   void WindowKey(bool Down, int VirtualKey, int Shift, const std::string& Text) override {
-    FForm->KeyInput(Down, static_cast<Word>(VirtualKey), ToShift(Shift), Text);
+    Guarded([&] { FForm->KeyInput(Down, static_cast<Word>(VirtualKey), ToShift(Shift), Text); });
   }
   void WindowMouse(backend::TMouseAction Action, backend::TMouseButtonKind Button, int Shift, int X,
                    int Y) override {
@@ -43,10 +45,10 @@ public:
       Msg = Up[Button];
     else if (Action == backend::maDoubleClick)
       Msg = Double[Button];
-    FForm->MouseInput(Msg, ToShift(Shift), X, Y);
+    Guarded([&] { FForm->MouseInput(Msg, ToShift(Shift), X, Y); });
   }
   bool WindowCloseQuery() override {
-    FForm->Close();
+    Guarded([&] { FForm->Close(); });
     return false; // the form hides itself when it agrees to close
   }
   void WindowResized(int Width, int Height) override {
@@ -64,16 +66,25 @@ public:
     // While a modal form is up, no other form may become the active one: the
     // window system's activation goes back to the modal form, so that keys
     // typed after a click on the form behind it still reach the dialog.
-    if (TakesInput(FForm))
-      FForm->Activate();
-    else if (ModalForms.back()->FWindow)
-      ModalForms.back()->FWindow->Activate();
+    Guarded([&] {
+      if (TakesInput(FForm))
+        FForm->Activate();
+      else if (ModalForms.back()->FWindow)
+        ModalForms.back()->FWindow->Activate();
+    });
   }
   const TPixelBuffer& WindowRender() override { return FForm->RenderClient(); }
 
   bool FSyncing = false;
 
 private:
+  template <typename F> static void Guarded(F Action) {
+    try {
+      Action();
+    } catch (const std::exception& E) {
+      Application->HandleException(E);
+    }
+  }
   static TShiftState ToShift(int Bits) {
     TShiftState S;
     if (Bits & backend::ssShiftBit)

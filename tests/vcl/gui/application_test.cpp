@@ -1,6 +1,11 @@
 // Help requests: the application's replaceable help handler and the test
-// recorder that stands in for it.
+// recorder that stands in for it. Failures of input handling: reported in a
+// box, or to the application's own handler.
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "vcl/forms.h"
 #include "vcl/testing.h"
@@ -33,6 +38,33 @@ TEST(HelpTest, TheRecorderTakesEveryRequestAndHandsTheHandlerBack) {
   EXPECT_FALSE(Application->HelpContext(7));
   EXPECT_EQ(Outer, 1);
   Application->OnHelp = nullptr;
+}
+
+TEST(ExceptionTest, AFailureIsShownInAnErrorBox) {
+  vt::TMessageBoxRecorder Boxes;
+  Application->HandleException(EConvertError("'13/45/2000' is not a valid date"));
+  ASSERT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Boxes.Boxes()[0].Msg, "'13/45/2000' is not a valid date");
+  EXPECT_EQ(Boxes.Boxes()[0].DlgType, mtError);
+  EXPECT_EQ(Boxes.Boxes()[0].Buttons, TMsgDlgButtons{mbOK});
+}
+
+TEST(ExceptionTest, TheApplicationsHandlerTakesItInsteadAndAbortIsSilent) {
+  vt::TMessageBoxRecorder Boxes;
+  std::vector<std::string> Seen;
+  Application->OnException = [&Seen](TObject* Sender, const std::exception& E) {
+    EXPECT_EQ(Sender, Application);
+    Seen.push_back(E.what());
+  };
+  Application->HandleException(std::runtime_error("disk full"));
+  try {
+    Abort();
+  } catch (const EAbort& E) {
+    Application->HandleException(E);
+  }
+  Application->OnException = nullptr;
+  EXPECT_EQ(Seen, std::vector<std::string>{"disk full"});
+  EXPECT_TRUE(Boxes.Boxes().empty());
 }
 
 } // namespace
