@@ -320,7 +320,9 @@ template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::Rec
 template <class TEditBase, class THost>
 void TBtnEditBase<TEditBase, THost>::KeyDown(Word& Key, TShiftState Shift) {
   TEditBase::KeyDown(Key, Shift);
-  if (ShortCut(Key, Shift) == FClickKey && ButtonWidth() > 0 && ButtonVisible()) {
+  // A key an OnKeyDown handler consumed (Key 0) is no key: it clicks
+  // nothing, also when ClickKey is 0 (no click key at all).
+  if (Key != 0 && ShortCut(Key, Shift) == FClickKey && ButtonWidth() > 0 && ButtonVisible()) {
     EditButtonClick(this);
     Key = 0;
   }
@@ -409,6 +411,9 @@ void TBtnEditBase<TEditBase, THost>::PaintText(TMessage& Message) {
   } Release{this, PS};
 
   FCanvas->SetFont(this->Font());
+  // Disabled, the text is grey, as the edit window draws it.
+  if (!this->Enabled())
+    FCanvas->Font()->SetColor(clGrayText);
   TRect R = this->ClientRect();
   if ((!NewStyleControls || !this->Ctl3D()) && this->BorderStyle() == bsSingle) {
     FCanvas->Brush()->SetColor(clWindowFrame);

@@ -4,6 +4,8 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev libsqlite3-dev qt6-base-dev fonts-liberation xvfb)
+# The fuzz step of scripts/test.sh: clang with libFuzzer and the sanitizers.
+packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

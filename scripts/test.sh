@@ -13,3 +13,12 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVALEDIT_SANITIZE=ON
   -DVALEDIT_BENCH=OFF -DVALEDIT_APPS=OFF
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# Fuzzing: each libFuzzer target for 60 seconds on its seeds (clang only).
+if command -v clang++ >/dev/null 2>&1; then
+  for target in $(scripts/fuzz.sh --list); do
+    scripts/fuzz.sh "$target" 60
+  done
+else
+  echo "fuzz: skipped, clang++ is not installed (scripts/install-deps.sh installs it)"
+fi

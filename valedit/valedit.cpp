@@ -18,19 +18,6 @@ using Validate::TValidator;
 
 namespace {
 
-// Keeps the control's own text changes away from its change handling, also
-// when they fail.
-class TLockGuard {
-public:
-  explicit TLockGuard(TCustomValidEdit& Edit) : FEdit(Edit) { FEdit.Lock(); }
-  ~TLockGuard() { FEdit.UnLock(); }
-  TLockGuard(const TLockGuard&) = delete;
-  TLockGuard& operator=(const TLockGuard&) = delete;
-
-private:
-  TCustomValidEdit& FEdit;
-};
-
 // A new bitmap holding the image of the bitmap resource "RValidCalendar".
 std::unique_ptr<TBitmap> LoadCalendarBitmap() {
   auto Calendar = std::make_unique<TBitmap>();
@@ -55,9 +42,9 @@ TCustomValidEdit::~TCustomValidEdit() {
   FValidator = nullptr;
 }
 
-void TCustomValidEdit::ShowLocked(const std::string& Text) {
+void TCustomValidEdit::ShowText(bool Display) {
   TLockGuard Guard(*this);
-  SetTextBuf(Text);
+  SetTextBuf(Display ? GetDisplayText() : FStoredText);
 }
 
 // ---------------------------------------------------------------------------
@@ -122,8 +109,11 @@ void TCustomValidEdit::SetValidator(TValidator* Value) {
 void TCustomValidEdit::ValidatorChange() {
   {
     TLockGuard Guard(*this);
+    // An empty value may be given its edit form (an OnGetText handler that
+    // supplies a default), never its display form: that would turn an
+    // empty value into "$0.00" or the like as soon as it is edited.
     if (FStoredText.empty())
-      GetText(FStoredText, FocusedFlag());
+      GetText(FStoredText, false);
     SetTextBuf(FocusedFlag() ? FStoredText : GetDisplayText());
   }
   if (Alignment() != taLeftJustify)
@@ -135,6 +125,21 @@ void TCustomValidEdit::ValidatorChange() {
 // ---------------------------------------------------------------------------
 // Focus
 
+void TCustomValidEdit::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+  case WM_UNDO:
+  case EM_UNDO:
+  case EM_REDO:
+    HistoryStep(Message);
+    return;
+  case CM_VALIDATEEXIT:
+    CMValidateExit(Message);
+    return;
+  default:
+    TCustomBtnEdit::WndProc(Message);
+  }
+}
+
 void TCustomValidEdit::CMEnter(TMessage& Message) {
   SetFocused(true);
   TCustomBtnEdit::CMEnter(Message);
@@ -144,30 +149,56 @@ void TCustomValidEdit::SetFocused(bool Value) {
   if (Value == FocusedFlag())
     return;
   SetFocusedFlag(Value);
-  ShowLocked(Value ? FStoredText : GetDisplayText());
+  FCompletionStart = -1;
+  ShowText(!Value);
   if (Alignment() != taLeftJustify)
     Invalidate();
 }
 
 void TCustomValidEdit::CMExit(TMessage& Message) {
-  if (FValidator && FValidation.Contains(vtFocus)) {
-    std::string S = FStoredText;
-    FValidator->SetText(S);
-    if (FValidator->IsValid(S) && (FAllowNull || !S.empty())) {
-      FStoredText = S;
-    } else {
-      if (S.empty())
-        MessageDlg(SValueRequired, mtError, {mbOK}, 0);
-      else
-        FocusError(FStoredText);
-      // Taking the focus back stops the change; the control stays focused
-      // with the stored text as it was, and OnExit does not fire.
-      SetFocus();
-      return;
-    }
+  // A control being hidden or disabled cannot take the focus back: it lets
+  // it go without a word and keeps a refused text as it was.
+  const bool CanStay = CanFocus();
+  if (!ValidateExit(CanStay) && CanStay) {
+    // Taking the focus back stops the change; the control stays focused
+    // with the stored text as it was, and OnExit does not fire.
+    SetFocus();
+    return;
   }
   SetFocused(false);
   TCustomBtnEdit::CMExit(Message);
+}
+
+bool TCustomValidEdit::ValidateExit(bool Report) {
+  if (!FValidator || !FValidation.Contains(vtFocus))
+    return true;
+  std::string S = FStoredText;
+  FValidator->SetText(S);
+  if (FValidator->IsValid(S) && (FAllowNull || !S.empty())) {
+    FStoredText = S;
+    return true;
+  }
+  if (Report) {
+    if (S.empty())
+      MessageDlg(SValueRequired, mtError, {mbOK}, 0);
+    else
+      FocusError(FStoredText);
+  }
+  return false;
+}
+
+// Enter on the default button: judged as a focus move would be, but the
+// focus stays, so a default button that does not close the form leaves the
+// user where they were typing; the window shows the normalised text.
+void TCustomValidEdit::CMValidateExit(TMessage& Message) {
+  if (!ValidateExit(true)) {
+    Message.Result = 1;
+    return;
+  }
+  if (FocusedFlag() && Text() != FStoredText) {
+    TLockGuard Guard(*this);
+    ReplaceAllText(FStoredText);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -252,7 +283,7 @@ bool TCustomValidEdit::EditCanModify() {
 void TCustomValidEdit::Loaded() {
   TCustomBtnEdit::Loaded();
   if (!ComponentState().Contains(csDesigning) && !Focused())
-    ShowLocked(GetDisplayText());
+    ShowText(true);
 }
 
 } // namespace ValEdit

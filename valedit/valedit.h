@@ -117,6 +117,16 @@ public:
   void SetShowErrors(TValidationError Value) { FShowErrors = Value; }
   TValidation Validation() const { return FValidation; }
   void SetValidation(TValidation Value) { FValidation = Value; }
+  // When the validator completes a text whose caret is at the end, the
+  // completed part is selected, so that typing on replaces it and Backspace
+  // removes it. Off by default: the caret then goes to the new end.
+  bool SelectCompletion() const { return FSelectCompletion; }
+  void SetSelectCompletion(bool Value) { FSelectCompletion = Value; }
+
+  // Undo and redo (which bring back an earlier text as it was, neither
+  // screened nor completed again) and CM_VALIDATEEXIT (Enter on the form's
+  // default button) come here before the window's own handling.
+  void WndProc(vcl::TMessage& Message) override;
 
   TValidErrorEvent OnFocusError;
   TValidGetTextEvent OnGetText;
@@ -158,10 +168,38 @@ protected:
   void CMExit(vcl::TMessage& Message) override;
   void WMPaste(vcl::TMessage& Message) override;
 
-  // The window shows Text; the control's own change handling is kept out.
-  void ShowLocked(const std::string& Text);
+  // Keeps the control's own text changes away from its change handling,
+  // also when they fail.
+  class TLockGuard {
+  public:
+    explicit TLockGuard(TCustomValidEdit& Edit) : FEdit(Edit) { FEdit.Lock(); }
+    ~TLockGuard() { FEdit.UnLock(); }
+    TLockGuard(const TLockGuard&) = delete;
+    TLockGuard& operator=(const TLockGuard&) = delete;
+
+  private:
+    TCustomValidEdit& FEdit;
+  };
+
+  // The window shows the display text (Display) or the stored text; the
+  // control's own change handling is kept out, and the display text is
+  // computed under the same lock, so an OnGetText handler sees Locked().
+  void ShowText(bool Display);
+  // The text as the user entered it (the edit form of the value), for
+  // descendants that keep it level with a value held elsewhere.
+  const std::string& StoredText() const { return FStoredText; }
+  void SetStoredText(const std::string& Value) { FStoredText = Value; }
 
 private:
+  // Judges the stored text as leaving the control does; true when it may be
+  // left, with the stored text normalised. A refusal is reported when Report.
+  bool ValidateExit(bool Report);
+  void CMValidateExit(vcl::TMessage& Message);
+  void HistoryStep(vcl::TMessage& Message);
+  // Screens the window's insertion Insert at the selection.
+  bool ScreenInput(const std::string& Insert);
+  bool TypeOverCompletion(const std::string& Insert);
+  void Complete(const std::string& WindowText);
   void PickDate();
 
   bool FAllowNull = true;
@@ -171,6 +209,11 @@ private:
   TValidationError FShowErrors{veFocus};
   TValidation FValidation{vtInput, vtFocus};
   Validate::TValidator* FValidator = nullptr;
+  bool FSelectCompletion = false;
+  // The last completion while it stands: where the user's text ended and
+  // the completed window text; -1 when there is none.
+  int FCompletionStart = -1;
+  std::string FCompletedText;
 };
 
 class TValidEdit : public TCustomValidEdit {

@@ -75,6 +75,7 @@ void RegisterValEditClasses() {
         .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
         .Char("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, '\0')
         .Bool("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
+        .Bool("SelectCompletion", &T::SelectCompletion, &T::SetSelectCompletion, false)
         .Set("ShowErrors", &T::ShowErrors, &T::SetShowErrors, TValidationError{veFocus})
         .Bool("ShowHint", &T::ShowHint, &T::SetShowHint)
         .Stored([](T* E) { return !E->ParentShowHint(); })

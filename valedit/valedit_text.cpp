@@ -65,7 +65,7 @@ void TCustomValidEdit::SetEditText(const std::string& Value) {
     return;
   }
   FStoredText = S;
-  ShowLocked(GetDisplayText());
+  ShowText(true);
   TCustomBtnEdit::Change();
 }
 
@@ -79,20 +79,38 @@ void TCustomValidEdit::Clear() {
 void TCustomValidEdit::Change() {
   if (Locked() || !FValidator)
     return;
+  FCompletionStart = -1;
   const std::string WindowText = Text();
-  if (Length(WindowText) > Length(FStoredText)) {
-    std::string S = WindowText;
-    FValidator->IsValidInput(S, false);
-    if (S != WindowText) {
-      const int P = SelStart();
-      // A caret at the end follows the completed text; one inside it stays.
-      const int Caret = P == Length(WindowText) ? Length(S) : P;
-      ShowLocked(S);
-      SetSelStart(Caret);
-    }
-  }
+  if (Length(WindowText) > Length(FStoredText))
+    Complete(WindowText);
   FStoredText = Text();
   TCustomBtnEdit::Change();
+}
+
+// Lets the validator complete a grown text. The completion is an undo step
+// of its own, so Ctrl+Z takes back the completion before the key.
+void TCustomValidEdit::Complete(const std::string& WindowText) {
+  std::string S = WindowText;
+  FValidator->IsValidInput(S, false);
+  // A completion that does not fit in MaxLength is left out; the typed key
+  // stays.
+  if (S == WindowText || (MaxLength() > 0 && Length(S) > MaxLength()))
+    return;
+  const int P = SelStart();
+  TLockGuard Guard(*this);
+  ReplaceAllText(S);
+  if (P != Length(WindowText)) {
+    SetSelStart(P); // a caret inside the text stays where it was
+    return;
+  }
+  // A caret at the end follows the completed text, or selects what was
+  // completed.
+  FCompletionStart = P;
+  FCompletedText = Text();
+  if (FSelectCompletion) {
+    SetSelStart(P);
+    SetSelLength(Length(FCompletedText) - P);
+  }
 }
 
 std::string TCustomValidEdit::PrepareText(const std::string& Insert) {
@@ -119,22 +137,49 @@ void TCustomValidEdit::KeyPress(char& Key) {
   if (static_cast<unsigned char>(Key) < 32 || ReadOnly() || !FValidator ||
       !FValidation.Contains(vtInput))
     return;
-  std::string S = PrepareText(std::string(1, Key));
-  if (!FValidator->IsValidInput(S, true)) {
-    InputError(std::string(1, Key));
-    Key = 0;
-    FStoredText = Text();
-  }
+  // A key the window itself refuses (the text is full) is not screened:
+  // nothing would change, and the stored text must stay as it is.
+  const std::string Insert = KeyInsertion(Key);
+  if (Insert.empty() || ScreenInput(Insert) || TypeOverCompletion(Insert))
+    return;
+  InputError(std::string(1, Key));
+  Key = 0;
+  FStoredText = Text();
+}
+
+bool TCustomValidEdit::ScreenInput(const std::string& Insert) {
+  std::string S = PrepareText(Insert);
+  return FValidator->IsValidInput(S, true);
+}
+
+// While a completion stands, with the caret still at its end, a key that
+// does not fit after it is tried in place of the completed part: typing a
+// completed word on to its end is then taken key by key, as if nothing had
+// been completed.
+bool TCustomValidEdit::TypeOverCompletion(const std::string& Insert) {
+  const std::string WindowText = Text();
+  if (FCompletionStart < 0 || WindowText != FCompletedText || SelLength() > 0 ||
+      SelStart() != Length(WindowText))
+    return false;
+  SetSelStart(FCompletionStart);
+  SetSelLength(Length(WindowText) - FCompletionStart);
+  if (ScreenInput(Insert))
+    return true;
+  SetSelStart(Length(WindowText));
+  return false;
 }
 
 void TCustomValidEdit::WMPaste(TMessage& Message) {
   if (!Clipboard()->HasFormat(CF_TEXT))
     return;
-  if (ReadOnly() || !FValidator || !FValidation.Contains(vtInput)) {
+  // What the window would insert (one line, cut to MaxLength) is screened,
+  // not the clipboard text itself; a paste the window turns into nothing
+  // goes to it unscreened.
+  const std::string P = PasteInsertion(Clipboard()->AsText());
+  if (ReadOnly() || !FValidator || !FValidation.Contains(vtInput) || P.empty()) {
     TCustomBtnEdit::WMPaste(Message);
     return;
   }
-  const std::string P = Clipboard()->AsText();
   std::string S = PrepareText(P);
   if (FValidator->IsValidInput(S, false)) {
     TCustomBtnEdit::WMPaste(Message);
@@ -142,6 +187,24 @@ void TCustomValidEdit::WMPaste(TMessage& Message) {
     InputError(P);
     FStoredText = Text();
   }
+}
+
+// ---------------------------------------------------------------------------
+// Undo and redo
+
+// An undone or redone text was in the window before: it is taken as it is,
+// neither screened nor completed (a completion redone is a step of its own).
+void TCustomValidEdit::HistoryStep(TMessage& Message) {
+  {
+    TLockGuard Guard(*this);
+    TCustomBtnEdit::WndProc(Message);
+  }
+  // While unfocused the window shows the display text, with no history.
+  if (!FocusedFlag() || Text() == FStoredText)
+    return;
+  FCompletionStart = -1;
+  FStoredText = Text();
+  TCustomBtnEdit::Change();
 }
 
 } // namespace ValEdit

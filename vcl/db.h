@@ -511,6 +511,11 @@ protected:
   virtual bool InternalDelete(TRecordBuffer& Rec) = 0;
   // Fills a new record (all Null by default).
   virtual void InternalInitRecord(TRecordBuffer& Rec);
+  // Judges the value just stored in Field's place of the record being
+  // edited against the storage's own rules for that column, raising
+  // EDatabaseError when the storage would refuse it; the field then keeps
+  // its old value. Nothing is judged by default.
+  virtual void CheckFieldValue(const TField* Field);
 
   // For a storage that found the record changed by someone else while
   // posting: Fresh becomes the record as read, and every field the user
@@ -745,10 +750,14 @@ protected:
   void InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) override;
   bool InternalDelete(TRecordBuffer& Rec) override;
   void InternalInitRecord(TRecordBuffer& Rec) override;
+  // A table's NOT NULL and column CHECK constraints judge each assignment,
+  // so a refused value is reported where it is typed, not at Post.
+  void CheckFieldValue(const TField* Field) override;
 
 private:
   class TConnection;
   class TCursor;
+  class TColumnRules;
   void SQLChanging(TObject* Sender);
   TConnection& Connection();
 
@@ -758,6 +767,7 @@ private:
   int FBusyTimeout = 2000;
   std::unique_ptr<TConnection> FConnection;
   std::unique_ptr<TCursor> FCursor;
+  std::unique_ptr<TColumnRules> FRules;
 };
 
 // Declares the published tables of the data-access classes (once; their

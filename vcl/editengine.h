@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 
 namespace vcl {
@@ -30,8 +31,8 @@ public:
   // Converts the text already held, as the window does when recreated.
   void SetCharCase(TEditCharCase Value);
 
-  // Replaces the whole text (in CharCase) with the caret at the start and
-  // no undo step.
+  // Replaces the whole text (in CharCase) with the caret at the start; the
+  // history starts anew.
   void SetText(const std::string& Value);
 
   // Selection; positions are clamped to the text.
@@ -48,38 +49,57 @@ public:
   // What the window inserts: S in CharCase, cut to the room MaxLength leaves
   // once the selection is replaced.
   std::string Fit(const std::string& S) const;
-  // The single line the window makes of a clipboard text.
+  // The single line the window makes of a clipboard text: line breaks at
+  // either end are dropped, and each run of them inside becomes one blank.
   static std::string SingleLine(const std::string& S);
 
   // Editing. Each returns false when it changed nothing.
   // Replaces the selection with S in CharCase, whatever its length; the
-  // caret ends after it.
-  bool ReplaceSelection(const std::string& S);
+  // caret ends after it. An undoable replacement is one undo step; any
+  // other starts the history anew.
+  bool ReplaceSelection(const std::string& S, bool Undoable = true);
+  // Replaces the whole text (in CharCase) as one undo step; undoing it
+  // brings back the selection as it was. The caret ends at the end.
+  bool ReplaceText(const std::string& S);
   // A typed character: refused when the text is full.
   bool TypeChar(char Ch);
   // Backspace and Delete: the selection, else one character.
   bool DeleteBackward();
   bool DeleteForward();
 
-  // Undo history.
-  bool CanUndo() const { return FCanUndo; }
-  // Swaps the text with the one before the last change, so a second undo
-  // redoes it.
+  // Undo history: every edit is one step, up to MaxUndoSteps of them (the
+  // oldest are forgotten first). Undo brings back the text and selection
+  // before the last step; Redo takes the undone step again, until a new
+  // edit is made.
+  static constexpr std::size_t MaxUndoSteps = 100;
+  bool CanUndo() const { return !FUndo.empty(); }
+  bool CanRedo() const { return !FRedo.empty(); }
   bool Undo();
-  void ClearUndo() { FCanUndo = false; }
+  bool Redo();
+  void ClearUndo();
 
 private:
+  struct TState {
+    std::string Text;
+    int Anchor;
+    int Caret;
+  };
   std::string ApplyCharCase(const std::string& S) const;
   int Room() const;
+  // Replaces Count characters from Start (0-based) with S in CharCase.
+  bool Replace(int Start, int Count, const std::string& S, bool Undoable);
+  // Records the state before an edit as an undo step.
+  void BeginStep();
+  // Moves the current state onto To and puts back the last state of From.
+  bool Restore(std::deque<TState>& From, std::deque<TState>& To);
 
   std::string FText;
   int FAnchor = 0;
   int FCaret = 0;
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
-  bool FCanUndo = false;
-  std::string FUndoText;
-  int FUndoCaret = 0;
+  std::deque<TState> FUndo;
+  std::deque<TState> FRedo;
 };
 
 } // namespace vcl

@@ -80,6 +80,9 @@ constexpr unsigned EM_GETPASSWORDCHAR = 0x00D2;
 constexpr unsigned EM_SETMARGINS = 0x00D3;
 constexpr unsigned EM_GETMARGINS = 0x00D4;
 constexpr unsigned EM_GETLIMITTEXT = 0x00D5;
+// Redo, as the rich edit numbers it; the single-line edit keeps a history too.
+constexpr unsigned EM_REDO = WM_USER + 84;
+constexpr unsigned EM_CANREDO = WM_USER + 85;
 constexpr unsigned EC_LEFTMARGIN = 0x0001;
 constexpr unsigned EC_RIGHTMARGIN = 0x0002;
 
@@ -121,6 +124,11 @@ constexpr unsigned CM_GETDATALINK = CM_BASE + 45;
 constexpr unsigned CM_CHILDKEY = CM_BASE + 46;
 constexpr unsigned CM_RECREATEWND = CM_BASE + 51;
 constexpr unsigned CM_INVALIDATE = CM_BASE + 52;
+// Sent to the focused control before Enter presses a default button: the
+// control judges its value as it would on losing the focus (reporting a
+// refusal the same way) but keeps the focus; Result 1 means it refuses to
+// let the focus go, and nothing is pressed.
+constexpr unsigned CM_VALIDATEEXIT = CM_BASE + 100;
 
 // Notifications reflected back to the control that caused them.
 constexpr unsigned CN_BASE = 0xBC00;

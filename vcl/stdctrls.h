@@ -35,8 +35,12 @@ public:
   void CutToClipboard();
   void PasteFromClipboard();
   virtual void Clear();
+  // The history of the user's edits (Ctrl+Z; Ctrl+Y or Ctrl+Shift+Z redoes).
+  // Text set from code starts a new one.
   void Undo();
+  void Redo();
   bool CanUndo() const { return FEngine.CanUndo(); }
+  bool CanRedo() const { return FEngine.CanRedo(); }
   void ClearUndo() { FEngine.ClearUndo(); }
   bool Modified() const { return FModified; }
   void SetModified(bool Value) { FModified = Value; }
@@ -52,6 +56,15 @@ protected:
   void DefaultHandler(TMessage& Message) override;
   virtual void Change();
   void AdjustHeight();
+
+  // What the window would insert for a paste of Text, or for the typed
+  // character Key, at the selection: one line, in CharCase, cut to the room
+  // MaxLength leaves. Empty when the window would insert nothing.
+  std::string PasteInsertion(const std::string& Text) const;
+  std::string KeyInsertion(char Key) const;
+  // Replaces the whole text as one undoable edit of the user's (the window
+  // notifies the change); undoing it brings back the selection as it was.
+  void ReplaceAllText(const std::string& Value);
 
   bool AutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool Value) { FAutoSelect = Value; }
@@ -79,6 +92,9 @@ protected:
   void CMEnter(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
   void CMEnabledChanged(TMessage& Message) override;
+  // A client edge lies outside the client area; a flat border lies inside
+  // it, on its edge, and the window paints it with the text (edit_paint.cpp).
+  int FrameWidth() override;
 
 private:
   // Message routing (edit.cpp), by group.
@@ -92,7 +108,7 @@ private:
   void CharCommand(char Ch);
   void ClipboardCommand(unsigned Msg);
   void PasteText();
-  void UndoCommand();
+  void HistoryCommand(bool Redo);
   // After the engine changed the text: the user's edit marks the text
   // modified; the window scrolls, repaints and notifies.
   void TextChanged(bool ByUser);
@@ -101,6 +117,8 @@ private:
   void Notify();
 
   // Layout and painting (edit_paint.cpp).
+  bool HasFlatBorder();
+  int TextInset();
   std::string DisplayText() const;
   TRect TextArea();
   int TextTop();
@@ -185,6 +203,9 @@ protected:
 
 private:
   void Paint(HDC DC);
+  // True when the focused control, asked with CM_VALIDATEEXIT, would let
+  // the focus go.
+  bool FocusLetsGo();
   bool FDefault = false;
   bool FCancel = false;
   TModalResult FModalResult = mrNone;

@@ -56,6 +56,10 @@ std::string TrimRight(const std::string& S);
 std::string QuotedStr(const std::string& S);
 // The letter test of code page 1252 (accented letters count).
 bool IsCharAlphaA(char Ch);
+// The Unicode code point of a code page 1252 character, and the character of
+// a code point (-1 when the code page has none).
+char32_t Cp1252ToUnicode(char Ch);
+int UnicodeToCp1252(char32_t Code);
 
 // ---------------------------------------------------------------------------
 // Exceptions

@@ -1,18 +1,26 @@
 // valcheck: judges data with the validators a form would use, one value per
 // line, and reports each refused line with the validator's own message. It
-// streams: one line is held at a time, and the buffers are reused, so memory
-// stays flat however long the input is.
+// streams through fixed buffers: memory stays flat however long the input,
+// and a line longer than the limit is refused without being held. Several
+// threads judge blocks of lines; the output keeps the input's order.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "apps/valcheck/judge.h"
 #include "apps/valcheck/make_validator.h"
 #include "apps/valcheck/options.h"
-#include "vcl/dialogs.h"
+#include "apps/valcheck/output.h"
+#include "apps/valcheck/run.h"
 #include "vcl/sysutils.h"
 
 namespace {
@@ -28,102 +36,83 @@ int UsageFailure(const std::string& Message) {
   return ExitUsage;
 }
 
-// Judges every line as the validating edit does when the focus leaves it:
-// the validator normalises the text, then judges it; an empty text that is
-// not allowed gets the edit's own message. Returns whether all lines passed.
-bool JudgeLines(std::istream& In, Validate::TValidator& V, const TOptions& O, std::ostream& Out,
-                std::ostream& Reports) {
-  // The validators report through the message box; here it writes into a
-  // buffer that is reused for every refused line.
-  std::string Captured;
-  const auto Previous = vcl::SetMessageDlgHandler(
-      [&Captured](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
-        Captured = Msg;
-        return vcl::mrOk;
-      });
+int Failure(const std::string& Message) {
+  std::cerr << "valcheck: " << Message << '\n';
+  return ExitUsage;
+}
 
-  bool AllValid = true;
-  std::string Line;
-  std::string Text;
-  long long LineNo = 0;
-  while (std::getline(In, Line)) {
-    ++LineNo;
-    if (!Line.empty() && Line.back() == '\r')
-      Line.pop_back();
-    Text = Line;
-    bool Valid;
-    try {
-      V.SetText(Text);
-      Valid = V.IsValid(Text) && !(O.Required && Text.empty());
-    } catch (const vcl::Exception&) {
-      // A conversion error that the edit would let escape (a float with
-      // letters among its decimals): for a batch it is simply a refusal.
-      Valid = false;
-      Text = Line;
-    }
-    if (!Valid) {
-      AllValid = false;
-      if (Text.empty()) {
-        Captured = "A value must be entered.";
-      } else {
-        Captured.clear();
-        V.ShowErrorMessage(false, Line); // the text as it was before normalising
-        // A message may break its line (the picture's comes on a second
-        // one); a report keeps to one line.
-        for (char& Ch : Captured)
-          if (Ch == '\r' || Ch == '\n')
-            Ch = ' ';
-      }
-      Reports << LineNo << ": " << Captured << '\n';
-    }
-    if (O.Output == omNormalize)
-      Out << Text << '\n';
-    else if (O.Output == omDisplay)
-      Out << V.GetDisplayText(Text) << '\n';
+std::string InputName(const TOptions& O) {
+  return O.File.empty() ? std::string("-") : O.File;
+}
+
+// Standard input, or the file; -1 with errno set when it cannot be read.
+int OpenInput(const TOptions& O) {
+  if (O.File.empty() || O.File == "-")
+    return STDIN_FILENO;
+  const int Fd = ::open(O.File.c_str(), O_RDONLY);
+  struct stat Info;
+  if (Fd >= 0 && ::fstat(Fd, &Info) == 0 && S_ISDIR(Info.st_mode)) {
+    ::close(Fd);
+    errno = EISDIR;
+    return -1;
   }
-  vcl::SetMessageDlgHandler(Previous);
-  return AllValid;
+  return Fd;
+}
+
+int ThreadsFor(const TOptions& O) {
+  if (O.Threads > 0)
+    return O.Threads;
+  const unsigned Processors = std::thread::hardware_concurrency();
+  return Processors == 0 ? 1 : static_cast<int>(std::min(Processors, 8u));
 }
 
 } // namespace
 
 int main(int Argc, char** Argv) {
-  std::ios::sync_with_stdio(false);
   TOptions O;
-  std::unique_ptr<Validate::TValidator> V;
+  // One validator for each thread, all alike.
+  std::vector<std::unique_ptr<Validate::TValidator>> Validators;
+  std::string Literal;
   try {
     O = ParseOptions(Argc, Argv);
     if (O.Help) {
       std::cout << UsageText;
-      return ExitValid;
+      return std::cout.flush() ? ExitValid : ExitUsage;
     }
     if (O.SystemLocale)
       vcl::LoadSystemLocale();
-    V = MakeValidator(O);
+    for (int I = ThreadsFor(O); I > 0; --I)
+      Validators.push_back(MakeValidator(O));
+    Literal = UnboundedLiteral(O);
   } catch (const TUsageError& E) {
     return UsageFailure(E.what());
   }
 
-  std::ifstream File;
-  std::istream* In = &std::cin;
-  if (!O.File.empty() && O.File != "-") {
-    std::error_code Ignored;
-    if (std::filesystem::is_directory(O.File, Ignored))
-      return UsageFailure("cannot read '" + O.File + "': it is a directory");
-    File.open(O.File, std::ios::binary);
-    if (!File)
-      return UsageFailure("cannot read '" + O.File + "': " + std::strerror(errno));
-    In = &File;
-  }
+  const int Fd = OpenInput(O);
+  if (Fd < 0)
+    return Failure("cannot read '" + InputName(O) + "': " + std::strerror(errno));
 
   // With a text output the reports go to standard error, so that standard
-  // output keeps one line for each input line; std::clog is the buffered
-  // stream on standard error, so a report does not cost a write each.
-  std::ostream& Reports = O.Output == omMessages ? std::cout : std::clog;
-  const bool AllValid = JudgeLines(*In, *V, O, std::cout, Reports);
-  if (In->bad())
-    return UsageFailure("reading '" + (O.File.empty() ? std::string("-") : O.File) + "' failed");
-  std::cout.flush();
-  std::clog.flush();
-  return AllValid ? ExitValid : ExitRefused;
+  // output keeps one line for each input line.
+  TOutput Out(STDOUT_FILENO);
+  TOutput Errors(STDERR_FILENO);
+  TOutput& Reports = O.Output == omMessages ? Out : Errors;
+  TRunResult Run;
+  {
+    const TMessageCapture Capture;
+    std::vector<std::unique_ptr<TJudge>> Judges;
+    std::vector<TJudge*> Pointers;
+    for (const auto& V : Validators) {
+      Judges.push_back(std::make_unique<TJudge>(*V, O, Literal));
+      Pointers.push_back(Judges.back().get());
+    }
+    Run = JudgeInput(Fd, O, Pointers, Out, Reports);
+  }
+  const bool Written = Out.Flush() && Errors.Flush();
+  if (Run.ReadError != 0)
+    return Failure("cannot read '" + InputName(O) + "': " + std::strerror(Run.ReadError));
+  if (!Written)
+    return Failure(std::string("cannot write: ") +
+                   std::strerror(Out.Error() ? Out.Error() : Errors.Error()));
+  return Run.AllValid ? ExitValid : ExitRefused;
 }

@@ -1,10 +1,18 @@
 // Validator construction for valcheck. Bounds are read with the conversions
 // the validator itself judges with, so "--min 1,5" means what a typed "1,5"
-// means under the chosen locale.
+// means under the chosen locale. Option values and words are taken in the
+// input's encoding, as the lines are.
 #include "apps/valcheck/make_validator.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <limits>
+
+#include "apps/valcheck/line_reader.h"
+#include "validate/picture_syntax.h"
 
 #include "validate/date.h"
 #include "validate/filter.h"
@@ -19,6 +27,17 @@ namespace ValCheck {
 
 namespace {
 
+// Value in code page 1252, as the validators take it.
+std::string FromInput(const TOptions& O, const std::string& What, const std::string& Value) {
+  if (O.Encoding == enCp1252 || IsAscii(Value))
+    return Value;
+  std::string Converted;
+  TDecodeFault Fault;
+  if (!Utf8ToCp1252(Value, Converted, Fault))
+    throw TUsageError("bad value for " + What + ": '" + Value + "' " + DescribeFault(Fault));
+  return Converted;
+}
+
 template <typename T, typename Convert>
 T Parse(const std::string& Option, const std::string& Text, Convert Conv) {
   try {
@@ -32,8 +51,8 @@ T Parse(const std::string& Option, const std::string& Text, Convert Conv) {
 // which the validators would otherwise quietly fold into one value.
 template <typename T, typename Convert>
 void Bounds(const TOptions& O, T Lowest, T Highest, Convert Conv, T& Min, T& Max) {
-  Min = O.Min ? Parse<T>("--min", *O.Min, Conv) : Lowest;
-  Max = O.Max ? Parse<T>("--max", *O.Max, Conv) : Highest;
+  Min = O.Min ? Parse<T>("--min", FromInput(O, "--min", *O.Min), Conv) : Lowest;
+  Max = O.Max ? Parse<T>("--max", FromInput(O, "--max", *O.Max), Conv) : Highest;
   if (Min > Max)
     throw TUsageError("--min is greater than --max");
 }
@@ -83,22 +102,53 @@ std::unique_ptr<Validate::TValidator> MakeFloat(const TOptions& O) {
   return V;
 }
 
+// Closes a file descriptor when it goes out of scope.
+struct TFileCloser {
+  int Fd;
+  ~TFileCloser() { ::close(Fd); }
+};
+
+// The words of the word file, one a line, in code page 1252; empty lines
+// are left out.
+void ReadWords(const TOptions& O, vcl::TStringList& Words) {
+  const std::string& Path = *O.Words;
+  const auto Failure = [&Path](int Error) {
+    return TUsageError("cannot read word file '" + Path + "': " + std::strerror(Error));
+  };
+  const int Fd = ::open(Path.c_str(), O_RDONLY);
+  if (Fd < 0)
+    throw Failure(errno);
+  const TFileCloser Closer{Fd};
+  TLineReader Reader(Fd, O.MaxLineLength);
+  std::string_view Line;
+  for (int LineNo = 1;; ++LineNo) {
+    const auto Where = [&] { return "word file '" + Path + "', line " + std::to_string(LineNo); };
+    switch (Reader.Next(Line, nullptr)) {
+    case TLineReader::lkEnd:
+      return;
+    case TLineReader::lkError:
+      throw Failure(Reader.Error());
+    case TLineReader::lkTooLong:
+      throw TUsageError(Where() + ": longer than " + std::to_string(O.MaxLineLength) + " bytes");
+    case TLineReader::lkLine:
+      break;
+    }
+    if (LineNo == 1 && O.Encoding == enUtf8 && Line.starts_with(Utf8Bom))
+      Line.remove_prefix(Utf8Bom.size());
+    if (Line.empty())
+      continue;
+    if (O.Encoding == enCp1252 || IsAscii(Line))
+      Words.Add(std::string(Line));
+    else
+      Words.Add(FromInput(O, Where(), std::string(Line)));
+  }
+}
+
 std::unique_ptr<Validate::TValidator> MakeLookup(const TOptions& O) {
-  std::ifstream In(*O.Words, std::ios::binary);
-  if (!In)
-    throw TUsageError("cannot read word file '" + *O.Words + "'");
+  vcl::TStringList Words;
+  ReadWords(O, Words);
   // Sorting first lets the validator's list take the words in order, each
   // at its end, instead of shifting the list for every word.
-  vcl::TStringList Words;
-  std::string Word;
-  while (std::getline(In, Word)) {
-    if (!Word.empty() && Word.back() == '\r')
-      Word.pop_back();
-    if (!Word.empty())
-      Words.Add(Word);
-  }
-  if (In.bad())
-    throw TUsageError("cannot read word file '" + *O.Words + "'");
   Words.Sort();
   auto V = std::make_unique<Validate::TStringLookupValidator>(nullptr);
   V->SetCaseSensitive(O.CaseSensitive);
@@ -108,14 +158,34 @@ std::unique_ptr<Validate::TValidator> MakeLookup(const TOptions& O) {
 
 std::unique_ptr<Validate::TValidator> MakeFilter(const TOptions& O) {
   auto V = std::make_unique<Validate::TFilterValidator>(nullptr);
-  V->SetFilterChars(*O.Chars);
+  const std::string Chars = FromInput(O, "--chars", *O.Chars);
+  // The filter drops what it can never list; said here, rather than the
+  // character being refused (or let through, with --invalid) on every line.
+  for (std::size_t I = 0; I < Chars.size(); ++I) {
+    const auto Code = static_cast<unsigned char>(Chars[I]);
+    if (Code < 33 || Code > 127) {
+      std::string Shown;
+      if (O.Encoding == enUtf8)
+        AppendUtf8(Chars.substr(I, 1), Shown);
+      else
+        Shown = Chars.substr(I, 1);
+      throw TUsageError("bad value for --chars: '" + Shown + "' (character " +
+                        std::to_string(I + 1) +
+                        ") cannot be listed; a filter lists only characters with codes 33 to "
+                        "127 (no blank, control character or accented letter)");
+    }
+  }
+  V->SetFilterChars(Chars);
   V->SetFilterType(O.InvalidChars ? Validate::ftInvalidChars : Validate::ftValidChars);
   return V;
 }
 
 std::unique_ptr<Validate::TValidator> MakePicture(const TOptions& O) {
+  const std::string Picture = FromInput(O, "--picture", *O.Picture);
+  if (const auto Fault = Validate::CheckPictureSyntax(Picture))
+    throw TUsageError("bad picture '" + *O.Picture + "': " + Fault->Message);
   auto V = std::make_unique<Validate::TPictureValidator>(nullptr);
-  V->SetPicture(*O.Picture);
+  V->SetPicture(Picture);
   return V;
 }
 
@@ -157,6 +227,18 @@ std::unique_ptr<Validate::TValidator> MakeTime(const TOptions& O) {
 }
 
 } // namespace
+
+std::string UnboundedLiteral(const TOptions& O) {
+  if (O.Min || O.Max)
+    return {};
+  if (O.Kind == "integer")
+    return " is not a valid integer.";
+  if (O.Kind == "float")
+    return " is not a valid number.";
+  if (O.Kind == "currency")
+    return " is not a valid currency.";
+  return {};
+}
 
 std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& O) {
   if (O.Kind == "integer")

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string_view>
 
 namespace ValCheck {
@@ -15,7 +16,8 @@ Judges one value per line of FILE (or standard input) with the validator a
 form would use, as the edit does when the focus leaves it: the text is
 normalised, then judged. Each refused line is reported as
   LINE: MESSAGE
-Exit status: 0 when every line is valid, 1 when some are not, 2 for bad usage.
+Exit status: 0 when every line is valid, 1 when some are not, 2 for bad usage
+(a bad option or picture, an unreadable file, a failed write).
 
 Kinds and their options:
   --kind integer   [--min N] [--max N] [--leading-zeros]
@@ -26,15 +28,34 @@ Kinds and their options:
   --kind time      [--format short|long|optional] [--min TIME] [--max TIME]
   --kind lookup    --words FILE [--case-sensitive]
   --kind filter    --chars CHARS [--invalid]
-Giving --min or --max checks the range; a bound left out is the widest the
-kind allows. Numbers, dates and times are read as the validator reads them.
+Without --min and --max any value of the kind is taken. Giving either checks
+the range, and the messages name it; a bound left out is the widest the kind
+allows. Numbers, dates and times are read as the validator reads them.
+
+--format for dates: the year has two digits (short), four (long, the
+default), or four of which the last two may be left out (optional); a
+two-digit year in long form gets the current century.
+--format for times: hours and minutes (short, the default), hours, minutes
+and seconds (long), or seconds that may be typed or left out (optional).
+A picture must be well formed: brackets [] and braces {} balanced, no ';'
+at its end, a piece after each '*'.
 
 Other options:
   --required       an empty line is refused ("A value must be entered.")
   --normalize      print every line as normalised (messages go to stderr)
-  --display        print every line's display form (messages go to stderr)
+  --display        print the display form of every accepted line (messages
+                   go to stderr)
   --locale system  use the process locale instead of the US English defaults
-  --help           show this text
+  --encoding utf-8|cp1252
+                   how lines and option values are encoded (default utf-8);
+                   the validators judge code page 1252 text, so a UTF-8
+                   line with a character outside that code page is refused
+  --max-line-length BYTES
+                   refuse longer lines without holding them (default
+                   1048576)
+  --threads N      judge with N threads (default: one per processor); the
+                   output keeps the order of the input
+  -h, --help       show this text
 )";
 
 namespace {
@@ -59,10 +80,43 @@ void CheckRequired(bool Given, const char* Option, const std::string& Kind,
     throw TUsageError("--kind " + Kind + " needs " + Option);
 }
 
+TEncoding EncodingNamed(const std::string& Name) {
+  if (Name == "utf-8" || Name == "utf8" || Name == "UTF-8")
+    return enUtf8;
+  if (Name == "cp1252")
+    return enCp1252;
+  throw TUsageError("unknown encoding '" + Name + "' (utf-8 or cp1252)");
+}
+
+std::size_t LineLength(const std::string& Text) {
+  std::size_t Value = 0;
+  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value == 0 ||
+      Value > TOptions::LargestMaxLineLength)
+    throw TUsageError("bad value for --max-line-length: '" + Text + "' is not from 1 to " +
+                      std::to_string(TOptions::LargestMaxLineLength));
+  return Value;
+}
+
+int ThreadCount(const std::string& Text) {
+  int Value = 0;
+  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value < 1 ||
+      Value > TOptions::MostThreads)
+    throw TUsageError("bad value for --threads: '" + Text + "' is not from 1 to " +
+                      std::to_string(TOptions::MostThreads));
+  return Value;
+}
+
 } // namespace
 
 TOptions ParseOptions(int Argc, const char* const* Argv) {
   TOptions O;
+  for (int I = 1; I < Argc && std::string_view(Argv[I]) != "--"; ++I)
+    if (std::string_view(Argv[I]) == "-h" || std::string_view(Argv[I]) == "--help") {
+      O.Help = true;
+      return O;
+    }
   bool HaveFile = false;
   bool OptionsEnded = false;
   for (int I = 1; I < Argc; ++I) {
@@ -119,6 +173,12 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
       O.Words = Value();
     else if (Arg == "--chars")
       O.Chars = Value();
+    else if (Arg == "--encoding")
+      O.Encoding = EncodingNamed(Value());
+    else if (Arg == "--max-line-length")
+      O.MaxLineLength = LineLength(Value());
+    else if (Arg == "--threads")
+      O.Threads = ThreadCount(Value());
     else if (Arg == "--locale") {
       const std::string Locale = Value();
       if (Locale != "system")
@@ -137,12 +197,10 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
     else if (Arg == "--display")
       Output(omDisplay);
     else if (Arg == "--help")
-      Flag(O.Help);
+      throw TUsageError("option --help takes no value");
     else
       throw TUsageError("unknown option " + Arg);
   }
-  if (O.Help)
-    return O;
 
   if (O.Kind.empty())
     throw TUsageError("--kind is required");

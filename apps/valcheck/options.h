@@ -3,9 +3,12 @@
 // conversions and after the locale has been chosen).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <stdexcept>
 #include <string>
+
+#include "apps/valcheck/encoding.h"
 
 namespace ValCheck {
 
@@ -32,12 +35,22 @@ struct TOptions {
   bool SystemLocale = false;
   bool Required = false;
   TOutputMode Output = omMessages;
+  TEncoding Encoding = enUtf8;
+  std::size_t MaxLineLength = DefaultMaxLineLength;
+  int Threads = 0;  // 0: one per processor
   std::string File; // empty or "-": standard input
   bool Help = false;
+
+  // A stray huge line (a file without line ends) is refused rather than
+  // held: a megabyte is far more than any value a form would take.
+  static constexpr std::size_t DefaultMaxLineLength = 1024 * 1024;
+  static constexpr std::size_t LargestMaxLineLength = std::size_t(1) << 30;
+  static constexpr int MostThreads = 64;
 };
 
 // Raises TUsageError for an unknown option, a missing value, an unknown kind
-// or an option that the kind does not take.
+// or an option that the kind does not take. -h or --help anywhere among the
+// options asks for the usage text and nothing else.
 TOptions ParseOptions(int Argc, const char* const* Argv);
 
 extern const char* const UsageText;

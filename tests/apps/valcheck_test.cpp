@@ -1,5 +1,6 @@
 // valcheck as a user runs it: input files and standard input, the reports of
 // refused lines, the normalised and display outputs, and the exit statuses.
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -88,14 +89,14 @@ TEST_F(ValCheckTest, OneBoundLeavesTheOtherOpen) {
   EXPECT_EQ(Run("--kind integer --min 10", "2147483647\n10\n").Status, 0);
   const TRun R = Run("--kind integer --max 10", "-2147483648\n11\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: \"11\" is not a valid integer between -2147483648 and 10.\n");
+  EXPECT_EQ(R.Out, "2: \"11\" is not a valid integer of at most 10.\n");
 }
 
 TEST_F(ValCheckTest, NormalizeAndDisplay) {
   TRun R = Run("--kind float --precision 2 --normalize", "3.14159\n2.3\n1.2ab\n");
   EXPECT_EQ(R.Status, 1);
   EXPECT_EQ(R.Out, "3.14\n2.3\n1.2ab\n");
-  EXPECT_EQ(R.Err, "3: \"1.2ab\" is not a valid number between 0.00 and 0.00.\n");
+  EXPECT_EQ(R.Err, "3: \"1.2ab\" is not a valid number.\n");
 
   R = Run("--kind currency --display", "1234.5\r\n-5\n\n0.001\n");
   EXPECT_EQ(R.Status, 0);
@@ -144,7 +145,7 @@ TEST_F(ValCheckTest, PictureDateAndTime) {
 
   R = Run("--kind time --max '10:00 PM'", "9:30 AM\n11:30 PM\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: \"11:30 PM\" is not a valid time between 12:00:00 AM and 10:00:00 PM.\n");
+  EXPECT_EQ(R.Out, "2: \"11:30 PM\" is not a valid time of at most 10:00:00 PM.\n");
 
   R = Run("--kind date --min 12/31/2026 --max 1/1/2026");
   EXPECT_EQ(R.Status, 2);
@@ -171,7 +172,8 @@ TEST_F(ValCheckTest, BadUsage) {
       {"--kind float --precision 300", "bad value for --precision"},
       {"--kind integer --precision 2", "option --precision does not apply to --kind integer"},
       {"--kind lookup", "--kind lookup needs --words"},
-      {"--kind lookup --words '" + Missing + "'", "cannot read word file"},
+      {"--kind lookup --words '" + Missing + "'",
+       "cannot read word file '" + Missing + "': No such file or directory"},
       {"--kind filter", "--kind filter needs --chars"},
       {"--kind picture", "--kind picture needs --picture"},
       {"--kind date --min 2/30/2026", "bad value for --min"},
@@ -181,8 +183,16 @@ TEST_F(ValCheckTest, BadUsage) {
       {"--kind integer --normalize --display", "cannot be combined"},
       {"--kind integer --required=yes", "takes no value"},
       {"--kind integer a.txt b.txt", "only one input file"},
-      {"--kind integer '" + Missing + "'", "cannot read '" + Missing + "'"},
-      {"--kind integer '" + FDir.string() + "'", "is a directory"},
+      {"--kind integer '" + Missing + "'",
+       "cannot read '" + Missing + "': No such file or directory"},
+      {"--kind integer '" + FDir.string() + "'",
+       "cannot read '" + FDir.string() + "': Is a directory"},
+      {"--kind lookup --words '" + FDir.string() + "'", "': Is a directory"},
+      {"--kind integer --encoding latin1", "unknown encoding 'latin1'"},
+      {"--kind integer --max-line-length 0", "bad value for --max-line-length"},
+      {"--kind integer --max-line-length 1k", "bad value for --max-line-length"},
+      {"--kind integer --help=yes", "option --help takes no value"},
+      {"--kind integer --threads 0", "bad value for --threads"},
   };
   for (const auto& C : Cases) {
     const TRun R = Run(C.Args, "1\n");
@@ -197,13 +207,240 @@ TEST_F(ValCheckTest, SystemLocale) {
   // Whatever the process locale is, whole numbers read the same.
   const TRun R = Run("--kind integer --locale system --max 10", "12\n7\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "1: \"12\" is not a valid integer between -2147483648 and 10.\n");
+  EXPECT_EQ(R.Out, "1: \"12\" is not a valid integer of at most 10.\n");
 }
 
-TEST_F(ValCheckTest, Help) {
-  const TRun R = Run("--help");
+TEST_F(ValCheckTest, HelpWinsOverEverythingElse) {
+  for (const char* Args : {"--help", "-h", "--kind integer -h", "--bogus --help", "-h x.txt"}) {
+    const TRun R = Run(Args);
+    EXPECT_EQ(R.Status, 0) << Args;
+    EXPECT_EQ(R.Out.rfind("Usage: valcheck --kind KIND", 0), 0u) << Args;
+    EXPECT_EQ(R.Err, "") << Args;
+  }
+  // After "--" it is a file name like any other.
+  EXPECT_EQ(Run("--kind integer -- -h").Status, 2);
+}
+
+TEST_F(ValCheckTest, HelpExplainsFormatsEncodingsAndLimits) {
+  const std::string Help = Run("--help").Out;
+  for (const char* Part : {"--format for dates", "four (long, the\ndefault)", "--format for times",
+                           "(short, the default)", "--encoding utf-8|cp1252", "(default utf-8)",
+                           "--max-line-length BYTES", "(default\n                   1048576)",
+                           "-h, --help", "balanced"})
+    EXPECT_NE(Help.find(Part), std::string::npos) << Part;
+}
+
+// Without bounds a number is judged as a number and the message says only
+// that; with bounds the message names the range that was checked.
+TEST_F(ValCheckTest, MessagesNameBoundsOnlyWhenGiven) {
+  const struct {
+    const char* Args;
+    const char* Line;
+    const char* Report;
+  } Cases[] = {
+      {"--kind integer", "x", "1: \"x\" is not a valid integer.\n"},
+      {"--kind integer", "99999999999", "1: \"99999999999\" is not a valid integer.\n"},
+      {"--kind float", "1.2.3", "1: \"1.2.3\" is not a valid number.\n"},
+      {"--kind currency", "$5", "1: \"$5\" is not a valid currency.\n"},
+      {"--kind date", "13/1/2026", "1: \"13/1/2026\" does not resemble a date.\n"},
+      {"--kind time", "25:00", "1: \"25:00\" does not resemble a time.\n"},
+      {"--kind integer --min 1 --max 9", "x", "1: \"x\" is not a valid integer between 1 and 9.\n"},
+      {"--kind integer --min 1", "0", "1: \"0\" is not a valid integer of at least 1.\n"},
+      {"--kind float --precision 1 --max 2", "3",
+       "1: \"3\" is not a valid number of at most 2.0.\n"},
+      {"--kind currency --min 1000", "5",
+       "1: \"5\" is not a valid currency of at least $1,000.00.\n"},
+      {"--kind date --max 12/31/2026", "1/1/2027",
+       "1: \"1/1/2027\" is not a valid date of at most 12/31/2026.\n"},
+      {"--kind time --min 9:00", "8:59",
+       "1: \"8:59\" is not a valid time of at least 9:00:00 AM.\n"},
+      {"--kind currency --min 0 --max 10", "11",
+       "1: \"11\" is not a valid currency between $0.00 and $10.00.\n"},
+  };
+  for (const auto& C : Cases) {
+    const TRun R = Run(C.Args, std::string(C.Line) + "\n");
+    EXPECT_EQ(R.Status, 1) << C.Args;
+    EXPECT_EQ(R.Out, C.Report) << C.Args;
+  }
+}
+
+TEST_F(ValCheckTest, DisplayPrintsAcceptedLinesOnly) {
+  const TRun R = Run("--kind integer --max 5000 --display", "1234\nabc\n\n9999\n-3000\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "1,234\n\n-3,000\n");
+  EXPECT_EQ(R.Err, "2: \"abc\" is not a valid integer of at most 5000.\n"
+                   "4: \"9999\" is not a valid integer of at most 5000.\n");
+}
+
+// A picture with a fault is refused before any line is read, naming the
+// fault and where it is; a picture the language reads as literals passes.
+TEST_F(ValCheckTest, MalformedPicturesAreRefused) {
+  const struct {
+    const char* Picture;
+    const char* Message;
+  } Cases[] = {
+      {"[##", "bad picture '[##': '[' at position 1 is never closed"},
+      {"{##}}", "bad picture '{##}}': '}' at position 5 has no '{' before it"},
+      {"{#[#}]", "bad picture '{#[#}]': '}' at position 5 cannot close the '[' at position 3"},
+      {"*{", "bad picture '*{': '{' at position 2 is never closed"},
+      {"##;", "bad picture '##;': ';' at position 3 is at the end, with nothing to escape"},
+      {"#*3", "bad picture '#*3': '*' at position 2 has no piece to repeat"},
+      {"{*}", "bad picture '{*}': '*' at position 2 has no piece to repeat"},
+      {"", "bad picture '': the picture is empty"},
+  };
+  for (const auto& C : Cases) {
+    const TRun R = Run(std::string("--kind picture --picture '") + C.Picture + "'", "12\n");
+    EXPECT_EQ(R.Status, 2) << C.Picture;
+    EXPECT_EQ(R.Out, "") << C.Picture;
+    EXPECT_EQ(R.Err.rfind(std::string("valcheck: ") + C.Message + "\n", 0), 0u) << R.Err;
+  }
+  // Parentheses are literals in a picture, balanced or not.
+  const TRun R = Run("--kind picture --picture '(###'", "(123\n123)\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "2: \"123)\" does not completely match the picture: (###\n");
+}
+
+TEST_F(ValCheckTest, FailedWritesAreReportedWithTheSystemsReason) {
+  const std::string Input = WriteFile("in.txt", "x\n");
+  const std::string Command = std::string("'") + VALCHECK_PATH + "' --kind integer '" + Input +
+                              "' >/dev/full 2>'" + (FDir / "err.txt").string() + "'";
+  const int Raw = std::system(Command.c_str());
+  EXPECT_EQ(WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, 2);
+  EXPECT_EQ(Read(FDir / "err.txt"), "valcheck: cannot write: No space left on device\n");
+}
+
+// Lines, option values and words are UTF-8 by default and are judged in code
+// page 1252; what is printed goes back to UTF-8.
+TEST_F(ValCheckTest, Utf8InputIsJudgedInTheCodePage) {
+  const std::string Words = WriteFile("words.txt", "\xEF\xBB\xBF"
+                                                   "Café\nCrème brûlée\n€uro\n");
+  TRun R = Run("--kind lookup --words '" + Words + "'", "\xEF\xBB\xBF"
+                                                        "café\nCRÈME BRÛLÉE\n€URO\ncrème\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "4: \"crème\" is not a valid word.\n");
+
+  // '?' and '&' take any letter of the code page, Š (0x8A) among them.
+  R = Run("--kind picture --picture '&*?' --normalize", "élan\nzoë\nŠkoda\nx1\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "élan\nzoë\nŠkoda\nx1\n");
+  EXPECT_EQ(R.Err, "4: \"x1\" does not completely match the picture: &*?\n");
+
+  R = Run("--kind picture --picture 'N°###' --display", "n°123\n");
   EXPECT_EQ(R.Status, 0);
-  EXPECT_NE(R.Out.find("Usage: valcheck --kind KIND"), std::string::npos);
+  EXPECT_EQ(R.Out, "n°123\n");
+}
+
+TEST_F(ValCheckTest, LinesOutsideTheCodePageOrNotUtf8AreRefusedAsSuch) {
+  const TRun R = Run("--kind filter --chars abc --normalize", "abc\n"
+                                                              "a中b\n"
+                                                              "ab\xE9\n"
+                                                              "\xC0\x80\n"
+                                                              "\xED\xA0\x80\n"
+                                                              "b😀\n"
+                                                              "cab\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "abc\n"
+                   "a中b\n"
+                   "ab\xE9\n"
+                   "\xC0\x80\n"
+                   "\xED\xA0\x80\n"
+                   "b😀\n"
+                   "cab\n")
+      << "refused lines are printed as read";
+  EXPECT_EQ(R.Err, "2: the line holds U+4E2D (character 2), which code page 1252 does not have\n"
+                   "3: the line is not valid UTF-8 (byte 3)\n"
+                   "4: the line is not valid UTF-8 (byte 1)\n"
+                   "5: the line is not valid UTF-8 (byte 1)\n"
+                   "6: the line holds U+1F600 (character 2), which code page 1252 does not have\n");
+}
+
+TEST_F(ValCheckTest, OptionValuesOutsideTheCodePageAreRefused) {
+  const struct {
+    const char* Args;
+    const char* Message;
+  } Cases[] = {
+      {"--kind picture --picture '#中'",
+       "bad value for --picture: '#中' holds U+4E2D (character 2), which code page 1252 does not "
+       "have"},
+      {"--kind filter --chars 'café'",
+       "bad value for --chars: 'é' (character 4) cannot be listed; a filter lists only characters "
+       "with codes 33 to 127"},
+      {"--kind filter --chars 'a b' --invalid", "bad value for --chars: ' ' (character 2)"},
+  };
+  for (const auto& C : Cases) {
+    const TRun R = Run(C.Args, "1\n");
+    EXPECT_EQ(R.Status, 2) << C.Args;
+    EXPECT_NE(R.Err.find(C.Message), std::string::npos) << R.Err;
+  }
+  const std::string Words = WriteFile("words.txt", "ok\nnot 中 ok\n");
+  const TRun R = Run("--kind lookup --words '" + Words + "'", "ok\n");
+  EXPECT_EQ(R.Status, 2);
+  EXPECT_NE(R.Err.find("bad value for word file '" + Words + "', line 2: 'not 中 ok' holds U+4E2D"),
+            std::string::npos)
+      << R.Err;
+}
+
+TEST_F(ValCheckTest, Cp1252EncodingTakesBytesAsTheyAre) {
+  const std::string Words = WriteFile("words.txt", "caf\xE9\n\x80uro\n");
+  const TRun R = Run("--kind lookup --encoding cp1252 --words '" + Words + "'",
+                     "CAF\xC9\n\x80URO\ncaf\xC3\xA9\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "3: \"caf\xC3\xA9\" is not a valid word.\n");
+  EXPECT_EQ(Run("--kind picture --encoding cp1252 --picture '?\xE9'", "\xE9\xE9\n").Status, 0);
+}
+
+// A line longer than the limit is refused with its own message, without the
+// line being held: memory stays that of a short input.
+TEST_F(ValCheckTest, OverlongLinesAreRefusedWithoutBeingHeld) {
+  const std::string Limit(1024 * 1024, '7');
+  const std::string File = WriteFile("long.txt", Limit + "\n" + Limit + "7\r\n" + Limit + "\r\n12");
+  TRun R = Run("--kind integer '" + File + "'");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "1: \"" + Limit +
+                       "\" is not a valid integer.\n"
+                       "2: the line is longer than 1048576 bytes (--max-line-length)\n"
+                       "3: \"" +
+                       Limit + "\" is not a valid integer.\n");
+
+  R = Run("--kind integer --max-line-length 3 --normalize", "123\n1234\n12\r\n12345\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, "123\n1234\n12\n12345\n") << "printed as read, like any refused line";
+  EXPECT_EQ(R.Err, "2: the line is longer than 3 bytes (--max-line-length)\n"
+                   "4: the line is longer than 3 bytes (--max-line-length)\n");
+
+  const std::string Command = "head -c 40000000 /dev/zero | tr '\\0' 7 | '" +
+                              std::string(VALCHECK_PATH) + "' --kind integer >'" +
+                              (FDir / "out.txt").string() + "'";
+  const int Raw = std::system(Command.c_str());
+  EXPECT_EQ(WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, 1);
+  EXPECT_EQ(Read(FDir / "out.txt"),
+            "1: the line is longer than 1048576 bytes (--max-line-length)\n");
+  rusage Usage{};
+  ::getrusage(RUSAGE_CHILDREN, &Usage);
+  EXPECT_LT(Usage.ru_maxrss, 32 * 1024) << "kilobytes at most, in any child so far";
+}
+
+// Blocks of lines judged by several threads come out in the input's order,
+// as one thread gives them, across block boundaries.
+TEST_F(ValCheckTest, ThreadsKeepTheInputOrder) {
+  std::string Input;
+  for (int I = 0; I < 30000; ++I)
+    Input += I % 7 == 0 ? "x" + std::to_string(I) + "\n" : std::to_string(I * 37) + "\n";
+  const std::string File = WriteFile("many.txt", Input);
+  const TRun One = Run("--kind integer --max 1000000 --threads 1 '" + File + "'");
+  EXPECT_EQ(One.Status, 1);
+  EXPECT_EQ(One.Out.substr(0, 51), "1: \"x0\" is not a valid integer of at most 1000000.\n");
+  EXPECT_NE(One.Out.find("29997: \"1109852\" is not a valid integer of at most 1000000.\n"),
+            std::string::npos);
+  for (const char* Threads : {"2", "5"}) {
+    const TRun Many =
+        Run("--kind integer --max 1000000 --threads " + std::string(Threads) + " '" + File + "'");
+    EXPECT_EQ(Many.Status, 1);
+    EXPECT_EQ(Many.Out, One.Out) << Threads;
+    const TRun Normalized =
+        Run("--kind integer --normalize --threads " + std::string(Threads) + " '" + File + "'");
+    EXPECT_EQ(Normalized.Out, Input) << Threads;
+  }
 }
 
 } // namespace

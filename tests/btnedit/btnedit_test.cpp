@@ -166,6 +166,20 @@ TEST_F(BtnEditTest, TheClickKeyIsIgnoredAndPassedOnWhileTheButtonCannotBeSeen) {
   }
 }
 
+TEST_F(BtnEditTest, AKeyAnOnKeyDownHandlerConsumedClicksNothing) {
+  Edit->OnKeyDown = [](TObject*, Word& Key, TShiftState) {
+    if (Key == 'A' || Key == VK_RETURN)
+      Key = 0;
+  };
+  // ClickKey 0 is no key at all; the default Ctrl+Enter is consumed first.
+  for (TShortCut Key : {TShortCut(0), scCtrlEnter}) {
+    Edit->SetClickKey(Key);
+    vt::PressKey('A');
+    vt::PressKey(VK_RETURN, {ssCtrl});
+    EXPECT_EQ(Clicks, 0) << Key;
+  }
+}
+
 TEST_F(BtnEditTest, CtrlTabIsSwallowed) {
   Edit->WindowKeys.clear();
   vt::PressKey(VK_TAB, {ssCtrl});
@@ -429,6 +443,81 @@ TEST_F(BtnEditPaintTest, LeftAlignedTextLooksTheSameFocusedOrNot) {
   const TInk Unfocused = EditInk();
   const TPoint M = Edit->GetTextMargins();
   EXPECT_EQ(Unfocused, Shifted(InkOfText(Edit->Font(), "HIH"), M.X, M.Y));
+}
+
+// Whoever draws the text of a disabled edit, the edit window (left-aligned)
+// or the control itself (aligned and unfocused), draws it grey.
+TEST_F(BtnEditPaintTest, ADisabledEditShowsGreyTextInEveryAlignment) {
+  Edit->SetTextBuf("HIH");
+  ASSERT_TRUE(vt::MoveFocus(Other));
+  Edit->SetEnabled(false);
+  for (TAlignment A : {taLeftJustify, taRightJustify, taCenter}) {
+    SCOPED_TRACE(A);
+    Edit->SetAlignment(A);
+    int Grey = 0, Black = 0;
+    for (int Y = 0; Y < Edit->ClientHeight(); ++Y)
+      for (int X = 0; X < Edit->GetEditWidth(); ++X) {
+        const TColor C = vt::PixelAt(Edit, X, Y);
+        Grey += C == ColorToRGB(clGrayText);
+        Black += C == ColorToRGB(clWindowText);
+      }
+    EXPECT_GT(Grey, 10);
+    EXPECT_EQ(Black, 0);
+  }
+}
+
+// The flat border: one pixel, whether the edit window or the control paints,
+// with the button a pixel clear of it at the top, right and bottom.
+TEST_F(BtnEditPaintTest, AFlatBorderIsOnePixelInEveryStateAndTheButtonKeepsClearOfIt) {
+  Edit->SetCtl3D(false);
+  Edit->SetTextBuf("HIH");
+  const int W = Edit->Width(), H = Edit->Height();
+  struct TState {
+    const char* Name;
+    TAlignment Alignment;
+    bool Focused;
+  };
+  const TState States[] = {{"right-aligned, unfocused", taRightJustify, false},
+                           {"centred, unfocused", taCenter, false},
+                           {"left-aligned, unfocused", taLeftJustify, false},
+                           {"right-aligned, focused", taRightJustify, true}};
+  for (const TState& S : States) {
+    SCOPED_TRACE(S.Name);
+    Edit->SetAlignment(S.Alignment);
+    ASSERT_TRUE(vt::MoveFocus(S.Focused ? static_cast<TWinControl*>(Edit) : Other));
+    Edit->SetSelLength(0);
+    const TPixelBuffer Image = vt::PaintForm(Form);
+    auto At = [&](int X, int Y) { return Image.Pixel(Edit->Left() + X, Edit->Top() + Y); };
+    const TColor Frame = ColorToRGB(clWindowFrame), Window = ColorToRGB(clWindow);
+    int Outer = 0, Inner = 0;
+    for (int X = 0; X < W; ++X) {
+      Outer += (At(X, 0) == Frame) + (At(X, H - 1) == Frame);
+      if (X > 0 && X < W - 1)
+        Inner += (At(X, 1) == Window) + (At(X, H - 2) == Window);
+    }
+    for (int Y = 1; Y < H - 1; ++Y) {
+      Outer += (At(0, Y) == Frame) + (At(W - 1, Y) == Frame);
+      if (Y > 1 && Y < H - 2)
+        Inner += (At(1, Y) == Window) + (At(W - 2, Y) == Window);
+    }
+    EXPECT_EQ(Outer, 2 * W + 2 * (H - 2));
+    EXPECT_EQ(Inner, 2 * (W - 2) + 2 * (H - 4));
+  }
+  EXPECT_EQ(Edit->ButtonHost()->BoundsRect(), Bounds(W - 16 - 2, 2, 16, H - 4));
+}
+
+// Old-style controls put the button against the border, inside the client area.
+TEST_F(BtnEditTest, AnOldStyleButtonStaysInsideTheClientArea) {
+  const bool SavedStyle = NewStyleControls;
+  NewStyleControls = false;
+  Edit->SetCtl3D(false);
+  Edit->SetBounds(8, 8, 151, 22);
+  Edit->SetBounds(8, 8, 150, 21);
+  TRect Inside;
+  IntersectRect(Inside, Edit->ButtonHost()->BoundsRect(), Edit->ClientRect());
+  EXPECT_EQ(Inside, Edit->ButtonHost()->BoundsRect());
+  EXPECT_EQ(Edit->ButtonHost()->BoundsRect(), Bounds(150 - 16, 1, 16, 20));
+  NewStyleControls = SavedStyle;
 }
 
 TEST_F(BtnEditPaintTest, TheCaretIsWiderForABoldFont) {

@@ -1,6 +1,8 @@
 // The validating edit's core: a new control, the kind table and validator
 // ownership, the empty-value rule on leaving, completion and the caret, the
-// two text views and the date kind's button.
+// two text views, the date kind's button, Enter on a default button, and
+// the focus leaving a control that can no longer keep it.
+#include <functional>
 #include <typeinfo>
 
 #include "valedit_fixture.h"
@@ -269,6 +271,182 @@ TEST_F(CoreTest, TheDateButtonClickFiresOnButtonClick) {
   vt::Click(Edit->Button());
   EXPECT_EQ(Clicks, 1);
   EXPECT_TRUE(Edit->Focused());
+}
+
+// ---------------------------------------------------------------------------
+// Enter, buttons and the focus
+
+class ButtonsTest : public CoreTest {
+protected:
+  void SetUp() override {
+    CoreTest::SetUp();
+    OK = vt::Place<vcl::TButton>(Form, 8, 80, 75, 25);
+    OK->SetDefault(true);
+    OK->SetModalResult(vcl::mrOk);
+    OK->OnClick = [this](vcl::TObject*) { ++OKClicks; };
+    Cancel = vt::Place<vcl::TButton>(Form, 90, 80, 75, 25);
+    Cancel->SetCancel(true);
+    Cancel->OnClick = [this](vcl::TObject*) { ++CancelClicks; };
+    Edit->SetKind(vkInteger);
+    auto* I = ValidatorAs<TIntegerValidator>();
+    I->SetNoBounds(false);
+    I->SetMin(0);
+    I->SetMax(100);
+  }
+  // Types Text over whatever the focused edit holds.
+  void Retype(const std::string& Text) {
+    Edit->SelectAll();
+    vt::TypeText(Text);
+  }
+
+  vcl::TButton* OK = nullptr;
+  vcl::TButton* Cancel = nullptr;
+  int OKClicks = 0;
+  int CancelClicks = 0;
+};
+
+TEST_F(ButtonsTest, EnterPressesTheDefaultButtonOnlyWhenTheValueMayBeLeft) {
+  Enter();
+  vt::TypeText("500");
+  ASSERT_FALSE(Leave());
+  const std::vector<std::string> OnFocusMove = BoxTexts();
+  ASSERT_EQ(OnFocusMove.size(), 1u);
+  vt::PressKey(vcl::VK_RETURN);
+  EXPECT_EQ(OKClicks, 0);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{OnFocusMove[0], OnFocusMove[0]}));
+  EXPECT_EQ(FocusErrors, (std::vector<std::string>{"500", "500"}));
+  EXPECT_TRUE(Edit->Focused());
+  EXPECT_EQ(Edit->Text(), "500");
+  // An accepted value presses the button, and the focus stays in the edit.
+  Retype("50");
+  vt::PressKey(vcl::VK_RETURN);
+  EXPECT_EQ(OKClicks, 1);
+  EXPECT_TRUE(Edit->Focused());
+  EXPECT_EQ(Exits, 0);
+}
+
+TEST_F(ButtonsTest, EnterKeepsADialogOpenWhileItsValueIsRefused) {
+  auto* Dialog = new vcl::TForm(Form);
+  auto* Value = vt::Place<TValidEdit>(Dialog, 8, 8, 100, 21);
+  Value->SetKind(vkInteger);
+  auto* I = dynamic_cast<TIntegerValidator*>(Value->Validator());
+  I->SetNoBounds(false);
+  I->SetMax(100);
+  auto* Button = vt::Place<vcl::TButton>(Dialog, 8, 40, 75, 25);
+  Button->SetDefault(true);
+  Button->SetModalResult(vcl::mrOk);
+  vcl::TModalResult AfterBadEnter = vcl::mrNone;
+  vt::AnswerNextModal([&](vcl::TCustomForm* F) {
+    vt::MoveFocus(Value);
+    vt::TypeText("500");
+    vt::PressKey(vcl::VK_RETURN);
+    AfterBadEnter = F->ModalResult();
+    Value->SelectAll();
+    vt::TypeText("42");
+    vt::PressKey(vcl::VK_RETURN);
+    return vcl::mrNone; // the form's own ModalResult answers
+  });
+  EXPECT_EQ(Dialog->ShowModal(), vcl::mrOk);
+  EXPECT_EQ(AfterBadEnter, vcl::mrNone);
+  EXPECT_EQ(Value->AsInteger(), 42);
+  EXPECT_EQ(Boxes.Boxes().size(), 1u);
+}
+
+TEST_F(ButtonsTest, EnterNormalisesTheValueTheButtonReads) {
+  Edit->SetKind(vkFloat);
+  Edit->SetValidation({vtFocus}); // the third decimal is typed
+  std::string Read;
+  OK->OnClick = [&](vcl::TObject*) { Read = Edit->EditText(); };
+  Enter();
+  vt::TypeText("2.345");
+  vt::PressKey(vcl::VK_RETURN);
+  EXPECT_EQ(Read, "2.35");
+  EXPECT_EQ(Edit->Text(), "2.35");
+  EXPECT_TRUE(Edit->Focused());
+}
+
+TEST_F(ButtonsTest, EscapeAndTheCancelButtonAreNotValidated) {
+  Enter();
+  vt::TypeText("500");
+  vt::PressKey(vcl::VK_ESCAPE);
+  EXPECT_EQ(CancelClicks, 1);
+  EXPECT_TRUE(Boxes.Boxes().empty());
+}
+
+TEST_F(ButtonsTest, AClickOnAButtonIsLostWhenTheValueKeepsTheFocus) {
+  auto* Browse = vt::Place<BtnEdit::TBtnEdit>(Form, 180, 8, 100, 21);
+  int BrowseClicks = 0;
+  Browse->OnButtonClick = [&](vcl::TObject*) { ++BrowseClicks; };
+  Enter();
+  vt::TypeText("500");
+  vt::Click(OK);
+  vt::Click(Browse->Button());
+  EXPECT_EQ(OKClicks, 0);
+  EXPECT_EQ(BrowseClicks, 0);
+  EXPECT_EQ(Boxes.Boxes().size(), 2u);
+  EXPECT_TRUE(Edit->Focused());
+  Retype("5");
+  vt::Click(OK);
+  EXPECT_EQ(OKClicks, 1);
+  EXPECT_TRUE(OK->Focused());
+}
+
+TEST_F(ButtonsTest, AControlThatCannotKeepTheFocusLetsItGoQuietly) {
+  const std::function<void(bool)> Ways[] = {[this](bool On) { Edit->SetVisible(On); },
+                                            [this](bool On) { Edit->SetEnabled(On); }};
+  for (const auto& Way : Ways) {
+    Enter();
+    Retype("500");
+    EXPECT_NO_THROW(Way(false));
+    EXPECT_FALSE(Edit->Focused());
+    EXPECT_TRUE(Boxes.Boxes().empty());
+    EXPECT_EQ(Edit->EditText(), "500");
+    Way(true);
+  }
+}
+
+// A validator whose display form of the empty text is not empty.
+class TPlaceholderValidator : public TValidator {
+public:
+  using TValidator::TValidator;
+  std::string GetDisplayText(std::string S) override { return S.empty() ? "(none)" : S; }
+};
+
+TEST_F(CoreTest, AValidatorChangeKeepsAnEmptyValueEmpty) {
+  Edit->OnNewValidator = [](TCustomValidEdit* Sender, vcl::Byte, TValidator*& V) {
+    V = new TPlaceholderValidator(Sender);
+  };
+  Edit->SetKind(vkFirstApplication);
+  EXPECT_EQ(Edit->Text(), "(none)");
+  Enter();
+  EXPECT_EQ(Edit->Text(), "");
+  Edit->ValidatorChange();
+  EXPECT_EQ(Edit->EditText(), "");
+  EXPECT_EQ(Edit->Text(), "");
+  ASSERT_TRUE(Leave());
+  EXPECT_EQ(Edit->Text(), "(none)");
+  EXPECT_EQ(Edit->EditText(), "");
+}
+
+TEST_F(CoreTest, TheDisplayTextIsAskedForUnderTheLock) {
+  Edit->SetDefaultDisplay(false);
+  int Asked = 0, Unlocked = 0;
+  Edit->OnGetText = [&](TCustomValidEdit* Sender, std::string&, bool ForDisplay) {
+    if (!ForDisplay)
+      return;
+    ++Asked;
+    if (!Sender->Locked())
+      ++Unlocked;
+  };
+  Enter();
+  ASSERT_TRUE(Leave());
+  Edit->SetEditText("1");
+  auto* Loaded = new TValidEdit(Form);
+  Loaded->OnGetText = Edit->OnGetText;
+  Loaded->SetDefaultDisplay(false);
+  vcl::ReadComponentText("object Loaded: TValidEdit\n  EditText = '2'\nend\n", Loaded);
+  EXPECT_GE(Asked, 3);
+  EXPECT_EQ(Unlocked, 0);
 }
 
 } // namespace

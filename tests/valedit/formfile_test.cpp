@@ -86,6 +86,7 @@ TEST(ValEditFormFile, EveryKindWithItsSettingsRoundTripsWithItsText) {
   App->SetShowErrors({veInput});
   App->SetValidation({vtSetValue});
   App->SetDefaultDisplay(false);
+  App->SetSelectCompletion(true);
   App->SetEditText("anything");
 
   const std::string Text = vcl::ComponentToText(&Form);
@@ -101,6 +102,9 @@ TEST(ValEditFormFile, EveryKindWithItsSettingsRoundTripsWithItsText) {
   }
   EXPECT_EQ(EditOf(Copy.get(), "App")->Validation(), TValidation{vtSetValue});
   EXPECT_FALSE(EditOf(Copy.get(), "App")->AllowNull());
+  EXPECT_TRUE(EditOf(Copy.get(), "App")->SelectCompletion());
+  // Off is the default and is not written.
+  EXPECT_EQ(Text.find("SelectCompletion = True"), Text.rfind("SelectCompletion"));
   EXPECT_EQ(static_cast<TFloatValidator*>(EditOf(Copy.get(), "Flt")->Validator())->Precision(), 3);
   EXPECT_EQ(EditOf(Copy.get(), "Dat")->Glyph()->Width(), 12);
   // Writing the copy again gives the same form file.

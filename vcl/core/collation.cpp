@@ -18,28 +18,6 @@ namespace vcl {
 
 namespace {
 
-// Code page 1252 differs from Latin-1 only in 0x80..0x9F; the five bytes it
-// leaves undefined map to the C1 controls of the same value.
-constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t ToUnicode(char Ch) {
-  const auto Code = static_cast<unsigned char>(Ch);
-  return Code >= 0x80 && Code <= 0x9F ? Cp1252High[Code - 0x80] : static_cast<char16_t>(Code);
-}
-
-// The code page 1252 byte of a code point, or -1 when the code page has none.
-int FromUnicode(UChar32 Code) {
-  if (Code < 0x80 || (Code >= 0xA0 && Code <= 0xFF))
-    return static_cast<int>(Code);
-  for (std::size_t I = 0; I < Cp1252High.size(); ++I)
-    if (Cp1252High[I] == Code)
-      return static_cast<int>(0x80 + I);
-  return -1;
-}
-
 // A text as UTF-8 for the collator. Pure ASCII texts, the common case, are
 // UTF-8 already and are compared in place, so a long text costs nothing until
 // the collator actually reads that far.
@@ -59,7 +37,7 @@ private:
   void Widen(const std::string& S) {
     icu::UnicodeString Wide;
     for (char Ch : S)
-      Wide.append(static_cast<UChar>(ToUnicode(Ch)));
+      Wide.append(static_cast<UChar>(Cp1252ToUnicode(Ch)));
     Wide.toUTF8String(FWide);
     FData = &FWide;
   }
@@ -121,7 +99,8 @@ TCaseTable MakeCaseTable(UChar32 (*Map)(UChar32)) {
   TCaseTable Table{};
   for (int Code = 0; Code < 256; ++Code) {
     const char Ch = static_cast<char>(Code);
-    const int Mapped = FromUnicode(Map(ToUnicode(Ch)));
+    const int Mapped =
+        UnicodeToCp1252(static_cast<char32_t>(Map(static_cast<UChar32>(Cp1252ToUnicode(Ch)))));
     Table[static_cast<std::size_t>(Code)] = Mapped >= 0 ? static_cast<char>(Mapped) : Ch;
   }
   return Table;

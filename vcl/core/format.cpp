@@ -10,6 +10,11 @@ namespace vcl {
 
 namespace {
 
+// The widest width or precision a directive may ask for, written or taken
+// from an argument: a larger one is a mistake, and honouring it would
+// allocate as much as the caller's data says.
+constexpr int MaxWidth = 100000;
+
 class TFormatter {
 public:
   TFormatter(const std::string& Fmt, std::initializer_list<TVarRec> Args)
@@ -46,12 +51,12 @@ private:
   }
 
   // A number written in the format, or '*' taking it from the next argument;
-  // -1 when neither is there.
+  // -1 when neither is there. Either kind is at most MaxWidth.
   int Number() {
     if (Peek() == '*') {
       ++FPos;
       const TVarRec& Arg = NextArg();
-      if (Arg.Kind() != TVarRec::vtInteger)
+      if (Arg.Kind() != TVarRec::vtInteger || Arg.AsInt() > MaxWidth)
         Invalid();
       return static_cast<int>(Arg.AsInt());
     }
@@ -60,7 +65,7 @@ private:
     int Value = 0;
     while (Peek() >= '0' && Peek() <= '9') {
       Value = Value * 10 + (Peek() - '0');
-      if (Value > 100000)
+      if (Value > MaxWidth)
         Invalid();
       ++FPos;
     }

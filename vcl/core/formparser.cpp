@@ -9,8 +9,12 @@
 // Properties come before the nested objects. Every error names the line.
 #include "vcl/core/formparser.h"
 
+#include <locale.h>
+#include <stdlib.h>
+
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 #include "vcl/sysutils.h"
 
@@ -21,6 +25,23 @@ void ReadError(int Line, const std::string& Msg) {
 }
 
 namespace {
+
+// A decimal or exponent number without its sign. from_chars refuses a value
+// that falls into the subnormal range of long double, which the writer
+// produces for the smallest Extended values; strtold in the C locale reads
+// those correctly rounded. Overflow stays an error.
+bool ParseFloat(const char* First, const char* Last, long double& Value) {
+  const auto R = std::from_chars(First, Last, Value);
+  if (R.ec == std::errc())
+    return R.ptr == Last;
+  if (R.ec != std::errc::result_out_of_range)
+    return false;
+  static const locale_t CLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+  const std::string Text(First, Last);
+  char* End = nullptr;
+  Value = strtold_l(Text.c_str(), &End, CLocale);
+  return End == Text.c_str() + Text.size() && std::isfinite(Value);
+}
 
 enum TTokenKind : std::uint8_t { toEOF, toIdent, toInteger, toFloat, toString, toBinary, toSymbol };
 
@@ -176,8 +197,7 @@ private:
     const char* Last = FText.data() + FPos;
     if (IsFloat) {
       long double Value = 0;
-      const auto R = std::from_chars(First, Last, Value);
-      if (R.ec != std::errc() || R.ptr != Last)
+      if (!ParseFloat(First, Last, Value))
         ReadError(T.Line, "Invalid number " + Shorten(T.Text));
       T.Kind = toFloat;
       T.Float = Negative ? -Value : Value;

@@ -13,6 +13,7 @@
 // EReadError "Line n: ...". Values already assigned to the root or to
 // components it owned before stay assigned.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -303,12 +304,30 @@ private:
   static TPropValue Float(const TPropInfo& P, const TValueNode& V) {
     if (V.Kind != TValueNode::vnInteger && V.Kind != TValueNode::vnFloat)
       ValueExpected(V, "Number");
-    const long double Max = P.FloatSize == 4   ? std::numeric_limits<float>::max()
-                            : P.FloatSize == 8 ? std::numeric_limits<double>::max()
-                                               : std::numeric_limits<long double>::max();
-    if (!std::isfinite(V.Float) || std::fabs(V.Float) > Max)
+    if (P.FloatSize == 4)
+      return Narrow<float>(P, V);
+    if (P.FloatSize == 8)
+      return Narrow<double>(P, V);
+    if (!std::isfinite(V.Float))
       ReadError(V.Line, "Value " + V.Text + " out of range for " + P.Name);
     return V.Float;
+  }
+
+  // A decimal is converted straight to the property's own type. The writer
+  // gives the shortest text that converts back to the value, and that text
+  // may lie just beyond the type's largest value (FLT_MAX is written as
+  // 3.4028235E38) or convert differently when rounded to long double first.
+  // A number too small for the type reads as zero, as it would be stored.
+  template <typename T> static TPropValue Narrow(const TPropInfo& P, const TValueNode& V) {
+    if (V.Kind == TValueNode::vnFloat) {
+      T Value = 0;
+      const auto R = std::from_chars(V.Text.data(), V.Text.data() + V.Text.size(), Value);
+      if (R.ec == std::errc() && R.ptr == V.Text.data() + V.Text.size())
+        return static_cast<long double>(Value);
+    }
+    if (std::fabs(V.Float) > std::numeric_limits<T>::max())
+      ReadError(V.Line, "Value " + V.Text + " out of range for " + P.Name);
+    return static_cast<long double>(static_cast<T>(V.Float));
   }
 
   // The root itself, a component it owns, or Form.Name with the root's name.

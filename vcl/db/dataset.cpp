@@ -489,6 +489,8 @@ void TDataSet::ClearFields() {
       F->Clear();
 }
 
+void TDataSet::CheckFieldValue(const TField*) {}
+
 void TDataSet::SetFieldValue(TField* Field, TDBValue Value) {
   if (!Editing(FState))
     DatabaseError("Not in edit or insert mode", this);
@@ -497,6 +499,7 @@ void TDataSet::SetFieldValue(TField* Field, TDBValue Value) {
   const std::size_t Index = Field->FieldNo() - 1;
   TDBValue Old = std::exchange(FEditBuf.at(Index), std::move(Value));
   try {
+    CheckFieldValue(Field);
     if (Field->OnValidate)
       Field->OnValidate(Field);
   } catch (...) {

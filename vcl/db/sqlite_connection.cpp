@@ -7,6 +7,13 @@ void SQLiteError(sqlite3* Db, const TComponent* Owner) {
   DatabaseError(sqlite3_errmsg(Db), Owner);
 }
 
+std::string Quote(const std::string& Name) {
+  std::string S = "\"";
+  for (char C : Name)
+    S += C == '"' ? std::string("\"\"") : std::string(1, C);
+  return S + "\"";
+}
+
 TSQLiteStatement::TSQLiteStatement(sqlite3* Db, const std::string& SQL, const TComponent* Owner)
     : FDb(Db), FOwner(Owner) {
   if (sqlite3_prepare_v3(Db, SQL.c_str(), static_cast<int>(SQL.size()), SQLITE_PREPARE_PERSISTENT,

@@ -16,13 +16,6 @@ namespace {
 
 constexpr int WindowSize = 256;
 
-std::string Quote(const std::string& Name) {
-  std::string S = "\"";
-  for (char C : Name)
-    S += C == '"' ? std::string("\"\"") : std::string(1, C);
-  return S + "\"";
-}
-
 bool Has(const std::string& Upper, const char* Part) {
   return Upper.find(Part) != std::string::npos;
 }

@@ -61,10 +61,18 @@ void TSQLiteDataSet::InternalOpen(std::vector<TFieldDef>& Defs) {
   if (FTableName.empty() && Trim(FSQL->Text()).empty())
     DatabaseError("No table name and no SQL to open", this);
   FCursor = std::make_unique<TCursor>(Connection(), FTableName, FSQL->Text(), Defs);
+  if (FCursor->Writable() && !FTableName.empty())
+    FRules = std::make_unique<TColumnRules>(Connection(), FTableName, Defs);
 }
 
 void TSQLiteDataSet::InternalClose() {
+  FRules.reset();
   FCursor.reset();
+}
+
+void TSQLiteDataSet::CheckFieldValue(const TField* Field) {
+  if (FRules)
+    FRules->Check(Field, ActiveBuffer(), State() == dsInsert);
 }
 
 bool TSQLiteDataSet::InternalFirst(TRecordBuffer& Rec) {

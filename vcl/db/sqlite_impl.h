@@ -42,6 +42,8 @@ private:
 
 // Raises EDatabaseError with the connection's last message.
 [[noreturn]] void SQLiteError(sqlite3* Db, const TComponent* Owner);
+// Name as an SQL identifier in double quotes.
+std::string Quote(const std::string& Name);
 
 class TSQLiteDataSet::TConnection {
 public:
@@ -158,6 +160,41 @@ private:
   int FWindowStart = 0; // queries: the position of FWindow[0]
   int FRecNo = 0;       // 0 while unknown
   int FRowCount = -1;   // -1 while unknown
+};
+
+// The rules SQLite holds each written row of a table to that concern one
+// column alone: NOT NULL, and the CHECK constraints written in the column's
+// definition (a table's own CHECK constraints span columns and are left to
+// the write). Columns are in the order of the data set's records.
+class TSQLiteDataSet::TColumnRules {
+public:
+  TColumnRules(TConnection& Connection, const std::string& TableName,
+               const std::vector<TFieldDef>& Defs);
+  ~TColumnRules();
+  TColumnRules(const TColumnRules&) = delete;
+  TColumnRules& operator=(const TColumnRules&) = delete;
+
+  // Raises EDatabaseError when the value of Field in Rec (the record being
+  // edited, or inserted) breaks a rule of its column.
+  void Check(const TField* Field, const TRecordBuffer& Rec, bool Inserting) const;
+
+private:
+  struct TCheck {
+    std::string Text;                         // the constraint's name, or its expression
+    std::unique_ptr<TSQLiteStatement> Broken; // one row: 1 when Rec breaks it
+  };
+  struct TColumn {
+    bool NotNull = false;  // refuses Null in an UPDATE
+    bool Required = false; // refuses Null in an INSERT (no default)
+    std::vector<TCheck> Checks;
+  };
+  void ReadNotNull(TConnection& Connection, const std::string& TableName,
+                   const std::vector<TFieldDef>& Defs);
+  void ReadChecks(TConnection& Connection, const std::string& TableName,
+                  const std::vector<TFieldDef>& Defs);
+
+  std::vector<TColumn> FColumns;
+  const TComponent* FOwner;
 };
 
 } // namespace vcl

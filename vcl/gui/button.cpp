@@ -1,7 +1,8 @@
 // TButton: the push button window. It takes the focus when pressed, clicks
 // on release inside it or on Space, answers Enter when it is the active
-// default button and Escape when it is a cancel button, and hands its
-// ModalResult to the form when clicked.
+// default button (and the focused control lets the focus go) and Escape
+// when it is a cancel button, and hands its ModalResult to the form when
+// clicked.
 #include "vcl/forms.h"
 #include "vcl/gui/caption.h"
 #include "vcl/stdctrls.h"
@@ -40,11 +41,23 @@ void TButton::CMDialogKey(TMessage& Message) {
   const bool Escape = Message.WParam == VK_ESCAPE && FCancel;
   const TShiftState Shift = KeyboardShiftState();
   if ((Enter || Escape) && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl) && CanFocus()) {
+    // Enter presses only when the focused control would let the focus go
+    // (it keeps the focus either way); Escape asks nobody.
+    if (Enter && !FocusLetsGo()) {
+      Message.Result = 1;
+      return;
+    }
     Click();
     Message.Result = 1;
     return;
   }
   TButtonControl::CMDialogKey(Message);
+}
+
+bool TButton::FocusLetsGo() {
+  TCustomForm* Form = GetParentForm(this);
+  TWinControl* Focus = Form ? Form->FocusedControl() : nullptr;
+  return !Focus || Focus == this || Focus->Perform(CM_VALIDATEEXIT) == 0;
 }
 
 void TButton::CMDialogChar(TMessage& Message) {

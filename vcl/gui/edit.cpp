@@ -1,5 +1,5 @@
 // TCustomEdit: the single-line edit window. The text, the selection and the
-// undo buffer live in its text engine; this file turns the window's messages
+// undo history live in its text engine; this file turns the window's messages
 // (keys, characters, clipboard, selection, settings, focus and mouse) into
 // engine operations and keeps the window in step after each. Keys,
 // characters and clipboard messages reach the window through DefaultHandler,
@@ -113,6 +113,22 @@ void TCustomEdit::Clear() {
 }
 void TCustomEdit::Undo() {
   Perform(WM_UNDO);
+}
+void TCustomEdit::Redo() {
+  Perform(EM_REDO);
+}
+
+std::string TCustomEdit::PasteInsertion(const std::string& Text) const {
+  return FEngine.Fit(TEditEngine::SingleLine(Text));
+}
+
+std::string TCustomEdit::KeyInsertion(char Key) const {
+  return FEngine.Fit(std::string(1, Key));
+}
+
+void TCustomEdit::ReplaceAllText(const std::string& Value) {
+  if (FEngine.ReplaceText(Value))
+    TextChanged(true);
 }
 
 void TCustomEdit::SetAutoSize(bool Value) {
@@ -245,17 +261,23 @@ bool TCustomEdit::TextMessage(TMessage& Message) {
     return true;
   case WM_UNDO:
   case EM_UNDO:
-    UndoCommand();
+  case EM_REDO:
+    HistoryCommand(Message.Msg == EM_REDO);
     Message.Result = 1;
     return true;
   case EM_CANUNDO:
     Message.Result = FEngine.CanUndo();
     return true;
+  case EM_CANREDO:
+    Message.Result = FEngine.CanRedo();
+    return true;
   case EM_EMPTYUNDOBUFFER:
     FEngine.ClearUndo();
     return true;
   case EM_REPLACESEL:
-    if (FEngine.ReplaceSelection(reinterpret_cast<const char*>(Message.LParam)))
+    // WParam: the replacement is the user's, an undo step.
+    if (FEngine.ReplaceSelection(reinterpret_cast<const char*>(Message.LParam),
+                                 Message.WParam != 0))
       TextChanged(Message.WParam != 0);
     return true;
   default:
@@ -483,8 +505,11 @@ void TCustomEdit::CharCommand(char Ch) {
   case 24: // Ctrl+X
     Perform(WM_CUT);
     break;
-  case 26: // Ctrl+Z
-    Perform(WM_UNDO);
+  case 26: // Ctrl+Z, with Shift Ctrl+Shift+Z
+    Perform(KeyboardShiftState().Contains(ssShift) ? EM_REDO : WM_UNDO);
+    break;
+  case 25: // Ctrl+Y
+    Perform(EM_REDO);
     break;
   case 8: // Backspace
     if (FReadOnly)
@@ -532,8 +557,8 @@ void TCustomEdit::PasteText() {
     TextChanged(true);
 }
 
-void TCustomEdit::UndoCommand() {
-  if (!FReadOnly && FEngine.Undo())
+void TCustomEdit::HistoryCommand(bool Redo) {
+  if (!FReadOnly && (Redo ? FEngine.Redo() : FEngine.Undo()))
     TextChanged(true);
 }
 

@@ -13,20 +13,32 @@ std::string TCustomEdit::DisplayText() const {
   return FPasswordChar ? std::string(FEngine.Text().size(), FPasswordChar) : FEngine.Text();
 }
 
+bool TCustomEdit::HasFlatBorder() {
+  return TWinControl::FrameWidth() == 1;
+}
+
+// The flat border lies on the client area's edge, so that a control placing
+// things in the client area (the button edit's button) can keep them clear
+// of it by a pixel.
+int TCustomEdit::FrameWidth() {
+  return HasFlatBorder() ? 0 : TWinControl::FrameWidth();
+}
+
+// How far the text stands in from the client area's edge: 1 pixel under a
+// client edge, 2 inside a flat border (the border and a blank pixel).
+int TCustomEdit::TextInset() {
+  return HasFlatBorder() ? 2 : FrameWidth() == 2 ? 1 : 0;
+}
+
 // The text area in client coordinates: the formatting rectangle inside the
-// window's own inset (1 pixel under a client edge, 2 inside a flat border)
-// and the margins.
+// window's own inset and the margins.
 TRect TCustomEdit::TextArea() {
-  const int B = FrameWidth();
-  const int Inset = B == 2 ? 1 : B == 1 ? 2 : 0;
   const TRect R = FHasFormatRect ? FFormatRect : ClientRect();
-  return {R.Left + Inset + FLeftMargin, R.Top, R.Right - FRightMargin, R.Bottom};
+  return {R.Left + TextInset() + FLeftMargin, R.Top, R.Right - FRightMargin, R.Bottom};
 }
 
 int TCustomEdit::TextTop() {
-  const int B = FrameWidth();
-  const int Inset = B == 2 ? 1 : B == 1 ? 2 : 0;
-  return (FHasFormatRect ? FFormatRect.Top : 0) + Inset;
+  return (FHasFormatRect ? FFormatRect.Top : 0) + TextInset();
 }
 
 int TCustomEdit::CharFromX(int X) {
@@ -97,6 +109,14 @@ void TCustomEdit::Paint(HDC DC) {
     gdi::FillRect(Local, {X1, Y, X2, Y + backend::MeasureFont(F->Face).Height}, clHighlight);
     gdi::Text(Local, X1, Y, Selected, nullptr, F, clHighlightText);
     gdi::Text(Local, X2, Y, After, nullptr, F, TextColor);
+  }
+  // The border goes on last: text scrolled under the edge never covers it.
+  if (HasFlatBorder()) {
+    const TRect R = ClientRect();
+    gdi::FillRect(*DC, {R.Left, R.Top, R.Right, R.Top + 1}, clWindowFrame);
+    gdi::FillRect(*DC, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, clWindowFrame);
+    gdi::FillRect(*DC, {R.Left, R.Top, R.Left + 1, R.Bottom}, clWindowFrame);
+    gdi::FillRect(*DC, {R.Right - 1, R.Top, R.Right, R.Bottom}, clWindowFrame);
   }
   if (PS.hdc)
     EndPaint(Handle(), PS);

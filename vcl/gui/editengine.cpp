@@ -1,5 +1,5 @@
 // The text engine of the single-line edit window: text, selection, editing
-// operations and the undo buffer, apart from messages and painting.
+// operations and the undo history, apart from messages and painting.
 #include "vcl/editengine.h"
 
 #include <algorithm>
@@ -27,6 +27,8 @@ void TEditEngine::SetMaxLength(int Value) {
 void TEditEngine::SetCharCase(TEditCharCase Value) {
   FCharCase = Value;
   FText = ApplyCharCase(FText);
+  // The older texts are in the old case.
+  ClearUndo();
 }
 
 std::string TEditEngine::ApplyCharCase(const std::string& S) const {
@@ -43,7 +45,7 @@ std::string TEditEngine::ApplyCharCase(const std::string& S) const {
 void TEditEngine::SetText(const std::string& Value) {
   FText = ApplyCharCase(Value);
   FAnchor = FCaret = 0;
-  FCanUndo = false;
+  ClearUndo();
 }
 
 // ---------------------------------------------------------------------------
@@ -98,22 +100,51 @@ std::string TEditEngine::Fit(const std::string& S) const {
   return Copy(ApplyCharCase(S), 1, Room());
 }
 
+// A text copied from a cell or a line usually ends in a line break, which is
+// dropped (as one at the start); a break inside the text becomes a blank so
+// that its lines neither run together nor get lost unseen.
 std::string TEditEngine::SingleLine(const std::string& S) {
-  // A single line takes the clipboard text up to its first line break.
-  return S.substr(0, S.find_first_of("\r\n"));
+  auto IsBreak = [](char C) { return C == '\r' || C == '\n'; };
+  std::string Line;
+  bool Break = false;
+  for (char C : S) {
+    if (IsBreak(C)) {
+      Break = true;
+      continue;
+    }
+    if (Break && !Line.empty())
+      Line += ' ';
+    Break = false;
+    Line += C;
+  }
+  return Line;
 }
 
-bool TEditEngine::ReplaceSelection(const std::string& S) {
-  if (S.empty() && SelLength() == 0)
+bool TEditEngine::Replace(int Start, int Count, const std::string& S, bool Undoable) {
+  if (S.empty() && Count == 0)
     return false;
-  const int Start = SelStart();
-  FUndoText = FText;
-  FUndoCaret = FCaret;
-  FCanUndo = true;
-  Delete(FText, Start + 1, SelLength());
+  if (Undoable)
+    BeginStep();
+  else
+    ClearUndo();
+  Delete(FText, Start + 1, Count);
   const std::string Inserted = ApplyCharCase(S);
   Insert(Inserted, FText, Start + 1);
   FAnchor = FCaret = Start + vcl::Length(Inserted);
+  return true;
+}
+
+bool TEditEngine::ReplaceSelection(const std::string& S, bool Undoable) {
+  return Replace(SelStart(), SelLength(), S, Undoable);
+}
+
+bool TEditEngine::ReplaceText(const std::string& S) {
+  const std::string Text = ApplyCharCase(S);
+  if (Text == FText)
+    return false;
+  BeginStep();
+  FText = Text;
+  FAnchor = FCaret = Length();
   return true;
 }
 
@@ -122,31 +153,53 @@ bool TEditEngine::TypeChar(char Ch) {
   return !S.empty() && ReplaceSelection(S);
 }
 
+// Undoing a deletion brings back the caret where it was, not a selection of
+// the deleted character.
 bool TEditEngine::DeleteBackward() {
-  if (SelLength() == 0 && FCaret > 0)
-    Select(FCaret - 1, FCaret);
-  return ReplaceSelection("");
+  if (SelLength() > 0)
+    return ReplaceSelection("");
+  return FCaret > 0 && Replace(FCaret - 1, 1, "", true);
 }
 
 bool TEditEngine::DeleteForward() {
-  if (SelLength() == 0 && FCaret < Length())
-    Select(FCaret, FCaret + 1);
-  return ReplaceSelection("");
+  if (SelLength() > 0)
+    return ReplaceSelection("");
+  return FCaret < Length() && Replace(FCaret, 1, "", true);
 }
 
 // ---------------------------------------------------------------------------
-// Undo
+// Undo history
+
+void TEditEngine::BeginStep() {
+  FUndo.push_back({FText, FAnchor, FCaret});
+  if (FUndo.size() > MaxUndoSteps)
+    FUndo.pop_front();
+  FRedo.clear();
+}
+
+bool TEditEngine::Restore(std::deque<TState>& From, std::deque<TState>& To) {
+  if (From.empty())
+    return false;
+  To.push_back({FText, FAnchor, FCaret});
+  TState& State = From.back();
+  FText = std::move(State.Text);
+  FAnchor = State.Anchor;
+  FCaret = State.Caret;
+  From.pop_back();
+  return true;
+}
 
 bool TEditEngine::Undo() {
-  if (!FCanUndo)
-    return false;
-  std::string Text = FUndoText;
-  const int Caret = FUndoCaret;
-  FUndoText = FText;
-  FUndoCaret = FCaret;
-  FText = Text;
-  FAnchor = FCaret = std::min(Caret, Length());
-  return true;
+  return Restore(FUndo, FRedo);
+}
+
+bool TEditEngine::Redo() {
+  return Restore(FRedo, FUndo);
+}
+
+void TEditEngine::ClearUndo() {
+  FUndo.clear();
+  FRedo.clear();
 }
 
 } // namespace vcl

@@ -153,11 +153,14 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TWinControl::SetEnabled(bool Value) {
   if (Value == Enabled())
     return;
-  // A control that loses its enabling while focused gives the focus to its form.
-  if (!Value)
-    if (TCustomForm* Form = GetParentForm(this); Form && Form->ActiveControl() == this)
-      Form->SetFocusedControl(nullptr);
   TControl::SetEnabled(Value);
+  // A control that loses its enabling while it (or a control inside it) has
+  // the focus gives the focus to its form; being disabled by then, the
+  // control leaving cannot take the focus back.
+  if (!Value)
+    if (TCustomForm* Form = GetParentForm(this);
+        Form && Form != this && ContainsControl(Form->ActiveControl()))
+      Form->SetFocusedControl(nullptr);
 }
 
 // ---------------------------------------------------------------------------

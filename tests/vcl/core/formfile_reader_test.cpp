@@ -2,7 +2,9 @@
 // references, and what a bad text leaves behind.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
+#include <vector>
 
 #include "formfile_fixture.h"
 
@@ -95,6 +97,37 @@ TEST_F(FormReaderTest, RoundTripGivesTheSameText) {
   int Value = 21;
   Loose->OnCount(Loose, Value);
   EXPECT_EQ(Value, 42);
+}
+
+// Whatever the writer gives for a floating-point property, the reader takes
+// back as the same value, down to the last bit, at the ends of each type's
+// range as well as in its middle.
+template <typename T> std::vector<T> Extremes() {
+  using L = std::numeric_limits<T>;
+  return {L::max(),         L::lowest(),  L::min(),    -L::min(), L::denorm_min(),
+          -L::denorm_min(), L::epsilon(), T(1) / T(3), T(-0.1)};
+}
+
+TEST_F(FormReaderTest, FloatsAtTheExtremesOfEachTypeReadBack) {
+  auto RoundTrip = [](auto Set, auto Get, auto Value) {
+    TWidget W(nullptr);
+    W.SetName("Widget1");
+    (W.*Set)(Value);
+    const std::string Text = ComponentToText(&W);
+    TWidget Read(nullptr);
+    try {
+      ReadComponentText(Text, &Read);
+    } catch (const vcl::EReadError& E) {
+      ADD_FAILURE() << Text << E.Message();
+    }
+    EXPECT_EQ((Read.*Get)(), Value) << Text;
+  };
+  for (float V : Extremes<float>())
+    RoundTrip(&TWidget::SetSmall, &TWidget::Small, V);
+  for (double V : Extremes<double>())
+    RoundTrip(&TWidget::SetRatio, &TWidget::Ratio, V);
+  for (vcl::Extended V : Extremes<vcl::Extended>())
+    RoundTrip(&TWidget::SetWide, &TWidget::Wide, V);
 }
 
 TEST_F(FormReaderTest, PropertiesAreAssignedInFileOrder) {

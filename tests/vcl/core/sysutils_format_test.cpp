@@ -64,6 +64,27 @@ TEST_F(FormatTest, IndexWidthAndStar) {
   EXPECT_EQ(Format("%0:-4s|", {"ab"}), "ab  |");
 }
 
+// A width or precision taken from an argument is bounded as a written one
+// is: one past the bound raises instead of allocating what the data asks.
+TEST_F(FormatTest, WidthsAndPrecisionsAreBoundedWrittenOrTaken) {
+  EXPECT_EQ(Format("%*d", {100000, 7}).size(), 100000u);
+  EXPECT_EQ(Format("%.*d", {100000, 7}).size(), 100000u);
+  EXPECT_EQ(Format("%100000d", {7}).size(), 100000u);
+  struct Case {
+    const char* Fmt;
+    std::initializer_list<TVarRec> Args;
+  };
+  const Case TooWide[] = {
+      {"%*d", {100001, 7}},    {"%.*d", {100001, 7}},   {"%.*x", {100001, 7}},
+      {"%.*u", {100001, 7}},   {"%.*f", {100001, 1.5}}, {"%.*e", {100001, 1.5}},
+      {"%-*s", {100001, "x"}}, {"%0:*d", {100001, 7}},  {"%100001d", {7}},
+      {"%.100001d", {7}},
+  };
+  for (const Case& C : TooWide)
+    EXPECT_CONVERT_ERROR(Format(C.Fmt, C.Args), "Format '" + std::string(C.Fmt) +
+                                                    "' invalid or incompatible with argument");
+}
+
 TEST_F(FormatTest, MismatchesRaise) {
   struct Case {
     const char* Fmt;

@@ -255,13 +255,13 @@ TEST_F(SQLiteDataSetTest, AConstraintViolationKeepsTheEditAndTheRow) {
 TEST_F(SQLiteDataSetTest, AFailingInsertStaysInInsertMode) {
   Data->Open();
   Data->Insert();
-  Data->FieldByName("name")->SetAsString("Eve");
-  Data->FieldByName("age")->SetAsInteger(-1); // CHECK
+  Data->FieldByName("name")->SetAsString("Ada"); // UNIQUE
+  Data->FieldByName("age")->SetAsInteger(1);
   EXPECT_THROW(Data->Post(), EDatabaseError);
   EXPECT_EQ(Data->State(), dsInsert);
-  EXPECT_EQ(Name(), "Eve");
+  EXPECT_EQ(Name(), "Ada");
   EXPECT_EQ(Raw->Value("SELECT count(*) FROM people"), "3");
-  Data->FieldByName("age")->SetAsInteger(1);
+  Data->FieldByName("name")->SetAsString("Eve");
   Data->Post();
   EXPECT_EQ(Raw->Value("SELECT age FROM people WHERE name = 'Eve'"), "1");
 }

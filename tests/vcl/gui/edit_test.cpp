@@ -1,6 +1,9 @@
 // The edit window driven by keystrokes, mouse and clipboard.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "vcl/clipbrd.h"
 #include "vcl/stdctrls.h"
 #include "vcl/testing.h"
@@ -109,10 +112,19 @@ TEST_F(EditTest, CutCopyAndPasteGoThroughTheClipboard) {
   EXPECT_EQ(Edit->Text(), " worldhello");
 }
 
-TEST_F(EditTest, PasteKeepsTheFirstLineOnly) {
-  vt::PasteText("one\r\ntwo");
-  EXPECT_EQ(Edit->Text(), "one");
-  EXPECT_EQ(Changes, 1);
+TEST_F(EditTest, APasteBecomesOneLine) {
+  struct Case {
+    const char* Clip;
+    const char* Line;
+  };
+  for (const Case& C : {Case{"12\r\n", "12"}, Case{"one\r\ntwo", "one two"},
+                        Case{"a\n\nb\rc\n", "a b c"}, Case{"\r\nlead", "lead"}}) {
+    Edit->SetTextBuf("");
+    Changes = 0;
+    vt::PasteText(C.Clip);
+    EXPECT_EQ(Edit->Text(), C.Line) << C.Clip;
+    EXPECT_EQ(Changes, 1) << C.Clip;
+  }
 }
 
 TEST_F(EditTest, ReadOnlyRefusesEveryChangeButAllowsCopy) {
@@ -178,14 +190,128 @@ TEST_F(EditTest, PasswordEditsRefuseToCopyTheirText) {
   EXPECT_EQ(Edit->Text(), "secret");
 }
 
-TEST_F(EditTest, UndoRestoresTheLastChangeAndRedoesOnSecondUndo) {
+TEST_F(EditTest, UndoAndRedoWalkTheHistoryOfEdits) {
   vt::TypeText("ab");
   vt::PressKey(VK_BACK);
   EXPECT_EQ(Edit->Text(), "a");
-  vt::PressKey('Z', {ssCtrl});
-  EXPECT_EQ(Edit->Text(), "ab");
-  vt::PressKey('Z', {ssCtrl});
+  const std::vector<std::pair<TShiftState, const char*>> Keys = {
+      {{ssCtrl}, "ab"}, {{ssCtrl}, "a"}, {{ssCtrl}, ""}, {{ssCtrl}, ""}};
+  for (const auto& [Shift, Text] : Keys) {
+    vt::PressKey('Z', Shift);
+    EXPECT_EQ(Edit->Text(), Text);
+  }
+  EXPECT_FALSE(Edit->CanUndo());
+  vt::PressKey('Y', {ssCtrl});
   EXPECT_EQ(Edit->Text(), "a");
+  vt::PressKey('Z', {ssCtrl, ssShift});
+  EXPECT_EQ(Edit->Text(), "ab");
+  EXPECT_EQ(Edit->SelStart(), 2);
+  // A new edit forgets what was undone.
+  vt::TypeText("c");
+  EXPECT_FALSE(Edit->CanRedo());
+  vt::PressKey('Y', {ssCtrl});
+  EXPECT_EQ(Edit->Text(), "abc");
+}
+
+TEST_F(EditTest, UndoBringsBackTheSelectionAndCaretOfTheEdit) {
+  Edit->SetTextBuf("abcdef");
+  Edit->SetSelStart(1);
+  Edit->SetSelLength(3);
+  vt::TypeText("X");
+  Edit->Undo();
+  EXPECT_EQ(Edit->Text(), "abcdef");
+  EXPECT_EQ(Edit->SelText(), "bcd");
+  Edit->SetSelStart(3);
+  vt::PressKey(VK_BACK);
+  Edit->Undo();
+  EXPECT_EQ(Edit->SelStart(), 3);
+  EXPECT_EQ(Edit->SelLength(), 0);
+}
+
+TEST_F(EditTest, TextFromCodeStartsANewHistory) {
+  vt::TypeText("ab");
+  ASSERT_TRUE(Edit->CanUndo());
+  Edit->SetTextBuf("new");
+  EXPECT_FALSE(Edit->CanUndo());
+  vt::PressKey('Z', {ssCtrl});
+  EXPECT_EQ(Edit->Text(), "new");
+  // A replacement from code is not an undo step either; one of the user's is.
+  vt::PressKey(VK_END);
+  vt::TypeText("s");
+  Edit->SetSelText("!");
+  EXPECT_FALSE(Edit->CanUndo());
+  Edit->Perform(EM_REPLACESEL, 1, reinterpret_cast<std::intptr_t>("?"));
+  EXPECT_EQ(Edit->Text(), "news!?");
+  Edit->Undo();
+  EXPECT_EQ(Edit->Text(), "news!");
+  EXPECT_TRUE(Edit->CanRedo());
+  Edit->ClearUndo();
+  EXPECT_FALSE(Edit->CanRedo());
+}
+
+TEST_F(EditTest, AReadOnlyEditNeitherUndoesNorRedoes) {
+  vt::TypeText("ab");
+  Edit->SetReadOnly(true);
+  Edit->Undo();
+  EXPECT_EQ(Edit->Text(), "ab");
+  Edit->SetReadOnly(false);
+  Edit->Undo();
+  Edit->SetReadOnly(true);
+  Edit->Redo();
+  EXPECT_EQ(Edit->Text(), "a");
+}
+
+TEST_F(EditTest, ClipboardAndClearingOperationsFromCode) {
+  Edit->SetTextBuf("hello world");
+  Edit->SetSelStart(6);
+  Edit->SetSelLength(5);
+  Edit->CopyToClipboard();
+  EXPECT_EQ(Clipboard()->AsText(), "world");
+  Edit->SetSelStart(0);
+  Edit->SetSelLength(6);
+  Edit->CutToClipboard();
+  EXPECT_EQ(Clipboard()->AsText(), "hello ");
+  EXPECT_EQ(Edit->Text(), "world");
+  Edit->SetSelStart(5);
+  Edit->PasteFromClipboard();
+  EXPECT_EQ(Edit->Text(), "worldhello ");
+  EXPECT_EQ(Edit->CaretPos(), 11);
+  Edit->SetSelStart(5);
+  Edit->SetSelLength(6);
+  Edit->ClearSelection();
+  EXPECT_EQ(Edit->Text(), "world");
+  Edit->Undo();
+  EXPECT_EQ(Edit->Text(), "worldhello ");
+  Changes = 0;
+  Edit->Clear();
+  EXPECT_EQ(Edit->Text(), "");
+  EXPECT_EQ(Changes, 1);
+  EXPECT_FALSE(Edit->CanUndo());
+}
+
+TEST_F(EditTest, ModifiedFollowsTheUsersEditsOnly) {
+  Edit->SetTextBuf("code");
+  EXPECT_FALSE(Edit->Modified());
+  Edit->SetSelText("more ");
+  EXPECT_FALSE(Edit->Modified());
+  vt::TypeText("x");
+  EXPECT_TRUE(Edit->Modified());
+  Edit->SetModified(false);
+  EXPECT_EQ(Edit->Perform(EM_GETMODIFY), 0);
+  Edit->Undo();
+  EXPECT_TRUE(Edit->Modified());
+}
+
+TEST_F(EditTest, TheCaretIsTheMovingEndOfTheSelection) {
+  Edit->SetTextBuf("abcdef");
+  Edit->SetSelStart(4);
+  vt::PressKey(VK_LEFT, {ssShift});
+  vt::PressKey(VK_LEFT, {ssShift});
+  EXPECT_EQ(Edit->SelStart(), 2);
+  EXPECT_EQ(Edit->CaretPos(), 2);
+  vt::PressKey(VK_RIGHT, {ssCtrl, ssShift});
+  EXPECT_EQ(Edit->SelStart(), 4);
+  EXPECT_EQ(Edit->CaretPos(), 6);
 }
 
 TEST_F(EditTest, SettingTheTextNotifiesAndResetsSelectionAndModified) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "vcl/editengine.h"
 
@@ -122,9 +123,9 @@ struct TFitCase {
 
 TEST(EditEngineTest, WhatAPasteInserts) {
   const TFitCase Cases[] = {
-      {"one\r\ntwo", "", 0, 0, 0, "one"},
-      {"12345", "ab", 2, 2, 4, "12"},
-      {"12345", "abcd", 1, 3, 4, "12"},
+      {"one\r\ntwo", "", 0, 0, 0, "one two"},  {"\r\n12\r\n", "", 0, 0, 0, "12"},
+      {"a\r\n\r\nb\nc", "", 0, 0, 0, "a b c"}, {"one\ntwo", "", 0, 0, 5, "one t"},
+      {"12345", "ab", 2, 2, 4, "12"},          {"12345", "abcd", 1, 3, 4, "12"},
       {"12345", "abcd", 4, 4, 4, ""},
   };
   for (const TFitCase& C : Cases) {
@@ -145,7 +146,102 @@ TEST(EditEngineTest, CharCaseConvertsTheTextHeldAndTextSetLater) {
   EXPECT_EQ(E.Text(), "abc");
 }
 
-TEST(EditEngineTest, SettingTheTextPutsTheCaretAtTheStartAndForgetsUndo) {
+// One step of a history case: an operation and the text after it.
+struct TStep {
+  std::function<bool(TEditEngine&)> Do;
+  bool Changed;
+  const char* Text;
+};
+
+bool Type(TEditEngine& E, const char* Keys) {
+  bool Changed = false;
+  for (const char* K = Keys; *K; ++K)
+    Changed = E.TypeChar(*K) || Changed;
+  return Changed;
+}
+
+TEST(EditEngineTest, UndoAndRedoAcrossCompletions) {
+  const auto Undo = [](TEditEngine& E) { return E.Undo(); };
+  const auto Redo = [](TEditEngine& E) { return E.Redo(); };
+  const struct {
+    const char* Name;
+    int MaxLength;
+    std::vector<TStep> Steps;
+  } Cases[] = {
+      {"a completion is a step of its own",
+       0,
+       {{[](TEditEngine& E) { return Type(E, "b"); }, true, "b"},
+        {[](TEditEngine& E) { return E.ReplaceText("Banana"); }, true, "Banana"},
+        {Undo, true, "b"},
+        {Undo, true, ""},
+        {Undo, false, ""},
+        {Redo, true, "b"},
+        {Redo, true, "Banana"},
+        {Redo, false, "Banana"}}},
+      {"a new edit after undoing forgets the redo steps",
+       0,
+       {{[](TEditEngine& E) { return Type(E, "12"); }, true, "12"},
+        {[](TEditEngine& E) { return E.ReplaceText("12-"); }, true, "12-"},
+        {Undo, true, "12"},
+        {[](TEditEngine& E) { return Type(E, "3"); }, true, "123"},
+        {Redo, false, "123"},
+        {Undo, true, "12"},
+        {Undo, true, "1"}}},
+      {"a refused key leaves no step",
+       2,
+       {{[](TEditEngine& E) { return Type(E, "ab"); }, true, "ab"},
+        {[](TEditEngine& E) { return Type(E, "c"); }, false, "ab"},
+        {Undo, true, "a"}}},
+      {"replacing a text with itself is no step",
+       0,
+       {{[](TEditEngine& E) { return Type(E, "x"); }, true, "x"},
+        {[](TEditEngine& E) { return E.ReplaceText("x"); }, false, "x"},
+        {Undo, true, ""}}},
+      {"a replacement that is not undoable starts the history anew",
+       0,
+       {{[](TEditEngine& E) { return Type(E, "ab"); }, true, "ab"},
+        {[](TEditEngine& E) { return E.ReplaceSelection("!", false); }, true, "ab!"},
+        {Undo, false, "ab!"}}},
+  };
+  for (const auto& C : Cases) {
+    TEditEngine E;
+    E.SetMaxLength(C.MaxLength);
+    int I = 0;
+    for (const TStep& S : C.Steps) {
+      EXPECT_EQ(S.Do(E), S.Changed) << C.Name << ", step " << I;
+      EXPECT_EQ(E.Text(), S.Text) << C.Name << ", step " << I;
+      ++I;
+    }
+  }
+}
+
+TEST(EditEngineTest, UndoingACompletionBringsBackTheSelectionItReplaced) {
+  TEditEngine E;
+  E.SetText("ab");
+  E.Select(2, 1);
+  E.ReplaceText("abc");
+  EXPECT_EQ(E.Caret(), 3);
+  E.Undo();
+  EXPECT_EQ(E.Anchor(), 2);
+  EXPECT_EQ(E.Caret(), 1);
+  E.Redo();
+  EXPECT_EQ(E.Text(), "abc");
+  EXPECT_EQ(E.Caret(), 3);
+}
+
+TEST(EditEngineTest, TheOldestStepsAreForgottenFirst) {
+  TEditEngine E;
+  const int Steps = static_cast<int>(TEditEngine::MaxUndoSteps) + 5;
+  for (int I = 0; I < Steps; ++I)
+    E.TypeChar('x');
+  int Undone = 0;
+  while (E.Undo())
+    ++Undone;
+  EXPECT_EQ(Undone, static_cast<int>(TEditEngine::MaxUndoSteps));
+  EXPECT_EQ(E.Length(), 5);
+}
+
+TEST(EditEngineTest, TextFromCodeOrANewCharCaseStartsANewHistory) {
   TEditEngine E;
   E.SetText("abc");
   E.Select(3, 3);
@@ -153,9 +249,12 @@ TEST(EditEngineTest, SettingTheTextPutsTheCaretAtTheStartAndForgetsUndo) {
   ASSERT_TRUE(E.CanUndo());
   E.SetText("xyz");
   EXPECT_EQ(E.Caret(), 0);
-  EXPECT_FALSE(E.CanUndo());
   EXPECT_FALSE(E.Undo());
   EXPECT_EQ(E.Text(), "xyz");
+  E.TypeChar('a');
+  E.SetCharCase(ecUpperCase);
+  EXPECT_FALSE(E.CanUndo());
+  EXPECT_EQ(E.Text(), "AXYZ");
 }
 
 } // namespace

@@ -1,0 +1,116 @@
+// UTF-8 and code page 1252 for valcheck. The decoder is strict: a text that
+// is not well-formed UTF-8 is refused rather than guessed at, so a file in
+// another encoding is reported instead of being judged as something else.
+#include "apps/valcheck/encoding.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "vcl/sysutils.h"
+
+namespace ValCheck {
+
+namespace {
+
+bool IsContinuation(unsigned char Byte) {
+  return (Byte & 0xC0) == 0x80;
+}
+
+// Decodes the character at Text[Pos]; returns its length in bytes, or 0 when
+// the bytes there are not a well-formed UTF-8 character.
+std::size_t DecodeOne(std::string_view Text, std::size_t Pos, char32_t& Code) {
+  const auto Lead = static_cast<unsigned char>(Text[Pos]);
+  std::size_t Length;
+  char32_t Min;
+  if (Lead < 0x80) {
+    Code = Lead;
+    return 1;
+  } else if ((Lead & 0xE0) == 0xC0) {
+    Length = 2, Min = 0x80, Code = Lead & 0x1F;
+  } else if ((Lead & 0xF0) == 0xE0) {
+    Length = 3, Min = 0x800, Code = Lead & 0x0F;
+  } else if ((Lead & 0xF8) == 0xF0) {
+    Length = 4, Min = 0x10000, Code = Lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (Text.size() - Pos < Length)
+    return 0;
+  for (std::size_t I = 1; I < Length; ++I) {
+    const auto Byte = static_cast<unsigned char>(Text[Pos + I]);
+    if (!IsContinuation(Byte))
+      return 0;
+    Code = (Code << 6) | (Byte & 0x3F);
+  }
+  // Overlong forms, surrogates and code points beyond Unicode are not UTF-8.
+  if (Code < Min || (Code >= 0xD800 && Code <= 0xDFFF) || Code > 0x10FFFF)
+    return 0;
+  return Length;
+}
+
+} // namespace
+
+bool IsAscii(std::string_view Text) {
+  std::size_t I = 0;
+  for (; I + 8 <= Text.size(); I += 8) {
+    std::uint64_t Word;
+    std::memcpy(&Word, Text.data() + I, 8);
+    if (Word & 0x8080808080808080ULL)
+      return false;
+  }
+  for (; I < Text.size(); ++I)
+    if (static_cast<unsigned char>(Text[I]) >= 0x80)
+      return false;
+  return true;
+}
+
+bool Utf8ToCp1252(std::string_view Text, std::string& Out, TDecodeFault& Fault) {
+  Out.clear();
+  std::size_t Pos = 0;
+  int Column = 1;
+  while (Pos < Text.size()) {
+    char32_t Code = 0;
+    const std::size_t Length = DecodeOne(Text, Pos, Code);
+    if (Length == 0) {
+      Fault = {TDecodeFault::dfInvalid, Pos, Column, 0};
+      return false;
+    }
+    const int Byte = vcl::UnicodeToCp1252(Code);
+    if (Byte < 0) {
+      Fault = {TDecodeFault::dfUnmapped, Pos, Column, Code};
+      return false;
+    }
+    Out += static_cast<char>(Byte);
+    Pos += Length;
+    ++Column;
+  }
+  return true;
+}
+
+void AppendUtf8(std::string_view Text, std::string& Out) {
+  for (char Ch : Text) {
+    const char32_t Code = vcl::Cp1252ToUnicode(Ch);
+    if (Code < 0x80) {
+      Out += static_cast<char>(Code);
+    } else if (Code < 0x800) {
+      Out += static_cast<char>(0xC0 | (Code >> 6));
+      Out += static_cast<char>(0x80 | (Code & 0x3F));
+    } else {
+      Out += static_cast<char>(0xE0 | (Code >> 12));
+      Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
+      Out += static_cast<char>(0x80 | (Code & 0x3F));
+    }
+  }
+}
+
+std::string DescribeFault(const TDecodeFault& Fault) {
+  if (Fault.Kind == TDecodeFault::dfInvalid)
+    return "is not valid UTF-8 (byte " + std::to_string(Fault.Offset + 1) + ")";
+  char Name[16];
+  std::snprintf(Name, sizeof Name, "U+%04X", static_cast<unsigned>(Fault.Code));
+  return std::string("holds ") + Name + " (character " + std::to_string(Fault.Column) +
+         "), which code page 1252 does not have";
+}
+
+} // namespace ValCheck
