@@ -192,10 +192,14 @@ public:
   int LastHelpContext() const { return FLastHelpContext; }
   THelpEvent OnHelp;
 
-  // A failure raised while a window's input was handled (a key, a click, a
-  // focus change, closing): OnException decides when assigned; otherwise
-  // ShowException shows its message in an error box, and the program goes
-  // on. The silent EAbort is dropped.
+  // Runs the handling of one piece of a user's input (a key, a click, a
+  // focus change, a request to close); a failure it raises goes to
+  // HandleException, never back to the window system or to the caller.
+  // Windows and the test helpers deliver input through here alike.
+  void HandleInput(const std::function<void()>& Action);
+  // A failure raised while input was handled: OnException decides when
+  // assigned; otherwise ShowException shows its message in an error box, and
+  // the program goes on. The silent EAbort is dropped.
   void HandleException(const std::exception& E);
   void ShowException(const std::exception& E);
   TExceptionEvent OnException;

@@ -64,6 +64,14 @@ bool TApplication::HelpContext(int Context) {
   return OnHelp ? OnHelp(HELP_CONTEXT, Context, CallHelp) : false;
 }
 
+void TApplication::HandleInput(const std::function<void()>& Action) {
+  try {
+    Action();
+  } catch (const std::exception& E) {
+    HandleException(E);
+  }
+}
+
 void TApplication::HandleException(const std::exception& E) {
   if (dynamic_cast<const EAbort*>(&E))
     return;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "vcl/forms.h"
+#include "vcl/stdctrls.h"
 #include "vcl/testing.h"
 
 using namespace vcl;
@@ -65,6 +66,41 @@ TEST(ExceptionTest, TheApplicationsHandlerTakesItInsteadAndAbortIsSilent) {
   Application->OnException = nullptr;
   EXPECT_EQ(Seen, std::vector<std::string>{"disk full"});
   EXPECT_TRUE(Boxes.Boxes().empty());
+}
+
+// The test helpers hand input over as a window does, so a handler's failure
+// ends that piece of input with a box and the next one is handled as usual.
+TEST(ExceptionTest, InputThatFailsShowsTheBoxAndTheNextInputIsHandled) {
+  TForm Form(nullptr);
+  Form.SetBounds(0, 0, 300, 120);
+  auto* Edit = vt::Place<TEdit>(&Form, 8, 8, 120, 21);
+  auto* Other = vt::Place<TEdit>(&Form, 8, 40, 120, 21);
+  auto* Button = vt::Place<TButton>(&Form, 150, 8, 75, 25);
+  Edit->OnKeyDown = [](TObject*, Word& Key, TShiftState) {
+    if (Key == VK_DELETE)
+      throw EConvertError("key refused");
+  };
+  Edit->OnExit = [Edit](TObject*) {
+    if (Edit->Text() == "stay")
+      throw EConvertError("exit refused");
+  };
+  Button->OnClick = [](TObject*) { throw EConvertError("click refused"); };
+  vt::ShowForm(&Form);
+  ASSERT_TRUE(vt::MoveFocus(Edit));
+  vt::TMessageBoxRecorder Boxes;
+  vt::PressKey(VK_DELETE);
+  vt::TypeText("stay");
+  EXPECT_EQ(Edit->Text(), "stay");
+  EXPECT_FALSE(vt::MoveFocus(Other));
+  EXPECT_TRUE(Edit->Focused());
+  Edit->SelectAll();
+  vt::TypeText("go");
+  EXPECT_TRUE(vt::MoveFocus(Other));
+  vt::Click(Button);
+  std::vector<std::string> Shown;
+  for (const auto& Box : Boxes.Boxes())
+    Shown.push_back(Box.Msg);
+  EXPECT_EQ(Shown, (std::vector<std::string>{"key refused", "exit refused", "click refused"}));
 }
 
 } // namespace
