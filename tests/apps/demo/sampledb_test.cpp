@@ -1,5 +1,7 @@
 // The sample database: made when it is missing, used as it stands when it
 // is there, never half made; checked through a connection of the test's own.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -43,7 +45,8 @@ void Exec(const fs::path& File, const std::string& Statement) {
 class SampleDatabaseTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    Dir = fs::path(::testing::TempDir()) / "demo_sampledb";
+    // Each case runs in a process of its own, perhaps beside another.
+    Dir = fs::path(::testing::TempDir()) / ("demo_sampledb_" + std::to_string(::getpid()));
     fs::remove_all(Dir);
     fs::create_directories(Dir);
   }

@@ -4,6 +4,8 @@
 // calendar; a customer is edited and posted, which the test reads back from
 // the database file through a connection of its own; the pictures of the
 // start, a refused exit and the open calendar are written.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -54,7 +56,8 @@ class TourTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ResetLocale();
-    Dir = fs::path(::testing::TempDir()) / "demo_tour";
+    // Each case runs in a process of its own, perhaps beside another.
+    Dir = fs::path(::testing::TempDir()) / ("demo_tour_" + std::to_string(::getpid()));
     fs::remove_all(Dir);
     fs::create_directories(Dir);
     Previous = fs::current_path();

@@ -224,6 +224,7 @@ public:
 };
 
 TEST(DBFormFileTest, AFormFindsItsDataSetSourceAndEditsByName) {
+  RegisterDBClasses();
   TTempDatabase File;
   TRawConnection Raw(File.Path());
   Raw.Exec("CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT);"
@@ -281,6 +282,7 @@ TEST(DBFormFileTest, AFormFindsItsDataSetSourceAndEditsByName) {
 }
 
 TEST(DBFormFileTest, AFormWhoseDataSetCannotOpenIsNotRead) {
+  RegisterDBClasses();
   const std::string Text = "object F: TForm\n"
                            "  object T: TSQLiteDataSet\n"
                            "    Active = True\n"
