@@ -19,7 +19,10 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/valedit-config-vers
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/valedit-config.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/valedit-config-version.cmake DESTINATION ${package_dir})
 
+# The prefix is found from where the file lies, so the package can be
+# installed under any prefix (cmake --install --prefix) and still be right.
+set(pc_dir ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+file(RELATIVE_PATH pc_to_prefix /${pc_dir} /)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/valedit-validate.pc.in
                ${CMAKE_CURRENT_BINARY_DIR}/valedit-validate.pc @ONLY)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/valedit-validate.pc
-        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/valedit-validate.pc DESTINATION ${pc_dir})

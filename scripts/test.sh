@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: once in a
-# plain build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# plain build and once under AddressSanitizer and UndefinedBehaviorSanitizer;
+# in between, the plain build is installed and used by two small projects of
+# their own (scripts/package_test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -9,6 +11,7 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+JOBS=$jobs scripts/package_test.sh build
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVALEDIT_SANITIZE=ON \
   -DVALEDIT_BENCH=OFF -DVALEDIT_APPS=OFF
 cmake --build build-asan -j "$jobs"
