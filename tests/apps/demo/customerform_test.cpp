@@ -249,6 +249,28 @@ TEST_F(CustomerFormTest, APostTheTableRefusesKeepsTheEditAndSaysWhy) {
   EXPECT_EQ(Form->DBCodeEdit->Text(), "C-1002");
 }
 
+TEST_F(CustomerFormTest, TheRegionButtonStepsTheCustomersRegionInTheRecord) {
+  EXPECT_TRUE(Form->DBRegionEdit->ReadOnly()); // typed into never: the button steps it
+  vt::Click(Form->DBRegionEdit->Button());
+  EXPECT_EQ(Form->DBRegionEdit->Text(), "West"); // South -> West
+  EXPECT_EQ(Form->Status(), "Region: West.");
+  EXPECT_EQ(Form->Customers->State(), dsEdit);
+  vt::Click(Form->DBRegionEdit->Button());
+  EXPECT_EQ(Form->DBRegionEdit->Text(), "North");
+  vt::Click(Form->CancelButton);
+  EXPECT_EQ(Form->DBRegionEdit->Text(), "South");
+}
+
+TEST_F(CustomerFormTest, TheCustomersCountryCompletesFromTheOrdersWords) {
+  ASSERT_TRUE(vt::MoveFocus(Form->DBCountryEdit));
+  vt::TypeText("Ire");
+  EXPECT_EQ(Form->DBCountryEdit->Text(), "Ireland");
+  vt::PressKey('A', {ssCtrl});
+  vt::TypeText("Q");
+  ASSERT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Form->Status(), "Country: the input \"Q\" was refused.");
+}
+
 TEST_F(CustomerFormTest, PostWithoutAnEditSaysThereIsNothingToPost) {
   vt::Click(Form->PostButton);
   EXPECT_TRUE(Boxes.Boxes().empty());
