@@ -20,11 +20,12 @@ using ValEdit::TValidEdit;
 TCustomerForm::TCustomerForm(TComponent* AOwner) : TForm(AOwner) {
   RegisterCustomerFormClasses();
   ReadComponentText(CustomerFormText, this);
+  FPreviousOnException = Application->OnException;
   Application->OnException = [this](TObject*, const std::exception& E) { ShowFailure(E); };
 }
 
 TCustomerForm::~TCustomerForm() {
-  Application->OnException = nullptr;
+  Application->OnException = FPreviousOnException;
 }
 
 void TCustomerForm::ShowFailure(const std::exception& E) {

@@ -104,6 +104,8 @@ private:
   // A failure of input handling: in the status line and an error box; the
   // data set keeps its state and what was typed.
   void ShowFailure(const std::exception& E);
+  // The handler the form took over, given back when it goes.
+  vcl::TExceptionEvent FPreviousOnException;
   void ShowDataState();
 };
 

@@ -183,8 +183,13 @@ TEST_F(CustomerFormTest, TheCustomerFileStartsOnTheFirstCustomer) {
 }
 
 TEST_F(CustomerFormTest, WithoutAFileTheStateLineSaysSo) {
-  TCustomerForm Closed(nullptr);
-  EXPECT_EQ(Closed.DataState(), "Closed: no customer file is open.");
+  {
+    TCustomerForm Closed(nullptr);
+    EXPECT_EQ(Closed.DataState(), "Closed: no customer file is open.");
+  }
+  // The first form takes the failures again once the second has gone.
+  Application->HandleException(EDatabaseError("disk full"));
+  EXPECT_EQ(Form->Status(), "Not done: disk full");
 }
 
 TEST_F(CustomerFormTest, TheButtonsMoveThroughTheCustomers) {

@@ -136,14 +136,16 @@ TEST_F(TourTest, EveryStepRunsAndEveryExpectationHolds) {
             "7|C-1007|Emma Jensen|(555) 856-4490|Denmark|18000.5|1987-06-08|North\n"
             "8|C-1008|Lucas Silva|(555) 967-3321|Brazil|22000|1979-12-24|West\n");
 
-  // Three different pictures of something.
+  // Four different pictures of something.
   const std::string Start = FileText(Dir / "start.png");
   const std::string Refused = FileText(Dir / "refused-exit.png");
   const std::string Calendar = FileText(Dir / "calendar.png");
+  const std::string RefusedInFile = FileText(Dir / "refused-exit-file.png");
   EXPECT_GT(Start.size(), 1000u);
   EXPECT_NE(Start, Refused);
   EXPECT_NE(Refused, Calendar);
   EXPECT_NE(Start, Calendar);
+  EXPECT_NE(Refused, RefusedInFile);
 }
 
 } // namespace
