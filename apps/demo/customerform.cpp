@@ -20,6 +20,18 @@ using ValEdit::TValidEdit;
 TCustomerForm::TCustomerForm(TComponent* AOwner) : TForm(AOwner) {
   RegisterCustomerFormClasses();
   ReadComponentText(CustomerFormText, this);
+  FPreviousOnException = Application->OnException;
+  Application->OnException = [this](TObject*, const std::exception& E) { ShowFailure(E); };
+}
+
+TCustomerForm::~TCustomerForm() {
+  Application->OnException = FPreviousOnException;
+}
+
+void TCustomerForm::ShowFailure(const std::exception& E) {
+  // The line behind the box says it too, and keeps saying it afterwards.
+  SetStatus(std::string("Not done: ") + E.what());
+  Application->ShowException(E);
 }
 
 std::string TCustomerForm::Status() const {
@@ -53,6 +65,12 @@ void TCustomerForm::FormCreate(TObject*) {
   CreditEdit->SetAsCurrency(Currency(25000));
   BirthDateEdit->SetAsDate(EncodeDate(1970, 3, 15));
   AppointmentEdit->SetAsTime(EncodeTime(14, 30, 0, 0));
+  // The customer file's country takes the words of the order's country.
+  using Validate::TStringLookupValidator;
+  auto* Words = dynamic_cast<TStringLookupValidator*>(CountryEdit->Validator());
+  if (auto* Bound = dynamic_cast<TStringLookupValidator*>(DBCountryEdit->Validator());
+      Words && Bound)
+    Bound->Items()->Assign(Words->Items());
   ShowDataState();
   SetStatus("Type into the fields; Tab moves on. A refused key or value is reported here.");
 }
@@ -68,20 +86,28 @@ void TCustomerForm::EditFocusError(TObject* Sender, const std::string& InvalidSt
 
 void TCustomerForm::DateButtonClick(TObject* Sender) {
   // The calendar has written the date back (or was cancelled) by now.
-  auto* Edit = dynamic_cast<TValidEdit*>(Sender);
+  auto* Edit = dynamic_cast<ValEdit::TCustomValidEdit*>(Sender);
   if (Edit)
     SetStatus(FieldName(Sender) + ": " +
               (Edit->EditText().empty() ? std::string("no date") : Edit->EditText()) + ".");
 }
 
-void TCustomerForm::RegionButtonClick(TObject*) {
+void TCustomerForm::RegionButtonClick(TObject* Sender) {
   static constexpr std::array<const char*, 4> Regions{"North", "East", "South", "West"};
+  auto* Edit = dynamic_cast<TWinControl*>(Sender);
   std::size_t Next = 0;
   for (std::size_t I = 0; I < Regions.size(); ++I)
-    if (RegionEdit->Text() == Regions[I])
+    if (Edit->Text() == Regions[I])
       Next = (I + 1) % Regions.size();
-  RegionEdit->SetTextBuf(Regions[Next]);
-  SetStatus(FieldName(RegionEdit) + ": " + Regions[Next] + ".");
+  // The customer's region is stepped in the record (the edit is read-only);
+  // the order's in the edit.
+  if (Edit == DBRegionEdit) {
+    Customers->Edit();
+    DBRegionEdit->Field()->SetAsString(Regions[Next]);
+  } else {
+    RegionEdit->SetTextBuf(Regions[Next]);
+  }
+  SetStatus(FieldName(Edit) + ": " + Regions[Next] + ".");
 }
 
 namespace {
@@ -181,46 +207,31 @@ void TCustomerForm::OpenDatabase(const std::string& Database) {
   OpenSampleDatabase(Customers, Database);
 }
 
-void TCustomerForm::Guarded(const std::string& What, const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const Exception& E) {
-    SetStatus(What + " failed: " + E.what());
-    MessageDlg(E.what(), mtError, {mbOK}, 0);
-  }
-}
-
 void TCustomerForm::NavigateClick(TObject* Sender) {
   // Moving hands a pending edit to the table first; if that fails the
-  // record stays as it was typed.
-  Guarded("Moving", [this, Sender] {
-    if (Sender == FirstButton)
-      Customers->First();
-    else if (Sender == PriorButton)
-      Customers->Prior();
-    else if (Sender == NextButton)
-      Customers->Next();
-    else if (Sender == LastButton)
-      Customers->Last();
-  });
+  // record stays as it was typed, and the failure goes to ShowFailure.
+  if (Sender == FirstButton)
+    Customers->First();
+  else if (Sender == PriorButton)
+    Customers->Prior();
+  else if (Sender == NextButton)
+    Customers->Next();
+  else if (Sender == LastButton)
+    Customers->Last();
 }
 
 void TCustomerForm::PostClick(TObject*) {
-  Guarded("Posting", [this] {
-    if (Customers->State() == dsBrowse) {
-      SetStatus("Nothing to post: no customer is being edited.");
-      return;
-    }
-    Customers->Post();
-    SetStatus("The customer is written to the table.");
-  });
+  if (Customers->State() == dsBrowse) {
+    SetStatus("Nothing to post: no customer is being edited.");
+    return;
+  }
+  Customers->Post();
+  SetStatus("The customer is written to the table.");
 }
 
 void TCustomerForm::CancelClick(TObject*) {
-  Guarded("Cancelling", [this] {
-    Customers->Cancel();
-    SetStatus("The changes to the customer are thrown away.");
-  });
+  Customers->Cancel();
+  SetStatus("The changes to the customer are thrown away.");
 }
 
 void TCustomerForm::CustomerDataChange(TObject*, TField*) {
@@ -255,8 +266,9 @@ void TCustomerForm::ShowDataState() {
 void RegisterCustomerFormClasses() {
   static const bool Done = [] {
     ValEdit::RegisterValEditClasses();
+    ValEdit::RegisterDBValEditClasses();
     BtnEdit::RegisterBtnEditClasses();
-    RegisterDBClasses();
+    BtnEdit::RegisterDBBtnEditClasses();
     using T = TCustomerForm;
     Published<T>("TCustomerForm")
         .Inherits<TForm>()

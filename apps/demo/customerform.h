@@ -9,13 +9,15 @@
 // program and read by the constructor.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 
 #include "btnedit/btnedit.h"
+#include "btnedit/dbbtnedit.h"
+#include "valedit/dbvaledit.h"
 #include "valedit/valedit.h"
 #include "vcl/db.h"
-#include "vcl/dbctrls.h"
 #include "vcl/extctrls.h"
 #include "vcl/forms.h"
 #include "vcl/stdctrls.h"
@@ -27,7 +29,10 @@ extern const std::string CustomerFormText;
 
 class TCustomerForm : public vcl::TForm {
 public:
+  // The form takes the application's failures of input handling (a post
+  // the table refuses, a value a field refuses on leaving it) while it lives.
   explicit TCustomerForm(vcl::TComponent* AOwner);
+  ~TCustomerForm() override;
 
   // The status line's text.
   std::string Status() const;
@@ -61,13 +66,13 @@ public:
   vcl::TPanel* StatusPanel = nullptr;
   vcl::TSQLiteDataSet* Customers = nullptr;
   vcl::TDataSource* CustomerSource = nullptr;
-  vcl::TDBEdit* DBCodeEdit = nullptr;
-  vcl::TDBEdit* DBNameEdit = nullptr;
-  vcl::TDBEdit* DBPhoneEdit = nullptr;
-  vcl::TDBEdit* DBCountryEdit = nullptr;
-  vcl::TDBEdit* DBCreditEdit = nullptr;
-  vcl::TDBEdit* DBBirthDateEdit = nullptr;
-  vcl::TDBEdit* DBRegionEdit = nullptr;
+  ValEdit::TDBValidEdit* DBCodeEdit = nullptr;
+  ValEdit::TDBValidEdit* DBNameEdit = nullptr;
+  ValEdit::TDBValidEdit* DBPhoneEdit = nullptr;
+  ValEdit::TDBValidEdit* DBCountryEdit = nullptr;
+  ValEdit::TDBValidEdit* DBCreditEdit = nullptr;
+  ValEdit::TDBValidEdit* DBBirthDateEdit = nullptr;
+  BtnEdit::TDBBtnEdit* DBRegionEdit = nullptr;
   vcl::TButton* FirstButton = nullptr;
   vcl::TButton* PriorButton = nullptr;
   vcl::TButton* NextButton = nullptr;
@@ -96,9 +101,11 @@ private:
   // The caption of the label that names Control, without its accelerator
   // and colon ("Quantity"); the control's name when no label names it.
   std::string FieldName(vcl::TObject* Control) const;
-  // Runs a data-set operation; a failure is shown in a box and the status
-  // line, and the data set keeps its state and what was typed.
-  void Guarded(const std::string& What, const std::function<void()>& Action);
+  // A failure of input handling: in the status line and an error box; the
+  // data set keeps its state and what was typed.
+  void ShowFailure(const std::exception& E);
+  // The handler the form took over, given back when it goes.
+  vcl::TExceptionEvent FPreviousOnException;
   void ShowDataState();
 };
 

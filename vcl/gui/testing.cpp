@@ -89,14 +89,14 @@ void TypeText(const std::string& Text) {
     bool Shift;
     const Word Key = KeyFor(Ch, Shift);
     const TShiftState State = Shift ? TShiftState{ssShift} : TShiftState{};
-    ActiveForm()->KeyInput(true, Key, State, std::string(1, Ch));
-    ActiveForm()->KeyInput(false, Key, State, "");
+    Application->HandleInput([&] { ActiveForm()->KeyInput(true, Key, State, std::string(1, Ch)); });
+    Application->HandleInput([&] { ActiveForm()->KeyInput(false, Key, State, ""); });
   }
 }
 
 void PressKey(Word Key, TShiftState Shift) {
-  ActiveForm()->KeyInput(true, Key, Shift, CharFor(Key, Shift));
-  ActiveForm()->KeyInput(false, Key, Shift, "");
+  Application->HandleInput([&] { ActiveForm()->KeyInput(true, Key, Shift, CharFor(Key, Shift)); });
+  Application->HandleInput([&] { ActiveForm()->KeyInput(false, Key, Shift, ""); });
   SetKeyboardShiftState({});
 }
 
@@ -108,7 +108,7 @@ void PasteText(const std::string& Text) {
 bool MoveFocus(TWinControl* Control) {
   if (!Control->CanFocus())
     return false;
-  Control->SetFocus();
+  Application->HandleInput([Control] { Control->SetFocus(); });
   return Control->Focused();
 }
 
@@ -125,7 +125,8 @@ void MouseAt(TControl* Control, int X, int Y, std::initializer_list<unsigned> Me
   const int FormY = Origin.Y - FormOrigin.Y + Y;
   for (unsigned Msg : Messages) {
     const bool Down = Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK;
-    Form->MouseInput(Msg, Down ? TShiftState{ssLeft} : TShiftState{}, FormX, FormY);
+    Application->HandleInput(
+        [&] { Form->MouseInput(Msg, Down ? TShiftState{ssLeft} : TShiftState{}, FormX, FormY); });
   }
 }
 
