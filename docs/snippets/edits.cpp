@@ -8,8 +8,8 @@
 #include <iterator>
 #include <string>
 
-#include "docs/snippets/expect.h"
 #include "calform/calform.h"
+#include "docs/snippets/expect.h"
 #include "valedit/dbvaledit.h"
 #include "valedit/valedit.h"
 #include "validate/validate.h"
@@ -67,7 +67,7 @@ void ValuesFromCode(vcl::TForm* Form) {
   Money->SetMax(1000);
 
   Price->SetEditText("19.5");
-  Expect(Price->EditText() == "19.5");     // the value as typed
+  Expect(Price->EditText() == "19.5");      // the value as typed
   Expect(Price->DisplayText() == "$19.50"); // shown while the edit is not focused
   Expect(Price->AsCurrency() == vcl::Currency(19.5));
 

@@ -13,7 +13,8 @@ inline int Failures = 0;
 inline void Expect(bool Holds, std::source_location Where = std::source_location::current()) {
   if (!Holds) {
     ++Failures;
-    std::cerr << Where.file_name() << ":" << Where.line() << ": the documented result does not hold\n";
+    std::cerr << Where.file_name() << ":" << Where.line()
+              << ": the documented result does not hold\n";
   }
 }
 

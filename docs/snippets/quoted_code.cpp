@@ -40,7 +40,9 @@ std::string Trimmed(const std::string& S) {
   return S.substr(First, S.find_last_not_of(" \t") - First + 1);
 }
 
-std::size_t Indent(const std::string& S) { return S.find_first_not_of(' '); }
+std::size_t Indent(const std::string& S) {
+  return S.find_first_not_of(' ');
+}
 
 // The marked regions of a C++ source, each without the marker lines and
 // with the marker's indentation taken off every line.
