@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "btnedit/btnedit.h"
 #include "calform/calform.h"
 #include "docs/snippets/expect.h"
 #include "valedit/dbvaledit.h"
@@ -214,6 +215,56 @@ void Calendar(vcl::TForm* Form) {
   // [end]
 }
 
+// The settings and defaults components.md states in its tables and prose.
+void ComponentFacts(vcl::TForm* Form) {
+  auto* Btn = new BtnEdit::TBtnEdit(Form);
+  Btn->SetParent(Form);
+  Expect(Btn->ClickKey() == BtnEdit::scCtrlEnter);
+  Expect(Btn->GlyphKind() == BtnEdit::gkCustom);
+  Expect(Btn->ButtonVisible());
+  Expect(Btn->ButtonWidth() == 16);
+  Expect(!Btn->AlwaysEnable());
+  Expect(Btn->Alignment() == vcl::taLeftJustify);
+  Btn->SetGlyphKind(BtnEdit::gkDropDown);
+  Expect(Btn->ClickKey() == BtnEdit::scAltDown);
+  Btn->SetGlyphKind(BtnEdit::gkEllipsis);
+  Expect(Btn->ClickKey() == BtnEdit::scCtrlEnter);
+  Expect(Btn->Glyph()->Width() == 12); // the dots are drawn to the button's width
+
+  auto* Edit = new ValEdit::TValidEdit(Form);
+  Edit->SetParent(Form);
+  Expect(Edit->Kind() == ValEdit::vkNone);
+  Expect(!Edit->ButtonVisible());
+  Expect(Edit->AllowNull());
+  Expect(Edit->DefaultDisplay());
+  Expect(!Edit->SelectCompletion());
+  Expect(Edit->ShowErrors() == ValEdit::TValidationError{ValEdit::veFocus});
+  Expect(Edit->Validation() == ValEdit::TValidation{ValEdit::vtInput, ValEdit::vtFocus});
+  Expect(Edit->Validator()->IsValid("anything"));
+  Edit->SetKind(50);
+  Expect(Edit->Kind() == ValEdit::vkNone);
+  Edit->SetKind(ValEdit::vkDate);
+  Expect(Edit->ButtonVisible());
+  Expect(dynamic_cast<Validate::TDateValidator*>(Edit->Validator()) != nullptr);
+  Edit->SetKind(ValEdit::vkTime);
+  Expect(Edit->ButtonVisible()); // the button stays, without the calendar picture
+  Expect(Edit->GlyphKind() == BtnEdit::gkCustom);
+
+  Edit->SetEditText("");
+  Expect(Edit->AsInteger() == 0 && Edit->AsDate() == 0); // an empty text reads as 0
+  Edit->SetKind(ValEdit::vkNone);
+  Edit->SetEditText("12.5");
+  try {
+    (void)Edit->AsInteger();
+    Expect(false);
+  } catch (const vcl::EConvertError&) {
+  }
+
+  auto* DBEdit = new ValEdit::TDBValidEdit(Form);
+  Expect(DBEdit->AlwaysEnable());
+  Expect(!DBEdit->ButtonVisible());
+}
+
 } // namespace
 
 int main(int Argc, char** Argv) {
@@ -227,6 +278,7 @@ int main(int Argc, char** Argv) {
   KindSettings(Form);
   ApplicationKind(Form);
   ValuesFromCode(Form);
+  ComponentFacts(Form);
   FormFiles(Argv[1]);
   DataAware(Form);
   DataAwareFormFile(Argv[2]);

@@ -5,6 +5,7 @@
 
 #include "docs/snippets/expect.h"
 #include "validate/validate.h"
+#include "vcl/dialogs.h"
 #include "vcl/sysutils.h"
 
 using Snippets::Expect;
@@ -158,6 +159,95 @@ void DecimalComma() {
   // [end]
 }
 
+void Messages() {
+  // [messages]
+  std::string Shown;
+  vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
+      [&Shown](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
+        Shown = Msg; // instead of a modal box
+        return vcl::mrOk;
+      });
+
+  Validate::TIntegerValidator Quantity(nullptr);
+  Quantity.SetNoBounds(false);
+  Quantity.SetMin(1);
+  Quantity.SetMax(500);
+  Quantity.ShowErrorMessage(false, "1200"); // a refused finished value
+  Expect(Shown == "\"1200\" is not a valid integer between 1 and 500.");
+  Quantity.ShowErrorMessage(true, "a"); // a refused keystroke
+  Expect(Shown == "\"a\" is not a digit or (-).");
+
+  vcl::SetMessageDlgHandler(Previous);
+  // [end]
+}
+
+// The messages the guide quotes in its prose, each produced here.
+void QuotedMessages() {
+  std::string Shown;
+  vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
+      [&Shown](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
+        Shown = Msg;
+        return vcl::mrOk;
+      });
+  auto Said = [&Shown](Validate::TValidator& V, bool Input, const std::string& S) {
+    V.ShowErrorMessage(Input, S);
+    return Shown;
+  };
+
+  Validate::TValidator Base(nullptr);
+  Expect(Said(Base, false, "x") == "The text is invalid.");
+
+  Validate::TFilterValidator Filter(nullptr);
+  Expect(Said(Filter, true, "x") == "\"x\" is an invalid character.");
+  Expect(Said(Filter, true, "x1") == "\"x1\" contains invalid character(s).");
+
+  Validate::TIntegerValidator Integer(nullptr);
+  Expect(Said(Integer, true, "12a") == "\"12a\" contains invalid character(s) for an integer.");
+
+  Validate::TFloatValidator Float(nullptr);
+  Float.SetPrecision(2);
+  Float.SetNoBounds(false);
+  Float.SetMax(100);
+  Expect(Said(Float, true, "1.2.3") == "\"1.2.3\" contains more than one decimal.");
+  Expect(Said(Float, true, "1.234") == "\"1.234\" contains more than 2 digits after the decimal.");
+  Expect(Said(Float, true, "x") == "\"x\" is not a digit, decimal, or (-).");
+  Expect(Said(Float, true, "12x") == "\"12x\" contains invalid character(s) for a decimal number.");
+  Expect(Said(Float, false, "1.2.3") == "\"1.2.3\" is not a valid number between 0.00 and 100.00.");
+
+  Validate::TCurrencyValidator Currency(nullptr);
+  Currency.SetNoBounds(false);
+  Currency.SetMax(1000);
+  Expect(Said(Currency, false, "5000") ==
+         "\"5000\" is not a valid currency between $0.00 and $1,000.00.");
+
+  Validate::TStringLookupValidator Lookup(nullptr);
+  Expect(Said(Lookup, true, "c") == "\"c\" does not resemble any of the valid words.");
+  Expect(Said(Lookup, false, "Ban") == "\"Ban\" is not a valid word.");
+
+  Validate::TPictureValidator Picture(nullptr);
+  Picture.SetPicture("#####");
+  Expect(Said(Picture, true, "x") == "\"x\" contains invalid input for the picture:\r#####");
+  Expect(Said(Picture, false, "123") == "\"123\" does not completely match the picture:\r#####");
+
+  Validate::TDateValidator Date(nullptr);
+  Expect(Said(Date, false, "2/30/2026") == "\"2/30/2026\" does not resemble a date.");
+  Date.SetMin(vcl::EncodeDate(2026, 1, 1));
+  Date.SetMax(vcl::EncodeDate(2026, 12, 31));
+  Date.SetNoBounds(false);
+  Expect(Said(Date, false, "13/1/2026") ==
+         "\"13/1/2026\" is not a valid date between 1/1/2026 and 12/31/2026.");
+
+  Validate::TTimeValidator Time(nullptr);
+  Expect(Said(Time, false, "12:75 PM") == "\"12:75 PM\" does not resemble a time.");
+  Time.SetNoBounds(false);
+  Time.SetMin(vcl::EncodeTime(8, 0, 0, 0));
+  Time.SetMax(vcl::EncodeTime(18, 0, 0, 0));
+  Expect(Said(Time, false, "7:00 AM") ==
+         "\"7:00 AM\" is not a valid time between 8:00:00 AM and 6:00:00 PM.");
+
+  vcl::SetMessageDlgHandler(Previous);
+}
+
 } // namespace
 
 int main() {
@@ -171,5 +261,7 @@ int main() {
   Date();
   Time();
   DecimalComma();
+  Messages();
+  QuotedMessages();
   return Snippets::Failures == 0 ? 0 : 1;
 }
