@@ -215,6 +215,25 @@ void Calendar(vcl::TForm* Form) {
   // [end]
 }
 
+void ButtonEdit(vcl::TForm* Form) {
+  // [button edit]
+  auto* Region = new BtnEdit::TBtnEdit(Form);
+  Region->SetParent(Form);
+  Region->SetGlyphKind(BtnEdit::gkDropDown); // the arrow; Alt+Down clicks it
+  int Clicks = 0;
+  Region->OnButtonClick = [&Clicks](vcl::TObject*) { ++Clicks; };
+
+  Region->DoClick(); // as a click on the button
+  Expect(Clicks == 1);
+  Region->SetReadOnly(true);
+  Region->DoClick(); // the button of a read-only edit does nothing ...
+  Expect(Clicks == 1);
+  Region->SetAlwaysEnable(true);
+  Region->DoClick(); // ... unless AlwaysEnable is set
+  Expect(Clicks == 2);
+  // [end]
+}
+
 // The settings and defaults components.md states in its tables and prose.
 void ComponentFacts(vcl::TForm* Form) {
   auto* Btn = new BtnEdit::TBtnEdit(Form);
@@ -279,6 +298,7 @@ int main(int Argc, char** Argv) {
   ApplicationKind(Form);
   ValuesFromCode(Form);
   ComponentFacts(Form);
+  ButtonEdit(Form);
   FormFiles(Argv[1]);
   DataAware(Form);
   DataAwareFormFile(Argv[2]);

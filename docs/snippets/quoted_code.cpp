@@ -1,12 +1,13 @@
 // Checks that the guide quotes the code that is built: every ```cpp block of
 // the Markdown files in a folder must be, line for line, a region of one of
 // the given C++ sources marked "// [name]" ... "// [end]" (the region's
-// indentation removed), and every ```cmake or ```dfm block must appear as
-// consecutive lines of one of the other given files (build files, form
-// files). Prints each block that has drifted
-// and exits 1; exits 2 when nothing was found to check.
+// indentation removed), or an excerpt (consecutive lines, indentation aside)
+// of one of the programs given after --excerpts, whose files carry no marks;
+// every ```cmake or ```dfm block must appear as consecutive lines of one of
+// the other given files (build files, form files). Prints each block that
+// has drifted and exits 1; exits 2 when nothing was found to check.
 //
-//   quoted_code DOCS_DIR SOURCE...
+//   quoted_code DOCS_DIR SOURCE... [--excerpts PROGRAM...]
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -101,15 +102,23 @@ bool ContainsRun(const TLines& Lines, const TLines& Run) {
 
 int main(int Argc, char** Argv) {
   if (Argc < 3) {
-    std::cerr << "usage: quoted_code DOCS_DIR SOURCE...\n";
+    std::cerr << "usage: quoted_code DOCS_DIR SOURCE... [--excerpts PROGRAM...]\n";
     return 2;
   }
   std::vector<TLines> CppRegions;
+  std::vector<TLines> CppPrograms;
   std::vector<TLines> OtherFiles;
+  bool Excerpts = false;
   for (int I = 2; I < Argc; ++I) {
+    if (std::string(Argv[I]) == "--excerpts") {
+      Excerpts = true;
+      continue;
+    }
     const fs::path Source = Argv[I];
     const TLines Lines = ReadLines(Source);
-    if (Source.extension() == ".cpp" || Source.extension() == ".h") {
+    if (Excerpts) {
+      CppPrograms.push_back(Lines);
+    } else if (Source.extension() == ".cpp" || Source.extension() == ".h") {
       for (TLines& Region : Regions(Lines))
         CppRegions.push_back(std::move(Region));
     } else {
@@ -128,7 +137,9 @@ int main(int Argc, char** Argv) {
     for (const TBlock& Block : FencedBlocks(Guide)) {
       bool Found;
       if (Block.Language == "cpp" || Block.Language == "c++")
-        Found = std::find(CppRegions.begin(), CppRegions.end(), Block.Lines) != CppRegions.end();
+        Found = std::find(CppRegions.begin(), CppRegions.end(), Block.Lines) != CppRegions.end() ||
+                std::any_of(CppPrograms.begin(), CppPrograms.end(),
+                            [&](const TLines& File) { return ContainsRun(File, Block.Lines); });
       else if (Block.Language == "cmake" || Block.Language == "dfm")
         Found = std::any_of(OtherFiles.begin(), OtherFiles.end(),
                             [&](const TLines& File) { return ContainsRun(File, Block.Lines); });
@@ -144,8 +155,9 @@ int main(int Argc, char** Argv) {
       }
     }
   }
-  std::cout << Checked << " blocks checked against " << CppRegions.size() << " regions and "
-            << OtherFiles.size() << " other files; " << Drifted << " drifted\n";
+  std::cout << Checked << " blocks checked against " << CppRegions.size() << " regions, "
+            << CppPrograms.size() << " programs and " << OtherFiles.size() << " other files; "
+            << Drifted << " drifted\n";
   if (Checked == 0)
     return 2;
   return Drifted == 0 ? 0 : 1;

@@ -159,6 +159,35 @@ void DecimalComma() {
   // [end]
 }
 
+// [own validator]
+// Even whole numbers: the integer validator's typing rules and range, and
+// one more rule for a finished value, with a message of its own.
+class TEvenValidator : public Validate::TIntegerValidator {
+public:
+  using TIntegerValidator::TIntegerValidator;
+
+  bool IsValid(std::string S) override {
+    return TIntegerValidator::IsValid(S) && (S.empty() || vcl::StrToInt(S) % 2 == 0);
+  }
+  void ShowErrorMessage(bool Input, std::string S) override {
+    if (Input)
+      TIntegerValidator::ShowErrorMessage(Input, S);
+    else
+      Validate::ShowErrorBox(Validate::QuotedMessage(S, " is not an even number."));
+  }
+};
+// [end]
+
+void OwnValidator() {
+  // [own validator use]
+  TEvenValidator Even(nullptr);
+  Expect(Even.IsValid("12"));
+  Expect(!Even.IsValid("13"));
+  std::string Typed = "1x";
+  Expect(!Even.IsValidInput(Typed, true)); // typing is still screened for digits
+  // [end]
+}
+
 void Messages() {
   // [messages]
   std::string Shown;
@@ -261,6 +290,7 @@ int main() {
   Date();
   Time();
   DecimalComma();
+  OwnValidator();
   Messages();
   QuotedMessages();
   return Snippets::Failures == 0 ? 0 : 1;
