@@ -23,6 +23,7 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TControlCanvas;
+class TPopupMenu;
 
 enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TFormBorderStyle : std::uint8_t {
@@ -201,6 +202,10 @@ public:
   void SetDragCursor(TCursor Value) { FDragCursor = Value; }
   int HelpContext() const { return FHelpContext; }
   void SetHelpContext(int Value) { FHelpContext = Value; }
+  // The menu a right click or the menu key opens on the control (nullptr:
+  // the control's own, if it has one).
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
 
   const TControlState& ControlState() const { return FControlState; }
   void SetControlState(const TControlState& Value) { FControlState = Value; }
@@ -242,6 +247,7 @@ protected:
   // Keeps ParentFont when the parent's font is copied in.
   void ParentFontChanged();
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   // Message handlers of TControl.
   virtual void WMPaint(TMessage& Message);
@@ -255,6 +261,9 @@ protected:
   virtual void WMRButtonDown(TMessage& Message);
   virtual void WMRButtonUp(TMessage& Message);
   virtual void WMMouseMove(TMessage& Message);
+  // A context menu is asked for: LParam holds the screen point, or -1 when
+  // the keyboard asked (the menu then opens at the control's centre).
+  virtual void WMContextMenu(TMessage& Message);
   virtual void CMEnabledChanged(TMessage& Message);
   virtual void CMVisibleChanged(TMessage& Message);
   virtual void CMFontChanged(TMessage& Message);
@@ -296,6 +305,7 @@ private:
   TDragMode FDragMode = dmManual;
   TCursor FDragCursor = crDrag;
   int FHelpContext = 0;
+  TPopupMenu* FPopupMenu = nullptr;
 
   friend class TWinControl;
 };
@@ -421,6 +431,7 @@ private:
   bool DoKeyDown(TMessage& Message);
   bool DoKeyPress(TMessage& Message);
   bool DoKeyUp(TMessage& Message);
+  bool IsMenuKey(Word Key);
   void NotifyChildren(unsigned Msg);
   void FixupTabList();
 

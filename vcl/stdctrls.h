@@ -3,6 +3,7 @@
 // default/cancel roles and modal results; TLabel shows a caption.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "vcl/controls.h"
@@ -109,6 +110,10 @@ private:
   void ClipboardCommand(unsigned Msg);
   void PasteText();
   void HistoryCommand(bool Redo);
+  // The window's own context menu (edit_menu.cpp), for an edit without a
+  // PopupMenu: Where is WM_CONTEXTMENU's point.
+  void ShowEditMenu(std::intptr_t Where);
+  void UpdateEditMenu();
   // After the engine changed the text: the user's edit marks the text
   // modified; the window scrolls, repaints and notifies.
   void TextChanged(bool ByUser);
@@ -128,6 +133,7 @@ private:
   void Paint(HDC DC);
 
   TEditEngine FEngine;
+  std::unique_ptr<TPopupMenu> FEditMenu;
   int FScrollX = 0;
   bool FModified = false;
   TRect FFormatRect;

@@ -10,6 +10,7 @@
 #include "vcl/clipbrd.h"
 #include "vcl/forms.h"
 #include "vcl/gui/gdi.h"
+#include "vcl/menus.h"
 #include "vcl/stdctrls.h"
 
 namespace vcl {
@@ -436,6 +437,10 @@ bool TCustomEdit::MouseMessage(TMessage& Message) {
     return true;
   case WM_LBUTTONUP:
     FSelecting = false;
+    return true;
+  case WM_CONTEXTMENU:
+    ShowEditMenu(Message.LParam);
+    Message.Result = 1;
     return true;
   default:
     return false;

@@ -105,6 +105,8 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 
 TCustomForm::~TCustomForm() {
   Destroying();
+  if (FOverlay)
+    FOverlay->OverlayCancel();
   if (OnDestroy)
     OnDestroy(this);
   if (FActive)
@@ -217,6 +219,8 @@ void TCustomForm::Activate() {
 }
 
 void TCustomForm::Deactivate() {
+  if (FOverlay)
+    FOverlay->OverlayCancel();
   if (!FActive)
     return;
   if (FFocusedControl)
@@ -300,6 +304,8 @@ void TCustomForm::KeyInput(bool Down, Word Key, TShiftState Shift, const std::st
   if (!TakesInput(this))
     return;
   SetKeyboardShiftState(Shift);
+  if (FOverlay && FOverlay->OverlayKey(Down, Key, Shift, Chars))
+    return;
   TWinControl* Target = FFocusedControl ? FFocusedControl : this;
   if (!Down) {
     Target->Perform(WM_KEYUP, Key);
@@ -334,6 +340,8 @@ void TCustomForm::MouseInput(unsigned Msg, TShiftState Shift, int X, int Y) {
   if (!TakesInput(this))
     return;
   SetKeyboardShiftState(Shift);
+  if (FOverlay && FOverlay->OverlayMouse(Msg, Shift, X, Y))
+    return;
   const TPoint Origin = ClientOrigin();
   auto Local = [&](TControl* C) {
     const TPoint O = C->ClientOrigin();
