@@ -151,6 +151,31 @@ TEST_F(TextTest, APasteFromTheContextMenuIsScreenedAsCtrlVIs) {
   EXPECT_EQ(Edit->Text(), "56");
 }
 
+TEST_F(TextTest, TextDroppedFromAnotherEditIsScreenedAsAPaste) {
+  IntegerBounds(0, 20000);
+  Edit->SetEditText("12");
+  Other->SetDragMode(vcl::dmAutomatic);
+  Edit->OnDragOver = [this](vcl::TObject*, vcl::TObject* Source, int, int, vcl::TDragState,
+                            bool& Accept) { Accept = Source == Other; };
+  Edit->OnDragDrop = [this](vcl::TObject*, vcl::TObject* Source, int X, int) {
+    Edit->DropText(static_cast<vcl::TEdit*>(Source)->Text(), X);
+  };
+  // Dropped in front of the 12: the edit is entered and the caret put there.
+  Other->SetTextBuf("3x");
+  vt::DragAndDrop(Other, 5, 5, Edit, 1, 5);
+  EXPECT_TRUE(Edit->Focused());
+  EXPECT_EQ(InputErrors, std::vector<std::string>{"3x"});
+  EXPECT_EQ(Edit->Text(), "12");
+  Other->SetTextBuf("34");
+  vt::DragAndDrop(Other, 5, 5, Edit, 1, 5);
+  EXPECT_EQ(Edit->EditText(), "3412");
+  EXPECT_EQ(InputErrors.size(), 1u);
+  // Over the bounds: refused like a paste of it.
+  vt::DragAndDrop(Other, 5, 5, Edit, 1, 5);
+  EXPECT_EQ(InputErrors, (std::vector<std::string>{"3x", "34"}));
+  EXPECT_EQ(Edit->EditText(), "3412");
+}
+
 TEST_F(TextTest, TypingACompletedWordOnIsTakenKeyByKey) {
   Lookup({"Banana", "Cherry"});
   Edit->SetShowErrors({veInput, veFocus});

@@ -68,6 +68,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 
 TControl::~TControl() {
   Destroying();
+  DragGone();
   if (CaptureControl == this)
     CaptureControl = nullptr;
   FFont->OnChange = nullptr;
@@ -82,6 +83,10 @@ std::intptr_t TControl::Perform(unsigned Msg, std::intptr_t WParam, std::intptr_
 }
 
 void TControl::WndProc(TMessage& Message) {
+  // While this control is dragged, the mouse moves the drag.
+  if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONDBLCLK &&
+      ((Dragging() && DragMouse(Message)) || AutoDragPress(Message)))
+    return;
   // The button state is known before any handler runs, so that a focus
   // change caused by the click can tell a click from a keyboard entry.
   if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK)

@@ -306,6 +306,8 @@ void TCustomForm::KeyInput(bool Down, Word Key, TShiftState Shift, const std::st
   SetKeyboardShiftState(Shift);
   if (FOverlay && FOverlay->OverlayKey(Down, Key, Shift, Chars))
     return;
+  if (Down && Key == VK_ESCAPE && CancelDrag())
+    return;
   TWinControl* Target = FFocusedControl ? FFocusedControl : this;
   if (!Down) {
     Target->Perform(WM_KEYUP, Key);
@@ -340,9 +342,10 @@ void TCustomForm::MouseInput(unsigned Msg, TShiftState Shift, int X, int Y) {
   if (!TakesInput(this))
     return;
   SetKeyboardShiftState(Shift);
+  const TPoint Origin = ClientOrigin();
+  SetMouseCursorPos({Origin.X + X, Origin.Y + Y});
   if (FOverlay && FOverlay->OverlayMouse(Msg, Shift, X, Y))
     return;
-  const TPoint Origin = ClientOrigin();
   auto Local = [&](TControl* C) {
     const TPoint O = C->ClientOrigin();
     return TPoint{X - (O.X - Origin.X), Y - (O.Y - Origin.Y)};

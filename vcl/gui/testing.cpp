@@ -149,6 +149,25 @@ void DoubleClickAt(TControl* Control, int X, int Y) {
   MouseAt(Control, X, Y, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
 }
 
+void MouseDownAt(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_LBUTTONDOWN});
+}
+
+void MouseMoveTo(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_MOUSEMOVE});
+}
+
+void MouseUpAt(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_LBUTTONUP});
+}
+
+void DragAndDrop(TControl* Source, int X, int Y, TControl* Target, int TX, int TY) {
+  MouseDownAt(Source, X, Y);
+  MouseMoveTo(Target, TX, TY);
+  MouseMoveTo(Target, TX, TY);
+  MouseUpAt(Target, TX, TY);
+}
+
 void RightClick(TControl* Control) {
   const TRect R = Control->ClientRect();
   RightClickAt(Control, R.Right / 2, R.Bottom / 2);
