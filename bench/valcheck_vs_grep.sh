@@ -2,8 +2,9 @@
 # valcheck side by side with grep on 1,000,000 lines of phone numbers,
 # integers and dates, about one line in ten refused. Generates the inputs,
 # runs each command several times in one go, and prints the best wall-clock
-# and CPU times and the ratios valcheck/grep. The machine may be shared:
-# compare the ratios, not the absolute times.
+# and CPU times, the ratios valcheck/grep, and valcheck's peak memory on the
+# whole input and on its first tenth (flat memory: the two agree). The
+# machine may be shared: compare the ratios, not the absolute times.
 #
 # Usage: bench/valcheck_vs_grep.sh [VALCHECK] [LINES] [RUNS]
 # VALCHECK defaults to build/apps/valcheck/valcheck.
@@ -47,8 +48,16 @@ best() {
 # say it (a regular expression cannot tell 2/30 from 2/28).
 count_refused() { "$valcheck" "$@" | wc -l; }
 
-printf '%-9s %10s %10s %12s %12s %8s %8s\n' case grep_wall grep_cpu valcheck_wall valcheck_cpu \
-  ratio_w ratio_c
+# Peak resident memory in KiB of valcheck on File.
+peak_kib() {
+  local file=$1
+  shift
+  /usr/bin/time -f %M -o "$dir/rss" "$valcheck" "$@" "$file" >"$dir/out" 2>&1 || true
+  tail -n 1 "$dir/rss"
+}
+
+printf '%-9s %10s %10s %12s %12s %8s %8s %9s %9s\n' case grep_wall grep_cpu valcheck_wall \
+  valcheck_cpu ratio_w ratio_c rss_kib rss_10%
 run_case() {
   local name=$1 regex=$2 file=$dir/$3
   shift 3
@@ -57,9 +66,13 @@ run_case() {
   v=$(best "$valcheck" "$@" "$file")
   read -r gw gc <<<"$g"
   read -r vw vc <<<"$v"
-  awk -v n="$name" -v gw="$gw" -v gc="$gc" -v vw="$vw" -v vc="$vc" 'BEGIN {
-    printf "%-9s %10.3f %10.3f %12.3f %12.3f %8.2f %8.2f\n", n, gw, gc, vw, vc,
-      vw / gw, (gc > 0 ? vc / gc : 0) }'
+  head -n $((lines / 10)) "$file" >"$dir/tenth.txt"
+  local rss rss10
+  rss=$(peak_kib "$file" "$@")
+  rss10=$(peak_kib "$dir/tenth.txt" "$@")
+  awk -v n="$name" -v gw="$gw" -v gc="$gc" -v vw="$vw" -v vc="$vc" -v r="$rss" -v r10="$rss10" 'BEGIN {
+    printf "%-9s %10.3f %10.3f %12.3f %12.3f %8.2f %8.2f %9d %9d\n", n, gw, gc, vw, vc,
+      vw / gw, (gc > 0 ? vc / gc : 0), r, r10 }'
   echo "          refused: grep $(grep -cvE "$regex" "$file"), valcheck $(count_refused "$@" "$file")"
 }
 run_case phones '^\([0-9]{3}\) [0-9]{3}-[0-9]{4}$' phones.txt --kind picture --picture '(###) ###-####'

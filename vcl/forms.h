@@ -5,6 +5,7 @@
 // the replaceable modal handler without one.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -174,6 +175,7 @@ using TModalHandler = std::function<TModalResult(TCustomForm* Form)>;
 TModalHandler SetModalHandler(TModalHandler Handler);
 
 using THelpEvent = std::function<bool(Word Command, std::intptr_t Data, bool& CallHelp)>;
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
 class TApplication : public TComponent {
 public:
@@ -209,6 +211,18 @@ public:
   bool HelpContext(int Context);
   int LastHelpContext() const { return FLastHelpContext; }
   THelpEvent OnHelp;
+
+  // Runs the handling of one piece of a user's input (a key, a click, a
+  // focus change, a request to close); a failure it raises goes to
+  // HandleException, never back to the window system or to the caller.
+  // Windows and the test helpers deliver input through here alike.
+  void HandleInput(const std::function<void()>& Action);
+  // A failure raised while input was handled: OnException decides when
+  // assigned; otherwise ShowException shows its message in an error box, and
+  // the program goes on. The silent EAbort is dropped.
+  void HandleException(const std::exception& E);
+  void ShowException(const std::exception& E);
+  TExceptionEvent OnException;
 
   // Forms freed by Release are deleted here, between events.
   void ReleaseForm(TCustomForm* Form);

@@ -20,6 +20,17 @@ using ValEdit::TValidEdit;
 TCustomerForm::TCustomerForm(TComponent* AOwner) : TForm(AOwner) {
   RegisterCustomerFormClasses();
   ReadComponentText(CustomerFormText, this);
+  Application->OnException = [this](TObject*, const std::exception& E) { ShowFailure(E); };
+}
+
+TCustomerForm::~TCustomerForm() {
+  Application->OnException = nullptr;
+}
+
+void TCustomerForm::ShowFailure(const std::exception& E) {
+  // The line behind the box says it too, and keeps saying it afterwards.
+  SetStatus(std::string("Not done: ") + E.what());
+  Application->ShowException(E);
 }
 
 std::string TCustomerForm::Status() const {
@@ -181,46 +192,31 @@ void TCustomerForm::OpenDatabase(const std::string& Database) {
   OpenSampleDatabase(Customers, Database);
 }
 
-void TCustomerForm::Guarded(const std::string& What, const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const Exception& E) {
-    SetStatus(What + " failed: " + E.what());
-    MessageDlg(E.what(), mtError, {mbOK}, 0);
-  }
-}
-
 void TCustomerForm::NavigateClick(TObject* Sender) {
   // Moving hands a pending edit to the table first; if that fails the
-  // record stays as it was typed.
-  Guarded("Moving", [this, Sender] {
-    if (Sender == FirstButton)
-      Customers->First();
-    else if (Sender == PriorButton)
-      Customers->Prior();
-    else if (Sender == NextButton)
-      Customers->Next();
-    else if (Sender == LastButton)
-      Customers->Last();
-  });
+  // record stays as it was typed, and the failure goes to ShowFailure.
+  if (Sender == FirstButton)
+    Customers->First();
+  else if (Sender == PriorButton)
+    Customers->Prior();
+  else if (Sender == NextButton)
+    Customers->Next();
+  else if (Sender == LastButton)
+    Customers->Last();
 }
 
 void TCustomerForm::PostClick(TObject*) {
-  Guarded("Posting", [this] {
-    if (Customers->State() == dsBrowse) {
-      SetStatus("Nothing to post: no customer is being edited.");
-      return;
-    }
-    Customers->Post();
-    SetStatus("The customer is written to the table.");
-  });
+  if (Customers->State() == dsBrowse) {
+    SetStatus("Nothing to post: no customer is being edited.");
+    return;
+  }
+  Customers->Post();
+  SetStatus("The customer is written to the table.");
 }
 
 void TCustomerForm::CancelClick(TObject*) {
-  Guarded("Cancelling", [this] {
-    Customers->Cancel();
-    SetStatus("The changes to the customer are thrown away.");
-  });
+  Customers->Cancel();
+  SetStatus("The changes to the customer are thrown away.");
 }
 
 void TCustomerForm::CustomerDataChange(TObject*, TField*) {

@@ -9,6 +9,7 @@
 // program and read by the constructor.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -27,7 +28,10 @@ extern const std::string CustomerFormText;
 
 class TCustomerForm : public vcl::TForm {
 public:
+  // The form takes the application's failures of input handling (a post
+  // the table refuses, a value a field refuses on leaving it) while it lives.
   explicit TCustomerForm(vcl::TComponent* AOwner);
+  ~TCustomerForm() override;
 
   // The status line's text.
   std::string Status() const;
@@ -96,9 +100,9 @@ private:
   // The caption of the label that names Control, without its accelerator
   // and colon ("Quantity"); the control's name when no label names it.
   std::string FieldName(vcl::TObject* Control) const;
-  // Runs a data-set operation; a failure is shown in a box and the status
-  // line, and the data set keeps its state and what was typed.
-  void Guarded(const std::string& What, const std::function<void()>& Action);
+  // A failure of input handling: in the status line and an error box; the
+  // data set keeps its state and what was typed.
+  void ShowFailure(const std::exception& E);
   void ShowDataState();
 };
 

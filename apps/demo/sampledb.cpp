@@ -15,7 +15,7 @@ const char* const SampleCustomers = R"SQL(
 BEGIN;
 CREATE TABLE customers (
   id INTEGER PRIMARY KEY,
-  code VARCHAR(8) NOT NULL,
+  code VARCHAR(8) NOT NULL UNIQUE,
   name VARCHAR(30) NOT NULL,
   phone VARCHAR(14),
   country VARCHAR(20),

@@ -2,9 +2,12 @@
 // OK writes the chosen date back as a value assignment, every other way out
 // leaves the control alone, and the dialog never outlives the click.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "calform/calform.h"
 #include "valedit_fixture.h"
+#include "vcl/dialogs.h"
 
 namespace valedit_test {
 namespace {
@@ -136,7 +139,7 @@ TEST_F(CalendarButtonTest, ADoubleClickOnADayClosesTheDialogAndWritesThatDay) {
   EXPECT_EQ(Edit->AsDate(), D(2024, 2, 26));
 }
 
-TEST_F(CalendarButtonTest, ADateTheValidatorRefusesRaisesAfterTheDialogIsFreed) {
+TEST_F(CalendarButtonTest, ADateTheValidatorRefusesIsReportedAfterTheDialogIsFreed) {
   auto* V = ValidatorAs<Validate::TDateValidator>();
   V->SetNoBounds(false);
   V->SetMin(D(2024, 1, 1));
@@ -146,12 +149,22 @@ TEST_F(CalendarButtonTest, ADateTheValidatorRefusesRaisesAfterTheDialogIsFreed) 
   const std::string Before = Edit->EditText();
   Changes.clear();
   const int FormsBefore = vcl::Screen->FormCount();
-  EXPECT_THROW(ClickButton([](TCalendarForm*) {
-                 vt::PressKey(vcl::VK_RIGHT); // 1 January 2025, past the maximum
-                 vt::PressKey(vcl::VK_RETURN);
-                 return vcl::mrNone;
-               }),
-               EValidationError);
+  std::vector<std::string> Shown;
+  const auto Previous = vcl::SetMessageDlgHandler(
+      [&](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
+        Shown.push_back(Msg);
+        EXPECT_EQ(Freed, 1); // the dialog is gone before the box comes
+        EXPECT_EQ(vcl::Screen->FormCount(), FormsBefore);
+        return vcl::mrOk;
+      });
+  ClickButton([](TCalendarForm*) {
+    vt::PressKey(vcl::VK_RIGHT); // 1 January 2025, past the maximum
+    vt::PressKey(vcl::VK_RETURN);
+    return vcl::mrNone;
+  });
+  vcl::SetMessageDlgHandler(Previous);
+  ASSERT_EQ(Shown.size(), 1u);
+  EXPECT_NE(Shown[0].find("2025"), std::string::npos) << Shown[0];
   EXPECT_EQ(Dialogs, 1);
   EXPECT_EQ(Freed, 1);
   EXPECT_EQ(vcl::Screen->FormCount(), FormsBefore);

@@ -170,7 +170,8 @@ std::optional<Currency> ParseCurrency(const std::string& Text) {
   const std::string S = Trimmed(Text);
   std::size_t Pos = S.empty() || (S[0] != '-' && S[0] != '+') ? 0 : 1;
   const bool Negative = Pos == 1 && S[0] == '-';
-  constexpr std::uint64_t Limit = 9223372036854775807ULL;
+  // The lowest amount has one unit more than the highest.
+  const std::uint64_t Limit = Negative ? 9223372036854775808ULL : 9223372036854775807ULL;
   std::uint64_t Raw = 0;
   int Decimals = -1; // none before the point
   bool Any = false;
@@ -204,8 +205,7 @@ std::optional<Currency> ParseCurrency(const std::string& Text) {
   }
   if (RoundUp && ++Raw > Limit)
     return std::nullopt;
-  const auto Value = static_cast<std::int64_t>(Raw);
-  return Currency::FromRaw(Negative ? -Value : Value);
+  return Currency::FromRaw(static_cast<std::int64_t>(Negative ? 0 - Raw : Raw));
 }
 
 std::string ValueText(const TDBValue& Value) {

@@ -1,6 +1,6 @@
 // TApplication and TScreen: starting the platform, the event loop, help
-// requests, deferred freeing of released forms, and the list of forms with
-// the active one.
+// requests, failures of input handling, deferred freeing of released forms,
+// and the list of forms with the active one.
 #include <algorithm>
 
 #include "vcl/forms.h"
@@ -62,6 +62,27 @@ bool TApplication::HelpContext(int Context) {
   bool CallHelp = true;
   constexpr Word HELP_CONTEXT = 1;
   return OnHelp ? OnHelp(HELP_CONTEXT, Context, CallHelp) : false;
+}
+
+void TApplication::HandleInput(const std::function<void()>& Action) {
+  try {
+    Action();
+  } catch (const std::exception& E) {
+    HandleException(E);
+  }
+}
+
+void TApplication::HandleException(const std::exception& E) {
+  if (dynamic_cast<const EAbort*>(&E))
+    return;
+  if (OnException)
+    OnException(this, E);
+  else
+    ShowException(E);
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  MessageDlg(E.what(), mtError, {mbOK}, 0);
 }
 
 void TApplication::ReleaseForm(TCustomForm* Form) {

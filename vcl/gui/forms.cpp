@@ -28,8 +28,11 @@ class TCustomForm::TWindowBridge : public backend::TWindowClient {
 public:
   explicit TWindowBridge(TCustomForm* Form) : FForm(Form) {}
 
+  // A failure while input is handled goes to the application, never back
+  // into the window system's event loop.
   void WindowKey(bool Down, int VirtualKey, int Shift, const std::string& Text) override {
-    FForm->KeyInput(Down, static_cast<Word>(VirtualKey), ToShift(Shift), Text);
+    Application->HandleInput(
+        [&] { FForm->KeyInput(Down, static_cast<Word>(VirtualKey), ToShift(Shift), Text); });
   }
   void WindowMouse(backend::TMouseAction Action, backend::TMouseButtonKind Button, int Shift, int X,
                    int Y) override {
@@ -43,10 +46,10 @@ public:
       Msg = Up[Button];
     else if (Action == backend::maDoubleClick)
       Msg = Double[Button];
-    FForm->MouseInput(Msg, ToShift(Shift), X, Y);
+    Application->HandleInput([&] { FForm->MouseInput(Msg, ToShift(Shift), X, Y); });
   }
   bool WindowCloseQuery() override {
-    FForm->Close();
+    Application->HandleInput([&] { FForm->Close(); });
     return false; // the form hides itself when it agrees to close
   }
   void WindowResized(int Width, int Height) override {
@@ -64,10 +67,12 @@ public:
     // While a modal form is up, no other form may become the active one: the
     // window system's activation goes back to the modal form, so that keys
     // typed after a click on the form behind it still reach the dialog.
-    if (TakesInput(FForm))
-      FForm->Activate();
-    else if (ModalForms.back()->FWindow)
-      ModalForms.back()->FWindow->Activate();
+    Application->HandleInput([&] {
+      if (TakesInput(FForm))
+        FForm->Activate();
+      else if (ModalForms.back()->FWindow)
+        ModalForms.back()->FWindow->Activate();
+    });
   }
   const TPixelBuffer& WindowRender() override { return FForm->RenderClient(); }
 
@@ -249,7 +254,19 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   // Leave the controls that do not contain the new one, innermost first.
   while (FActiveControl && !FActiveControl->ContainsControl(Control)) {
     TWinControl* Leaving = FActiveControl;
-    Leaving->Perform(CM_EXIT);
+    try {
+      Leaving->Perform(CM_EXIT);
+    } catch (...) {
+      // A control that fails while it is left keeps the focus (unless its
+      // handler has moved it already); the failure goes on to the caller.
+      if (FFocusedControl == Control) {
+        FFocusedControl = Old;
+        if (Old)
+          Old->Perform(WM_SETFOCUS);
+        InvalidateForm();
+      }
+      throw;
+    }
     if (FFocusedControl != Control)
       return false; // the leaving control kept the focus
     FActiveControl = Leaving->Parent() == this ? nullptr : Leaving->Parent();

@@ -90,14 +90,14 @@ void TypeText(const std::string& Text) {
     bool Shift;
     const Word Key = KeyFor(Ch, Shift);
     const TShiftState State = Shift ? TShiftState{ssShift} : TShiftState{};
-    ActiveForm()->KeyInput(true, Key, State, std::string(1, Ch));
-    ActiveForm()->KeyInput(false, Key, State, "");
+    Application->HandleInput([&] { ActiveForm()->KeyInput(true, Key, State, std::string(1, Ch)); });
+    Application->HandleInput([&] { ActiveForm()->KeyInput(false, Key, State, ""); });
   }
 }
 
 void PressKey(Word Key, TShiftState Shift) {
-  ActiveForm()->KeyInput(true, Key, Shift, CharFor(Key, Shift));
-  ActiveForm()->KeyInput(false, Key, Shift, "");
+  Application->HandleInput([&] { ActiveForm()->KeyInput(true, Key, Shift, CharFor(Key, Shift)); });
+  Application->HandleInput([&] { ActiveForm()->KeyInput(false, Key, Shift, ""); });
   SetKeyboardShiftState({});
 }
 
@@ -109,7 +109,7 @@ void PasteText(const std::string& Text) {
 bool MoveFocus(TWinControl* Control) {
   if (!Control->CanFocus())
     return false;
-  Control->SetFocus();
+  Application->HandleInput([Control] { Control->SetFocus(); });
   return Control->Focused();
 }
 
@@ -130,7 +130,7 @@ void MouseAt(TControl* Control, int X, int Y, std::initializer_list<unsigned> Me
       Buttons = {ssLeft};
     else if (Msg == WM_RBUTTONDOWN)
       Buttons = {ssRight};
-    Form->MouseInput(Msg, Buttons, FormX, FormY);
+    Application->HandleInput([&] { Form->MouseInput(Msg, Buttons, FormX, FormY); });
   }
 }
 
@@ -198,9 +198,11 @@ bool ClickMenuItem(const std::string& Caption) {
   const TRect R = OpenMenuItemRect(Item);
   const int X = (R.Left + R.Right) / 2, Y = (R.Top + R.Bottom) / 2;
   TCustomForm* Form = OpenMenuForm();
-  Form->MouseInput(WM_MOUSEMOVE, {}, X, Y);
-  Form->MouseInput(WM_LBUTTONDOWN, {ssLeft}, X, Y);
-  Form->MouseInput(WM_LBUTTONUP, {}, X, Y);
+  Application->HandleInput([&] {
+    Form->MouseInput(WM_MOUSEMOVE, {}, X, Y);
+    Form->MouseInput(WM_LBUTTONDOWN, {ssLeft}, X, Y);
+    Form->MouseInput(WM_LBUTTONUP, {}, X, Y);
+  });
   return true;
 }
 

@@ -1,6 +1,8 @@
 // Every field type's texts, typed values and Null handling, read from and
 // written to a real table; the characters each takes; validation events;
 // fields kept by a form for a data set.
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "db_fixture.h"
@@ -176,6 +178,16 @@ TEST_F(FieldsTest, AmountsStayExactAndOtherProgramsDatesAreRead) {
   Data->Post();
   EXPECT_EQ(Stored("c"), "-98765432109.8765");
   EXPECT_EQ(F("c")->AsCurrency().Raw(), -987654321098765);
+}
+
+TEST_F(FieldsTest, TheExtremeAmountsReadBackWhileEdited) {
+  Data->Open();
+  Data->Edit();
+  for (const std::int64_t Raw : {std::numeric_limits<std::int64_t>::min(),
+                                 std::numeric_limits<std::int64_t>::max(), std::int64_t(-1)}) {
+    F("c")->SetAsCurrency(Currency::FromRaw(Raw));
+    EXPECT_EQ(F("c")->AsCurrency().Raw(), Raw);
+  }
 }
 
 TEST_F(FieldsTest, MasksFormatsAndDisplayValuesShapeTheTexts) {

@@ -175,12 +175,11 @@ TEST_F(MaskEditTest, CutCopiesTheSelectionAndLeavesBlanks) {
 TEST_F(MaskEditTest, LeavingWithARequiredPositionBlankIsRefused) {
   Enter(Phone);
   vt::TypeText("415555");
-  try {
-    vt::MoveFocus(Other);
-    FAIL() << "leaving an incomplete number must fail";
-  } catch (const EDBEditError& E) {
-    EXPECT_EQ(E.Message(), "Invalid input value. Use escape key to abandon changes");
-  }
+  vt::TMessageBoxRecorder Boxes;
+  EXPECT_FALSE(vt::MoveFocus(Other));
+  ASSERT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Boxes.Boxes()[0].Msg, "Invalid input value. Use escape key to abandon changes");
+  EXPECT_EQ(Boxes.Boxes()[0].DlgType, mtError);
   EXPECT_TRUE(Edit->Focused());
   EXPECT_EQ(Edit->SelStart(), 9); // the first missing digit
   EXPECT_EQ(Edit->SelLength(), 1);
