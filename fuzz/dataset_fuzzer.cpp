@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
@@ -108,12 +109,26 @@ bool ReadsAmount(Currency Posted, const TField& Field) {
   return double(Units < 0 ? -Units : Units) <= HalfStep * 10000 + 1;
 }
 
-// Whether Field, read again, holds what was posted (Value, and Amount for a
-// currency field).
-bool ReadsBack(const TField& Field, const TDBValue& Posted, const Currency& Amount, bool Appended) {
-  if (dynamic_cast<const TCurrencyField*>(&Field) == nullptr || IsNullValue(Posted))
+// The amount a currency field holds; nothing for other fields, for Null, and
+// for a stored double that lies outside the currency range (the known loss
+// above).
+std::optional<Currency> AmountOf(const TField& Field) {
+  if (dynamic_cast<const TCurrencyField*>(&Field) == nullptr || Field.IsNull())
+    return std::nullopt;
+  try {
+    return Field.AsCurrency();
+  } catch (const EConvertError&) {
+    return std::nullopt;
+  }
+}
+
+// Whether Field, read again, holds what was posted (its amount when it had
+// one, else its value).
+bool ReadsBack(const TField& Field, const TDBValue& Posted, const std::optional<Currency>& Amount,
+               bool Appended) {
+  if (!Amount)
     return Field.Value() == ReadBack(Field, Posted, Appended);
-  return !Field.IsNull() && ReadsAmount(Amount, Field);
+  return !Field.IsNull() && ReadsAmount(*Amount, Field);
 }
 
 void EditOrAppend(TSQLiteDataSet& Data, FuzzedDataProvider& In) {
@@ -141,12 +156,11 @@ void EditOrAppend(TSQLiteDataSet& Data, FuzzedDataProvider& In) {
                Describe(Field.Value()).c_str());
   }
   std::vector<TDBValue> Set;
-  std::vector<Currency> Amounts;
+  std::vector<std::optional<Currency>> Amounts;
   for (int I = 0; I < Data.FieldCount(); ++I) {
     const TField& Field = *Data.Fields()->Fields(I);
     Set.push_back(Field.Value());
-    const bool IsAmount = dynamic_cast<const TCurrencyField*>(&Field) && !Field.IsNull();
-    Amounts.push_back(IsAmount ? Field.AsCurrency() : Currency());
+    Amounts.push_back(AmountOf(Field));
   }
   try {
     Data.Post();

@@ -170,12 +170,13 @@ bool TCustomValidEdit::TypeOverCompletion(const std::string& Insert) {
 }
 
 void TCustomValidEdit::WMPaste(TMessage& Message) {
-  if (!Clipboard()->HasFormat(CF_TEXT))
+  std::string Pasted;
+  if (!PastedText(Message, Pasted))
     return;
   // What the window would insert (one line, cut to MaxLength) is screened,
   // not the clipboard text itself; a paste the window turns into nothing
-  // goes to it unscreened.
-  const std::string P = PasteInsertion(Clipboard()->AsText());
+  // goes to it unscreened. A drop arrives the same way, carrying its text.
+  const std::string P = PasteInsertion(Pasted);
   if (ReadOnly() || !FValidator || !FValidation.Contains(vtInput) || P.empty()) {
     TCustomBtnEdit::WMPaste(Message);
     return;

@@ -23,6 +23,7 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TControlCanvas;
+class TPopupMenu;
 
 enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TFormBorderStyle : std::uint8_t {
@@ -83,15 +84,61 @@ enum TImeMode : std::uint8_t {
 };
 using TCursor = std::int16_t;
 constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
 constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
 constexpr TCursor crIBeam = -4;
+constexpr TCursor crSize = -5;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
 constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crMultiDrag = -16;
+constexpr TCursor crSQLWait = -17;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+
+enum TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+
+// What a drag carries. A control dragging itself is carried by a
+// TDragControlObject, and the targets see the control as the source; an
+// OnStartDrag handler may hand over a drag object of its own instead, and
+// the targets then see that object.
+class TDragObject : public TObject {
+public:
+  // The cursor over a target that takes the drop (Accepted) or does not.
+  virtual TCursor GetDragCursor(bool Accepted, int X, int Y);
+};
+
+class TDragControlObject : public TDragObject {
+public:
+  explicit TDragControlObject(TControl* AControl) : FControl(AControl) {}
+  TControl* Control() const { return FControl; }
+  // The control's DragCursor where it may be dropped, crNoDrop elsewhere.
+  TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+
+private:
+  TControl* FControl;
+};
 
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 
 struct TCreateParams {
   std::string Caption;
@@ -117,6 +164,13 @@ void SetKeyboardShiftState(TShiftState State);
 // The control that receives all mouse input, or nullptr.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
+// The mouse position in screen coordinates, as the input being handled left it.
+TPoint MouseCursorPos();
+void SetMouseCursorPos(const TPoint& P);
+// The control being dragged (or pressed, for an automatic drag), or nullptr.
+TControl* DragControl();
+// Ends the drag in progress without a drop; false when there is none.
+bool CancelDrag();
 
 // Declares the published property tables of the GUI classes (once; every
 // control's constructor calls it, so a program that makes a control can read
@@ -201,6 +255,10 @@ public:
   void SetDragCursor(TCursor Value) { FDragCursor = Value; }
   int HelpContext() const { return FHelpContext; }
   void SetHelpContext(int Value) { FHelpContext = Value; }
+  // The menu a right click or the menu key opens on the control (nullptr:
+  // the control's own, if it has one).
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
 
   const TControlState& ControlState() const { return FControlState; }
   void SetControlState(const TControlState& Value) { FControlState = Value; }
@@ -220,6 +278,15 @@ public:
   virtual void Click();
   virtual void DblClick();
 
+  // Dragging: BeginDrag starts at once when Immediate, else once the mouse
+  // has moved Threshold pixels (-1: the usual 5) with the left button down;
+  // EndDrag drops on the target under the mouse (Drop) or cancels.
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  void EndDrag(bool Drop);
+  bool Dragging() const;
+  // The drop of Source at (X, Y) of the client area: OnDragDrop.
+  virtual void DragDrop(TObject* Source, int X, int Y);
+
   // Form files nest controls inside their parents.
   TComponent* GetParentComponent() const override;
   void SetParentComponent(TComponent* Value) override;
@@ -230,6 +297,10 @@ public:
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
   TNotifyEvent OnResize;
+  TDragDropEvent OnDragDrop;
+  TDragOverEvent OnDragOver;
+  TEndDragEvent OnEndDrag;
+  TStartDragEvent OnStartDrag;
 
 protected:
   // The text behind Text and Caption; a control that keeps its text
@@ -241,9 +312,15 @@ protected:
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Asks the control whether it takes the drop of Source (OnDragOver; a
+  // control without the event takes nothing).
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DoStartDrag(TDragObject*& DragObject);
+  virtual void DoEndDrag(TObject* Target, int X, int Y);
   // Keeps ParentFont when the parent's font is copied in.
   void ParentFontChanged();
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   // Message handlers of TControl.
   virtual void WMPaint(TMessage& Message);
@@ -257,6 +334,9 @@ protected:
   virtual void WMRButtonDown(TMessage& Message);
   virtual void WMRButtonUp(TMessage& Message);
   virtual void WMMouseMove(TMessage& Message);
+  // A context menu is asked for: LParam holds the screen point, or -1 when
+  // the keyboard asked (the menu then opens at the control's centre).
+  virtual void WMContextMenu(TMessage& Message);
   virtual void CMEnabledChanged(TMessage& Message);
   virtual void CMVisibleChanged(TMessage& Message);
   virtual void CMFontChanged(TMessage& Message);
@@ -276,6 +356,12 @@ private:
   void FontChange(TObject* Sender);
   void MouseButtonDown(TMessage& Message, TMouseButton Button);
   void MouseButtonUp(TMessage& Message, TMouseButton Button);
+  // Dragging (dragdrop.cpp).
+  void DragInit();
+  void DragTo(const TPoint& P);
+  bool DragMouse(TMessage& Message);
+  bool AutoDragPress(TMessage& Message);
+  void DragGone();
 
   TWinControl* FParent = nullptr;
   int FLeft = 0;
@@ -298,6 +384,7 @@ private:
   TDragMode FDragMode = dmManual;
   TCursor FDragCursor = crDrag;
   int FHelpContext = 0;
+  TPopupMenu* FPopupMenu = nullptr;
 
   friend class TWinControl;
 };
@@ -423,6 +510,7 @@ private:
   bool DoKeyDown(TMessage& Message);
   bool DoKeyPress(TMessage& Message);
   bool DoKeyUp(TMessage& Message);
+  bool IsMenuKey(Word Key);
   void NotifyChildren(unsigned Msg);
   void FixupTabList();
 

@@ -32,6 +32,22 @@ enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
+// What floats above a form's controls while it is there (an open popup
+// menu): it sees the form's keyboard and mouse input first (true: used, the
+// controls do not see it) and paints after them.
+class TFormOverlay {
+public:
+  virtual bool OverlayKey(bool Down, Word Key, TShiftState Shift, const std::string& Chars) = 0;
+  // (X, Y) in the form's client area.
+  virtual bool OverlayMouse(unsigned Msg, TShiftState Shift, int X, int Y) = 0;
+  virtual void OverlayPaint(TPixelBuffer& Target, const TRect& Clip) = 0;
+  // The form deactivates, hides or goes away.
+  virtual void OverlayCancel() = 0;
+
+protected:
+  ~TFormOverlay() = default;
+};
+
 class TCustomForm : public TWinControl {
 public:
   explicit TCustomForm(TComponent* AOwner);
@@ -77,6 +93,9 @@ public:
   // Input as the window system delivers it (coordinates in the client area).
   void KeyInput(bool Down, Word Key, TShiftState Shift, const std::string& Chars);
   void MouseInput(unsigned Msg, TShiftState Shift, int X, int Y);
+
+  TFormOverlay* Overlay() const { return FOverlay; }
+  void SetOverlay(TFormOverlay* Value) { FOverlay = Value; }
 
   // The client area's picture, kept from one paint to the next.
   TPixelBuffer& ClientImage() { return FImage; }
@@ -145,6 +164,7 @@ private:
   TModalResult FModalResult = mrNone;
   std::vector<TRect> FInvalid;
   TPixelBuffer FImage;
+  TFormOverlay* FOverlay = nullptr;
   std::unique_ptr<backend::TNativeWindow> FWindow;
   TWindowMaker FWindowMaker;
   class TWindowBridge;

@@ -35,6 +35,7 @@ constexpr unsigned WM_SHOWWINDOW = 0x0018;
 constexpr unsigned WM_CANCELMODE = 0x001F;
 constexpr unsigned WM_SETFONT = 0x0030;
 constexpr unsigned WM_GETFONT = 0x0031;
+constexpr unsigned WM_CONTEXTMENU = 0x007B;
 constexpr unsigned WM_GETDLGCODE = 0x0087;
 constexpr unsigned WM_KEYDOWN = 0x0100;
 constexpr unsigned WM_KEYUP = 0x0101;
@@ -171,8 +172,10 @@ constexpr int VK_DOWN = 0x28;
 constexpr int VK_EXECUTE = 0x2B;
 constexpr int VK_INSERT = 0x2D;
 constexpr int VK_DELETE = 0x2E;
+constexpr int VK_APPS = 0x5D;
 constexpr int VK_F1 = 0x70;
 constexpr int VK_F4 = 0x73;
+constexpr int VK_F10 = 0x79;
 constexpr int VK_F12 = 0x7B;
 
 // Low and high 16-bit halves of a message parameter.

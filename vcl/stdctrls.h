@@ -3,6 +3,7 @@
 // default/cancel roles and modal results; TLabel shows a caption.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "vcl/controls.h"
@@ -46,6 +47,11 @@ public:
   void SetModified(bool Value) { FModified = Value; }
   // The caret position (0-based), which may be either end of the selection.
   int CaretPos() const { return FEngine.Caret(); }
+  // Text dropped on the edit at X of its client area, for an OnDragDrop
+  // handler that takes it: the edit takes the focus, the caret goes to the
+  // character under X, and the text arrives as a paste of it would (a
+  // WM_PASTE carrying it), so whatever screens a paste screens the drop too.
+  void DropText(const std::string& Text, int X);
 
   TNotifyEvent OnChange;
 
@@ -62,6 +68,9 @@ protected:
   // MaxLength leaves. Empty when the window would insert nothing.
   std::string PasteInsertion(const std::string& Text) const;
   std::string KeyInsertion(char Key) const;
+  // The text a WM_PASTE brings: the one it carries in LParam (a drop), else
+  // the clipboard's; false when there is none.
+  static bool PastedText(const TMessage& Message, std::string& Text);
   // Replaces the whole text as one undoable edit of the user's (the window
   // notifies the change); undoing it brings back the selection as it was.
   void ReplaceAllText(const std::string& Value);
@@ -106,9 +115,13 @@ private:
   bool MouseMessage(TMessage& Message);
   void KeyCommand(Word Key);
   void CharCommand(char Ch);
-  void ClipboardCommand(unsigned Msg);
-  void PasteText();
+  void ClipboardCommand(const TMessage& Message);
+  void PasteText(const TMessage& Message);
   void HistoryCommand(bool Redo);
+  // The window's own context menu (edit_menu.cpp), for an edit without a
+  // PopupMenu: Where is WM_CONTEXTMENU's point.
+  void ShowEditMenu(std::intptr_t Where);
+  void UpdateEditMenu();
   // After the engine changed the text: the user's edit marks the text
   // modified; the window scrolls, repaints and notifies.
   void TextChanged(bool ByUser);
@@ -128,6 +141,7 @@ private:
   void Paint(HDC DC);
 
   TEditEngine FEngine;
+  std::unique_ptr<TPopupMenu> FEditMenu;
   int FScrollX = 0;
   bool FModified = false;
   TRect FFormatRect;

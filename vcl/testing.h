@@ -43,6 +43,20 @@ void ClickAt(TControl* Control, int X, int Y);
 // A double click at (X, Y) of the control's client area, as the window system
 // reports one: press, release, double-click press, release.
 void DoubleClickAt(TControl* Control, int X, int Y);
+// Presses and releases the right mouse button at the control's centre, or at
+// (X, Y) of its client area: the control's context menu opens.
+void RightClick(TControl* Control);
+void RightClickAt(TControl* Control, int X, int Y);
+// A drag with the left button: pressed at (X, Y) of Source, moved to
+// (TX, TY) of Target (and once more there), released there.
+void DragAndDrop(TControl* Source, int X, int Y, TControl* Target, int TX, int TY);
+// The steps of a drag one at a time, at (X, Y) of the control's client area.
+void MouseDownAt(TControl* Control, int X, int Y);
+void MouseMoveTo(TControl* Control, int X, int Y);
+void MouseUpAt(TControl* Control, int X, int Y);
+// Clicks the item of the open popup menu that shows Caption (without its
+// '&'), in whichever open level shows it; false when no open level does.
+bool ClickMenuItem(const std::string& Caption);
 
 // Records every message box; answers each with Answer.
 class TMessageBoxRecorder {

@@ -306,7 +306,7 @@ object CustomerForm: TCustomerForm
       Height = 136
       AutoSize = False
       WordWrap = True
-      Caption = 'Try: a letter in Quantity; 12.34 in Discount; G in Country; (555 in Phone; A1A1A1 or 12345 in Postcode; leave a half-typed field with Tab; Ctrl+Enter in Birth date opens the calendar; Alt+Down in Sales region; a name, then the envelope in E-mail.'
+      Caption = 'Try: a letter in Quantity; 12.34 in Discount; G in Country; (555 in Phone; A1A1A1 or 12345 in Postcode; leave a half-typed field with Tab; Ctrl+Enter in Birth date opens the calendar; Alt+Down in Sales region; a name, then the envelope in E-mail. Below, the customer file judges what is typed the same way; Post writes it.'
     end
   end
   object ClearButton: TButton
@@ -353,14 +353,21 @@ object CustomerForm: TCustomerForm
       Caption = 'Code:'
       FocusControl = DBCodeEdit
     end
-    object DBCodeEdit: TDBEdit
+    object DBCodeEdit: TDBValidEdit
       Left = 60
       Top = 28
       Width = 100
       Height = 21
+      CharCase = ecUpperCase
       DataField = 'code'
       DataSource = CustomerSource
+      Kind = 1
+      MaxLength = 8
+      ShowErrors = [veInput, veFocus]
       TabOrder = 0
+      Validator.FilterChars = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-'
+      OnFocusError = EditFocusError
+      OnInputError = EditInputError
     end
     object DBNameLabel: TLabel
       Left = 176
@@ -368,7 +375,7 @@ object CustomerForm: TCustomerForm
       Caption = 'Name:'
       FocusControl = DBNameEdit
     end
-    object DBNameEdit: TDBEdit
+    object DBNameEdit: TDBValidEdit
       Left = 228
       Top = 28
       Width = 150
@@ -383,14 +390,19 @@ object CustomerForm: TCustomerForm
       Caption = 'Phone:'
       FocusControl = DBPhoneEdit
     end
-    object DBPhoneEdit: TDBEdit
+    object DBPhoneEdit: TDBValidEdit
       Left = 444
       Top = 28
       Width = 130
       Height = 21
       DataField = 'phone'
       DataSource = CustomerSource
+      Kind = 6
+      ShowErrors = [veInput, veFocus]
       TabOrder = 2
+      Validator.Picture = '(###) ###-####'
+      OnFocusError = EditFocusError
+      OnInputError = EditInputError
     end
     object DBCountryLabel: TLabel
       Left = 8
@@ -398,14 +410,18 @@ object CustomerForm: TCustomerForm
       Caption = 'Country:'
       FocusControl = DBCountryEdit
     end
-    object DBCountryEdit: TDBEdit
+    object DBCountryEdit: TDBValidEdit
       Left = 60
       Top = 56
       Width = 100
       Height = 21
       DataField = 'country'
       DataSource = CustomerSource
+      Kind = 5
+      ShowErrors = [veInput, veFocus]
       TabOrder = 3
+      OnFocusError = EditFocusError
+      OnInputError = EditInputError
     end
     object DBCreditLabel: TLabel
       Left = 176
@@ -413,14 +429,22 @@ object CustomerForm: TCustomerForm
       Caption = 'Credit:'
       FocusControl = DBCreditEdit
     end
-    object DBCreditEdit: TDBEdit
+    object DBCreditEdit: TDBValidEdit
       Left = 228
       Top = 56
       Width = 150
       Height = 21
+      Alignment = taRightJustify
       DataField = 'credit_limit'
       DataSource = CustomerSource
+      Kind = 4
+      ShowErrors = [veInput, veFocus]
       TabOrder = 4
+      Validator.Max = 100000
+      Validator.Min = 0
+      Validator.NoBounds = False
+      OnFocusError = EditFocusError
+      OnInputError = EditInputError
     end
     object DBBirthDateLabel: TLabel
       Left = 392
@@ -428,14 +452,22 @@ object CustomerForm: TCustomerForm
       Caption = 'Born:'
       FocusControl = DBBirthDateEdit
     end
-    object DBBirthDateEdit: TDBEdit
+    object DBBirthDateEdit: TDBValidEdit
       Left = 444
       Top = 56
       Width = 130
       Height = 21
+      ButtonHint = 'Pick the date in a calendar (Ctrl+Enter)'
       DataField = 'birth_date'
       DataSource = CustomerSource
+      Kind = 7
+      ShowErrors = [veInput, veFocus]
       TabOrder = 5
+      Validator.Min = 2
+      Validator.NoBounds = False
+      OnButtonClick = DateButtonClick
+      OnFocusError = EditFocusError
+      OnInputError = EditInputError
     end
     object DBRegionLabel: TLabel
       Left = 8
@@ -443,14 +475,20 @@ object CustomerForm: TCustomerForm
       Caption = 'Region:'
       FocusControl = DBRegionEdit
     end
-    object DBRegionEdit: TDBEdit
+    object DBRegionEdit: TDBBtnEdit
       Left = 60
       Top = 84
       Width = 100
       Height = 21
+      AlwaysEnable = True
+      ButtonHint = 'Next region (Alt+Down)'
+      ButtonVisible = True
       DataField = 'region'
       DataSource = CustomerSource
+      GlyphKind = gkDropDown
+      ReadOnly = True
       TabOrder = 6
+      OnButtonClick = RegionButtonClick
     end
     object FirstButton: TButton
       Left = 176

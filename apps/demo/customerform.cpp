@@ -20,11 +20,12 @@ using ValEdit::TValidEdit;
 TCustomerForm::TCustomerForm(TComponent* AOwner) : TForm(AOwner) {
   RegisterCustomerFormClasses();
   ReadComponentText(CustomerFormText, this);
+  FPreviousOnException = Application->OnException;
   Application->OnException = [this](TObject*, const std::exception& E) { ShowFailure(E); };
 }
 
 TCustomerForm::~TCustomerForm() {
-  Application->OnException = nullptr;
+  Application->OnException = FPreviousOnException;
 }
 
 void TCustomerForm::ShowFailure(const std::exception& E) {
@@ -64,6 +65,12 @@ void TCustomerForm::FormCreate(TObject*) {
   CreditEdit->SetAsCurrency(Currency(25000));
   BirthDateEdit->SetAsDate(EncodeDate(1970, 3, 15));
   AppointmentEdit->SetAsTime(EncodeTime(14, 30, 0, 0));
+  // The customer file's country takes the words of the order's country.
+  using Validate::TStringLookupValidator;
+  auto* Words = dynamic_cast<TStringLookupValidator*>(CountryEdit->Validator());
+  if (auto* Bound = dynamic_cast<TStringLookupValidator*>(DBCountryEdit->Validator());
+      Words && Bound)
+    Bound->Items()->Assign(Words->Items());
   ShowDataState();
   SetStatus("Type into the fields; Tab moves on. A refused key or value is reported here.");
 }
@@ -79,20 +86,28 @@ void TCustomerForm::EditFocusError(TObject* Sender, const std::string& InvalidSt
 
 void TCustomerForm::DateButtonClick(TObject* Sender) {
   // The calendar has written the date back (or was cancelled) by now.
-  auto* Edit = dynamic_cast<TValidEdit*>(Sender);
+  auto* Edit = dynamic_cast<ValEdit::TCustomValidEdit*>(Sender);
   if (Edit)
     SetStatus(FieldName(Sender) + ": " +
               (Edit->EditText().empty() ? std::string("no date") : Edit->EditText()) + ".");
 }
 
-void TCustomerForm::RegionButtonClick(TObject*) {
+void TCustomerForm::RegionButtonClick(TObject* Sender) {
   static constexpr std::array<const char*, 4> Regions{"North", "East", "South", "West"};
+  auto* Edit = dynamic_cast<TWinControl*>(Sender);
   std::size_t Next = 0;
   for (std::size_t I = 0; I < Regions.size(); ++I)
-    if (RegionEdit->Text() == Regions[I])
+    if (Edit->Text() == Regions[I])
       Next = (I + 1) % Regions.size();
-  RegionEdit->SetTextBuf(Regions[Next]);
-  SetStatus(FieldName(RegionEdit) + ": " + Regions[Next] + ".");
+  // The customer's region is stepped in the record (the edit is read-only);
+  // the order's in the edit.
+  if (Edit == DBRegionEdit) {
+    Customers->Edit();
+    DBRegionEdit->Field()->SetAsString(Regions[Next]);
+  } else {
+    RegionEdit->SetTextBuf(Regions[Next]);
+  }
+  SetStatus(FieldName(Edit) + ": " + Regions[Next] + ".");
 }
 
 namespace {
@@ -251,8 +266,9 @@ void TCustomerForm::ShowDataState() {
 void RegisterCustomerFormClasses() {
   static const bool Done = [] {
     ValEdit::RegisterValEditClasses();
+    ValEdit::RegisterDBValEditClasses();
     BtnEdit::RegisterBtnEditClasses();
-    RegisterDBClasses();
+    BtnEdit::RegisterDBBtnEditClasses();
     using T = TCustomerForm;
     Published<T>("TCustomerForm")
         .Inherits<TForm>()

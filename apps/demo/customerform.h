@@ -14,9 +14,10 @@
 #include <string>
 
 #include "btnedit/btnedit.h"
+#include "btnedit/dbbtnedit.h"
+#include "valedit/dbvaledit.h"
 #include "valedit/valedit.h"
 #include "vcl/db.h"
-#include "vcl/dbctrls.h"
 #include "vcl/extctrls.h"
 #include "vcl/forms.h"
 #include "vcl/stdctrls.h"
@@ -65,13 +66,13 @@ public:
   vcl::TPanel* StatusPanel = nullptr;
   vcl::TSQLiteDataSet* Customers = nullptr;
   vcl::TDataSource* CustomerSource = nullptr;
-  vcl::TDBEdit* DBCodeEdit = nullptr;
-  vcl::TDBEdit* DBNameEdit = nullptr;
-  vcl::TDBEdit* DBPhoneEdit = nullptr;
-  vcl::TDBEdit* DBCountryEdit = nullptr;
-  vcl::TDBEdit* DBCreditEdit = nullptr;
-  vcl::TDBEdit* DBBirthDateEdit = nullptr;
-  vcl::TDBEdit* DBRegionEdit = nullptr;
+  ValEdit::TDBValidEdit* DBCodeEdit = nullptr;
+  ValEdit::TDBValidEdit* DBNameEdit = nullptr;
+  ValEdit::TDBValidEdit* DBPhoneEdit = nullptr;
+  ValEdit::TDBValidEdit* DBCountryEdit = nullptr;
+  ValEdit::TDBValidEdit* DBCreditEdit = nullptr;
+  ValEdit::TDBValidEdit* DBBirthDateEdit = nullptr;
+  BtnEdit::TDBBtnEdit* DBRegionEdit = nullptr;
   vcl::TButton* FirstButton = nullptr;
   vcl::TButton* PriorButton = nullptr;
   vcl::TButton* NextButton = nullptr;
@@ -103,6 +104,8 @@ private:
   // A failure of input handling: in the status line and an error box; the
   // data set keeps its state and what was typed.
   void ShowFailure(const std::exception& E);
+  // The handler the form took over, given back when it goes.
+  vcl::TExceptionEvent FPreviousOnException;
   void ShowDataState();
 };
 

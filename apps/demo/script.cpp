@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "btnedit/btnedit.h"
+#include "btnedit/dbbtnedit.h"
 #include "vcl/dialogs.h"
 #include "vcl/stdctrls.h"
 #include "vcl/testing.h"
@@ -337,9 +338,16 @@ void TScriptPlayer::Act(const TScriptStep& Step) {
       testing::DoubleClickAt(Control, X, Y);
     break;
   }
-  case skButton:
-    testing::Click(FindAs<BtnEdit::TCustomBtnEdit>(Step)->Button());
+  case skButton: {
+    // Button edits come in two families: on the plain edit and, bound to a
+    // field, on the masked edit.
+    auto* Edit = FindAs<TWinControl>(Step);
+    if (auto* Bound = dynamic_cast<BtnEdit::TDBBtnEdit*>(Edit))
+      testing::Click(Bound->Button());
+    else
+      testing::Click(FindAs<BtnEdit::TCustomBtnEdit>(Step)->Button());
     break;
+  }
   case skType:
     testing::TypeText(Step.Text);
     break;

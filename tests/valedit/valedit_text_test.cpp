@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "valedit_fixture.h"
+#include "vcl/clipbrd.h"
 
 namespace valedit_test {
 namespace {
@@ -383,6 +384,55 @@ TEST_F(TextTest, APasteIsScreenedAsTheWindowWouldInsertIt) {
   Edit->SetMaxLength(5);
   vt::PasteText("3456789");
   EXPECT_EQ(Edit->EditText(), "12345");
+  EXPECT_EQ(InputErrors.size(), 1u);
+}
+
+TEST_F(TextTest, APasteFromTheContextMenuIsScreenedAsCtrlVIs) {
+  IntegerBounds(0, 20000);
+  Edit->SetEditText("1234");
+  ASSERT_EQ(Edit->Text(), "1,234");
+  // The right click enters the edit, which shows the value as typed.
+  vcl::Clipboard()->SetAsText("5x");
+  vt::RightClickAt(Edit, 2, 2);
+  ASSERT_TRUE(Edit->Focused());
+  EXPECT_EQ(Edit->Text(), "1234");
+  ASSERT_TRUE(vt::ClickMenuItem("Select All"));
+  vt::RightClickAt(Edit, 2, 2);
+  ASSERT_TRUE(vt::ClickMenuItem("Paste"));
+  EXPECT_EQ(InputErrors, std::vector<std::string>{"5x"});
+  EXPECT_EQ(Edit->Text(), "1234");
+  vcl::Clipboard()->SetAsText("56");
+  vt::PressKey(vcl::VK_APPS);
+  vt::TypeText("p");
+  EXPECT_EQ(Edit->EditText(), "56");
+  EXPECT_EQ(InputErrors.size(), 1u);
+  ASSERT_TRUE(Leave());
+  EXPECT_EQ(Edit->Text(), "56");
+}
+
+TEST_F(TextTest, TextDroppedFromAnotherEditIsScreenedAsAPaste) {
+  IntegerBounds(0, 20000);
+  Edit->SetEditText("12");
+  Other->SetDragMode(vcl::dmAutomatic);
+  Edit->OnDragOver = [this](vcl::TObject*, vcl::TObject* Source, int, int, vcl::TDragState,
+                            bool& Accept) { Accept = Source == Other; };
+  Edit->OnDragDrop = [this](vcl::TObject*, vcl::TObject* Source, int X, int) {
+    Edit->DropText(static_cast<vcl::TEdit*>(Source)->Text(), X);
+  };
+  // Dropped in front of the 12: the edit is entered and the caret put there.
+  Other->SetTextBuf("3x");
+  vt::DragAndDrop(Other, 5, 5, Edit, 1, 5);
+  EXPECT_TRUE(Edit->Focused());
+  EXPECT_EQ(InputErrors, std::vector<std::string>{"3x"});
+  EXPECT_EQ(Edit->Text(), "12");
+  Other->SetTextBuf("34");
+  vt::DragAndDrop(Other, 5, 5, Edit, 1, 5);
+  EXPECT_EQ(Edit->EditText(), "3412");
+  EXPECT_EQ(InputErrors.size(), 1u);
+  // Read-only, the edit takes nothing, as it takes no paste.
+  Edit->SetReadOnly(true);
+  vt::DragAndDrop(Other, 5, 5, Edit, 1, 5);
+  EXPECT_EQ(Edit->EditText(), "3412");
   EXPECT_EQ(InputErrors.size(), 1u);
 }
 

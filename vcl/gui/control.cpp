@@ -3,6 +3,7 @@
 // helpers of the controls unit (ShortCut, mouse capture, shift state).
 #include "vcl/forms.h"
 #include "vcl/gui/gdi.h"
+#include "vcl/menus.h"
 
 namespace vcl {
 
@@ -67,6 +68,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 
 TControl::~TControl() {
   Destroying();
+  DragGone();
   if (CaptureControl == this)
     CaptureControl = nullptr;
   FFont->OnChange = nullptr;
@@ -81,6 +83,10 @@ std::intptr_t TControl::Perform(unsigned Msg, std::intptr_t WParam, std::intptr_
 }
 
 void TControl::WndProc(TMessage& Message) {
+  // While this control is dragged, the mouse moves the drag.
+  if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONDBLCLK &&
+      ((Dragging() && DragMouse(Message)) || AutoDragPress(Message)))
+    return;
   // The button state is known before any handler runs, so that a focus
   // change caused by the click can tell a click from a keyboard entry.
   if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK)
@@ -124,6 +130,9 @@ void TControl::Dispatch(TMessage& Message) {
     break;
   case WM_MOUSEMOVE:
     WMMouseMove(Message);
+    break;
+  case WM_CONTEXTMENU:
+    WMContextMenu(Message);
     break;
   case CM_ENABLEDCHANGED:
     CMEnabledChanged(Message);
@@ -171,6 +180,11 @@ void TControl::DefaultHandler(TMessage& Message) {
   case WM_SETTEXT:
     FText = reinterpret_cast<const char*>(Message.LParam);
     Message.Result = 1;
+    break;
+  case WM_CONTEXTMENU:
+    // A control without a menu of its own lets its parent answer.
+    if (FParent)
+      Message.Result = FParent->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
     break;
   default:
     break;
@@ -400,6 +414,22 @@ void TControl::DblClick() {
     OnDblClick(this);
 }
 
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (Value == FPopupMenu)
+    return;
+  if (FPopupMenu)
+    FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = Value;
+  if (Value)
+    Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu)
+    FPopupMenu = nullptr;
+}
+
 void TControl::Resize() {
   if (OnResize)
     OnResize(this);
@@ -484,6 +514,25 @@ void TControl::WMRButtonDown(TMessage& Message) {
 }
 void TControl::WMRButtonUp(TMessage& Message) {
   MouseButtonUp(Message, mbRight);
+  if (ComponentState().Contains(csDestroying))
+    return;
+  const TPoint P = ClientToScreen({SmallX(Message.LParam), SmallY(Message.LParam)});
+  Perform(WM_CONTEXTMENU, 0, MakeLong(P.X, P.Y));
+}
+
+void TControl::WMContextMenu(TMessage& Message) {
+  if (!FPopupMenu || !FPopupMenu->AutoPopup() || ComponentState().Contains(csDesigning)) {
+    DefaultHandler(Message);
+    return;
+  }
+  TPoint P{SmallX(Message.LParam), SmallY(Message.LParam)};
+  if (Message.LParam == -1) {
+    const TRect R = ClientRect();
+    P = ClientToScreen({R.Right / 2, R.Bottom / 2});
+  }
+  FPopupMenu->SetPopupComponent(this);
+  FPopupMenu->Popup(P.X, P.Y);
+  Message.Result = 1;
 }
 
 void TControl::WMLButtonDblClk(TMessage& Message) {

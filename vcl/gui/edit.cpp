@@ -10,6 +10,7 @@
 #include "vcl/clipbrd.h"
 #include "vcl/forms.h"
 #include "vcl/gui/gdi.h"
+#include "vcl/menus.h"
 #include "vcl/stdctrls.h"
 
 namespace vcl {
@@ -257,7 +258,7 @@ bool TCustomEdit::TextMessage(TMessage& Message) {
   case WM_COPY:
   case WM_PASTE:
   case WM_CLEAR:
-    ClipboardCommand(Message.Msg);
+    ClipboardCommand(Message);
     return true;
   case WM_UNDO:
   case EM_UNDO:
@@ -437,6 +438,10 @@ bool TCustomEdit::MouseMessage(TMessage& Message) {
   case WM_LBUTTONUP:
     FSelecting = false;
     return true;
+  case WM_CONTEXTMENU:
+    ShowEditMenu(Message.LParam);
+    Message.Result = 1;
+    return true;
   default:
     return false;
   }
@@ -522,10 +527,10 @@ void TCustomEdit::CharCommand(char Ch) {
   }
 }
 
-void TCustomEdit::ClipboardCommand(unsigned Msg) {
+void TCustomEdit::ClipboardCommand(const TMessage& Message) {
   // A password is never handed out.
   const bool CanCopy = FEngine.SelLength() > 0 && !FPasswordChar;
-  switch (Msg) {
+  switch (Message.Msg) {
   case WM_COPY:
     if (CanCopy)
       Clipboard()->SetAsText(FEngine.SelText());
@@ -542,14 +547,38 @@ void TCustomEdit::ClipboardCommand(unsigned Msg) {
       TextChanged(true);
     return;
   default:
-    PasteText();
+    PasteText(Message);
   }
 }
 
-void TCustomEdit::PasteText() {
-  if (FReadOnly || !Clipboard()->HasFormat(CF_TEXT))
+bool TCustomEdit::PastedText(const TMessage& Message, std::string& Text) {
+  if (Message.LParam) {
+    Text = reinterpret_cast<const char*>(Message.LParam);
+    return true;
+  }
+  if (!Clipboard()->HasFormat(CF_TEXT))
+    return false;
+  Text = Clipboard()->AsText();
+  return true;
+}
+
+void TCustomEdit::DropText(const std::string& Text, int X) {
+  if (!Focused()) {
+    if (CanFocus())
+      SetFocus();
+    if (!Focused())
+      return;
+  }
+  const int At = CharFromX(X);
+  Perform(EM_SETSEL, At, At);
+  Perform(WM_PASTE, 0, reinterpret_cast<std::intptr_t>(Text.c_str()));
+}
+
+void TCustomEdit::PasteText(const TMessage& Message) {
+  std::string Pasted;
+  if (FReadOnly || !PastedText(Message, Pasted))
     return;
-  const std::string Line = TEditEngine::SingleLine(Clipboard()->AsText());
+  const std::string Line = TEditEngine::SingleLine(Pasted);
   const std::string S = FEngine.Fit(Line);
   if (Length(S) < Length(Line))
     MessageBeep(0); // cut to MaxLength

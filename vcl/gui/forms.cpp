@@ -110,6 +110,8 @@ TCustomForm::TCustomForm(TComponent* AOwner)
 
 TCustomForm::~TCustomForm() {
   Destroying();
+  if (FOverlay)
+    FOverlay->OverlayCancel();
   if (OnDestroy)
     OnDestroy(this);
   if (FActive)
@@ -222,6 +224,8 @@ void TCustomForm::Activate() {
 }
 
 void TCustomForm::Deactivate() {
+  if (FOverlay)
+    FOverlay->OverlayCancel();
   if (!FActive)
     return;
   if (FFocusedControl)
@@ -317,6 +321,10 @@ void TCustomForm::KeyInput(bool Down, Word Key, TShiftState Shift, const std::st
   if (!TakesInput(this))
     return;
   SetKeyboardShiftState(Shift);
+  if (FOverlay && FOverlay->OverlayKey(Down, Key, Shift, Chars))
+    return;
+  if (Down && Key == VK_ESCAPE && CancelDrag())
+    return;
   TWinControl* Target = FFocusedControl ? FFocusedControl : this;
   if (!Down) {
     Target->Perform(WM_KEYUP, Key);
@@ -352,6 +360,9 @@ void TCustomForm::MouseInput(unsigned Msg, TShiftState Shift, int X, int Y) {
     return;
   SetKeyboardShiftState(Shift);
   const TPoint Origin = ClientOrigin();
+  SetMouseCursorPos({Origin.X + X, Origin.Y + Y});
+  if (FOverlay && FOverlay->OverlayMouse(Msg, Shift, X, Y))
+    return;
   auto Local = [&](TControl* C) {
     const TPoint O = C->ClientOrigin();
     return TPoint{X - (O.X - Origin.X), Y - (O.Y - Origin.Y)};

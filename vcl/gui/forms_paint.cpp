@@ -74,6 +74,8 @@ const TPixelBuffer& TCustomForm::RenderClient() {
   for (std::size_t I = 0; I < Pass.size(); ++I) {
     try {
       PaintClient(FImage, {0, 0}, Pass[I]);
+      if (FOverlay)
+        FOverlay->OverlayPaint(FImage, Pass[I]);
     } catch (...) {
       for (std::size_t J = I; J < Pass.size(); ++J)
         AddToRegion(FInvalid, Pass[J]);

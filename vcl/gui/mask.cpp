@@ -266,9 +266,9 @@ void TCustomMaskEdit::WMPaste(TMessage& Message) {
     TCustomEdit::WMPaste(Message);
     return;
   }
-  if (!Clipboard()->HasFormat(CF_TEXT) || !CanEdit())
+  std::string Pasted;
+  if (!PastedText(Message, Pasted) || !CanEdit())
     return;
-  std::string Pasted = Clipboard()->AsText();
   Pasted.erase(std::min(Pasted.find_first_of("\r\n"), Pasted.size()));
   std::string S = CurrentEditText();
   const int Start = SelStart();

@@ -175,6 +175,13 @@ std::string TEditMaskFormat::EditTextOf(const std::string& Value) const {
       ++J;
       continue;
     }
+    // A blank shows as a space in a value: a space the position does not
+    // take is its blank, even before a literal space (or the two spaces of
+    // "5  -1234" under 99 -0000 would shift the rest of the value).
+    if (C == ' ') {
+      ++J;
+      continue;
+    }
     // A literal that belongs further on means this part of Value ended
     // early: the position stays blank and the literal waits for its place.
     const int NextLiteral = [&] {

@@ -5,6 +5,7 @@
 
 #include "vcl/forms.h"
 #include "vcl/gui/gdi.h"
+#include "vcl/menus.h"
 
 namespace vcl {
 
@@ -563,8 +564,23 @@ void TWinControl::WMKillFocus(TMessage& Message) {
 }
 
 void TWinControl::WMKeyDown(TMessage& Message) {
-  if (!DoKeyDown(Message))
-    DefaultHandler(Message);
+  if (DoKeyDown(Message))
+    return;
+  DefaultHandler(Message);
+  // The menu key and Shift+F10 ask for the context menu.
+  if (Message.WParam == VK_APPS ||
+      (Message.WParam == VK_F10 && KeyboardShiftState() == TShiftState{ssShift}))
+    Perform(WM_CONTEXTMENU, 0, -1);
+}
+
+// A shortcut of the popup menu of the control, or of a control it sits in,
+// clicks its item before the control sees the key.
+bool TWinControl::IsMenuKey(Word Key) {
+  const TShortCut Short = ShortCut(Key, KeyboardShiftState());
+  for (TControl* C = this; C; C = C->Parent())
+    if (C->PopupMenu() && C->PopupMenu()->IsShortCut(Short))
+      return true;
+  return false;
 }
 
 void TWinControl::WMKeyUp(TMessage& Message) {
@@ -601,6 +617,8 @@ void TWinControl::WMUndo(TMessage& Message) {
 void TWinControl::CNKeyDown(TMessage& Message) {
   Message.Result = 1;
   if (!ComponentState().Contains(csDesigning)) {
+    if (IsMenuKey(static_cast<Word>(Message.WParam)))
+      return;
     unsigned Mask = 0;
     switch (Message.WParam) {
     case VK_TAB:

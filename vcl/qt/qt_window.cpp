@@ -59,6 +59,8 @@ int VirtualKey(int Key) {
     return 0x27;
   case Qt::Key_Down:
     return 0x28;
+  case Qt::Key_Menu:
+    return 0x5D;
   case Qt::Key_Insert:
     return 0x2D;
   case Qt::Key_Delete:

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "vcl/clipbrd.h"
+#include "vcl/menus.h"
 
 namespace vcl::testing {
 
@@ -124,9 +125,12 @@ void MouseAt(TControl* Control, int X, int Y, std::initializer_list<unsigned> Me
   const int FormX = Origin.X - FormOrigin.X + X;
   const int FormY = Origin.Y - FormOrigin.Y + Y;
   for (unsigned Msg : Messages) {
-    const bool Down = Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK;
-    Application->HandleInput(
-        [&] { Form->MouseInput(Msg, Down ? TShiftState{ssLeft} : TShiftState{}, FormX, FormY); });
+    TShiftState Buttons;
+    if (Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK)
+      Buttons = {ssLeft};
+    else if (Msg == WM_RBUTTONDOWN)
+      Buttons = {ssRight};
+    Application->HandleInput([&] { Form->MouseInput(Msg, Buttons, FormX, FormY); });
   }
 }
 
@@ -143,6 +147,63 @@ void ClickAt(TControl* Control, int X, int Y) {
 
 void DoubleClickAt(TControl* Control, int X, int Y) {
   MouseAt(Control, X, Y, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+}
+
+void MouseDownAt(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_LBUTTONDOWN});
+}
+
+void MouseMoveTo(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_MOUSEMOVE});
+}
+
+void MouseUpAt(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_LBUTTONUP});
+}
+
+void DragAndDrop(TControl* Source, int X, int Y, TControl* Target, int TX, int TY) {
+  MouseDownAt(Source, X, Y);
+  MouseMoveTo(Target, TX, TY);
+  MouseMoveTo(Target, TX, TY);
+  MouseUpAt(Target, TX, TY);
+}
+
+void RightClick(TControl* Control) {
+  const TRect R = Control->ClientRect();
+  RightClickAt(Control, R.Right / 2, R.Bottom / 2);
+}
+
+void RightClickAt(TControl* Control, int X, int Y) {
+  MouseAt(Control, X, Y, {WM_RBUTTONDOWN, WM_RBUTTONUP});
+}
+
+namespace {
+TMenuItem* FindShown(TMenuItem* Parent, const std::string& Caption) {
+  for (int I = 0; I < Parent->Count(); ++I) {
+    TMenuItem* Item = Parent->Items(I);
+    if (!IsRectEmpty(OpenMenuItemRect(Item)) && Parent->Find(Caption) == Item)
+      return Item;
+    if (TMenuItem* Found = FindShown(Item, Caption))
+      return Found;
+  }
+  return nullptr;
+}
+} // namespace
+
+bool ClickMenuItem(const std::string& Caption) {
+  TPopupMenu* Menu = OpenPopupMenu();
+  TMenuItem* Item = Menu ? FindShown(Menu->Items(), Caption) : nullptr;
+  if (!Item)
+    return false;
+  const TRect R = OpenMenuItemRect(Item);
+  const int X = (R.Left + R.Right) / 2, Y = (R.Top + R.Bottom) / 2;
+  TCustomForm* Form = OpenMenuForm();
+  Application->HandleInput([&] {
+    Form->MouseInput(WM_MOUSEMOVE, {}, X, Y);
+    Form->MouseInput(WM_LBUTTONDOWN, {ssLeft}, X, Y);
+    Form->MouseInput(WM_LBUTTONUP, {}, X, Y);
+  });
+  return true;
 }
 
 TMessageBoxRecorder::TMessageBoxRecorder(int Answer) : FAnswer(Answer) {

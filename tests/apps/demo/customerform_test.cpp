@@ -183,8 +183,13 @@ TEST_F(CustomerFormTest, TheCustomerFileStartsOnTheFirstCustomer) {
 }
 
 TEST_F(CustomerFormTest, WithoutAFileTheStateLineSaysSo) {
-  TCustomerForm Closed(nullptr);
-  EXPECT_EQ(Closed.DataState(), "Closed: no customer file is open.");
+  {
+    TCustomerForm Closed(nullptr);
+    EXPECT_EQ(Closed.DataState(), "Closed: no customer file is open.");
+  }
+  // The first form takes the failures again once the second has gone.
+  Application->HandleException(EDatabaseError("disk full"));
+  EXPECT_EQ(Form->Status(), "Not done: disk full");
 }
 
 TEST_F(CustomerFormTest, TheButtonsMoveThroughTheCustomers) {
@@ -247,6 +252,28 @@ TEST_F(CustomerFormTest, APostTheTableRefusesKeepsTheEditAndSaysWhy) {
   EXPECT_EQ(Form->Status(), "Not done: " + Boxes.Boxes()[0].Msg);
   EXPECT_EQ(Form->Customers->State(), dsEdit);
   EXPECT_EQ(Form->DBCodeEdit->Text(), "C-1002");
+}
+
+TEST_F(CustomerFormTest, TheRegionButtonStepsTheCustomersRegionInTheRecord) {
+  EXPECT_TRUE(Form->DBRegionEdit->ReadOnly()); // typed into never: the button steps it
+  vt::Click(Form->DBRegionEdit->Button());
+  EXPECT_EQ(Form->DBRegionEdit->Text(), "West"); // South -> West
+  EXPECT_EQ(Form->Status(), "Region: West.");
+  EXPECT_EQ(Form->Customers->State(), dsEdit);
+  vt::Click(Form->DBRegionEdit->Button());
+  EXPECT_EQ(Form->DBRegionEdit->Text(), "North");
+  vt::Click(Form->CancelButton);
+  EXPECT_EQ(Form->DBRegionEdit->Text(), "South");
+}
+
+TEST_F(CustomerFormTest, TheCustomersCountryCompletesFromTheOrdersWords) {
+  ASSERT_TRUE(vt::MoveFocus(Form->DBCountryEdit));
+  vt::TypeText("Ire");
+  EXPECT_EQ(Form->DBCountryEdit->Text(), "Ireland");
+  vt::PressKey('A', {ssCtrl});
+  vt::TypeText("Q");
+  ASSERT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Form->Status(), "Country: the input \"Q\" was refused.");
 }
 
 TEST_F(CustomerFormTest, PostWithoutAnEditSaysThereIsNothingToPost) {

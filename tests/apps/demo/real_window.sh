@@ -26,7 +26,7 @@ grep -q '^script done$' log.txt || fail "the tour did not finish"
 size() {
   od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }'
 }
-for PICTURE in start refused-exit calendar; do
+for PICTURE in start refused-exit calendar refused-exit-file; do
   [ -s "$PICTURE.png" ] || fail "no $PICTURE.png"
   # A picture of the whole screen, not of the form alone.
   [ "$(size "$PICTURE.png")" = "$SCREEN" ] || fail "$PICTURE.png is not a picture of the screen"

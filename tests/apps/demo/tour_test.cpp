@@ -102,6 +102,9 @@ TEST_F(TourTest, EveryStepRunsAndEveryExpectationHolds) {
       "\"2/30/1990\" is not a valid date between 1/1/1900 and 6/1/2024.",
       "\"3\" does not resemble a time.",
       "\"7:00 AM\" is not a valid time between 8:00:00 AM and 6:00:00 PM.",
+      // The customer file.
+      "\"*\" is an invalid character.",
+      "\"150000\" is not a valid currency between $0.00 and $100,000.00.",
   };
   std::size_t From = 0;
   for (const char* Box : Boxes) {
@@ -113,6 +116,7 @@ TEST_F(TourTest, EveryStepRunsAndEveryExpectationHolds) {
   // The calendar opened on the birth date and closed on the date picked.
   EXPECT_NE(L.find("    dialog \"Select a Date\" opens\n"), std::string::npos);
   EXPECT_NE(L.find("    status: \"Birth date: 4/16/1970.\"\n"), std::string::npos);
+  EXPECT_NE(L.find("    status: \"Born: 10/31/1975.\"\n"), std::string::npos) << L;
   // The summary read every typed value back.
   EXPECT_NE(L.find("box: \"Customer code: AB-7 Quantity: 120 pieces Discount %: 7.5 % Credit "
                    "limit: $12,000.00 Country: New Zealand Phone: (555) 123-4567 Postcode: A1A "
@@ -121,13 +125,13 @@ TEST_F(TourTest, EveryStepRunsAndEveryExpectationHolds) {
             std::string::npos)
       << L;
 
-  // The posted name is in the file; the cancelled credit limit is not, and
+  // What was posted is in the file; the cancelled credit limit is not, and
   // no other customer changed.
   delete Form;
   Form = nullptr;
   EXPECT_EQ(Rows(Dir / "customers.db"),
             "1|C-1001|Maria Lopez|(555) 201-3344|Spain|15000|1968-04-12|South\n"
-            "2|C-1002|Thomas Berg-Meyer|(555) 318-9021|Germany|25000|1975-09-30|North\n"
+            "2|C-1002X|Thomas Berg-Meyer|(555) 318-9021|Switzerland|15000|1975-10-31|East\n"
             "3|C-1003|Aiko Tanaka|(555) 427-1180|Japan|8000|1982-01-05|East\n"
             "4|C-1004|Liam Walsh|(555) 512-6677|Ireland|12500|1990-07-21|West\n"
             "5|C-1005|Sofia Rossi|(555) 634-2209|Italy|40000|1959-11-02|South\n"
@@ -135,14 +139,16 @@ TEST_F(TourTest, EveryStepRunsAndEveryExpectationHolds) {
             "7|C-1007|Emma Jensen|(555) 856-4490|Denmark|18000.5|1987-06-08|North\n"
             "8|C-1008|Lucas Silva|(555) 967-3321|Brazil|22000|1979-12-24|West\n");
 
-  // Three different pictures of something.
+  // Four different pictures of something.
   const std::string Start = FileText(Dir / "start.png");
   const std::string Refused = FileText(Dir / "refused-exit.png");
   const std::string Calendar = FileText(Dir / "calendar.png");
+  const std::string RefusedInFile = FileText(Dir / "refused-exit-file.png");
   EXPECT_GT(Start.size(), 1000u);
   EXPECT_NE(Start, Refused);
   EXPECT_NE(Refused, Calendar);
   EXPECT_NE(Start, Calendar);
+  EXPECT_NE(Refused, RefusedInFile);
 }
 
 } // namespace

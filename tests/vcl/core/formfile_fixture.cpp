@@ -28,6 +28,11 @@ void TWidget::SetCaption(const std::string& Value) {
   FCaption = Value;
 }
 
+void TWidget::SetParentComponent(vcl::TComponent* Value) {
+  const bool Holds = dynamic_cast<TPanel*>(Value) || dynamic_cast<TTestForm*>(Value);
+  FParentComponent = Holds ? Value : nullptr;
+}
+
 void TWidget::Loaded() {
   const bool Reading = ComponentState().Contains(vcl::csReading);
   const bool Loading = ComponentState().Contains(vcl::csLoading);

@@ -88,7 +88,9 @@ public:
 
   void Loaded() override;
   vcl::TComponent* GetParentComponent() const override { return FParentComponent; }
-  void SetParentComponent(vcl::TComponent* Value) override { FParentComponent = Value; }
+  // Only a panel or the form holds widgets, as only container controls hold
+  // controls: a widget nested in a plain one has no parent.
+  void SetParentComponent(vcl::TComponent* Value) override;
 
 private:
   bool FEnabled = true;

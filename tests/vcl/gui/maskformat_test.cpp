@@ -86,6 +86,8 @@ TEST(MaskFormatTest, TextAndEditTextConvertBothWays) {
       {"LLLLLL;1; ", "Ada", "Ada   ", "Ada"}, // trailing blanks are padding
       {"00-00", "12", "12-__", "12-"},
       {Phone, "(4x5)555-1212", "(4_5)555-1212", "(4 5)555-1212"}, // refused characters leave blanks
+      {"99 -0000;1;_", "5  -1234", "5_ -1234", "5  -1234"},       // a blank before a literal blank
+      {"99 -0000;1;_", "5 -1234", "5_ -1234", "5  -1234"},
   };
   for (const Case& C : Cases) {
     const TEditMaskFormat F(C.Mask);
