@@ -21,6 +21,17 @@ int Number(const std::string& Line, std::size_t At, int Modulo) {
   return At < Line.size() ? static_cast<unsigned char>(Line[At]) % Modulo : 0;
 }
 
+// A space typed where any character goes looks like a blank in the value, so
+// a value of nothing but literals and such spaces reads back as nothing
+// entered.
+bool OnlyLiteralsAndSpaces(const TEditMaskFormat& F, const std::string& Text) {
+  std::string Literals = " ";
+  for (int I = 0; I < F.Length(); ++I)
+    if (F.IsLiteral(I))
+      Literals += F.Position(I).Literal;
+  return Text.find_first_not_of(Literals) == std::string::npos;
+}
+
 // Every position holds its literal, the blank, or a character it takes as it is.
 void CheckEditText(const TEditMaskFormat& F, const std::string& EditText) {
   FUZZ_CHECK(static_cast<int>(EditText.size()) == F.Length(), "'%s' for %d positions",
@@ -37,8 +48,8 @@ void CheckEditText(const TEditMaskFormat& F, const std::string& EditText) {
              "'%s': first invalid %d", EditText.c_str(), Invalid);
   const std::string Text = F.TextOf(EditText);
   const std::string Again = F.TextOf(F.EditTextFromText(Text));
-  FUZZ_CHECK(Again == Text, "'%s': Text '%s' comes back as '%s'", EditText.c_str(), Text.c_str(),
-             Again.c_str());
+  FUZZ_CHECK(Again == Text || (Again.empty() && OnlyLiteralsAndSpaces(F, Text)),
+             "'%s': Text '%s' comes back as '%s'", EditText.c_str(), Text.c_str(), Again.c_str());
 }
 
 void Step(const TEditMaskFormat& F, std::string& EditText, const std::string& Line) {

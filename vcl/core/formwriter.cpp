@@ -13,6 +13,7 @@
 // says no are left out; the reader restores them from the constructor.
 #include <charconv>
 #include <cmath>
+#include <string_view>
 
 #include "vcl/typinfo.h"
 
@@ -93,14 +94,19 @@ std::string FloatText(long double Value, int Size, const std::string& Name) {
   if (Value == 0)
     Value = 0; // no "-0"
   char Buf[64];
-  std::to_chars_result R;
-  if (Size == 4)
-    R = std::to_chars(Buf, Buf + sizeof Buf, static_cast<float>(Value));
-  else if (Size == 8)
-    R = std::to_chars(Buf, Buf + sizeof Buf, static_cast<double>(Value));
-  else
-    R = std::to_chars(Buf, Buf + sizeof Buf, Value);
-  std::string S(Buf, R.ptr);
+  const auto Shortest = [&](auto V) {
+    std::to_chars_result R = std::to_chars(Buf, Buf + sizeof Buf, V);
+    // Plain digits read back as an integer, and more than 18 of them may be
+    // too many for one: such a value is written with its exponent.
+    const std::string_view Digits(Buf, static_cast<std::size_t>(R.ptr - Buf));
+    if (Digits.find_first_of(".e") == std::string_view::npos &&
+        Digits.size() - (Digits[0] == '-' ? 1 : 0) > 18)
+      R = std::to_chars(Buf, Buf + sizeof Buf, V, std::chars_format::scientific);
+    return std::string(Buf, R.ptr);
+  };
+  const std::string S = Size == 4   ? Shortest(static_cast<float>(Value))
+                        : Size == 8 ? Shortest(static_cast<double>(Value))
+                                    : Shortest(Value);
   const auto E = S.find('e');
   if (E == std::string::npos)
     return S;

@@ -101,11 +101,21 @@ TEST_F(FormReaderTest, RoundTripGivesTheSameText) {
 
 // Whatever the writer gives for a floating-point property, the reader takes
 // back as the same value, down to the last bit, at the ends of each type's
-// range as well as in its middle.
+// range as well as in its middle, and whole numbers of more digits than an
+// integer holds.
 template <typename T> std::vector<T> Extremes() {
   using L = std::numeric_limits<T>;
-  return {L::max(),         L::lowest(),  L::min(),    -L::min(), L::denorm_min(),
-          -L::denorm_min(), L::epsilon(), T(1) / T(3), T(-0.1)};
+  return {L::max(),
+          L::lowest(),
+          L::min(),
+          -L::min(),
+          L::denorm_min(),
+          -L::denorm_min(),
+          L::epsilon(),
+          T(1) / T(3),
+          T(-0.1),
+          T(-4444444444444444327936.0L),
+          T(123456789012345678.0L)};
 }
 
 TEST_F(FormReaderTest, FloatsAtTheExtremesOfEachTypeReadBack) {
