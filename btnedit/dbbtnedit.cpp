@@ -3,6 +3,8 @@
 // user types goes back on leaving the control or when the data set asks
 // (UpdateData).
 #include "btnedit/dbbtnedit.h"
+#include "vcl/gui/published.h"
+#include "vcl/menus.h"
 #include "vcl/typinfo.h"
 
 namespace BtnEdit {
@@ -216,6 +218,7 @@ void RegisterDBBtnEditClasses() {
         .Str("DataField", &T::DataField, &T::SetDataField, std::string())
         .Component("DataSource", &T::DataSource, &T::SetDataSource)
         .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
+        .Idents(publish::CursorIdentMap())
         .TypeName("TCursor")
         .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
         .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
@@ -237,6 +240,7 @@ void RegisterDBBtnEditClasses() {
         .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
         .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
         .Char("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, '\0')
+        .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
         .Bool("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
         .Bool("ShowHint", &T::ShowHint, &T::SetShowHint)
         .Stored([](T* E) { return !E->ParentShowHint(); })
@@ -247,6 +251,9 @@ void RegisterDBBtnEditClasses() {
         .Event<void(TObject*)>("OnChange", &T::OnChange)
         .Event<void(TObject*)>("OnClick", &T::OnClick)
         .Event<void(TObject*)>("OnDblClick", &T::OnDblClick)
+        .Event<void(TObject*, TObject*, int, int)>("OnDragDrop", &T::OnDragDrop)
+        .Event<void(TObject*, TObject*, int, int, TDragState, bool&)>("OnDragOver", &T::OnDragOver)
+        .Event<void(TObject*, TObject*, int, int)>("OnEndDrag", &T::OnEndDrag)
         .Event<void(TObject*)>("OnEnter", &T::OnEnter)
         .Event<void(TObject*)>("OnExit", &T::OnExit)
         .Event<void(TObject*, Word&, TShiftState)>("OnKeyDown", &T::OnKeyDown)
@@ -254,7 +261,8 @@ void RegisterDBBtnEditClasses() {
         .Event<void(TObject*, Word&, TShiftState)>("OnKeyUp", &T::OnKeyUp)
         .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseDown", &T::OnMouseDown)
         .Event<void(TObject*, TShiftState, int, int)>("OnMouseMove", &T::OnMouseMove)
-        .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseUp", &T::OnMouseUp);
+        .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseUp", &T::OnMouseUp)
+        .Event<void(TObject*, TDragObject*&)>("OnStartDrag", &T::OnStartDrag);
     return true;
   }();
   (void)Done;

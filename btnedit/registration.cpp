@@ -2,6 +2,8 @@
 // published order, with their declared defaults and stored-tests. Reading a
 // form assigns them in this order, so ClickKey is read before GlyphKind.
 #include "btnedit/btnedit.h"
+#include "vcl/gui/published.h"
+#include "vcl/menus.h"
 #include "vcl/typinfo.h"
 
 namespace BtnEdit {
@@ -49,6 +51,7 @@ void RegisterBtnEditClasses() {
         .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
         .Stored([](T* E) { return !E->ParentCtl3D(); })
         .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
+        .Idents(publish::CursorIdentMap())
         .TypeName("TCursor")
         .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
         .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
@@ -70,6 +73,7 @@ void RegisterBtnEditClasses() {
         .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
         .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
         .Char("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, '\0')
+        .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
         .Bool("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
         .Bool("ShowHint", &T::ShowHint, &T::SetShowHint)
         .Stored([](T* E) { return !E->ParentShowHint(); })
@@ -81,6 +85,9 @@ void RegisterBtnEditClasses() {
         .Event<void(TObject*)>("OnChange", &T::OnChange)
         .Event<void(TObject*)>("OnClick", &T::OnClick)
         .Event<void(TObject*)>("OnDblClick", &T::OnDblClick)
+        .Event<void(TObject*, TObject*, int, int)>("OnDragDrop", &T::OnDragDrop)
+        .Event<void(TObject*, TObject*, int, int, TDragState, bool&)>("OnDragOver", &T::OnDragOver)
+        .Event<void(TObject*, TObject*, int, int)>("OnEndDrag", &T::OnEndDrag)
         .Event<void(TObject*)>("OnEnter", &T::OnEnter)
         .Event<void(TObject*)>("OnExit", &T::OnExit)
         .Event<void(TObject*, Word&, TShiftState)>("OnKeyDown", &T::OnKeyDown)
@@ -88,7 +95,8 @@ void RegisterBtnEditClasses() {
         .Event<void(TObject*, Word&, TShiftState)>("OnKeyUp", &T::OnKeyUp)
         .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseDown", &T::OnMouseDown)
         .Event<void(TObject*, TShiftState, int, int)>("OnMouseMove", &T::OnMouseMove)
-        .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseUp", &T::OnMouseUp);
+        .Event<void(TObject*, TMouseButton, TShiftState, int, int)>("OnMouseUp", &T::OnMouseUp)
+        .Event<void(TObject*, TDragObject*&)>("OnStartDrag", &T::OnStartDrag);
     return true;
   }();
   (void)Done;

@@ -4,6 +4,8 @@
 // been read.
 #include "valedit/dbvaledit.h"
 #include "validate/published.h"
+#include "vcl/gui/published.h"
+#include "vcl/menus.h"
 #include "vcl/typinfo.h"
 
 namespace ValEdit {
@@ -36,6 +38,7 @@ void RegisterDBValEditClasses() {
         .Stored(&T::IsClickKeyStored)
         .TypeName("TShortCut")
         .Int("Color", &T::Color, &T::SetColor, clWindow)
+        .Idents(ColorIdentMap())
         .TypeName("TColor")
         .Stored([](T* E) { return !E->ParentColor(); })
         .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
@@ -45,6 +48,7 @@ void RegisterDBValEditClasses() {
         .Bool("DefaultDisplay", &T::DefaultDisplay, &T::SetDefaultDisplay, true)
         .Str("DisplayText", &T::DisplayText, nullptr)
         .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
+        .Idents(publish::CursorIdentMap())
         .TypeName("TCursor")
         .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
         .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
@@ -67,6 +71,7 @@ void RegisterDBValEditClasses() {
         .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
         .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
         .Char("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, '\0')
+        .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
         .Bool("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
         .Set("ShowErrors", &T::ShowErrors, &T::SetShowErrors, TValidationError{veFocus})
         .Bool("ShowHint", &T::ShowHint, &T::SetShowHint)
@@ -80,6 +85,9 @@ void RegisterDBValEditClasses() {
         .Event<void(TObject*)>("OnChange", &T::OnChange)
         .Event<void(TObject*)>("OnClick", &T::OnClick)
         .Event<void(TObject*)>("OnDblClick", &T::OnDblClick)
+        .Event<void(TObject*, TObject*, int, int)>("OnDragDrop", &T::OnDragDrop)
+        .Event<void(TObject*, TObject*, int, int, TDragState, bool&)>("OnDragOver", &T::OnDragOver)
+        .Event<void(TObject*, TObject*, int, int)>("OnEndDrag", &T::OnEndDrag)
         .Event<void(TObject*)>("OnEnter", &T::OnEnter)
         .Event<void(TObject*)>("OnExit", &T::OnExit)
         .Event<void(TObject*, const std::string&)>("OnFocusError", &T::OnFocusError)
@@ -94,7 +102,8 @@ void RegisterDBValEditClasses() {
         .Event<void(TCustomValidEdit*, Byte, Validate::TValidator*&)>("OnNewValidator",
                                                                       &T::OnNewValidator)
         .Event<void(TCustomValidEdit*, std::string&)>("OnSetText", &T::OnSetText)
-        .Event<void(TObject*)>("OnValidatorChange", &T::OnValidatorChange);
+        .Event<void(TObject*)>("OnValidatorChange", &T::OnValidatorChange)
+        .Event<void(TObject*, TDragObject*&)>("OnStartDrag", &T::OnStartDrag);
     return true;
   }();
   (void)Done;

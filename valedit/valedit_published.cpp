@@ -5,6 +5,8 @@
 // validator the control already owns.
 #include "valedit/valedit.h"
 #include "validate/published.h"
+#include "vcl/gui/published.h"
+#include "vcl/menus.h"
 #include "vcl/typinfo.h"
 
 namespace ValEdit {
@@ -44,6 +46,7 @@ void RegisterValEditClasses() {
         .Stored(&T::IsClickKeyStored)
         .TypeName("TShortCut")
         .Int("Color", &T::Color, &T::SetColor, clWindow)
+        .Idents(ColorIdentMap())
         .TypeName("TColor")
         .Stored([](T* E) { return !E->ParentColor(); })
         .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D)
@@ -51,6 +54,7 @@ void RegisterValEditClasses() {
         .Bool("DefaultDisplay", &T::DefaultDisplay, &T::SetDefaultDisplay, true)
         .Str("DisplayText", &T::DisplayText, nullptr)
         .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
+        .Idents(publish::CursorIdentMap())
         .TypeName("TCursor")
         .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
         .Str("EditText", &T::EditText, &T::SetEditText)
@@ -74,6 +78,7 @@ void RegisterValEditClasses() {
         .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
         .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
         .Char("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, '\0')
+        .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
         .Bool("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
         .Bool("SelectCompletion", &T::SelectCompletion, &T::SetSelectCompletion, false)
         .Set("ShowErrors", &T::ShowErrors, &T::SetShowErrors, TValidationError{veFocus})
@@ -88,6 +93,9 @@ void RegisterValEditClasses() {
         .Event<void(TObject*)>("OnChange", &T::OnChange)
         .Event<void(TObject*)>("OnClick", &T::OnClick)
         .Event<void(TObject*)>("OnDblClick", &T::OnDblClick)
+        .Event<void(TObject*, TObject*, int, int)>("OnDragDrop", &T::OnDragDrop)
+        .Event<void(TObject*, TObject*, int, int, TDragState, bool&)>("OnDragOver", &T::OnDragOver)
+        .Event<void(TObject*, TObject*, int, int)>("OnEndDrag", &T::OnEndDrag)
         .Event<void(TObject*)>("OnEnter", &T::OnEnter)
         .Event<void(TObject*)>("OnExit", &T::OnExit)
         .Event<void(TObject*, const std::string&)>("OnFocusError", &T::OnFocusError)
@@ -102,7 +110,8 @@ void RegisterValEditClasses() {
         .Event<void(TCustomValidEdit*, Byte, Validate::TValidator*&)>("OnNewValidator",
                                                                       &T::OnNewValidator)
         .Event<void(TCustomValidEdit*, std::string&)>("OnSetText", &T::OnSetText)
-        .Event<void(TObject*)>("OnValidatorChange", &T::OnValidatorChange);
+        .Event<void(TObject*)>("OnValidatorChange", &T::OnValidatorChange)
+        .Event<void(TObject*, TDragObject*&)>("OnStartDrag", &T::OnStartDrag);
     return true;
   }();
   (void)Done;

@@ -4,6 +4,7 @@
 #include "vcl/buttons.h"
 #include "vcl/extctrls.h"
 #include "vcl/forms.h"
+#include "vcl/menus.h"
 #include "vcl/stdctrls.h"
 
 namespace vcl {
@@ -173,6 +174,7 @@ void RegisterGuiClasses() {
     DeclareForms();
     DeclareMaskEdit();
     DeclareComCtrls();
+    RegisterMenuClasses();
     return true;
   }();
   (void)Done;

@@ -6,14 +6,39 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "vcl/stdctrls.h"
 #include "vcl/typinfo.h"
 
 namespace vcl::publish {
 
-inline const std::initializer_list<TIdentMapEntry> CursorIdents = {
-    {crDefault, "crDefault"}, {crArrow, "crArrow"}, {crIBeam, "crIBeam"}, {crDrag, "crDrag"}};
+// The names of the cursors in form files ("crDrag").
+inline const std::vector<TIdentMapEntry>& CursorIdentMap() {
+  static const std::vector<TIdentMapEntry> Map = {{crDefault, "crDefault"},
+                                                  {crNone, "crNone"},
+                                                  {crArrow, "crArrow"},
+                                                  {crCross, "crCross"},
+                                                  {crIBeam, "crIBeam"},
+                                                  {crSize, "crSize"},
+                                                  {crSizeNESW, "crSizeNESW"},
+                                                  {crSizeNS, "crSizeNS"},
+                                                  {crSizeNWSE, "crSizeNWSE"},
+                                                  {crSizeWE, "crSizeWE"},
+                                                  {crUpArrow, "crUpArrow"},
+                                                  {crHourGlass, "crHourGlass"},
+                                                  {crDrag, "crDrag"},
+                                                  {crNoDrop, "crNoDrop"},
+                                                  {crHSplit, "crHSplit"},
+                                                  {crVSplit, "crVSplit"},
+                                                  {crMultiDrag, "crMultiDrag"},
+                                                  {crSQLWait, "crSQLWait"},
+                                                  {crNo, "crNo"},
+                                                  {crAppStart, "crAppStart"},
+                                                  {crHelp, "crHelp"},
+                                                  {crHandPoint, "crHandPoint"}};
+  return Map;
+}
 
 using TKeySig = void(TObject*, Word&, TShiftState);
 using TKeyPressSig = void(TObject*, char&);
@@ -45,10 +70,10 @@ Published<T>& Appearance(Published<T>& P, TColor DefaultColor, bool DefaultParen
       .Stored([](T* C) { return !C->ParentShowHint(); })
       .Str("Hint", &T::Hint, &T::SetHint, std::string())
       .Int("Cursor", &T::Cursor, &T::SetCursor, crDefault)
-      .Idents(CursorIdents)
+      .Idents(CursorIdentMap())
       .TypeName("TCursor")
       .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
-      .Idents(CursorIdents)
+      .Idents(CursorIdentMap())
       .TypeName("TCursor")
       .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
       .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
