@@ -217,6 +217,7 @@ std::vector<std::string> EditWriteAndRead(const TCase& C, const std::string& Onl
   std::unique_ptr<TComponent> Root(new TStageForm(nullptr));
   Root->SetName("Stage");
   FindClassInfo("TDataSource")->Create(Root.get())->SetName("Source");
+  FindClassInfo("TPopupMenu")->Create(Root.get())->SetName("Menu");
   TComponent* Partner = FindClassInfo("TEdit")->Create(Root.get());
   Partner->SetName("Partner");
   Partner->SetParentComponent(Root.get());
