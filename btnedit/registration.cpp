@@ -22,13 +22,14 @@ void RegisterBtnEditClasses() {
     using namespace BtnEdit::props;
     Published<TBtnEdit> P("TBtnEdit");
     P.Inherits<TComponent>();
-    Publish<Placement, Alignment, AlwaysEnable, AutoSelect, AutoSize, BorderStyle, ButtonHint,
-            ButtonVisible, CharCase, ClickKey, Color, Ctl3D, DragCursor, DragMode, Enabled, Font,
-            GlyphKind, Glyph, ButtonWidth, HideSelection, ImeMode, ImeName, MaxLength, NumGlyphs,
-            OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint, PasswordChar,
-            ReadOnly, ShowHint, TabOrder, TabStop, Text, Visible, OnButtonClick, OnChange, OnClick,
-            OnDblClick, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove,
-            OnMouseUp>(P);
+    Publish<Placement, Alignment, AlwaysEnable, AutoSelect, Default<AutoSize, false>, BorderStyle,
+            ButtonHint, ButtonVisible, CharCase, ClickKey, Color, Ctl3D, DragCursor, DragMode,
+            Enabled, Font, GlyphKind, Glyph, ButtonWidth, HideSelection, ImeMode, ImeName,
+            MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint,
+            PasswordChar, PopupMenu, ReadOnly, ShowHint, TabOrder, TabStop, Text, Visible,
+            OnButtonClick, OnChange, OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag,
+            OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp,
+            OnStartDrag>(P);
     return true;
   }();
   (void)Done;

@@ -4,7 +4,7 @@
 # which need nothing of the GUI.
 include(CMakePackageConfigHelpers)
 
-foreach(dir vcl textman mathman validate resources btnedit calform valedit qtbridge)
+foreach(dir vcl textman mathman validate resources btnedit calform valedit design qtbridge)
   install(DIRECTORY ${VALEDIT_ROOT}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/valedit/${dir}
           FILES_MATCHING PATTERN "*.h" PATTERN "testing.h" EXCLUDE)
 endforeach()

@@ -43,9 +43,9 @@ bool Plausible(double Days) {
   return std::isfinite(Days) && Days > -700000 && Days < 3000000;
 }
 
-template <typename TKind> void SetBounds(TKind& V, std::istringstream& Spec) {
+template <typename TKind> void SetBounds(TKind& V, std::istringstream& Setup) {
   double Min = 0, Max = 0;
-  if (!(Spec >> Min >> Max) || !Plausible(Min) || !Plausible(Max))
+  if (!(Setup >> Min >> Max) || !Plausible(Min) || !Plausible(Max))
     return;
   V.SetNoBounds(false);
   V.SetMin(Min);
@@ -53,10 +53,10 @@ template <typename TKind> void SetBounds(TKind& V, std::istringstream& Spec) {
   FUZZ_CHECK(V.Min() <= V.Max(), "bounds %g %g", double(V.Min()), double(V.Max()));
 }
 
-std::unique_ptr<TCustomPictureValidator> MakeValidator(const std::string& Spec) {
-  std::istringstream In(Spec.size() > 2 ? Spec.substr(2) : std::string());
-  const int Format = Spec.size() > 1 && Spec[1] >= '0' && Spec[1] <= '2' ? Spec[1] - '0' : 1;
-  if (!Spec.empty() && Spec[0] == 't') {
+std::unique_ptr<TCustomPictureValidator> MakeValidator(const std::string& Setup) {
+  std::istringstream In(Setup.size() > 2 ? Setup.substr(2) : std::string());
+  const int Format = Setup.size() > 1 && Setup[1] >= '0' && Setup[1] <= '2' ? Setup[1] - '0' : 1;
+  if (!Setup.empty() && Setup[0] == 't') {
     auto V = std::make_unique<TTimeValidator>(nullptr);
     V->SetFormat(static_cast<TTimeFormat>(Format));
     SetBounds(*V, In);

@@ -5,6 +5,7 @@
 #include "vcl/buttons.h"
 #include "vcl/extctrls.h"
 #include "vcl/forms.h"
+#include "vcl/menus.h"
 
 namespace vcl {
 
@@ -30,9 +31,28 @@ void DeclareEnums() {
                              {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
   DeclareEnum<TBevelCut>("TPanelBevel", {"bvNone", "bvLowered", "bvRaised"});
   DeclareIdents("TColor", ColorIdentMap());
-  DeclareIdents(
-      "TCursor",
-      {{crDefault, "crDefault"}, {crArrow, "crArrow"}, {crIBeam, "crIBeam"}, {crDrag, "crDrag"}});
+  DeclareIdents("TCursor", {{crDefault, "crDefault"},
+                            {crNone, "crNone"},
+                            {crArrow, "crArrow"},
+                            {crCross, "crCross"},
+                            {crIBeam, "crIBeam"},
+                            {crSize, "crSize"},
+                            {crSizeNESW, "crSizeNESW"},
+                            {crSizeNS, "crSizeNS"},
+                            {crSizeNWSE, "crSizeNWSE"},
+                            {crSizeWE, "crSizeWE"},
+                            {crUpArrow, "crUpArrow"},
+                            {crHourGlass, "crHourGlass"},
+                            {crDrag, "crDrag"},
+                            {crNoDrop, "crNoDrop"},
+                            {crHSplit, "crHSplit"},
+                            {crVSplit, "crVSplit"},
+                            {crMultiDrag, "crMultiDrag"},
+                            {crSQLWait, "crSQLWait"},
+                            {crNo, "crNo"},
+                            {crAppStart, "crAppStart"},
+                            {crHelp, "crHelp"},
+                            {crHandPoint, "crHandPoint"}});
 }
 
 void DeclareGraphics() {
@@ -159,6 +179,7 @@ void RegisterGuiClasses() {
     DeclareForms();
     publish::DeclareMaskEdit();
     publish::DeclareComCtrls();
+    RegisterMenuClasses();
     return true;
   }();
   (void)Done;

@@ -18,6 +18,7 @@
 
 #include <string>
 
+#include "vcl/menus.h"
 #include "vcl/stdctrls.h"
 #include "vcl/typinfo.h"
 
@@ -28,6 +29,9 @@ using TKeySig = void(TObject*, Word&, TShiftState);
 using TKeyPressSig = void(TObject*, char&);
 using TMouseSig = void(TObject*, TMouseButton, TShiftState, int, int);
 using TMouseMoveSig = void(TObject*, TShiftState, int, int);
+using TDragDropSig = void(TObject*, TObject*, int, int);
+using TDragOverSig = void(TObject*, TObject*, int, int, TDragState, bool&);
+using TStartDragSig = void(TObject*, TDragObject*&);
 
 // Declares the properties of the tags in order.
 template <typename... Props, typename T> Published<T>& Publish(Published<T>& P) {
@@ -173,6 +177,33 @@ struct OnMouseUp {
   }
 };
 using MouseEvents = Group<OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp>;
+
+// Stored by name and found once the whole form has been read.
+struct PopupMenu {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu);
+  }
+};
+struct OnDragDrop {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.template Event<TDragDropSig>("OnDragDrop", &T::OnDragDrop);
+  }
+};
+struct OnDragOver {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.template Event<TDragOverSig>("OnDragOver", &T::OnDragOver);
+  }
+};
+struct OnEndDrag {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.template Event<TDragDropSig>("OnEndDrag", &T::OnEndDrag);
+  }
+};
+struct OnStartDrag {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.template Event<TStartDragSig>("OnStartDrag", &T::OnStartDrag);
+  }
+};
 
 // ---------------------------------------------------------------------------
 // Windowed controls
