@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Uses valedit as another project would: installed into a temporary prefix
 # and found with find_package(valedit), added as a subproject with
-# add_subdirectory, and (the validators) through pkg-config. Each consumer keeps the compiler's
-# default C++ standard and its own build type, then runs.
+# add_subdirectory, and (the validators) through pkg-config. Each consumer
+# keeps the compiler's default C++ standard and its own build type, then
+# runs.
 #   scripts/package_test.sh [BUILD_DIR]   (BUILD_DIR: a configured build of this tree)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,4 +38,4 @@ cmake --build "$work/subproject" -j "$jobs"
 PKG_CONFIG_PATH=$(dirname "$pc") c++ tests/package/subproject/main.cpp -o "$work/pkgconfig_consumer" \
   $(PKG_CONFIG_PATH=$(dirname "$pc") pkg-config --cflags --libs valedit-validate)
 "$work/pkgconfig_consumer"
-echo "package: every way of using valedit of using valedit build and run"
+echo "package: find_package, add_subdirectory and pkg-config consumers build and run"
