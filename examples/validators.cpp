@@ -21,8 +21,8 @@ void Judge(TValidator& V, const std::string& Name, std::string Text) {
   std::string Stored = Text;
   if (Whole)
     V.SetText(Stored); // the form an assigned value is stored in
-  std::cout << Name << " '" << Typed << "': " << (Whole ? "valid, stored as '" + Stored + "'" : "refused")
-            << "\n";
+  std::cout << Name << " '" << Typed
+            << "': " << (Whole ? "valid, stored as '" + Stored + "'" : "refused") << "\n";
 }
 
 } // namespace

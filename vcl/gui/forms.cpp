@@ -470,7 +470,8 @@ void TCustomForm::ShowNative() {
     }
   }
   if (!FWindow)
-    FWindow = FWindowMaker ? FWindowMaker(FBridge.get()) : backend::CreateNativeWindow(FBridge.get());
+    FWindow =
+        FWindowMaker ? FWindowMaker(FBridge.get()) : backend::CreateNativeWindow(FBridge.get());
   FWindow->SetTitle(Caption());
   FWindow->SetFixedSize(FBorderStyle != bsSizeable && FBorderStyle != bsSizeToolWin);
   SyncNativeGeometry();
