@@ -17,13 +17,13 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVALEDIT_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-# Fuzzing: each libFuzzer target for 30 seconds on its seeds (clang only).
-# Short runs keep the whole script within bounds on a small machine (the fuzz
-# build is a third, clang build of the libraries); long runs belong to
+# Fuzzing: each libFuzzer target for a minute on its seeds (clang only), a
+# smoke run that keeps the whole script within bounds on a small machine (the
+# fuzz build is a third, clang build of the libraries); long runs belong to
 # scripts/fuzz.sh.
 if command -v clang++ >/dev/null 2>&1; then
   for target in $(scripts/fuzz.sh --list); do
-    scripts/fuzz.sh "$target" 30
+    scripts/fuzz.sh "$target" 60
   done
 else
   echo "fuzz: skipped, clang++ is not installed (scripts/install-deps.sh installs it)"

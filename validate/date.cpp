@@ -46,14 +46,28 @@ int YearField(const std::string& Fmt) {
   return Y < P1 ? 1 : Y < P2 ? 2 : 3;
 }
 
-// The part test: Part is the typed text of a field whose letter is Letter.
-bool CheckDatePart(const std::string& Part, bool SeparatorFollows, char Letter) {
-  if (Part.empty())
+// The value of the field S[First..Last]. The picture leaves nothing but a
+// few digits there, which are read in place; anything else is judged by
+// TryStrToInt.
+bool PartValue(const std::string& S, int First, int Last, int& N) {
+  N = 0;
+  for (int I = First; I <= Last; ++I) {
+    const char Ch = S[I - 1];
+    if (Ch < '0' || Ch > '9' || N > 999)
+      return vcl::TryStrToInt(Copy(S, First, Last - First + 1), N);
+    N = N * 10 + (Ch - '0');
+  }
+  return true;
+}
+
+// The part test of the field S[First..Last], whose letter is Letter.
+bool CheckDatePart(const std::string& S, int First, int Last, bool SeparatorFollows, char Letter) {
+  if (Last < First)
     return true;
   int N = 0;
-  if (!vcl::TryStrToInt(Part, N))
+  if (!PartValue(S, First, Last, N))
     return false;
-  const bool LeadingZero = Part == "0" && !SeparatorFollows;
+  const bool LeadingZero = First == Last && S[First - 1] == '0' && !SeparatorFollows;
   switch (Letter) {
   case 'M':
     return (N >= 1 && N <= 12) || LeadingZero;
@@ -200,14 +214,14 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
   const char D = vcl::DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
   if (P1 == 0)
-    return CheckDatePart(S, false, Letters[0]);
-  if (!CheckDatePart(Copy(S, 1, P1 - 1), true, Letters[0]))
+    return CheckDatePart(S, 1, Length(S), false, Letters[0]);
+  if (!CheckDatePart(S, 1, P1 - 1, true, Letters[0]))
     return false;
   const int P2 = TextMan::CharPos(D, S, P1 + 1);
   if (P2 == 0)
-    return CheckDatePart(Copy(S, P1 + 1, Length(S)), false, Letters[1]);
-  return CheckDatePart(Copy(S, P1 + 1, P2 - P1 - 1), true, Letters[1]) &&
-         CheckDatePart(Copy(S, P2 + 1, Length(S)), false, Letters[2]);
+    return CheckDatePart(S, P1 + 1, Length(S), false, Letters[1]);
+  return CheckDatePart(S, P1 + 1, P2 - 1, true, Letters[1]) &&
+         CheckDatePart(S, P2 + 1, Length(S), false, Letters[2]);
 }
 
 void TCustomDateValidator::SetText(std::string& S) {

@@ -207,36 +207,47 @@ private:
         if (!IsComplete(Result))
           return Result;
         break;
-      case '[': {
-        const std::size_t Mark = FOverwritten.size();
-        Result = MatchGroup(Stop);
+      case '[':
+        Result = MatchOptional(Stop);
         if (IsIncomplete(Result))
           return Result;
-        if (Result == prError) {
-          // An optional group that is passed over leaves the text as it found
-          // it: with #[#]:##[:##] {AM,PM} the blank of "9:30 AM" was taken for
-          // the ':' of the seconds, and keeping that ':' would refuse the time.
-          RestoreText(Mark);
-          Result = prAmbiguous;
-        }
         break;
-      }
-      default: {
-        if (PicChar(PicPos) == ';')
-          ++PicPos;
-        const int Literal = PicChar(PicPos);
-        if (Literal == NoChar)
+      default:
+        if (!MatchLiteral(Ch))
           return prError;
-        const char Expected = static_cast<char>(Literal);
-        if (vcl::UpCase(Expected) != vcl::UpCase(Ch) && Ch != ' ')
-          return prError;
-        TakeChar(Expected);
         break;
-      }
       }
       Result = Result == prAmbiguous ? prIncompNoFill : prIncomplete;
     }
     return Result == prIncompNoFill ? prAmbiguous : prComplete;
+  }
+
+  // An optional group at PicPos; prAmbiguous when it is passed over.
+  TPicResult MatchOptional(int Stop) {
+    const std::size_t Mark = FOverwritten.size();
+    const TPicResult Result = MatchGroup(Stop);
+    if (Result != prError)
+      return Result;
+    // An optional group that is passed over leaves the text as it found it:
+    // with #[#]:##[:##] {AM,PM} the blank of "9:30 AM" was taken for the ':'
+    // of the seconds, and keeping that ':' would refuse the time.
+    RestoreText(Mark);
+    return prAmbiguous;
+  }
+
+  // The literal at PicPos (after its escape, if any) against Ch; a typed
+  // blank stands for any literal.
+  bool MatchLiteral(char Ch) {
+    if (PicChar(PicPos) == ';')
+      ++PicPos;
+    const int Literal = PicChar(PicPos);
+    if (Literal == NoChar)
+      return false;
+    const char Expected = static_cast<char>(Literal);
+    if (vcl::UpCase(Expected) != vcl::UpCase(Ch) && Ch != ' ')
+      return false;
+    TakeChar(Expected);
+    return true;
   }
 
   TPicResult RestOptional(TPicResult Result, int Stop) const {
@@ -415,9 +426,24 @@ void TCustomPictureValidator::SetPicture(const std::string& Value) {
 
 void TCustomPictureValidator::SetPictureField(const std::string& Value) {
   FPicture = TPreparedPicture(Value);
+  FLast.Known = false;
 }
 
 TPicResult TCustomPictureValidator::Eval(std::string& Text, bool Fill) {
+  if (Fill)
+    return Evaluate(Text, true);
+  if (FLast.Known && Text == FLast.Text) {
+    Text = FLast.Result;
+    return FLast.Outcome;
+  }
+  FLast.Text = Text;
+  FLast.Outcome = Evaluate(Text, false);
+  FLast.Result = Text;
+  FLast.Known = true;
+  return FLast.Outcome;
+}
+
+TPicResult TCustomPictureValidator::Evaluate(std::string& Text, bool Fill) const {
   if (FPicture.Length() == 0)
     return prComplete;
   if (Text.empty())

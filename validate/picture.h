@@ -61,8 +61,20 @@ protected:
 private:
   class TEvaluation;
 
+  TPicResult Evaluate(std::string& Text, bool Fill) const;
+
+  // The last evaluation without filling: a text is usually judged that way
+  // twice in a row (screened by SetText, then by IsValid), and the second
+  // time takes the first one's answer.
+  struct TLastEval {
+    bool Known = false;
+    std::string Text, Result;
+    TPicResult Outcome = prEmpty;
+  };
+
   TPreparedPicture FPicture;
   TValidatorStatus FStatus = vsNone;
+  TLastEval FLast;
 };
 
 class TPictureValidator : public TCustomPictureValidator {

@@ -220,6 +220,7 @@ private:
   // True when the focused control, asked with CM_VALIDATEEXIT, would let
   // the focus go.
   bool FocusLetsGo();
+  void MouseMessage(const TMessage& Message);
   bool FDefault = false;
   bool FCancel = false;
   TModalResult FModalResult = mrNone;

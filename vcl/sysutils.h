@@ -24,7 +24,9 @@ using TShortCut = std::uint16_t;
 // ---------------------------------------------------------------------------
 // 1-based string helpers
 
-int Length(const std::string& S);
+inline int Length(const std::string& S) {
+  return static_cast<int>(S.size());
+}
 // Count characters from Index; an Index below 1 counts from the first
 // character, a Count running past the end stops there, Count <= 0 gives "".
 std::string Copy(const std::string& S, int Index, int Count);

@@ -3,6 +3,7 @@
 // the absolute value, as the classic time stamp does: for a negative value the
 // date part counts back from the epoch and the fraction still reads forward
 // as the time of day.
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -17,6 +18,14 @@ constexpr std::int64_t MSecsPerDay = 86400000;
 constexpr int DateDelta = 693594;
 constexpr int MonthDays[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
                                   {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
+// The days of the year before the first of each month.
+constexpr auto DaysBeforeMonth = [] {
+  std::array<std::array<int, 12>, 2> Result{};
+  for (int Leap = 0; Leap < 2; ++Leap)
+    for (int M = 1; M < 12; ++M)
+      Result[Leap][M] = Result[Leap][M - 1] + MonthDays[Leap][M - 1];
+  return Result;
+}();
 
 // Days since 1 January 0001 counted from 1, and milliseconds of the day; false
 // for values no calendar can hold (NaN, infinities, beyond year 9999).
@@ -43,9 +52,7 @@ bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Result) {
   if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 ||
       Day > DaysInMonth(Year, Month))
     return false;
-  int Days = Day;
-  for (int M = 1; M < Month; ++M)
-    Days += DaysInMonth(Year, static_cast<Word>(M));
+  int Days = Day + DaysBeforeMonth[IsLeapYear(Year) ? 1 : 0][Month - 1];
   const int Y = Year - 1;
   Days += Y * 365 + Y / 4 - Y / 100 + Y / 400;
   Result = Days - DateDelta;

@@ -16,10 +16,6 @@ unsigned char Unsigned(char Ch) {
 
 } // namespace
 
-int Length(const std::string& S) {
-  return static_cast<int>(S.size());
-}
-
 std::string Copy(const std::string& S, int Index, int Count) {
   if (Index < 1)
     Index = 1;

@@ -83,36 +83,9 @@ void TButton::DefaultHandler(TMessage& Message) {
     return;
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
-    if (!Focused()) {
-      if (CanFocus())
-        SetFocus();
-      if (!Focused())
-        return; // the focus stayed elsewhere: no press, no click
-    }
-    FTracking = FPressed = true;
-    SetCaptureControl(this);
-    Invalidate();
-    return;
   case WM_MOUSEMOVE:
-    if (FTracking) {
-      const bool Inside = PtInRect(ClientRect(), {SmallX(Message.LParam), SmallY(Message.LParam)});
-      if (Inside != FPressed) {
-        FPressed = Inside;
-        Invalidate();
-      }
-    }
-    return;
   case WM_LBUTTONUP:
-    if (FTracking) {
-      FTracking = false;
-      if (GetCaptureControl() == this)
-        SetCaptureControl(nullptr);
-      const bool Inside = FPressed;
-      FPressed = false;
-      Invalidate();
-      if (Inside)
-        Click();
-    }
+    MouseMessage(Message);
     return;
   case WM_KEYDOWN:
     if (Message.WParam == VK_SPACE && !FTracking) {
@@ -134,6 +107,44 @@ void TButton::DefaultHandler(TMessage& Message) {
     return;
   default:
     TButtonControl::DefaultHandler(Message);
+  }
+}
+
+// The left button presses the button while the pointer stays on it and
+// clicks when it is let go there.
+void TButton::MouseMessage(const TMessage& Message) {
+  switch (Message.Msg) {
+  case WM_MOUSEMOVE:
+    if (FTracking) {
+      const bool Inside = PtInRect(ClientRect(), {SmallX(Message.LParam), SmallY(Message.LParam)});
+      if (Inside != FPressed) {
+        FPressed = Inside;
+        Invalidate();
+      }
+    }
+    return;
+  case WM_LBUTTONUP:
+    if (FTracking) {
+      FTracking = false;
+      if (GetCaptureControl() == this)
+        SetCaptureControl(nullptr);
+      const bool Inside = FPressed;
+      FPressed = false;
+      Invalidate();
+      if (Inside)
+        Click();
+    }
+    return;
+  default: // a press or double click
+    if (!Focused()) {
+      if (CanFocus())
+        SetFocus();
+      if (!Focused())
+        return; // the focus stayed elsewhere: no press, no click
+    }
+    FTracking = FPressed = true;
+    SetCaptureControl(this);
+    Invalidate();
   }
 }
 
