@@ -4,6 +4,9 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev libsqlite3-dev qt6-base-dev fonts-liberation xvfb)
+# The real-window tests: keys and clicks (xdotool), screen captures (xwd) and
+# their conversion to PNG (ImageMagick).
+packages+=(xdotool x11-apps imagemagick)
 # The fuzz step of scripts/test.sh: clang with libFuzzer and the sanitizers.
 packages+=(clang libclang-rt-14-dev)
 missing=()
