@@ -1,26 +1,13 @@
 // forminspect as a user runs it: a form file on disk, components selected by
 // name, values typed into the property editors, the form written back, the
 // palette pictures exported, and the exit statuses.
-#include <sys/wait.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
+#include <vector>
+
+#include "tests/apps/program_test.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-struct TRun {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
 
 // Two validating edits (date and integer), a data-aware one and its source.
 const char* const SampleForm = R"(object Form1: TForm
@@ -42,41 +29,18 @@ const char* const SampleForm = R"(object Form1: TForm
 end
 )";
 
-class FormInspect : public ::testing::Test {
+class FormInspect : public TProgramTest {
 protected:
   void SetUp() override {
-    FDir = fs::temp_directory_path() /
-           ("forminspect_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
+    TProgramTest::SetUp();
     // Also the platform's runtime directory, which must be private.
     fs::permissions(FDir, fs::perms::owner_all);
-    FForm = Write("form.dfm", SampleForm);
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-
-  std::string Write(const std::string& Name, const std::string& Content) {
-    const fs::path Path = FDir / Name;
-    std::ofstream(Path, std::ios::binary) << Content;
-    return Path.string();
+    FForm = WriteFile("form.dfm", SampleForm);
   }
 
-  static std::string Read(const fs::path& Path) {
-    std::ifstream In(Path, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-  }
-
-  // Runs forminspect with Args (quoted for the shell) on the sample form.
+  // Runs forminspect with Args (quoted for the shell).
   TRun Run(const std::string& Args) {
-    const fs::path Out = FDir / "stdout.txt";
-    const fs::path Err = FDir / "stderr.txt";
-    const std::string Command = std::string("XDG_RUNTIME_DIR='") + FDir.string() + "' '" +
-                                FORMINSPECT_PATH + "' " + Args + " >'" + Out.string() + "' 2>'" +
-                                Err.string() + "'";
-    const int Raw = std::system(Command.c_str());
-    return {WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Read(Out), Read(Err)};
+    return RunProgram("XDG_RUNTIME_DIR='" + FDir.string() + "'", FORMINSPECT_PATH, Args);
   }
   TRun Inspect(const std::string& Args) { return Run("'" + FForm + "' " + Args); }
 
@@ -103,7 +67,6 @@ protected:
     return Result;
   }
 
-  fs::path FDir;
   std::string FForm;
 };
 

@@ -1,64 +1,21 @@
 // valcheck as a user runs it: input files and standard input, the reports of
 // refused lines, the normalised and display outputs, and the exit statuses.
 #include <sys/resource.h>
-#include <sys/wait.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
+
+#include "tests/apps/program_test.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct TRun {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
-
-class ValCheckTest : public ::testing::Test {
+class ValCheckTest : public TProgramTest {
 protected:
-  void SetUp() override {
-    FDir = fs::temp_directory_path() /
-           ("valcheck_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-
-  std::string WriteFile(const std::string& Name, const std::string& Content) {
-    const fs::path Path = FDir / Name;
-    std::ofstream(Path, std::ios::binary) << Content;
-    return Path.string();
-  }
-
-  static std::string Read(const fs::path& Path) {
-    std::ifstream In(Path, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-  }
-
   // Runs valcheck with Args (already quoted for the shell) and Input on its
   // standard input.
   TRun Run(const std::string& Args, const std::string& Input = "") {
-    const std::string In = WriteFile("stdin.txt", Input);
-    const fs::path Out = FDir / "stdout.txt";
-    const fs::path Err = FDir / "stderr.txt";
-    const std::string Command = std::string("'") + VALCHECK_PATH + "' " + Args + " <'" + In +
-                                "' >'" + Out.string() + "' 2>'" + Err.string() + "'";
-    const int Raw = std::system(Command.c_str());
-    return {WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Read(Out), Read(Err)};
+    return RunProgram("", VALCHECK_PATH, Args, Input);
   }
-
-  fs::path FDir;
 };
 
 TEST_F(ValCheckTest, ReportsRefusedLinesWithTheValidatorsMessages) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "btnedit/btnedit.h"
+#include "tests/vcl/gui/recording_form.h"
 #include "vcl/menus.h"
 #include "vcl/testing.h"
 #include "vcl/typinfo.h"
@@ -183,36 +184,15 @@ TEST_F(FormFileTest, TheReadFormLooksLikeTheOriginal) {
   Window.SaveToPng(::testing::TempDir() + "btnedit_form.png");
 }
 
-// A form whose handlers record which of them ran, for form files that name
-// a handler for every event.
-class THandlerForm : public TForm {
+// The recording form, declared after the button edit's classes.
+class THandlerForm : public TRecordingForm {
 public:
-  using TForm::TForm;
-  void Notify(TObject*) { Calls.push_back("Notify"); }
-  void Key(TObject*, Word&, TShiftState) { Calls.push_back("Key"); }
-  void Typed(TObject*, char&) { Calls.push_back("Typed"); }
-  void Mouse(TObject*, TMouseButton, TShiftState, int, int) { Calls.push_back("Mouse"); }
-  void Moved(TObject*, TShiftState, int, int) { Calls.push_back("Moved"); }
-  void Dropped(TObject*, TObject*, int, int) { Calls.push_back("Dropped"); }
-  void Over(TObject*, TObject*, int, int, TDragState, bool& Accept) {
-    Calls.push_back("Over");
-    Accept = true;
-  }
-  void Started(TObject*, TDragObject*&) { Calls.push_back("Started"); }
-  std::vector<std::string> Calls;
+  using TRecordingForm::TRecordingForm;
   static void Declare() {
     RegisterBtnEditClasses();
-    using T = THandlerForm;
-    Published<T>("THandlerForm")
-        .Inherits<TForm>()
-        .Method("Notify", &T::Notify)
-        .Method("Key", &T::Key)
-        .Method("Typed", &T::Typed)
-        .Method("Mouse", &T::Mouse)
-        .Method("Moved", &T::Moved)
-        .Method("Dropped", &T::Dropped)
-        .Method("Over", &T::Over)
-        .Method("Started", &T::Started);
+    Published<THandlerForm> P("THandlerForm");
+    P.Inherits<TForm>();
+    PublishHandlers(P);
   }
 };
 

@@ -2,6 +2,7 @@
 // settings of its own keeps its text, whatever order the settings arrive in.
 #include <memory>
 
+#include "tests/vcl/gui/recording_form.h"
 #include "valedit_fixture.h"
 #include "vcl/menus.h"
 #include "vcl/typinfo.h"
@@ -168,41 +169,20 @@ TEST(ValEditFormFile, ATextValidUnderTheCompleteSettingsSurvivesLoading) {
   }
 }
 
-// A form whose handlers record which of them ran, for form files that name
-// a handler for every event of the validating edit.
-class THandlerForm : public vcl::TForm {
+// The recording form with the validating edit's own handlers as well.
+class THandlerForm : public TRecordingForm {
 public:
-  using vcl::TForm::TForm;
-  void Notify(vcl::TObject*) { Calls.push_back("Notify"); }
-  void Key(vcl::TObject*, vcl::Word&, vcl::TShiftState) { Calls.push_back("Key"); }
-  void Typed(vcl::TObject*, char&) { Calls.push_back("Typed"); }
-  void Mouse(vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, int, int) {
-    Calls.push_back("Mouse");
-  }
-  void Moved(vcl::TObject*, vcl::TShiftState, int, int) { Calls.push_back("Moved"); }
-  void Dropped(vcl::TObject*, vcl::TObject*, int, int) { Calls.push_back("Dropped"); }
-  void Over(vcl::TObject*, vcl::TObject*, int, int, vcl::TDragState, bool&) {
-    Calls.push_back("Over");
-  }
-  void Started(vcl::TObject*, vcl::TDragObject*&) { Calls.push_back("Started"); }
+  using TRecordingForm::TRecordingForm;
   void Error(vcl::TObject*, const std::string&) { Calls.push_back("Error"); }
   void GetText(TCustomValidEdit*, std::string&, bool) { Calls.push_back("GetText"); }
   void SetText(TCustomValidEdit*, std::string&) { Calls.push_back("SetText"); }
   void NewValidator(TCustomValidEdit*, vcl::Byte, TValidator*&) { Calls.push_back("NewValidator"); }
-  std::vector<std::string> Calls;
   static void Declare() {
     using T = THandlerForm;
-    vcl::Published<T>("TValEditHandlerForm")
-        .Inherits<vcl::TForm>()
-        .Method("Notify", &T::Notify)
-        .Method("Key", &T::Key)
-        .Method("Typed", &T::Typed)
-        .Method("Mouse", &T::Mouse)
-        .Method("Moved", &T::Moved)
-        .Method("Dropped", &T::Dropped)
-        .Method("Over", &T::Over)
-        .Method("Started", &T::Started)
-        .Method("Error", &T::Error)
+    vcl::Published<T> P("TValEditHandlerForm");
+    P.Inherits<vcl::TForm>();
+    PublishHandlers(P);
+    P.Method("Error", &T::Error)
         .Method("GetText", &T::GetText)
         .Method("SetText", &T::SetText)
         .Method("NewValidator", &T::NewValidator);

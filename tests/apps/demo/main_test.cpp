@@ -1,56 +1,19 @@
 // The demo program as a user runs it: its help, pictures of the form in the
 // format the file name asks for (or a refusal), and a quiet start even where
 // the session has no runtime directory.
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/apps/program_test.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct TRun {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
-
-class DemoProgramTest : public ::testing::Test {
+class DemoProgramTest : public TProgramTest {
 protected:
-  void SetUp() override {
-    FDir = fs::temp_directory_path() /
-           ("demo_program_test_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(FDir);
-  }
-  void TearDown() override { fs::remove_all(FDir); }
-
-  static std::string Read(const fs::path& Path) {
-    std::ifstream In(Path, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-  }
-
   // Runs the demo headless with Args (quoted for the shell), without a
   // session's runtime directory.
   TRun Run(const std::string& Args) {
-    const fs::path Out = FDir / "stdout.txt", Err = FDir / "stderr.txt";
-    const std::string Command = "env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen '" +
-                                std::string(DEMO_PROGRAM) + "' " + Args + " >'" + Out.string() +
-                                "' 2>'" + Err.string() + "'";
-    const int Raw = std::system(Command.c_str());
-    return {WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Read(Out), Read(Err)};
+    return RunProgram("env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen", DEMO_PROGRAM, Args);
   }
-
-  fs::path FDir;
 };
 
 TEST_F(DemoProgramTest, HelpPrintsTheUsageAndSucceeds) {
