@@ -370,6 +370,7 @@ public:
   bool AllEqual() override;
   TPropertyAttributes GetAttributes() override;
   std::string GetValue() override;
+  void GetValues(const TGetStrProc& Proc) override;
   void SetValue(const std::string& Value) override;
 };
 

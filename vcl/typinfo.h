@@ -152,6 +152,9 @@ struct TPropInfo {
   // Events: a handler of the event's type that does nothing, held in a
   // std::any as TMethodInfo::Bind returns it (a designer's new, empty handler).
   std::function<std::any()> EmptyHandler;
+  // Component references: whether a component is of the class the property
+  // holds (a TPopupMenu for PopupMenu).
+  std::function<bool(const TObject*)> Accepts;
 
   bool ReadOnly() const { return !Set && !SetHandler; }
   // Integers: the identifiers of the property's type (TColor's clWindow, ...).
@@ -167,6 +170,8 @@ public:
   std::vector<const TPropInfo*> Properties() const;
   const TPropInfo* FindProperty(const std::string& Name) const; // case-insensitive
   const TMethodInfo* FindMethod(const std::string& Name) const;
+  // The published methods: the parent's first, then this class's own.
+  std::vector<const TMethodInfo*> Methods() const;
   const TFieldInfo* FindField(const std::string& Name) const;
   bool IsInstance(const TObject* Obj) const { return FIsInstance && FIsInstance(Obj); }
   bool InheritsFrom(const TClassInfo* Other) const;
@@ -423,6 +428,7 @@ public:
     using C = std::remove_cv_t<std::remove_pointer_t<V>>;
     static_assert(std::is_pointer_v<V> && std::is_base_of_v<TComponent, C>);
     TPropInfo& P = AddRaw(Name, tkComponent, "TComponent");
+    P.Accepts = [](const TObject* Obj) { return dynamic_cast<const C*>(Obj) != nullptr; };
     P.Get = [Get](TObject* Obj) {
       return TPropValue(static_cast<TObject*>(const_cast<C*>(std::invoke(Get, Cast(Obj)))));
     };

@@ -9,7 +9,9 @@
 #include "validate/date.h"
 #include "validate/integer.h"
 #include "validate/time.h"
+#include "vcl/db.h"
 #include "vcl/forms.h"
+#include "vcl/menus.h"
 
 using namespace vcl;
 using namespace ValEdit;
@@ -137,6 +139,25 @@ TEST_F(ValEditEditors, EachPropertyGetsItsRegisteredEditor) {
   EXPECT_EQ(Name(Edit1->Validator(), "Min"), typeid(TIntegerProperty));
   Edit1->SetKind(vkFloat);
   EXPECT_EQ(Name(Edit1->Validator(), "Min"), typeid(TFloatProperty));
+}
+
+// A reference offers the components of the class it holds, by name.
+TEST_F(ValEditEditors, ReferencesOfferComponentsOfTheirClassOnly) {
+  auto* Menu = new TPopupMenu(&Form);
+  Menu->SetName("Menu");
+  auto* Source = new TDataSource(&Form);
+  Source->SetName("Source");
+  auto Names = [&](TPersistent* Obj, const char* Prop) {
+    std::vector<std::string> Result;
+    Editor({Obj}, Prop)->GetValues([&](const std::string& N) { Result.push_back(N); });
+    return Result;
+  };
+  EXPECT_EQ(Names(Edit1, "PopupMenu"), std::vector<std::string>{"Menu"});
+  EXPECT_EQ(Names(DBEdit, "DataSource"), std::vector<std::string>{"Source"});
+  auto E = Editor({DBEdit}, "DataSource");
+  EXPECT_THROW(E->SetValue("Menu"), EPropertyError);
+  E->SetValue("source");
+  EXPECT_EQ(DBEdit->DataSource(), Source);
 }
 
 TEST_F(ValEditEditors, ValidatorAgreesOnEditsOfOneClassWhateverTheirValidators) {

@@ -214,6 +214,14 @@ const TPropInfo* TClassInfo::FindProperty(const std::string& Name) const {
   return nullptr;
 }
 
+std::vector<const TMethodInfo*> TClassInfo::Methods() const {
+  std::vector<const TMethodInfo*> Result =
+      FParent ? FParent->Methods() : std::vector<const TMethodInfo*>();
+  for (const TMethodInfo& M : FMethods)
+    Result.push_back(&M);
+  return Result;
+}
+
 const TMethodInfo* TClassInfo::FindMethod(const std::string& Name) const {
   for (const TClassInfo* C = this; C; C = C->FParent)
     for (const TMethodInfo& M : C->FMethods)

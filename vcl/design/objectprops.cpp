@@ -85,18 +85,19 @@ TPropertyAttributes TComponentProperty::GetAttributes() {
   return {paMultiSelect, paValueList, paSortList, paRevertable};
 }
 
-// The form and the components it owns whose class fits the property's type.
-// The tables give most references the type TComponent: then every component
-// is offered, and the property's own setter refuses one of the wrong class.
+// The form and the components it owns of the class the property holds (and
+// of the class its table names, where that is more than TComponent).
 std::vector<TComponent*> TComponentProperty::Candidates() const {
   std::vector<TComponent*> Result;
   TComponent* Root = Designer() ? Designer()->Root() : nullptr;
   if (!Root)
     return Result;
-  const TClassInfo* Wanted = FindClassInfo(GetPropInfo()->TypeName);
+  const TPropInfo* Prop = GetPropInfo();
+  const TClassInfo* Wanted = FindClassInfo(Prop->TypeName);
   auto Fits = [&](TComponent* C) {
     const TClassInfo* Class = GetClassInfo(C);
-    return !Wanted || (Class && Class->InheritsFrom(Wanted));
+    return (!Prop->Accepts || Prop->Accepts(C)) &&
+           (!Wanted || (Class && Class->InheritsFrom(Wanted)));
   };
   if (Fits(Root))
     Result.push_back(Root);
@@ -139,11 +140,21 @@ bool TMethodProperty::AllEqual() {
 }
 
 TPropertyAttributes TMethodProperty::GetAttributes() {
-  return {paMultiSelect, paRevertable};
+  return {paMultiSelect, paValueList, paSortList, paRevertable};
 }
 
 std::string TMethodProperty::GetValue() {
   return GetStrValue();
+}
+
+// The form's published methods that can handle the event.
+void TMethodProperty::GetValues(const TGetStrProc& Proc) {
+  const TClassInfo* RootClass = Designer() ? GetClassInfo(Designer()->Root()) : nullptr;
+  if (!RootClass)
+    return;
+  for (const TMethodInfo* Method : RootClass->Methods())
+    if (Method->Type == GetPropInfo()->EventType)
+      Proc(Method->Name);
 }
 
 // An empty text unbinds the handler. The form's code cannot grow here: a

@@ -65,6 +65,8 @@ TEST(ComponentEditor, NamesAComponentOfTheForm) {
 TEST(MethodEditor, BindsOnlyTheFormsMethodsOfTheEventsType) {
   TWidgetStage S;
   auto Editor = EditorFor(S.Designer, {S.W1, S.W2}, "OnPing");
+  EXPECT_EQ(ValuesOf(*Editor), (std::vector<std::string>{"Ping", "Echo"}));
+  EXPECT_THROW(Editor->SetValue("Typed"), EPropertyError);
   Editor->SetValue("ping");
   EXPECT_EQ(Editor->GetValue(), "Ping");
   S.W1->OnPing(S.W1);

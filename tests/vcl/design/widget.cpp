@@ -45,7 +45,11 @@ void RegisterWidgets() {
         .Component("Buddy", &T::Buddy, &T::SetBuddy)
         .Event("OnPing", &T::OnPing);
     Published<TSpecialWidget>("TSpecialWidget").Inherits<TWidget>();
-    Published<TWidgetForm>("TWidgetForm").Inherits<TForm>().Method("Ping", &TWidgetForm::Ping);
+    Published<TWidgetForm>("TWidgetForm")
+        .Inherits<TForm>()
+        .Method("Ping", &TWidgetForm::Ping)
+        .Method("Typed", &TWidgetForm::Typed)
+        .Method("Echo", &TWidgetForm::Echo);
     return true;
   }();
   (void)Done;

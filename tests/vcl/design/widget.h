@@ -82,11 +82,14 @@ public:
   using TWidget::TWidget;
 };
 
-// The form the widgets sit on; Ping is its published handler.
+// The form the widgets sit on; Ping and Echo handle a widget's OnPing,
+// Typed is a handler of another type.
 class TWidgetForm : public vcl::TForm {
 public:
   explicit TWidgetForm(vcl::TComponent* AOwner);
   void Ping(vcl::TObject*) { ++Pings; }
+  void Echo(vcl::TObject*) {}
+  void Typed(vcl::TObject*, char&) {}
   int Pings = 0;
 };
 
