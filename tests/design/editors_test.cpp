@@ -155,7 +155,13 @@ TEST_F(ValEditEditors, ReferencesOfferComponentsOfTheirClassOnly) {
   EXPECT_EQ(Names(Edit1, "PopupMenu"), std::vector<std::string>{"Menu"});
   EXPECT_EQ(Names(DBEdit, "DataSource"), std::vector<std::string>{"Source"});
   auto E = Editor({DBEdit}, "DataSource");
-  EXPECT_THROW(E->SetValue("Menu"), EPropertyError);
+  EXPECT_THROW(E->SetValue("Nothing"), EPropertyError);
+  try {
+    E->SetValue("Menu");
+    ADD_FAILURE() << "a popup menu became the data source";
+  } catch (const Exception& X) {
+    EXPECT_EQ(X.Message(), "A TPopupMenu cannot be assigned to this property");
+  }
   E->SetValue("source");
   EXPECT_EQ(DBEdit->DataSource(), Source);
 }

@@ -123,12 +123,16 @@ void TComponentProperty::SetValue(const std::string& Value) {
     SetPropValue(static_cast<TObject*>(nullptr));
     return;
   }
-  for (TComponent* C : Candidates())
-    if (SameText(C->Name(), Value)) {
-      SetPropValue(static_cast<TObject*>(C));
-      return;
-    }
-  InvalidValue();
+  // Any component of the form may be named: one of another class is refused
+  // by the property itself, with a message that says so.
+  TComponent* Root = Designer() ? Designer()->Root() : nullptr;
+  TComponent* Named = Root && SameText(Root->Name(), Value) ? Root : nullptr;
+  for (int I = 0; Root && !Named && I < Root->ComponentCount(); ++I)
+    if (SameText(Root->Components(I)->Name(), Value))
+      Named = Root->Components(I);
+  if (!Named)
+    InvalidValue();
+  SetPropValue(static_cast<TObject*>(Named));
 }
 
 // ---------------------------------------------------------------------------
