@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <functional>
+#include <optional>
 #include <string_view>
 
 namespace ValCheck {
@@ -108,100 +110,77 @@ int ThreadCount(const std::string& Text) {
   return Value;
 }
 
-} // namespace
-
-TOptions ParseOptions(int Argc, const char* const* Argv) {
-  TOptions O;
+bool AsksForHelp(int Argc, const char* const* Argv) {
   for (int I = 1; I < Argc && std::string_view(Argv[I]) != "--"; ++I)
-    if (std::string_view(Argv[I]) == "-h" || std::string_view(Argv[I]) == "--help") {
-      O.Help = true;
-      return O;
-    }
-  bool HaveFile = false;
-  bool OptionsEnded = false;
-  for (int I = 1; I < Argc; ++I) {
-    std::string Arg = Argv[I];
-    if (OptionsEnded || Arg == "-" || Arg.rfind("--", 0) != 0) {
-      if (HaveFile)
-        throw TUsageError("only one input file can be given ('" + O.File + "' and '" + Arg + "')");
-      O.File = Arg;
-      HaveFile = true;
-      continue;
-    }
-    if (Arg == "--") {
-      OptionsEnded = true;
-      continue;
-    }
-    std::optional<std::string> Inline;
-    if (const auto Eq = Arg.find('='); Eq != std::string::npos) {
-      Inline = Arg.substr(Eq + 1);
-      Arg.resize(Eq);
-    }
-    auto Value = [&]() -> std::string {
-      if (Inline)
-        return *Inline;
-      if (I + 1 >= Argc)
-        throw TUsageError("option " + Arg + " needs a value");
-      return Argv[++I];
-    };
-    auto Flag = [&](bool& Target) {
-      if (Inline)
-        throw TUsageError("option " + Arg + " takes no value");
-      Target = true;
-    };
-    auto Output = [&](TOutputMode Mode) {
-      if (Inline)
-        throw TUsageError("option " + Arg + " takes no value");
-      if (O.Output != omMessages && O.Output != Mode)
-        throw TUsageError("--normalize and --display cannot be combined");
-      O.Output = Mode;
-    };
+    if (std::string_view(Argv[I]) == "-h" || std::string_view(Argv[I]) == "--help")
+      return true;
+  return false;
+}
 
-    if (Arg == "--kind")
-      O.Kind = Value();
-    else if (Arg == "--min")
-      O.Min = Value();
-    else if (Arg == "--max")
-      O.Max = Value();
-    else if (Arg == "--precision")
-      O.Precision = Value();
-    else if (Arg == "--picture")
-      O.Picture = Value();
-    else if (Arg == "--format")
-      O.Format = Value();
-    else if (Arg == "--words")
-      O.Words = Value();
-    else if (Arg == "--chars")
-      O.Chars = Value();
-    else if (Arg == "--encoding")
-      O.Encoding = EncodingNamed(Value());
-    else if (Arg == "--max-line-length")
-      O.MaxLineLength = LineLength(Value());
-    else if (Arg == "--threads")
-      O.Threads = ThreadCount(Value());
-    else if (Arg == "--locale") {
-      const std::string Locale = Value();
-      if (Locale != "system")
-        throw TUsageError("unknown locale '" + Locale + "' (only 'system' is known)");
-      O.SystemLocale = true;
-    } else if (Arg == "--case-sensitive")
-      Flag(O.CaseSensitive);
-    else if (Arg == "--invalid")
-      Flag(O.InvalidChars);
-    else if (Arg == "--leading-zeros")
-      Flag(O.LeadingZeros);
-    else if (Arg == "--required")
-      Flag(O.Required);
-    else if (Arg == "--normalize")
-      Output(omNormalize);
-    else if (Arg == "--display")
-      Output(omDisplay);
-    else if (Arg == "--help")
-      throw TUsageError("option --help takes no value");
-    else
-      throw TUsageError("unknown option " + Arg);
-  }
+// Takes the option Arg into O. Inline is the text after its '=', if any;
+// Value gives the option's value (Inline, else the next argument).
+void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::string>& Inline,
+                const std::function<std::string()>& Value) {
+  auto Flag = [&](bool& Target) {
+    if (Inline)
+      throw TUsageError("option " + Arg + " takes no value");
+    Target = true;
+  };
+  auto Output = [&](TOutputMode Mode) {
+    if (Inline)
+      throw TUsageError("option " + Arg + " takes no value");
+    if (O.Output != omMessages && O.Output != Mode)
+      throw TUsageError("--normalize and --display cannot be combined");
+    O.Output = Mode;
+  };
 
+  if (Arg == "--kind")
+    O.Kind = Value();
+  else if (Arg == "--min")
+    O.Min = Value();
+  else if (Arg == "--max")
+    O.Max = Value();
+  else if (Arg == "--precision")
+    O.Precision = Value();
+  else if (Arg == "--picture")
+    O.Picture = Value();
+  else if (Arg == "--format")
+    O.Format = Value();
+  else if (Arg == "--words")
+    O.Words = Value();
+  else if (Arg == "--chars")
+    O.Chars = Value();
+  else if (Arg == "--encoding")
+    O.Encoding = EncodingNamed(Value());
+  else if (Arg == "--max-line-length")
+    O.MaxLineLength = LineLength(Value());
+  else if (Arg == "--threads")
+    O.Threads = ThreadCount(Value());
+  else if (Arg == "--locale") {
+    const std::string Locale = Value();
+    if (Locale != "system")
+      throw TUsageError("unknown locale '" + Locale + "' (only 'system' is known)");
+    O.SystemLocale = true;
+  } else if (Arg == "--case-sensitive")
+    Flag(O.CaseSensitive);
+  else if (Arg == "--invalid")
+    Flag(O.InvalidChars);
+  else if (Arg == "--leading-zeros")
+    Flag(O.LeadingZeros);
+  else if (Arg == "--required")
+    Flag(O.Required);
+  else if (Arg == "--normalize")
+    Output(omNormalize);
+  else if (Arg == "--display")
+    Output(omDisplay);
+  else if (Arg == "--help")
+    throw TUsageError("option --help takes no value");
+  else
+    throw TUsageError("unknown option " + Arg);
+}
+
+// The options given must fit the kind, and the kind must have what it needs.
+void CheckAgainstKind(const TOptions& O) {
   if (O.Kind.empty())
     throw TUsageError("--kind is required");
   if (std::find(Kinds.begin(), Kinds.end(), O.Kind) == Kinds.end())
@@ -222,6 +201,45 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
   CheckRequired(O.Chars.has_value(), "--chars", K, "filter");
   if (O.Format && *O.Format != "short" && *O.Format != "long" && *O.Format != "optional")
     throw TUsageError("unknown format '" + *O.Format + "' (short, long or optional)");
+}
+
+} // namespace
+
+TOptions ParseOptions(int Argc, const char* const* Argv) {
+  TOptions O;
+  if (AsksForHelp(Argc, Argv)) {
+    O.Help = true;
+    return O;
+  }
+  bool HaveFile = false;
+  bool OptionsEnded = false;
+  for (int I = 1; I < Argc; ++I) {
+    std::string Arg = Argv[I];
+    if (OptionsEnded || Arg == "-" || Arg.rfind("--", 0) != 0) {
+      if (HaveFile)
+        throw TUsageError("only one input file can be given ('" + O.File + "' and '" + Arg + "')");
+      O.File = Arg;
+      HaveFile = true;
+      continue;
+    }
+    if (Arg == "--") {
+      OptionsEnded = true;
+      continue;
+    }
+    std::optional<std::string> Inline;
+    if (const auto Eq = Arg.find('='); Eq != std::string::npos) {
+      Inline = Arg.substr(Eq + 1);
+      Arg.resize(Eq);
+    }
+    TakeOption(O, Arg, Inline, [&]() -> std::string {
+      if (Inline)
+        return *Inline;
+      if (I + 1 >= Argc)
+        throw TUsageError("option " + Arg + " needs a value");
+      return Argv[++I];
+    });
+  }
+  CheckAgainstKind(O);
   return O;
 }
 

@@ -366,36 +366,12 @@ private:
   }
 
   TValueNode Value() {
+    if (IsSymbol('['))
+      return SetValue();
+    if (IsSymbol('('))
+      return ListValue();
     TValueNode V;
     V.Line = FToken.Line;
-    if (IsSymbol('[')) {
-      V.Kind = TValueNode::vnSet;
-      Advance();
-      if (!IsSymbol(']'))
-        for (;;) {
-          TValueNode Member;
-          Member.Line = FToken.Line;
-          Member.Text = Ident("Set element");
-          V.Items.push_back(std::move(Member));
-          if (!IsSymbol(','))
-            break;
-          Advance();
-        }
-      Symbol(']');
-      return V;
-    }
-    if (IsSymbol('(')) {
-      V.Kind = TValueNode::vnList;
-      Advance();
-      while (!IsSymbol(')')) {
-        if (FToken.Kind == toEOF || IsSymbol('(') || IsSymbol('[') || IsKeyword("end") ||
-            IsKeyword("object"))
-          Expected("')'");
-        V.Items.push_back(Value());
-      }
-      Advance();
-      return V;
-    }
     switch (FToken.Kind) {
     case toIdent:
       V.Kind = TValueNode::vnIdent;
@@ -434,6 +410,42 @@ private:
     default:
       Expected("Value");
     }
+  }
+
+  // [fsBold, fsItalic]
+  TValueNode SetValue() {
+    TValueNode V;
+    V.Line = FToken.Line;
+    V.Kind = TValueNode::vnSet;
+    Advance();
+    if (!IsSymbol(']'))
+      for (;;) {
+        TValueNode Member;
+        Member.Line = FToken.Line;
+        Member.Text = Ident("Set element");
+        V.Items.push_back(std::move(Member));
+        if (!IsSymbol(','))
+          break;
+        Advance();
+      }
+    Symbol(']');
+    return V;
+  }
+
+  // ('one' 'two'), the values of a list property.
+  TValueNode ListValue() {
+    TValueNode V;
+    V.Line = FToken.Line;
+    V.Kind = TValueNode::vnList;
+    Advance();
+    while (!IsSymbol(')')) {
+      if (FToken.Kind == toEOF || IsSymbol('(') || IsSymbol('[') || IsKeyword("end") ||
+          IsKeyword("object"))
+        Expected("')'");
+      V.Items.push_back(Value());
+    }
+    Advance();
+    return V;
   }
 
   TLexer FLexer;
