@@ -36,4 +36,10 @@ private:
   sqlite3* FDb = nullptr;
 };
 
+// Takes every write permission from the file at Path.
+void MakeReadOnly(const std::string& Path);
+// Makes the process an unprivileged user when it runs as root, so that file
+// permissions bind it; for a process of its own (a death test's child).
+void BecomeUnprivileged();
+
 } // namespace dbtest
