@@ -1,7 +1,8 @@
-// The SQLite side of TSQLiteDataSet: a connection, prepared statements, and
-// the cursor that reads a table in windows by key (or a query in windows by
-// position) and writes rows. Only the data-access sources include this
-// header; nothing of SQLite shows in vcl/db.h.
+// The SQLite side of TSQLiteDataSet: a connection, prepared statements, the
+// cursor that reads a table in windows by key (or a query in windows by
+// position) and writes rows, the column rules that judge each assignment,
+// and the reading of SQL text they need. Only the data-access sources
+// include this header; nothing of SQLite shows in vcl/db.h.
 #pragma once
 
 #include <sqlite3.h>
@@ -198,6 +199,9 @@ private:
   std::string KeyExprs() const;
   std::string RowMatches(int FirstParam) const;
   void BindRow(TSQLiteStatement& S, int FirstParam, const TRecordBuffer& Row) const;
+  void BindColumns(TSQLiteStatement& S, const TRecordBuffer& Rec,
+                   const std::vector<int>& Columns) const;
+  void ReadBack(const TRecordBuffer& Key, TRecordBuffer& Stored);
   TWriteResult Written(const TRecordBuffer& Old, TRecordBuffer& Fresh);
   void Take(TRecordBuffer& Rec);
   void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);

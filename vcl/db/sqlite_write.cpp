@@ -35,6 +35,19 @@ void TSQLiteDataSet::TCursor::BindRow(TSQLiteStatement& S, int FirstParam,
     S.Bind(FirstParam + K + I, Row[I]);
 }
 
+// Binds the given columns of Rec to the parameters from 1 on.
+void TSQLiteDataSet::TCursor::BindColumns(TSQLiteStatement& S, const TRecordBuffer& Rec,
+                                          const std::vector<int>& Columns) const {
+  for (std::size_t I = 0; I < Columns.size(); ++I)
+    S.Bind(static_cast<int>(I) + 1, Rec[Columns[I]]);
+}
+
+// The row just written, as stored.
+void TSQLiteDataSet::TCursor::ReadBack(const TRecordBuffer& Key, TRecordBuffer& Stored) {
+  if (!ReadByKey(Key, Stored))
+    DatabaseError("The record could not be read back after it was written", FConnection.Owner());
+}
+
 // What the statement just run did to the row read as Old. A row known only
 // by its row id that is no longer there as read cannot be told from another
 // row that took its number, so it is never merged nor written.
@@ -98,16 +111,13 @@ TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Update(const TRec
   TRecordBuffer Stored;
   FConnection.Transaction([&] {
     auto Statement = Prepare(SQL);
-    for (int I = 0; I < N; ++I)
-      Statement->Bind(I + 1, Rec[Changed[I]]);
+    BindColumns(*Statement, Rec, Changed);
     BindRow(*Statement, N + 1, Old);
     Statement->Step();
     Result = Written(Old, Fresh);
-    if (Result != wrDone)
-      return false;
-    if (!ReadByKey(NewKey, Stored))
-      DatabaseError("The record could not be read back after it was written", FConnection.Owner());
-    return true;
+    if (Result == wrDone)
+      ReadBack(NewKey, Stored);
+    return Result == wrDone;
   });
   if (Result == wrDone)
     Settle(std::move(Stored), NewKey != OldKey, Rec);
@@ -134,8 +144,7 @@ TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Insert(TRecordBuf
   TRecordBuffer Stored;
   FConnection.Transaction([&] {
     auto Statement = Prepare(SQL);
-    for (int I = 0; I < N; ++I)
-      Statement->Bind(I + 1, Rec[Given[I]]);
+    BindColumns(*Statement, Rec, Given);
     if (!Statement->Step()) {
       Result = wrIgnored;
       return false;
@@ -144,8 +153,7 @@ TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Insert(TRecordBuf
     for (std::size_t I = 0; I < FKeySlots.size(); ++I)
       Key.push_back(Statement->Column(static_cast<int>(I)));
     Statement->Reset();
-    if (!ReadByKey(Key, Stored))
-      DatabaseError("The record could not be read back after it was written", FConnection.Owner());
+    ReadBack(Key, Stored);
     return true;
   });
   if (Result != wrDone)

@@ -7,7 +7,19 @@
 
 #include <string>
 
+#include "vcl/db.h"
+
 namespace dbtest {
+
+// The message of the EDatabaseError Action raises; "" when it raises none.
+template <typename A> std::string Refusal(A Action) {
+  try {
+    Action();
+  } catch (const vcl::EDatabaseError& E) {
+    return E.Message();
+  }
+  return "";
+}
 
 class TTempDatabase {
 public:

@@ -13,6 +13,7 @@
 #include "vcl/db.h"
 
 using namespace vcl;
+using dbtest::Refusal;
 using dbtest::TRawConnection;
 
 namespace {
@@ -40,14 +41,6 @@ protected:
     for (const std::string& N : Names)
       S += (S.empty() ? "" : " ") + N;
     return S;
-  }
-  template <typename A> static std::string Refusal(A Action) {
-    try {
-      Action();
-    } catch (const EDatabaseError& E) {
-      return E.Message();
-    }
-    return "";
   }
 
   fs::path Folder;

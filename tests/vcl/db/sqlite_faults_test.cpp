@@ -16,6 +16,7 @@
 #include "vcl/db.h"
 
 using namespace vcl;
+using dbtest::Refusal;
 using dbtest::TRawConnection;
 using dbtest::TTempDatabase;
 
@@ -37,14 +38,6 @@ protected:
   }
   TField* F(const char* Name) { return Data->FieldByName(Name); }
   std::string Stored(const std::string& SQL) { return Raw->Value(SQL); }
-  template <typename A> static std::string Refusal(A Action) {
-    try {
-      Action();
-    } catch (const EDatabaseError& E) {
-      return E.Message();
-    }
-    return "";
-  }
   // A database file beside the test's with one person, Name.
   std::string OtherFile(const std::string& Name) {
     const std::string Path = File.Path() + ".other";

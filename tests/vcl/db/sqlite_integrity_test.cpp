@@ -15,6 +15,7 @@
 
 using namespace vcl;
 namespace vt = vcl::testing;
+using dbtest::Refusal;
 using dbtest::TRawConnection;
 using dbtest::TTempDatabase;
 
@@ -35,15 +36,6 @@ protected:
   }
   TField* F(const char* Name) { return Data->FieldByName(Name); }
   std::string Stored(const std::string& SQL) { return Raw->Value(SQL); }
-  // The message of the EDatabaseError Action raises; "" when it raises none.
-  template <typename A> static std::string Refusal(A Action) {
-    try {
-      Action();
-    } catch (const EDatabaseError& E) {
-      return E.Message();
-    }
-    return "";
-  }
 
   TTempDatabase File;
   std::unique_ptr<TRawConnection> Raw;

@@ -9,6 +9,7 @@
 #include "vcl/typinfo.h"
 
 using namespace vcl;
+using dbtest::Refusal;
 using dbtest::TRawConnection;
 using dbtest::TTempDatabase;
 
@@ -36,14 +37,6 @@ protected:
     for (Data->First(); !Data->Eof(); Data->Next())
       S += (S.empty() ? "" : ",") + Data->FieldByName("name")->AsString();
     return S;
-  }
-  template <typename A> static std::string Refusal(A Action) {
-    try {
-      Action();
-    } catch (const EDatabaseError& E) {
-      return E.Message();
-    }
-    return "";
   }
 
   TTempDatabase File;
