@@ -141,8 +141,10 @@ void TDBValidEdit::CMGetDataLink(TMessage& Message) {
 // ---------------------------------------------------------------------------
 // Editing
 
+// The control's own text swaps (under Lock) are not the user's changes.
 void TDBValidEdit::Change() {
-  FBinding->Changed();
+  if (!Locked())
+    FBinding->Changed();
   TCustomValidEdit::Change();
 }
 

@@ -45,6 +45,10 @@ public:
   // (entering edit mode first; an empty value is Null); ignored when the
   // data set cannot be edited.
   void SetEditText(const std::string& Value) override;
+  // Always true: the value belongs to the record, and what the user typed
+  // is judged on its way there. A change of the validator's settings thus
+  // never empties the record's value (which would write it).
+  bool Valid() override { return true; }
 
   // Shows the field's value again and selects it all.
   void Reset();
