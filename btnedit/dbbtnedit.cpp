@@ -44,7 +44,7 @@ void TDBBtnEdit::ShowField(TField* F, bool EditForm) {
 }
 
 // The mask refuses an incomplete text by raising.
-bool TDBBtnEdit::AcceptTyped(bool) {
+bool TDBBtnEdit::AcceptTyped() {
   ValidateEdit();
   return true;
 }

@@ -107,7 +107,7 @@ private:
   // and the mask's judgement of the typed text.
   void ShowField(vcl::TField* F, bool EditForm) override;
   std::string TypedText() override { return Text(); }
-  bool AcceptTyped(bool Report) override;
+  bool AcceptTyped() override;
   void SetWindowReadOnly(bool Value) override { TCustomEdit::SetReadOnly(Value); }
   void SetWindowMaxLength(int Value) override { TCustomMaskEdit::SetMaxLength(Value); }
 

@@ -120,7 +120,7 @@ private:
   // it, the stored text, and the validator's judgement of it.
   void ShowField(vcl::TField* F, bool EditForm) override;
   std::string TypedText() override { return StoredText(); }
-  bool AcceptTyped(bool Report) override { return ValidateExit(Report); }
+  bool AcceptTyped() override { return ValidateExit(true); }
   void SetWindowReadOnly(bool Value) override { TCustomEdit::SetReadOnly(Value); }
   void SetWindowMaxLength(int Value) override { TCustomEdit::SetMaxLength(Value); }
 

@@ -297,6 +297,23 @@ TEST_F(DBValidEditTest, OnlyAChangedValueIsJudged) {
   EXPECT_EQ(Boxes.Boxes()[1].Msg, SValueRequired);
 }
 
+// A control hidden while it holds a changed text cannot take the focus
+// back: it lets it go, and the text waits for the next road to the table.
+TEST_F(DBValidEditTest, AHiddenControlsTextWaitsForThePost) {
+  LimitCredit(2000);
+  Retype(Credit, "5000");
+  Credit->SetVisible(false);
+  EXPECT_FALSE(Credit->Focused());
+  EXPECT_TRUE(Boxes.Boxes().empty());
+  EXPECT_THROW(Data->Post(), EAbort);
+  EXPECT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Stored("credit"), "1500");
+  Credit->SetVisible(true);
+  Retype(Credit, "1800");
+  Data->Post();
+  EXPECT_EQ(Stored("credit"), "1800");
+}
+
 // A change of the validator's settings does not judge the record's value:
 // it would empty, and so write, a value stored under the old rule.
 TEST_F(DBValidEditTest, TighteningTheValidatorLeavesTheRecordAlone) {

@@ -31,7 +31,7 @@ void TDBEdit::ShowField(TField* F, bool EditForm) {
 }
 
 // The mask refuses an incomplete text by raising.
-bool TDBEdit::AcceptTyped(bool) {
+bool TDBEdit::AcceptTyped() {
   ValidateEdit();
   return true;
 }

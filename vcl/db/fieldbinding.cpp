@@ -169,23 +169,21 @@ bool TFieldBinding::Exit() {
     FDataLink->Reset();
     return true;
   }
-  if (!HasPendingEdit())
-    return true;
   // A control being hidden or disabled cannot take the focus back: it lets
-  // it go without a word, and its refused text is not handed over.
-  const bool CanStay = FEdit.CanFocus();
+  // it go without a word, and what was typed waits, unjudged, for the next
+  // road to the table.
+  if (!HasPendingEdit() || !FEdit.CanFocus())
+    return true;
   try {
-    if (!FControl.AcceptTyped(CanStay)) {
-      if (CanStay)
-        FEdit.SetFocus();
-      return !CanStay;
+    if (!FControl.AcceptTyped()) {
+      FEdit.SetFocus();
+      return false;
     }
     TFlagGuard Judged(FJudged);
     FDataLink->UpdateRecord();
   } catch (...) {
     FEdit.SelectAll();
-    if (FEdit.CanFocus())
-      FEdit.SetFocus();
+    FEdit.SetFocus();
     throw;
   }
   return true;
@@ -198,7 +196,7 @@ bool TFieldBinding::Exit() {
 void TFieldBinding::UpdateData() {
   if (!HasPendingEdit())
     return;
-  if (!FJudged && !FControl.AcceptTyped(true))
+  if (!FJudged && !FControl.AcceptTyped())
     RefuseUpdate();
   Field()->SetText(FControl.TypedText());
 }

@@ -44,9 +44,9 @@ public:
   // What the user typed, as it goes to the field's text.
   virtual std::string TypedText() = 0;
   // The control's own judgement of TypedText before it reaches the field:
-  // false refuses it (reported first when Report); an exception refuses it
-  // with its message.
-  virtual bool AcceptTyped(bool Report) = 0;
+  // false refuses it (after reporting it); an exception refuses it with its
+  // message.
+  virtual bool AcceptTyped() = 0;
   // The window's own read-only state and length limit.
   virtual void SetWindowReadOnly(bool Value) = 0;
   virtual void SetWindowMaxLength(int Value) = 0;
