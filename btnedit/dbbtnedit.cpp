@@ -69,6 +69,11 @@ void TDBBtnEdit::Change() {
 // ---------------------------------------------------------------------------
 // Keys and the clipboard
 
+void TDBBtnEdit::WndProc(TMessage& Message) {
+  FBinding->BeforeMessage(Message);
+  TBtnEditBase::WndProc(Message);
+}
+
 void TDBBtnEdit::KeyDown(Word& Key, TShiftState Shift) {
   // The masked edit, the click key, and Ctrl+Tab swallowed (Key 0).
   TBtnEditBase::KeyDown(Key, Shift);
@@ -78,21 +83,6 @@ void TDBBtnEdit::KeyDown(Word& Key, TShiftState Shift) {
 void TDBBtnEdit::KeyPress(char& Key) {
   TBtnEditBase::KeyPress(Key);
   FBinding->KeyPress(Key, true);
-}
-
-void TDBBtnEdit::WMCut(TMessage& Message) {
-  FBinding->Edit();
-  TBtnEditBase::WMCut(Message);
-}
-
-void TDBBtnEdit::WMPaste(TMessage& Message) {
-  FBinding->Edit();
-  TBtnEditBase::WMPaste(Message);
-}
-
-void TDBBtnEdit::WMClear(TMessage& Message) {
-  FBinding->Edit();
-  TBtnEditBase::WMClear(Message);
 }
 
 // ---------------------------------------------------------------------------

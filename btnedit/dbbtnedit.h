@@ -95,9 +95,8 @@ protected:
   void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
   void KeyPress(char& Key) override;
 
-  void WMCut(vcl::TMessage& Message) override;
-  void WMPaste(vcl::TMessage& Message) override;
-  void WMClear(vcl::TMessage& Message) override;
+  // Cut, paste and clear ask for edit mode first.
+  void WndProc(vcl::TMessage& Message) override;
   void CMEnter(vcl::TMessage& Message) override;
   void CMExit(vcl::TMessage& Message) override;
   void CMGetDataLink(vcl::TMessage& Message) override;

@@ -127,6 +127,7 @@ void TDBValidEdit::CMExit(TMessage& Message) {
 }
 
 void TDBValidEdit::WndProc(TMessage& Message) {
+  FBinding->BeforeMessage(Message);
   if (Message.Msg == CM_VALIDATEEXIT && !FBinding->HasPendingEdit()) {
     Message.Result = 0;
     return;
@@ -158,21 +159,6 @@ void TDBValidEdit::KeyDown(Word& Key, TShiftState Shift) {
 void TDBValidEdit::KeyPress(char& Key) {
   FBinding->KeyPress(Key, false);
   TCustomValidEdit::KeyPress(Key);
-}
-
-void TDBValidEdit::WMPaste(TMessage& Message) {
-  FBinding->Edit();
-  TCustomValidEdit::WMPaste(Message);
-}
-
-void TDBValidEdit::WMCut(TMessage& Message) {
-  FBinding->Edit();
-  TCustomValidEdit::WMCut(Message);
-}
-
-void TDBValidEdit::WMClear(TMessage& Message) {
-  FBinding->Edit();
-  TCustomValidEdit::WMClear(Message);
 }
 
 } // namespace ValEdit

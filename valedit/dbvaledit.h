@@ -101,16 +101,14 @@ protected:
   void GetText(std::string& Text, bool ForDisplay) override;
   // Shows the field's edit form on entry and its display form on exit.
   void SetFocused(bool Value) override;
-  // Enter on the form's default button judges only a changed value.
+  // Cut, paste and clear ask for edit mode first; Enter on the form's
+  // default button judges only a changed value.
   void WndProc(vcl::TMessage& Message) override;
 
   void Change() override;
   void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
   void KeyPress(char& Key) override;
 
-  void WMCut(vcl::TMessage& Message) override;
-  void WMPaste(vcl::TMessage& Message) override;
-  void WMClear(vcl::TMessage& Message) override;
   void CMEnter(vcl::TMessage& Message) override;
   void CMExit(vcl::TMessage& Message) override;
   void CMGetDataLink(vcl::TMessage& Message) override;

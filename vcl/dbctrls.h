@@ -61,9 +61,8 @@ protected:
   void Change() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
-  void WMCut(TMessage& Message) override;
-  void WMPaste(TMessage& Message) override;
-  void WMClear(TMessage& Message) override;
+  // Cut, paste and clear ask for edit mode first.
+  void WndProc(TMessage& Message) override;
   void CMEnter(TMessage& Message) override;
   void CMExit(TMessage& Message) override;
   void CMGetDataLink(TMessage& Message) override;

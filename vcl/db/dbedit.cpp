@@ -63,19 +63,9 @@ void TDBEdit::KeyPress(char& Key) {
   FBinding->KeyPress(Key, true);
 }
 
-void TDBEdit::WMCut(TMessage& Message) {
-  FBinding->Edit();
-  TCustomMaskEdit::WMCut(Message);
-}
-
-void TDBEdit::WMPaste(TMessage& Message) {
-  FBinding->Edit();
-  TCustomMaskEdit::WMPaste(Message);
-}
-
-void TDBEdit::WMClear(TMessage& Message) {
-  FBinding->Edit();
-  TCustomMaskEdit::WMClear(Message);
+void TDBEdit::WndProc(TMessage& Message) {
+  FBinding->BeforeMessage(Message);
+  TCustomMaskEdit::WndProc(Message);
 }
 
 void TDBEdit::CMEnter(TMessage& Message) {

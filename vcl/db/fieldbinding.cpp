@@ -221,6 +221,11 @@ bool TFieldBinding::CanEdit() const {
   return FDataLink->CanModify() && Source && Source->AutoEdit() && Source->State() == dsBrowse;
 }
 
+void TFieldBinding::BeforeMessage(const TMessage& Message) {
+  if (Message.Msg == WM_CUT || Message.Msg == WM_PASTE || Message.Msg == WM_CLEAR)
+    Edit();
+}
+
 void TFieldBinding::KeyDown(Word& Key, TShiftState Shift) {
   if (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)))
     Edit();

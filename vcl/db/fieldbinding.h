@@ -113,6 +113,9 @@ public:
   // True when an edit of the user's could change the text: the data set is
   // edited, or would be for the edit.
   bool CanEdit() const;
+  // Before the control handles Message: a cut, a paste (a drop comes as
+  // one) and a clear (the edit menu's Delete) ask for edit mode.
+  void BeforeMessage(const TMessage& Message);
   // Delete and Shift+Insert ask for edit mode.
   void KeyDown(Word& Key, TShiftState Shift);
   // A character the field refuses is dropped (with a beep when Beep);
