@@ -158,10 +158,11 @@ bool TFieldBinding::HasPendingEdit() {
   return FDataLink->IsModified() && FControl.TypedText() != FShownText;
 }
 
+// Pressed with the mouse: tabbing onto the button is no wish to cancel.
 bool TFieldBinding::LeavingForCancel() const {
   TCustomForm* Form = GetParentForm(&FEdit);
   const auto* Button = Form ? dynamic_cast<const TButton*>(Form->FocusedControl()) : nullptr;
-  return Button && Button->Cancel();
+  return Button && Button->Cancel() && Button->ControlState().Contains(csLButtonDown);
 }
 
 bool TFieldBinding::Exit() {

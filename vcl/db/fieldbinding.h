@@ -15,8 +15,8 @@
 //   data set's post fail with nothing written;
 // - only what the user changed in this record is judged: a stored value
 //   left as it was never holds the user in the control;
-// - moving the focus to the form's cancel button abandons what was typed
-//   here, unjudged, so Cancel gets the user out from anywhere;
+// - pressing the form's cancel button abandons what was typed here,
+//   unjudged, so Cancel gets the user out from anywhere;
 // - Escape gives the record's value back;
 // - MaxLength: the user's when set, else a string field's size;
 // - a text the window cannot hold (a NUL byte another program stored) is
@@ -133,7 +133,7 @@ private:
   void EditingChange();
   void UpdateData();
   void ApplyMaxLength();
-  // The focus is moving to the form's cancel button.
+  // The focus is moving to the form's cancel button as the user presses it.
   bool LeavingForCancel() const;
   // The typed text is refused on the data set's road: reported, the
   // control focused, and the post (or move, or close) stopped silently.
