@@ -70,7 +70,8 @@ void TDBBtnEdit::Change() {
 // Keys and the clipboard
 
 void TDBBtnEdit::WndProc(TMessage& Message) {
-  FBinding->BeforeMessage(Message);
+  if (FBinding) // messages come before the binding is made and after it is gone
+    FBinding->BeforeMessage(Message);
   TBtnEditBase::WndProc(Message);
 }
 

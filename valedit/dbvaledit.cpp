@@ -127,7 +127,8 @@ void TDBValidEdit::CMExit(TMessage& Message) {
 }
 
 void TDBValidEdit::WndProc(TMessage& Message) {
-  FBinding->BeforeMessage(Message);
+  if (FBinding) // messages come before the binding is made and after it is gone
+    FBinding->BeforeMessage(Message);
   if (Message.Msg == CM_VALIDATEEXIT && !FBinding->HasPendingEdit()) {
     Message.Result = 0;
     return;

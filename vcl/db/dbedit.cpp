@@ -64,7 +64,8 @@ void TDBEdit::KeyPress(char& Key) {
 }
 
 void TDBEdit::WndProc(TMessage& Message) {
-  FBinding->BeforeMessage(Message);
+  if (FBinding) // messages come before the binding is made and after it is gone
+    FBinding->BeforeMessage(Message);
   TCustomMaskEdit::WndProc(Message);
 }
 
