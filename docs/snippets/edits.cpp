@@ -148,10 +148,11 @@ void FormFiles(const std::string& Path) {
 void DataAware(vcl::TForm* Form) {
   // [data-aware]
   auto* Customers = new vcl::TSQLiteDataSet(Form);
-  Customers->SetDatabaseName(":memory:"); // or a file name
-  Customers->ExecSQL("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(40),"
-                     " credit CURRENCY);"
-                     "INSERT INTO customers (name, credit) VALUES ('Ada', 1200.5);");
+  Customers->SetDatabaseName(":memory:"); // or a file name: "shop.db"
+  // Makes the database with its table when it does not exist yet.
+  Customers->CreateDatabase("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(40),"
+                            " credit CURRENCY);"
+                            "INSERT INTO customers (name, credit) VALUES ('Ada', 1200.5);");
   Customers->SetTableName("customers");
   Customers->Open();
   auto* Source = new vcl::TDataSource(Form);

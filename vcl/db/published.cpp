@@ -14,6 +14,9 @@ using TDataSetErrorSig = void(TDataSet*, EDatabaseError&, TDataAction&);
 using TFieldSig = void(TField*);
 
 void DeclareFields() {
+  DeclareEnum<TFieldType>("TFieldType",
+                          {"ftUnknown", "ftString", "ftInteger", "ftBoolean", "ftFloat",
+                           "ftCurrency", "ftDate", "ftTime", "ftDateTime"});
   {
     using T = TField;
     Published<T>("TField")
@@ -54,6 +57,14 @@ void DeclareFields() {
 }
 
 void DeclareDataSets() {
+  {
+    using T = TParam;
+    Published<T>("TParam")
+        .Inherits<TComponent>()
+        .Enum("DataType", &T::DataType, &T::SetDataType, ftUnknown)
+        .Str("ParamName", &T::ParamName, &T::SetParamName, std::string())
+        .Str("Value", &T::ValueText, &T::SetValueText, std::string());
+  }
   {
     using T = TDataSource;
     Published<T>("TDataSource")
