@@ -793,6 +793,77 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// SQL databases
+
+// What a write to a table did, as an engine reports it: a post or delete
+// goes to the row its key names only while that row still holds every value
+// as read, so a write that changed no row (or several) did not happen.
+enum TWriteResult : std::uint8_t {
+  wrDone,
+  wrChanged, // the keyed row holds other values now
+  wrGone,    // the keyed row is gone
+  wrIgnored, // the row is as read, and the table ignored the write
+  wrLost,    // a row known only by its place in the table is no longer there as read
+  wrSeveral  // several rows matched: nothing was written
+};
+
+// A data set over a table (TableName) or the rows of a query (SQL, with
+// :name parameters) of an SQL database named DatabaseName: what the engines
+// share. Each engine reads its own SQL for the parameters' names, and
+// reports a write that did not happen here, so that every engine tells the
+// user the same thing in the same words.
+class TCustomSQLDataSet : public TDataSet {
+public:
+  ~TCustomSQLDataSet() override;
+
+  const std::string& DatabaseName() const { return FDatabaseName; }
+  void SetDatabaseName(const std::string& Value);
+  const std::string& TableName() const { return FTableName; }
+  void SetTableName(const std::string& Value);
+  // The query, used when TableName is empty.
+  TStrings* SQL() const { return FSQL.get(); }
+  void SetSQL(TStrings* Value);
+  // The parameters of the SQL: one for each :name it holds.
+  TParams* Params() const override { return FParams.get(); }
+  // Raises EDatabaseError "Name: Parameter 'X' not found" when absent.
+  TParam* ParamByName(const std::string& Name) const;
+  void GetChildren(const std::function<void(TComponent*)>& Proc,
+                   const TComponent* Root) const override;
+
+protected:
+  TCustomSQLDataSet(TComponent* AOwner, std::string DefaultDatabaseName);
+
+  // The :name parameters of SQL in the order they first appear, each once,
+  // as the engine reads its SQL (strings, quoted names and comments hold
+  // none).
+  virtual std::vector<std::string> ParamNames(const std::string& SQL) const = 0;
+  // DatabaseName changed (the data set is closed).
+  virtual void DatabaseChanged() {}
+  // Raises the message of a write that did not happen (Result is not
+  // wrDone), for a post or a delete. A row another user changed (wrChanged)
+  // is shown as it is now first: Fresh is the row as read, and the fields
+  // the user did not change take its values. Matched counts the rows a
+  // wrSeveral write matched.
+  [[noreturn]] void WriteRefused(TWriteResult Result, const TRecordBuffer& Fresh, bool Deleting,
+                                 int Matched = 0);
+  // The key that tells a table's rows apart among Candidates (its unique
+  // keys, each as its columns, -1 for a part that may hold Null or is an
+  // expression): the smallest whose parts are all columns never Null, the
+  // first among equals; none when there is none.
+  static std::vector<int> SmallestKey(const std::vector<std::vector<int>>& Candidates);
+  void Loaded() override;
+
+private:
+  void SQLChanging(TObject* Sender);
+  void SQLChanged(TObject* Sender);
+
+  std::string FDatabaseName;
+  std::string FTableName;
+  std::unique_ptr<TStringList> FSQL;
+  std::unique_ptr<TParams> FParams;
+};
+
+// ---------------------------------------------------------------------------
 // SQLite
 
 // A data set over an SQLite database (a file, a file: URI, or ":memory:"):
@@ -813,22 +884,11 @@ private:
 // connection to a file lasts from first use to Close, so Open reads the
 // file that is there then; an in-memory database lives as long as the data
 // set (until DatabaseName changes).
-class TSQLiteDataSet : public TDataSet {
+class TSQLiteDataSet : public TCustomSQLDataSet {
 public:
   explicit TSQLiteDataSet(TComponent* AOwner);
   ~TSQLiteDataSet() override;
 
-  const std::string& DatabaseName() const { return FDatabaseName; }
-  void SetDatabaseName(const std::string& Value);
-  const std::string& TableName() const { return FTableName; }
-  void SetTableName(const std::string& Value);
-  // The query, used when TableName is empty.
-  TStrings* SQL() const { return FSQL.get(); }
-  void SetSQL(TStrings* Value);
-  // The parameters of the SQL: one for each :name it holds.
-  TParams* Params() const override { return FParams.get(); }
-  // Raises EDatabaseError "Name: Parameter 'X' not found" when absent.
-  TParam* ParamByName(const std::string& Name) const;
   // How long opening and writing wait for another connection's lock, in
   // milliseconds.
   int BusyTimeout() const { return FBusyTimeout; }
@@ -847,10 +907,10 @@ public:
   void ExecSQL(const std::string& Statements);
   // False for queries, views and databases opened read-only.
   bool CanModify() const override;
-  void GetChildren(const std::function<void(TComponent*)>& Proc,
-                   const TComponent* Root) const override;
 
 protected:
+  std::vector<std::string> ParamNames(const std::string& SQL) const override;
+  void DatabaseChanged() override;
   void InternalOpen(std::vector<TFieldDef>& Defs) override;
   void InternalClose() override;
   bool InternalFirst(TRecordBuffer& Rec) override;
@@ -868,20 +928,13 @@ protected:
   // as does the column's keeping of the value, so a refused value is
   // reported where it is typed, not at Post.
   void CheckFieldValue(const TField* Field) override;
-  void Loaded() override;
 
 private:
   class TConnection;
   class TCursor;
   class TColumnRules;
-  void SQLChanging(TObject* Sender);
-  void SQLChanged(TObject* Sender);
   TConnection& Connection();
 
-  std::string FDatabaseName = ":memory:";
-  std::string FTableName;
-  std::unique_ptr<TStringList> FSQL;
-  std::unique_ptr<TParams> FParams;
   int FBusyTimeout = 2000;
   std::unique_ptr<TConnection> FConnection;
   std::unique_ptr<TCursor> FCursor;

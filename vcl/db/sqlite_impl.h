@@ -115,16 +115,8 @@ private:
 
 class TSQLiteDataSet::TCursor {
 public:
-  // What a write did. A write goes to the row the key names that still holds
-  // every value as read; when there is none, the row as it is now tells why.
-  enum TWriteResult : std::uint8_t {
-    wrDone,
-    wrChanged, // the keyed row holds other values now (Fresh)
-    wrGone,    // the keyed row is gone
-    wrIgnored, // the row is as read, and the table ignored the write
-    wrLost,    // a row known only by its row id is no longer there as read
-    wrSeveral  // several rows matched: nothing was written (Count says how many)
-  };
+  // A write goes to the row the key names that still holds every value as
+  // read; when there is none, the row as it is now tells why (TWriteResult).
 
   // Reads the columns of TableName (or of the query SQL, whose :name
   // parameters take the values of Params) into Defs.
@@ -156,9 +148,8 @@ public:
   // Deletes the cursor's row if it still holds Old (wrChanged: it does not,
   // Fresh holds it); the cursor is then between its neighbours.
   TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh);
-  // What a user is told of a write that did not happen; Again says how to
-  // write over another user's changes (wrChanged).
-  std::string Failure(TWriteResult Result, const std::string& Again) const;
+  // The rows the last write matched, when it matched several.
+  int Matched() const { return FMatched; }
 
 private:
   // How a table's rows are told apart: by a key whose values name one row

@@ -213,12 +213,10 @@ std::vector<int> TSQLiteDataSet::TCursor::UniqueKey(const std::string& TableName
     Index.push_back(Column >= 0 && NotNull[Column] ? Column : -1);
   }
   Indexes->Reset();
-  std::vector<int> Best;
-  for (const auto& [Name, Index] : Columns)
-    if (std::find(Index.begin(), Index.end(), -1) == Index.end() &&
-        (Best.empty() || Index.size() < Best.size()))
-      Best = Index;
-  return Best;
+  std::vector<std::vector<int>> Candidates;
+  for (auto& [Name, Index] : Columns)
+    Candidates.push_back(std::move(Index));
+  return SmallestKey(Candidates);
 }
 
 // The statements of keyed browsing; K stands for the key columns in order.
