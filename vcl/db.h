@@ -807,6 +807,84 @@ enum TWriteResult : std::uint8_t {
   wrSeveral  // several rows matched: nothing was written
 };
 
+// The cursor of a data set over an SQL table or query, whatever the engine.
+// A table is read in the order of the key that tells its rows apart a
+// window of rows at a time: the first or last rows, the rows after or before
+// a key, the row of a key, so moving never reads more than one window and
+// nothing stays open between moves. The cursor remembers the key of its
+// row, so it keeps its place when its row is deleted. A query (anything
+// without a key) is read a window at a time by position. Each record holds
+// the columns, then (for tables) the key values. The engine fetches the
+// rows (Fetch, Count) and writes them; the cursor keeps its place.
+class TSQLCursor {
+public:
+  virtual ~TSQLCursor();
+
+  // Tables are read by key; queries by position.
+  bool Keyed() const { return FKeyWidth > 0; }
+  // Values per record: the columns, then the key values of a table.
+  int Width() const { return FColumns + FKeyWidth; }
+
+  bool First(TRecordBuffer& Rec);
+  bool Last(TRecordBuffer& Rec);
+  bool Next(TRecordBuffer& Rec);
+  bool Prior(TRecordBuffer& Rec);
+  bool GotoRecNo(int RecNo, TRecordBuffer& Rec);
+  int RecNo();
+  int RecordCount();
+  // Reads the cursor's row again. The window is dropped (what else it held
+  // may have changed too) and counts are taken again when asked.
+  bool Refresh(TRecordBuffer& Rec);
+
+protected:
+  using TWindow = std::vector<TRecordBuffer>;
+  enum TFetch : std::uint8_t {
+    fFirst,  // the first Count rows
+    fLast,   // the last Count rows
+    fAfter,  // the Count rows after Key
+    fBefore, // the Count rows before Key
+    fByKey,  // the row of Key
+    fAt      // queries: Count rows from Offset (0 the first)
+  };
+  // Fills Rows with the records asked for, in the table's (or query's)
+  // order, overwriting the records Rows already holds where it can (their
+  // memory is reused) and dropping the rest.
+  virtual void Fetch(TFetch What, const TRecordBuffer& Key, int Offset, int Count,
+                     TWindow& Rows) = 0;
+  // The number of records; with a Key, of those before it.
+  virtual int Count(const TRecordBuffer* Key) = 0;
+
+  // The key of a record.
+  TRecordBuffer KeyOf(const TRecordBuffer& Rec) const;
+  // The row of Key as stored now; false when there is none.
+  bool ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row);
+  // The row just written, as stored, becomes the cursor's. A row that moved
+  // in the key's order (an edited key, a new row) stands alone in its
+  // window: the window around it is read again when the cursor moves on.
+  void Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec);
+  // A new row joined the table.
+  void Added();
+  // The cursor's row left the table: the cursor stands in the gap, keeping
+  // the key (and the number) it had.
+  void RemoveCurrent();
+
+  int FColumns = 0;
+  int FKeyWidth = 0;
+
+private:
+  void Take(TRecordBuffer& Rec);
+  void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);
+
+  TWindow FWindow;
+  TWindow FSpare; // the window before, whose memory the next fetch reuses
+  int FPos = -1;
+  bool FGap = false;    // the cursor's row was removed: it stands before FWindow[FPos]
+  TRecordBuffer FKey;   // keyed: the key of the cursor's row
+  int FWindowStart = 0; // queries: the position of FWindow[0]
+  int FRecNo = 0;       // 0 while unknown
+  int FRowCount = -1;   // -1 while unknown
+};
+
 // A data set over a table (TableName) or the rows of a query (SQL, with
 // :name parameters) of an SQL database named DatabaseName: what the engines
 // share. Each engine reads its own SQL for the parameters' names, and

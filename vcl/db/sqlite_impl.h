@@ -113,7 +113,7 @@ private:
   std::uint64_t FDevice = 0, FInode = 0;
 };
 
-class TSQLiteDataSet::TCursor {
+class TSQLiteDataSet::TCursor : public TSQLCursor {
 public:
   // A write goes to the row the key names that still holds every value as
   // read; when there is none, the row as it is now tells why (TWriteResult).
@@ -122,21 +122,10 @@ public:
   // parameters take the values of Params) into Defs.
   TCursor(TConnection& Connection, const std::string& TableName, const std::string& SQL,
           const TParams& Params, std::vector<TFieldDef>& Defs);
-  ~TCursor();
+  ~TCursor() override;
 
   // Tables with a key can be written; queries and views cannot.
   bool Writable() const { return FKeyKind != kkNone; }
-  // Values per record: the columns, then the key values of a table.
-  int Width() const { return FColumns + static_cast<int>(FKeySlots.size()); }
-
-  bool First(TRecordBuffer& Rec);
-  bool Last(TRecordBuffer& Rec);
-  bool Next(TRecordBuffer& Rec);
-  bool Prior(TRecordBuffer& Rec);
-  bool GotoRecNo(int RecNo, TRecordBuffer& Rec);
-  int RecNo();
-  int RecordCount();
-  bool Refresh(TRecordBuffer& Rec);
 
   // Writes the columns of Rec that differ from Old, in the row that still
   // holds Old; anything but wrDone writes nothing, Fresh then holding the
@@ -150,6 +139,10 @@ public:
   TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh);
   // The rows the last write matched, when it matched several.
   int Matched() const { return FMatched; }
+
+protected:
+  void Fetch(TFetch What, const TRecordBuffer& Key, int Offset, int Count, TWindow& Rows) override;
+  int Count(const TRecordBuffer* Key) override;
 
 private:
   // How a table's rows are told apart: by a key whose values name one row
@@ -167,7 +160,6 @@ private:
     std::vector<bool> NotNull;
     std::vector<int> PrimaryKey; // columns, in key order
   };
-  using TWindow = std::vector<TRecordBuffer>;
 
   void ReadTable(const std::string& TableName, std::vector<TFieldDef>& Defs);
   TTableInfo ReadColumns(const std::string& TableName, std::vector<TFieldDef>& Defs);
@@ -181,12 +173,10 @@ private:
   void ExpectColumns(const TSQLiteStatement& S);
   std::unique_ptr<TSQLiteStatement> Prepare(const std::string& SQL) const;
   void CheckShape(const TSQLiteStatement& S) const;
-  void Fetch(TSQLiteStatement& S, TWindow& Rows, bool Reversed) const;
-  void FetchAt(int Offset, int Count, TWindow& Rows);
+  void Step(TSQLiteStatement& S, TWindow& Rows, bool Reversed) const;
   std::int64_t Scalar(TSQLiteStatement& S) const;
   // Binds Values to the parameters from First on.
   void BindValues(TSQLiteStatement& S, int First, const TRecordBuffer& Values) const;
-  bool ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row);
   std::string KeyExprs() const;
   std::string RowMatches(int FirstParam) const;
   void BindRow(TSQLiteStatement& S, int FirstParam, const TRecordBuffer& Row) const;
@@ -194,14 +184,9 @@ private:
                    const std::vector<int>& Columns) const;
   void ReadBack(const TRecordBuffer& Key, TRecordBuffer& Stored);
   TWriteResult Written(const TRecordBuffer& Old, TRecordBuffer& Fresh);
-  void Take(TRecordBuffer& Rec);
-  void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);
-  void Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec);
-  void RemoveCurrent();
 
   TConnection& FConnection;
   TKeyKind FKeyKind = kkNone;
-  int FColumns = 0;
   std::vector<std::string> FColumnNames; // quoted
   std::vector<bool> FGenerated;
   std::string FTable; // quoted
@@ -212,15 +197,6 @@ private:
 
   std::unique_ptr<TSQLiteStatement> FFirst, FLast, FAfter, FBefore, FByKey, FAt, FCountAll,
       FCountBefore;
-
-  TWindow FWindow;
-  TWindow FSpare; // the window before, whose memory the next fetch reuses
-  int FPos = -1;
-  bool FGap = false;    // the cursor's row was removed: it stands before FWindow[FPos]
-  TRecordBuffer FKey;   // keyed: the key of the cursor's row
-  int FWindowStart = 0; // queries: the position of FWindow[0]
-  int FRecNo = 0;       // 0 while unknown
-  int FRowCount = -1;   // -1 while unknown
 };
 
 // The rules SQLite holds each written row of a table to that concern one

@@ -59,27 +59,11 @@ TWriteResult TSQLiteDataSet::TCursor::Written(const TRecordBuffer& Old, TRecordB
     FMatched = Changes;
     return wrSeveral;
   }
-  const TRecordBuffer OldKey(Old.end() - static_cast<int>(FKeySlots.size()), Old.end());
-  if (!ReadByKey(OldKey, Fresh))
+  if (!ReadByKey(KeyOf(Old), Fresh))
     return FKeyKind == kkRowid ? wrLost : wrGone;
   if (Fresh == Old)
     return wrIgnored;
   return FKeyKind == kkRowid ? wrLost : wrChanged;
-}
-
-// The row as stored becomes the cursor's. A row that moved in the key's
-// order (an edited key, a new row) stands alone in its window: the window
-// around it is read again when the cursor moves on.
-void TSQLiteDataSet::TCursor::Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec) {
-  if (Moved || FGap || FPos < 0 || FPos >= static_cast<int>(FWindow.size())) {
-    FWindow.assign(1, std::move(Stored));
-    FPos = 0;
-    if (Moved)
-      FRecNo = 0;
-  } else {
-    FWindow[FPos] = std::move(Stored);
-  }
-  Take(Rec);
 }
 
 TWriteResult TSQLiteDataSet::TCursor::Update(const TRecordBuffer& Old, TRecordBuffer& Rec,
@@ -157,8 +141,7 @@ TWriteResult TSQLiteDataSet::TCursor::Insert(TRecordBuffer& Rec) {
   if (Result != wrDone)
     return Result;
   Settle(std::move(Stored), true, Rec);
-  if (FRowCount >= 0)
-    ++FRowCount;
+  Added();
   return wrDone;
 }
 
@@ -177,16 +160,6 @@ TWriteResult TSQLiteDataSet::TCursor::Delete(const TRecordBuffer& Old, TRecordBu
   if (Result == wrDone)
     RemoveCurrent();
   return Result;
-}
-
-// The cursor's row left the table: the cursor stands in the gap, keeping
-// the key (and the number) it had.
-void TSQLiteDataSet::TCursor::RemoveCurrent() {
-  if (FPos >= 0 && FPos < static_cast<int>(FWindow.size()) && !FGap)
-    FWindow.erase(FWindow.begin() + FPos);
-  FGap = true;
-  if (FRowCount > 0)
-    --FRowCount;
 }
 
 } // namespace vcl
