@@ -203,7 +203,7 @@ TEST_P(DataSetContract, ValuesAreBoundNeverSplicedIntoTheStatement) {
 
 TEST_P(DataSetContract, TableAndColumnNamesAreQuoted) {
   Engine->Exec("CREATE TABLE \"odd \"\"name\"\"\" (\"first name\" TEXT, \"select\" INTEGER);"
-            "INSERT INTO \"odd \"\"name\"\"\" VALUES ('x', 1)");
+               "INSERT INTO \"odd \"\"name\"\"\" VALUES ('x', 1)");
   Data->SetTableName("odd \"name\"");
   Data->Open();
   EXPECT_EQ(Data->FieldByName("first name")->AsString(), "x");
@@ -334,7 +334,7 @@ TEST_P(DataSetContract, RefreshReadsTheRecordAgainByItsKey) {
   Data->Open();
   Data->Next();
   Engine->Exec("UPDATE people SET city = 'Rouen' WHERE id = 2;"
-            "INSERT INTO people (id, name) VALUES (0, 'Zero')");
+               "INSERT INTO people (id, name) VALUES (0, 'Zero')");
   Data->Refresh();
   EXPECT_EQ(Name(), "Blaise");
   EXPECT_EQ(Data->FieldByName("city")->AsString(), "Rouen");

@@ -46,12 +46,11 @@ TEST_F(PgDataSetTest, FieldsAreTypedFromTheColumnTypes) {
   const struct {
     const char* Name;
     TFieldType Type;
-  } Expected[] = {{"id", ftInteger},     {"small", ftInteger},    {"amount", ftCurrency},
-                  {"big", ftFloat},      {"rate", ftFloat},       {"any_number", ftFloat},
-                  {"ratio", ftFloat},    {"ok", ftBoolean},       {"day", ftDate},
-                  {"at", ftTime},        {"stamp", ftDateTime},   {"zoned", ftDateTime},
-                  {"code", ftString},    {"note", ftString},      {"raw", ftString},
-                  {"tag", ftString}};
+  } Expected[] = {
+      {"id", ftInteger},  {"small", ftInteger},    {"amount", ftCurrency}, {"big", ftFloat},
+      {"rate", ftFloat},  {"any_number", ftFloat}, {"ratio", ftFloat},     {"ok", ftBoolean},
+      {"day", ftDate},    {"at", ftTime},          {"stamp", ftDateTime},  {"zoned", ftDateTime},
+      {"code", ftString}, {"note", ftString},      {"raw", ftString},      {"tag", ftString}};
   for (const auto& E : Expected)
     EXPECT_EQ(F(E.Name)->DataType(), E.Type) << E.Name;
   EXPECT_EQ(F("code")->Size(), 8);
@@ -105,15 +104,18 @@ TEST_F(PgDataSetTest, AValueTheColumnWouldChangeIsRefusedWhereItIsTyped) {
     const char* Text;
     const char* Message;
   } Cases[] = {
-      {"price", "12.345", "Field 'price': 12.345 cannot be stored exactly; the column would hold "
-                          "12.35"},
-      {"price", "1234567", "Field 'price': 1234567 cannot be stored; the column holds at most 6 "
-                           "digits before the point"},
+      {"price", "12.345",
+       "Field 'price': 12.345 cannot be stored exactly; the column would hold "
+       "12.35"},
+      {"price", "1234567",
+       "Field 'price': 1234567 cannot be stored; the column holds at most 6 "
+       "digits before the point"},
       {"price", "", "Field 'price' must have a value"},
       {"small", "40000", "Field 'small': 40000 is out of the column's range (-32768 to 32767)"},
       {"code", "ABCDE", "Field 'code': the text is longer than the column's 4 characters"},
-      {"ratio", "1.23456789", "Field 'ratio': 1.23456789 cannot be stored exactly; the column "
-                              "would hold 1.2345679"},
+      {"ratio", "1.23456789",
+       "Field 'ratio': 1.23456789 cannot be stored exactly; the column "
+       "would hold 1.2345679"},
       {"note", std::string("a\0b", 3).c_str(), ""},
   };
   for (const auto& C : Cases) {

@@ -41,7 +41,8 @@ TPgRaw::TPgRaw(const std::string& ConnInfo) {
     PQfinish(FConn);
     throw std::runtime_error("cannot reach the tests' PostgreSQL server: " + Message);
   }
-  PQsetNoticeProcessor(FConn, [](void*, const char*) {}, nullptr);
+  PQsetNoticeProcessor(
+      FConn, [](void*, const char*) {}, nullptr);
 }
 
 TPgRaw::~TPgRaw() {

@@ -1,0 +1,128 @@
+// A clerk of the multi-user test: random rows, random fields, random pauses.
+#include "clerk.h"
+
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "vcl/pgdb.h"
+
+namespace multiuser {
+
+namespace {
+
+using namespace vcl;
+
+TRow Current(TDataSet& Data) {
+  TRow Row;
+  for (const char* Name : {"version", "a", "b", "c"})
+    Row.push_back(Data.FieldByName(Name)->IsNull() ? "NULL" : Data.FieldByName(Name)->AsString());
+  return Row;
+}
+
+std::string Classify(const std::string& Message) {
+  if (Message.find("changed by another user") != std::string::npos)
+    return "conflict";
+  if (Message.find("it is not known whether it was saved") != std::string::npos)
+    return "doubt";
+  if (Message.find("connection to the database server was lost") != std::string::npos ||
+      Message.find("Cannot connect") != std::string::npos)
+    return "lost";
+  return "other";
+}
+
+void Log(std::ofstream& Out, const std::string& Kind, int Id, const TRow& Read, const TRow& Written,
+         const std::string& Message) {
+  Out << Kind << '\t' << Id << '\t' << RowText(Read) << '\t' << RowText(Written) << '\t' << Message
+      << std::endl;
+}
+
+// Changes one to three fields of the record being edited at random; Row
+// becomes the record as it is to be written.
+void Change(TDataSet& Data, std::mt19937& Random, TRow& Row) {
+  const int Fields = 1 + Random() % 3;
+  for (int I = 0; I < Fields; ++I) {
+    const int Which = 1 + Random() % 3;
+    std::string Value;
+    if (Which == 1)
+      Value = std::to_string(Random() % 1000);
+    else if (Which == 2)
+      Value = "w" + std::to_string(Random() % 100000);
+    else
+      Value = std::to_string(Random() % 100000) + "." + std::to_string(10 + Random() % 90);
+    Data.FieldByName(Which == 1 ? "a" : Which == 2 ? "b" : "c")->SetAsString(Value);
+  }
+  Row = Current(Data);
+}
+
+} // namespace
+
+std::string RowText(const TRow& Row) {
+  std::string S;
+  for (const std::string& V : Row)
+    S += (S.empty() ? "" : "|") + V;
+  return S;
+}
+
+int RunClerk(int Number, int Edits, const std::string& ConnInfo, const std::string& LogPath) {
+  std::ofstream Out(LogPath);
+  std::mt19937 Random(static_cast<unsigned>(Number * 7919 + 17));
+  TPgDataSet Data(nullptr);
+  Data.SetDatabaseName(ConnInfo);
+  Data.SetTableName("ledger");
+  const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
+  for (int Edit = 0; Edit < Edits && std::chrono::steady_clock::now() < Deadline;) {
+    const int Id = 1 + static_cast<int>(Random() % Rows);
+    TRow Read, Written;
+    try {
+      if (!Data.Active())
+        Data.Open();
+      Data.SetRecNo(Id);
+      Data.Edit(); // reads the row as it is now
+      Read = Current(Data);
+      ++Edit;
+      Change(Data, Random, Written);
+      std::this_thread::sleep_for(std::chrono::microseconds(Random() % 3000));
+      Data.Post();
+      Log(Out, "ack", Id, Read, Current(Data), "");
+    } catch (const EDatabaseError& E) {
+      // Reaching the server again, or what became of the edit.
+      if (Read.empty()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        continue;
+      }
+      Log(Out, Classify(E.Message()), Id, Read, Written, E.Message());
+      Data.Cancel();
+    }
+  }
+  return 0;
+}
+
+std::vector<TEntry> ReadLog(const std::string& LogPath) {
+  std::vector<TEntry> Entries;
+  std::ifstream In(LogPath);
+  std::string Line;
+  auto Split = [](const std::string& S, char Sep) {
+    std::vector<std::string> Parts;
+    std::stringstream Stream(S);
+    std::string Part;
+    while (std::getline(Stream, Part, Sep))
+      Parts.push_back(Part);
+    return Parts;
+  };
+  while (std::getline(In, Line)) {
+    const auto Parts = Split(Line, '\t');
+    TEntry E;
+    E.Kind = Parts.at(0);
+    E.Id = std::stoi(Parts.at(1));
+    E.Read = Split(Parts.at(2), '|');
+    E.Written = Split(Parts.at(3), '|');
+    E.Message = Parts.size() > 4 ? Parts[4] : "";
+    Entries.push_back(std::move(E));
+  }
+  return Entries;
+}
+
+} // namespace multiuser
