@@ -836,6 +836,22 @@ public:
   // may have changed too) and counts are taken again when asked.
   bool Refresh(TRecordBuffer& Rec);
 
+  // Tables with a key can be written; queries and views cannot.
+  virtual bool Writable() const = 0;
+  // The writes, each in a transaction of its own. Update writes the
+  // columns of Rec that differ from Old, in the row that still holds Old;
+  // anything but wrDone writes nothing, Fresh then holding the keyed row as
+  // it is now (wrChanged). On wrDone Rec is the row as stored and the
+  // cursor's. Insert writes Rec (its Null columns take their defaults).
+  // Delete deletes the cursor's row if it still holds Old; the cursor is
+  // then between its neighbours.
+  virtual TWriteResult Update(const TRecordBuffer& Old, TRecordBuffer& Rec,
+                              TRecordBuffer& Fresh) = 0;
+  virtual TWriteResult Insert(TRecordBuffer& Rec) = 0;
+  virtual TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh) = 0;
+  // The rows the last write matched, when it matched several.
+  int Matched() const { return FMatched; }
+
 protected:
   using TWindow = std::vector<TRecordBuffer>;
   enum TFetch : std::uint8_t {
@@ -870,6 +886,7 @@ protected:
 
   int FColumns = 0;
   int FKeyWidth = 0;
+  int FMatched = 0;
 
 private:
   void Take(TRecordBuffer& Rec);
@@ -917,6 +934,20 @@ protected:
   virtual std::vector<std::string> ParamNames(const std::string& SQL) const = 0;
   // DatabaseName changed (the data set is closed).
   virtual void DatabaseChanged() {}
+  // The engine's cursor while the data set is open, else nullptr; the
+  // storage operations below go to it.
+  virtual TSQLCursor* Cursor() const = 0;
+  bool InternalFirst(TRecordBuffer& Rec) override;
+  bool InternalLast(TRecordBuffer& Rec) override;
+  bool InternalNext(TRecordBuffer& Rec) override;
+  bool InternalPrior(TRecordBuffer& Rec) override;
+  bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) override;
+  int InternalRecNo() override;
+  int InternalRecordCount() override;
+  bool InternalRefresh(TRecordBuffer& Rec) override;
+  void InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) override;
+  bool InternalDelete(TRecordBuffer& Rec) override;
+  void InternalInitRecord(TRecordBuffer& Rec) override;
   // Raises the message of a write that did not happen (Result is not
   // wrDone), for a post or a delete. A row another user changed (wrChanged)
   // is shown as it is now first: Fresh is the row as read, and the fields
@@ -989,19 +1020,9 @@ public:
 protected:
   std::vector<std::string> ParamNames(const std::string& SQL) const override;
   void DatabaseChanged() override;
+  TSQLCursor* Cursor() const override;
   void InternalOpen(std::vector<TFieldDef>& Defs) override;
   void InternalClose() override;
-  bool InternalFirst(TRecordBuffer& Rec) override;
-  bool InternalLast(TRecordBuffer& Rec) override;
-  bool InternalNext(TRecordBuffer& Rec) override;
-  bool InternalPrior(TRecordBuffer& Rec) override;
-  bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) override;
-  int InternalRecNo() override;
-  int InternalRecordCount() override;
-  bool InternalRefresh(TRecordBuffer& Rec) override;
-  void InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) override;
-  bool InternalDelete(TRecordBuffer& Rec) override;
-  void InternalInitRecord(TRecordBuffer& Rec) override;
   // A table's NOT NULL and column CHECK constraints judge each assignment,
   // as does the column's keeping of the value, so a refused value is
   // reported where it is typed, not at Post.

@@ -63,19 +63,9 @@ public:
 protected:
   std::vector<std::string> ParamNames(const std::string& SQL) const override;
   void DatabaseChanged() override;
+  TSQLCursor* Cursor() const override;
   void InternalOpen(std::vector<TFieldDef>& Defs) override;
   void InternalClose() override;
-  bool InternalFirst(TRecordBuffer& Rec) override;
-  bool InternalLast(TRecordBuffer& Rec) override;
-  bool InternalNext(TRecordBuffer& Rec) override;
-  bool InternalPrior(TRecordBuffer& Rec) override;
-  bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) override;
-  int InternalRecNo() override;
-  int InternalRecordCount() override;
-  bool InternalRefresh(TRecordBuffer& Rec) override;
-  void InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) override;
-  bool InternalDelete(TRecordBuffer& Rec) override;
-  void InternalInitRecord(TRecordBuffer& Rec) override;
   // A column's NOT NULL, its type's range, length and decimals judge each
   // assignment, so a value the table would refuse, or keep other than
   // given, is reported where it is typed.

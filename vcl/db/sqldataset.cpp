@@ -100,6 +100,53 @@ void TCustomSQLDataSet::WriteRefused(TWriteResult Result, const TRecordBuffer& F
   DatabaseError(Message, this);
 }
 
+// ---------------------------------------------------------------------------
+// The storage, through the engine's cursor
+
+bool TCustomSQLDataSet::InternalFirst(TRecordBuffer& Rec) {
+  return Cursor()->First(Rec);
+}
+bool TCustomSQLDataSet::InternalLast(TRecordBuffer& Rec) {
+  return Cursor()->Last(Rec);
+}
+bool TCustomSQLDataSet::InternalNext(TRecordBuffer& Rec) {
+  return Cursor()->Next(Rec);
+}
+bool TCustomSQLDataSet::InternalPrior(TRecordBuffer& Rec) {
+  return Cursor()->Prior(Rec);
+}
+bool TCustomSQLDataSet::InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) {
+  return Cursor()->GotoRecNo(RecNo, Rec);
+}
+int TCustomSQLDataSet::InternalRecNo() {
+  return Cursor()->RecNo();
+}
+int TCustomSQLDataSet::InternalRecordCount() {
+  return Cursor()->RecordCount();
+}
+bool TCustomSQLDataSet::InternalRefresh(TRecordBuffer& Rec) {
+  return Cursor()->Refresh(Rec);
+}
+
+void TCustomSQLDataSet::InternalInitRecord(TRecordBuffer& Rec) {
+  Rec.assign(Cursor()->Width(), TDBValue());
+}
+
+void TCustomSQLDataSet::InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) {
+  TRecordBuffer Fresh;
+  const auto Result = Inserting ? Cursor()->Insert(Rec) : Cursor()->Update(Old, Rec, Fresh);
+  if (Result != wrDone)
+    WriteRefused(Result, Fresh, false, Cursor()->Matched());
+}
+
+bool TCustomSQLDataSet::InternalDelete(TRecordBuffer& Rec) {
+  TRecordBuffer Fresh;
+  const auto Result = Cursor()->Delete(Rec, Fresh);
+  if (Result != wrDone)
+    WriteRefused(Result, Fresh, true, Cursor()->Matched());
+  return Cursor()->Next(Rec) || Cursor()->Prior(Rec);
+}
+
 std::vector<int> TCustomSQLDataSet::SmallestKey(const std::vector<std::vector<int>>& Candidates) {
   std::vector<int> Best;
   for (const std::vector<int>& Key : Candidates)

@@ -61,48 +61,8 @@ void TSQLiteDataSet::CheckFieldValue(const TField* Field) {
     FRules->Check(Field, ActiveBuffer(), State() == dsInsert);
 }
 
-bool TSQLiteDataSet::InternalFirst(TRecordBuffer& Rec) {
-  return FCursor->First(Rec);
-}
-bool TSQLiteDataSet::InternalLast(TRecordBuffer& Rec) {
-  return FCursor->Last(Rec);
-}
-bool TSQLiteDataSet::InternalNext(TRecordBuffer& Rec) {
-  return FCursor->Next(Rec);
-}
-bool TSQLiteDataSet::InternalPrior(TRecordBuffer& Rec) {
-  return FCursor->Prior(Rec);
-}
-bool TSQLiteDataSet::InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) {
-  return FCursor->GotoRecNo(RecNo, Rec);
-}
-int TSQLiteDataSet::InternalRecNo() {
-  return FCursor->RecNo();
-}
-int TSQLiteDataSet::InternalRecordCount() {
-  return FCursor->RecordCount();
-}
-bool TSQLiteDataSet::InternalRefresh(TRecordBuffer& Rec) {
-  return FCursor->Refresh(Rec);
-}
-
-void TSQLiteDataSet::InternalInitRecord(TRecordBuffer& Rec) {
-  Rec.assign(FCursor->Width(), TDBValue());
-}
-
-void TSQLiteDataSet::InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) {
-  TRecordBuffer Fresh;
-  const auto Result = Inserting ? FCursor->Insert(Rec) : FCursor->Update(Old, Rec, Fresh);
-  if (Result != wrDone)
-    WriteRefused(Result, Fresh, false, FCursor->Matched());
-}
-
-bool TSQLiteDataSet::InternalDelete(TRecordBuffer& Rec) {
-  TRecordBuffer Fresh;
-  const auto Result = FCursor->Delete(Rec, Fresh);
-  if (Result != wrDone)
-    WriteRefused(Result, Fresh, true, FCursor->Matched());
-  return FCursor->Next(Rec) || FCursor->Prior(Rec);
+TSQLCursor* TSQLiteDataSet::Cursor() const {
+  return FCursor.get();
 }
 
 } // namespace vcl

@@ -124,21 +124,11 @@ public:
           const TParams& Params, std::vector<TFieldDef>& Defs);
   ~TCursor() override;
 
-  // Tables with a key can be written; queries and views cannot.
-  bool Writable() const { return FKeyKind != kkNone; }
-
-  // Writes the columns of Rec that differ from Old, in the row that still
-  // holds Old; anything but wrDone writes nothing, Fresh then holding the
-  // keyed row as it is now (wrChanged). On wrDone Rec is the row as stored.
-  TWriteResult Update(const TRecordBuffer& Old, TRecordBuffer& Rec, TRecordBuffer& Fresh);
-  // Inserts Rec (its Null columns take their defaults); Rec becomes the row
-  // as stored and the cursor's record. wrIgnored when the table took no row.
-  TWriteResult Insert(TRecordBuffer& Rec);
-  // Deletes the cursor's row if it still holds Old (wrChanged: it does not,
-  // Fresh holds it); the cursor is then between its neighbours.
-  TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh);
-  // The rows the last write matched, when it matched several.
-  int Matched() const { return FMatched; }
+  bool Writable() const override { return FKeyKind != kkNone; }
+  TWriteResult Update(const TRecordBuffer& Old, TRecordBuffer& Rec, TRecordBuffer& Fresh) override;
+  // wrIgnored when the table took no row.
+  TWriteResult Insert(TRecordBuffer& Rec) override;
+  TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh) override;
 
 protected:
   void Fetch(TFetch What, const TRecordBuffer& Key, int Offset, int Count, TWindow& Rows) override;
@@ -193,7 +183,6 @@ private:
   std::vector<TKeySlot> FKeySlots;
   std::vector<std::string> FExpected; // the names of the columns every fetch reads
   TRecordBuffer FParams;              // queries: the values of their parameters, in order
-  int FMatched = 0;
 
   std::unique_ptr<TSQLiteStatement> FFirst, FLast, FAfter, FBefore, FByKey, FAt, FCountAll,
       FCountBefore;

@@ -64,48 +64,8 @@ void TPgDataSet::CheckFieldValue(const TField* Field) {
     FCursor->Check(Field, ActiveBuffer(), State() == dsInsert);
 }
 
-bool TPgDataSet::InternalFirst(TRecordBuffer& Rec) {
-  return FCursor->First(Rec);
-}
-bool TPgDataSet::InternalLast(TRecordBuffer& Rec) {
-  return FCursor->Last(Rec);
-}
-bool TPgDataSet::InternalNext(TRecordBuffer& Rec) {
-  return FCursor->Next(Rec);
-}
-bool TPgDataSet::InternalPrior(TRecordBuffer& Rec) {
-  return FCursor->Prior(Rec);
-}
-bool TPgDataSet::InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) {
-  return FCursor->GotoRecNo(RecNo, Rec);
-}
-int TPgDataSet::InternalRecNo() {
-  return FCursor->RecNo();
-}
-int TPgDataSet::InternalRecordCount() {
-  return FCursor->RecordCount();
-}
-bool TPgDataSet::InternalRefresh(TRecordBuffer& Rec) {
-  return FCursor->Refresh(Rec);
-}
-
-void TPgDataSet::InternalInitRecord(TRecordBuffer& Rec) {
-  Rec.assign(FCursor->Width(), TDBValue());
-}
-
-void TPgDataSet::InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) {
-  TRecordBuffer Fresh;
-  const auto Result = Inserting ? FCursor->Insert(Rec) : FCursor->Update(Old, Rec, Fresh);
-  if (Result != wrDone)
-    WriteRefused(Result, Fresh, false, FCursor->Matched());
-}
-
-bool TPgDataSet::InternalDelete(TRecordBuffer& Rec) {
-  TRecordBuffer Fresh;
-  const auto Result = FCursor->Delete(Rec, Fresh);
-  if (Result != wrDone)
-    WriteRefused(Result, Fresh, true, FCursor->Matched());
-  return FCursor->Next(Rec) || FCursor->Prior(Rec);
+TSQLCursor* TPgDataSet::Cursor() const {
+  return FCursor.get();
 }
 
 } // namespace vcl

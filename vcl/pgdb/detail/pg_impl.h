@@ -163,15 +163,11 @@ public:
           const TParams& Params, std::vector<TFieldDef>& Defs);
   ~TCursor() override;
 
-  // Tables with a key the user may update; queries and views cannot be written.
-  bool Writable() const { return FWritable; }
-
-  // As TSQLiteDataSet's cursor: each writes the row only while it still
-  // holds Old, Fresh then holding it as it is now (wrChanged).
-  TWriteResult Update(const TRecordBuffer& Old, TRecordBuffer& Rec, TRecordBuffer& Fresh);
-  TWriteResult Insert(TRecordBuffer& Rec);
-  TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh);
-  int Matched() const { return FMatched; }
+  // Tables the user may update, on a connection that may write.
+  bool Writable() const override { return FWritable; }
+  TWriteResult Update(const TRecordBuffer& Old, TRecordBuffer& Rec, TRecordBuffer& Fresh) override;
+  TWriteResult Insert(TRecordBuffer& Rec) override;
+  TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh) override;
   // Raises EDatabaseError when the value of Field in Rec would be refused
   // by its column, or kept other than given.
   void Check(const TField* Field, const TRecordBuffer& Rec, bool Inserting) const;
@@ -203,7 +199,6 @@ private:
   std::vector<int> FKey;   // the key's columns; empty for ctid
   std::vector<Oid> FTypes; // of each value of a record
   pg::TParamTexts FParams; // queries: the values of their parameters, in order
-  int FMatched = 0;
   std::string FFirst, FLast, FAfter, FBefore, FByKey, FAt, FCountAll, FCountBefore;
 };
 
