@@ -3,7 +3,7 @@
 #
 #   scripts/pg-server.sh start DIR     make a new cluster and start it
 #   scripts/pg-server.sh restart DIR   stop it (fast: open connections are cut) and start it again
-#   scripts/pg-server.sh stop DIR      stop it and remove everything it made
+#   scripts/pg-server.sh stop DIR      stop it and remove everything it made (DIR too, when empty)
 #
 # The cluster lives in a folder of its own under /tmp (short enough for the
 # socket's path), owned by the unprivileged "postgres" user when this runs as
@@ -55,6 +55,7 @@ server_stop() {
   fi
   rm -rf "$home"
   rm -f "$dir/home" "$dir/port" "$dir/conninfo"
+  rmdir "$dir" 2>/dev/null || true
 }
 
 # Starts the cluster of $home on $port; false when it does not come up.
