@@ -934,6 +934,8 @@ protected:
   virtual std::vector<std::string> ParamNames(const std::string& SQL) const = 0;
   // DatabaseName changed (the data set is closed).
   virtual void DatabaseChanged() {}
+  // Raises EDatabaseError when there is neither a table nor a query to open.
+  void CheckSource() const;
   // The engine's cursor while the data set is open, else nullptr; the
   // storage operations below go to it.
   virtual TSQLCursor* Cursor() const = 0;

@@ -52,6 +52,11 @@ void TCustomSQLDataSet::Loaded() {
   TDataSet::Loaded();
 }
 
+void TCustomSQLDataSet::CheckSource() const {
+  if (FTableName.empty() && Trim(FSQL->Text()).empty())
+    DatabaseError("No table name and no SQL to open", this);
+}
+
 TParam* TCustomSQLDataSet::ParamByName(const std::string& Name) const {
   TParam* Param = FParams->FindParam(Name);
   if (!Param)

@@ -40,8 +40,7 @@ bool TSQLiteDataSet::CanModify() const {
 }
 
 void TSQLiteDataSet::InternalOpen(std::vector<TFieldDef>& Defs) {
-  if (TableName().empty() && Trim(SQL()->Text()).empty())
-    DatabaseError("No table name and no SQL to open", this);
+  CheckSource();
   FCursor = std::make_unique<TCursor>(Connection(), TableName(), SQL()->Text(), *Params(), Defs);
   if (FCursor->Writable() && !TableName().empty())
     FRules = std::make_unique<TColumnRules>(Connection(), TableName(), Defs);

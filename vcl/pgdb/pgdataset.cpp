@@ -50,8 +50,7 @@ bool TPgDataSet::CanModify() const {
 }
 
 void TPgDataSet::InternalOpen(std::vector<TFieldDef>& Defs) {
-  if (TableName().empty() && Trim(SQL()->Text()).empty())
-    DatabaseError("No table name and no SQL to open", this);
+  CheckSource();
   FCursor = std::make_unique<TCursor>(Connection(), TableName(), SQL()->Text(), *Params(), Defs);
 }
 

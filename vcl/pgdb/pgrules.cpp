@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cstring>
 
-#include "vcl/db/storage.h"
 #include "vcl/pgdb/detail/pg_impl.h"
 
 namespace vcl {
@@ -92,14 +91,14 @@ void CheckNumeric(const TField* Field, const TDBValue& Value, int Mod) {
 }
 
 void CheckReal(const TField* Field, const TDBValue& Value) {
-  const auto D = dbstore::ParseReal(pg::ParamText(Value).value_or(""));
+  const auto D = pg::RealOf(pg::ParamText(Value).value_or(""));
   if (!D)
     return;
   char Buffer[64];
   const auto End = std::to_chars(Buffer, Buffer + sizeof Buffer, static_cast<float>(*D));
   const std::string Held(Buffer, End.ptr);
-  if (dbstore::ParseReal(Held) != *D)
-    NotExactly(Field, dbstore::NumberText(*D), Held);
+  if (pg::RealOf(Held) != *D)
+    NotExactly(Field, pg::RealText(*D), Held);
 }
 
 void CheckInteger(const TField* Field, const TDBValue& Value, Oid Type) {

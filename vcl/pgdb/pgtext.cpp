@@ -7,7 +7,6 @@
 #include <cstring>
 #include <functional>
 
-#include "vcl/db/storage.h"
 #include "vcl/pgdb/detail/pg_impl.h"
 
 namespace vcl::pg {
@@ -73,7 +72,7 @@ std::size_t QuotedEnd(const std::string& SQL, std::size_t Pos, char Quote, bool 
 // itself when no such string starts there.
 std::size_t DollarEnd(const std::string& SQL, std::size_t Pos) {
   std::size_t Tag = Pos + 1;
-  while (Tag < SQL.size() && SQL[Tag] != '$' && IsNameChar(SQL[Tag]) && SQL[Tag] != '$')
+  while (Tag < SQL.size() && SQL[Tag] != '$' && IsNameChar(SQL[Tag]))
     ++Tag;
   if (Tag >= SQL.size() || SQL[Tag] != '$' ||
       (Tag > Pos + 1 && std::isdigit(static_cast<unsigned char>(SQL[Pos + 1]))))
@@ -146,6 +145,20 @@ int IndexOfName(const std::vector<std::string>& Names, const std::string& Name) 
 }
 
 } // namespace
+
+std::string RealText(double Value) {
+  char Buffer[64];
+  const auto End = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
+  return std::string(Buffer, End.ptr);
+}
+
+std::optional<double> RealOf(const std::string& Text) {
+  double Value = 0;
+  const auto End = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+  if (End.ec != std::errc() || End.ptr != Text.data() + Text.size())
+    return std::nullopt;
+  return Value;
+}
 
 TFieldType FieldTypeOf(Oid Type, int Mod, int& Size) {
   Size = 0;
@@ -222,7 +235,7 @@ std::optional<std::string> ParamText(const TDBValue& Value) {
   struct {
     std::optional<std::string> operator()(std::monostate) const { return std::nullopt; }
     std::optional<std::string> operator()(std::int64_t V) const { return std::to_string(V); }
-    std::optional<std::string> operator()(double V) const { return dbstore::NumberText(V); }
+    std::optional<std::string> operator()(double V) const { return RealText(V); }
     std::optional<std::string> operator()(const std::string& V) const { return V; }
     std::optional<std::string> operator()(const TBlobData& V) const { return EncodeBytea(V.Bytes); }
   } Visitor;

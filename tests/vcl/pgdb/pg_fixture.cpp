@@ -75,7 +75,7 @@ std::string TPgRaw::Value(const std::string& SQL) {
 TPgSchema::TPgSchema() {
   static std::atomic<int> Count = 0;
   FName = "t" + std::to_string(getpid()) + "_" + std::to_string(++Count);
-  FRaw = new TPgRaw(PgConnInfo() + " options='-c search_path=" + FName + "'");
+  FRaw = std::make_unique<TPgRaw>(ConnInfo());
   FRaw->Exec("DROP SCHEMA IF EXISTS " + FName + " CASCADE; CREATE SCHEMA " + FName +
              "; GRANT ALL ON SCHEMA " + FName + " TO clerk");
 }
@@ -86,7 +86,6 @@ TPgSchema::~TPgSchema() {
   } catch (const std::exception&) {
     // A server restarted by the test: the next run's schema names differ.
   }
-  delete FRaw;
 }
 
 std::string TPgSchema::ConnInfo() const {

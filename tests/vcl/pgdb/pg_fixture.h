@@ -6,6 +6,7 @@
 
 #include <libpq-fe.h>
 
+#include <memory>
 #include <string>
 
 namespace dbtest {
@@ -48,7 +49,7 @@ public:
 
 private:
   std::string FName;
-  TPgRaw* FRaw = nullptr;
+  std::unique_ptr<TPgRaw> FRaw;
 };
 
 } // namespace dbtest

@@ -55,6 +55,9 @@ struct TColumn {
   int Number = 0;         // attnum
 };
 
+// A real's shortest text that reads back as the same real, and back.
+std::string RealText(double Value);
+std::optional<double> RealOf(const std::string& Text);
 // The field a column of Type (with modifier Mod) is read into.
 TFieldType FieldTypeOf(Oid Type, int Mod, int& Size);
 // The value of a column's text as libpq gives it (Null when Text is null).
