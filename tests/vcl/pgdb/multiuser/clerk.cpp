@@ -1,6 +1,7 @@
 // A clerk of the multi-user test: random rows, random fields, random pauses.
 #include "clerk.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <random>
@@ -39,20 +40,28 @@ void Log(std::ofstream& Out, const std::string& Kind, int Id, const TRow& Read, 
       << std::endl;
 }
 
-// Changes one to three fields of the record being edited at random; Row
-// becomes the record as it is to be written.
+std::string RandomValue(int Which, std::mt19937& Random) {
+  if (Which == 1)
+    return std::to_string(Random() % 1000);
+  if (Which == 2)
+    return "w" + std::to_string(Random() % 100000);
+  return std::to_string(Random() % 100000) + "." + std::to_string(10 + Random() % 90);
+}
+
+// Changes one to three of the fields of the record being edited at random,
+// each to another value than it holds (an edit that changes nothing writes
+// nothing); Row becomes the record as it is to be written.
 void Change(TDataSet& Data, std::mt19937& Random, TRow& Row) {
-  const int Fields = 1 + Random() % 3;
+  int Which[] = {1, 2, 3};
+  std::shuffle(std::begin(Which), std::end(Which), Random);
+  const int Fields = 1 + static_cast<int>(Random() % 3);
   for (int I = 0; I < Fields; ++I) {
-    const int Which = 1 + Random() % 3;
+    TField* Field = Data.FieldByName(Which[I] == 1 ? "a" : Which[I] == 2 ? "b" : "c");
     std::string Value;
-    if (Which == 1)
-      Value = std::to_string(Random() % 1000);
-    else if (Which == 2)
-      Value = "w" + std::to_string(Random() % 100000);
-    else
-      Value = std::to_string(Random() % 100000) + "." + std::to_string(10 + Random() % 90);
-    Data.FieldByName(Which == 1 ? "a" : Which == 2 ? "b" : "c")->SetAsString(Value);
+    do
+      Value = RandomValue(Which[I], Random);
+    while (Value == Field->AsString());
+    Field->SetAsString(Value);
   }
   Row = Current(Data);
 }
@@ -88,8 +97,10 @@ int RunClerk(int Number, int Edits, const std::string& ConnInfo, const std::stri
       Data.Post();
       Log(Out, "ack", Id, Read, Current(Data), "");
     } catch (const EDatabaseError& E) {
-      // Reaching the server again, or what became of the edit.
+      // The server out of reach (restarting), or what became of the edit.
       if (Read.empty()) {
+        const std::string Kind = Classify(E.Message());
+        Log(Out, Kind == "lost" ? "unreachable" : Kind, Id, Read, Written, E.Message());
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         continue;
       }

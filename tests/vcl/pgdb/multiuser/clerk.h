@@ -2,7 +2,8 @@
 // through a TPgDataSet to the same rows while the others do, and logging
 // what became of each: acknowledged (with the row as read and as stored),
 // refused as a conflict, refused for a lost connection, or in doubt (the
-// connection was lost while committing).
+// connection was lost while committing); and each time the server could not
+// be reached to begin an edit.
 #pragma once
 
 #include <string>
@@ -16,7 +17,7 @@ constexpr int Rows = 50;
 using TRow = std::vector<std::string>;
 
 struct TEntry {
-  std::string Kind; // ack, conflict, lost, doubt, other
+  std::string Kind; // ack, conflict, lost, doubt, unreachable, other
   int Id = 0;
   TRow Read;    // as read when the edit began
   TRow Written; // ack: as stored; doubt: as it was to be written
