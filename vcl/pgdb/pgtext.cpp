@@ -90,12 +90,14 @@ std::size_t SkipNonCode(const std::string& SQL, std::size_t Pos) {
   if (SQL.compare(Pos, 2, "/*") == 0) {
     int Depth = 0; // comments nest
     for (; Pos + 1 < SQL.size(); ++Pos) {
-      if (SQL.compare(Pos, 2, "/*") == 0)
-        ++Depth, ++Pos;
-      else if (SQL.compare(Pos, 2, "*/") == 0 && --Depth == 0)
-        return Pos + 2;
-      else if (SQL.compare(Pos, 2, "*/") == 0)
+      if (SQL.compare(Pos, 2, "/*") == 0) {
+        ++Depth;
         ++Pos;
+      } else if (SQL.compare(Pos, 2, "*/") == 0) {
+        ++Pos;
+        if (--Depth == 0)
+          return Pos + 1;
+      }
     }
     return SQL.size();
   }
