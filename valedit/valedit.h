@@ -52,7 +52,7 @@ public:
 };
 
 // The message of a refused exit with an empty text, whatever ShowErrors says.
-inline constexpr const char* SValueRequired = "A value must be entered.";
+using Validate::SValueRequired;
 
 class TCustomValidEdit : public BtnEdit::TCustomBtnEdit, public Validate::IValidatorOwner {
 public:

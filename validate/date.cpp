@@ -275,13 +275,10 @@ bool TCustomDateValidator::IsValid(std::string S) {
   return FNoBounds || (FMin <= Value && Value <= FMax);
 }
 
-void TCustomDateValidator::ShowErrorMessage(bool Input, std::string S) {
-  if (Input || FNoBounds) {
-    ShowErrorBox(QuotedMessage(S, " does not resemble a date."));
-    return;
-  }
-  ShowErrorBox(QuotedMessage(S, vcl::Format(" is not a valid date between %s and %s.",
-                                            {vcl::DateToStr(FMin), vcl::DateToStr(FMax)})));
+std::string TCustomDateValidator::ErrorMessage(bool Input, std::string S) {
+  if (Input || FNoBounds)
+    return QuotedMessage(S, " does not resemble a date.");
+  return QuotedMessage(S, RangeLiteral("date", vcl::DateToStr(FMin), vcl::DateToStr(FMax)));
 }
 
 } // namespace Validate

@@ -23,7 +23,7 @@ public:
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   void SetText(std::string& S) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   virtual void SetFormat(TDateFormat Value);
   virtual void SetMax(vcl::TDateTime Value);

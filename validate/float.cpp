@@ -126,12 +126,11 @@ std::string TCustomFloatValidator::GetDisplayText(std::string S) {
   return GroupDigits(S, P, vcl::Pos('-', S) + 1);
 }
 
-void TCustomFloatValidator::ShowErrorMessage(bool Input, std::string S) {
+std::string TCustomFloatValidator::ErrorMessage(bool Input, std::string S) {
   if (!Input) {
-    const std::string Literal = " is not a valid number between %." + Digits(FPrecision) +
-                                "f and %." + Digits(FPrecision) + "f.";
-    ShowErrorBox(QuotedMessage(S, vcl::Format(Literal, {FMin, FMax})));
-    return;
+    const std::string Bound = "%." + Digits(FPrecision) + "f";
+    return QuotedMessage(
+        S, RangeLiteral("number", vcl::Format(Bound, {FMin}), vcl::Format(Bound, {FMax})));
   }
   // The message names the whole text the user would have obtained, not the
   // typed character alone.
@@ -145,14 +144,13 @@ void TCustomFloatValidator::ShowErrorMessage(bool Input, std::string S) {
   }
   const int P = vcl::Pos(Sep, S);
   if (TextMan::CharOccurrence(Sep, S, 2) != 0)
-    ShowErrorBox(QuotedMessage(S, " contains more than one decimal."));
-  else if (P > 0 && vcl::Length(S) - P > FPrecision)
-    ShowErrorBox(QuotedMessage(
-        S, vcl::Format(" contains more than %d digits after the decimal.", {int(FPrecision)})));
-  else if (vcl::Length(S) == 1)
-    ShowErrorBox(QuotedMessage(S, " is not a digit, decimal, or (-)."));
-  else
-    ShowErrorBox(QuotedMessage(S, " contains invalid character(s) for a decimal number."));
+    return QuotedMessage(S, " contains more than one decimal.");
+  if (P > 0 && vcl::Length(S) - P > FPrecision)
+    return QuotedMessage(
+        S, vcl::Format(" contains more than %d digits after the decimal.", {int(FPrecision)}));
+  if (vcl::Length(S) == 1)
+    return QuotedMessage(S, " is not a digit, decimal, or (-).");
+  return QuotedMessage(S, " contains invalid character(s) for a decimal number.");
 }
 
 // ---------------------------------------------------------------------------
@@ -187,14 +185,12 @@ std::string TCurrencyValidator::GetDisplayText(std::string S) {
   return "$" + TCustomFloatValidator::GetDisplayText(S);
 }
 
-void TCurrencyValidator::ShowErrorMessage(bool Input, std::string S) {
-  if (Input) {
-    TCustomFloatValidator::ShowErrorMessage(Input, S);
-    return;
-  }
-  const std::string Literal = " is not a valid currency between %." + Digits(Precision()) +
-                              "m and %." + Digits(Precision()) + "m.";
-  ShowErrorBox(QuotedMessage(S, vcl::Format(Literal, {Min(), Max()})));
+std::string TCurrencyValidator::ErrorMessage(bool Input, std::string S) {
+  if (Input)
+    return TCustomFloatValidator::ErrorMessage(Input, S);
+  const std::string Bound = "%." + Digits(Precision()) + "m";
+  return QuotedMessage(
+      S, RangeLiteral("currency", vcl::Format(Bound, {Min()}), vcl::Format(Bound, {Max()})));
 }
 
 } // namespace Validate

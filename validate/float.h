@@ -22,7 +22,7 @@ public:
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   void SetText(std::string& S) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   virtual void SetMax(double Value);
   virtual void SetMin(double Value);
@@ -69,7 +69,7 @@ public:
 
   std::string GetDisplayText(std::string S) override;
   void SetText(std::string& S) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
   void SetPrecision(std::uint8_t Value) override;
 
   // LeadingZeros is not published here and stays False.

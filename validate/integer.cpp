@@ -70,14 +70,12 @@ std::string TCustomIntegerValidator::GetDisplayText(std::string S) {
   return GroupDigits(S, vcl::Length(S) + 1, First);
 }
 
-void TCustomIntegerValidator::ShowErrorMessage(bool Input, std::string S) {
+std::string TCustomIntegerValidator::ErrorMessage(bool Input, std::string S) {
   if (!Input)
-    ShowErrorBox(
-        QuotedMessage(S, vcl::Format(" is not a valid integer between %d and %d.", {FMin, FMax})));
-  else if (vcl::Length(S) == 1)
-    ShowErrorBox(QuotedMessage(S, " is not a digit or (-)."));
-  else
-    ShowErrorBox(QuotedMessage(S, " contains invalid character(s) for an integer."));
+    return QuotedMessage(S, RangeLiteral("integer", vcl::IntToStr(FMin), vcl::IntToStr(FMax)));
+  if (vcl::Length(S) == 1)
+    return QuotedMessage(S, " is not a digit or (-).");
+  return QuotedMessage(S, " contains invalid character(s) for an integer.");
 }
 
 } // namespace Validate

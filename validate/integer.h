@@ -17,7 +17,7 @@ public:
   std::string GetDisplayText(std::string S) override;
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   virtual void SetMax(int Value);
   virtual void SetMin(int Value);

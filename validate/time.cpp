@@ -140,13 +140,10 @@ bool TCustomTimeValidator::IsValid(std::string S) {
   return FNoBounds || (FMin <= Value && Value <= FMax);
 }
 
-void TCustomTimeValidator::ShowErrorMessage(bool Input, std::string S) {
-  if (Input || FNoBounds) {
-    ShowErrorBox(QuotedMessage(S, " does not resemble a time."));
-    return;
-  }
-  ShowErrorBox(QuotedMessage(S, vcl::Format(" is not a valid time between %s and %s.",
-                                            {vcl::TimeToStr(FMin), vcl::TimeToStr(FMax)})));
+std::string TCustomTimeValidator::ErrorMessage(bool Input, std::string S) {
+  if (Input || FNoBounds)
+    return QuotedMessage(S, " does not resemble a time.");
+  return QuotedMessage(S, RangeLiteral("time", vcl::TimeToStr(FMin), vcl::TimeToStr(FMax)));
 }
 
 } // namespace Validate

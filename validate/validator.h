@@ -28,6 +28,20 @@ void ShowErrorBox(const std::string& Msg);
 // The message of a refused text: S in double quotes, then Literal (which
 // starts with a blank). S is inserted as it is, never read as a pattern.
 std::string QuotedMessage(const std::string& S, const std::string& Literal);
+// The literal of a value outside a range: " is not a valid <Noun> between
+// <Min> and <Max>.", the bounds written as the validator writes them.
+std::string RangeLiteral(const std::string& Noun, const std::string& Min, const std::string& Max);
+// A range validator names both ends of its range, even an end that is only
+// the widest value of its kind and means nothing to a reader. Message, the
+// message of the refused text S, with its range as given: " of at least
+// <Min>." without a given maximum, " of at most <Max>." without a given
+// minimum, no range without either. Other messages come back unchanged.
+std::string WithGivenBounds(const std::string& Message, const std::string& S, bool HasMin,
+                            bool HasMax);
+
+// The message of a missing value where one is required (a validating edit
+// without AllowNull), whatever the validator.
+inline constexpr const char* SValueRequired = "A value must be entered.";
 
 // The character that groups the integer digits of a number display: ','
 // while the decimal separator is '.'. Under another decimal separator a
@@ -68,7 +82,13 @@ public:
   virtual bool IsValid(std::string S);
   virtual bool IsValidInput(std::string& S, bool SuppressFill);
   virtual void SetText(std::string& S);
+  // Shows ErrorMessage(Input, S) in a modal error box.
   virtual void ShowErrorMessage(bool Input, std::string S);
+  // The message that tells the user S was refused: Input when S was typed
+  // (one character) or pasted, else S is the whole value. It only builds
+  // the text, so anything may ask for it, on any thread that owns the
+  // validator.
+  virtual std::string ErrorMessage(bool Input, std::string S);
 
   bool AutoFill() const { return FAutoFill; }
   void SetAutoFill(bool Value) { FAutoFill = Value; }

@@ -233,18 +233,6 @@ void SetUp(vcl::Byte Kind, Validate::TValidator& V, const TOptions& O) {
 
 } // namespace
 
-std::string UnboundedLiteral(const TOptions& O) {
-  if (O.Min || O.Max)
-    return {};
-  if (O.Kind == "integer")
-    return " is not a valid integer.";
-  if (O.Kind == "float")
-    return " is not a valid number.";
-  if (O.Kind == "currency")
-    return " is not a valid currency.";
-  return {};
-}
-
 std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& O) {
   const Validate::TValidatorKind* Row = Validate::FindKindByCommandName(O.Kind);
   if (!Row)

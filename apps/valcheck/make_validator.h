@@ -15,9 +15,4 @@ namespace ValCheck {
 // validators take the decimal separator and date order when they are built.
 std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& Options);
 
-// The message literal for a refused complete text when the validator's own
-// would name bounds nobody gave (a number validator without bounds names the
-// range 0 to 0); empty when the validator's message holds.
-std::string UnboundedLiteral(const TOptions& Options);
-
 } // namespace ValCheck

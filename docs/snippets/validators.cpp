@@ -169,11 +169,10 @@ public:
   bool IsValid(std::string S) override {
     return TIntegerValidator::IsValid(S) && (S.empty() || vcl::StrToInt(S) % 2 == 0);
   }
-  void ShowErrorMessage(bool Input, std::string S) override {
+  std::string ErrorMessage(bool Input, std::string S) override {
     if (Input)
-      TIntegerValidator::ShowErrorMessage(Input, S);
-    else
-      Validate::ShowErrorBox(Validate::QuotedMessage(S, " is not an even number."));
+      return TIntegerValidator::ErrorMessage(Input, S);
+    return Validate::QuotedMessage(S, " is not an even number.");
   }
 };
 // [end]
@@ -185,10 +184,23 @@ void OwnValidator() {
   Expect(!Even.IsValid("13"));
   std::string Typed = "1x";
   Expect(!Even.IsValidInput(Typed, true)); // typing is still screened for digits
+  Expect(Even.ErrorMessage(false, "13") == "\"13\" is not an even number.");
   // [end]
 }
 
 void Messages() {
+  // [message value]
+  Validate::TIntegerValidator Quantity(nullptr);
+  Quantity.SetNoBounds(false);
+  Quantity.SetMin(1);
+  Quantity.SetMax(500);
+  Expect(Quantity.ErrorMessage(false, "1200") == // a refused finished value
+         "\"1200\" is not a valid integer between 1 and 500.");
+  Expect(Quantity.ErrorMessage(true, "a") == "\"a\" is not a digit or (-)."); // a refused keystroke
+  // [end]
+}
+
+void MessageBoxes() {
   // [messages]
   std::string Shown;
   vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
@@ -201,10 +213,8 @@ void Messages() {
   Quantity.SetNoBounds(false);
   Quantity.SetMin(1);
   Quantity.SetMax(500);
-  Quantity.ShowErrorMessage(false, "1200"); // a refused finished value
+  Quantity.ShowErrorMessage(false, "1200"); // the box an edit shows
   Expect(Shown == "\"1200\" is not a valid integer between 1 and 500.");
-  Quantity.ShowErrorMessage(true, "a"); // a refused keystroke
-  Expect(Shown == "\"a\" is not a digit or (-).");
 
   vcl::SetMessageDlgHandler(Previous);
   // [end]
@@ -212,15 +222,8 @@ void Messages() {
 
 // The messages the guide quotes in its prose, each produced here.
 void QuotedMessages() {
-  std::string Shown;
-  vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
-      [&Shown](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
-        Shown = Msg;
-        return vcl::mrOk;
-      });
-  auto Said = [&Shown](Validate::TValidator& V, bool Input, const std::string& S) {
-    V.ShowErrorMessage(Input, S);
-    return Shown;
+  auto Said = [](Validate::TValidator& V, bool Input, const std::string& S) {
+    return V.ErrorMessage(Input, S);
   };
 
   Validate::TValidator Base(nullptr);
@@ -273,8 +276,6 @@ void QuotedMessages() {
   Time.SetMax(vcl::EncodeTime(18, 0, 0, 0));
   Expect(Said(Time, false, "7:00 AM") ==
          "\"7:00 AM\" is not a valid time between 8:00:00 AM and 6:00:00 PM.");
-
-  vcl::SetMessageDlgHandler(Previous);
 }
 
 } // namespace
@@ -292,6 +293,7 @@ int main() {
   DecimalComma();
   OwnValidator();
   Messages();
+  MessageBoxes();
   QuotedMessages();
   return Snippets::Failures == 0 ? 0 : 1;
 }
