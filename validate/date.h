@@ -3,7 +3,8 @@
 // its separators filled in. It adds what a picture cannot say (month 1 to 12
 // and day 1 to 31 while typing, a real date on leaving, optional bounds),
 // completes a date typed without its year, and sets the year width of the
-// process-wide ShortDateFormat to match its Format.
+// ShortDateFormat of its settings (the process-wide one, unless it was given
+// its own) to match its Format.
 #pragma once
 
 #include <cstdint>
@@ -38,8 +39,11 @@ protected:
 
   // Rebuilds the picture from ShortDateFormat, DateSeparator and Format.
   void FormatChanged();
+  void FormatSettingsChanged() override;
 
 private:
+  // Makes the year of the settings' ShortDateFormat as wide as Format asks.
+  void FitYearWidth();
   // What the part test and the completion read from ShortDateFormat, with
   // the format and separator it was read from.
   struct TFormatFields {

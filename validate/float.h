@@ -29,7 +29,7 @@ public:
   virtual void SetNoBounds(bool Value);
   virtual void SetPrecision(std::uint8_t Value);
 
-  // Rebuilds the owned character list from the current DecimalSeparator, with
+  // Rebuilds the owned character list from the decimal separator, with
   // the minus sign only where a negative value can be valid. Notifies nobody.
   void GetFilter();
 
@@ -42,6 +42,7 @@ protected:
   std::uint8_t Precision() const { return FPrecision; }
   // For SetPrecision overrides: stores the count with no limit and no notification.
   void StorePrecision(std::uint8_t Value) { FPrecision = Value; }
+  void FormatSettingsChanged() override;
 
 private:
   bool FLeadingZeros = false;

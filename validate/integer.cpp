@@ -67,7 +67,7 @@ std::string TCustomIntegerValidator::GetDisplayText(std::string S) {
   // separator in front of it, nor does it when a minus sign is all that
   // precedes it.
   const int First = !S.empty() && S[0] == '-' ? 2 : 1;
-  return GroupDigits(S, vcl::Length(S) + 1, First);
+  return GroupDigits(S, vcl::Length(S) + 1, First, FormatSettings());
 }
 
 std::string TCustomIntegerValidator::ErrorMessage(bool Input, std::string S) {

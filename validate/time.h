@@ -39,6 +39,7 @@ protected:
   // Rebuilds the picture from TimeSeparator, the clock of LongTimeFormat,
   // the AM/PM markers and Format.
   void FormatChanged();
+  void FormatSettingsChanged() override;
 
 private:
   TTimeFormat FFormat = vtfShort;

@@ -53,18 +53,19 @@ std::string WithGivenBounds(const std::string& Message, const std::string& S, bo
   return Result + '.';
 }
 
-char GroupSeparator() {
-  if (vcl::DecimalSeparator == '.')
+char GroupSeparator(const vcl::TFormatSettings& Settings) {
+  if (Settings.DecimalSeparator == '.')
     return ',';
-  if (vcl::ThousandSeparator == vcl::DecimalSeparator || vcl::ThousandSeparator == '\0')
+  if (Settings.ThousandSeparator == Settings.DecimalSeparator || Settings.ThousandSeparator == '\0')
     return '.';
-  return vcl::ThousandSeparator;
+  return Settings.ThousandSeparator;
 }
 
 // One pass from left to right: a display of a long number must not move the
 // rest of the text along for every separator it gains.
-std::string GroupDigits(const std::string& S, int End, int After) {
-  const char Separator = GroupSeparator();
+std::string GroupDigits(const std::string& S, int End, int After,
+                        const vcl::TFormatSettings& Settings) {
+  const char Separator = GroupSeparator(Settings);
   std::string Result;
   Result.reserve(S.size() + S.size() / 3 + 1);
   for (int Pos = 1; Pos <= vcl::Length(S); ++Pos) {
@@ -80,6 +81,22 @@ TValidator::TValidator(vcl::TObject* AOwner) : FOwner(AOwner) {}
 IValidatorOwner* TValidator::OwnerEdit() const {
   return dynamic_cast<IValidatorOwner*>(FOwner);
 }
+
+const vcl::TFormatSettings& TValidator::FormatSettings() const {
+  return FFormatSettings ? *FFormatSettings : vcl::FormatSettings;
+}
+
+vcl::TFormatSettings& TValidator::WritableFormatSettings() {
+  return FFormatSettings ? *FFormatSettings : vcl::FormatSettings;
+}
+
+void TValidator::SetFormatSettings(const vcl::TFormatSettings& Value) {
+  FFormatSettings = std::make_unique<vcl::TFormatSettings>(Value);
+  FormatSettingsChanged();
+  Change();
+}
+
+void TValidator::FormatSettingsChanged() {}
 
 void TValidator::Change() {
   if (OnChange) {

@@ -5,9 +5,11 @@
 // validator needs of the edit that owns it.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "vcl/classes.h"
+#include "vcl/sysutils.h"
 
 namespace Validate {
 
@@ -45,12 +47,15 @@ inline constexpr const char* SValueRequired = "A value must be entered.";
 
 // The character that groups the integer digits of a number display: ','
 // while the decimal separator is '.'. Under another decimal separator a
-// fixed ',' could not be told from it, so the locale's thousands separator
-// groups instead, or '.' when that is the decimal separator too (or none).
-char GroupSeparator();
-// S with GroupSeparator() put in front of each of the positions End - 3,
-// End - 6, ... that lies after position After (positions of S as given).
-std::string GroupDigits(const std::string& S, int End, int After);
+// fixed ',' could not be told from it, so the thousands separator of
+// Settings groups instead, or '.' when that is the decimal separator too
+// (or none).
+char GroupSeparator(const vcl::TFormatSettings& Settings);
+// S with GroupSeparator(Settings) put in front of each of the positions
+// End - 3, End - 6, ... that lies after position After (positions of S as
+// given).
+std::string GroupDigits(const std::string& S, int End, int After,
+                        const vcl::TFormatSettings& Settings);
 
 // The bound setters of the range validators share these steps: a value equal
 // to the bound changes nothing (false); otherwise the other bound is dragged
@@ -90,6 +95,17 @@ public:
   // validator.
   virtual std::string ErrorMessage(bool Input, std::string S);
 
+  // The formatting settings the validator reads (separators, date and time
+  // formats, AM/PM markers, currency decimals): its own copy once it was
+  // given one, else the process-wide vcl::FormatSettings as they stand at
+  // each use. A validator with its own settings reads no global state, so
+  // it may judge on a thread of its own.
+  const vcl::TFormatSettings& FormatSettings() const;
+  // Gives the validator its own copy of Value. What it built from the
+  // settings (a date or time picture, the decimal separator among the
+  // allowed characters) follows them, and the owner is told (Change).
+  void SetFormatSettings(const vcl::TFormatSettings& Value);
+
   bool AutoFill() const { return FAutoFill; }
   void SetAutoFill(bool Value) { FAutoFill = Value; }
   vcl::TObject* Owner() const { return FOwner; }
@@ -100,10 +116,17 @@ public:
 protected:
   // The owning validating edit, or null when the owner is none or something else.
   IValidatorOwner* OwnerEdit() const;
+  // The same settings as FormatSettings(), to write to (the date validator
+  // keeps the year width of their ShortDateFormat).
+  vcl::TFormatSettings& WritableFormatSettings();
+  // Rebuilds what the validator takes from its settings; SetFormatSettings
+  // calls it before telling the owner.
+  virtual void FormatSettingsChanged();
 
 private:
   bool FAutoFill = true;
   vcl::TObject* FOwner = nullptr;
+  std::unique_ptr<vcl::TFormatSettings> FFormatSettings;
 };
 
 } // namespace Validate

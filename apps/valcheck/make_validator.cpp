@@ -73,8 +73,8 @@ void SetUpFloatKind(Validate::TCustomFloatValidator& V, const TOptions& O) {
   if (O.Min || O.Max) {
     double Min = 0, Max = 0;
     const double Widest = std::numeric_limits<double>::max();
-    auto ToDouble = [Widest](const std::string& Text) {
-      const vcl::Extended Value = vcl::StrToFloat(Text);
+    auto ToDouble = [Widest, &V](const std::string& Text) {
+      const vcl::Extended Value = vcl::StrToFloat(Text, V.FormatSettings());
       if (!(Value >= -Widest && Value <= Widest))
         throw vcl::EConvertError("'" + Text + "' is out of range");
       return static_cast<double>(Value);
@@ -185,8 +185,10 @@ void SetUpDate(Validate::TDateValidator& V, const TOptions& O) {
   V.SetFormat(static_cast<Validate::TDateFormat>(FormatIndex(O, Validate::vdfLong)));
   if (O.Min || O.Max) {
     double Min = 0, Max = 0;
-    Bounds<double>(O, vcl::EncodeDate(1, 1, 1), vcl::EncodeDate(9999, 12, 31), vcl::StrToDate, Min,
-                   Max);
+    Bounds<double>(
+        O, vcl::EncodeDate(1, 1, 1), vcl::EncodeDate(9999, 12, 31),
+        [&V](const std::string& Text) { return vcl::StrToDate(Text, V.FormatSettings()); }, Min,
+        Max);
     V.SetNoBounds(false);
     V.SetMax(Max);
     V.SetMin(Min);
@@ -198,7 +200,10 @@ void SetUpTime(Validate::TTimeValidator& V, const TOptions& O) {
   if (O.Min || O.Max) {
     double Min = 0, Max = 0;
     // A bound left out stays where the validator puts it: the whole day.
-    Bounds<double>(O, V.Min(), V.Max(), vcl::StrToTime, Min, Max);
+    Bounds<double>(
+        O, V.Min(), V.Max(),
+        [&V](const std::string& Text) { return vcl::StrToTime(Text, V.FormatSettings()); }, Min,
+        Max);
     V.SetNoBounds(false);
     V.SetMax(Max);
     V.SetMin(Min);
@@ -238,6 +243,8 @@ std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& O) {
   if (!Row)
     throw TUsageError("unknown kind '" + O.Kind + "'");
   std::unique_ptr<Validate::TValidator> V(Row->Create(nullptr));
+  // A copy of its own: the threads that judge read no shared settings.
+  V->SetFormatSettings(vcl::FormatSettings);
   SetUp(Row->Number, *V, O);
   return V;
 }

@@ -159,6 +159,23 @@ void DecimalComma() {
   // [end]
 }
 
+void OwnSettings() {
+  // [own settings]
+  vcl::TFormatSettings German; // starts as the US English defaults
+  German.DecimalSeparator = ',';
+  German.ThousandSeparator = '.';
+  German.ShortDateFormat = "dd.MM.yyyy";
+  German.DateSeparator = '.';
+
+  Validate::TFloatValidator Amount(nullptr);
+  Amount.SetFormatSettings(German); // a copy of its own
+  Expect(Amount.IsValid("1234,5"));
+  Expect(Amount.GetDisplayText("1234,5") == "1.234,50");
+  Expect(vcl::StrToFloat("1234,5", German) == 1234.5L); // the conversions take one too
+  Expect(vcl::FloatToStr(1234.5) == "1234.5");          // the process's settings are unchanged
+  // [end]
+}
+
 // [own validator]
 // Even whole numbers: the integer validator's typing rules and range, and
 // one more rule for a finished value, with a message of its own.
@@ -291,6 +308,7 @@ int main() {
   Date();
   Time();
   DecimalComma();
+  OwnSettings();
   OwnValidator();
   Messages();
   MessageBoxes();
