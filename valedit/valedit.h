@@ -24,9 +24,9 @@
 
 namespace ValEdit {
 
-enum TValidationType : std::uint8_t { vtInput, vtFocus, vtSetValue };
+VCL_ENUM(TValidationType, std::uint8_t, vtInput, vtFocus, vtSetValue);
 using TValidation = vcl::Set<TValidationType>;
-enum TValidationErrorType : std::uint8_t { veInput, veFocus };
+VCL_ENUM(TValidationErrorType, std::uint8_t, veInput, veFocus);
 using TValidationError = vcl::Set<TValidationErrorType>;
 
 // The values of Kind that select a validator class (vkNone ... vkTime, and

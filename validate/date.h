@@ -15,7 +15,7 @@
 
 namespace Validate {
 
-enum TDateFormat : std::uint8_t { vdfShort, vdfLong, vdfOptional };
+VCL_ENUM(TDateFormat, std::uint8_t, vdfShort, vdfLong, vdfOptional);
 
 class TCustomDateValidator : public TCustomPictureValidator {
 public:

@@ -11,7 +11,7 @@
 
 namespace Validate {
 
-enum TFilterType : std::uint8_t { ftValidChars, ftInvalidChars };
+VCL_ENUM(TFilterType, std::uint8_t, ftValidChars, ftInvalidChars);
 
 class TCustomFilterValidator : public TValidator {
 public:

@@ -20,7 +20,7 @@ template <> void DeclarePublished<TValidator>() {
 
 template <> void DeclarePublished<TFilterValidator>() {
   using T = TFilterValidator;
-  vcl::DeclareEnum<TFilterType>("TFilterType", {"ftValidChars", "ftInvalidChars"});
+  vcl::DeclareEnum<TFilterType>("TFilterType");
   Published<T>("TFilterValidator")
       .Inherits<TValidator>()
       .Str("FilterChars", &T::FilterChars, &T::SetFilterChars)
@@ -80,7 +80,7 @@ template <> void DeclarePublished<TPictureValidator>() {
 // not published for them.
 template <> void DeclarePublished<TDateValidator>() {
   using T = TDateValidator;
-  vcl::DeclareEnum<TDateFormat>("TDateFormat", {"vdfShort", "vdfLong", "vdfOptional"});
+  vcl::DeclareEnum<TDateFormat>("TDateFormat");
   Published<T>("TDateValidator")
       .Inherits<TValidator>()
       .Bool("AutoFill", &T::AutoFill, &T::SetAutoFill, true)
@@ -92,7 +92,7 @@ template <> void DeclarePublished<TDateValidator>() {
 
 template <> void DeclarePublished<TTimeValidator>() {
   using T = TTimeValidator;
-  vcl::DeclareEnum<TTimeFormat>("TTimeFormat", {"vtfShort", "vtfLong", "vtfOptional"});
+  vcl::DeclareEnum<TTimeFormat>("TTimeFormat");
   Published<T>("TTimeValidator")
       .Inherits<TValidator>()
       .Bool("AutoFill", &T::AutoFill, &T::SetAutoFill, true)

@@ -14,7 +14,7 @@
 
 namespace Validate {
 
-enum TTimeFormat : std::uint8_t { vtfShort, vtfLong, vtfOptional };
+VCL_ENUM(TTimeFormat, std::uint8_t, vtfShort, vtfLong, vtfOptional);
 
 class TCustomTimeValidator : public TCustomPictureValidator {
 public:

@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace vcl {
 
@@ -98,6 +99,19 @@ VCL_EXCEPTION(EInvalidOp, EMathError);
 VCL_EXCEPTION(EIntError, Exception);
 VCL_EXCEPTION(EDivByZero, EIntError);
 VCL_EXCEPTION(ERangeError, EIntError);
+
+// Declares an unscoped enumeration with a fixed underlying type and, from the
+// same one list, the names of its values, which form files and property
+// editors read (vcl::DeclareEnum):
+//   VCL_ENUM(TFilterType, std::uint8_t, ftValidChars, ftInvalidChars);
+// is enum TFilterType : std::uint8_t { ftValidChars, ftInvalidChars }; with
+// EnumValueNames(TFilterType()) == "ftValidChars, ftInvalidChars" beside it.
+// The values are numbered from 0 in their order.
+#define VCL_ENUM(Name, Underlying, ...)                                                            \
+  enum Name : Underlying { __VA_ARGS__ };                                                          \
+  constexpr std::string_view EnumValueNames(Name) {                                                \
+    return #__VA_ARGS__;                                                                           \
+  }
 
 // Raises the silent exception that ends an operation without a message.
 [[noreturn]] void Abort();
