@@ -227,6 +227,8 @@ TDateTime Time(); // now, no date part
 // Dates and times
 
 bool IsLeapYear(Word Year);
+// The days of Month (1 to 12) in Year; 0 for a month that does not exist.
+Word DaysInAMonth(Word Year, Word Month);
 // Raises EConvertError for an impossible date or time.
 TDateTime EncodeDate(Word Year, Word Month, Word Day);
 TDateTime EncodeTime(Word Hour, Word Min, Word Sec, Word MSec);
