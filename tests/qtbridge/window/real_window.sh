@@ -10,19 +10,10 @@
 set -eu
 PROGRAM=$1
 OUT=$2
-LOG=$OUT/form_widget_window.log
-mkdir -p "$OUT"
-LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/../../calform/window/lsan.supp"
-export LSAN_OPTIONS
-QT_QPA_PLATFORM=xcb "$PROGRAM" > "$LOG" 2>&1 &
-PID=$!
-trap 'kill $PID 2>/dev/null || true' EXIT
+TESTS=$(cd "$(dirname "$0")/../.." && pwd)
+. "$TESTS/window_session.sh"
+start_program "$PROGRAM" "$OUT/form_widget_window.log"
 
-fail() {
-  echo "real_window: $1" >&2
-  cat "$LOG" >&2
-  exit 1
-}
 # The value of NAME's line in the log ("NAME A B" gives "A B").
 field() {
   sed -n "s/^$1 //p" "$LOG" | head -n 1
