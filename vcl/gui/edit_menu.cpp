@@ -55,12 +55,13 @@ void TCustomEdit::UpdateEditMenu() {
   const bool Selection = SelLength() > 0;
   // A password is never handed out, so it cannot be copied or cut.
   const bool Hidden = FPasswordChar != 0;
+  const bool Editable = TextEditable();
   const bool Enabled[] = {!FReadOnly && CanUndo(),
                           true,
-                          !FReadOnly && Selection && !Hidden,
+                          Editable && Selection && !Hidden,
                           Selection && !Hidden,
-                          !FReadOnly && Clipboard()->HasFormat(CF_TEXT),
-                          !FReadOnly && Selection,
+                          Editable && Clipboard()->HasFormat(CF_TEXT),
+                          Editable && Selection,
                           true,
                           FEngine.Length() > 0};
   TMenuItem* Items = FEditMenu->Items();
