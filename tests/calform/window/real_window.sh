@@ -32,10 +32,5 @@ xdotool key Next Right
 sleep 0.5
 xwd -root -silent | convert xwd:- "$OUT/calform_window.png"
 xdotool key Return
-for _ in $(seq 100); do
-  kill -0 $PID 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 $PID 2>/dev/null && fail "the program did not end after the dialog closed"
-wait $PID || fail "the program failed"
+wait_for_end "after the dialog closed"
 grep -q "^picked $EXPECTED\$" "$LOG" || fail "expected 'picked $EXPECTED'"

@@ -53,12 +53,7 @@ xdotool key Tab
 sleep 0.3
 xwd -root -silent | convert xwd:- "$OUT/left.png"
 xdotool type done
-for _ in $(seq 100); do
-  kill -0 $PID 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 $PID 2>/dev/null && fail "the program did not end when done was typed"
-wait $PID || fail "the program failed"
+wait_for_end "when done was typed"
 grep -q '^edit 250$' "$LOG" || fail "expected the edit to hold 250"
 # The refused keys and the value typed after the box went to the edit, not
 # to the line edit the click was for: the program ended on "done" alone.
