@@ -50,7 +50,8 @@ QValidator::State TValidatorAdapter::validate(QString& Input, int& Pos) const {
         });
     FValidator->ShowErrorMessage(true, Typed);
     vcl::SetMessageDlgHandler(std::move(Previous));
-    emit refused(FromCp1252(Message));
+    // Our messages may break a line with a lone CR, which Qt's widgets do not read as one.
+    emit refused(FromCp1252(vcl::AdjustLineBreaks(Message, vcl::tlbsLF)));
     return Invalid;
   }
   if (S != Typed) {

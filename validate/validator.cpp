@@ -42,6 +42,11 @@ IValidatorOwner* TValidator::OwnerEdit() const {
   return dynamic_cast<IValidatorOwner*>(FOwner);
 }
 
+bool TValidator::OwnerReading() const {
+  const auto* Component = dynamic_cast<const vcl::TComponent*>(FOwner);
+  return Component && Component->ComponentState().Contains(vcl::csReading);
+}
+
 void TValidator::Change() {
   if (OnChange) {
     OnChange(this);
