@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 #include "vcl/sysutils.h"
@@ -161,6 +162,10 @@ private:
   std::string FName;
   std::intptr_t FTag = 0;
   std::vector<TComponent*> FComponents;
+  // The named ones among FComponents by their name in lower case, so that
+  // finding one (each read component and each reference in a form file)
+  // does not walk the list.
+  std::unordered_map<std::string, TComponent*> FNamed;
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
 };

@@ -1,0 +1,87 @@
+// Reading a form file as its number of components grows: a form of labels
+// and one of edits, from 1,000 to 20,000 components. The time per component
+// should stay flat (the complexity line fits N); writing is measured beside
+// it.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "vcl/controls.h"
+#include "vcl/forms.h"
+#include "vcl/testing.h"
+
+using namespace vcl;
+
+namespace {
+
+std::string FormText(int Count, const std::string& Class) {
+  std::string Text = "object Form1: TForm\n";
+  for (int I = 0; I < Count; ++I) {
+    const std::string N = std::to_string(I);
+    Text += "  object Item" + N + ": " + Class + "\n    Left = " + std::to_string(I % 640) +
+            "\n    Top = " + std::to_string(I / 640 * 20) + "\n  end\n";
+  }
+  return Text + "end\n";
+}
+
+void ReadForm(benchmark::State& State, const std::string& Class) {
+  const std::string Text = FormText(static_cast<int>(State.range(0)), Class);
+  for (auto _ : State) {
+    std::unique_ptr<TComponent> Form(TextToComponent(Text, nullptr));
+    benchmark::DoNotOptimize(Form->ComponentCount());
+  }
+  State.SetComplexityN(State.range(0));
+  State.counters["components"] = static_cast<double>(State.range(0));
+}
+
+void BM_ReadLabels(benchmark::State& State) {
+  ReadForm(State, "TLabel");
+}
+BENCHMARK(BM_ReadLabels)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+void BM_ReadEdits(benchmark::State& State) {
+  ReadForm(State, "TEdit");
+}
+BENCHMARK(BM_ReadEdits)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+void BM_WriteLabels(benchmark::State& State) {
+  std::unique_ptr<TComponent> Form(
+      TextToComponent(FormText(static_cast<int>(State.range(0)), "TLabel"), nullptr));
+  for (auto _ : State)
+    benchmark::DoNotOptimize(ComponentToText(Form.get()).size());
+  State.SetComplexityN(State.range(0));
+}
+BENCHMARK(BM_WriteLabels)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+} // namespace
+
+int main(int argc, char** argv) {
+  testing::StartHeadless();
+  RegisterGuiClasses();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
