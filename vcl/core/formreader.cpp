@@ -17,6 +17,8 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <regex>
 
 #include "vcl/core/formparser.h"
 #include "vcl/typinfo.h"
@@ -86,6 +88,38 @@ Currency ReadCurrency(const TValueNode& V) {
     ++Raw;
   }
   return Currency::FromRaw(Negative ? -Raw : Raw);
+}
+
+// A date written as text for a date property: 2020-01-31 (ISO), or
+// 1/31/2020 as the default short date format writes it (month first, a
+// two-digit year in the current century). A form file means the same on
+// every machine, so the process's own date format plays no part.
+std::optional<TDateTime> ParseDateText(const std::string& Text) {
+  static const std::regex Iso(R"(\s*(\d{4})-(\d{1,2})-(\d{1,2})\s*)");
+  static const std::regex Us(R"(\s*(\d{1,2})/(\d{1,2})/(\d{2}|\d{4})\s*)");
+  std::smatch M;
+  int Year = 0, Month = 0, Day = 0;
+  if (std::regex_match(Text, M, Iso)) {
+    Year = std::stoi(M[1]);
+    Month = std::stoi(M[2]);
+    Day = std::stoi(M[3]);
+  } else if (std::regex_match(Text, M, Us)) {
+    Month = std::stoi(M[1]);
+    Day = std::stoi(M[2]);
+    Year = std::stoi(M[3]);
+    if (M[3].length() == 2) {
+      Word ThisYear = 0, ThisMonth = 0, ThisDay = 0;
+      DecodeDate(Date(), ThisYear, ThisMonth, ThisDay);
+      Year += ThisYear / 100 * 100;
+    }
+  } else {
+    return std::nullopt;
+  }
+  TDateTime Result = 0;
+  if (!TryEncodeDate(static_cast<Word>(Year), static_cast<Word>(Month), static_cast<Word>(Day),
+                     Result))
+    return std::nullopt;
+  return Result;
 }
 
 class TFormReader {
@@ -303,8 +337,13 @@ private:
   }
 
   static TPropValue Float(const TPropInfo& P, const TValueNode& V) {
+    if (V.Kind == TValueNode::vnString && P.DateText) {
+      if (const std::optional<TDateTime> D = ParseDateText(V.Text))
+        return static_cast<long double>(*D);
+      ReadError(V.Line, "'" + V.Text + "' is not a date (write 2020-01-31 or 1/31/2020)");
+    }
     if (V.Kind != TValueNode::vnInteger && V.Kind != TValueNode::vnFloat)
-      ValueExpected(V, "Number");
+      ValueExpected(V, P.DateText ? "Number or date" : "Number");
     if (P.FloatSize == 4)
       return Narrow<float>(P, V);
     if (P.FloatSize == 8)
