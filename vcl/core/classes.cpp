@@ -167,6 +167,8 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   Insert(AComponent);
   if (FComponentState.Contains(csDesigning))
     AComponent->SetDesigning(true);
+  if (FComponentState.Contains(csInspecting))
+    AComponent->SetInspecting(true);
   Notification(AComponent, opInsert);
 }
 
@@ -190,10 +192,33 @@ void TComponent::DestroyComponents() {
   }
 }
 
+// Marked as destroying, they leave the list in one pass (without allocating:
+// a read that ran out of memory frees what it made this way).
+void TComponent::FreeComponents(const std::vector<TComponent*>& Components) {
+  for (TComponent* C : Components)
+    C->Destroying();
+  std::erase_if(FComponents,
+                [](TComponent* C) { return C->FComponentState.Contains(csDestroying); });
+  for (auto It = Components.rbegin(); It != Components.rend(); ++It) {
+    TComponent* C = *It;
+    if (!C->FName.empty())
+      FNamed.erase(NameKey(C->FName));
+    Notification(C, opRemove);
+    C->FOwner = nullptr;
+    delete C;
+  }
+}
+
 void TComponent::SetDesigning(bool Value) {
   SetState(csDesigning, Value);
   for (TComponent* Component : FComponents)
     Component->SetDesigning(Value);
+}
+
+void TComponent::SetInspecting(bool Value) {
+  SetState(csInspecting, Value);
+  for (TComponent* Component : FComponents)
+    Component->SetInspecting(Value);
 }
 
 void TComponent::SetLoadingState(bool Reading) {

@@ -270,6 +270,26 @@ TEST(Component, SiblingsHearOfRemovalsButNotOfInsertions) {
   EXPECT_EQ(A->Log, Expected);
 }
 
+// Freeing many at once: the owner and the components that stay hear of
+// each, newest first; those freed together do not hear of one another.
+TEST(Component, FreeingSeveralTellsThoseThatStay) {
+  TProbe Owner(nullptr);
+  auto* Stays = new TProbe(&Owner);
+  auto* A = new TProbe(&Owner);
+  auto* B = new TProbe(&Owner);
+  A->SetName("A");
+  B->Peer = A; // B holds A and is freed first, while A is alive
+  Owner.Log.clear();
+  Owner.FreeComponents({A, B});
+  const std::vector<std::pair<TComponent*, TOperation>> Expected = {{B, opRemove}, {A, opRemove}};
+  EXPECT_EQ(Owner.Log, Expected);
+  EXPECT_EQ(Stays->Log, Expected);
+  EXPECT_FALSE(TProbe::Live().count(A));
+  EXPECT_FALSE(TProbe::Live().count(B));
+  ASSERT_EQ(Owner.ComponentCount(), 1);
+  EXPECT_EQ(Owner.FindComponent("A"), nullptr);
+}
+
 TEST(Component, LoadingAndDesigningState) {
   TProbe Owner(nullptr);
   auto* A = new TProbe(&Owner);
