@@ -152,7 +152,9 @@ private:
 
   void ReadRoot(const TObjectNode& Tree) {
     const TClassInfo* Info = FindClassInfo(Tree.ClassName);
-    if (!SameText(Tree.ClassName, FRoot->ClassName()) && !(Info && Info->IsInstance(FRoot)))
+    const bool Inspected = !Info && Inspecting();
+    if (!SameText(Tree.ClassName, FRoot->ClassName()) && !(Info && Info->IsInstance(FRoot)) &&
+        !Inspected)
       ReadError(Tree.Line, "A " + Tree.ClassName + " cannot be read into a " + FRoot->ClassName());
     FRoot->SetLoadingState(true);
     FLoaded.push_back(FRoot);
@@ -255,10 +257,19 @@ private:
         Node.Line, [&] { P.Set(Target, Value); }, Context);
   }
 
+  bool Inspecting() const { return FRoot->ComponentState().Contains(csInspecting); }
+
   void BindHandler(TObject* Target, const TPropInfo& P, const TValueNode& V) {
     if (V.Kind != TValueNode::vnIdent)
       ValueExpected(V, "Event handler name");
     const TMethodInfo* Method = FRootInfo ? FRootInfo->FindMethod(V.Text) : nullptr;
+    // A form read as a file never runs its handlers: one the root does not
+    // publish is kept by its name, bound to a handler that does nothing.
+    TMethodInfo NameOnly;
+    if (!Method && Inspecting()) {
+      NameOnly = {V.Text, P.EventType, [&P](TObject*) { return P.EmptyHandler(); }};
+      Method = &NameOnly;
+    }
     if (!Method)
       ReadError(V.Line, "Event handler " + V.Text + " not found");
     if (!P.SetHandler(Target, Method, FRoot))
@@ -431,11 +442,9 @@ private:
   void Rollback(const std::string& OldName) {
     for (auto It = FFields.rbegin(); It != FFields.rend(); ++It)
       It->Field->Assign(FRoot, It->Previous);
-    for (auto It = FCreated.rbegin(); It != FCreated.rend(); ++It)
-      delete *It;
     for (TComponent* C : FLoaded)
-      if (std::find(FCreated.begin(), FCreated.end(), C) == FCreated.end())
-        C->ClearLoadingState();
+      C->ClearLoadingState();
+    FRoot->FreeComponents(FCreated);
     try {
       FRoot->SetName(OldName);
     } catch (const Exception&) {
@@ -459,6 +468,10 @@ void ReadComponentText(const std::string& Text, TComponent* Root) {
     throw EReadError("No component to read into");
   const TObjectNode Tree = formtext::ParseFormText(Text);
   TFormReader(Root).Read(Tree);
+}
+
+std::string FormRootClassName(const std::string& Text) {
+  return formtext::ParseRootClassName(Text);
 }
 
 TComponent* TextToComponent(const std::string& Text, TComponent* Owner) {
