@@ -25,6 +25,13 @@ std::string FormText(int Count, const std::string& Class) {
   return Text + "end\n";
 }
 
+// 1,000 to 20,000 components, the time fitted to N.
+void Sizes(benchmark::internal::Benchmark* B) {
+  for (const int N : {1000, 2000, 5000, 10000, 20000})
+    B->Arg(N);
+  B->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+}
+
 void ReadForm(benchmark::State& State, const std::string& Class) {
   const std::string Text = FormText(static_cast<int>(State.range(0)), Class);
   for (auto _ : State) {
@@ -38,26 +45,12 @@ void ReadForm(benchmark::State& State, const std::string& Class) {
 void BM_ReadLabels(benchmark::State& State) {
   ReadForm(State, "TLabel");
 }
-BENCHMARK(BM_ReadLabels)
-    ->Arg(1000)
-    ->Arg(2000)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_ReadLabels)->Apply(Sizes);
 
 void BM_ReadEdits(benchmark::State& State) {
   ReadForm(State, "TEdit");
 }
-BENCHMARK(BM_ReadEdits)
-    ->Arg(1000)
-    ->Arg(2000)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_ReadEdits)->Apply(Sizes);
 
 void BM_WriteLabels(benchmark::State& State) {
   std::unique_ptr<TComponent> Form(

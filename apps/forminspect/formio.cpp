@@ -75,8 +75,13 @@ void WriteFile(const std::string& Text, const std::string& FileName) {
 std::string ReadFormText(const std::string& FileName, std::size_t Limit) {
   if (FileName == "-")
     return ReadLimited(std::cin, "standard input", Limit);
-  std::ifstream In(FileName, std::ios::binary);
-  if (!In)
+  // A folder opens as a stream that reads nothing.
+  struct stat Info;
+  errno = ::stat(FileName.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode) ? EISDIR : 0;
+  std::ifstream In;
+  if (errno == 0)
+    In.open(FileName, std::ios::binary);
+  if (!In.is_open())
     throw TFileError("cannot read " + FileName + ": " + Reason());
   return ReadLimited(In, FileName, Limit);
 }

@@ -1,8 +1,9 @@
 // Parsing forminspect's command line.
 #include "apps/forminspect/options.h"
 
-#include <charconv>
 #include <cstring>
+
+#include "apps/common/count_option.h"
 
 namespace FormInspect {
 
@@ -69,16 +70,6 @@ std::vector<std::string> SplitNames(const std::string& Text) {
   return Names;
 }
 
-std::size_t FormSize(const std::string& Text) {
-  std::size_t Value = 0;
-  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
-  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value == 0 ||
-      Value > TOptions::LargestMaxFormSize)
-    throw TUsageError("bad value for --max-form-size: '" + Text + "' is not from 1 to " +
-                      std::to_string(TOptions::LargestMaxFormSize));
-  return Value;
-}
-
 } // namespace
 
 TOptions ParseOptions(int Argc, const char* const* Argv) {
@@ -116,7 +107,8 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
     } else if (Is(Arg, nullptr, "--open-data-sets")) {
       O.OpenDataSets = true;
     } else if (Is(Arg, nullptr, "--max-form-size")) {
-      O.MaxFormSize = FormSize(ValueOf(I));
+      O.MaxFormSize = Apps::CountOption<TUsageError>("--max-form-size", ValueOf(I), std::size_t(1),
+                                                     TOptions::LargestMaxFormSize);
     } else if (Is(Arg, nullptr, "--palette")) {
       O.Palette = true;
     } else if (Is(Arg, nullptr, "--export-palette")) {

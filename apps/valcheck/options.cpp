@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <functional>
 #include <optional>
 #include <string_view>
+
+#include "apps/common/count_option.h"
 
 namespace ValCheck {
 
@@ -104,36 +105,6 @@ TEncoding EncodingNamed(const std::string& Name) {
   throw TUsageError("unknown encoding '" + Name + "' (utf-8 or cp1252)");
 }
 
-std::size_t LineLength(const std::string& Text) {
-  std::size_t Value = 0;
-  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
-  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value == 0 ||
-      Value > TOptions::LargestMaxLineLength)
-    throw TUsageError("bad value for --max-line-length: '" + Text + "' is not from 1 to " +
-                      std::to_string(TOptions::LargestMaxLineLength));
-  return Value;
-}
-
-int ThreadCount(const std::string& Text) {
-  int Value = 0;
-  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
-  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value < 1 ||
-      Value > TOptions::MostThreads)
-    throw TUsageError("bad value for --threads: '" + Text + "' is not from 1 to " +
-                      std::to_string(TOptions::MostThreads));
-  return Value;
-}
-
-int ColumnNumber(const std::string& Text) {
-  int Value = 0;
-  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
-  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value < 1 ||
-      Value > TOptions::MostColumns)
-    throw TUsageError("bad value for --column: '" + Text + "' is not from 1 to " +
-                      std::to_string(TOptions::MostColumns));
-  return Value;
-}
-
 char DelimiterOf(const std::string& Text) {
   if (Text.size() != 1 || Text[0] == '"' || Text[0] == '\n' || Text[0] == '\r')
     throw TUsageError("bad value for --delimiter: '" + Text +
@@ -185,11 +156,12 @@ void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::st
   else if (Arg == "--encoding")
     O.Encoding = EncodingNamed(Value());
   else if (Arg == "--max-line-length")
-    O.MaxLineLength = LineLength(Value());
+    O.MaxLineLength = Apps::CountOption<TUsageError>(Arg, Value(), std::size_t(1),
+                                                     TOptions::LargestMaxLineLength);
   else if (Arg == "--threads")
-    O.Threads = ThreadCount(Value());
+    O.Threads = Apps::CountOption<TUsageError>(Arg, Value(), 1, TOptions::MostThreads);
   else if (Arg == "--column")
-    O.Column = ColumnNumber(Value());
+    O.Column = Apps::CountOption<TUsageError>(Arg, Value(), 1, TOptions::MostColumns);
   else if (Arg == "--delimiter")
     O.Delimiter = DelimiterOf(Value());
   else if (Arg == "--header")

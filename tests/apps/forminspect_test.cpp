@@ -90,7 +90,11 @@ TEST_F(FormInspect, BadUsageExitsWithTwo) {
   }
   const TRun Missing = Run("'" + (FDir / "none.dfm").string() + "'");
   EXPECT_EQ(Missing.Status, 2);
-  EXPECT_NE(Missing.Err.find("none.dfm"), std::string::npos);
+  EXPECT_EQ(Missing.Err, "forminspect: cannot read " + (FDir / "none.dfm").string() +
+                             ": No such file or directory\n");
+  const TRun Folder = Run("'" + FDir.string() + "'");
+  EXPECT_EQ(Folder.Status, 2);
+  EXPECT_EQ(Folder.Err, "forminspect: cannot read " + FDir.string() + ": Is a directory\n");
 }
 
 struct TKindCase {
