@@ -23,8 +23,8 @@ std::string Reason() {
   return errno != 0 ? std::strerror(errno) : "an input or output error";
 }
 
-// Reads In up to one byte past Limit, so that a larger input is found out
-// without being held.
+// Reads In until it ends or holds more than Limit bytes, so that a larger
+// input is found out without being held.
 std::string ReadLimited(std::istream& In, const std::string& Name, std::size_t Limit) {
   std::string Text;
   char Buffer[64 * 1024];
@@ -44,8 +44,8 @@ void WriteFile(const std::string& Text, const std::string& FileName) {
   struct stat Info;
   const bool Exists = ::stat(FileName.c_str(), &Info) == 0;
   if (Exists && !S_ISREG(Info.st_mode)) {
-    std::ofstream Out(FileName, std::ios::binary);
     errno = 0;
+    std::ofstream Out(FileName, std::ios::binary);
     if (!(Out << Text) || !Out.flush())
       throw TFileError("cannot write " + FileName + ": " + Reason());
     return;

@@ -68,7 +68,8 @@ Other options:
                    reported at the line it starts on, and --normalize and
                    --display print the field
   --delimiter C    the character between fields (default ','; with --column)
-  --header         do not judge the first line (or record)
+  --header         skip the first line (or record): it is neither judged nor
+                   printed
   -h, --help       show this text
   --version        show valcheck's version
 )usage";
