@@ -15,7 +15,14 @@ using namespace vcl;
 
 namespace {
 
+// The platform, headless, and the classes a form of its controls holds.
+void StartOnce() {
+  static const bool Started = (testing::StartHeadless(), RegisterGuiClasses(), true);
+  (void)Started;
+}
+
 std::string FormText(int Count, const std::string& Class) {
+  StartOnce();
   std::string Text = "object Form1: TForm\n";
   for (int I = 0; I < Count; ++I) {
     const std::string N = std::to_string(I);
@@ -67,14 +74,3 @@ BENCHMARK(BM_WriteLabels)
     ->Complexity(benchmark::oN);
 
 } // namespace
-
-int main(int argc, char** argv) {
-  testing::StartHeadless();
-  RegisterGuiClasses();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
