@@ -39,6 +39,13 @@ protected:
   // Rebuilds the picture from ShortDateFormat, DateSeparator and Format.
   void FormatChanged();
 
+  // Stored-tests of the bounds. A bound starts as today's date, which only
+  // means "today": it is stored once it has been set (by code, an editor or
+  // a form file), so that an untouched form file does not change from one
+  // day to the next.
+  bool IsMaxStored() const { return FMaxSet; }
+  bool IsMinStored() const { return FMinSet; }
+
 private:
   // What the part test and the completion read from ShortDateFormat, with
   // the format and separator it was read from.
@@ -55,6 +62,8 @@ private:
   vcl::TDateTime FMax = 0;
   vcl::TDateTime FMin = 0;
   bool FNoBounds = true;
+  bool FMaxSet = false;
+  bool FMinSet = false;
 };
 
 class TDateValidator : public TCustomDateValidator {
@@ -62,6 +71,8 @@ public:
   using TCustomDateValidator::TCustomDateValidator;
 
   using TCustomDateValidator::Format;
+  using TCustomDateValidator::IsMaxStored;
+  using TCustomDateValidator::IsMinStored;
   using TCustomDateValidator::Max;
   using TCustomDateValidator::Min;
   using TCustomDateValidator::NoBounds;

@@ -30,8 +30,8 @@ bool IsTwelveHourClock() {
 
 TCustomTimeValidator::TCustomTimeValidator(vcl::TObject* AOwner) : TCustomPictureValidator(AOwner) {
   FormatChanged();
-  FMin = 0.0;
-  FMax = 0.99999;
+  FMin = StartMin;
+  FMax = StartMax;
   FNoBounds = true;
 }
 

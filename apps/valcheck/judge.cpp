@@ -1,5 +1,7 @@
 #include "apps/valcheck/judge.h"
 
+#include "apps/valcheck/display_input.h"
+
 #include "vcl/sysutils.h"
 
 namespace ValCheck {
@@ -25,7 +27,7 @@ TMessageCapture::~TMessageCapture() {
 }
 
 TJudge::TJudge(Validate::TValidator& V, const TOptions& O, const std::string& Literal)
-    : FValidator(V), FOptions(O) {
+    : FValidator(V), FOptions(O), FLabel(O.InputLabel()) {
   if (Literal.empty())
     LearnLiteral();
   else
@@ -82,8 +84,8 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
   if (FOptions.Encoding == enUtf8 && !IsAscii(Line)) {
     TDecodeFault Fault;
     if (!Utf8ToCp1252(Line, FDecoded, Fault)) {
-      Reports.Number(LineNo);
-      Reports.Write(": the line ");
+      Reports.Location(FLabel, LineNo);
+      Reports.Write("the line ");
       Reports.Write(DescribeFault(Fault));
       Reports.Put('\n');
       if (FOptions.Output == omNormalize) {
@@ -95,6 +97,8 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
     Text = FDecoded;
   }
   FText.assign(Text);
+  if (FOptions.FromDisplay)
+    TakeOffDisplay(FText, FValidator);
   bool Valid;
   try {
     FValidator.SetText(FText);
@@ -118,8 +122,7 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
 // names it as it was before normalising.
 void TJudge::Report(long long LineNo, std::string_view Line, std::string_view Text,
                     TTextSink& Reports) {
-  Reports.Number(LineNo);
-  Reports.Write(": ");
+  Reports.Location(FLabel, LineNo);
   if (FText.empty()) {
     Reports.Write("A value must be entered.");
   } else if (!FLiteral.empty()) {
@@ -134,8 +137,8 @@ void TJudge::Report(long long LineNo, std::string_view Line, std::string_view Te
 }
 
 void ReportTooLong(long long LineNo, const TOptions& O, TTextSink& Reports) {
-  Reports.Number(LineNo);
-  Reports.Write(": the line is longer than ");
+  Reports.Location(O.InputLabel(), LineNo);
+  Reports.Write("the line is longer than ");
   Reports.Number(static_cast<long long>(O.MaxLineLength));
   Reports.Write(" bytes (--max-line-length)\n");
 }

@@ -61,6 +61,7 @@ private:
 
   Validate::TValidator& FValidator;
   const TOptions& FOptions;
+  const std::string FLabel; // the input's name in reports
   std::string FCaptured;
   std::string FLiteral; // flat, in the output's encoding
   std::string FDecoded;

@@ -75,8 +75,8 @@ int main(int Argc, char** Argv) {
   std::string Literal;
   try {
     O = ParseOptions(Argc, Argv);
-    if (O.Help) {
-      std::cout << UsageText;
+    if (O.Help || O.Version) {
+      std::cout << (O.Help ? UsageText : VersionText);
       return std::cout.flush() ? ExitValid : ExitUsage;
     }
     if (O.SystemLocale)
