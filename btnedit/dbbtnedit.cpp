@@ -1,7 +1,6 @@
 // TDBBtnEdit: the button edit on the masked edit, bound to one field of a
-// data source. What it shows comes from the field (DataChange); what the
-// user types goes back on leaving the control or when the data set asks
-// (UpdateData).
+// data source. The binding holds the rules; the control supplies the
+// field's edit mask, the mask's check and the button.
 #include "btnedit/dbbtnedit.h"
 #include "btnedit/published.h"
 
@@ -9,174 +8,106 @@ namespace BtnEdit {
 
 using namespace vcl;
 
-TDBBtnEdit::TDBBtnEdit(TComponent* AOwner)
-    : TBtnEditBase(AOwner), FDataLink(std::make_unique<TFieldDataLink>()) {
+TDBBtnEdit::TDBBtnEdit(TComponent* AOwner) : TBtnEditBase(AOwner) {
   RegisterDBBtnEditClasses();
-  TCustomEdit::SetReadOnly(true);
-  FDataLink->SetControl(this);
-  FDataLink->OnDataChange = [this](TObject* Sender) { DataChange(Sender); };
-  FDataLink->OnEditingChange = [this](TObject* Sender) { EditingChange(Sender); };
-  FDataLink->OnUpdateData = [this](TObject* Sender) { UpdateData(Sender); };
+  FBinding = std::make_unique<TFieldBinding>(*this, static_cast<IFieldBindingControl&>(*this));
 }
 
 TDBBtnEdit::~TDBBtnEdit() {
-  FDataLink.reset();
-}
-
-// ---------------------------------------------------------------------------
-// Properties
-
-void TDBBtnEdit::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value)
-    Value->FreeNotification(this);
-}
-
-void TDBBtnEdit::SetDataField(const std::string& Value) {
-  if (!ComponentState().Contains(csDesigning))
-    ClearCopiedMaxLength();
-  FDataLink->SetFieldName(Value);
+  FBinding.reset();
 }
 
 bool TDBBtnEdit::GetReadOnly() {
-  return FDataLink->ReadOnly();
+  return FBinding->ReadOnly();
 }
 
-// The window stays read-only while the data set is not being edited, also
-// when ReadOnly is cleared then: typing asks for edit mode first, and a data
-// set that cannot enter it must not be shown a text it will never take.
-void TDBBtnEdit::SetReadOnly(bool Value) {
-  FDataLink->SetReadOnly(Value);
-  TCustomEdit::SetReadOnly(Value || !FDataLink->Editing());
-}
-
-void TDBBtnEdit::ClearCopiedMaxLength() {
-  if (MaxLength() <= 0 || !DataSource() || !DataSource()->DataSet())
-    return;
-  TField* F = DataSource()->DataSet()->FindField(DataField());
-  if (F && F->DataType() == ftString && MaxLength() == F->Size())
-    SetMaxLength(0);
-}
-
-// A form written while the program ran may hold the length copied from the
-// field; it is forgotten, to be copied again with the next record.
 void TDBBtnEdit::Loaded() {
   TBtnEditBase::Loaded();
-  ClearCopiedMaxLength();
-  if (ComponentState().Contains(csDesigning))
-    DataChange(this);
+  FBinding->Loaded();
 }
 
 void TDBBtnEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TBtnEditBase::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink && AComponent == DataSource())
-    SetDataSource(nullptr);
+  if (FBinding)
+    FBinding->Notification(AComponent, Operation);
 }
 
 // ---------------------------------------------------------------------------
-// The link's events
+// What the binding asks of the control
 
-void TDBBtnEdit::DataChange(TObject*) {
-  TField* F = FDataLink->Field();
-  if (!F) {
+// Without a field the text is left-aligned and unmasked.
+void TDBBtnEdit::ShowField(TField* F, bool EditForm) {
+  if (!F)
     SetAlignment(taLeftJustify);
-    SetEditMask("");
-    SetEditText(ComponentState().Contains(csDesigning) ? Name() : std::string());
-    return;
-  }
-  SetEditMask(F->EditMask());
-  if (!ComponentState().Contains(csDesigning) && F->DataType() == ftString && MaxLength() == 0)
-    SetMaxLength(F->Size());
-  if (FocusedFlag() && FDataLink->CanModify()) {
-    // The same text is not set again, so the caret and the selection of
-    // the user who is typing stay where they are.
-    if (Text() != F->Text())
-      SetTextBuf(F->Text());
-  } else {
-    SetEditText(F->DisplayText());
-    if (FDataLink->Editing())
-      SetModified(true);
-  }
+  SetEditMask(F ? F->EditMask() : TEditMask());
+  FBinding->ShowMasked(*this, F, EditForm);
 }
 
-void TDBBtnEdit::EditingChange(TObject*) {
-  TCustomEdit::SetReadOnly(!FDataLink->Editing());
-}
-
-void TDBBtnEdit::UpdateData(TObject*) {
+// The mask refuses an incomplete text by raising.
+bool TDBBtnEdit::AcceptTyped() {
   ValidateEdit();
-  FDataLink->Field()->SetText(Text());
+  return true;
 }
 
 bool TDBBtnEdit::EditCanModify() {
-  return FDataLink->Edit();
+  return FBinding->Edit();
+}
+
+bool TDBBtnEdit::TextEditable() {
+  return FBinding->CanEdit();
 }
 
 void TDBBtnEdit::Reset() {
-  FDataLink->Reset();
-  SelectAll();
+  FBinding->Reset();
 }
 
 void TDBBtnEdit::Change() {
-  FDataLink->Modified();
+  FBinding->Changed();
   TBtnEditBase::Change();
 }
 
 // ---------------------------------------------------------------------------
-// Keys
+// Keys and the clipboard
+
+void TDBBtnEdit::WndProc(TMessage& Message) {
+  if (FBinding) // messages come before the binding is made and after it is gone
+    FBinding->BeforeMessage(Message);
+  TBtnEditBase::WndProc(Message);
+}
 
 void TDBBtnEdit::KeyDown(Word& Key, TShiftState Shift) {
   // The masked edit, the click key, and Ctrl+Tab swallowed (Key 0).
   TBtnEditBase::KeyDown(Key, Shift);
-  if (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)))
-    FDataLink->Edit();
+  FBinding->KeyDown(Key, Shift);
 }
 
 void TDBBtnEdit::KeyPress(char& Key) {
   TBtnEditBase::KeyPress(Key);
-  const auto Printable = [&Key] { return static_cast<unsigned char>(Key) >= 32; };
-  if (Printable() && FDataLink->Field() && !FDataLink->Field()->IsValidChar(Key)) {
-    MessageBeep(0);
-    Key = 0;
-  }
-  if (Key == '\b' || Key == 22 || Key == 24 || Printable()) {
-    FDataLink->Edit();
-  } else if (Key == '\x1b') {
-    FDataLink->Reset();
-    SelectAll();
-    Key = 0;
-  }
+  FBinding->KeyPress(Key, true);
 }
 
 // ---------------------------------------------------------------------------
 // Focus
 
+// The edit form is shown before the inherited handling selects it all.
 void TDBBtnEdit::CMEnter(TMessage& Message) {
+  FBinding->SetFocused(true);
   TBtnEditBase::CMEnter(Message);
-  if (SysLocale.FarEast && FDataLink->CanModify())
-    TCustomEdit::SetReadOnly(false);
+  FBinding->Entered();
 }
 
-// Leaving hands the text to the field; a text the mask or the field refuses
-// keeps the focus here, all selected, and the failure goes to whoever moved
-// the focus.
 void TDBBtnEdit::CMExit(TMessage& Message) {
   if (FocusedFlag()) {
-    try {
-      FDataLink->UpdateRecord();
-    } catch (...) {
-      SelectAll();
-      if (CanFocus())
-        SetFocus();
-      throw;
-    }
+    if (!FBinding->Exit())
+      return;
+    FBinding->SetFocused(false);
     CheckCursor();
   }
   TBtnEditBase::CMExit(Message);
 }
 
 void TDBBtnEdit::CMGetDataLink(TMessage& Message) {
-  Message.Result = reinterpret_cast<std::intptr_t>(FDataLink.get());
+  FBinding->GetDataLink(Message);
 }
 
 // ---------------------------------------------------------------------------

@@ -58,18 +58,26 @@ void TCalendarForm::HelpBtnClick(TObject*) {
   Application->HelpContext(HelpContext());
 }
 
+// At the ends of the calendar's range (31 December 9999, 1 January 0001) the
+// month move is refused; the date then stays as it is, as it does for the
+// page keys and the other spinners, rather than having its day written into
+// the same month.
 void TCalendarForm::DayUpDownClick(TObject*, TUDBtnType Button) {
+  const TDateTime Before = Calendar->CalendarDate();
   if (Button == btNext) {
     const int Old = Calendar->Day();
     Calendar->SetDay(Old + 1);
     if (Calendar->Day() == Old) { // Old was the month's last day
       Calendar->NextMonth();
-      Calendar->SetDay(1);
+      if (Calendar->CalendarDate() != Before)
+        Calendar->SetDay(1);
     }
     return;
   }
   if (Calendar->Day() == 1) {
     Calendar->PrevMonth();
+    if (Calendar->CalendarDate() == Before)
+      return;
     Calendar->SetDay(Calendar->DaysThisMonth());
   } else {
     Calendar->SetDay(Calendar->Day() - 1);

@@ -40,7 +40,9 @@ QValidator::State TValidatorAdapter::validate(QString& Input, int& Pos) const {
   const bool Grew = S.size() > FLastText.size();
   const std::string Typed = S;
   if (!Representable || !FValidator->IsValidInput(S, !Grew)) {
-    emit refused(FromCp1252(FValidator->ErrorMessage(true, Typed)));
+    // Our messages may break a line with a lone CR, which Qt's widgets do not read as one.
+    emit refused(
+        FromCp1252(vcl::AdjustLineBreaks(FValidator->ErrorMessage(true, Typed), vcl::tlbsLF)));
     return Invalid;
   }
   if (S != Typed) {

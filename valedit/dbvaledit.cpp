@@ -1,88 +1,67 @@
 // TDBValidEdit: the validating edit bound to one field of a data source.
-// The field is the value: both views read it, a value assignment writes it,
-// and leaving the control hands the stored text to it before the exit is
-// judged. The published table is in dbvaledit_published.cpp.
+// The binding holds the rules the data-aware edits share; this control
+// supplies the field as its validator shows it and the validator's
+// judgement of what was typed. Both views read the field, and a value
+// assignment writes it. The published table is in dbvaledit_published.cpp.
 #include "valedit/dbvaledit.h"
 
 namespace ValEdit {
 
 using namespace vcl;
 
-TDBValidEdit::TDBValidEdit(TComponent* AOwner)
-    : TCustomValidEdit(AOwner), FDataLink(std::make_unique<TFieldDataLink>()) {
+TDBValidEdit::TDBValidEdit(TComponent* AOwner) : TCustomValidEdit(AOwner) {
   RegisterDBValEditClasses();
-  TCustomEdit::SetReadOnly(true);
   SetAlwaysEnable(true);
   SetButtonVisible(false);
-  FDataLink->SetControl(this);
-  FDataLink->OnDataChange = [this](TObject* Sender) { DataChange(Sender); };
-  FDataLink->OnEditingChange = [this](TObject* Sender) { EditingChange(Sender); };
-  FDataLink->OnUpdateData = [this](TObject* Sender) { UpdateData(Sender); };
+  FBinding = std::make_unique<TFieldBinding>(*this, static_cast<IFieldBindingControl&>(*this));
 }
 
 TDBValidEdit::~TDBValidEdit() {
-  FDataLink.reset();
+  FBinding.reset();
 }
 
 // ---------------------------------------------------------------------------
 // Properties
 
-void TDBValidEdit::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value)
-    Value->FreeNotification(this);
-}
-
 bool TDBValidEdit::GetReadOnly() {
-  return FDataLink->ReadOnly();
-}
-
-// The window stays read-only while the data set is not being edited, also
-// when ReadOnly is cleared then: typing asks for edit mode first, and a data
-// set that cannot enter it must not be shown a text it will never take.
-void TDBValidEdit::SetReadOnly(bool Value) {
-  FDataLink->SetReadOnly(Value);
-  TCustomEdit::SetReadOnly(Value || !FDataLink->Editing());
+  return FBinding->ReadOnly();
 }
 
 void TDBValidEdit::Loaded() {
   TCustomValidEdit::Loaded();
-  if (ComponentState().Contains(csDesigning))
-    DataChange(this);
+  FBinding->Loaded();
 }
 
 void TDBValidEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomValidEdit::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink && AComponent == DataSource())
-    SetDataSource(nullptr);
+  if (FBinding)
+    FBinding->Notification(AComponent, Operation);
 }
 
 bool TDBValidEdit::EditCanModify() {
-  return FDataLink->Edit();
+  return FBinding->Edit();
+}
+
+bool TDBValidEdit::TextEditable() {
+  return FBinding->CanEdit();
 }
 
 void TDBValidEdit::Reset() {
-  FDataLink->Reset();
-  SelectAll();
+  FBinding->Reset();
 }
 
 // ---------------------------------------------------------------------------
 // The value
 
 void TDBValidEdit::GetText(std::string& Text, bool ForDisplay) {
-  if (TField* F = FDataLink->Field())
-    Text = F->IsNull() ? std::string() : F->AsString();
+  if (Field())
+    Text = FBinding->FieldValue();
   TCustomValidEdit::GetText(Text, ForDisplay);
 }
 
-std::string TDBValidEdit::FieldEditForm(TField* F) {
-  if (F->IsNull() || (F->DataType() == ftDate && F->AsDateTime() == 0))
-    return std::string();
-  return F->AsString();
-}
-
+// An empty value empties the field (Null) whatever its type.
 void TDBValidEdit::SetEditText(const std::string& Value) {
-  if (!FDataLink->Edit())
+  if (!FBinding->Edit())
     return;
   std::string S = Value;
   SetText(S);
@@ -90,57 +69,35 @@ void TDBValidEdit::SetEditText(const std::string& Value) {
     SetValueError(S);
     return;
   }
-  // An empty date is the date-time value 0, not a cleared field.
-  TField* F = FDataLink->Field();
-  if (F->DataType() == ftDate && S.empty())
-    F->SetAsDateTime(0);
-  else
-    F->SetAsString(S);
+  Field()->SetAsString(S);
 }
 
-// ---------------------------------------------------------------------------
-// The link's events
-
-// The window text is set only when it differs: every change of it comes
-// back through Change, which while unfocused reads the field again.
-void TDBValidEdit::DataChange(TObject*) {
+// The window text is set only when it differs. While focused the stored
+// text is the field's edit form as the window shows it, also when the
+// window showed it already: the exit's judgement and the hand-over work on
+// what the user sees.
+void TDBValidEdit::ShowField(TField* F, bool EditForm) {
   const bool Designing = ComponentState().Contains(csDesigning);
-  TField* F = FDataLink->Field();
   if (!F) {
-    SetMaxLength(0);
     const std::string T = Designing ? Name() : std::string();
     if (Text() != T)
       SetTextBuf(T);
     return;
   }
-  SetMaxLength(F->DataType() == ftString ? F->Size() : 0);
-  if (FocusedFlag() && FDataLink->CanModify()) {
-    std::string T = FieldEditForm(F);
-    SetText(T);
+  std::string T = EditForm ? FBinding->FieldValue() : Designing ? AsString() : GetDisplayText();
+  SetText(T);
+  if (EditForm) {
     if (Text() != T)
       SetTextBuf(T);
-    // The stored text is the field's edit form as the window shows it, also
-    // when the window already showed it and no change came: the exit's
-    // judgement and UpdateData work on what the user sees.
     SetStoredText(Text());
     return;
   }
-  std::string T = Designing ? AsString() : GetDisplayText();
-  SetText(T);
   if (Text() != T) {
     TLockGuard Guard(*this);
     SetTextBuf(T);
   }
   if (FocusedFlag())
-    SetStoredText(FieldEditForm(F));
-}
-
-void TDBValidEdit::EditingChange(TObject*) {
-  TCustomEdit::SetReadOnly(!FDataLink->Editing());
-}
-
-void TDBValidEdit::UpdateData(TObject*) {
-  FDataLink->Field()->SetEditText(StoredText());
+    SetStoredText(FBinding->FieldValue());
 }
 
 // ---------------------------------------------------------------------------
@@ -152,80 +109,57 @@ void TDBValidEdit::SetFocused(bool Value) {
   SetFocusedFlag(Value);
   if (Alignment() != taLeftJustify)
     Invalidate();
-  FDataLink->Reset();
+  FBinding->SetFocused(Value);
 }
 
 void TDBValidEdit::CMEnter(TMessage& Message) {
   TCustomValidEdit::CMEnter(Message);
-  if (SysLocale.FarEast && FDataLink->CanModify())
-    TCustomEdit::SetReadOnly(false);
+  FBinding->Entered();
 }
 
-// The stored text goes to the field first, the field is read again, and
-// then the exit is judged. A control that cannot change its field is not
-// judged: nothing was entered, and a refused value the user cannot change
-// would hold the focus for ever.
+// The binding judges and hands over what was typed; the validating edit's
+// own exit check, which judges every value, is not run.
 void TDBValidEdit::CMExit(TMessage& Message) {
-  try {
-    FDataLink->UpdateRecord();
-  } catch (...) {
-    SelectAll();
-    if (CanFocus())
-      SetFocus();
-    throw;
-  }
-  FDataLink->Reset();
-  if (!FDataLink->CanModify()) {
-    SetFocused(false);
-    TCustomBtnEdit::CMExit(Message);
+  if (!FBinding->Exit())
+    return;
+  SetFocused(false);
+  TCustomBtnEdit::CMExit(Message);
+}
+
+void TDBValidEdit::WndProc(TMessage& Message) {
+  if (FBinding) // messages come before the binding is made and after it is gone
+    FBinding->BeforeMessage(Message);
+  if (Message.Msg == CM_VALIDATEEXIT && !FBinding->HasPendingEdit()) {
+    Message.Result = 0;
     return;
   }
-  TCustomValidEdit::CMExit(Message);
+  TCustomValidEdit::WndProc(Message);
 }
 
 void TDBValidEdit::CMGetDataLink(TMessage& Message) {
-  Message.Result = reinterpret_cast<std::intptr_t>(FDataLink.get());
+  FBinding->GetDataLink(Message);
 }
 
 // ---------------------------------------------------------------------------
 // Editing
 
+// The control's own text swaps (under Lock) are not the user's changes.
 void TDBValidEdit::Change() {
-  FDataLink->Modified();
-  if (!FocusedFlag())
-    FDataLink->Reset();
+  if (!Locked())
+    FBinding->Changed();
   TCustomValidEdit::Change();
 }
 
 void TDBValidEdit::KeyDown(Word& Key, TShiftState Shift) {
   TCustomValidEdit::KeyDown(Key, Shift);
-  if (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)))
-    FDataLink->Edit();
+  FBinding->KeyDown(Key, Shift);
 }
 
 // A character the field refuses is dropped silently; Escape discards the
 // edit and does not reach the form's cancel button.
 void TDBValidEdit::KeyPress(char& Key) {
-  const auto Printable = [&Key] { return static_cast<unsigned char>(Key) >= 32; };
-  if (Printable() && FDataLink->Field() && !FDataLink->Field()->IsValidChar(Key))
-    Key = 0;
-  if (Key == '\b' || Key == 22 || Key == 24 || Printable()) {
-    FDataLink->Edit();
-  } else if (Key == '\x1b') {
-    Reset();
-    Key = 0;
-  }
+  FBinding->KeyPress(Key, false);
   TCustomValidEdit::KeyPress(Key);
-}
-
-void TDBValidEdit::WMPaste(TMessage& Message) {
-  FDataLink->Edit();
-  TCustomValidEdit::WMPaste(Message);
-}
-
-void TDBValidEdit::WMCut(TMessage& Message) {
-  FDataLink->Edit();
-  TCustomValidEdit::WMCut(Message);
 }
 
 } // namespace ValEdit

@@ -1,14 +1,17 @@
 // The data-aware validating edit: the validating edit bound to one field of
-// the current record of a data source through a field data link. It keeps
-// every validation of the validating edit; what it adds is where the value
-// comes from and goes to. The control shows the field's value (its display
-// form while not focused, its edit form while focused and changeable), its
-// EditText, DisplayText and typed properties read the field, a value
-// assigned from code is written to the field, and leaving the control
-// writes the stored text to the field before the focus-exit validation runs.
+// the current record of a data source through a field binding
+// (vcl/db/fieldbinding.h), which holds the rules the data-aware edits share.
+// It keeps every validation of the validating edit; what it adds is where
+// the value comes from and goes to. The control shows the field's value
+// (its display form while not focused, its edit form while focused and
+// changeable), its EditText, DisplayText and typed properties read the
+// field, a value assigned from code is written to the field, and what the
+// user typed reaches the field only once the validator accepts it: on
+// leaving the control, or when the data set asks for it before a post, a
+// move or a close. Only what the user changed in the record is judged.
 // The window is read-only unless the data set is being edited; typing,
-// pasting, cutting, Delete and Shift+Insert put the data set into edit mode,
-// and Escape gives the field's value back.
+// pasting, cutting, Delete and Shift+Insert put the data set into edit
+// mode, and Escape gives the field's value back.
 #pragma once
 
 #include <memory>
@@ -16,27 +19,36 @@
 
 #include "valedit/valedit.h"
 #include "vcl/db.h"
+#include "vcl/db/fieldbinding.h"
 
 namespace ValEdit {
 
-class TDBValidEdit : public TCustomValidEdit {
+class TDBValidEdit : public TCustomValidEdit, private vcl::IFieldBindingControl {
 public:
   explicit TDBValidEdit(vcl::TComponent* AOwner);
   ~TDBValidEdit() override;
 
-  vcl::TDataSource* DataSource() const { return FDataLink->DataSource(); }
-  void SetDataSource(vcl::TDataSource* Value);
-  const std::string& DataField() const { return FDataLink->FieldName(); }
-  void SetDataField(const std::string& Value) { FDataLink->SetFieldName(Value); }
+  vcl::TDataSource* DataSource() const { return FBinding->DataSource(); }
+  void SetDataSource(vcl::TDataSource* Value) { FBinding->SetDataSource(Value); }
+  const std::string& DataField() const { return FBinding->DataField(); }
+  void SetDataField(const std::string& Value) { FBinding->SetDataField(Value); }
   // The link's read-only state; the window is read-only as well whenever
   // the data set is not being edited.
   bool ReadOnly() { return GetReadOnly(); }
-  void SetReadOnly(bool Value);
-  vcl::TField* Field() const { return FDataLink->Field(); }
+  void SetReadOnly(bool Value) { FBinding->SetReadOnly(Value); }
+  vcl::TField* Field() const { return FBinding->Field(); }
+  // The user's limit; 0 lets a string field's size limit the text.
+  int MaxLength() const { return FBinding->MaxLength(); }
+  void SetMaxLength(int Value) { FBinding->SetMaxLength(Value); }
 
   // Value assignment: writes the normalised, judged value to the field
-  // (entering edit mode first); ignored when the data set cannot be edited.
+  // (entering edit mode first; an empty value is Null); ignored when the
+  // data set cannot be edited.
   void SetEditText(const std::string& Value) override;
+  // Always true: the value belongs to the record, and what the user typed
+  // is judged on its way there. A change of the validator's settings thus
+  // never empties the record's value (which would write it).
+  bool Valid() override { return true; }
 
   // Shows the field's value again and selects it all.
   void Reset();
@@ -56,7 +68,6 @@ public:
   using TCustomValidEdit::HideSelection;
   using TCustomValidEdit::ImeMode;
   using TCustomValidEdit::ImeName;
-  using TCustomValidEdit::MaxLength;
   using TCustomValidEdit::NumGlyphs;
   using TCustomValidEdit::OEMConvert;
   using TCustomValidEdit::PasswordChar;
@@ -75,7 +86,6 @@ public:
   using TCustomValidEdit::SetHideSelection;
   using TCustomValidEdit::SetImeMode;
   using TCustomValidEdit::SetImeName;
-  using TCustomValidEdit::SetMaxLength;
   using TCustomValidEdit::SetNumGlyphs;
   using TCustomValidEdit::SetOEMConvert;
   using TCustomValidEdit::SetPasswordChar;
@@ -85,33 +95,34 @@ protected:
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   // Asks the data set for edit mode; true when it is being edited.
   bool EditCanModify() override;
+  bool TextEditable() override;
   bool GetReadOnly() override;
   // Both views read the field: empty for Null, else its AsString.
   void GetText(std::string& Text, bool ForDisplay) override;
   // Shows the field's edit form on entry and its display form on exit.
   void SetFocused(bool Value) override;
+  // Cut, paste and clear ask for edit mode first; Enter on the form's
+  // default button judges only a changed value.
+  void WndProc(vcl::TMessage& Message) override;
 
   void Change() override;
   void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
   void KeyPress(char& Key) override;
 
-  void WMCut(vcl::TMessage& Message) override;
-  void WMPaste(vcl::TMessage& Message) override;
   void CMEnter(vcl::TMessage& Message) override;
   void CMExit(vcl::TMessage& Message) override;
   void CMGetDataLink(vcl::TMessage& Message) override;
 
-  // The link's events: a new record or field value, a change of the data
-  // set's editing state, and the data set asking for the typed text.
-  void DataChange(vcl::TObject* Sender);
-  void EditingChange(vcl::TObject* Sender);
-  void UpdateData(vcl::TObject* Sender);
-
 private:
-  // The field's value as the window shows it while the user edits it.
-  std::string FieldEditForm(vcl::TField* F);
+  // What the binding asks of the control: the field as the validator shows
+  // it, the stored text, and the validator's judgement of it.
+  void ShowField(vcl::TField* F, bool EditForm) override;
+  std::string TypedText() override { return StoredText(); }
+  bool AcceptTyped() override { return ValidateExit(true); }
+  void SetWindowReadOnly(bool Value) override { TCustomEdit::SetReadOnly(Value); }
+  void SetWindowMaxLength(int Value) override { TCustomEdit::SetMaxLength(Value); }
 
-  std::unique_ptr<vcl::TFieldDataLink> FDataLink;
+  std::unique_ptr<vcl::TFieldBinding> FBinding;
 };
 
 // Declares the published properties of TDBValidEdit for form files; runs once.

@@ -183,10 +183,11 @@ protected:
   const std::string& StoredText() const { return FStoredText; }
   void SetStoredText(const std::string& Value) { FStoredText = Value; }
 
-private:
   // Judges the stored text as leaving the control does; true when it may be
   // left, with the stored text normalised. A refusal is reported when Report.
   bool ValidateExit(bool Report);
+
+private:
   void CMValidateExit(vcl::TMessage& Message);
   void HistoryStep(vcl::TMessage& Message);
   // Screens the window's insertion Insert at the selection.

@@ -157,14 +157,24 @@ void TCustomDateValidator::FormatSettingsChanged() {
   FormatChanged();
 }
 
+// Setting a bound, even to the value it has, makes it one that is stored;
+// so does moving it along with the other.
 void TCustomDateValidator::SetMax(vcl::TDateTime Value) {
-  if (StoreMax(FMax, FMin, Value))
+  const vcl::TDateTime OldMin = FMin;
+  FMaxSet = true;
+  if (StoreMax(FMax, FMin, Value)) {
+    FMinSet = FMinSet || FMin != OldMin;
     Change();
+  }
 }
 
 void TCustomDateValidator::SetMin(vcl::TDateTime Value) {
-  if (StoreMin(FMin, FMax, Value))
+  const vcl::TDateTime OldMax = FMax;
+  FMinSet = true;
+  if (StoreMin(FMin, FMax, Value)) {
+    FMaxSet = FMaxSet || FMax != OldMax;
     Change();
+  }
 }
 
 void TCustomDateValidator::FormatChanged() {

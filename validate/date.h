@@ -41,6 +41,13 @@ protected:
   void FormatChanged();
   void FormatSettingsChanged() override;
 
+  // Stored-tests of the bounds. A bound starts as today's date, which only
+  // means "today": it is stored once it has been set (by code, an editor or
+  // a form file), so that an untouched form file does not change from one
+  // day to the next.
+  bool IsMaxStored() const { return FMaxSet; }
+  bool IsMinStored() const { return FMinSet; }
+
 private:
   // Makes the year of the settings' ShortDateFormat as wide as Format asks.
   void FitYearWidth();
@@ -59,6 +66,8 @@ private:
   vcl::TDateTime FMax = 0;
   vcl::TDateTime FMin = 0;
   bool FNoBounds = true;
+  bool FMaxSet = false;
+  bool FMinSet = false;
 };
 
 class TDateValidator : public TCustomDateValidator {
@@ -66,6 +75,8 @@ public:
   using TCustomDateValidator::TCustomDateValidator;
 
   using TCustomDateValidator::Format;
+  using TCustomDateValidator::IsMaxStored;
+  using TCustomDateValidator::IsMinStored;
   using TCustomDateValidator::Max;
   using TCustomDateValidator::Min;
   using TCustomDateValidator::NoBounds;

@@ -36,14 +36,16 @@ void TCustomFloatValidator::FormatSettingsChanged() {
 }
 
 void TCustomFloatValidator::SetMax(double Value) {
-  if (StoreMax(FMax, FMin, Value)) {
+  const bool Switched = SwitchBoundsOn(*this, FNoBounds);
+  if (StoreMax(FMax, FMin, Value) || Switched) {
     GetFilter();
     Change();
   }
 }
 
 void TCustomFloatValidator::SetMin(double Value) {
-  if (StoreMin(FMin, FMax, Value)) {
+  const bool Switched = SwitchBoundsOn(*this, FNoBounds);
+  if (StoreMin(FMin, FMax, Value) || Switched) {
     GetFilter();
     Change();
   }

@@ -24,6 +24,9 @@ public:
   void SetText(std::string& S) override;
   std::string ErrorMessage(bool Input, std::string S) override;
 
+  // Each also switches the range on, unless the owner is being read from a
+  // form file (a new validator has NoBounds True, and Min and Max alone
+  // would otherwise do nothing).
   virtual void SetMax(double Value);
   virtual void SetMin(double Value);
   virtual void SetNoBounds(bool Value);

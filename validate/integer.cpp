@@ -20,14 +20,16 @@ void TCustomIntegerValidator::GetFilter() {
 }
 
 void TCustomIntegerValidator::SetMax(int Value) {
-  if (StoreMax(FMax, FMin, Value)) {
+  const bool Switched = SwitchBoundsOn(*this, FNoBounds);
+  if (StoreMax(FMax, FMin, Value) || Switched) {
     GetFilter();
     Change();
   }
 }
 
 void TCustomIntegerValidator::SetMin(int Value) {
-  if (StoreMin(FMin, FMax, Value)) {
+  const bool Switched = SwitchBoundsOn(*this, FNoBounds);
+  if (StoreMin(FMin, FMax, Value) || Switched) {
     GetFilter();
     Change();
   }

@@ -19,6 +19,9 @@ public:
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   std::string ErrorMessage(bool Input, std::string S) override;
 
+  // Each also switches the range on, unless the owner is being read from a
+  // form file (a new validator has NoBounds True, and Min and Max alone
+  // would otherwise do nothing).
   virtual void SetMax(int Value);
   virtual void SetMin(int Value);
   virtual void SetNoBounds(bool Value);

@@ -2,9 +2,11 @@
 // their declared defaults. A default given here is what a stored form is
 // compared against, not necessarily what the constructor sets: a float
 // validator starts with the locale's currency decimals, but its Precision is
-// left out of a form only when it is 2. Properties without a default
-// (FilterChars, CaseSensitive, the bounds of the float, date and time
-// validators, the time Format) are always stored.
+// left out of a form only when it is 2. FilterChars, CaseSensitive and the
+// time Format have no default and are always stored. The numeric and time
+// bounds are left out while they hold the values a new validator starts
+// with; the date bounds start as today, which a form file must not freeze,
+// and are stored once set (IsMinStored, IsMaxStored).
 #include "validate/published.h"
 
 #include "validate/kinds.h"
@@ -42,8 +44,8 @@ template <> void DeclarePublished<TFloatValidator>() {
   Published<T>("TFloatValidator")
       .Inherits<TValidator>()
       .Bool("LeadingZeros", &T::LeadingZeros, &T::SetLeadingZeros, false)
-      .Float("Max", &T::Max, &T::SetMax)
-      .Float("Min", &T::Min, &T::SetMin)
+      .Float("Max", &T::Max, &T::SetMax, 0)
+      .Float("Min", &T::Min, &T::SetMin, 0)
       .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true)
       .Int("Precision", &T::Precision, &T::SetPrecision, 2);
 }
@@ -52,8 +54,8 @@ template <> void DeclarePublished<TCurrencyValidator>() {
   using T = TCurrencyValidator;
   Published<T>("TCurrencyValidator")
       .Inherits<TValidator>()
-      .Float("Max", &T::Max, &T::SetMax)
-      .Float("Min", &T::Min, &T::SetMin)
+      .Float("Max", &T::Max, &T::SetMax, 0)
+      .Float("Min", &T::Min, &T::SetMin, 0)
       .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true)
       .Int("Precision", &T::Precision, &T::SetPrecision, 2);
 }
@@ -86,7 +88,11 @@ template <> void DeclarePublished<TDateValidator>() {
       .Bool("AutoFill", &T::AutoFill, &T::SetAutoFill, true)
       .Enum("Format", &T::Format, &T::SetFormat, vdfLong)
       .DateTime("Max", &T::Max, &T::SetMax)
+      .Stored(&T::IsMaxStored)
+      .DateText()
       .DateTime("Min", &T::Min, &T::SetMin)
+      .Stored(&T::IsMinStored)
+      .DateText()
       .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true);
 }
 
@@ -97,8 +103,8 @@ template <> void DeclarePublished<TTimeValidator>() {
       .Inherits<TValidator>()
       .Bool("AutoFill", &T::AutoFill, &T::SetAutoFill, true)
       .Enum("Format", &T::Format, &T::SetFormat)
-      .DateTime("Max", &T::Max, &T::SetMax)
-      .DateTime("Min", &T::Min, &T::SetMin)
+      .DateTime("Max", &T::Max, &T::SetMax, T::StartMax)
+      .DateTime("Min", &T::Min, &T::SetMin, T::StartMin)
       .Bool("NoBounds", &T::NoBounds, &T::SetNoBounds, true);
 }
 

@@ -29,8 +29,8 @@ bool IsTwelveHourClock(const std::string& Fmt) {
 
 TCustomTimeValidator::TCustomTimeValidator(vcl::TObject* AOwner) : TCustomPictureValidator(AOwner) {
   FormatChanged();
-  FMin = 0.0;
-  FMax = 0.99999;
+  FMin = StartMin;
+  FMax = StartMax;
   FNoBounds = true;
 }
 

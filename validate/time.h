@@ -20,6 +20,11 @@ class TCustomTimeValidator : public TCustomPictureValidator {
 public:
   explicit TCustomTimeValidator(vcl::TObject* AOwner);
 
+  // The bounds a new validator starts with: midnight to a second before the
+  // next.
+  static constexpr vcl::TDateTime StartMin = 0.0;
+  static constexpr vcl::TDateTime StartMax = 0.99999;
+
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   void SetText(std::string& S) override;

@@ -98,6 +98,11 @@ void TValidator::SetFormatSettings(const vcl::TFormatSettings& Value) {
 
 void TValidator::FormatSettingsChanged() {}
 
+bool TValidator::OwnerReading() const {
+  const auto* Component = dynamic_cast<const vcl::TComponent*>(FOwner);
+  return Component && Component->ComponentState().Contains(vcl::csReading);
+}
+
 void TValidator::Change() {
   if (OnChange) {
     OnChange(this);

@@ -78,6 +78,17 @@ template <typename T> bool StoreMin(T& Min, T& Max, T Value) {
   return true;
 }
 
+// A bound set from code switches the range of a numeric validator on
+// (NoBounds False), so that the bound a program sets takes effect; a bound
+// read from a form file leaves NoBounds as the form stores it. True when it
+// switched the range on.
+template <typename V> bool SwitchBoundsOn(V& Validator, bool NoBounds) {
+  if (!NoBounds || Validator.OwnerReading())
+    return false;
+  Validator.SetNoBounds(false);
+  return true;
+}
+
 class TValidator : public vcl::TPersistent {
 public:
   explicit TValidator(vcl::TObject* AOwner);
@@ -109,6 +120,8 @@ public:
   bool AutoFill() const { return FAutoFill; }
   void SetAutoFill(bool Value) { FAutoFill = Value; }
   vcl::TObject* Owner() const { return FOwner; }
+  // True while the owning component is read from a form file.
+  bool OwnerReading() const;
 
   // When assigned it replaces the owner notification of Change.
   vcl::TNotifyEvent OnChange;

@@ -506,6 +506,9 @@ private:
   bool FParentCtl3D = true;
   bool FAligning = false;
   int FTabOrderRead = -1;
+  // A child being read has a tab order from its form file: the tab list is
+  // sorted once, when the first child is loaded.
+  bool FTabListPending = false;
 
   friend class TControl;
   friend class TCustomForm;

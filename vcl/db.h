@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -35,6 +36,7 @@ class TDataSet;
 class TDataSource;
 class TDataLink;
 class TField;
+class TParams;
 
 VCL_EXCEPTION(EDatabaseError, Exception);
 
@@ -348,6 +350,9 @@ protected:
   virtual TDateTime ParseText(const std::string& Text) const;
 
 private:
+  // The stored value as a date and time; none when it is none.
+  std::optional<TDateTime> Moment() const;
+
   std::string FDisplayFormat;
 };
 
@@ -390,6 +395,90 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// Parameters
+
+// A parameter of a data set's SQL, written :name in it, with a typed value
+// that is bound to the statement (never written into it) when the data set
+// opens. A data set keeps one for each name its SQL holds; in form files
+// they are its children, each with its DataType, ParamName and Value.
+class TParam : public TComponent {
+public:
+  explicit TParam(TComponent* AOwner);
+  ~TParam() override;
+
+  const std::string& ParamName() const { return FParamName; }
+  void SetParamName(const std::string& Value) { FParamName = Value; }
+  // ftUnknown until the parameter is given a type or a value: a data set
+  // does not open while one of its parameters has none.
+  TFieldType DataType() const { return FDataType; }
+  // Reads a value already held as one of the type (EConvertError when it
+  // is none).
+  void SetDataType(TFieldType Value);
+  bool IsNull() const { return IsNullValue(FValue); }
+  // Null, keeping the type.
+  void Clear() { FValue = TDBValue(); }
+  // The value as it is bound: in the form the fields of the type store.
+  const TDBValue& Value() const { return FValue; }
+
+  // Each setter gives the parameter its type.
+  void SetAsString(const std::string& Value);
+  void SetAsInteger(int Value) { SetAsLargeInt(Value); }
+  void SetAsLargeInt(std::int64_t Value);
+  void SetAsFloat(double Value);
+  void SetAsCurrency(Currency Value);
+  void SetAsDate(TDateTime Value);
+  void SetAsTime(TDateTime Value);
+  void SetAsDateTime(TDateTime Value);
+  void SetAsBoolean(bool Value);
+  std::string AsString() const { return ValueText(); }
+
+  // The value as text, without regard to the locale (12.5, 2024-01-31,
+  // True; "" for Null), as form files keep it. Setting it reads the text as
+  // a value of the parameter's type (EConvertError when it is none).
+  std::string ValueText() const;
+  void SetValueText(const std::string& Text);
+
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+
+private:
+  friend class TParams;
+  void Store(TFieldType Type, TDBValue Value);
+
+  TParams* FParams = nullptr;
+  std::string FParamName;
+  TFieldType FDataType = ftUnknown;
+  TDBValue FValue;
+};
+
+// The parameters of a data set, in the order their names first appear.
+class TParams : public TObject {
+public:
+  explicit TParams(TDataSet* DataSet = nullptr) : FDataSet(DataSet) {}
+  ~TParams() override;
+  TParams(const TParams&) = delete;
+  TParams& operator=(const TParams&) = delete;
+
+  TDataSet* DataSet() const { return FDataSet; }
+  int Count() const { return static_cast<int>(FList.size()); }
+  TParam* Params(int Index) const { return FList.at(Index); }
+  TParam* operator[](int Index) const { return Params(Index); }
+  // By name, ignoring case; nullptr when absent.
+  TParam* FindParam(const std::string& Name) const;
+  // Takes Param in (its data set becomes its owner).
+  void Add(TParam* Param);
+  // Makes the parameters those of Names: a parameter whose name is kept
+  // keeps its value (the one added last, when two have it), one is made
+  // for each new name, and the others are freed.
+  void Update(const std::vector<std::string>& Names);
+
+private:
+  friend class TParam;
+  TDataSet* FDataSet;
+  std::vector<TParam*> FList;
+};
+
+// ---------------------------------------------------------------------------
 // Data sets
 
 class TDataSet : public TComponent {
@@ -403,6 +492,11 @@ public:
   void Close() { SetActive(false); }
   bool Active() const { return FState != dsInactive; }
   void SetActive(bool Value);
+  // The published Active: what a form file stores. A data set read for
+  // inspection (csInspecting) never opens by it: Active is then a stored
+  // value, shown and written back as read. Open and Close still act.
+  bool StoredActive() const { return Active() || FStreamedActive; }
+  void SetStoredActive(bool Value);
   TDataSetState State() const { return FState; }
 
   // Moving first hands pending edits to the storage (CheckBrowseMode).
@@ -450,6 +544,8 @@ public:
   // Raises EDatabaseError "Name: Field 'X' not found" when absent.
   TField* FieldByName(const std::string& FieldName) const;
   const std::vector<TFieldDef>& FieldDefs() const { return FFieldDefs; }
+  // The parameters of the data set's SQL; nullptr for a data set without.
+  virtual TParams* Params() const { return nullptr; }
 
   // While controls are disabled the links hear no record or field changes
   // (EnableControls sends one data-set change afterwards); state changes,
@@ -705,17 +801,23 @@ private:
 // SQLite
 
 // A data set over an SQLite database (a file, a file: URI, or ":memory:"):
-// a table (TableName) or the rows of a query (SQL). Tables are browsed in
-// key order (the rowid, or the primary key of a table without one) a window
-// of rows at a time; queries a window at a time by position and are
-// read-only. Posts and deletes run in BEGIN IMMEDIATE transactions that wait
-// up to BusyTimeout for another writer, write with bound parameters only,
-// and write a row only while it still holds the values read from it: a row
-// changed by another connection since is not overwritten, the post fails
-// with a message and the changed values are shown; posting again then keeps
-// the typed values. The connection stays open from first use until the
-// database name changes or the data set is freed, so a ":memory:" database
-// lives as long as the data set.
+// a table (TableName) or the rows of a query (SQL, with :name parameters).
+// Tables are browsed in the order of the key that tells their rows apart (a
+// declared primary key, a unique key of columns never Null, or else the row
+// id) a window of rows at a time; queries a window at a time by position
+// and are read-only. Posts and deletes run in BEGIN IMMEDIATE transactions
+// that wait up to BusyTimeout for another writer (as Open waits for one),
+// write with bound parameters only, and write a row only while it still
+// holds the values read from it, to the letter: a row changed by another
+// connection since is not overwritten, the post fails with a message and
+// the changed values are shown; posting again then keeps the typed values.
+// A row known only by its row id is never written once it changed, since
+// another row may have taken its number. A value a column would keep other
+// than given (an amount of more digits than a REAL holds) is refused where
+// it is assigned. A database opened read-only cannot be modified. The
+// connection to a file lasts from first use to Close, so Open reads the
+// file that is there then; an in-memory database lives as long as the data
+// set (until DatabaseName changes).
 class TSQLiteDataSet : public TDataSet {
 public:
   explicit TSQLiteDataSet(TComponent* AOwner);
@@ -728,13 +830,30 @@ public:
   // The query, used when TableName is empty.
   TStrings* SQL() const { return FSQL.get(); }
   void SetSQL(TStrings* Value);
-  // How long a write waits for another connection's lock, in milliseconds.
+  // The parameters of the SQL: one for each :name it holds.
+  TParams* Params() const override { return FParams.get(); }
+  // Raises EDatabaseError "Name: Parameter 'X' not found" when absent.
+  TParam* ParamByName(const std::string& Name) const;
+  // How long opening and writing wait for another connection's lock, in
+  // milliseconds.
   int BusyTimeout() const { return FBusyTimeout; }
   void SetBusyTimeout(int Value);
 
+  // Makes the database DatabaseName when it does not exist yet, runs
+  // Statements (its schema and first rows) in it and returns true; a
+  // database that exists is left as it is and false returned. A file (a
+  // plain name or a file: URI) is made under a temporary name beside it and
+  // put in place only once complete, never over a file another program made
+  // meanwhile, so no program sees it half made; an in-memory database is
+  // made on the data set's connection. Opening a missing file stays an
+  // error; a URI that opens read-only (mode=ro) makes nothing.
+  bool CreateDatabase(const std::string& Statements);
   // Runs SQL statements (schema, setup) on the data set's connection.
   void ExecSQL(const std::string& Statements);
+  // False for queries, views and databases opened read-only.
   bool CanModify() const override;
+  void GetChildren(const std::function<void(TComponent*)>& Proc,
+                   const TComponent* Root) const override;
 
 protected:
   void InternalOpen(std::vector<TFieldDef>& Defs) override;
@@ -751,19 +870,23 @@ protected:
   bool InternalDelete(TRecordBuffer& Rec) override;
   void InternalInitRecord(TRecordBuffer& Rec) override;
   // A table's NOT NULL and column CHECK constraints judge each assignment,
-  // so a refused value is reported where it is typed, not at Post.
+  // as does the column's keeping of the value, so a refused value is
+  // reported where it is typed, not at Post.
   void CheckFieldValue(const TField* Field) override;
+  void Loaded() override;
 
 private:
   class TConnection;
   class TCursor;
   class TColumnRules;
   void SQLChanging(TObject* Sender);
+  void SQLChanged(TObject* Sender);
   TConnection& Connection();
 
   std::string FDatabaseName = ":memory:";
   std::string FTableName;
   std::unique_ptr<TStringList> FSQL;
+  std::unique_ptr<TParams> FParams;
   int FBusyTimeout = 2000;
   std::unique_ptr<TConnection> FConnection;
   std::unique_ptr<TCursor> FCursor;

@@ -138,6 +138,7 @@ protected:
   void CMDialogChar(TMessage& Message) override;
   void CMVisibleChanged(TMessage& Message) override;
   void CMTextChanged(TMessage& Message) override;
+  void WMSize(TMessage& Message) override;
   virtual void DoShow();
   virtual void DoHide();
   void FrameMetrics(int& Frame, int& Caption) const;

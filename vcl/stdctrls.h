@@ -93,6 +93,11 @@ protected:
   void SetPasswordChar(char Value);
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
+  // Whether an edit of the user's (the edit menu's Cut, Paste and Delete)
+  // may change the text: the window is not read-only. A data-aware edit,
+  // read-only while its data set browses, answers for the edit mode the
+  // edit would enter.
+  virtual bool TextEditable() { return !FReadOnly; }
   TImeMode ImeMode() const { return FImeMode; }
   void SetImeMode(TImeMode Value) { FImeMode = Value; }
   const std::string& ImeName() const { return FImeName; }

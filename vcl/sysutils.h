@@ -57,6 +57,11 @@ std::string Trim(const std::string& S); // removes characters <= ' ' at both end
 std::string TrimLeft(const std::string& S);
 std::string TrimRight(const std::string& S);
 std::string QuotedStr(const std::string& S);
+enum TTextLineBreakStyle : std::uint8_t { tlbsLF, tlbsCRLF };
+// S with every line break (CR LF, a lone CR, a lone LF) written in Style:
+// CR LF (tlbsCRLF) or LF alone (tlbsLF). Our message texts may break lines
+// with a lone CR; programs of other toolkits want LF.
+std::string AdjustLineBreaks(const std::string& S, TTextLineBreakStyle Style = tlbsCRLF);
 // The letter test of code page 1252 (accented letters count).
 bool IsCharAlphaA(char Ch);
 // The Unicode code point of a code page 1252 character, and the character of

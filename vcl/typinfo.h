@@ -18,7 +18,7 @@
 // whole published order gets exactly that order). Getters and setters are
 // member-function pointers or callables taking a T*; a null setter makes a
 // read-only property. Modifiers after a property refine it: .Stored(test),
-// .Range(min, max), .TypeName("TColor"), .Default(value).
+// .Range(min, max), .TypeName("TColor"), .Default(value), .DateText().
 //
 // Identifiers. An integer type whose values a form file may write by name
 // (TColor: clWindow, ...) declares its names once with DeclareIdents; every
@@ -141,6 +141,7 @@ struct TPropInfo {
   const TEnumInfo* EnumType = nullptr;      // enumerations and sets
   std::optional<TPropValue> Default;        // none: always stored
   std::type_index EventType = typeid(void); // events: the std::function type
+  bool DateText = false;                    // a date: a form file may also write it '2020-01-31'
 
   // Getters and setters receive an instance of the declaring class. Writing a
   // form never changes an object, but getters need not be const.
@@ -553,6 +554,16 @@ public:
 
   Published& TypeName(const std::string& Name) {
     Last().TypeName = Name;
+    return *this;
+  }
+
+  // A TDateTime property that holds a date: a form file written by hand may
+  // give it as a date text, 2020-01-31 or 1/31/2020.
+  Published& DateText() {
+    TPropInfo& P = Last();
+    if (P.Kind != tkFloat)
+      detail::DeclarationError("DateText does not fit property " + P.Name);
+    P.DateText = true;
     return *this;
   }
 

@@ -7,6 +7,7 @@ object CustomerForm: TCustomerForm
   ClientWidth = 600
   Position = poScreenCenter
   ActiveControl = CodeEdit
+  OnCloseQuery = FormCloseQuery
   OnCreate = FormCreate
   object CodeLabel: TLabel
     Left = 12
@@ -540,6 +541,7 @@ object CustomerForm: TCustomerForm
       Top = 82
       Width = 64
       Height = 25
+      Cancel = True
       Caption = 'Cancel'
       TabOrder = 12
       OnClick = CancelClick

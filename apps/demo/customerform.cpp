@@ -207,9 +207,18 @@ void TCustomerForm::OpenDatabase(const std::string& Database) {
   OpenSampleDatabase(Customers, Database);
 }
 
+namespace {
+
+bool Editing(const TDataSet* Data) {
+  return Data->State() == dsEdit || Data->State() == dsInsert;
+}
+
+} // namespace
+
 void TCustomerForm::NavigateClick(TObject* Sender) {
   // Moving hands a pending edit to the table first; if that fails the
   // record stays as it was typed, and the failure goes to ShowFailure.
+  const bool Changed = Editing(Customers) && Customers->Modified();
   if (Sender == FirstButton)
     Customers->First();
   else if (Sender == PriorButton)
@@ -218,10 +227,12 @@ void TCustomerForm::NavigateClick(TObject* Sender) {
     Customers->Next();
   else if (Sender == LastButton)
     Customers->Last();
+  SetStatus(Changed ? "The changes to the customer are written to the table."
+                    : Format("Customer %d of %d.", {Customers->RecNo(), Customers->RecordCount()}));
 }
 
 void TCustomerForm::PostClick(TObject*) {
-  if (Customers->State() == dsBrowse) {
+  if (!Editing(Customers)) {
     SetStatus("Nothing to post: no customer is being edited.");
     return;
   }
@@ -230,8 +241,45 @@ void TCustomerForm::PostClick(TObject*) {
 }
 
 void TCustomerForm::CancelClick(TObject*) {
+  if (!Editing(Customers)) {
+    SetStatus("Nothing to cancel: no customer is being edited.");
+    return;
+  }
   Customers->Cancel();
   SetStatus("The changes to the customer are thrown away.");
+}
+
+// Closing while a customer is being edited asks what becomes of the
+// changes: saved, thrown away, or the form stays open to go on.
+void TCustomerForm::FormCloseQuery(TObject*, bool& CanClose) {
+  if (!Customers || !Editing(Customers))
+    return;
+  try {
+    Customers->UpdateRecord(); // what the focused edit holds, judged first
+    if (!Customers->Modified()) {
+      Customers->Cancel();
+      return;
+    }
+    switch (MessageDlg("Save the changes to the customer?", mtConfirmation, {mbYes, mbNo, mbCancel},
+                       0)) {
+    case mrYes:
+      Customers->Post();
+      SetStatus("The customer is written to the table.");
+      break;
+    case mrNo:
+      Customers->Cancel();
+      SetStatus("The changes to the customer are thrown away.");
+      break;
+    default:
+      CanClose = false;
+      SetStatus("The customer is still being edited: post or cancel the changes.");
+    }
+  } catch (const EAbort&) {
+    CanClose = false; // the edit that refused its text has said why
+  } catch (const std::exception& E) {
+    CanClose = false;
+    ShowFailure(E);
+  }
 }
 
 void TCustomerForm::CustomerDataChange(TObject*, TField*) {
@@ -316,6 +364,7 @@ void RegisterCustomerFormClasses() {
         .Method("NavigateClick", &T::NavigateClick)
         .Method("PostClick", &T::PostClick)
         .Method("CancelClick", &T::CancelClick)
+        .Method("FormCloseQuery", &T::FormCloseQuery)
         .Method("CustomerDataChange", &T::CustomerDataChange)
         .Method("CustomerStateChange", &T::CustomerStateChange);
     return true;

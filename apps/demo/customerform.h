@@ -94,6 +94,7 @@ public:
   void NavigateClick(vcl::TObject* Sender);
   void PostClick(vcl::TObject* Sender);
   void CancelClick(vcl::TObject* Sender);
+  void FormCloseQuery(vcl::TObject* Sender, bool& CanClose);
   void CustomerDataChange(vcl::TObject* Sender, vcl::TField* Field);
   void CustomerStateChange(vcl::TObject* Sender);
 

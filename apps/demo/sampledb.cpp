@@ -1,18 +1,12 @@
-// The sample database: its table, its records, and how a missing file is
-// created.
+// The sample database: its table and its records, made where the database
+// does not exist yet.
 #include "apps/demo/sampledb.h"
-
-#include <cctype>
-#include <cstring>
-#include <filesystem>
 
 namespace Demo {
 
 namespace {
 
-// In one transaction, so that a file is created whole or not filled at all.
 const char* const SampleCustomers = R"SQL(
-BEGIN;
 CREATE TABLE customers (
   id INTEGER PRIMARY KEY,
   code VARCHAR(8) NOT NULL UNIQUE,
@@ -32,43 +26,15 @@ INSERT INTO customers (code, name, phone, country, credit_limit, birth_date, reg
   ('C-1006', 'Noah Martin', '(555) 745-8812', 'Canada', 5000, '1995-03-17', 'North'),
   ('C-1007', 'Emma Jensen', '(555) 856-4490', 'Denmark', 18000.5, '1987-06-08', 'North'),
   ('C-1008', 'Lucas Silva', '(555) 967-3321', 'Brazil', 22000, '1979-12-24', 'West');
-COMMIT;
 )SQL";
-
-// A file: URI that asks SQLite to create the file: the path with every
-// character that is not plainly safe in a URI written as %XX.
-std::string CreatingUri(const std::string& Path) {
-  static constexpr char Hex[] = "0123456789ABCDEF";
-  std::string Uri = "file:";
-  for (char C : Path) {
-    const auto U = static_cast<unsigned char>(C);
-    if (std::isalnum(U) || std::strchr("/-._~", C))
-      Uri += C;
-    else
-      Uri += {'%', Hex[U >> 4], Hex[U & 15]};
-  }
-  return Uri + "?mode=rwc";
-}
 
 } // namespace
 
 void OpenSampleDatabase(vcl::TSQLiteDataSet* Customers, const std::string& Database) {
   Customers->Close();
   Customers->SetTableName("customers");
-  const bool InMemory = Database == ":memory:";
-  const bool Create = InMemory || !std::filesystem::exists(Database);
-  Customers->SetDatabaseName(InMemory || !Create ? Database : CreatingUri(Database));
-  if (Create) {
-    try {
-      Customers->ExecSQL(SampleCustomers);
-    } catch (...) {
-      // Leave no half-made file behind for the next start to trip over.
-      Customers->SetDatabaseName(":memory:");
-      if (!InMemory)
-        std::filesystem::remove(Database);
-      throw;
-    }
-  }
+  Customers->SetDatabaseName(Database);
+  Customers->CreateDatabase(SampleCustomers);
   Customers->Open();
 }
 

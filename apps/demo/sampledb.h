@@ -8,10 +8,12 @@
 
 namespace Demo {
 
-// Points Customers at Database and opens it on the customers table.
-// ":memory:" and a file that does not exist yet are filled with the sample
-// customers first; an existing file is used as it stands (EDatabaseError
-// when it is no database or has no customers table).
+// Points Customers at Database (a file name or a file: URI, as SQLite reads
+// them, or ":memory:") and opens it on the customers table. A database that
+// does not exist yet is made with the sample customers first, whole or not
+// at all, also when another program makes it at the same time; an existing
+// one is used as it stands (EDatabaseError when it is no database or has no
+// customers table).
 void OpenSampleDatabase(vcl::TSQLiteDataSet* Customers, const std::string& Database);
 
 // The number of sample customers.

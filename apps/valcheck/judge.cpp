@@ -1,18 +1,21 @@
 #include "apps/valcheck/judge.h"
 
+#include "apps/valcheck/display_input.h"
+
 #include "vcl/sysutils.h"
 
 namespace ValCheck {
 
-TJudge::TJudge(Validate::TValidator& V, const TOptions& O) : FValidator(V), FOptions(O) {}
+TJudge::TJudge(Validate::TValidator& V, const TOptions& O)
+    : FValidator(V), FOptions(O), FLabel(O.InputLabel()) {}
 
 bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTextSink& Reports) {
   std::string_view Text = Line;
   if (FOptions.Encoding == enUtf8 && !IsAscii(Line)) {
     TDecodeFault Fault;
     if (!Utf8ToCp1252(Line, FDecoded, Fault)) {
-      Reports.Number(LineNo);
-      Reports.Write(": the line ");
+      Reports.Location(FLabel, LineNo);
+      Reports.Write("the line ");
       Reports.Write(DescribeFault(Fault));
       Reports.Put('\n');
       if (FOptions.Output == omNormalize) {
@@ -24,6 +27,8 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
     Text = FDecoded;
   }
   FText.assign(Text);
+  if (FOptions.FromDisplay)
+    TakeOffDisplay(FText, FValidator);
   bool Valid;
   try {
     FValidator.SetText(FText);
@@ -46,8 +51,7 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
 // Text is the line in code page 1252; the message names it as it was before
 // normalising.
 void TJudge::Report(long long LineNo, std::string_view Text, TTextSink& Reports) {
-  Reports.Number(LineNo);
-  Reports.Write(": ");
+  Reports.Location(FLabel, LineNo);
   if (FText.empty()) {
     Reports.Write(Validate::SValueRequired);
   } else {
@@ -62,8 +66,8 @@ void TJudge::Report(long long LineNo, std::string_view Text, TTextSink& Reports)
 }
 
 void ReportTooLong(long long LineNo, const TOptions& O, TTextSink& Reports) {
-  Reports.Number(LineNo);
-  Reports.Write(": the line is longer than ");
+  Reports.Location(O.InputLabel(), LineNo);
+  Reports.Write("the line is longer than ");
   Reports.Number(static_cast<long long>(O.MaxLineLength));
   Reports.Write(" bytes (--max-line-length)\n");
 }

@@ -36,6 +36,7 @@ private:
 
   Validate::TValidator& FValidator;
   const TOptions& FOptions;
+  const std::string FLabel; // the input's name in reports
   std::string FDecoded;
   std::string FText;
   std::string FEncoded;

@@ -74,8 +74,8 @@ int main(int Argc, char** Argv) {
   std::vector<std::unique_ptr<Validate::TValidator>> Validators;
   try {
     O = ParseOptions(Argc, Argv);
-    if (O.Help) {
-      std::cout << UsageText;
+    if (O.Help || O.Version) {
+      std::cout << (O.Help ? UsageText : VersionText);
       return std::cout.flush() ? ExitValid : ExitUsage;
     }
     if (O.SystemLocale)

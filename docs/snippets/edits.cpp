@@ -148,10 +148,11 @@ void FormFiles(const std::string& Path) {
 void DataAware(vcl::TForm* Form) {
   // [data-aware]
   auto* Customers = new vcl::TSQLiteDataSet(Form);
-  Customers->SetDatabaseName(":memory:"); // or a file name
-  Customers->ExecSQL("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(40),"
-                     " credit CURRENCY);"
-                     "INSERT INTO customers (name, credit) VALUES ('Ada', 1200.5);");
+  Customers->SetDatabaseName(":memory:"); // or a file name: "shop.db"
+  // Makes the database with its table when it does not exist yet.
+  Customers->CreateDatabase("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(40),"
+                            " credit CURRENCY);"
+                            "INSERT INTO customers (name, credit) VALUES ('Ada', 1200.5);");
   Customers->SetTableName("customers");
   Customers->Open();
   auto* Source = new vcl::TDataSource(Form);
@@ -170,6 +171,28 @@ void DataAware(vcl::TForm* Form) {
   Customers->Post();
   Expect(Customers->FieldByName("credit")->AsString() == "1500");
   // [end]
+}
+
+// An emptied value is Null, whatever the field's type.
+void DataAwareNull(vcl::TForm* Form) {
+  auto* Orders = new vcl::TSQLiteDataSet(Form);
+  Orders->ExecSQL("CREATE TABLE orders (id INTEGER PRIMARY KEY, due DATE);"
+                  "INSERT INTO orders (due) VALUES ('2024-03-11');");
+  Orders->SetTableName("orders");
+  Orders->Open();
+  auto* Source = new vcl::TDataSource(Form);
+  Source->SetDataSet(Orders);
+  auto* Due = new ValEdit::TDBValidEdit(Form);
+  Due->SetParent(Form);
+  Due->SetKind(ValEdit::vkDate);
+  Due->SetDataSource(Source);
+  Due->SetDataField("due");
+  // [data-aware null]
+  Due->Clear();                                 // or SetAsString(""), or the user deleting the text
+  Expect(Orders->FieldByName("due")->IsNull()); // no date, not 30 December 1899
+  Expect(Due->Text().empty() && Due->AsDate() == 0);
+  // [end]
+  Orders->Post();
 }
 
 class TCustomerForm : public vcl::TForm {
@@ -301,6 +324,7 @@ int main(int Argc, char** Argv) {
   ButtonEdit(Form);
   FormFiles(Argv[1]);
   DataAware(Form);
+  DataAwareNull(Form);
   DataAwareFormFile(Argv[2]);
   Calendar(Form);
   delete Form;

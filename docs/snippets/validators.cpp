@@ -15,9 +15,9 @@ namespace {
 void Integer() {
   // [integer]
   Validate::TIntegerValidator Quantity(nullptr);
-  Quantity.SetNoBounds(false);
-  Quantity.SetMin(1);
+  Quantity.SetMin(1); // setting a bound switches the range on
   Quantity.SetMax(500);
+  Expect(!Quantity.NoBounds());
 
   std::string Typed = "12";
   Expect(Quantity.IsValidInput(Typed, true)); // may be typed

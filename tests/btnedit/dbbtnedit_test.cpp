@@ -1,9 +1,8 @@
 // The data-aware button edit driven as a user drives it, on a form bound to
 // a customers table in an SQLite file (a connection of the test's own
 // checks what was written): browsing, typing, Escape, leaving, posting,
-// values the mask or the table refuses, the button, MaxLength copied from
-// the field, and the form file that holds it with its data source and data
-// set.
+// values the mask or the table refuses, the button, and the form file that
+// holds it with its data source and data set.
 #include "btnedit/dbbtnedit.h"
 
 #include <gtest/gtest.h>
@@ -238,27 +237,6 @@ TEST_F(DBBtnEditTest, AReadOnlyEditNeverEntersEditMode) {
 }
 
 // ---------------------------------------------------------------------------
-// MaxLength
-
-TEST_F(DBBtnEditTest, MaxLengthIsCopiedFromAStringFieldAndClearedWhenTheFieldChanges) {
-  EXPECT_EQ(Name->MaxLength(), 20);
-  EXPECT_EQ(Phone->MaxLength(), 10);
-  EXPECT_EQ(Age->MaxLength(), 0);
-  Retype(Name, std::string(25, 'n'));
-  EXPECT_EQ(Name->Text(), std::string(20, 'n'));
-  Data->Cancel();
-
-  Name->SetDataField("phone");
-  EXPECT_EQ(Name->MaxLength(), 10);
-  Name->SetDataField("age");
-  EXPECT_EQ(Name->MaxLength(), 0);
-  Name->SetDataField("name");
-  Name->SetMaxLength(5); // the user's own length stays
-  Name->SetDataField("phone");
-  EXPECT_EQ(Name->MaxLength(), 5);
-}
-
-// ---------------------------------------------------------------------------
 // Without a field, and the link
 
 TEST_F(DBBtnEditTest, WithoutAFieldTheEditIsEmptyLeftAlignedAndUnmasked) {
@@ -358,22 +336,24 @@ TEST(DBBtnEditFormFileTest, AFormHoldsTheEditWithItsDataSourceAndDataSet) {
   EXPECT_EQ(Copy.NameEdit->GlyphKind(), gkEllipsis);
 }
 
-// A form written while the program ran holds the length copied from the
-// field; loading forgets it, and the next record copies it again.
-TEST(DBBtnEditFormFileTest, ACopiedMaxLengthIsClearedWhenTheFormLoads) {
+// MaxLength is what the user set: the field's size limits typing without
+// becoming the property, so a form written while the program runs stores
+// no copied length, and a stored one is the user's and stays.
+TEST(DBBtnEditFormFileTest, AFormStoresOnlyTheUsersMaxLength) {
   DeclareCustomersForm();
   TTempDatabase File;
   TRawConnection(File.Path()).Exec(CustomersTable);
   TCustomersForm Form(nullptr);
-  ReadComponentText(CustomersForm(File.Path(), "    MaxLength = 20\n", true), &Form);
+  ReadComponentText(CustomersForm(File.Path(), "", true), &Form);
   EXPECT_EQ(Form.NameEdit->MaxLength(), 0);
-  auto* Customers = dynamic_cast<TDataSet*>(Form.FindComponent("Customers"));
-  Customers->Next();
-  EXPECT_EQ(Form.NameEdit->MaxLength(), 20);
+  EXPECT_EQ(ComponentToText(&Form).find("MaxLength"), std::string::npos);
 
-  TCustomersForm Own(nullptr); // a length that is not the field's is the user's
+  TCustomersForm Own(nullptr);
   ReadComponentText(CustomersForm(File.Path(), "    MaxLength = 12\n", true), &Own);
   EXPECT_EQ(Own.NameEdit->MaxLength(), 12);
+  dynamic_cast<TDataSet*>(Own.FindComponent("Customers"))->Next();
+  EXPECT_EQ(Own.NameEdit->MaxLength(), 12);
+  EXPECT_NE(ComponentToText(&Own).find("MaxLength = 12"), std::string::npos);
 }
 
 TEST(DBBtnEditFormFileTest, AtDesignTimeAnEditWithoutAFieldShowsItsName) {

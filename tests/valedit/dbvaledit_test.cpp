@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -132,29 +133,29 @@ TEST_F(DBValidEditTest, BrowsingShowsTheDisplayFormAndFocusTheEditForm) {
   EXPECT_EQ(Phone->AsString(), "");
 }
 
-TEST_F(DBValidEditTest, ADateFieldHoldingZeroIsEmptyWhileFocused) {
+// An empty value is no value, whatever the field's type: a date emptied
+// from code is Null, not 30 December 1899, and a date stored as that day is
+// shown as that day.
+TEST_F(DBValidEditTest, AValueEmptiedFromCodeIsNull) {
+  const std::function<void(TDBValidEdit*)> Ways[] = {[](TDBValidEdit* E) { E->Clear(); },
+                                                     [](TDBValidEdit* E) { E->SetAsString(""); }};
+  for (const auto& Empty : Ways) {
+    Data->First();
+    for (TDBValidEdit* E : {Credit, Since, Phone}) {
+      Empty(E);
+      EXPECT_TRUE(Data->FieldByName(E->DataField())->IsNull()) << E->DataField();
+      EXPECT_EQ(E->Text(), "") << E->DataField();
+    }
+    Data->Post();
+    EXPECT_EQ(Stored("credit || since || phone IS NULL"), "1");
+    Raw->Exec(
+        "UPDATE customers SET credit = 1500, since = '2024-03-11', phone = '555' WHERE id = 1");
+    Data->Refresh();
+  }
   Data->Next();
+  EXPECT_EQ(Since->Text(), "12/30/1899");
   ASSERT_TRUE(vt::MoveFocus(Since));
-  EXPECT_EQ(Since->Text(), "");
-  ASSERT_TRUE(vt::MoveFocus(Other));
-  // An empty value written to a date field is the date 0, not a cleared field.
-  Data->First();
-  Since->SetAsString("");
-  EXPECT_FALSE(Data->FieldByName("since")->IsNull());
-  EXPECT_EQ(Data->FieldByName("since")->AsDateTime(), 0);
-  Data->Post();
-  EXPECT_EQ(Stored("since"), "1899-12-30");
-}
-
-TEST_F(DBValidEditTest, MaxLengthFollowsTheFieldEveryTime) {
-  EXPECT_EQ(Name->MaxLength(), 20);
-  EXPECT_EQ(Phone->MaxLength(), 12);
-  EXPECT_EQ(Credit->MaxLength(), 0);
-  Name->SetMaxLength(5);
-  Data->Next();
-  EXPECT_EQ(Name->MaxLength(), 20);
-  Name->SetDataField("credit");
-  EXPECT_EQ(Name->MaxLength(), 0);
+  EXPECT_EQ(Since->Text(), "12/30/1899");
 }
 
 TEST_F(DBValidEditTest, WithoutAFieldTheEditIsEmptyWithoutALimit) {
@@ -250,17 +251,21 @@ TEST_F(DBValidEditTest, AFieldAssignmentThatFailsOnExitKeepsTheFocusAndTheText) 
   EXPECT_EQ(Stored("name || credit"), "Ada1500");
 }
 
-// The stored text goes to the field before the exit is judged, so a text
-// the validator refuses sits in the field, unposted, while the focus stays.
-TEST_F(DBValidEditTest, ATextRefusedOnExitHasBeenWrittenToTheFieldButNotPosted) {
+// What the validator refuses is reported with its message on leaving and
+// on posting alike, and is never written.
+TEST_F(DBValidEditTest, ATextTheValidatorRefusesIsReportedAndNeverWritten) {
   LimitCredit(2000);
+  std::vector<std::string> FocusErrors;
+  Credit->OnFocusError = [&](TObject*, const std::string& S) { FocusErrors.push_back(S); };
   Retype(Credit, "5000");
   EXPECT_FALSE(vt::MoveFocus(Other));
-  EXPECT_TRUE(Credit->Focused());
-  ASSERT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_THROW(Data->Post(), EAbort);
+  ASSERT_EQ(Boxes.Boxes().size(), 2u);
   EXPECT_EQ(Boxes.Boxes()[0].DlgType, mtError);
-  EXPECT_EQ(Data->FieldByName("credit")->AsInteger(), 5000);
-  EXPECT_EQ(Data->State(), dsEdit);
+  EXPECT_NE(Boxes.Boxes()[0].Msg.find("\"5000\""), std::string::npos) << Boxes.Boxes()[0].Msg;
+  EXPECT_EQ(Boxes.Boxes()[1].Msg, Boxes.Boxes()[0].Msg);
+  EXPECT_EQ(FocusErrors, (std::vector<std::string>{"5000", "5000"}));
+  EXPECT_EQ(Data->FieldByName("credit")->AsInteger(), 1500);
   EXPECT_EQ(Stored("credit"), "1500");
   Retype(Credit, "1800");
   ASSERT_TRUE(vt::MoveFocus(Other));
@@ -268,19 +273,56 @@ TEST_F(DBValidEditTest, ATextRefusedOnExitHasBeenWrittenToTheFieldButNotPosted) 
   EXPECT_EQ(Stored("credit"), "1800");
 }
 
-// The stored text is the field's edit form from the moment the control is
-// entered, also when the window showed that text already.
-TEST_F(DBValidEditTest, LeavingAnUntouchedControlJudgesTheFieldsValue) {
+// Only a value the user changed is judged, with AllowNull too: a control
+// left as it was is left freely, also by Enter on the default button.
+TEST_F(DBValidEditTest, OnlyAChangedValueIsJudged) {
+  auto* Ok = vt::Place<TButton>(Form, 100, 168, 75, 25);
+  Ok->SetDefault(true);
+  int OkClicks = 0;
+  Ok->OnClick = [&](TObject*) { ++OkClicks; };
   Phone->SetAllowNull(false);
-  ASSERT_TRUE(vt::MoveFocus(Phone)); // "555" both shown and edited
-  EXPECT_EQ(Phone->EditText(), "555");
-  EXPECT_TRUE(vt::MoveFocus(Other));
-  EXPECT_TRUE(Boxes.Boxes().empty());
   Data->Next(); // Null
   ASSERT_TRUE(vt::MoveFocus(Phone));
+  vt::PressKey(VK_RETURN);
+  EXPECT_EQ(OkClicks, 1);
+  EXPECT_TRUE(vt::MoveFocus(Other));
+  EXPECT_TRUE(Boxes.Boxes().empty());
+  Data->First();
+  Retype(Phone, "");
+  vt::PressKey(VK_BACK);
+  vt::PressKey(VK_RETURN);
+  EXPECT_EQ(OkClicks, 1);
   EXPECT_FALSE(vt::MoveFocus(Other));
-  ASSERT_EQ(Boxes.Boxes().size(), 1u);
-  EXPECT_EQ(Boxes.Boxes()[0].Msg, SValueRequired);
+  ASSERT_EQ(Boxes.Boxes().size(), 2u);
+  EXPECT_EQ(Boxes.Boxes()[1].Msg, SValueRequired);
+}
+
+// A control hidden while it holds a changed text cannot take the focus
+// back: it lets it go, and the text waits for the next road to the table.
+TEST_F(DBValidEditTest, AHiddenControlsTextWaitsForThePost) {
+  LimitCredit(2000);
+  Retype(Credit, "5000");
+  Credit->SetVisible(false);
+  EXPECT_FALSE(Credit->Focused());
+  EXPECT_TRUE(Boxes.Boxes().empty());
+  EXPECT_THROW(Data->Post(), EAbort);
+  EXPECT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Stored("credit"), "1500");
+  Credit->SetVisible(true);
+  Retype(Credit, "1800");
+  Data->Post();
+  EXPECT_EQ(Stored("credit"), "1800");
+}
+
+// A change of the validator's settings does not judge the record's value:
+// it would empty, and so write, a value stored under the old rule.
+TEST_F(DBValidEditTest, TighteningTheValidatorLeavesTheRecordAlone) {
+  ASSERT_TRUE(vt::MoveFocus(Credit));
+  ASSERT_TRUE(vt::MoveFocus(Other));
+  LimitCredit(1000);
+  EXPECT_EQ(Data->State(), dsBrowse);
+  EXPECT_EQ(Credit->Text(), "1,500");
+  EXPECT_EQ(Data->FieldByName("credit")->AsInteger(), 1500);
 }
 
 // A control that cannot change its field is not held by a value it cannot

@@ -1,159 +1,90 @@
-// TDBEdit: the masked edit on one field of a data source.
+// TDBEdit: the masked edit on one field of a data source. The binding holds
+// the rules; the edit supplies the field's edit mask and the mask's check.
 #include "vcl/dbctrls.h"
 #include "vcl/gui/published.h"
 
 namespace vcl {
 
-TDBEdit::TDBEdit(TComponent* AOwner)
-    : TCustomMaskEdit(AOwner), FDataLink(std::make_unique<TFieldDataLink>()) {
+TDBEdit::TDBEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
   RegisterDBClasses();
-  TCustomEdit::SetReadOnly(true);
-  FDataLink->SetControl(this);
-  FDataLink->OnDataChange = [this](TObject* Sender) { DataChange(Sender); };
-  FDataLink->OnEditingChange = [this](TObject* Sender) { EditingChange(Sender); };
-  FDataLink->OnUpdateData = [this](TObject* Sender) { UpdateData(Sender); };
+  FBinding = std::make_unique<TFieldBinding>(*this, static_cast<IFieldBindingControl&>(*this));
 }
 
 TDBEdit::~TDBEdit() {
-  FDataLink.reset();
-}
-
-void TDBEdit::SetDataSource(TDataSource* Value) {
-  FDataLink->SetDataSource(Value);
-  if (Value)
-    Value->FreeNotification(this);
-}
-
-// The window follows the link: writable only while the data set is edited
-// and the link may change its field, so clearing ReadOnly while browsing
-// does not let typing run ahead of edit mode.
-void TDBEdit::SetReadOnly(bool Value) {
-  FDataLink->SetReadOnly(Value);
-  EditingChange(this);
+  FBinding.reset();
 }
 
 void TDBEdit::Loaded() {
   TCustomMaskEdit::Loaded();
-  if (ComponentState().Contains(csDesigning))
-    DataChange(this);
+  FBinding->Loaded();
 }
 
 void TDBEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomMaskEdit::Notification(AComponent, Operation);
-  if (Operation == opRemove && FDataLink && AComponent == DataSource())
-    SetDataSource(nullptr);
+  if (FBinding)
+    FBinding->Notification(AComponent, Operation);
 }
 
-// The field's edit form while the user may edit it here, else its display form.
-void TDBEdit::DataChange(TObject*) {
-  TField* F = FDataLink->Field();
-  if (!F) {
-    SetEditMask("");
-    SetEditText(ComponentState().Contains(csDesigning) ? Name() : std::string());
-    return;
-  }
-  SetEditMask(F->EditMask());
-  if (!ComponentState().Contains(csDesigning) && F->DataType() == ftString && MaxLength() == 0)
-    SetMaxLength(F->Size());
-  // Only a text that differs is set, so the caret and selection of the
-  // user who is typing stay where they are.
-  if (FFocused && FDataLink->CanModify()) {
-    if (Text() != F->Text())
-      SetTextBuf(F->Text());
-  } else {
-    SetEditText(F->DisplayText());
-    if (FDataLink->Editing())
-      SetModified(true);
-  }
+void TDBEdit::ShowField(TField* F, bool EditForm) {
+  SetEditMask(F ? F->EditMask() : TEditMask());
+  FBinding->ShowMasked(*this, F, EditForm);
 }
 
-void TDBEdit::EditingChange(TObject*) {
-  TCustomEdit::SetReadOnly(!FDataLink->Editing());
-}
-
-void TDBEdit::UpdateData(TObject*) {
+// The mask refuses an incomplete text by raising.
+bool TDBEdit::AcceptTyped() {
   ValidateEdit();
-  FDataLink->Field()->SetText(Text());
+  return true;
 }
 
 bool TDBEdit::EditCanModify() {
-  return FDataLink->Edit();
+  return FBinding->Edit();
+}
+
+bool TDBEdit::TextEditable() {
+  return FBinding->CanEdit();
 }
 
 void TDBEdit::Reset() {
-  FDataLink->Reset();
-  SelectAll();
+  FBinding->Reset();
 }
 
 void TDBEdit::Change() {
-  FDataLink->Modified();
+  FBinding->Changed();
   TCustomMaskEdit::Change();
 }
 
 void TDBEdit::KeyDown(Word& Key, TShiftState Shift) {
   TCustomMaskEdit::KeyDown(Key, Shift);
-  if (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)))
-    FDataLink->Edit();
+  FBinding->KeyDown(Key, Shift);
 }
 
 void TDBEdit::KeyPress(char& Key) {
   TCustomMaskEdit::KeyPress(Key);
-  const auto Code = static_cast<unsigned char>(Key);
-  if (Code >= 32 && FDataLink->Field() && !FDataLink->Field()->IsValidChar(Key)) {
-    MessageBeep(0);
-    Key = 0;
-  }
-  if (Key == '\b' || Key == 22 || Key == 24 || Code >= 32) {
-    FDataLink->Edit();
-  } else if (Key == '\x1b') {
-    FDataLink->Reset();
-    SelectAll();
-    Key = 0;
-  }
+  FBinding->KeyPress(Key, true);
 }
 
-void TDBEdit::WMCut(TMessage& Message) {
-  FDataLink->Edit();
-  TCustomMaskEdit::WMCut(Message);
-}
-
-void TDBEdit::WMPaste(TMessage& Message) {
-  FDataLink->Edit();
-  TCustomMaskEdit::WMPaste(Message);
-}
-
-void TDBEdit::SetFocused(bool Value) {
-  if (Value == FFocused)
-    return;
-  FFocused = Value;
-  FDataLink->Reset();
+void TDBEdit::WndProc(TMessage& Message) {
+  if (FBinding) // messages come before the binding is made and after it is gone
+    FBinding->BeforeMessage(Message);
+  TCustomMaskEdit::WndProc(Message);
 }
 
 void TDBEdit::CMEnter(TMessage& Message) {
-  SetFocused(true);
+  FBinding->SetFocused(true);
   TCustomMaskEdit::CMEnter(Message);
-  if (SysLocale.FarEast && FDataLink->CanModify())
-    TCustomEdit::SetReadOnly(false);
+  FBinding->Entered();
 }
 
-// Leaving hands the text to the field; a text the field refuses keeps the
-// focus here, all selected, and the failure goes to whoever moved the focus.
 void TDBEdit::CMExit(TMessage& Message) {
-  try {
-    FDataLink->UpdateRecord();
-  } catch (...) {
-    SelectAll();
-    if (CanFocus())
-      SetFocus();
-    throw;
-  }
-  SetFocused(false);
+  if (!FBinding->Exit())
+    return;
+  FBinding->SetFocused(false);
   CheckCursor();
   TCustomMaskEdit::CMExit(Message);
 }
 
 void TDBEdit::CMGetDataLink(TMessage& Message) {
-  Message.Result = reinterpret_cast<std::intptr_t>(FDataLink.get());
+  FBinding->GetDataLink(Message);
 }
 
 namespace publish {

@@ -3,7 +3,10 @@
 // and stores its own type in one canonical kind: text for strings and exact
 // amounts, integers for integers and booleans, reals for floats, ISO 8601
 // text for dates and times. Texts typed by users go through the locale's
-// conversions; stored texts are read without regard to the locale.
+// conversions; stored texts are read without regard to the locale. A
+// stored value a field cannot read as its type (a text in an integer
+// column, a real beyond its range) shows as stored, and only reading it as
+// a number fails, naming the field.
 #include <cmath>
 
 #include "vcl/db.h"
@@ -22,6 +25,48 @@ namespace {
 
 bool IsBlank(const std::string& S) {
   return Trim(S).empty();
+}
+
+[[noreturn]] void Misfit(const TField* Field, const char* What) {
+  DatabaseError("Field '" + Field->DisplayLabel() + "' holds '" +
+                dbstore::ValueText(Field->Value()) + "', which is not a valid " + What);
+}
+
+// A whole real within the range of an integer; none for any other.
+std::optional<std::int64_t> WholeOf(double D) {
+  constexpr double Limit = 9223372036854775808.0; // 2^63
+  if (!(D >= -Limit && D < Limit) || std::trunc(D) != D)
+    return std::nullopt;
+  return static_cast<std::int64_t>(D);
+}
+
+// The stored value as a field of each type reads it (not Null); none when
+// it is no value of the type.
+std::optional<std::int64_t> IntegerOf(const TDBValue& V) {
+  if (const auto* I = std::get_if<std::int64_t>(&V))
+    return *I;
+  if (const auto* D = std::get_if<double>(&V))
+    return WholeOf(*D);
+  const std::string S = dbstore::ValueText(V);
+  if (const auto I = ParseInteger(S))
+    return I;
+  if (const auto D = ParseReal(S))
+    return WholeOf(*D);
+  return std::nullopt;
+}
+
+std::optional<double> RealOf(const TDBValue& V) {
+  if (const auto* D = std::get_if<double>(&V))
+    return *D;
+  if (const auto* I = std::get_if<std::int64_t>(&V))
+    return static_cast<double>(*I);
+  return ParseReal(dbstore::ValueText(V));
+}
+
+std::optional<Currency> AmountOf(const TDBValue& V) {
+  if (const auto* D = std::get_if<double>(&V))
+    return dbstore::CurrencyOfReal(*D);
+  return dbstore::ParseCurrency(dbstore::ValueText(V));
 }
 
 } // namespace
@@ -111,23 +156,18 @@ bool TNumericField::IsValidChar(char InputChar) const {
 TIntegerField::TIntegerField(TComponent* AOwner) : TNumericField(AOwner) {}
 
 std::int64_t TIntegerField::GetAsLargeInt() const {
-  const TDBValue& V = Value();
-  if (const auto* I = std::get_if<std::int64_t>(&V))
-    return *I;
-  if (const auto* D = std::get_if<double>(&V))
-    return std::llround(*D);
-  if (IsNullValue(V))
+  if (IsNull())
     return 0;
-  const std::string S = dbstore::ValueText(V);
-  if (const auto I = ParseInteger(S))
+  if (const auto I = IntegerOf(Value()))
     return *I;
-  if (const auto D = ParseReal(S); D && std::isfinite(*D))
-    return std::llround(*D);
-  ValueError(S, "integer value");
+  Misfit(this, "integer value");
 }
 
 std::string TIntegerField::GetAsString() const {
-  return IsNull() ? std::string() : IntToStr(GetAsLargeInt());
+  if (IsNull())
+    return std::string();
+  const auto I = IntegerOf(Value());
+  return I ? IntToStr(*I) : dbstore::ValueText(Value());
 }
 
 void TIntegerField::SetAsStringValue(const std::string& Value) {
@@ -181,25 +221,21 @@ bool TFloatField::IsValidChar(char InputChar) const {
 }
 
 void TFloatField::GetText(std::string& Text, bool) const {
-  Text = IsNull() ? std::string() : FloatToStrF(GetAsFloat(), ffGeneral, FPrecision, 0);
+  const auto D = IsNull() ? std::nullopt : RealOf(Value());
+  Text = D ? FloatToStrF(*D, ffGeneral, FPrecision, 0) : dbstore::ValueText(Value());
 }
 
 double TFloatField::GetAsFloat() const {
-  const TDBValue& V = Value();
-  if (const auto* D = std::get_if<double>(&V))
-    return *D;
-  if (const auto* I = std::get_if<std::int64_t>(&V))
-    return static_cast<double>(*I);
-  if (IsNullValue(V))
+  if (IsNull())
     return 0;
-  const std::string S = dbstore::ValueText(V);
-  if (const auto D = ParseReal(S))
+  if (const auto D = RealOf(Value()))
     return *D;
-  ValueError(S, "floating point value");
+  Misfit(this, "floating point value");
 }
 
 std::string TFloatField::GetAsString() const {
-  return IsNull() ? std::string() : FloatToStr(GetAsFloat());
+  const auto D = IsNull() ? std::nullopt : RealOf(Value());
+  return D ? FloatToStr(*D) : dbstore::ValueText(Value());
 }
 
 void TFloatField::SetAsStringValue(const std::string& Value) {
@@ -243,27 +279,22 @@ Variant TFloatField::GetAsVariant() const {
 TCurrencyField::TCurrencyField(TComponent* AOwner) : TFloatField(AOwner) {}
 
 void TCurrencyField::GetText(std::string& Text, bool DisplayText) const {
-  if (IsNull()) {
-    Text.clear();
+  const auto C = IsNull() ? std::nullopt : AmountOf(Value());
+  if (!C) {
+    Text = dbstore::ValueText(Value());
     return;
   }
-  const Extended V = GetAsCurrency().ToExtended();
+  const Extended V = C->ToExtended();
   Text = DisplayText ? FloatToStrF(V, ffCurrency, 18, CurrencyDecimals)
                      : FloatToStrF(V, ffFixed, 18, CurrencyDecimals);
 }
 
 Currency TCurrencyField::GetAsCurrency() const {
-  const TDBValue& V = Value();
-  if (const auto* I = std::get_if<std::int64_t>(&V))
-    return FloatToCurr(static_cast<Extended>(*I));
-  if (const auto* D = std::get_if<double>(&V))
-    return Currency(*D);
-  if (IsNullValue(V))
+  if (IsNull())
     return Currency();
-  const std::string S = dbstore::ValueText(V);
-  if (const auto C = dbstore::ParseCurrency(S))
+  if (const auto C = AmountOf(Value()))
     return *C;
-  ValueError(S, "currency value");
+  Misfit(this, "currency value");
 }
 
 void TCurrencyField::SetAsCurrencyValue(Currency Value) {
@@ -279,7 +310,8 @@ void TCurrencyField::SetAsFloatValue(double Value) {
 }
 
 std::string TCurrencyField::GetAsString() const {
-  return IsNull() ? std::string() : CurrToStr(GetAsCurrency());
+  const auto C = IsNull() ? std::nullopt : AmountOf(Value());
+  return C ? CurrToStr(*C) : dbstore::ValueText(Value());
 }
 
 void TCurrencyField::SetAsStringValue(const std::string& Value) {
@@ -364,26 +396,39 @@ void TDateTimeField::SetDisplayFormat(const std::string& Value) {
 }
 
 void TDateTimeField::GetText(std::string& Text, bool DisplayText) const {
-  if (IsNull())
-    Text.clear();
+  const auto D = IsNull() ? std::nullopt : Moment();
+  if (!D)
+    Text = dbstore::ValueText(Value());
   else if (DisplayText && !FDisplayFormat.empty())
-    Text = FormatDateTime(FDisplayFormat, GetAsDateTime());
+    Text = FormatDateTime(FDisplayFormat, *D);
   else
-    Text = FormatValue(GetAsDateTime());
+    Text = FormatValue(*D);
+}
+
+std::optional<TDateTime> TDateTimeField::Moment() const {
+  static const TDateTime First = EncodeDate(1, 1, 1), End = EncodeDate(9999, 12, 31) + 1;
+  const TDBValue& V = Value();
+  std::optional<TDateTime> D;
+  if (std::holds_alternative<double>(V) || std::holds_alternative<std::int64_t>(V)) {
+    D = dbstore::FromJulianDay(*RealOf(V)); // a Julian day number
+  } else if (const std::string Text = dbstore::ValueText(V); !(D = dbstore::ParseIso(Text))) {
+    try {
+      D = ParseText(Text); // a text some other program stored in the locale's form
+    } catch (const EConvertError&) {
+      return std::nullopt;
+    }
+  }
+  if (*D >= First && *D < End)
+    return D;
+  return std::nullopt;
 }
 
 TDateTime TDateTimeField::GetAsDateTime() const {
-  const TDBValue& V = Value();
-  if (const auto* D = std::get_if<double>(&V))
-    return dbstore::FromJulianDay(*D);
-  if (const auto* I = std::get_if<std::int64_t>(&V))
-    return dbstore::FromJulianDay(static_cast<double>(*I));
-  if (IsNullValue(V))
+  if (IsNull())
     return 0;
-  const std::string S = dbstore::ValueText(V);
-  if (const auto D = dbstore::ParseIso(S))
+  if (const auto D = Moment())
     return *D;
-  return ParseText(S); // a text some other program stored in the locale's form
+  Misfit(this, "date and time");
 }
 
 void TDateTimeField::SetAsDateTimeValue(TDateTime Value) {
@@ -401,7 +446,8 @@ void TDateTimeField::SetAsDateTimeValue(TDateTime Value) {
 }
 
 std::string TDateTimeField::GetAsString() const {
-  return IsNull() ? std::string() : FormatValue(GetAsDateTime());
+  const auto D = IsNull() ? std::nullopt : Moment();
+  return D ? FormatValue(*D) : dbstore::ValueText(Value());
 }
 
 void TDateTimeField::SetAsStringValue(const std::string& Value) {

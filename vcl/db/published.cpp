@@ -14,6 +14,9 @@ using TDataSetErrorSig = void(TDataSet*, EDatabaseError&, TDataAction&);
 using TFieldSig = void(TField*);
 
 void DeclareFields() {
+  DeclareEnum<TFieldType>("TFieldType",
+                          {"ftUnknown", "ftString", "ftInteger", "ftBoolean", "ftFloat",
+                           "ftCurrency", "ftDate", "ftTime", "ftDateTime"});
   {
     using T = TField;
     Published<T>("TField")
@@ -55,6 +58,14 @@ void DeclareFields() {
 
 void DeclareDataSets() {
   {
+    using T = TParam;
+    Published<T>("TParam")
+        .Inherits<TComponent>()
+        .Enum("DataType", &T::DataType, &T::SetDataType, ftUnknown)
+        .Str("ParamName", &T::ParamName, &T::SetParamName, std::string())
+        .Str("Value", &T::ValueText, &T::SetValueText, std::string());
+  }
+  {
     using T = TDataSource;
     Published<T>("TDataSource")
         .Inherits<TComponent>()
@@ -69,7 +80,7 @@ void DeclareDataSets() {
   Published<T>("TSQLiteDataSet")
       .Inherits<TComponent>()
       // Read before the others, but opening waits for the whole form.
-      .Bool("Active", &T::Active, &T::SetActive, false)
+      .Bool("Active", &T::StoredActive, &T::SetStoredActive, false)
       .Int("BusyTimeout", &T::BusyTimeout, &T::SetBusyTimeout, 2000)
       .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"))
       .Strings("SQL", &T::SQL, &T::SetSQL)

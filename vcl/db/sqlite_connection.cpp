@@ -1,4 +1,9 @@
 // The SQLite connection of a TSQLiteDataSet and its prepared statements.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "vcl/db/sqlite_impl.h"
 
 namespace vcl {
@@ -89,6 +94,21 @@ void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
   }
 }
 
+std::string TSQLiteStatement::ColumnText(int Index) const {
+  const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, Index));
+  return Text ? std::string(Text, static_cast<std::size_t>(sqlite3_column_bytes(FStmt, Index)))
+              : std::string();
+}
+
+int TSQLiteStatement::ParamCount() const {
+  return sqlite3_bind_parameter_count(FStmt);
+}
+
+std::string TSQLiteStatement::ParamName(int Index) const {
+  const char* Name = sqlite3_bind_parameter_name(FStmt, Index);
+  return Name ? Name : "";
+}
+
 int TSQLiteStatement::ColumnCount() const {
   return sqlite3_column_count(FStmt);
 }
@@ -110,6 +130,20 @@ void TSQLiteStatement::Reset() {
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// The device and inode of the file at Path; false when there is none.
+bool FileId(const std::string& Path, std::uint64_t& Device, std::uint64_t& Inode) {
+  struct stat Info {};
+  if (stat(Path.c_str(), &Info) != 0)
+    return false;
+  Device = Info.st_dev;
+  Inode = Info.st_ino;
+  return true;
+}
+
+} // namespace
+
 TSQLiteDataSet::TConnection::TConnection(const std::string& Name, int BusyTimeout,
                                          const TComponent* Owner)
     : FOwner(Owner) {
@@ -124,17 +158,27 @@ TSQLiteDataSet::TConnection::TConnection(const std::string& Name, int BusyTimeou
     Flags |= SQLITE_OPEN_CREATE;
   const int Rc = sqlite3_open_v2(Name.c_str(), &FDb, Flags, nullptr);
   std::string Problem;
-  if (Rc != SQLITE_OK)
+  if (Rc != SQLITE_OK) {
     Problem = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(Rc);
-  // Opening is lazy: reading the schema finds a file that is no database.
-  else if (sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) !=
-           SQLITE_OK)
-    Problem = sqlite3_errmsg(FDb);
+  } else {
+    // The schema check below waits for a writer's lock as a post does.
+    SetBusyTimeout(BusyTimeout);
+    // An unknown name in double quotes is an error in our statements, never
+    // the text of the name; schemas may keep their double-quoted strings.
+    sqlite3_db_config(FDb, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    // Opening is lazy: reading the schema finds a file that is no database.
+    if (sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) !=
+        SQLITE_OK)
+      Problem = sqlite3_errmsg(FDb);
+  }
   if (!Problem.empty()) {
     sqlite3_close(FDb);
     DatabaseError("Cannot open database '" + Name + "': " + Problem, Owner);
   }
-  SetBusyTimeout(BusyTimeout);
+  const char* Path = sqlite3_db_filename(FDb, "main");
+  FPath = Path ? Path : "";
+  if (!FPath.empty())
+    FileId(FPath, FDevice, FInode);
 }
 
 TSQLiteDataSet::TConnection::~TConnection() {
@@ -152,6 +196,39 @@ void TSQLiteDataSet::TConnection::Exec(const std::string& SQL) {
 
 void TSQLiteDataSet::TConnection::SetBusyTimeout(int Milliseconds) {
   sqlite3_busy_timeout(FDb, Milliseconds);
+}
+
+bool TSQLiteDataSet::TConnection::ReadOnly() const {
+  return sqlite3_db_readonly(FDb, "main") == 1;
+}
+
+// SQLite goes on writing to the file it opened, even once that file is gone
+// from its folder: what it wrote would be lost.
+void TSQLiteDataSet::TConnection::CheckFile() const {
+  std::uint64_t Device = 0, Inode = 0;
+  if (InMemory())
+    return;
+  if (!FileId(FPath, Device, Inode))
+    DatabaseError("The database file '" + FPath + "' was deleted since it was opened", FOwner);
+  if (Device != FDevice || Inode != FInode)
+    DatabaseError("The database file '" + FPath +
+                      "' was replaced by another file since it was opened; close and open the "
+                      "data set to use it",
+                  FOwner);
+}
+
+// SQLite writes its journal beside the database, so a folder the process
+// may not write makes the database read-only as surely as the file's own
+// permissions do.
+void TSQLiteDataSet::TConnection::RaiseReadOnlyCause() const {
+  if (InMemory())
+    return;
+  const std::string Folder = std::filesystem::path(FPath).parent_path().string();
+  const char* Cause = access(Folder.c_str(), W_OK) != 0  ? "its folder is read-only"
+                      : access(FPath.c_str(), W_OK) != 0 ? "the file is read-only"
+                                                         : nullptr;
+  if (Cause)
+    DatabaseError("Cannot write to the database '" + FPath + "': " + Cause, FOwner);
 }
 
 } // namespace vcl

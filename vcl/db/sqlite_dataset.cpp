@@ -6,8 +6,10 @@
 namespace vcl {
 
 TSQLiteDataSet::TSQLiteDataSet(TComponent* AOwner)
-    : TDataSet(AOwner), FSQL(std::make_unique<TStringList>()) {
+    : TDataSet(AOwner), FSQL(std::make_unique<TStringList>()),
+      FParams(std::make_unique<TParams>(this)) {
   FSQL->OnChanging = [this](TObject* Sender) { SQLChanging(Sender); };
+  FSQL->OnChange = [this](TObject* Sender) { SQLChanged(Sender); };
 }
 
 TSQLiteDataSet::~TSQLiteDataSet() {
@@ -37,6 +39,32 @@ void TSQLiteDataSet::SQLChanging(TObject*) {
   CheckInactive();
 }
 
+// A form file names the parameters after the SQL: they are matched up once
+// the whole data set is read (Loaded).
+void TSQLiteDataSet::SQLChanged(TObject*) {
+  if (!ComponentState().Contains(csLoading))
+    FParams->Update(SQLParamNames(FSQL->Text()));
+}
+
+void TSQLiteDataSet::Loaded() {
+  FParams->Update(SQLParamNames(FSQL->Text()));
+  TDataSet::Loaded();
+}
+
+TParam* TSQLiteDataSet::ParamByName(const std::string& Name) const {
+  TParam* Param = FParams->FindParam(Name);
+  if (!Param)
+    DatabaseError("Parameter '" + Name + "' not found", this);
+  return Param;
+}
+
+void TSQLiteDataSet::GetChildren(const std::function<void(TComponent*)>& Proc,
+                                 const TComponent* Root) const {
+  TDataSet::GetChildren(Proc, Root);
+  for (int I = 0; I < FParams->Count(); ++I)
+    Proc(FParams->Params(I));
+}
+
 void TSQLiteDataSet::SetBusyTimeout(int Value) {
   FBusyTimeout = std::max(Value, 0);
   if (FConnection)
@@ -54,20 +82,24 @@ void TSQLiteDataSet::ExecSQL(const std::string& Statements) {
 }
 
 bool TSQLiteDataSet::CanModify() const {
-  return Active() && FCursor && FCursor->Writable();
+  return Active() && FCursor && FCursor->Writable() && !FConnection->ReadOnly();
 }
 
 void TSQLiteDataSet::InternalOpen(std::vector<TFieldDef>& Defs) {
   if (FTableName.empty() && Trim(FSQL->Text()).empty())
     DatabaseError("No table name and no SQL to open", this);
-  FCursor = std::make_unique<TCursor>(Connection(), FTableName, FSQL->Text(), Defs);
+  FCursor = std::make_unique<TCursor>(Connection(), FTableName, FSQL->Text(), *FParams, Defs);
   if (FCursor->Writable() && !FTableName.empty())
     FRules = std::make_unique<TColumnRules>(Connection(), FTableName, Defs);
 }
 
+// A file's connection ends here, so the next Open reads the file that is
+// there then; an in-memory database lives on with its connection.
 void TSQLiteDataSet::InternalClose() {
   FRules.reset();
   FCursor.reset();
+  if (FConnection && !FConnection->InMemory())
+    FConnection.reset();
 }
 
 void TSQLiteDataSet::CheckFieldValue(const TField* Field) {
@@ -105,32 +137,24 @@ void TSQLiteDataSet::InternalInitRecord(TRecordBuffer& Rec) {
 }
 
 void TSQLiteDataSet::InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) {
-  if (Inserting) {
-    FCursor->Insert(Rec);
-    return;
-  }
   TRecordBuffer Fresh;
-  switch (FCursor->Update(Old, Rec, Fresh)) {
-  case TCursor::wrDone:
+  const auto Result = Inserting ? FCursor->Insert(Rec) : FCursor->Update(Old, Rec, Fresh);
+  if (Result == TCursor::wrDone)
     return;
-  case TCursor::wrChanged:
+  if (Result == TCursor::wrChanged)
     MergeFreshRecord(Fresh);
-    DatabaseError("The record was changed by another user since it was read. Post again to "
-                  "save your values over the changes, or cancel to keep them",
-                  this);
-  case TCursor::wrGone:
-    DatabaseError("The record was deleted by another user", this);
-  }
+  DatabaseError(FCursor->Failure(Result, "Post again to save your values over the changes, or "
+                                         "cancel to keep them"),
+                this);
 }
 
 bool TSQLiteDataSet::InternalDelete(TRecordBuffer& Rec) {
   TRecordBuffer Fresh;
-  if (FCursor->Delete(Rec, Fresh) == TCursor::wrChanged) {
+  const auto Result = FCursor->Delete(Rec, Fresh);
+  if (Result == TCursor::wrChanged)
     MergeFreshRecord(Fresh);
-    DatabaseError("The record was changed by another user since it was read. Delete again to "
-                  "delete it as it is now",
-                  this);
-  }
+  if (Result != TCursor::wrDone)
+    DatabaseError(FCursor->Failure(Result, "Delete again to delete it as it is now"), this);
   return FCursor->Next(Rec) || FCursor->Prior(Rec);
 }
 

@@ -208,6 +208,57 @@ std::optional<Currency> ParseCurrency(const std::string& Text) {
   return Currency::FromRaw(static_cast<std::int64_t>(Negative ? 0 - Raw : Raw));
 }
 
+std::optional<Currency> CurrencyOfReal(double Value) {
+  char Buffer[400]; // the longest fixed form of a double is 309 digits and a sign
+  const auto Result =
+      std::to_chars(Buffer, Buffer + sizeof Buffer, Value, std::chars_format::fixed);
+  if (Result.ec != std::errc())
+    return std::nullopt;
+  return ParseCurrency(std::string(Buffer, Result.ptr));
+}
+
+std::optional<std::string> NumberKey(const std::string& Text) {
+  const std::string S = Trimmed(Text);
+  std::size_t Pos = !S.empty() && (S[0] == '+' || S[0] == '-') ? 1 : 0;
+  const bool Negative = Pos == 1 && S[0] == '-';
+  std::string Digits;
+  long long Exponent = 0; // of the point after the digits read
+  bool Any = false, Point = false;
+  for (; Pos < S.size() && ((S[Pos] >= '0' && S[Pos] <= '9') || (S[Pos] == '.' && !Point)); ++Pos) {
+    if (S[Pos] == '.') {
+      Point = true;
+      continue;
+    }
+    Any = true;
+    if (!(Digits.empty() && S[Pos] == '0'))
+      Digits += S[Pos];
+    if (Point)
+      --Exponent;
+  }
+  if (!Any)
+    return std::nullopt;
+  if (Pos < S.size() && (S[Pos] == 'e' || S[Pos] == 'E')) {
+    std::size_t From = Pos + 1;
+    if (From < S.size() && S[From] == '+')
+      ++From;
+    long long Power = 0;
+    const auto Result = std::from_chars(S.data() + From, S.data() + S.size(), Power);
+    if (Result.ec != std::errc() || Result.ptr != S.data() + S.size())
+      return std::nullopt;
+    Exponent += Power;
+  } else if (Pos != S.size()) {
+    return std::nullopt;
+  }
+  // Trailing zeros move into the exponent; zero has one form.
+  while (!Digits.empty() && Digits.back() == '0') {
+    Digits.pop_back();
+    ++Exponent;
+  }
+  if (Digits.empty())
+    return std::string("0");
+  return std::string(Negative ? "-" : "") + Digits + "e" + std::to_string(Exponent);
+}
+
 std::string ValueText(const TDBValue& Value) {
   struct {
     std::string operator()(std::monostate) const { return ""; }

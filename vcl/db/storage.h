@@ -25,9 +25,18 @@ std::optional<TDateTime> ParseIso(const std::string& Text);
 TDateTime FromJulianDay(double Day);
 
 // An exact amount: the integer when whole, else the decimal text; and the
-// amount of a stored decimal text, digit by digit (no binary rounding).
+// amount of a stored decimal text, digit by digit (no binary rounding),
+// rounded to four decimals.
 TDBValue CurrencyValue(Currency Value);
 std::optional<Currency> ParseCurrency(const std::string& Text);
+// The amount of a real: its shortest decimal text that reads back as the
+// same real, rounded to four decimals; none outside the range.
+std::optional<Currency> CurrencyOfReal(double Value);
+
+// The number a text writes (blanks, sign, digits, a point, an exponent) in
+// one form for every way of writing it ("12.50", "1.25e1" and "+12.5" give
+// the same); none when the text is no number.
+std::optional<std::string> NumberKey(const std::string& Text);
 
 // The value as text, the way a string field shows any stored value.
 std::string ValueText(const TDBValue& Value);

@@ -17,6 +17,7 @@ namespace {
 // What decides which items can do something.
 struct TEditMenuState {
   bool ReadOnly;
+  bool Editable; // its text may be changed (TextEditable)
   bool CanUndo;
   bool Selection;
   bool Hidden; // a password is never handed out, so it cannot be copied or cut
@@ -38,11 +39,11 @@ constexpr TEditMenuEntry EditMenu[] = {
     {"&Undo", WM_UNDO, 0, 0, [](const TEditMenuState& S) { return !S.ReadOnly && S.CanUndo; }},
     {"-", 0, 0, 0, nullptr},
     {"Cu&t", WM_CUT, 0, 0,
-     [](const TEditMenuState& S) { return !S.ReadOnly && S.Selection && !S.Hidden; }},
+     [](const TEditMenuState& S) { return S.Editable && S.Selection && !S.Hidden; }},
     {"&Copy", WM_COPY, 0, 0, [](const TEditMenuState& S) { return S.Selection && !S.Hidden; }},
     {"&Paste", WM_PASTE, 0, 0,
-     [](const TEditMenuState& S) { return !S.ReadOnly && S.ClipboardText; }},
-    {"&Delete", WM_CLEAR, 0, 0, [](const TEditMenuState& S) { return !S.ReadOnly && S.Selection; }},
+     [](const TEditMenuState& S) { return S.Editable && S.ClipboardText; }},
+    {"&Delete", WM_CLEAR, 0, 0, [](const TEditMenuState& S) { return S.Editable && S.Selection; }},
     {"-", 0, 0, 0, nullptr},
     {"Select &All", EM_SETSEL, 0, -1, [](const TEditMenuState& S) { return S.HasText; }},
 };
@@ -82,11 +83,9 @@ void TCustomEdit::ShowEditMenu(std::intptr_t Where) {
 
 void TCustomEdit::UpdateEditMenu() {
   const bool Selection = SelLength() > 0;
-  const TEditMenuState State{FReadOnly,
-                             CanUndo(),
-                             Selection,
-                             FPasswordChar != 0,
-                             Clipboard()->HasFormat(CF_TEXT),
+  const TEditMenuState State{FReadOnly,           TextEditable(),
+                             CanUndo(),           Selection,
+                             FPasswordChar != 0,  Clipboard()->HasFormat(CF_TEXT),
                              FEngine.Length() > 0};
   TMenuItem* Items = FEditMenu->Items();
   for (int I = 0; I < static_cast<int>(std::size(EditMenu)); ++I)

@@ -443,6 +443,14 @@ void TCustomForm::CMTextChanged(TMessage& Message) {
     FWindow->SetTitle(Caption());
 }
 
+// A size set by the program reaches the form's window; one that came from
+// the window (the user or the host's layout resized it) is already there.
+void TCustomForm::WMSize(TMessage& Message) {
+  TWinControl::WMSize(Message);
+  if (!FBridge->FSyncing)
+    SyncNativeGeometry();
+}
+
 void TCustomForm::DoShow() {
   if (OnShow)
     OnShow(this);

@@ -60,8 +60,11 @@ void DeclareGraphics() {
       .Str("Name", &T::Name, &T::SetName)
       .Enum("Pitch", &T::Pitch, &T::SetPitch, fpDefault)
       .Set("Style", &T::Style, &T::SetStyle, TFontStyles{});
-  Published<TBitmap>("TBitmap").Inherits<TPersistent>().Binary("Data", &TBitmap::Data,
-                                                               &TBitmap::SetData);
+  // An empty picture is no data: it is left out.
+  Published<TBitmap>("TBitmap")
+      .Inherits<TPersistent>()
+      .Binary("Data", &TBitmap::Data, &TBitmap::SetData)
+      .Default(std::string());
 }
 
 void DeclareControls() {

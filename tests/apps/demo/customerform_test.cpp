@@ -4,6 +4,9 @@
 // cancels.
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "../../vcl/db/db_fixture.h"
 #include "apps/demo/customerform.h"
 #include "validate/validate.h"
 #include "vcl/testing.h"
@@ -232,16 +235,17 @@ TEST_F(CustomerFormTest, AnEmptiedCodeIsRefusedOnLeavingAndTheEditIsKept) {
   EXPECT_TRUE(Form->DBCodeEdit->Focused());
   EXPECT_EQ(Form->DBCodeEdit->Text(), "");
   EXPECT_EQ(Form->Customers->State(), dsEdit);
-  // Moving on cannot drop the edit either; Cancel brings the code back.
+  // Moving on cannot drop the edit either; the form's Cancel button gets
+  // the user out from inside the emptied edit and brings the code back.
   vt::Click(Form->NextButton);
   EXPECT_EQ(Boxes.Boxes().size(), 2u);
   EXPECT_EQ(Form->DataState().rfind("Editing: customer 1 of 8.", 0), 0u);
   vt::Click(Form->CancelButton);
-  EXPECT_EQ(Boxes.Boxes().size(), 3u); // still in the emptied edit
-  vt::PressKey(VK_ESCAPE);             // gives the field's value back
-  vt::Click(Form->CancelButton);
+  EXPECT_EQ(Boxes.Boxes().size(), 2u);
+  EXPECT_TRUE(Form->CancelButton->Focused());
   EXPECT_EQ(Form->DBCodeEdit->Text(), "C-1001");
   EXPECT_EQ(Form->DataState(), "Browsing: customer 1 of 8.");
+  EXPECT_EQ(Form->Status(), "The changes to the customer are thrown away.");
 }
 
 TEST_F(CustomerFormTest, APostTheTableRefusesKeepsTheEditAndSaysWhy) {
@@ -280,6 +284,107 @@ TEST_F(CustomerFormTest, PostWithoutAnEditSaysThereIsNothingToPost) {
   vt::Click(Form->PostButton);
   EXPECT_TRUE(Boxes.Boxes().empty());
   EXPECT_EQ(Form->Status(), "Nothing to post: no customer is being edited.");
+}
+
+// The customer file in a file of its own, checked through a connection of
+// the test's own.
+class CustomerFileTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ResetLocale();
+    Form = new TCustomerForm(nullptr);
+    Form->OpenDatabase(File.Path());
+    Raw = std::make_unique<dbtest::TRawConnection>(File.Path());
+    vt::ShowForm(Form);
+  }
+  void TearDown() override {
+    delete Form;
+    Raw.reset();
+    ResetLocale();
+  }
+  std::string StoredName() { return Raw->Value("SELECT name FROM customers WHERE id = 1"); }
+
+  vt::TMessageBoxRecorder Boxes;
+  dbtest::TTempDatabase File;
+  std::unique_ptr<dbtest::TRawConnection> Raw;
+  TCustomerForm* Form = nullptr;
+};
+
+// Closing with a customer being edited (the text still in its edit) asks
+// whether to save; each answer does what it says and the status line says
+// what became of the changes.
+TEST_F(CustomerFileTest, ClosingWithUnpostedChangesAsksToSaveDiscardOrStay) {
+  struct TCase {
+    int Answer;
+    bool Closes;
+    const char* Stored;
+    const char* Status;
+  };
+  const TCase Cases[] = {
+      {mrCancel, false, "Maria Lopez",
+       "The customer is still being edited: post or cancel the "
+       "changes."},
+      {mrNo, true, "Maria Lopez", "The changes to the customer are thrown away."},
+      {mrYes, true, "Maria Lopez Garcia", "The customer is written to the table."},
+  };
+  for (const TCase& C : Cases) {
+    vt::ShowForm(Form);
+    ASSERT_TRUE(vt::MoveFocus(Form->DBNameEdit));
+    vt::PressKey(VK_END);
+    if (Form->DBNameEdit->Text() == "Maria Lopez")
+      vt::TypeText(" Garcia");
+    Boxes.SetAnswer(C.Answer);
+    const std::size_t Asked = Boxes.Boxes().size();
+    Form->Close();
+    ASSERT_EQ(Boxes.Boxes().size(), Asked + 1) << C.Answer;
+    EXPECT_EQ(Boxes.Boxes().back().Msg, "Save the changes to the customer?");
+    EXPECT_EQ(Boxes.Boxes().back().DlgType, mtConfirmation);
+    EXPECT_EQ(Boxes.Boxes().back().Buttons, (TMsgDlgButtons{mbYes, mbNo, mbCancel}));
+    EXPECT_EQ(Form->Visible(), !C.Closes) << C.Answer;
+    EXPECT_EQ(Form->Customers->State(), C.Closes ? dsBrowse : dsEdit) << C.Answer;
+    EXPECT_EQ(StoredName(), C.Stored) << C.Answer;
+    EXPECT_EQ(Form->Status(), C.Status) << C.Answer;
+  }
+  // Nothing changed: nothing to ask.
+  vt::ShowForm(Form);
+  const std::size_t Asked = Boxes.Boxes().size();
+  Form->Close();
+  EXPECT_EQ(Boxes.Boxes().size(), Asked);
+  EXPECT_FALSE(Form->Visible());
+}
+
+// A value its edit refuses keeps the form open: the edit says why, and
+// nothing is asked or written.
+TEST_F(CustomerFileTest, ClosingWithARefusedValueKeepsTheFormOpen) {
+  ASSERT_TRUE(vt::MoveFocus(Form->DBCreditEdit));
+  vt::PressKey('A', {ssCtrl});
+  vt::TypeText("150000");
+  Form->Close();
+  ASSERT_EQ(Boxes.Boxes().size(), 1u);
+  EXPECT_EQ(Boxes.Boxes()[0].DlgType, mtError);
+  EXPECT_TRUE(Form->Visible());
+  EXPECT_EQ(Form->Customers->State(), dsEdit);
+  EXPECT_EQ(Raw->Value("SELECT credit_limit FROM customers WHERE id = 1"), "15000");
+}
+
+// Moving on posts what was typed, and the status line says so; after a
+// cancel it no longer claims the changes were thrown away.
+TEST_F(CustomerFileTest, TheStatusLineTellsWhatMovingOnDid) {
+  ASSERT_TRUE(vt::MoveFocus(Form->DBNameEdit));
+  vt::PressKey(VK_END);
+  vt::TypeText("x");
+  vt::Click(Form->CancelButton);
+  EXPECT_EQ(Form->Status(), "The changes to the customer are thrown away.");
+  ASSERT_TRUE(vt::MoveFocus(Form->DBNameEdit));
+  vt::PressKey(VK_END);
+  vt::TypeText(" Garcia");
+  vt::Click(Form->NextButton);
+  EXPECT_EQ(Form->Status(), "The changes to the customer are written to the table.");
+  EXPECT_EQ(StoredName(), "Maria Lopez Garcia");
+  vt::Click(Form->NextButton);
+  EXPECT_EQ(Form->Status(), "Customer 3 of 8.");
+  vt::Click(Form->CancelButton);
+  EXPECT_EQ(Form->Status(), "Nothing to cancel: no customer is being edited.");
 }
 
 } // namespace

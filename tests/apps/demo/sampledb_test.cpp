@@ -1,12 +1,16 @@
 // The sample database: made when it is missing, used as it stands when it
-// is there, never half made; checked through a connection of the test's own.
+// is there, never half made, also by two demos started at once; named by a
+// file name or a file: URI; checked through a connection of the test's own.
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "apps/demo/sampledb.h"
 
@@ -98,6 +102,51 @@ TEST_F(SampleDatabaseTest, ANameWithURICharactersIsTheFileMade) {
   OpenSampleDatabase(&Customers, File.string());
   EXPECT_TRUE(fs::exists(File));
   EXPECT_EQ(Ask(File, "SELECT count(*) FROM customers"), std::to_string(SampleCustomerCount));
+}
+
+TEST_F(SampleDatabaseTest, AFileURIIsTakenAsSQLiteTakesIt) {
+  const fs::path File = Dir / "customers.db";
+  const std::string Uri = "file://" + File.string() + "?cache=private";
+  {
+    vcl::TSQLiteDataSet Customers(nullptr);
+    OpenSampleDatabase(&Customers, Uri);
+    Customers.Edit();
+    Customers.FieldByName("name")->SetAsString("Changed");
+    Customers.Post();
+  }
+  vcl::TSQLiteDataSet Customers(nullptr);
+  OpenSampleDatabase(&Customers, Uri); // the same file again
+  EXPECT_EQ(Customers.FieldByName("name")->AsString(), "Changed");
+  EXPECT_EQ(Customers.RecordCount(), SampleCustomerCount);
+  std::vector<std::string> Names;
+  for (const auto& Entry : fs::directory_iterator(Dir))
+    Names.push_back(Entry.path().filename().string());
+  EXPECT_EQ(Names, std::vector<std::string>{"customers.db"});
+}
+
+// Each round starts two demo programs on a missing file at once: both show
+// the sample customers, and the file holds them once.
+TEST_F(SampleDatabaseTest, TwoDemosStartedAtOnceShareOneNewFile) {
+  const fs::path File = Dir / "customers.db";
+  for (int Round = 0; Round < 4; ++Round) {
+    fs::remove(File);
+    std::string Both;
+    for (const std::string Demo : {"1", "2"})
+      Both += "(env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen '" DEMO_PROGRAM "' --db '" +
+              File.string() + "' --screenshot '" + (Dir / (Demo + ".png")).string() +
+              "' >/dev/null 2>'" + (Dir / (Demo + ".err")).string() + "'; echo $? >'" +
+              (Dir / (Demo + ".status")).string() + "') & ";
+    ASSERT_EQ(std::system((Both + "wait").c_str()), 0);
+    for (const std::string Demo : {"1", "2"}) {
+      std::ifstream Status(Dir / (Demo + ".status")), Err(Dir / (Demo + ".err"));
+      const std::string Message((std::istreambuf_iterator<char>(Err)), {});
+      int Code = -1;
+      Status >> Code;
+      EXPECT_EQ(Code, 0) << "round " << Round << ", demo " << Demo << ": " << Message;
+    }
+    EXPECT_EQ(Ask(File, "SELECT count(*) FROM customers"), std::to_string(SampleCustomerCount))
+        << "round " << Round;
+  }
 }
 
 TEST_F(SampleDatabaseTest, AFileThatIsNoCustomerFileIsRefusedAndLeftAlone) {

@@ -2,6 +2,7 @@
 #include "db_fixture.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -54,6 +55,17 @@ std::string TRawConnection::Value(const std::string& SQL) {
   }
   sqlite3_finalize(Stmt);
   return Result;
+}
+
+void MakeReadOnly(const std::string& Path) {
+  if (chmod(Path.c_str(), 0444) != 0)
+    throw std::runtime_error("cannot make " + Path + " read-only");
+}
+
+void BecomeUnprivileged() {
+  constexpr uid_t Nobody = 65534;
+  if (geteuid() == 0 && (setgid(Nobody) != 0 || setuid(Nobody) != 0))
+    throw std::runtime_error("cannot leave root");
 }
 
 } // namespace dbtest

@@ -7,7 +7,19 @@
 
 #include <string>
 
+#include "vcl/db.h"
+
 namespace dbtest {
+
+// The message of the EDatabaseError Action raises; "" when it raises none.
+template <typename A> std::string Refusal(A Action) {
+  try {
+    Action();
+  } catch (const vcl::EDatabaseError& E) {
+    return E.Message();
+  }
+  return "";
+}
 
 class TTempDatabase {
 public:
@@ -35,5 +47,11 @@ public:
 private:
   sqlite3* FDb = nullptr;
 };
+
+// Takes every write permission from the file at Path.
+void MakeReadOnly(const std::string& Path);
+// Makes the process an unprivileged user when it runs as root, so that file
+// permissions bind it; for a process of its own (a death test's child).
+void BecomeUnprivileged();
 
 } // namespace dbtest

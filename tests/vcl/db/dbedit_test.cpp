@@ -267,7 +267,8 @@ TEST(DBFormFileTest, AFormFindsItsDataSetSourceAndEditsByName) {
   EXPECT_TRUE(Form.People->Active());
   EXPECT_EQ(Form.People->FieldCount(), 1); // the form's field only
   EXPECT_EQ(Form.NameEdit->Text(), "Ada");
-  EXPECT_EQ(Form.NameEdit->MaxLength(), 7); // from the mask
+  EXPECT_EQ(Form.NameEdit->EditText(), "Ada    "); // the mask's seven places
+  EXPECT_EQ(Form.NameEdit->MaxLength(), 0);        // none of the user's
 
   const std::string Written = ComponentToText(&Form);
   for (const char* Part :

@@ -180,13 +180,25 @@ TEST_F(FieldsTest, AmountsStayExactAndOtherProgramsDatesAreRead) {
   EXPECT_EQ(F("c")->AsCurrency().Raw(), -987654321098765);
 }
 
-TEST_F(FieldsTest, TheExtremeAmountsReadBackWhileEdited) {
+// A column of text affinity keeps every amount as its exact text (a REAL
+// one keeps 15 significant digits).
+TEST_F(FieldsTest, TheExtremeAmountsComeBackFromATextColumn) {
+  Raw->Exec("ALTER TABLE t ADD COLUMN ct MONEY TEXT");
   Data->Open();
-  Data->Edit();
-  for (const std::int64_t Raw : {std::numeric_limits<std::int64_t>::min(),
-                                 std::numeric_limits<std::int64_t>::max(), std::int64_t(-1)}) {
-    F("c")->SetAsCurrency(Currency::FromRaw(Raw));
-    EXPECT_EQ(F("c")->AsCurrency().Raw(), Raw);
+  const struct {
+    std::int64_t Amount;
+    const char* Stored;
+  } Cases[] = {{std::numeric_limits<std::int64_t>::min(), "-922337203685477.5808"},
+               {std::numeric_limits<std::int64_t>::max(), "922337203685477.5807"},
+               {-1, "-0.0001"}};
+  for (const auto& C : Cases) {
+    Data->Edit();
+    F("ct")->SetAsCurrency(Currency::FromRaw(C.Amount));
+    EXPECT_EQ(F("ct")->AsCurrency().Raw(), C.Amount);
+    Data->Post();
+    EXPECT_EQ(Stored("ct"), C.Stored);
+    Data->Refresh();
+    EXPECT_EQ(F("ct")->AsCurrency().Raw(), C.Amount);
   }
 }
 

@@ -315,23 +315,6 @@ TEST_F(SQLiteDataSetTest, ASecondWriterWaitsForTheLockToGo) {
   EXPECT_EQ(Raw->Value("SELECT city FROM people WHERE id = 1"), "Oxford");
 }
 
-TEST_F(SQLiteDataSetTest, AReadOnlyDatabaseFailsThePostAndKeepsTheEdit) {
-  Data->SetDatabaseName("file:" + File.Path() + "?mode=ro");
-  Data->Open();
-  Data->Edit();
-  Data->FieldByName("city")->SetAsString("Oxford");
-  try {
-    Data->Post();
-    FAIL();
-  } catch (const EDatabaseError& E) {
-    EXPECT_NE(E.Message().find("attempt to write a readonly database"), std::string::npos)
-        << E.Message();
-  }
-  EXPECT_EQ(Data->State(), dsEdit);
-  EXPECT_EQ(Data->FieldByName("city")->AsString(), "Oxford");
-  EXPECT_EQ(Raw->Value("SELECT city FROM people WHERE id = 1"), "London");
-}
-
 TEST_F(SQLiteDataSetTest, ARowChangedByAnotherConnectionIsNotOverwritten) {
   Data->Open();
   Data->Edit();
