@@ -109,8 +109,8 @@ public:
   // The formatting settings the validator reads (separators, date and time
   // formats, AM/PM markers, currency decimals): its own copy once it was
   // given one, else the process-wide vcl::FormatSettings as they stand at
-  // each use. A validator with its own settings reads no global state, so
-  // it may judge on a thread of its own.
+  // each use. A validator with its own settings reads none of the
+  // process-wide ones, so it may judge on a thread of its own.
   const vcl::TFormatSettings& FormatSettings() const;
   // Gives the validator its own copy of Value. What it built from the
   // settings (a date or time picture, the decimal separator among the
