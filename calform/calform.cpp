@@ -58,24 +58,27 @@ void TCalendarForm::HelpBtnClick(TObject*) {
   Application->HelpContext(HelpContext());
 }
 
+// At the ends of the calendar's range (31 December 9999, 1 January 0001) the
+// month move is refused; the date then stays as it is, as it does for the
+// page keys and the other spinners, rather than having its day written into
+// the same month.
 void TCalendarForm::DayUpDownClick(TObject*, TUDBtnType Button) {
+  const TDateTime Before = Calendar->CalendarDate();
   if (Button == btNext) {
     const int Old = Calendar->Day();
     Calendar->SetDay(Old + 1);
     if (Calendar->Day() == Old) { // Old was the month's last day
       Calendar->NextMonth();
-      Calendar->SetDay(1);
+      if (Calendar->CalendarDate() != Before)
+        Calendar->SetDay(1);
     }
     return;
   }
   if (Calendar->Day() == 1) {
     Calendar->PrevMonth();
-    // The first of 31, 30, 29, 28 that the month accepts is its last day.
-    for (int Candidate = 31; Candidate >= 28; --Candidate) {
-      Calendar->SetDay(Candidate);
-      if (Calendar->Day() == Candidate)
-        break;
-    }
+    if (Calendar->CalendarDate() == Before)
+      return;
+    Calendar->SetDay(Calendar->DaysThisMonth());
   } else {
     Calendar->SetDay(Calendar->Day() - 1);
   }

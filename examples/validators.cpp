@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   }
 
   TIntegerValidator Quantity(nullptr);
-  Quantity.SetMin(1);
+  Quantity.SetMin(1); // setting a bound switches the range on
   Quantity.SetMax(999);
   TFloatValidator Price(nullptr);
   Price.SetPrecision(2);
@@ -64,13 +64,15 @@ int main(int argc, char** argv) {
   Judge(Colour, "colour", "Green");
   Judge(Colour, "colour", "purple");
 
-  // Typing, as an edit screens it key by key: the picture fills in its literals.
+  // Typing, as an edit screens it key by key: the opening bracket is the
+  // user's to type, the picture fills in the literals after the digits.
+  const std::string Keys = "(5551234567";
   std::string Typed;
-  for (char Key : std::string("5551234567")) {
+  for (char Key : Keys) {
     std::string Next = Typed + Key;
     if (Phone.IsValidInput(Next, false))
       Typed = Next;
   }
-  std::cout << "typing 5551234567 gives '" << Typed << "'\n";
+  std::cout << "typing " << Keys << " gives '" << Typed << "'\n";
   return 0;
 }

@@ -21,13 +21,8 @@ class TNativeWindow;
 class TWindowClient;
 } // namespace backend
 
-enum TPosition : std::uint8_t {
-  poDesigned,
-  poDefault,
-  poDefaultPosOnly,
-  poDefaultSizeOnly,
-  poScreenCenter
-};
+VCL_ENUM(TPosition, std::uint8_t, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly,
+         poScreenCenter);
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -143,6 +138,7 @@ protected:
   void CMDialogChar(TMessage& Message) override;
   void CMVisibleChanged(TMessage& Message) override;
   void CMTextChanged(TMessage& Message) override;
+  void WMSize(TMessage& Message) override;
   virtual void DoShow();
   virtual void DoHide();
   void FrameMetrics(int& Frame, int& Caption) const;

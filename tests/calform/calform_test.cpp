@@ -193,6 +193,15 @@ TEST_F(CalendarFormTest, TheSpinButtonsStepTheDayMonthAndYearAcrossTheirEnds) {
       {D(2024, 1, 15), "MonthUpDown", btPrev, D(2023, 12, 15)},
       {D(2024, 2, 29), "YearUpDown", btNext, D(2025, 2, 28)},
       {D(2024, 7, 4), "YearUpDown", btPrev, D(2023, 7, 4)},
+      // At the ends of the calendar's range every spinner leaves the date as it is.
+      {D(9999, 12, 31), "DayUpDown", btNext, D(9999, 12, 31)},
+      {D(1, 1, 1), "DayUpDown", btPrev, D(1, 1, 1)},
+      {D(9999, 12, 31), "MonthUpDown", btNext, D(9999, 12, 31)},
+      {D(1, 1, 1), "MonthUpDown", btPrev, D(1, 1, 1)},
+      {D(9999, 12, 31), "YearUpDown", btNext, D(9999, 12, 31)},
+      {D(1, 1, 1), "YearUpDown", btPrev, D(1, 1, 1)},
+      {D(9999, 12, 30), "DayUpDown", btNext, D(9999, 12, 31)},
+      {D(1, 1, 2), "DayUpDown", btPrev, D(1, 1, 1)},
   };
   Open(D(2024, 1, 1));
   for (const TSpinCase& C : Cases) {

@@ -1,7 +1,9 @@
 // One of our forms inside a Qt Widgets window, in a program that made its
 // QApplication first: our platform adopts that application object, keys
 // typed into the widget reach the form's validating edit and are screened
-// there, and the widget shows the form's own picture.
+// there, the widget shows the form's own picture at the form's own size, and
+// the focus moves between the form and the host's widgets as it moves
+// inside the form.
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -11,7 +13,9 @@
 
 #include "qtbridge/form_widget.h"
 #include "valedit/valedit.h"
+#include "validate/integer.h"
 #include "vcl/forms.h"
+#include "vcl/testing.h"
 
 using namespace vcl;
 
@@ -70,6 +74,148 @@ TEST_F(FormInWindow, TheFormFollowsTheWidgetsSize) {
   Widget->resize(300, 90);
   EXPECT_EQ(Form->ClientWidth(), 300);
   EXPECT_EQ(Form->ClientHeight(), 90);
+}
+
+} // namespace
+
+namespace {
+
+// A form of two bounded integer edits between two line edits of the host.
+struct FormBetweenHostWidgets : ::testing::Test {
+  FormBetweenHostWidgets() {
+    Form = new TForm(Application);
+    Form->SetBounds(0, 0, 200, 70);
+    First = AddEdit(8);
+    Last = AddEdit(38);
+    Last->OnFocusError = [this](TObject*, const std::string& S) { FocusErrors.push_back(S); };
+    Last->OnExit = [this](TObject*) { ++Exits; };
+    auto* Layout = new QVBoxLayout(&Window);
+    Before = new QLineEdit;
+    Widget = new QtBridge::TFormWidget(Form);
+    After = new QLineEdit;
+    Layout->addWidget(Before);
+    Layout->addWidget(Widget);
+    Layout->addWidget(After);
+    Window.show();
+    Window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&Window));
+    Before->setFocus(Qt::OtherFocusReason);
+  }
+  ~FormBetweenHostWidgets() override {
+    Window.close();
+    delete Form;
+  }
+  ValEdit::TValidEdit* AddEdit(int Top) {
+    auto* Edit = new ValEdit::TValidEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetBounds(8, Top, 120, 21);
+    Edit->SetKind(ValEdit::vkInteger);
+    auto* Range = static_cast<Validate::TIntegerValidator*>(Edit->Validator());
+    Range->SetMin(1);
+    Range->SetMax(500);
+    return Edit;
+  }
+  void Tab(QWidget* Target, bool Back = false) {
+    QTest::keyClick(Target, Qt::Key_Tab, Back ? Qt::ShiftModifier : Qt::NoModifier);
+  }
+  // Types into the last edit, entered from the host with Shift+Tab.
+  void TypeIntoLast(const char* Text) {
+    After->setFocus(Qt::OtherFocusReason);
+    Tab(After, true);
+    ASSERT_TRUE(Last->Focused());
+    QTest::keyClicks(Widget, Text);
+  }
+  QWidget Window;
+  TForm* Form;
+  ValEdit::TValidEdit* First;
+  ValEdit::TValidEdit* Last;
+  QLineEdit* Before;
+  QtBridge::TFormWidget* Widget;
+  QLineEdit* After;
+  vcl::testing::TMessageBoxRecorder Boxes;
+  std::vector<std::string> FocusErrors;
+  int Exits = 0;
+};
+
+TEST_F(FormBetweenHostWidgets, TheLayoutGivesTheFormItsWholeSizeAndNoLess) {
+  EXPECT_EQ(Widget->sizeHint(), QSize(200, 70));
+  EXPECT_EQ(Widget->minimumSizeHint(), QSize(200, 70));
+  EXPECT_EQ(Widget->height(), 70);
+  EXPECT_GE(Widget->width(), 200);
+  EXPECT_EQ(Form->ClientHeight(), 70);
+  EXPECT_EQ(Form->ClientWidth(), Widget->width());
+  // A window made smaller still shows the whole form.
+  Window.resize(40, 40);
+  QApplication::processEvents();
+  EXPECT_GE(Widget->height(), 70);
+  EXPECT_GE(Widget->width(), 200);
+  // A form resized by the program asks the layout again.
+  Form->SetClientHeight(100);
+  EXPECT_EQ(Widget->sizeHint(), QSize(Form->ClientWidth(), 100));
+  QApplication::processEvents();
+  EXPECT_GE(Widget->height(), 100);
+}
+
+TEST_F(FormBetweenHostWidgets, TabAndShiftTabLeaveTheFormAtItsEnds) {
+  Tab(Before);
+  ASSERT_TRUE(Widget->hasFocus());
+  EXPECT_TRUE(First->Focused());
+  Tab(Widget);
+  EXPECT_TRUE(Last->Focused()) << "inside the form Tab moves through its tab order";
+  Tab(Widget);
+  EXPECT_TRUE(After->hasFocus());
+  EXPECT_FALSE(Last->Focused());
+  EXPECT_EQ(Exits, 1);
+  Tab(After, true);
+  EXPECT_TRUE(Widget->hasFocus());
+  EXPECT_TRUE(Last->Focused()) << "Shift+Tab enters at the last control";
+  Tab(Widget, true);
+  EXPECT_TRUE(First->Focused());
+  Tab(Widget, true);
+  EXPECT_TRUE(Before->hasFocus());
+  EXPECT_FALSE(First->Focused());
+  EXPECT_TRUE(Boxes.Boxes().empty());
+}
+
+// Leaving for the host is judged as a move inside the form: a refused value
+// is reported, the edit keeps the focus, and the host's widget does not get it.
+TEST_F(FormBetweenHostWidgets, ARefusedValueKeepsTheFocusWhenTabOrAClickLeaves) {
+  TypeIntoLast("1200");
+  Tab(Widget);
+  EXPECT_TRUE(Widget->hasFocus());
+  EXPECT_TRUE(Last->Focused());
+  QTest::mouseClick(After, Qt::LeftButton);
+  EXPECT_TRUE(Widget->hasFocus());
+  EXPECT_FALSE(After->hasFocus());
+  EXPECT_TRUE(Last->Focused());
+  ASSERT_EQ(Boxes.Boxes().size(), 2u);
+  EXPECT_EQ(Boxes.Boxes()[1].Msg, "\"1200\" is not a valid integer between 1 and 500.");
+  EXPECT_EQ(FocusErrors, (std::vector<std::string>{"1200", "1200"}));
+  EXPECT_EQ(Exits, 0);
+}
+
+TEST_F(FormBetweenHostWidgets, AClickIntoTheHostTakesAnAcceptedValueAsLeavingDoes) {
+  TypeIntoLast("250");
+  QTest::mouseClick(After, Qt::LeftButton);
+  EXPECT_TRUE(After->hasFocus());
+  EXPECT_FALSE(Last->Focused());
+  EXPECT_EQ(Exits, 1);
+  EXPECT_EQ(Last->AsInteger(), 250);
+  // Clicked back into, the form gives the focus to the edit it was taken from.
+  Widget->setFocus(Qt::MouseFocusReason);
+  EXPECT_TRUE(Last->Focused());
+}
+
+// Without vtFocus the edit does not judge on leaving: the host takes the
+// focus and the text stays as typed, shown as the display text.
+TEST_F(FormBetweenHostWidgets, WithoutFocusValidationTheHostTakesTheFocus) {
+  Last->SetValidation({ValEdit::vtInput, ValEdit::vtSetValue});
+  TypeIntoLast("1200");
+  QTest::mouseClick(After, Qt::LeftButton);
+  EXPECT_TRUE(After->hasFocus());
+  EXPECT_FALSE(Last->Focused());
+  EXPECT_TRUE(Boxes.Boxes().empty());
+  EXPECT_EQ(Last->Text(), "1,200");
 }
 
 } // namespace

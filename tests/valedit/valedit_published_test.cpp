@@ -169,6 +169,46 @@ TEST(ValEditFormFile, ATextValidUnderTheCompleteSettingsSurvivesLoading) {
   }
 }
 
+// Min and Max set from code switch the range on; read from a form file they
+// do not: a form stored with NoBounds left at its default True keeps
+// accepting what it accepted, and one stored with False keeps its range.
+TEST(ValEditFormFile, BoundsReadFromAFormKeepTheStoredNoBounds) {
+  vcl::ResetLocale();
+  RegisterValEditClasses();
+  const struct {
+    int Kind;
+    const char* Bounds;
+    bool NoBounds;
+  } Cases[] = {
+      {vkInteger, "    Validator.Max = 500\n    Validator.Min = 1\n", true},
+      {vkInteger, "    Validator.Max = 500\n    Validator.Min = 1\n    Validator.NoBounds = False\n",
+       false},
+      {vkFloat, "    Validator.Max = 500\n    Validator.Min = 1\n", true},
+      {vkCurrency, "    Validator.Max = 500\n    Validator.Min = 1\n", true},
+      {vkCurrency, "    Validator.Max = 500\n    Validator.NoBounds = False\n", false},
+  };
+  for (const auto& C : Cases) {
+    const std::string Text = "object F: TForm\n  object E: TValidEdit\n    Kind = " +
+                             std::to_string(C.Kind) + "\n" + C.Bounds + "  end\nend\n";
+    SCOPED_TRACE(Text);
+    std::unique_ptr<vcl::TForm> Form = ReadForm(Text);
+    TValidator* V = EditOf(Form.get(), "E")->Validator();
+    EXPECT_EQ(V->IsValid("900"), C.NoBounds);
+    EXPECT_TRUE(V->IsValid("500"));
+    // Written again, the form says the same.
+    std::unique_ptr<vcl::TForm> Again = ReadForm(vcl::ComponentToText(Form.get()));
+    EXPECT_EQ(EditOf(Again.get(), "E")->Validator()->IsValid("900"), C.NoBounds);
+  }
+  // The same settings made in code switch the range on.
+  std::unique_ptr<vcl::TForm> Form = ReadForm("object F: TForm\n  object E: TValidEdit\n"
+                                              "    Kind = 2\n  end\nend\n");
+  auto* V = static_cast<TIntegerValidator*>(EditOf(Form.get(), "E")->Validator());
+  V->SetMax(500);
+  EXPECT_FALSE(V->NoBounds());
+  EXPECT_FALSE(V->IsValid("900"));
+  EXPECT_NE(vcl::ComponentToText(Form.get()).find("Validator.NoBounds = False"), std::string::npos);
+}
+
 // The recording form with the validating edit's own handlers as well.
 class THandlerForm : public TRecordingForm {
 public:

@@ -61,6 +61,26 @@ TEST_F(CurrencyValidatorTest, PrecisionIsLimitedToFourWithoutNotifying) {
   EXPECT_EQ(Edit.ValidatorChanges, 1);
 }
 
+// A program that sets a bound means it: the range switches on with it, for
+// decimals as for money.
+template <typename V> void BoundsSwitchOn() {
+  V Price(nullptr);
+  Price.SetMax(999.5);
+  EXPECT_FALSE(Price.NoBounds());
+  EXPECT_TRUE(Price.IsValid("999.5"));
+  EXPECT_FALSE(Price.IsValid("1000"));
+  EXPECT_FALSE(Price.IsValid("-1")) << "Min is 0";
+  V Discount(nullptr);
+  Discount.SetMin(0); // equal to the Min held
+  EXPECT_FALSE(Discount.NoBounds());
+  EXPECT_FALSE(Discount.IsValid("0.01"));
+}
+
+TEST_F(CurrencyValidatorTest, ABoundSetFromCodeSwitchesTheRangeOn) {
+  BoundsSwitchOn<TFloatValidator>();
+  BoundsSwitchOn<TCurrencyValidator>();
+}
+
 TEST_F(CurrencyValidatorTest, JudgesLikeTheFloatValidator) {
   TCurrencyValidator V(nullptr);
   EXPECT_EQ(V.Precision(), 2);

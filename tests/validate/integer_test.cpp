@@ -129,6 +129,34 @@ TEST_F(IntegerValidatorTest, BoundsKeepMinBelowMax) {
   EXPECT_EQ(W.FilterChars(), "0123456789");
 }
 
+// A program that sets a bound means it: the range switches on with it.
+TEST_F(IntegerValidatorTest, ABoundSetFromCodeSwitchesTheRangeOn) {
+  TIntegerValidator Quantity(nullptr);
+  Quantity.SetMin(1);
+  Quantity.SetMax(999);
+  EXPECT_FALSE(Quantity.NoBounds());
+  EXPECT_TRUE(Quantity.IsValid("999"));
+  EXPECT_FALSE(Quantity.IsValid("1000"));
+  EXPECT_EQ(Quantity.FilterChars(), "0123456789") << "no negative value can be valid";
+
+  // A bound equal to the one held switches the range on too, and the owner
+  // hears of it: a text outside the range is cleared.
+  TStandInEdit Edit;
+  TIntegerValidator V(&Edit);
+  Edit.Validator = &V;
+  Edit.Text = "5";
+  V.SetMax(0);
+  EXPECT_FALSE(V.NoBounds());
+  EXPECT_EQ(Edit.ValidatorChanges, 1);
+  EXPECT_EQ(Edit.Text, "");
+
+  // Switched off by the program, the range stays off until a bound is set again.
+  V.SetNoBounds(true);
+  EXPECT_TRUE(V.IsValid("5"));
+  V.SetMin(-5);
+  EXPECT_FALSE(V.IsValid("5"));
+}
+
 TEST_F(IntegerValidatorTest, OnlyMinAndMaxNotifyTheOwner) {
   TStandInEdit Edit;
   TIntegerValidator V(&Edit);

@@ -134,6 +134,24 @@ std::string QuotedStr(const std::string& S) {
   return Result;
 }
 
+std::string AdjustLineBreaks(const std::string& S, TTextLineBreakStyle Style) {
+  const char* Break = Style == tlbsCRLF ? "\r\n" : "\n";
+  std::string Result;
+  Result.reserve(S.size());
+  for (std::size_t I = 0; I < S.size(); ++I) {
+    if (S[I] == '\r') {
+      if (I + 1 < S.size() && S[I + 1] == '\n')
+        ++I;
+      Result += Break;
+    } else if (S[I] == '\n') {
+      Result += Break;
+    } else {
+      Result += S[I];
+    }
+  }
+  return Result;
+}
+
 bool IsCharAlphaA(char Ch) {
   const unsigned char C = Unsigned(Ch);
   if ((C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'))

@@ -81,7 +81,7 @@ void DeclareDataSets() {
     Published<T>("TCustomSQLDataSet")
         .Inherits<TComponent>()
         // Read before the others, but opening waits for the whole form.
-        .Bool("Active", &T::Active, &T::SetActive, false)
+        .Bool("Active", &T::StoredActive, &T::SetStoredActive, false)
         .Strings("SQL", &T::SQL, &T::SetSQL)
         .Str("TableName", &T::TableName, &T::SetTableName, std::string())
         .Event<TDataSetSig>("AfterCancel", &T::AfterCancel)

@@ -47,12 +47,12 @@ bool IsAccel(char Ch, const std::string& Caption) {
 std::vector<std::string> Lines(const std::string& Caption, HFONT Font, bool ShowAccel,
                                bool WordWrap, int MaxWidth) {
   std::vector<std::string> Result;
+  // A line ends at CR LF, at a lone CR (as in the validators' messages) and at a lone LF.
+  const std::string Text = AdjustLineBreaks(Caption, tlbsLF);
   std::size_t Start = 0;
-  while (Start <= Caption.size()) {
-    std::size_t End = Caption.find('\n', Start);
-    std::string Paragraph = Caption.substr(Start, End == std::string::npos ? End : End - Start);
-    if (!Paragraph.empty() && Paragraph.back() == '\r')
-      Paragraph.pop_back();
+  while (Start <= Text.size()) {
+    std::size_t End = Text.find('\n', Start);
+    const std::string Paragraph = Text.substr(Start, End == std::string::npos ? End : End - Start);
     if (!WordWrap) {
       Result.push_back(Paragraph);
     } else {

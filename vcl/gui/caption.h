@@ -14,8 +14,8 @@ namespace vcl::caption {
 // True when Ch (any case) is the accelerator of Caption.
 bool IsAccel(char Ch, const std::string& Caption);
 
-// The lines of a caption as shown; with WordWrap lines are broken at blanks
-// to fit MaxWidth.
+// The lines of a caption as shown: a line ends at CR LF, CR or LF, and with
+// WordWrap lines are broken at blanks to fit MaxWidth.
 std::vector<std::string> Lines(const std::string& Caption, HFONT Font, bool ShowAccel,
                                bool WordWrap, int MaxWidth);
 TPoint Measure(const std::string& Caption, HFONT Font, bool ShowAccel, bool WordWrap, int MaxWidth);

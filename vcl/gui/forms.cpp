@@ -4,13 +4,13 @@
 #include "vcl/forms.h"
 #include "vcl/gui/backend.h"
 #include "vcl/gui/gdi.h"
+#include "vcl/gui/guistate.h"
 
 namespace vcl {
 
 namespace {
-TModalHandler ModalHandler;
-// Forms shown modally, innermost last: only the innermost one takes input.
-std::vector<TCustomForm*> ModalForms;
+TModalHandler& ModalHandler = detail::GuiState().ModalHandler;
+std::vector<TCustomForm*>& ModalForms = detail::GuiState().ModalForms;
 
 bool TakesInput(const TCustomForm* Form) {
   return ModalForms.empty() || ModalForms.back() == Form;
@@ -441,6 +441,14 @@ void TCustomForm::CMTextChanged(TMessage& Message) {
   TWinControl::CMTextChanged(Message);
   if (FWindow)
     FWindow->SetTitle(Caption());
+}
+
+// A size set by the program reaches the form's window; one that came from
+// the window (the user or the host's layout resized it) is already there.
+void TCustomForm::WMSize(TMessage& Message) {
+  TWinControl::WMSize(Message);
+  if (!FBridge->FSyncing)
+    SyncNativeGeometry();
 }
 
 void TCustomForm::DoShow() {

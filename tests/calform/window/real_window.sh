@@ -10,21 +10,9 @@ set -eu
 PROGRAM=$1
 OUT=$2
 EXPECTED=$3
-LOG=$OUT/calform_window.log
-mkdir -p "$OUT"
-# The sanitizer build's leak check leaves the window system's libraries out.
-LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp"
-export LSAN_OPTIONS
-# The tests run with the offscreen platform; this one needs the X display.
-QT_QPA_PLATFORM=xcb "$PROGRAM" > "$LOG" 2>&1 &
-PID=$!
-trap 'kill $PID 2>/dev/null || true' EXIT
-
-fail() {
-  echo "real_window: $1" >&2
-  cat "$LOG" >&2
-  exit 1
-}
+TESTS=$(cd "$(dirname "$0")/../.." && pwd)
+. "$TESTS/window_session.sh"
+start_program "$PROGRAM" "$OUT/calform_window.log"
 
 timeout 20 xdotool search --sync --name '^Date edit$' > /dev/null || fail "no form window"
 for _ in $(seq 50); do
@@ -44,10 +32,5 @@ xdotool key Next Right
 sleep 0.5
 xwd -root -silent | convert xwd:- "$OUT/calform_window.png"
 xdotool key Return
-for _ in $(seq 100); do
-  kill -0 $PID 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 $PID 2>/dev/null && fail "the program did not end after the dialog closed"
-wait $PID || fail "the program failed"
+wait_for_end "after the dialog closed"
 grep -q "^picked $EXPECTED\$" "$LOG" || fail "expected 'picked $EXPECTED'"

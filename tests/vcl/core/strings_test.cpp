@@ -99,6 +99,24 @@ TEST_F(StringsTest, QuotedStrDoublesQuotes) {
   EXPECT_EQ(QuotedStr("it's"), "'it''s'");
 }
 
+TEST_F(StringsTest, AdjustLineBreaksReadsCrLfAndLoneBreaksAlike) {
+  const struct {
+    const char* Text;
+    const char* Lf;
+    const char* CrLf;
+  } Cases[] = {
+      {"a\rb", "a\nb", "a\r\nb"},      {"a\nb", "a\nb", "a\r\nb"},
+      {"a\r\nb", "a\nb", "a\r\nb"},   {"a\n\rb", "a\n\nb", "a\r\n\r\nb"},
+      {"\r\r\n", "\n\n", "\r\n\r\n"}, {"a\r", "a\n", "a\r\n"},
+      {"plain", "plain", "plain"},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Text);
+    EXPECT_EQ(AdjustLineBreaks(C.Text, tlbsLF), C.Lf);
+    EXPECT_EQ(AdjustLineBreaks(C.Text), C.CrLf);
+  }
+}
+
 TEST_F(StringsTest, IsCharAlphaAKnowsCodePage1252Letters) {
   const std::string Letters = "\x83\x8A\x8C\x8E\x9A\x9C\x9E\x9F\xAA\xB5\xBA";
   for (int C = 0; C < 256; ++C) {

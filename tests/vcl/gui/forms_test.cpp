@@ -149,6 +149,44 @@ TEST(MessageDialogTest, TheDialogHasTheButtonsAndAnswersWithTheOneClicked) {
   EXPECT_EQ(ShowMessageDialog("Sure?", mtWarning, {mbYes, mbNo}, 0), mrNo);
 }
 
+// The rows of the box's message that are separate runs of painted text.
+int PaintedLines(TForm* Dialog) {
+  auto* Message = static_cast<TControl*>(Dialog->FindComponent("Message"));
+  int Lines = 0;
+  bool InLine = false;
+  for (int Y = 0; Y < Message->Height(); ++Y) {
+    bool Ink = false;
+    for (int X = 0; X < Message->Width() && !Ink; ++X)
+      Ink = vt::PixelAt(Message, X, Y) != ColorToRGB(clBtnFace);
+    Lines += Ink && !InLine;
+    InLine = Ink;
+  }
+  return Lines;
+}
+
+TEST(MessageDialogTest, TheMessageBreaksLinesAtCrAtLfAndAtCrLf) {
+  const struct {
+    const char* Msg;
+    int Lines;
+  } Cases[] = {
+      {"\"x\" contains invalid input for the picture:\r(###) ###-####", 2},
+      {"first\nsecond", 2},
+      {"first\r\nsecond\rthird", 3},
+      {"one line only", 1},
+  };
+  std::unique_ptr<TForm> OneLine(CreateMessageDialog("one line only", mtError, {mbOK}));
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Msg);
+    std::unique_ptr<TForm> Dialog(CreateMessageDialog(C.Msg, mtError, {mbOK}));
+    vt::ShowForm(Dialog.get());
+    EXPECT_EQ(PaintedLines(Dialog.get()), C.Lines);
+    // The box grows by a line's height for each line beyond the icon's.
+    auto* Message = static_cast<TControl*>(Dialog->FindComponent("Message"));
+    auto* Single = static_cast<TControl*>(OneLine->FindComponent("Message"));
+    EXPECT_EQ(Message->Height(), C.Lines * Single->Height());
+  }
+}
+
 TEST(MessageRecorderTest, RecordsEveryBoxAndAnswers) {
   vt::TMessageBoxRecorder Recorder(mrYes);
   EXPECT_EQ(MessageDlg("First", mtError, {mbOK}, 0), mrYes);
