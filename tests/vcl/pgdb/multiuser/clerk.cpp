@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "vcl/pgdb.h"
 
@@ -49,21 +50,33 @@ std::string RandomValue(int Which, std::mt19937& Random) {
 }
 
 // Changes one to three of the fields of the record being edited at random,
-// each to another value than it holds (an edit that changes nothing writes
-// nothing); Row becomes the record as it is to be written.
+// each to another value than it holds, as the field shows it ("1.50" is the
+// 1.5 a numeric column holds already): an edit that changes nothing writes
+// nothing and makes no version. Row becomes the record as it is to be written.
 void Change(TDataSet& Data, std::mt19937& Random, TRow& Row) {
   int Which[] = {1, 2, 3};
   std::shuffle(std::begin(Which), std::end(Which), Random);
   const int Fields = 1 + static_cast<int>(Random() % 3);
   for (int I = 0; I < Fields; ++I) {
     TField* Field = Data.FieldByName(Which[I] == 1 ? "a" : Which[I] == 2 ? "b" : "c");
-    std::string Value;
+    const std::string Before = Field->AsString();
     do
-      Value = RandomValue(Which[I], Random);
-    while (Value == Field->AsString());
-    Field->SetAsString(Value);
+      Field->SetAsString(RandomValue(Which[I], Random));
+    while (Field->AsString() == Before);
   }
   Row = Current(Data);
+}
+
+bool Exists(const std::string& Path) {
+  return std::ifstream(Path).good();
+}
+
+// Waits (a minute at most) until the test has restarted the server, so that
+// the restart lands while this clerk still has edits to make.
+void AwaitRestart(const std::string& Marker) {
+  const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!Exists(Marker) && std::chrono::steady_clock::now() < Deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 } // namespace
@@ -75,14 +88,18 @@ std::string RowText(const TRow& Row) {
   return S;
 }
 
-int RunClerk(int Number, int Edits, const std::string& ConnInfo, const std::string& LogPath) {
+int RunClerk(int Number, int Edits, const std::string& ConnInfo, const std::string& LogPath,
+             const std::string& RestartMarker) {
   std::ofstream Out(LogPath);
   std::mt19937 Random(static_cast<unsigned>(Number * 7919 + 17));
   TPgDataSet Data(nullptr);
   Data.SetDatabaseName(ConnInfo);
   Data.SetTableName("ledger");
   const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
+  bool Restarted = false;
   for (int Edit = 0; Edit < Edits && std::chrono::steady_clock::now() < Deadline;) {
+    if (Edit >= Edits * 4 / 5 && !std::exchange(Restarted, true))
+      AwaitRestart(RestartMarker);
     const int Id = 1 + static_cast<int>(Random() % Rows);
     TRow Read, Written;
     try {

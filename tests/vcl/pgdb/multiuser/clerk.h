@@ -24,9 +24,11 @@ struct TEntry {
   std::string Message;
 };
 
-// Runs clerk Number: Edits edits on the ledger of ConnInfo, logged to Log.
-// Returns the process's exit status.
-int RunClerk(int Number, int Edits, const std::string& ConnInfo, const std::string& Log);
+// Runs clerk Number: Edits edits on the ledger of ConnInfo, logged to Log;
+// the last fifth of them once the file RestartMarker exists. Returns the
+// process's exit status.
+int RunClerk(int Number, int Edits, const std::string& ConnInfo, const std::string& Log,
+             const std::string& RestartMarker);
 std::vector<TEntry> ReadLog(const std::string& Log);
 // The row the data set is on, as logged.
 std::string RowText(const TRow& Row);

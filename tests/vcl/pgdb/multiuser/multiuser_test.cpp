@@ -6,14 +6,19 @@
 // before it left it (nobody overwrote a change unseen); every refusal was a
 // conflict or a lost connection; a write in doubt may have landed or not;
 // and every clerk finished in time. The ledger's trigger numbers each
-// row's versions, so the writes to a row can be put in their order.
+// row's versions, so the writes to a row can be put in their order. The
+// triggers also take a moment inside each write and each commit, as a busy
+// server does, so the restart cuts some writes short and leaves some in
+// doubt; the clerks make their last fifth of edits only once the restart is
+// over, so it lands while all of them are at work.
 //
-// The program is its own clerk: "pg_multiuser_tests --clerk N CONNINFO LOG".
+// The program is its own clerk: "pg_multiuser_tests --clerk N CONNINFO LOG MARKER".
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -30,6 +35,7 @@ namespace {
 constexpr int Clerks = 8;
 constexpr int Edits = 500;
 const std::string Dir = std::string(VALEDIT_PG_DIR) + "-multiuser";
+const std::string RestartMarker = Dir + "/restarted";
 
 std::string Script(const std::string& Action) {
   return std::string(VALEDIT_PG_SCRIPT) + " " + Action + " " + Dir;
@@ -42,6 +48,10 @@ struct TServer {
   bool Started;
 };
 
+std::string LogOf(int Clerk) {
+  return Dir + "/clerk" + std::to_string(Clerk) + ".log";
+}
+
 std::string ConnInfo() {
   std::ifstream In(Dir + "/conninfo");
   std::string Line;
@@ -52,7 +62,7 @@ std::string ConnInfo() {
 int LoggedLines() {
   int Lines = 0;
   for (int I = 0; I < Clerks; ++I) {
-    std::ifstream In(Dir + "/clerk" + std::to_string(I) + ".log");
+    std::ifstream In(LogOf(I));
     std::string Line;
     while (std::getline(In, Line))
       ++Lines;
@@ -102,6 +112,10 @@ bool Explained(const TRowHistory& H, const TRow& Initial, const TRow& Read) {
 TEST(PgMultiUser, EightClerksOverwriteNothingUnseenAcrossARestart) {
   TServer Server;
   ASSERT_TRUE(Server.Started) << "the test's PostgreSQL server did not start";
+  // A run before this one left its logs: they would count as this run's.
+  std::remove(RestartMarker.c_str());
+  for (int I = 0; I < Clerks; ++I)
+    std::remove(LogOf(I).c_str());
   {
     dbtest::TPgRaw Raw(ConnInfo());
     Raw.Exec("CREATE TABLE ledger (id integer PRIMARY KEY, a integer, b text, c numeric(12,2),"
@@ -109,9 +123,14 @@ TEST(PgMultiUser, EightClerksOverwriteNothingUnseenAcrossARestart) {
              "INSERT INTO ledger (id, a, b, c) SELECT i, i, 'w' || i, i * 1.5"
              " FROM generate_series(1, 50) AS i;"
              "CREATE FUNCTION next_version() RETURNS trigger LANGUAGE plpgsql AS"
-             " $$BEGIN NEW.version := OLD.version + 1; RETURN NEW; END$$;"
+             " $$BEGIN NEW.version := OLD.version + 1; PERFORM pg_sleep(random() * 0.002);"
+             " RETURN NEW; END$$;"
              "CREATE TRIGGER next_version BEFORE UPDATE ON ledger FOR EACH ROW"
-             " EXECUTE FUNCTION next_version()");
+             " EXECUTE FUNCTION next_version();"
+             "CREATE FUNCTION slow_commit() RETURNS trigger LANGUAGE plpgsql AS"
+             " $$BEGIN PERFORM pg_sleep(random() * 0.002); RETURN NULL; END$$;"
+             "CREATE CONSTRAINT TRIGGER slow_commit AFTER UPDATE ON ledger"
+             " DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION slow_commit()");
   }
   const std::map<int, TRow> Initial = Ledger();
   std::vector<pid_t> Children;
@@ -119,9 +138,9 @@ TEST(PgMultiUser, EightClerksOverwriteNothingUnseenAcrossARestart) {
     const pid_t Pid = fork();
     ASSERT_GE(Pid, 0);
     if (Pid == 0) {
-      const std::string Log = Dir + "/clerk" + std::to_string(I) + ".log";
+      const std::string Log = LogOf(I);
       execl("/proc/self/exe", "pg_multiuser_tests", "--clerk", std::to_string(I).c_str(),
-            ConnInfo().c_str(), Log.c_str(), nullptr);
+            ConnInfo().c_str(), Log.c_str(), RestartMarker.c_str(), nullptr);
       _exit(127);
     }
     Children.push_back(Pid);
@@ -132,6 +151,7 @@ TEST(PgMultiUser, EightClerksOverwriteNothingUnseenAcrossARestart) {
          std::chrono::steady_clock::now() - Start < std::chrono::seconds(60))
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_EQ(std::system(Script("restart").c_str()), 0);
+  std::ofstream(RestartMarker) << "restarted\n";
   // Every clerk finishes in time; one that does not is killed and counted.
   int Hung = 0, Failed = 0;
   for (pid_t Pid : Children) {
@@ -153,7 +173,7 @@ TEST(PgMultiUser, EightClerksOverwriteNothingUnseenAcrossARestart) {
   std::vector<TEntry> Entries;
   std::map<std::string, int> Counts;
   for (int I = 0; I < Clerks; ++I)
-    for (TEntry& E : ReadLog(Dir + "/clerk" + std::to_string(I) + ".log")) {
+    for (TEntry& E : ReadLog(LogOf(I))) {
       ++Counts[E.Kind];
       EXPECT_NE(E.Kind, "other") << E.Message;
       Entries.push_back(std::move(E));
@@ -197,8 +217,8 @@ TEST(PgMultiUser, EightClerksOverwriteNothingUnseenAcrossARestart) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 5 && std::string(argv[1]) == "--clerk")
-    return RunClerk(std::atoi(argv[2]), Edits, argv[3], argv[4]);
+  if (argc == 6 && std::string(argv[1]) == "--clerk")
+    return RunClerk(std::atoi(argv[2]), Edits, argv[3], argv[4], argv[5]);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
