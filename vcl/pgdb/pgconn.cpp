@@ -40,25 +40,15 @@ std::string Field(const PGresult* Result, int Code) {
   return Value ? Value : "";
 }
 
-// The connection's options as libpq reads DatabaseName (a connection string
-// or URI), without those left empty.
-std::vector<std::pair<std::string, std::string>> Options(const std::string& Name,
-                                                         const TComponent* Owner) {
-  char* Error = nullptr;
-  PQconninfoOption* Parsed = PQconninfoParse(Name.c_str(), &Error);
-  if (!Parsed) {
-    // libpq's message may quote a piece of the name, which may hold a password.
-    PQfreemem(Error);
+// The connection's options as libpq reads DatabaseName, without those left
+// empty.
+pg::TConnOptions Options(const std::string& Name, const TComponent* Owner) {
+  auto Result = pg::ConnOptions(Name);
+  if (!Result)
     DatabaseError("The database name is neither a connection string nor a postgresql:// URI "
                   "that can be read",
                   Owner);
-  }
-  std::vector<std::pair<std::string, std::string>> Result;
-  for (const PQconninfoOption* O = Parsed; O->keyword; ++O)
-    if (O->val && *O->val)
-      Result.emplace_back(O->keyword, O->val);
-  PQconninfoFree(Parsed);
-  return Result;
+  return *Result;
 }
 
 void Ignore(void*, const char*) {}

@@ -143,4 +143,51 @@ TEST_F(PgLoginTest, AFormFileKeepsTheConnectionButNeverThePassword) {
   EXPECT_EQ(Read->FieldByName("item")->AsString(), "bolts");
 }
 
+// A password written into the name (a URI's user:password@ or ?password=,
+// a connection string's password=, quoted or not) stays in memory: the form
+// file keeps the rest of the name as it was written, or, where a password
+// cannot be cut out of the text exactly, the name's other options.
+TEST_F(PgLoginTest, AFormFileKeepsTheNameWithoutAPasswordWrittenIntoIt) {
+  const std::string At = "@127.0.0.1:" + dbtest::PgPort() + "/valedit";
+  const struct {
+    std::string Name, Stored;
+  } Cases[] = {
+      {"postgresql://clerk:" + Secret + At, "postgresql://clerk" + At},
+      {"postgres://clerk:" + Secret + At + "?sslmode=disable",
+       "postgres://clerk" + At + "?sslmode=disable"},
+      {"postgresql://clerk" + At + "?password=" + Secret + "&connect_timeout=5",
+       "postgresql://clerk" + At + "?connect_timeout=5"},
+      {"postgresql://clerk" + At + "?%70assword=" + Secret,
+       "user='clerk' dbname='valedit' host='127.0.0.1' port='" + dbtest::PgPort() + "'"},
+      {Tcp() + " password=" + Secret, Tcp()},
+      {"password = '" + Secret + " \\\\ \\' x' " + Tcp(), Tcp()},
+      {Tcp(), Tcp()},
+      {"postgresql://clerk" + At, "postgresql://clerk" + At},
+  };
+  for (const auto& C : Cases) {
+    TForm Form(nullptr);
+    auto* Orders = new TPgDataSet(&Form);
+    Orders->SetName("Orders");
+    Orders->SetDatabaseName(C.Name);
+    const std::string Text = ComponentToText(&Form);
+    EXPECT_EQ(Text.find(Secret), std::string::npos) << Text;
+    EXPECT_EQ(Orders->DatabaseName(), C.Name) << "the data set itself keeps what it was given";
+
+    TForm Copy(nullptr);
+    ReadComponentText(Text, &Copy);
+    auto* Read = static_cast<TPgDataSet*>(Copy.FindComponent("Orders"));
+    EXPECT_EQ(Read->DatabaseName(), C.Stored) << C.Name;
+    Read->SetTableName(Schema.Name() + ".orders");
+    Read->SetLoginPrompt(false);
+    int Asked = 0;
+    Read->OnLogin = [&](TObject*, std::string&, std::string& Password) {
+      ++Asked;
+      Password = Secret;
+    };
+    Read->Open();
+    EXPECT_EQ(Read->FieldByName("item")->AsString(), "bolts") << C.Stored;
+    EXPECT_EQ(Asked, 1) << C.Stored;
+  }
+}
+
 } // namespace

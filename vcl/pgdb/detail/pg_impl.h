@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "vcl/pgdb.h"
@@ -73,6 +74,13 @@ std::string Placeholders(int First, int Count);
 // and SQL with each written $n instead, n its place in Names.
 std::vector<std::string> ParamNamesOf(const std::string& SQL);
 std::string NumberParams(const std::string& SQL, const std::vector<std::string>& Names);
+
+// The options a database name (a connection string or URI) gives, as libpq
+// reads them; none when libpq cannot read it.
+using TConnOptions = std::vector<std::pair<std::string, std::string>>;
+std::optional<TConnOptions> ConnOptions(const std::string& Name);
+// Name without the password it may hold, as a form file keeps it.
+std::string WithoutPassword(const std::string& Name);
 
 // A libpq result, cleared with it.
 class TResult {
