@@ -1,5 +1,5 @@
 // The validator adapter: Qt's text and cursor in, our validator's judgement
-// and completion out, in the code page our validators read.
+// and completion out, converted between Qt's UTF-16 and our UTF-8.
 #include "qtbridge/validator_adapter.h"
 
 #include <QLineEdit>
@@ -10,16 +10,16 @@
 
 namespace QtBridge {
 
-using vcl::backend::FromCp1252;
-using vcl::backend::ToCp1252;
+using vcl::backend::FromUtf8;
+using vcl::backend::ToUtf8;
 
 namespace {
 
-// The text as our validators read it; false when a character has no place
-// in their code page (such a text is refused as a whole).
+// The text as our validators read it; false when it holds a lone surrogate,
+// which is no character (such a text is refused as a whole).
 bool ToValidatorText(const QString& Input, std::string& Text) {
-  Text = ToCp1252(Input);
-  return FromCp1252(Text) == Input;
+  Text = ToUtf8(Input);
+  return FromUtf8(Text) == Input;
 }
 
 } // namespace
@@ -29,7 +29,7 @@ TValidatorAdapter::TValidatorAdapter(Validate::TValidator* Validator, QObject* P
   // Texts the line edit takes without asking (setText, clear) count too.
   if (auto* Edit = qobject_cast<QLineEdit*>(Parent))
     connect(Edit, &QLineEdit::textChanged, this,
-            [this](const QString& Text) { FLastText = ToCp1252(Text); });
+            [this](const QString& Text) { FLastText = ToUtf8(Text); });
 }
 
 TValidatorAdapter::~TValidatorAdapter() = default;
@@ -51,11 +51,11 @@ QValidator::State TValidatorAdapter::validate(QString& Input, int& Pos) const {
     FValidator->ShowErrorMessage(true, Typed);
     vcl::SetMessageDlgHandler(std::move(Previous));
     // Our messages may break a line with a lone CR, which Qt's widgets do not read as one.
-    emit refused(FromCp1252(vcl::AdjustLineBreaks(Message, vcl::tlbsLF)));
+    emit refused(FromUtf8(vcl::AdjustLineBreaks(Message, vcl::tlbsLF)));
     return Invalid;
   }
   if (S != Typed) {
-    Input = FromCp1252(S);
+    Input = FromUtf8(S);
     Pos = static_cast<int>(Input.size());
   }
   FLastText = S;
@@ -71,7 +71,7 @@ void TValidatorAdapter::fixup(QString& Input) const {
   } catch (const vcl::Exception&) {
     return; // a text the validator cannot read stays as it is
   }
-  Input = FromCp1252(S);
+  Input = FromUtf8(S);
   FLastText = S;
 }
 

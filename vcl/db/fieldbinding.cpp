@@ -232,8 +232,8 @@ void TFieldBinding::KeyDown(Word& Key, TShiftState Shift) {
     Edit();
 }
 
-void TFieldBinding::KeyPress(char& Key, bool Beep) {
-  const auto Printable = [&Key] { return static_cast<unsigned char>(Key) >= 32; };
+void TFieldBinding::KeyPress(char32_t& Key, bool Beep) {
+  const auto Printable = [&Key] { return IsTypedChar(Key); };
   if (Printable() && Field() && !Field()->IsValidChar(Key)) {
     if (Beep)
       MessageBeep(0);
