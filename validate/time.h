@@ -14,7 +14,7 @@
 
 namespace Validate {
 
-enum TTimeFormat : std::uint8_t { vtfShort, vtfLong, vtfOptional };
+VCL_ENUM(TTimeFormat, std::uint8_t, vtfShort, vtfLong, vtfOptional);
 
 class TCustomTimeValidator : public TCustomPictureValidator {
 public:
@@ -28,7 +28,7 @@ public:
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   void SetText(std::string& S) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   virtual void SetFormat(TTimeFormat Value);
   virtual void SetMax(vcl::TDateTime Value);
@@ -44,6 +44,7 @@ protected:
   // Rebuilds the picture from TimeSeparator, the clock of LongTimeFormat,
   // the AM/PM markers and Format.
   void FormatChanged();
+  void FormatSettingsChanged() override;
 
 private:
   TTimeFormat FFormat = vtfShort;

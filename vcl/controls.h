@@ -25,17 +25,11 @@ class TCustomForm;
 class TControlCanvas;
 class TPopupMenu;
 
-enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TFormBorderStyle : std::uint8_t {
-  bsNone,
-  bsSingle,
-  bsSizeable,
-  bsDialog,
-  bsToolWindow,
-  bsSizeToolWin
-};
+VCL_ENUM(TAlign, std::uint8_t, alNone, alTop, alBottom, alLeft, alRight, alClient);
+VCL_ENUM(TFormBorderStyle, std::uint8_t, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow,
+         bsSizeToolWin);
 using TBorderStyle = TFormBorderStyle; // controls use bsNone and bsSingle
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+VCL_ENUM(TAlignment, std::uint8_t, taLeftJustify, taRightJustify, taCenter);
 enum TShiftStateE : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = Set<TShiftStateE>;
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
@@ -67,21 +61,9 @@ enum TControlStyleE : std::uint8_t {
   csNoStdEvents
 };
 using TControlStyle = Set<TControlStyleE>;
-enum TDragMode : std::uint8_t { dmManual, dmAutomatic };
-enum TImeMode : std::uint8_t {
-  imDisable,
-  imClose,
-  imOpen,
-  imDontCare,
-  imSAlpha,
-  imAlpha,
-  imHira,
-  imSKata,
-  imKata,
-  imChinese,
-  imSHanguel,
-  imHanguel
-};
+VCL_ENUM(TDragMode, std::uint8_t, dmManual, dmAutomatic);
+VCL_ENUM(TImeMode, std::uint8_t, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira,
+         imSKata, imKata, imChinese, imSHanguel, imHanguel);
 using TCursor = std::int16_t;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;

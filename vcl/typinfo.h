@@ -6,7 +6,7 @@
 // Declaring a table. Each class that publishes properties declares its table
 // with the builder below, listing the properties in published order:
 //
-//   vcl::DeclareEnum<TFilterType>("TFilterType", {"ftValidChars", "ftInvalidChars"});
+//   vcl::DeclareEnum<TFilterType>("TFilterType"); // its names, from its VCL_ENUM
 //   vcl::Published<TFilterValidator>("TFilterValidator")
 //       .Inherits<TValidator>()
 //       .Str("FilterChars", &T::FilterChars, &T::SetFilterChars)      // no default: always stored
@@ -248,6 +248,30 @@ void DeclareEnum(const std::string& TypeName, std::initializer_list<const char*>
   TEnumInfo& Info = detail::EnumEntry(typeid(E));
   Info.Name = TypeName;
   Info.Names.assign(Names.begin(), Names.end());
+}
+
+namespace detail {
+// Whether List is identifiers separated by commas, so that the values are
+// numbered from 0 in the order of their names.
+consteval bool IsPlainEnumeratorList(std::string_view List) {
+  for (const char Ch : List)
+    if (!(Ch == '_' || Ch == ',' || Ch == ' ' || (Ch >= '0' && Ch <= '9') ||
+          (Ch >= 'A' && Ch <= 'Z') || (Ch >= 'a' && Ch <= 'z')))
+      return false;
+  return !List.empty();
+}
+std::vector<std::string> SplitEnumeratorList(std::string_view List);
+} // namespace detail
+
+// Declares the value names of an enumeration declared with VCL_ENUM, as its
+// declaration lists them.
+template <typename E> void DeclareEnum(const std::string& TypeName) {
+  static_assert(std::is_enum_v<E>);
+  constexpr std::string_view List = EnumValueNames(E());
+  static_assert(detail::IsPlainEnumeratorList(List), "a VCL_ENUM gives no value of its own");
+  TEnumInfo& Info = detail::EnumEntry(typeid(E));
+  Info.Name = TypeName;
+  Info.Names = detail::SplitEnumeratorList(List);
 }
 
 template <typename E> const TEnumInfo* EnumInfoOf() {

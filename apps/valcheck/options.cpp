@@ -3,12 +3,12 @@
 #include "apps/valcheck/options.h"
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <optional>
 #include <string_view>
 
 #include "apps/common/count_option.h"
+#include "validate/kinds.h"
 
 namespace ValCheck {
 
@@ -78,8 +78,14 @@ const char* const VersionText = "valcheck " VALEDIT_VERSION "\n";
 
 namespace {
 
-constexpr std::array<std::string_view, 8> Kinds = {"integer", "float", "currency", "picture",
-                                                   "date",    "time",  "lookup",   "filter"};
+// The kinds valcheck offers, as the kinds table names them: "filter, integer, ...".
+std::string KindList() {
+  std::string List;
+  for (const Validate::TValidatorKind& Row : Validate::ValidatorKinds)
+    if (!Row.CommandName.empty())
+      List += (List.empty() ? "" : ", ") + std::string(Row.CommandName);
+  return List;
+}
 
 bool KindIn(const std::string& Kind, std::initializer_list<std::string_view> Allowed) {
   return std::find(Allowed.begin(), Allowed.end(), Kind) != Allowed.end();
@@ -196,9 +202,8 @@ void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::st
 void CheckAgainstKind(const TOptions& O) {
   if (O.Kind.empty())
     throw TUsageError("--kind is required");
-  if (std::find(Kinds.begin(), Kinds.end(), O.Kind) == Kinds.end())
-    throw TUsageError("unknown kind '" + O.Kind +
-                      "' (integer, float, currency, picture, date, time, lookup, filter)");
+  if (!Validate::FindKindByCommandName(O.Kind))
+    throw TUsageError("unknown kind '" + O.Kind + "' (" + KindList() + ")");
   const std::string& K = O.Kind;
   CheckApplies(O.Min || O.Max, "--min/--max", K, {"integer", "float", "currency", "date", "time"});
   CheckApplies(O.Precision.has_value(), "--precision", K, {"float", "currency"});

@@ -3,6 +3,7 @@
 // helpers of the controls unit (ShortCut, mouse capture, shift state).
 #include "vcl/forms.h"
 #include "vcl/gui/gdi.h"
+#include "vcl/gui/guistate.h"
 #include "vcl/menus.h"
 
 namespace vcl {
@@ -10,8 +11,8 @@ namespace vcl {
 bool NewStyleControls = true;
 
 namespace {
-TShiftState ShiftNow;
-TControl* CaptureControl = nullptr;
+TShiftState& ShiftNow = detail::GuiState().ShiftNow;
+TControl*& CaptureControl = detail::GuiState().CaptureControl;
 constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 } // namespace
 

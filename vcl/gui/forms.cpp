@@ -4,13 +4,13 @@
 #include "vcl/forms.h"
 #include "vcl/gui/backend.h"
 #include "vcl/gui/gdi.h"
+#include "vcl/gui/guistate.h"
 
 namespace vcl {
 
 namespace {
-TModalHandler ModalHandler;
-// Forms shown modally, innermost last: only the innermost one takes input.
-std::vector<TCustomForm*> ModalForms;
+TModalHandler& ModalHandler = detail::GuiState().ModalHandler;
+std::vector<TCustomForm*>& ModalForms = detail::GuiState().ModalForms;
 
 bool TakesInput(const TCustomForm* Form) {
   return ModalForms.empty() || ModalForms.back() == Form;

@@ -14,22 +14,17 @@ namespace {
 using namespace props;
 
 void DeclareEnums() {
-  DeclareEnum<TAlign>("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
-  DeclareEnum<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
-                                                     "bsToolWindow", "bsSizeToolWin"});
-  DeclareEnum<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
-  DeclareEnum<TEditCharCase>("TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"});
-  DeclareEnum<TFontStyle>("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-  DeclareEnum<TFontPitch>("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
-  DeclareEnum<TDragMode>("TDragMode", {"dmManual", "dmAutomatic"});
-  DeclareEnum<TImeMode>("TImeMode",
-                        {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha",
-                         "imHira", "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"});
-  DeclareEnum<TPosition>("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly",
-                                       "poDefaultSizeOnly", "poScreenCenter"});
-  DeclareEnum<TButtonLayout>("TButtonLayout",
-                             {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
-  DeclareEnum<TBevelCut>("TPanelBevel", {"bvNone", "bvLowered", "bvRaised"});
+  DeclareEnum<TAlign>("TAlign");
+  DeclareEnum<TFormBorderStyle>("TFormBorderStyle");
+  DeclareEnum<TAlignment>("TAlignment");
+  DeclareEnum<TEditCharCase>("TEditCharCase");
+  DeclareEnum<TFontStyle>("TFontStyle");
+  DeclareEnum<TFontPitch>("TFontPitch");
+  DeclareEnum<TDragMode>("TDragMode");
+  DeclareEnum<TImeMode>("TImeMode");
+  DeclareEnum<TPosition>("TPosition");
+  DeclareEnum<TButtonLayout>("TButtonLayout");
+  DeclareEnum<TBevelCut>("TPanelBevel");
   DeclareIdents("TColor", ColorIdentMap());
   DeclareIdents("TCursor", {{crDefault, "crDefault"},
                             {crNone, "crNone"},

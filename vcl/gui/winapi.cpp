@@ -4,6 +4,7 @@
 
 #include "vcl/forms.h"
 #include "vcl/gui/gdi.h"
+#include "vcl/gui/guistate.h"
 
 namespace vcl {
 
@@ -50,15 +51,7 @@ namespace {
 
 TPixelBuffer ScreenPixels; // the screen context draws nowhere visible
 
-struct TCaret {
-  HWND Owner = nullptr;
-  int Width = 0;
-  int Height = 0;
-  TPoint Pos;
-  int HideCount = 1;
-};
-TCaret Caret;
-int Beeps = 0;
+detail::TCaretState& Caret = detail::GuiState().Caret;
 
 } // namespace
 
@@ -190,14 +183,10 @@ HBITMAP LoadBitmap(HINSTANCE, int Id) {
 }
 
 bool MessageBeep(unsigned) {
-  ++Beeps;
+  ++detail::GuiState().Beeps;
   if (backend::PlatformStarted() && backend::HasDisplay())
     backend::Beep();
   return true;
-}
-
-int BeepCount() {
-  return Beeps;
 }
 
 HDC BeginPaint(HWND Wnd, TPaintStruct& PS) {

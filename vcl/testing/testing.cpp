@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "vcl/clipbrd.h"
+#include "vcl/gui/guistate.h"
 #include "vcl/menus.h"
 
 namespace vcl::testing {
@@ -82,6 +83,10 @@ TCustomForm* ActiveForm() {
 void StartHeadless() {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   Application->Initialize(true);
+}
+
+int BeepCount() {
+  return detail::GuiState().Beeps;
 }
 
 void ShowForm(TCustomForm* Form) {
