@@ -92,10 +92,10 @@ void Delete(std::string& S, int Index, int Count);
 void Insert(const std::string& Source, std::string& S, int Index);
 std::string StringOfChar(char32_t Ch, int Count);
 
-std::string UpperCase(const std::string& S); // ASCII letters only
-std::string LowerCase(const std::string& S); // ASCII letters only
-char UpCase(char Ch);                        // ASCII letters only
-int CompareStr(const std::string& S1, const std::string& S2); // code point order
+std::string UpperCase(const std::string& S);                   // ASCII letters only
+std::string LowerCase(const std::string& S);                   // ASCII letters only
+char UpCase(char Ch);                                          // ASCII letters only
+int CompareStr(const std::string& S1, const std::string& S2);  // code point order
 int CompareText(const std::string& S1, const std::string& S2); // ASCII case-insensitive
 bool SameText(const std::string& S1, const std::string& S2);
 // The locale's collation, ignoring case (AnsiCompareText) or not

@@ -4,9 +4,9 @@
 // comparison uses the collator at secondary strength and case folding.
 // Should ICU not give a collator, comparison falls back to the code points
 // of the texts (folded when case is ignored).
+#include <memory>
 #include <unicode/coll.h>
 #include <unicode/locid.h>
-#include <memory>
 
 #include "vcl/sysutils.h"
 

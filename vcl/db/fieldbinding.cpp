@@ -199,7 +199,9 @@ void TFieldBinding::UpdateData() {
     return;
   if (!FJudged && !FControl.AcceptTyped())
     RefuseUpdate();
-  Field()->SetText(FControl.TypedText());
+  // A stored text that was not valid UTF-8 shows its broken parts as U+FFFD;
+  // once edited it is written as the user sees it.
+  Field()->SetText(RepairUtf8(FControl.TypedText()));
 }
 
 void TFieldBinding::RefuseUpdate() {

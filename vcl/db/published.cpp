@@ -83,6 +83,8 @@ void DeclareDataSets() {
       .Bool("Active", &T::StoredActive, &T::SetStoredActive, false)
       .Int("BusyTimeout", &T::BusyTimeout, &T::SetBusyTimeout, 2000)
       .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"))
+      .Int("LegacyCodePage", &T::LegacyCodePage, &T::SetLegacyCodePage, 0)
+      .Range(0, 1252)
       .Strings("SQL", &T::SQL, &T::SetSQL)
       .Str("TableName", &T::TableName, &T::SetTableName, std::string())
       .Event<TDataSetSig>("AfterCancel", &T::AfterCancel)

@@ -105,7 +105,7 @@ TEST_F(StringsTest, AdjustLineBreaksReadsCrLfAndLoneBreaksAlike) {
     const char* Lf;
     const char* CrLf;
   } Cases[] = {
-      {"a\rb", "a\nb", "a\r\nb"},      {"a\nb", "a\nb", "a\r\nb"},
+      {"a\rb", "a\nb", "a\r\nb"},     {"a\nb", "a\nb", "a\r\nb"},
       {"a\r\nb", "a\nb", "a\r\nb"},   {"a\n\rb", "a\n\nb", "a\r\n\r\nb"},
       {"\r\r\n", "\n\n", "\r\n\r\n"}, {"a\r", "a\n", "a\r\n"},
       {"plain", "plain", "plain"},

@@ -22,9 +22,9 @@ TEST(Utf8Test, DecodesWellFormedAndRepairsIllFormedParts) {
       {"\xC3(", U"\uFFFD("},
       {"\xE2\x82", U"\uFFFD"},
       {"\xE2\x82z", U"\uFFFDz"},
-      {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"}, // a surrogate
-      {"\xC0\xAF", U"\uFFFD\uFFFD"},           // an overlong '/'
-      {"\xE0\x80\xAF", U"\uFFFD\uFFFD\uFFFD"}, // another
+      {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},           // a surrogate
+      {"\xC0\xAF", U"\uFFFD\uFFFD"},                     // an overlong '/'
+      {"\xE0\x80\xAF", U"\uFFFD\uFFFD\uFFFD"},           // another
       {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"}, // past U+10FFFF
       {"\xF0\x9F\x98x", U"\uFFFDx"},
       {"\x80\xBF", U"\uFFFD\uFFFD"},
@@ -42,8 +42,8 @@ TEST(Utf8Test, DecodesWellFormedAndRepairsIllFormedParts) {
 }
 
 TEST(Utf8Test, EncodesEveryCodePointAndRefusesSurrogates) {
-  for (char32_t Ch : {U'\0', U'\x7F', U'\x80', U'\u07FF', U'\u0800', U'\uFFFF', U'\U00010000',
-                      U'\U0010FFFF'}) {
+  for (char32_t Ch :
+       {U'\0', U'\x7F', U'\x80', U'\u07FF', U'\u0800', U'\uFFFF', U'\U00010000', U'\U0010FFFF'}) {
     const std::string Bytes = Utf8Encode(Ch);
     std::size_t Offset = 0;
     EXPECT_EQ(Utf8Decode(Bytes, Offset), Ch);
@@ -113,14 +113,12 @@ TEST(UnicodeTest, UserPerceivedCharacterBoundaries) {
     const char* Text;
     std::vector<int> Boundaries; // every boundary from 0 to Length
   } Cases[] = {
-      {"abc", {0, 1, 2, 3}},
-      {"e\u0301x", {0, 2, 3}},
-      {"👍🏽!", {0, 2, 3}},               // skin-tone modifier
-      {"🇵🇱🇨🇿", {0, 2, 4}},              // two flags
-      {"👩‍💻", {0, 3}},                  // a ZWJ sequence
-      {"각\u1100\u1161", {0, 1, 3}},     // a syllable, then jamo
-      {"a\r\nb", {0, 1, 3, 4}},
-      {"", {0}},
+      {"abc", {0, 1, 2, 3}},         {"e\u0301x", {0, 2, 3}},
+      {"👍🏽!", {0, 2, 3}},      // skin-tone modifier
+      {"🇵🇱🇨🇿", {0, 2, 4}},           // two flags
+      {"👩‍💻", {0, 3}},       // a ZWJ sequence
+      {"각\u1100\u1161", {0, 1, 3}}, // a syllable, then jamo
+      {"a\r\nb", {0, 1, 3, 4}},      {"", {0}},
   };
   for (const auto& C : Cases) {
     SCOPED_TRACE(C.Text);
@@ -150,9 +148,9 @@ TEST(UnicodeTest, CutToLengthKeepsWholeCharacters) {
     int Count;
     const char* Cut;
   } Cases[] = {
-      {"Łódź", 3, "Łód"},      {"ae\u0301", 2, "a"},  {"ae\u0301", 3, "ae\u0301"},
-      {"👍🏽x", 1, ""},          {"x👍🏽", 2, "x"},       {"東京", 1, "東"},
-      {"abc", 0, ""},          {"abc", -1, ""},      {"abc", 10, "abc"},
+      {"Łódź", 3, "Łód"},   {"ae\u0301", 2, "a"},  {"ae\u0301", 3, "ae\u0301"},
+      {"👍🏽x", 1, ""}, {"x👍🏽", 2, "x"}, {"東京", 1, "東"},
+      {"abc", 0, ""},       {"abc", -1, ""},       {"abc", 10, "abc"},
   };
   for (const auto& C : Cases)
     EXPECT_EQ(CutToLength(C.Text, C.Count), C.Cut) << C.Text << " " << C.Count;
@@ -163,14 +161,14 @@ TEST(UnicodeTest, CharacterClasses) {
     char32_t Ch;
     bool Letter, Digit, Printable, Graphic;
   } Cases[] = {
-      {U'A', true, false, true, true},        {U'Ł', true, false, true, true},
-      {U'ж', true, false, true, true},        {U'λ', true, false, true, true},
-      {U'ק', true, false, true, true},        {U'ع', true, false, true, true},
-      {U'中', true, false, true, true},       {U'ㅎ', true, false, true, true},
-      {U'1', false, true, true, true},        {U'٣', false, true, true, true},
-      {U'!', false, false, true, true},       {U'€', false, false, true, true},
-      {U' ', false, false, true, false},      {U'\u202F', false, false, true, false},
-      {U'\t', false, false, false, false},    {U'\u0085', false, false, false, false},
+      {U'A', true, false, true, true},         {U'Ł', true, false, true, true},
+      {U'ж', true, false, true, true},         {U'λ', true, false, true, true},
+      {U'ק', true, false, true, true},         {U'ع', true, false, true, true},
+      {U'中', true, false, true, true},        {U'ㅎ', true, false, true, true},
+      {U'1', false, true, true, true},         {U'٣', false, true, true, true},
+      {U'!', false, false, true, true},        {U'€', false, false, true, true},
+      {U' ', false, false, true, false},       {U'\u202F', false, false, true, false},
+      {U'\t', false, false, false, false},     {U'\u0085', false, false, false, false},
       {U'\u200D', false, false, false, false}, {U'\u0301', false, false, true, true},
       {U'😀', false, false, true, true},
   };
@@ -187,9 +185,9 @@ TEST(UnicodeTest, SimpleCaseMapping) {
   const struct {
     char32_t Ch, Upper, Lower;
   } Cases[] = {
-      {U'a', U'A', U'a'}, {U'ä', U'Ä', U'ä'}, {U'Ж', U'Ж', U'ж'}, {U'ς', U'Σ', U'ς'},
-      {U'ß', U'ß', U'ß'}, {U'ı', U'I', U'ı'}, {U'İ', U'İ', U'i'}, {U'1', U'1', U'1'},
-      {U'ǅ', U'Ǆ', U'ǆ'},
+      {U'a', U'A', U'a'}, {U'ä', U'Ä', U'ä'}, {U'Ж', U'Ж', U'ж'},
+      {U'ς', U'Σ', U'ς'}, {U'ß', U'ß', U'ß'}, {U'ı', U'I', U'ı'},
+      {U'İ', U'İ', U'i'}, {U'1', U'1', U'1'}, {U'ǅ', U'Ǆ', U'ǆ'},
   };
   for (const auto& C : Cases) {
     EXPECT_EQ(AnsiUpCase(C.Ch), C.Upper) << static_cast<unsigned>(C.Ch);
