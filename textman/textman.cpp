@@ -82,7 +82,8 @@ std::string FillStr(char32_t Ch, std::uint16_t Count) {
 }
 
 bool CharInStr(char32_t Ch, const std::string& S) {
-  // An ASCII character is one byte that no longer character contains.
+  // An ASCII byte is never part of a longer character in UTF-8, so an
+  // ASCII character is found by its byte.
   if (Ch < 0x80)
     return S.find(static_cast<char>(Ch)) != std::string::npos;
   return vcl::Pos(Ch, S) > 0;
