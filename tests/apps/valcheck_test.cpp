@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/apps/program_test.h"
+#include "tests/unicode_texts.h"
 
 namespace {
 
@@ -307,6 +308,20 @@ TEST_F(ValCheckTest, Utf8InputIsJudgedInAnyScript) {
   R = Run("--kind picture --picture 'N°###' --display", "n°123\n");
   EXPECT_EQ(R.Status, 0);
   EXPECT_EQ(R.Out, "n°123\n");
+}
+
+// The texts every road of the library is tested with, as a word list and
+// as lines: each is judged whole and printed back byte for byte.
+TEST_F(ValCheckTest, TextsOfEveryScriptPassThroughWhole) {
+  std::string Lines;
+  for (const auto& T : unicode_texts::Texts)
+    Lines += T.Text + "\n";
+  const std::string Words = WriteFile("words.txt", Lines);
+  TRun R = Run("--kind lookup --words '" + Words + "' --normalize", Lines + "Łódź\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, Lines + "Łódź\n");
+  EXPECT_EQ(R.Err, Stdin(std::to_string(unicode_texts::Texts.size() + 1) +
+                         ": \"Łódź\" is not a valid word.\n"));
 }
 
 TEST_F(ValCheckTest, LinesThatAreNotUtf8AreRefusedAsSuch) {
