@@ -21,9 +21,13 @@ constexpr char32_t MaxChar = 0x10FFFF;
 // position, or 0 when the text ends first.
 template <typename TVisit> int WalkFrom(const std::string& S, int Start, TVisit Visit) {
   std::size_t Offset = vcl::CharOffset(S, Start);
-  for (int P = Start; Offset < S.size(); ++P)
-    if (Visit(vcl::Utf8Decode(S, Offset)))
+  for (int P = Start; Offset < S.size(); ++P) {
+    // An ASCII byte is a character of its own: the common case, taken here.
+    const auto Byte = static_cast<unsigned char>(S[Offset]);
+    const char32_t Ch = Byte < 0x80 ? (++Offset, char32_t(Byte)) : vcl::Utf8Decode(S, Offset);
+    if (Visit(Ch))
       return P;
+  }
   return 0;
 }
 

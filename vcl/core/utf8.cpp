@@ -48,11 +48,11 @@ int SequenceLength(unsigned char Lead) {
 // Moves Offset past one character; answers false when it was ill-formed.
 bool Skip(std::string_view S, std::size_t& Offset, char32_t* Code) {
   const auto Lead = static_cast<unsigned char>(S[Offset++]);
-  const int Len = SequenceLength(Lead);
-  if (Len == 1) {
+  if (Lead < 0x80) {
     *Code = Lead;
     return true;
   }
+  const int Len = SequenceLength(Lead);
   if (Len == 0)
     return false;
   char32_t Value = Lead & (0xFF >> (Len + 1));
@@ -90,20 +90,29 @@ char32_t Utf8Decode(std::string_view S, std::size_t& Offset) {
 }
 
 std::u32string Utf8Decode(std::string_view S) {
-  std::u32string Result;
-  Result.reserve(S.size());
-  for (std::size_t Offset = 0; Offset < S.size();)
-    Result += Utf8Decode(S, Offset);
+  std::u32string Result(S.size(), U'\0');
+  std::size_t Count = 0;
+  for (std::size_t Offset = 0; Offset < S.size(); ++Count) {
+    const auto Byte = static_cast<unsigned char>(S[Offset]);
+    // Most text is ASCII: a byte below 0x80 is a character of its own.
+    if (Byte < 0x80) {
+      Result[Count] = Byte;
+      ++Offset;
+    } else {
+      Result[Count] = Utf8Decode(S, Offset);
+    }
+  }
+  Result.resize(Count);
   return Result;
 }
 
 void Utf8Append(std::string& S, char32_t Ch) {
-  if (Ch >= 0x110000 || (Ch >= 0xD800 && Ch <= 0xDFFF))
-    Ch = ReplacementChar;
   if (Ch < 0x80) {
     S += static_cast<char>(Ch);
     return;
   }
+  if (Ch >= 0x110000 || (Ch >= 0xD800 && Ch <= 0xDFFF))
+    Ch = ReplacementChar;
   const int Len = Ch < 0x800 ? 2 : Ch < 0x10000 ? 3 : 4;
   static constexpr unsigned char LeadMark[] = {0, 0, 0xC0, 0xE0, 0xF0};
   S += static_cast<char>(LeadMark[Len] | (Ch >> (6 * (Len - 1))));
@@ -118,10 +127,14 @@ std::string Utf8Encode(char32_t Ch) {
 }
 
 std::string Utf8Encode(std::u32string_view S) {
-  std::string Result;
-  Result.reserve(S.size());
-  for (char32_t Ch : S)
-    Utf8Append(Result, Ch);
+  std::string Result(S.size(), '\0');
+  // Most text is ASCII: one byte a character, written in place.
+  std::size_t Done = 0;
+  for (; Done < S.size() && S[Done] < 0x80; ++Done)
+    Result[Done] = static_cast<char>(S[Done]);
+  Result.resize(Done);
+  for (; Done < S.size(); ++Done)
+    Utf8Append(Result, S[Done]);
   return Result;
 }
 
@@ -148,7 +161,7 @@ std::string RepairUtf8(std::string_view S) {
 int CharCount(std::string_view S, std::size_t Offset) {
   int Count = 0;
   for (std::size_t At = 0; At < Offset && At < S.size(); ++Count)
-    At = Advance(S, At, 1);
+    At = static_cast<unsigned char>(S[At]) < 0x80 ? At + 1 : Advance(S, At, 1);
   return Count;
 }
 
