@@ -35,7 +35,7 @@ public:
 
   void SetTitle(const std::string& Title) override {
     if (FWidget)
-      FWidget->setWindowTitle(FromCp1252(Title));
+      FWidget->setWindowTitle(FromUtf8(Title));
   }
   // The size the form asks for is what the widget asks of the host's
   // layout; a size the form takes from the widget is not.
@@ -212,7 +212,9 @@ bool TFormWidget::AtTabEnd(bool Next) const {
     return true;
   std::vector<vcl::TWinControl*> Order;
   FForm->GetTabOrderList(Order);
-  const auto At = [&Order](vcl::TWinControl* C) { return std::find(Order.begin(), Order.end(), C); };
+  const auto At = [&Order](vcl::TWinControl* C) {
+    return std::find(Order.begin(), Order.end(), C);
+  };
   return Next ? At(Target) < At(Current) : At(Target) > At(Current);
 }
 

@@ -111,8 +111,16 @@ private:
   TControl* FControl;
 };
 
+// Whether a character message types Key into a text: every character but
+// the C0 and C1 control codes, which Backspace, Enter, Escape, Tab and the
+// Ctrl+letter keys make. The invisible joiners of emoji sequences are typed.
+constexpr bool IsTypedChar(char32_t Key) {
+  return Key >= 32 && !(Key >= 127 && Key < 0xA0);
+}
+
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
-using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// Key is the character the key made: one Unicode code point.
+using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -453,7 +461,7 @@ protected:
   void Loaded() override;
 
   virtual void KeyDown(Word& Key, TShiftState Shift);
-  virtual void KeyPress(char& Key);
+  virtual void KeyPress(char32_t& Key);
   virtual void KeyUp(Word& Key, TShiftState Shift);
   virtual void DoEnter();
   virtual void DoExit();

@@ -136,7 +136,7 @@ public:
   // The field can be changed: it is not read-only and its data set can be edited.
   bool CanModify() const;
   // The characters a user may type into the field's text.
-  virtual bool IsValidChar(char InputChar) const;
+  virtual bool IsValidChar(char32_t InputChar) const;
   // Moves the focus to the control that edits this field.
   void FocusControl();
 
@@ -244,7 +244,7 @@ protected:
 class TNumericField : public TField {
 public:
   explicit TNumericField(TComponent* AOwner);
-  bool IsValidChar(char InputChar) const override;
+  bool IsValidChar(char32_t InputChar) const override;
 };
 
 class TIntegerField : public TNumericField {
@@ -270,7 +270,7 @@ public:
   // Significant digits of the text forms (15 at most).
   int Precision() const { return FPrecision; }
   void SetPrecision(int Value);
-  bool IsValidChar(char InputChar) const override;
+  bool IsValidChar(char32_t InputChar) const override;
 
 protected:
   void GetText(std::string& Text, bool DisplayText) const override;
@@ -1009,6 +1009,15 @@ public:
   // milliseconds.
   int BusyTimeout() const { return FBusyTimeout; }
   void SetBusyTimeout(int Value);
+  // Texts are stored as UTF-8. A database written by an earlier version of
+  // this library holds code page 1252 bytes instead: with LegacyCodePage
+  // 1252 its texts are read from and written in that code page (a text with
+  // a character the code page lacks is refused at Post). 0 (the default)
+  // means UTF-8; any other value raises EDatabaseError, as does a change
+  // while the data set is open. ConvertCp1252Database converts such a file
+  // to UTF-8 once and for all.
+  int LegacyCodePage() const { return FLegacyCodePage; }
+  void SetLegacyCodePage(int Value);
 
   // Makes the database DatabaseName when it does not exist yet, runs
   // Statements (its schema and first rows) in it and returns true; a
@@ -1042,10 +1051,19 @@ private:
   TConnection& Connection();
 
   int FBusyTimeout = 2000;
+  int FLegacyCodePage = 0;
   std::unique_ptr<TConnection> FConnection;
   std::unique_ptr<TCursor> FCursor;
   std::unique_ptr<TColumnRules> FRules;
 };
+
+// Converts the SQLite database file FileName, written by an earlier version
+// of this library, from code page 1252 to UTF-8: every text value of every
+// table, in one transaction, so that the file is converted whole or not at
+// all. Returns the number of values changed. A file that already holds a
+// text beyond ASCII in valid UTF-8 is refused (EDatabaseError naming the
+// table and column) and left as it is, so converting twice cannot garble.
+int ConvertCp1252Database(const std::string& FileName);
 
 // Declares the published tables of the data-access classes (once; their
 // constructors call it).

@@ -45,16 +45,17 @@ std::string Indent(int Level) {
   return std::string(static_cast<std::size_t>(Level) * 2, ' ');
 }
 
-bool Plain(unsigned char C) {
+bool Plain(char32_t C) {
   return C >= ' ' && C < 127;
 }
 
-// One quoted piece: printable runs in quotes (a quote doubled), every other
-// character as #nn.
+// One quoted piece: printable ASCII runs in quotes (a quote doubled), every
+// other character as #nn, its code point, so that the file stays 7-bit and
+// reads back the same whatever the reader's encoding.
 std::string QuotePiece(const std::string& S) {
   std::string Out;
   bool InQuotes = false;
-  for (unsigned char C : S) {
+  for (const char32_t C : Utf8Decode(S)) {
     if (Plain(C)) {
       if (!InQuotes)
         Out += '\'';
@@ -66,7 +67,7 @@ std::string QuotePiece(const std::string& S) {
       if (InQuotes)
         Out += '\'';
       InQuotes = false;
-      Out += '#' + std::to_string(C);
+      Out += '#' + std::to_string(static_cast<std::uint32_t>(C));
     }
   }
   if (InQuotes)
@@ -216,7 +217,7 @@ private:
       return std::to_string(N);
     }
     case tkChar:
-      return QuotePiece(std::string(1, static_cast<char>(std::get<std::int64_t>(Value))));
+      return QuotePiece(Utf8Encode(static_cast<char32_t>(std::get<std::int64_t>(Value))));
     case tkEnumeration:
       return EnumName(P, std::get<std::int64_t>(Value));
     case tkSet: {
