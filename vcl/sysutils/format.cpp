@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "vcl/core/floatrec.h"
+#include "vcl/sysutils/detail/floatrec.h"
 
 namespace vcl {
 

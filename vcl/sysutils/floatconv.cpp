@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <locale.h>
 
-#include "vcl/core/floatrec.h"
+#include "vcl/sysutils/detail/floatrec.h"
 
 namespace vcl {
 

@@ -7,7 +7,7 @@
 //   end
 //
 // Properties come before the nested objects. Every error names the line.
-#include "vcl/core/formparser.h"
+#include "vcl/classes/detail/formparser.h"
 
 #include <locale.h>
 #include <stdlib.h>

@@ -3,7 +3,7 @@
 #include <cfenv>
 #include <cmath>
 
-#include "vcl/core/floatrec.h"
+#include "vcl/sysutils/detail/floatrec.h"
 
 namespace vcl {
 

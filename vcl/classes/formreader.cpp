@@ -18,7 +18,7 @@
 #include <limits>
 #include <memory>
 
-#include "vcl/core/formparser.h"
+#include "vcl/classes/detail/formparser.h"
 #include "vcl/typinfo.h"
 
 namespace vcl {
