@@ -1,12 +1,12 @@
 // The published properties of the button edit family (TBtnEdit, the
 // validating edit and their data-aware twins), each declared once, as tags
-// for vcl::props::Publish beside the platform's own (vcl/gui/published.h).
+// for vcl::props::Publish beside the platform's own (vcl/props.h).
 #pragma once
 
 #include <string>
 
 #include "btnedit/btnedit.h"
-#include "vcl/gui/published.h"
+#include "vcl/props.h"
 
 namespace BtnEdit::props {
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "vcl/dialogs.h"
-#include "vcl/qt/qt_common.h"
+#include "vcl/qt/detail/qt_common.h"
 #include "vcl/sysutils.h"
 
 namespace QtBridge {

@@ -1,7 +1,7 @@
 // TDBEdit: the masked edit on one field of a data source. The binding holds
 // the rules; the edit supplies the field's edit mask and the mask's check.
 #include "vcl/dbctrls.h"
-#include "vcl/gui/published.h"
+#include "vcl/props.h"
 
 namespace vcl {
 

@@ -1,9 +1,9 @@
 // The published property tables of the data-access classes: data sets and
 // data sources are components of form files, and so are the fields a form
 // keeps for a data set (nested inside it, bound to their columns by name).
-#include "vcl/gui/published.h"
 #include "vcl/db.h"
 #include "vcl/dbctrls.h"
+#include "vcl/props.h"
 
 namespace vcl {
 

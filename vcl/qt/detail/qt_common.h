@@ -1,0 +1,26 @@
+// Qt side of the backend, internal: conversions shared by the Qt sources.
+#pragma once
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QString>
+
+#include <string>
+
+#include "vcl/graphics.h"
+#include "vcl/windows/detail/backend.h"
+
+namespace vcl::backend {
+
+QString FromCp1252(const std::string& Text);
+std::string ToCp1252(const QString& Text);
+// A QImage sharing the buffer's pixels (no copy); read-only for a const buffer.
+QImage WrapPixels(TPixelBuffer& Pixels);
+QImage WrapPixels(const TPixelBuffer& Pixels);
+
+// The input of a Qt window or widget, handed to the form it shows.
+void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E);
+void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent* E);
+
+} // namespace vcl::backend
