@@ -3,7 +3,7 @@
 // nothing, several selected objects are written together and agree or not.
 #include <gtest/gtest.h>
 
-#include "tests/vcl/design/widget.h"
+#include "tests/vcl/designintf/widget.h"
 #include "vcl/stdctrls.h"
 
 using namespace vcl;

@@ -1,7 +1,7 @@
 // Choosing a property's editor among the registered ones, and the palette.
 #include <gtest/gtest.h>
 
-#include "tests/vcl/design/widget.h"
+#include "tests/vcl/designintf/widget.h"
 #include "vcl/stdctrls.h"
 
 using namespace vcl;

@@ -1,7 +1,7 @@
 // The editors of floats, currency, dates and times, strings and binary data.
 #include <gtest/gtest.h>
 
-#include "tests/vcl/design/widget.h"
+#include "tests/vcl/designintf/widget.h"
 
 using namespace vcl;
 using namespace DesignTest;

@@ -1,7 +1,7 @@
 // The editors of sub-objects, string lists, component references and events.
 #include <gtest/gtest.h>
 
-#include "tests/vcl/design/widget.h"
+#include "tests/vcl/designintf/widget.h"
 
 using namespace vcl;
 using namespace DesignTest;

@@ -1,5 +1,5 @@
 // The test components of widget.h.
-#include "tests/vcl/design/widget.h"
+#include "tests/vcl/designintf/widget.h"
 
 #include "vcl/controls.h"
 
