@@ -79,4 +79,8 @@ private:
   std::unique_ptr<TFieldBinding> FBinding;
 };
 
+// Declares the published table of TDBEdit, with those of the data-access
+// classes (once; its constructor calls it).
+void RegisterDBCtrlsClasses();
+
 } // namespace vcl

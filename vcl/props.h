@@ -361,9 +361,7 @@ struct DataSource {
 
 namespace vcl::publish {
 // The tables of the controls declared in their own units: the masked edit
-// and the common controls (for RegisterGuiClasses), and the data-aware edit
-// (for RegisterDBClasses).
+// and the common controls (for RegisterGuiClasses).
 void DeclareMaskEdit();
 void DeclareComCtrls();
-void DeclareDBEdit();
 } // namespace vcl::publish

@@ -12,6 +12,7 @@
 #include "calform/calform.h"
 #include "design/register.h"
 #include "vcl/db.h"
+#include "vcl/dbctrls.h"
 #include "vcl/forms.h"
 #include "vcl/graphics.h"
 
@@ -24,6 +25,7 @@ using namespace vcl;
 void RegisterEverything() {
   RegisterGuiClasses();
   RegisterDBClasses();
+  RegisterDBCtrlsClasses();
   CalForm::RegisterCalFormClasses();
   BtnEdit::Register();
   ValEdit::Register();

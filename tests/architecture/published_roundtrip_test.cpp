@@ -22,6 +22,7 @@
 #include "valedit/dbvaledit.h"
 #include "valedit/valedit.h"
 #include "validate/published.h"
+#include "vcl/dbctrls.h"
 #include "vcl/forms.h"
 #include "vcl/stdctrls.h"
 #include "vcl/typinfo.h"
@@ -38,6 +39,7 @@ void RegisterEverything() {
   ValEdit::RegisterValEditClasses();
   CalForm::RegisterCalFormClasses();
   RegisterDBClasses();
+  RegisterDBCtrlsClasses();
   BtnEdit::RegisterDBBtnEditClasses();
   ValEdit::RegisterDBValEditClasses();
 }

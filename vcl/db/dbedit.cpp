@@ -6,7 +6,7 @@
 namespace vcl {
 
 TDBEdit::TDBEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
-  RegisterDBClasses();
+  RegisterDBCtrlsClasses();
   FBinding = std::make_unique<TFieldBinding>(*this, static_cast<IFieldBindingControl&>(*this));
 }
 
@@ -87,16 +87,17 @@ void TDBEdit::CMGetDataLink(TMessage& Message) {
   FBinding->GetDataLink(Message);
 }
 
-namespace publish {
-
-void DeclareDBEdit() {
-  using namespace vcl::props;
-  Published<TDBEdit> P("TDBEdit");
-  P.Inherits<TComponent>();
-  Publish<Placement, Appearance<clWindow, false>, WindowProperties<true>, MouseEvents, DataField,
-          DataSource, EditProperties, OnChange>(P);
+void RegisterDBCtrlsClasses() {
+  static const bool Done = [] {
+    RegisterDBClasses();
+    using namespace vcl::props;
+    Published<TDBEdit> P("TDBEdit");
+    P.Inherits<TComponent>();
+    Publish<Placement, Appearance<clWindow, false>, WindowProperties<true>, MouseEvents, DataField,
+            DataSource, EditProperties, OnChange>(P);
+    return true;
+  }();
+  (void)Done;
 }
-
-} // namespace publish
 
 } // namespace vcl

@@ -2,7 +2,6 @@
 // data sources are components of form files, and so are the fields a form
 // keeps for a data set (nested inside it, bound to their columns by name).
 #include "vcl/db.h"
-#include "vcl/dbctrls.h"
 #include "vcl/props.h"
 
 namespace vcl {
@@ -114,7 +113,6 @@ void RegisterDBClasses() {
     RegisterGuiClasses();
     DeclareFields();
     DeclareDataSets();
-    publish::DeclareDBEdit();
     return true;
   }();
   (void)Done;

@@ -224,7 +224,7 @@ public:
 };
 
 TEST(DBFormFileTest, AFormFindsItsDataSetSourceAndEditsByName) {
-  RegisterDBClasses();
+  RegisterDBCtrlsClasses();
   TTempDatabase File;
   TRawConnection Raw(File.Path());
   Raw.Exec("CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT);"
