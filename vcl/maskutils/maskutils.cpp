@@ -3,7 +3,8 @@
 // the value back, checking it, writing typed and pasted characters).
 #include <algorithm>
 
-#include "vcl/mask.h"
+#include "vcl/maskutils.h"
+#include "vcl/sysutils.h"
 
 namespace vcl {
 

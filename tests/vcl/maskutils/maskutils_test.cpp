@@ -2,7 +2,8 @@
 // reading the value back, completeness, and placing typed or pasted text.
 #include <gtest/gtest.h>
 
-#include "vcl/mask.h"
+#include "vcl/maskutils.h"
+#include "vcl/sysutils.h"
 
 using namespace vcl;
 
