@@ -61,6 +61,10 @@ class TFiler;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// The alignment of a text within its box: of a control's caption, and of a
+// data field's value in the controls that show it.
+enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 class TObject {
 public:
   TObject() = default;
@@ -276,5 +280,9 @@ std::string ComponentToText(const TComponent* Root);
 void ReadComponentText(const std::string& Text, TComponent* Root);
 // Creates the root by its class name, owned by Owner.
 TComponent* TextToComponent(const std::string& Text, TComponent* Owner);
+
+// Declares the form-file names of the enumerations of this unit
+// (TAlignment), once; the units that publish properties of them call it.
+void RegisterClassesEnums();
 
 } // namespace vcl

@@ -35,7 +35,6 @@ enum TFormBorderStyle : std::uint8_t {
   bsSizeToolWin
 };
 using TBorderStyle = TFormBorderStyle; // controls use bsNone and bsSingle
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TShiftStateE : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = Set<TShiftStateE>;
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };

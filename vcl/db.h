@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "vcl/classes.h"
-#include "vcl/controls.h"
-#include "vcl/mask.h"
+#include "vcl/maskutils.h"
+#include "vcl/sysutils.h"
 
 namespace vcl {
 
@@ -748,7 +748,7 @@ class TFieldDataLink : public TDataLink {
 public:
   TFieldDataLink() = default;
 
-  // The control the link serves: named in messages, focused by FocusControl.
+  // The control the link serves, named in messages.
   TComponent* Control() const { return FControl; }
   void SetControl(TComponent* Value) { FControl = Value; }
   const std::string& FieldName() const { return FFieldName; }
@@ -771,6 +771,10 @@ public:
   TNotifyEvent OnEditingChange;
   TNotifyEvent OnUpdateData;
   TNotifyEvent OnActiveChange;
+  // A field asks for its control (FocusControl): the control takes the
+  // focus and true is returned, or false when it cannot take it. The data
+  // layer knows no windows; the control's side sets this.
+  std::function<bool()> OnFocusControl;
 
 protected:
   void ActiveChanged() override;

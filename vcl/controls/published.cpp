@@ -14,10 +14,10 @@ namespace {
 using namespace props;
 
 void DeclareEnums() {
+  RegisterClassesEnums();
   DeclareEnum<TAlign>("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
   DeclareEnum<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
                                                      "bsToolWindow", "bsSizeToolWin"});
-  DeclareEnum<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
   DeclareEnum<TEditCharCase>("TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"});
   DeclareEnum<TFontStyle>("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
   DeclareEnum<TFontPitch>("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});

@@ -40,6 +40,12 @@ TFieldBinding::TFieldBinding(TCustomEdit& Edit, IFieldBindingControl& Control)
   FDataLink->OnDataChange = [this](TObject*) { DataChange(); };
   FDataLink->OnEditingChange = [this](TObject*) { EditingChange(); };
   FDataLink->OnUpdateData = [this](TObject*) { UpdateData(); };
+  FDataLink->OnFocusControl = [this] {
+    if (!FEdit.CanFocus())
+      return false;
+    FEdit.SetFocus();
+    return true;
+  };
 }
 
 TFieldBinding::~TFieldBinding() = default;

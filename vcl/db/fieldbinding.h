@@ -32,6 +32,7 @@
 #include <string>
 
 #include "vcl/db.h"
+#include "vcl/mask.h"
 
 namespace vcl {
 

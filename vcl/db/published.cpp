@@ -2,7 +2,7 @@
 // data sources are components of form files, and so are the fields a form
 // keeps for a data set (nested inside it, bound to their columns by name).
 #include "vcl/db.h"
-#include "vcl/props.h"
+#include "vcl/typinfo.h"
 
 namespace vcl {
 
@@ -110,7 +110,7 @@ void DeclareDataSets() {
 
 void RegisterDBClasses() {
   static const bool Done = [] {
-    RegisterGuiClasses();
+    RegisterClassesEnums();
     DeclareFields();
     DeclareDataSets();
     return true;
