@@ -20,7 +20,7 @@
 
 namespace BtnEdit {
 
-enum TBtnGlyphKind : std::uint8_t { gkCustom, gkDefault, gkDropDown, gkEllipsis };
+VCL_ENUM(TBtnGlyphKind, std::uint8_t, gkCustom, gkDefault, gkDropDown, gkEllipsis);
 
 // Ctrl+Enter, the key that clicks the button of every kind but the drop-down.
 constexpr vcl::TShortCut scCtrlEnter = 16397;

@@ -16,8 +16,7 @@ TBtnEdit::TBtnEdit(TComponent* AOwner) : TCustomBtnEdit(AOwner) {
 void RegisterBtnEditClasses() {
   static const bool Done = [] {
     RegisterGuiClasses();
-    DeclareEnum<TBtnGlyphKind>("TBtnGlyphKind",
-                               {"gkCustom", "gkDefault", "gkDropDown", "gkEllipsis"});
+    DeclareEnum<TBtnGlyphKind>("TBtnGlyphKind");
     using namespace vcl::props;
     using namespace BtnEdit::props;
     Published<TBtnEdit> P("TBtnEdit");

@@ -78,12 +78,7 @@ void TCalendarForm::DayUpDownClick(TObject*, TUDBtnType Button) {
     Calendar->PrevMonth();
     if (Calendar->CalendarDate() == Before)
       return;
-    // The first of 31, 30, 29, 28 that the month accepts is its last day.
-    for (int Candidate = 31; Candidate >= 28; --Candidate) {
-      Calendar->SetDay(Candidate);
-      if (Calendar->Day() == Candidate)
-        break;
-    }
+    Calendar->SetDay(Calendar->DaysThisMonth());
   } else {
     Calendar->SetDay(Calendar->Day() - 1);
   }

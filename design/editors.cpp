@@ -1,21 +1,13 @@
 // The property editors of the validating edit.
 #include "design/editors.h"
 
-#include <array>
 #include <typeinfo>
+
+#include "validate/kinds.h"
 
 namespace ValEdit {
 
 using namespace vcl;
-
-namespace {
-
-// The names of the kinds that select a validator class, by value.
-const std::array<const char*, 9> KindNames{"vkNone",    "vkFilter",   "vkInteger",
-                                           "vkFloat",   "vkCurrency", "vkStringLookup",
-                                           "vkPicture", "vkDate",     "vkTime"};
-
-} // namespace
 
 TPropertyAttributes TValidEditKindProperty::GetAttributes() {
   return {paValueList, paMultiSelect, paRevertable};
@@ -23,14 +15,14 @@ TPropertyAttributes TValidEditKindProperty::GetAttributes() {
 
 std::string TValidEditKindProperty::GetValue() {
   const std::int64_t V = GetOrdValue();
-  if (V >= 0 && V < static_cast<std::int64_t>(KindNames.size()))
-    return KindNames[V];
+  if (V >= 0 && V < static_cast<std::int64_t>(Validate::ValidatorKinds.size()))
+    return std::string(Validate::ValidatorKinds[V].Name);
   return IntToStr(V);
 }
 
 void TValidEditKindProperty::GetValues(const TGetStrProc& Proc) {
-  for (const char* Name : KindNames)
-    Proc(Name);
+  for (const Validate::TValidatorKind& Row : Validate::ValidatorKinds)
+    Proc(std::string(Row.Name));
 }
 
 void TValidEditKindProperty::SetValue(const std::string& Value) {
@@ -38,9 +30,9 @@ void TValidEditKindProperty::SetValue(const std::string& Value) {
     SetOrdValue(0);
     return;
   }
-  for (std::size_t I = 0; I < KindNames.size(); ++I)
-    if (SameText(Value, KindNames[I])) {
-      SetOrdValue(static_cast<std::int64_t>(I));
+  for (const Validate::TValidatorKind& Row : Validate::ValidatorKinds)
+    if (SameText(Value, std::string(Row.Name))) {
+      SetOrdValue(Row.Number);
       return;
     }
   TIntegerProperty::SetValue(Value);

@@ -4,7 +4,6 @@
 
 #include <QLineEdit>
 
-#include "vcl/dialogs.h"
 #include "vcl/qt/detail/qt_common.h"
 #include "vcl/sysutils.h"
 
@@ -41,17 +40,9 @@ QValidator::State TValidatorAdapter::validate(QString& Input, int& Pos) const {
   const bool Grew = S.size() > FLastText.size();
   const std::string Typed = S;
   if (!Representable || !FValidator->IsValidInput(S, !Grew)) {
-    // The validator's own message, caught on its way to a message box.
-    std::string Message;
-    vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
-        [&Message](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
-          Message = Msg;
-          return static_cast<int>(vcl::mrOk);
-        });
-    FValidator->ShowErrorMessage(true, Typed);
-    vcl::SetMessageDlgHandler(std::move(Previous));
     // Our messages may break a line with a lone CR, which Qt's widgets do not read as one.
-    emit refused(FromCp1252(vcl::AdjustLineBreaks(Message, vcl::tlbsLF)));
+    emit refused(
+        FromCp1252(vcl::AdjustLineBreaks(FValidator->ErrorMessage(true, Typed), vcl::tlbsLF)));
     return Invalid;
   }
   if (S != Typed) {

@@ -8,7 +8,6 @@
 
 #include "calform/calform.h"
 #include "resources/resources.h"
-#include "validate/validate.h"
 #include "vcl/dialogs.h"
 
 namespace ValEdit {
@@ -62,7 +61,7 @@ void TCustomValidEdit::SetKind(Byte Value) {
   } else if (FKind == vkDate && GlyphKind() == BtnEdit::gkDefault) {
     SetGlyph(nullptr);
   }
-  FKind = Value > vkTime && Value < vkFirstApplication ? vkNone : Value;
+  FKind = Validate::IsKeptKind(Value) ? Value : vkNone;
   delete FValidator;
   FValidator = nullptr;
   try {
@@ -79,26 +78,9 @@ void TCustomValidEdit::SetKind(Byte Value) {
 }
 
 TValidator* TCustomValidEdit::GetNewValidator(Byte AKind) {
-  switch (AKind) {
-  case vkFilter:
-    return new Validate::TFilterValidator(this);
-  case vkInteger:
-    return new Validate::TIntegerValidator(this);
-  case vkFloat:
-    return new Validate::TFloatValidator(this);
-  case vkCurrency:
-    return new Validate::TCurrencyValidator(this);
-  case vkStringLookup:
-    return new Validate::TStringLookupValidator(this);
-  case vkPicture:
-    return new Validate::TPictureValidator(this);
-  case vkDate:
-    return new Validate::TDateValidator(this);
-  case vkTime:
-    return new Validate::TTimeValidator(this);
-  default:
-    return new TValidator(this);
-  }
+  if (const Validate::TValidatorKind* Row = Validate::FindKind(AKind))
+    return Row->Create(this);
+  return new TValidator(this);
 }
 
 void TCustomValidEdit::SetValidator(TValidator* Value) {

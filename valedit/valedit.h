@@ -18,28 +18,21 @@
 #include <string>
 
 #include "btnedit/btnedit.h"
+#include "validate/kinds.h"
 #include "validate/validator.h"
 #include "vcl/sysutils.h"
 
 namespace ValEdit {
 
-enum TValidationType : std::uint8_t { vtInput, vtFocus, vtSetValue };
+VCL_ENUM(TValidationType, std::uint8_t, vtInput, vtFocus, vtSetValue);
 using TValidation = vcl::Set<TValidationType>;
-enum TValidationErrorType : std::uint8_t { veInput, veFocus };
+VCL_ENUM(TValidationErrorType, std::uint8_t, veInput, veFocus);
 using TValidationError = vcl::Set<TValidationErrorType>;
 
-// The values of Kind that select a validator class; 9 to 99 are not kept,
-// 100 to 255 are the application's (OnNewValidator).
-constexpr vcl::Byte vkNone = 0;
-constexpr vcl::Byte vkFilter = 1;
-constexpr vcl::Byte vkInteger = 2;
-constexpr vcl::Byte vkFloat = 3;
-constexpr vcl::Byte vkCurrency = 4;
-constexpr vcl::Byte vkStringLookup = 5;
-constexpr vcl::Byte vkPicture = 6;
-constexpr vcl::Byte vkDate = 7;
-constexpr vcl::Byte vkTime = 8;
-constexpr vcl::Byte vkFirstApplication = 100;
+// The values of Kind that select a validator class (vkNone ... vkTime, and
+// vkFirstApplication, where the application's kinds begin), from the kinds
+// table.
+using namespace Validate::Kinds;
 
 class TCustomValidEdit;
 
@@ -59,7 +52,7 @@ public:
 };
 
 // The message of a refused exit with an empty text, whatever ShowErrors says.
-inline constexpr const char* SValueRequired = "A value must be entered.";
+using Validate::SValueRequired;
 
 class TCustomValidEdit : public BtnEdit::TCustomBtnEdit, public Validate::IValidatorOwner {
 public:

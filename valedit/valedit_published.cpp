@@ -20,8 +20,8 @@ void RegisterValEditClasses() {
     vcl::RegisterGuiClasses();
     BtnEdit::RegisterBtnEditClasses();
     Validate::RegisterValidatorClasses();
-    DeclareEnum<TValidationType>("TValidationType", {"vtInput", "vtFocus", "vtSetValue"});
-    DeclareEnum<TValidationErrorType>("TValidationErrorType", {"veInput", "veFocus"});
+    DeclareEnum<TValidationType>("TValidationType");
+    DeclareEnum<TValidationErrorType>("TValidationErrorType");
     using namespace vcl::props;
     using namespace BtnEdit::props;
     using namespace ValEdit::props;

@@ -1,6 +1,7 @@
 // The typed views of the validating edit's value. Every one reads and writes
 // EditText, so a typed write is normalised, judged and displayed exactly as
-// an assigned text is; an empty text reads as zero of the type.
+// an assigned text is; an empty text reads as zero of the type. Texts are
+// read and written with the validator's formatting settings.
 #include "valedit/valedit.h"
 
 namespace ValEdit {
@@ -11,10 +12,11 @@ namespace {
 
 // Reads EditText with Convert, or zero of the type when it is empty. The
 // conversion's own error reaches the caller unchanged.
-template <typename R, typename F> R ReadTyped(TCustomValidEdit& Edit, F Convert) {
+template <typename R>
+R ReadTyped(TCustomValidEdit& Edit, R (*Convert)(const std::string&, const TFormatSettings&)) {
   if (Edit.EditText().empty())
     return R();
-  return Convert(Edit.EditText());
+  return Convert(Edit.EditText(), Edit.Validator()->FormatSettings());
 }
 
 } // namespace
@@ -32,7 +34,7 @@ Extended TCustomValidEdit::GetAsFloat() {
 }
 
 int TCustomValidEdit::GetAsInteger() {
-  return ReadTyped<int>(*this, [](const std::string& S) { return StrToInt(S); });
+  return EditText().empty() ? 0 : StrToInt(EditText());
 }
 
 std::string TCustomValidEdit::GetAsString() {
@@ -48,15 +50,15 @@ Variant TCustomValidEdit::GetAsVariant() {
 }
 
 void TCustomValidEdit::SetAsCurrency(Currency Value) {
-  SetEditText(CurrToStr(Value));
+  SetEditText(CurrToStr(Value, FValidator->FormatSettings()));
 }
 
 void TCustomValidEdit::SetAsDate(TDateTime Value) {
-  SetEditText(DateToStr(Value));
+  SetEditText(DateToStr(Value, FValidator->FormatSettings()));
 }
 
 void TCustomValidEdit::SetAsFloat(Extended Value) {
-  SetEditText(FloatToStr(Value));
+  SetEditText(FloatToStr(Value, FValidator->FormatSettings()));
 }
 
 void TCustomValidEdit::SetAsInteger(int Value) {
@@ -68,7 +70,7 @@ void TCustomValidEdit::SetAsString(const std::string& Value) {
 }
 
 void TCustomValidEdit::SetAsTime(TDateTime Value) {
-  SetEditText(TimeToStr(Value));
+  SetEditText(TimeToStr(Value, FValidator->FormatSettings()));
 }
 
 void TCustomValidEdit::SetAsVariant(const Variant& Value) {

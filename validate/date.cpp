@@ -21,9 +21,9 @@ namespace {
 
 // ShortDateFormat as it reads with its '/' shown as DateSeparator; positions
 // in it are positions in ShortDateFormat itself.
-std::string SeparatedDateFormat() {
-  std::string Fmt = vcl::ShortDateFormat;
-  TextMan::ReplaceChars('/', vcl::DateSeparator, Fmt);
+std::string SeparatedDateFormat(const vcl::TFormatSettings& Settings) {
+  std::string Fmt = Settings.ShortDateFormat;
+  TextMan::ReplaceChars('/', Settings.DateSeparator, Fmt);
   return Fmt;
 }
 
@@ -34,10 +34,9 @@ char FieldLetter(const std::string& Field) {
   return Field[0];
 }
 
-// The field (1 to 3) of Fmt that holds its first y; 0 when Fmt has no y or
-// fewer than two separators.
-int YearField(const std::string& Fmt) {
-  const char D = vcl::DateSeparator;
+// The field (1 to 3) of Fmt, whose separator is D, that holds its first y;
+// 0 when Fmt has no y or fewer than two separators.
+int YearField(const std::string& Fmt, char D) {
   const int Y = vcl::Pos('y', Fmt);
   const int P1 = TextMan::CharPos(D, Fmt, 1);
   const int P2 = TextMan::CharOccurrence(D, Fmt, 2);
@@ -99,17 +98,18 @@ std::string CurrentYearText(TDateFormat Format) {
 // part test follows the format StrToDate will judge the finished text by.
 // What is read from it is kept until the format or the separator changes.
 const TCustomDateValidator::TFormatFields& TCustomDateValidator::FormatFields() const {
-  if (FFields.ShortDateFormat == vcl::ShortDateFormat &&
-      FFields.DateSeparator == vcl::DateSeparator)
+  const vcl::TFormatSettings& Settings = FormatSettings();
+  if (FFields.ShortDateFormat == Settings.ShortDateFormat &&
+      FFields.DateSeparator == Settings.DateSeparator)
     return FFields;
-  FFields.ShortDateFormat = vcl::ShortDateFormat;
-  FFields.DateSeparator = vcl::DateSeparator;
-  const std::string Fmt = SeparatedDateFormat();
-  const int P1 = TextMan::CharPos(vcl::DateSeparator, Fmt, 1);
+  FFields.ShortDateFormat = Settings.ShortDateFormat;
+  FFields.DateSeparator = Settings.DateSeparator;
+  const std::string Fmt = SeparatedDateFormat(Settings);
+  const int P1 = TextMan::CharPos(Settings.DateSeparator, Fmt, 1);
   FFields.Letters[0] = P1 > 1 ? Fmt[P1 - 2] : '\0';
   FFields.Letters[1] = P1 > 0 && P1 < Length(Fmt) ? Fmt[P1] : '\0';
   FFields.Letters[2] = P1 > 0 ? Fmt.back() : '\0';
-  FFields.YearField = YearField(Fmt);
+  FFields.YearField = YearField(Fmt, Settings.DateSeparator);
   return FFields;
 }
 
@@ -124,42 +124,62 @@ void TCustomDateValidator::SetFormat(TDateFormat Value) {
   if (Value == FFormat)
     return;
   FFormat = Value;
-  // The year field is the run of y letters at the first y. In the supported
-  // shape that is the stretch up to the next separator; counting the letters
-  // keeps other formats (dd MMM yyyy) from losing anything but year letters.
-  // The year is made exactly two or four letters wide, so that a one- or
-  // three-letter year also ends up with a picture of its own width.
-  const std::string Fmt = SeparatedDateFormat();
-  const int Y = vcl::Pos('y', Fmt);
-  if (Y > 0) {
-    int Width = 0;
-    while (Y + Width <= Length(Fmt) && Fmt[Y + Width - 1] == 'y')
-      ++Width;
-    const int Wanted = Value == vdfShort ? 2 : 4;
-    if (Width > Wanted)
-      vcl::Delete(vcl::ShortDateFormat, Y, Width - Wanted);
-    else if (Width < Wanted)
-      vcl::Insert(TextMan::FillStr('y', static_cast<std::uint16_t>(Wanted - Width)),
-                  vcl::ShortDateFormat, Y);
-  }
+  FitYearWidth();
   FormatChanged();
   if (IValidatorOwner* Edit = OwnerEdit())
     Edit->ValidatorChange();
 }
 
+void TCustomDateValidator::FitYearWidth() {
+  // The year field is the run of y letters at the first y. In the supported
+  // shape that is the stretch up to the next separator; counting the letters
+  // keeps other formats (dd MMM yyyy) from losing anything but year letters.
+  // The year is made exactly two or four letters wide, so that a one- or
+  // three-letter year also ends up with a picture of its own width.
+  std::string& ShortDateFormat = WritableFormatSettings().ShortDateFormat;
+  const std::string Fmt = SeparatedDateFormat(FormatSettings());
+  const int Y = vcl::Pos('y', Fmt);
+  if (Y == 0)
+    return;
+  int Width = 0;
+  while (Y + Width <= Length(Fmt) && Fmt[Y + Width - 1] == 'y')
+    ++Width;
+  const int Wanted = FFormat == vdfShort ? 2 : 4;
+  if (Width > Wanted)
+    vcl::Delete(ShortDateFormat, Y, Width - Wanted);
+  else if (Width < Wanted)
+    vcl::Insert(TextMan::FillStr('y', static_cast<std::uint16_t>(Wanted - Width)), ShortDateFormat,
+                Y);
+}
+
+void TCustomDateValidator::FormatSettingsChanged() {
+  FitYearWidth();
+  FormatChanged();
+}
+
+// Setting a bound, even to the value it has, makes it one that is stored;
+// so does moving it along with the other.
 void TCustomDateValidator::SetMax(vcl::TDateTime Value) {
-  if (StoreMax(FMax, FMin, Value))
+  const vcl::TDateTime OldMin = FMin;
+  FMaxSet = true;
+  if (StoreMax(FMax, FMin, Value)) {
+    FMinSet = FMinSet || FMin != OldMin;
     Change();
+  }
 }
 
 void TCustomDateValidator::SetMin(vcl::TDateTime Value) {
-  if (StoreMin(FMin, FMax, Value))
+  const vcl::TDateTime OldMax = FMax;
+  FMinSet = true;
+  if (StoreMin(FMin, FMax, Value)) {
+    FMaxSet = FMaxSet || FMax != OldMax;
     Change();
+  }
 }
 
 void TCustomDateValidator::FormatChanged() {
-  const std::string S = SeparatedDateFormat();
-  const char D = vcl::DateSeparator;
+  const std::string S = SeparatedDateFormat(FormatSettings());
+  const char D = FormatSettings().DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
   const int P2 = P1 > 0 ? TextMan::CharPos(D, S, P1 + 1) : 0;
   const int L = Length(S);
@@ -183,7 +203,7 @@ void TCustomDateValidator::FormatChanged() {
     return;
   }
 
-  std::string& Year = PictureFields[YearField(S) - 1];
+  std::string& Year = PictureFields[YearField(S, D) - 1];
   switch (FFormat) {
   case vdfShort:
     if (Length(Year) > 2)
@@ -211,7 +231,7 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
   if (Picture().empty())
     return true;
   const char* Letters = FormatFields().Letters;
-  const char D = vcl::DateSeparator;
+  const char D = FormatSettings().DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
   if (P1 == 0)
     return CheckDatePart(S, 1, Length(S), false, Letters[0]);
@@ -240,7 +260,7 @@ void TCustomDateValidator::SetText(std::string& S) {
   if (Picture().empty() || Field < 2)
     return;
 
-  const char D = vcl::DateSeparator;
+  const char D = FormatSettings().DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
   int P2 = TextMan::CharOccurrence(D, S, 2);
   // Typing the day fills in the separator before the year: 12/25/ lacks its
@@ -268,20 +288,18 @@ void TCustomDateValidator::SetText(std::string& S) {
 
 bool TCustomDateValidator::IsValid(std::string S) {
   vcl::TDateTime Value = 0;
-  if (!vcl::TryStrToDate(S, Value))
+  if (!vcl::TryStrToDate(S, Value, FormatSettings()))
     return S.empty();
   if (!TCustomPictureValidator::IsValid(S))
     return false;
   return FNoBounds || (FMin <= Value && Value <= FMax);
 }
 
-void TCustomDateValidator::ShowErrorMessage(bool Input, std::string S) {
-  if (Input || FNoBounds) {
-    ShowErrorBox(QuotedMessage(S, " does not resemble a date."));
-    return;
-  }
-  ShowErrorBox(QuotedMessage(S, vcl::Format(" is not a valid date between %s and %s.",
-                                            {vcl::DateToStr(FMin), vcl::DateToStr(FMax)})));
+std::string TCustomDateValidator::ErrorMessage(bool Input, std::string S) {
+  if (Input || FNoBounds)
+    return QuotedMessage(S, " does not resemble a date.");
+  return QuotedMessage(S, RangeLiteral("date", vcl::DateToStr(FMin, FormatSettings()),
+                                       vcl::DateToStr(FMax, FormatSettings())));
 }
 
 } // namespace Validate

@@ -3,7 +3,8 @@
 // its separators filled in. It adds what a picture cannot say (month 1 to 12
 // and day 1 to 31 while typing, a real date on leaving, optional bounds),
 // completes a date typed without its year, and sets the year width of the
-// process-wide ShortDateFormat to match its Format.
+// ShortDateFormat of its settings (the process-wide one, unless it was given
+// its own) to match its Format.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 namespace Validate {
 
-enum TDateFormat : std::uint8_t { vdfShort, vdfLong, vdfOptional };
+VCL_ENUM(TDateFormat, std::uint8_t, vdfShort, vdfLong, vdfOptional);
 
 class TCustomDateValidator : public TCustomPictureValidator {
 public:
@@ -23,7 +24,7 @@ public:
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   void SetText(std::string& S) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   virtual void SetFormat(TDateFormat Value);
   virtual void SetMax(vcl::TDateTime Value);
@@ -38,8 +39,18 @@ protected:
 
   // Rebuilds the picture from ShortDateFormat, DateSeparator and Format.
   void FormatChanged();
+  void FormatSettingsChanged() override;
+
+  // Stored-tests of the bounds. A bound starts as today's date, which only
+  // means "today": it is stored once it has been set (by code, an editor or
+  // a form file), so that an untouched form file does not change from one
+  // day to the next.
+  bool IsMaxStored() const { return FMaxSet; }
+  bool IsMinStored() const { return FMinSet; }
 
 private:
+  // Makes the year of the settings' ShortDateFormat as wide as Format asks.
+  void FitYearWidth();
   // What the part test and the completion read from ShortDateFormat, with
   // the format and separator it was read from.
   struct TFormatFields {
@@ -55,6 +66,8 @@ private:
   vcl::TDateTime FMax = 0;
   vcl::TDateTime FMin = 0;
   bool FNoBounds = true;
+  bool FMaxSet = false;
+  bool FMinSet = false;
 };
 
 class TDateValidator : public TCustomDateValidator {
@@ -62,6 +75,8 @@ public:
   using TCustomDateValidator::TCustomDateValidator;
 
   using TCustomDateValidator::Format;
+  using TCustomDateValidator::IsMaxStored;
+  using TCustomDateValidator::IsMinStored;
   using TCustomDateValidator::Max;
   using TCustomDateValidator::Min;
   using TCustomDateValidator::NoBounds;

@@ -37,11 +37,10 @@ bool TCustomFilterValidator::IsValidInput(std::string& S, bool) {
   return CharsPass(S);
 }
 
-void TCustomFilterValidator::ShowErrorMessage(bool Input, std::string S) {
+std::string TCustomFilterValidator::ErrorMessage(bool Input, std::string S) {
   if (Input && vcl::Length(S) == 1)
-    ShowErrorBox(QuotedMessage(S, " is an invalid character."));
-  else
-    ShowErrorBox(QuotedMessage(S, " contains invalid character(s)."));
+    return QuotedMessage(S, " is an invalid character.");
+  return QuotedMessage(S, " contains invalid character(s).");
 }
 
 } // namespace Validate

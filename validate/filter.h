@@ -11,7 +11,7 @@
 
 namespace Validate {
 
-enum TFilterType : std::uint8_t { ftValidChars, ftInvalidChars };
+VCL_ENUM(TFilterType, std::uint8_t, ftValidChars, ftInvalidChars);
 
 class TCustomFilterValidator : public TValidator {
 public:
@@ -19,7 +19,7 @@ public:
 
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   // Cleans Value (only codes 33 to 127 can be named) and notifies the owner.
   virtual void SetFilterChars(const std::string& Value);

@@ -18,17 +18,21 @@ std::string Digits(std::uint8_t Precision) {
 
 TCustomFloatValidator::TCustomFloatValidator(vcl::TObject* AOwner)
     : TCustomFilterValidator(AOwner) {
-  StoreFilterChars(std::string("0123456789") + vcl::DecimalSeparator);
+  StoreFilterChars(std::string("0123456789") + FormatSettings().DecimalSeparator);
   // The locale's count is taken as it is, beyond the limit SetPrecision keeps.
-  FPrecision = vcl::CurrencyDecimals;
+  FPrecision = FormatSettings().CurrencyDecimals;
   SetNoBounds(true);
 }
 
 void TCustomFloatValidator::GetFilter() {
-  std::string Chars = std::string("0123456789") + vcl::DecimalSeparator;
+  std::string Chars = std::string("0123456789") + FormatSettings().DecimalSeparator;
   if (FNoBounds || FMin < 0 || FMax < 0)
     Chars += '-';
   StoreFilterChars(Chars);
+}
+
+void TCustomFloatValidator::FormatSettingsChanged() {
+  GetFilter();
 }
 
 void TCustomFloatValidator::SetMax(double Value) {
@@ -62,7 +66,7 @@ void TCustomFloatValidator::SetPrecision(std::uint8_t Value) {
 }
 
 bool TCustomFloatValidator::IsValidInput(std::string& S, bool) {
-  const char Sep = vcl::DecimalSeparator;
+  const char Sep = FormatSettings().DecimalSeparator;
   // A typed blank stands for the decimal separator. The locale's separator is
   // written rather than a fixed full stop, so that under a ',' locale the
   // blank still gives a decimal, as the input-error message assumes it does.
@@ -84,7 +88,7 @@ bool TCustomFloatValidator::IsValidInput(std::string& S, bool) {
 
 bool TCustomFloatValidator::IsValid(std::string S) {
   vcl::Extended Converted = 0;
-  if (!vcl::TryStrToFloat(S, Converted))
+  if (!vcl::TryStrToFloat(S, Converted, FormatSettings()))
     return S.empty();
   if (FNoBounds)
     return true;
@@ -95,16 +99,17 @@ bool TCustomFloatValidator::IsValid(std::string S) {
 }
 
 void TCustomFloatValidator::SetText(std::string& S) {
-  const int P = vcl::Pos(vcl::DecimalSeparator, S);
+  const int P = vcl::Pos(FormatSettings().DecimalSeparator, S);
   if (P == 0 || vcl::Length(S) - P <= FPrecision)
     return;
-  S = vcl::FloatToStrF(vcl::StrToFloat(S), vcl::ffFixed, vcl::Length(S), FPrecision);
+  S = vcl::FloatToStrF(vcl::StrToFloat(S, FormatSettings()), vcl::ffFixed, vcl::Length(S),
+                       FPrecision, FormatSettings());
 }
 
 std::string TCustomFloatValidator::GetDisplayText(std::string S) {
   if (S.empty())
     return S;
-  const char Sep = vcl::DecimalSeparator;
+  const char Sep = FormatSettings().DecimalSeparator;
   if (FLeadingZeros && vcl::Length(S) > 1 && S[0] == '0' && S[1] != Sep)
     return S;
   int P = vcl::Pos(Sep, S);
@@ -125,19 +130,18 @@ std::string TCustomFloatValidator::GetDisplayText(std::string S) {
     TextMan::AppendChar('0', S, static_cast<std::uint16_t>(FPrecision - (vcl::Length(S) - P)));
   // Separators at P - 3, P - 6, ... after the minus sign and the digit that
   // follows it.
-  return GroupDigits(S, P, vcl::Pos('-', S) + 1);
+  return GroupDigits(S, P, vcl::Pos('-', S) + 1, FormatSettings());
 }
 
-void TCustomFloatValidator::ShowErrorMessage(bool Input, std::string S) {
+std::string TCustomFloatValidator::ErrorMessage(bool Input, std::string S) {
   if (!Input) {
-    const std::string Literal = " is not a valid number between %." + Digits(FPrecision) +
-                                "f and %." + Digits(FPrecision) + "f.";
-    ShowErrorBox(QuotedMessage(S, vcl::Format(Literal, {FMin, FMax})));
-    return;
+    const std::string Bound = "%." + Digits(FPrecision) + "f";
+    return QuotedMessage(S, RangeLiteral("number", vcl::Format(Bound, {FMin}, FormatSettings()),
+                                         vcl::Format(Bound, {FMax}, FormatSettings())));
   }
   // The message names the whole text the user would have obtained, not the
   // typed character alone.
-  const char Sep = vcl::DecimalSeparator;
+  const char Sep = FormatSettings().DecimalSeparator;
   if (S == " ")
     S = std::string(1, Sep);
   if (IValidatorOwner* Edit = OwnerEdit()) {
@@ -147,14 +151,13 @@ void TCustomFloatValidator::ShowErrorMessage(bool Input, std::string S) {
   }
   const int P = vcl::Pos(Sep, S);
   if (TextMan::CharOccurrence(Sep, S, 2) != 0)
-    ShowErrorBox(QuotedMessage(S, " contains more than one decimal."));
-  else if (P > 0 && vcl::Length(S) - P > FPrecision)
-    ShowErrorBox(QuotedMessage(
-        S, vcl::Format(" contains more than %d digits after the decimal.", {int(FPrecision)})));
-  else if (vcl::Length(S) == 1)
-    ShowErrorBox(QuotedMessage(S, " is not a digit, decimal, or (-)."));
-  else
-    ShowErrorBox(QuotedMessage(S, " contains invalid character(s) for a decimal number."));
+    return QuotedMessage(S, " contains more than one decimal.");
+  if (P > 0 && vcl::Length(S) - P > FPrecision)
+    return QuotedMessage(
+        S, vcl::Format(" contains more than %d digits after the decimal.", {int(FPrecision)}));
+  if (vcl::Length(S) == 1)
+    return QuotedMessage(S, " is not a digit, decimal, or (-).");
+  return QuotedMessage(S, " contains invalid character(s) for a decimal number.");
 }
 
 // ---------------------------------------------------------------------------
@@ -165,7 +168,7 @@ void TCurrencyValidator::SetPrecision(std::uint8_t Value) {
 }
 
 void TCurrencyValidator::SetText(std::string& S) {
-  const int P = vcl::Pos(vcl::DecimalSeparator, S);
+  const int P = vcl::Pos(FormatSettings().DecimalSeparator, S);
   const int Kept = P + Precision();
   if (P == 0 || vcl::Length(S) <= Kept)
     return;
@@ -180,7 +183,8 @@ void TCurrencyValidator::SetText(std::string& S) {
   S[Kept] = '9';
   // Fifteen significant digits at least; more when the text has them, so that
   // large amounts keep their cents.
-  S = vcl::FloatToStrF(vcl::StrToFloat(S), vcl::ffFixed, std::max(15, vcl::Length(S)), Precision());
+  S = vcl::FloatToStrF(vcl::StrToFloat(S, FormatSettings()), vcl::ffFixed,
+                       std::max(15, vcl::Length(S)), Precision(), FormatSettings());
 }
 
 std::string TCurrencyValidator::GetDisplayText(std::string S) {
@@ -189,14 +193,12 @@ std::string TCurrencyValidator::GetDisplayText(std::string S) {
   return "$" + TCustomFloatValidator::GetDisplayText(S);
 }
 
-void TCurrencyValidator::ShowErrorMessage(bool Input, std::string S) {
-  if (Input) {
-    TCustomFloatValidator::ShowErrorMessage(Input, S);
-    return;
-  }
-  const std::string Literal = " is not a valid currency between %." + Digits(Precision()) +
-                              "m and %." + Digits(Precision()) + "m.";
-  ShowErrorBox(QuotedMessage(S, vcl::Format(Literal, {Min(), Max()})));
+std::string TCurrencyValidator::ErrorMessage(bool Input, std::string S) {
+  if (Input)
+    return TCustomFloatValidator::ErrorMessage(Input, S);
+  const std::string Bound = "%." + Digits(Precision()) + "m";
+  return QuotedMessage(S, RangeLiteral("currency", vcl::Format(Bound, {Min()}, FormatSettings()),
+                                       vcl::Format(Bound, {Max()}, FormatSettings())));
 }
 
 } // namespace Validate

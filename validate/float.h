@@ -22,7 +22,7 @@ public:
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   void SetText(std::string& S) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   // Each also switches the range on, unless the owner is being read from a
   // form file (a new validator has NoBounds True, and Min and Max alone
@@ -32,7 +32,7 @@ public:
   virtual void SetNoBounds(bool Value);
   virtual void SetPrecision(std::uint8_t Value);
 
-  // Rebuilds the owned character list from the current DecimalSeparator, with
+  // Rebuilds the owned character list from the decimal separator, with
   // the minus sign only where a negative value can be valid. Notifies nobody.
   void GetFilter();
 
@@ -45,6 +45,7 @@ protected:
   std::uint8_t Precision() const { return FPrecision; }
   // For SetPrecision overrides: stores the count with no limit and no notification.
   void StorePrecision(std::uint8_t Value) { FPrecision = Value; }
+  void FormatSettingsChanged() override;
 
 private:
   bool FLeadingZeros = false;
@@ -72,7 +73,7 @@ public:
 
   std::string GetDisplayText(std::string S) override;
   void SetText(std::string& S) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
   void SetPrecision(std::uint8_t Value) override;
 
   // LeadingZeros is not published here and stays False.

@@ -69,17 +69,15 @@ std::string TCustomIntegerValidator::GetDisplayText(std::string S) {
   // separator in front of it, nor does it when a minus sign is all that
   // precedes it.
   const int First = !S.empty() && S[0] == '-' ? 2 : 1;
-  return GroupDigits(S, vcl::Length(S) + 1, First);
+  return GroupDigits(S, vcl::Length(S) + 1, First, FormatSettings());
 }
 
-void TCustomIntegerValidator::ShowErrorMessage(bool Input, std::string S) {
+std::string TCustomIntegerValidator::ErrorMessage(bool Input, std::string S) {
   if (!Input)
-    ShowErrorBox(
-        QuotedMessage(S, vcl::Format(" is not a valid integer between %d and %d.", {FMin, FMax})));
-  else if (vcl::Length(S) == 1)
-    ShowErrorBox(QuotedMessage(S, " is not a digit or (-)."));
-  else
-    ShowErrorBox(QuotedMessage(S, " contains invalid character(s) for an integer."));
+    return QuotedMessage(S, RangeLiteral("integer", vcl::IntToStr(FMin), vcl::IntToStr(FMax)));
+  if (vcl::Length(S) == 1)
+    return QuotedMessage(S, " is not a digit or (-).");
+  return QuotedMessage(S, " contains invalid character(s) for an integer.");
 }
 
 } // namespace Validate

@@ -17,7 +17,7 @@ public:
   std::string GetDisplayText(std::string S) override;
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   // Each also switches the range on, unless the owner is being read from a
   // form file (a new validator has NoBounds True, and Min and Max alone

@@ -74,9 +74,9 @@ bool TStringLookupValidator::IsValidInput(std::string& S, bool SuppressFill) {
   return true;
 }
 
-void TStringLookupValidator::ShowErrorMessage(bool Input, std::string S) {
-  ShowErrorBox(QuotedMessage(S, Input ? " does not resemble any of the valid words."
-                                      : " is not a valid word."));
+std::string TStringLookupValidator::ErrorMessage(bool Input, std::string S) {
+  return QuotedMessage(S, Input ? " does not resemble any of the valid words."
+                                : " is not a valid word.");
 }
 
 } // namespace Validate

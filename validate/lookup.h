@@ -28,7 +28,7 @@ public:
   ~TStringLookupValidator() override;
 
   bool IsValidInput(std::string& S, bool SuppressFill) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
   bool Lookup(std::string S) override;
 
   // Copies the words of Value into the owned list, which keeps its own order

@@ -495,10 +495,10 @@ bool TCustomPictureValidator::IsValid(std::string S) {
   return Result == prComplete || Result == prEmpty;
 }
 
-void TCustomPictureValidator::ShowErrorMessage(bool Input, std::string S) {
+std::string TCustomPictureValidator::ErrorMessage(bool Input, std::string S) {
   const char* Literal = Input ? " contains invalid input for the picture:"
                               : " does not completely match the picture:";
-  ShowErrorBox(QuotedMessage(S, Literal) + '\r' + FPicture.Text());
+  return QuotedMessage(S, Literal) + '\r' + FPicture.Text();
 }
 
 } // namespace Validate

@@ -38,7 +38,7 @@ public:
 
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   // Evaluates Text against the picture, rewriting it in place (stored
   // characters, and the literals that must follow when Fill is true).

@@ -15,8 +15,7 @@ namespace {
 // (am/pm, ampm, a/p) also shows a 12-hour clock, and a user typing into it
 // expects the marker to be asked for, so those count as 12-hour clocks too.
 // A marker anywhere else leaves the 24-hour clock.
-bool IsTwelveHourClock() {
-  const std::string& Fmt = vcl::LongTimeFormat;
+bool IsTwelveHourClock(const std::string& Fmt) {
   if (!Fmt.empty() && Fmt.back() == 'M')
     return true;
   const std::string Lower = vcl::LowerCase(Fmt);
@@ -30,8 +29,8 @@ bool IsTwelveHourClock() {
 
 TCustomTimeValidator::TCustomTimeValidator(vcl::TObject* AOwner) : TCustomPictureValidator(AOwner) {
   FormatChanged();
-  FMin = 0.0;
-  FMax = 0.99999;
+  FMin = StartMin;
+  FMax = StartMax;
   FNoBounds = true;
 }
 
@@ -41,6 +40,10 @@ void TCustomTimeValidator::SetFormat(TTimeFormat Value) {
   FFormat = Value;
   FormatChanged();
   Change();
+}
+
+void TCustomTimeValidator::FormatSettingsChanged() {
+  FormatChanged();
 }
 
 void TCustomTimeValidator::SetMax(vcl::TDateTime Value) {
@@ -54,7 +57,8 @@ void TCustomTimeValidator::SetMin(vcl::TDateTime Value) {
 }
 
 void TCustomTimeValidator::FormatChanged() {
-  const std::string T = PictureLiteral(std::string(1, vcl::TimeSeparator));
+  const vcl::TFormatSettings& Settings = FormatSettings();
+  const std::string T = PictureLiteral(std::string(1, Settings.TimeSeparator));
   std::string Pic = "#[#]" + T + "##";
   switch (FFormat) {
   case vtfShort:
@@ -66,10 +70,10 @@ void TCustomTimeValidator::FormatChanged() {
     Pic += "[" + T + "##]";
     break;
   }
-  FTwelveHour = IsTwelveHourClock();
+  FTwelveHour = IsTwelveHourClock(Settings.LongTimeFormat);
   if (FTwelveHour) {
-    const std::string AM = PictureLiteral(vcl::TimeAMString);
-    const std::string PM = PictureLiteral(vcl::TimePMString);
+    const std::string AM = PictureLiteral(Settings.TimeAMString);
+    const std::string PM = PictureLiteral(Settings.TimePMString);
     Pic += " {" + AM + "," + PM + "," + vcl::LowerCase(AM + "," + PM) + "}";
   }
   SetPictureField(Pic);
@@ -80,7 +84,7 @@ bool TCustomTimeValidator::IsValidInput(std::string& S, bool SuppressFill) {
     return false;
   if (S.empty())
     return true;
-  const char T = vcl::TimeSeparator;
+  const char T = FormatSettings().TimeSeparator;
   const int P1 = TextMan::CharPos(T, S, 1);
   int Hour = 0;
   if (!vcl::TryStrToInt(P1 > 0 ? Copy(S, 1, P1 - 1) : S, Hour))
@@ -107,7 +111,7 @@ bool TCustomTimeValidator::IsValidInput(std::string& S, bool SuppressFill) {
 void TCustomTimeValidator::SetText(std::string& S) {
   if (S.empty())
     return;
-  const char T = vcl::TimeSeparator;
+  const char T = FormatSettings().TimeSeparator;
   const int Second = TextMan::CharOccurrence(T, S, 2);
   switch (FFormat) {
   case vtfShort:
@@ -133,20 +137,18 @@ void TCustomTimeValidator::SetText(std::string& S) {
 
 bool TCustomTimeValidator::IsValid(std::string S) {
   vcl::TDateTime Value = 0;
-  if (!vcl::TryStrToTime(S, Value))
+  if (!vcl::TryStrToTime(S, Value, FormatSettings()))
     return S.empty();
   if (!TCustomPictureValidator::IsValid(S))
     return false;
   return FNoBounds || (FMin <= Value && Value <= FMax);
 }
 
-void TCustomTimeValidator::ShowErrorMessage(bool Input, std::string S) {
-  if (Input || FNoBounds) {
-    ShowErrorBox(QuotedMessage(S, " does not resemble a time."));
-    return;
-  }
-  ShowErrorBox(QuotedMessage(S, vcl::Format(" is not a valid time between %s and %s.",
-                                            {vcl::TimeToStr(FMin), vcl::TimeToStr(FMax)})));
+std::string TCustomTimeValidator::ErrorMessage(bool Input, std::string S) {
+  if (Input || FNoBounds)
+    return QuotedMessage(S, " does not resemble a time.");
+  return QuotedMessage(S, RangeLiteral("time", vcl::TimeToStr(FMin, FormatSettings()),
+                                       vcl::TimeToStr(FMax, FormatSettings())));
 }
 
 } // namespace Validate

@@ -14,16 +14,21 @@
 
 namespace Validate {
 
-enum TTimeFormat : std::uint8_t { vtfShort, vtfLong, vtfOptional };
+VCL_ENUM(TTimeFormat, std::uint8_t, vtfShort, vtfLong, vtfOptional);
 
 class TCustomTimeValidator : public TCustomPictureValidator {
 public:
   explicit TCustomTimeValidator(vcl::TObject* AOwner);
 
+  // The bounds a new validator starts with: midnight to a second before the
+  // next.
+  static constexpr vcl::TDateTime StartMin = 0.0;
+  static constexpr vcl::TDateTime StartMax = 0.99999;
+
   bool IsValid(std::string S) override;
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   void SetText(std::string& S) override;
-  void ShowErrorMessage(bool Input, std::string S) override;
+  std::string ErrorMessage(bool Input, std::string S) override;
 
   virtual void SetFormat(TTimeFormat Value);
   virtual void SetMax(vcl::TDateTime Value);
@@ -39,6 +44,7 @@ protected:
   // Rebuilds the picture from TimeSeparator, the clock of LongTimeFormat,
   // the AM/PM markers and Format.
   void FormatChanged();
+  void FormatSettingsChanged() override;
 
 private:
   TTimeFormat FFormat = vtfShort;

@@ -9,7 +9,7 @@
 
 namespace vcl {
 
-enum TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+VCL_ENUM(TButtonLayout, std::uint8_t, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom);
 enum TButtonState : std::uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
 using TNumGlyphs = int; // 1 to 4
 

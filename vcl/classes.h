@@ -4,13 +4,16 @@
 // TStrings/TStringList are the string lists used for word lists and captions.
 #pragma once
 
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 #include "vcl/sysutils.h"
@@ -61,9 +64,18 @@ class TFiler;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// Removes one item from a list that holds it once, searching from the end:
+// owners and parents free their components and children newest first, so
+// the search is short where it matters (freeing a large form).
+template <typename T, typename U> void EraseLast(std::vector<T*>& List, const U* Item) {
+  const auto It = std::find(List.rbegin(), List.rend(), Item);
+  if (It != List.rend())
+    List.erase(std::next(It).base());
+}
+
 // The alignment of a text within its box: of a control's caption, and of a
 // data field's value in the controls that show it.
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+VCL_ENUM(TAlignment, std::uint8_t, taLeftJustify, taRightJustify, taCenter);
 
 class TObject {
 public:
@@ -98,7 +110,10 @@ enum TComponentStateE : std::uint8_t {
   csDesigning,
   csAncestor,
   csUpdating,
-  csFixups
+  csFixups,
+  // Read from a form file to be looked at or edited as a file, not run (a
+  // form inspector): the component acts on nothing outside the program.
+  csInspecting
 };
 using TComponentState = Set<TComponentStateE>;
 
@@ -129,8 +144,20 @@ public:
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
   void DestroyComponents();
+  // Frees Components (owned by this one, in the order they were made) newest
+  // first. This component and the components it keeps hear of each as its
+  // delete would tell them; those freed together do not hear of one
+  // another, so freeing many costs no more than freeing each alone.
+  void FreeComponents(const std::vector<TComponent*>& Components);
   // Marks this component and its owned ones as being designed (the form designer's view).
   void SetDesigning(bool Value);
+  // Marks this component and its owned ones (and those it comes to own) as
+  // read for inspection: a form file read into a root marked so is taken as
+  // a file, not run. A data set stored open stays closed (its Active reads
+  // and writes back as stored), a handler name the root does not publish is
+  // kept as a name, and a root class the program has not registered is read
+  // into the root as it is (an application's own form class into a TForm).
+  void SetInspecting(bool Value);
 
   // Form-file reading marks the components it fills; it calls Loaded after
   // every property has been read.
@@ -165,6 +192,10 @@ private:
   std::string FName;
   std::intptr_t FTag = 0;
   std::vector<TComponent*> FComponents;
+  // The named ones among FComponents by their name in lower case, so that
+  // finding one (each read component and each reference in a form file)
+  // does not walk the list.
+  std::unordered_map<std::string, TComponent*> FNamed;
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
 };
@@ -280,6 +311,10 @@ std::string ComponentToText(const TComponent* Root);
 void ReadComponentText(const std::string& Text, TComponent* Root);
 // Creates the root by its class name, owned by Owner.
 TComponent* TextToComponent(const std::string& Text, TComponent* Owner);
+// The class Text names for its root ("TOrderForm" of "object OrderForm:
+// TOrderForm"), from its first line; EReadError when Text does not start
+// as a form file does.
+std::string FormRootClassName(const std::string& Text);
 
 // Declares the form-file names of the enumerations of this unit
 // (TAlignment), once; the units that publish properties of them call it.

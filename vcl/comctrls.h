@@ -15,7 +15,7 @@ namespace vcl {
 // ---------------------------------------------------------------------------
 // The up-down control
 
-enum TUDOrientation : std::uint8_t { udHorizontal, udVertical };
+VCL_ENUM(TUDOrientation, std::uint8_t, udHorizontal, udVertical);
 // btNext is the up (or right) arrow, btPrev the down (or left) one.
 enum TUDBtnType : std::uint8_t { btNext, btPrev };
 using TUDClickEvent = std::function<void(TObject* Sender, TUDBtnType Button)>;

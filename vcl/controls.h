@@ -25,15 +25,9 @@ class TCustomForm;
 class TControlCanvas;
 class TPopupMenu;
 
-enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TFormBorderStyle : std::uint8_t {
-  bsNone,
-  bsSingle,
-  bsSizeable,
-  bsDialog,
-  bsToolWindow,
-  bsSizeToolWin
-};
+VCL_ENUM(TAlign, std::uint8_t, alNone, alTop, alBottom, alLeft, alRight, alClient);
+VCL_ENUM(TFormBorderStyle, std::uint8_t, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow,
+         bsSizeToolWin);
 using TBorderStyle = TFormBorderStyle; // controls use bsNone and bsSingle
 enum TShiftStateE : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = Set<TShiftStateE>;
@@ -66,21 +60,9 @@ enum TControlStyleE : std::uint8_t {
   csNoStdEvents
 };
 using TControlStyle = Set<TControlStyleE>;
-enum TDragMode : std::uint8_t { dmManual, dmAutomatic };
-enum TImeMode : std::uint8_t {
-  imDisable,
-  imClose,
-  imOpen,
-  imDontCare,
-  imSAlpha,
-  imAlpha,
-  imHira,
-  imSKata,
-  imKata,
-  imChinese,
-  imSHanguel,
-  imHanguel
-};
+VCL_ENUM(TDragMode, std::uint8_t, dmManual, dmAutomatic);
+VCL_ENUM(TImeMode, std::uint8_t, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira,
+         imSKata, imKata, imChinese, imSHanguel, imHanguel);
 using TCursor = std::int16_t;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;
@@ -523,6 +505,9 @@ private:
   bool FParentCtl3D = true;
   bool FAligning = false;
   int FTabOrderRead = -1;
+  // A child being read has a tab order from its form file: the tab list is
+  // sorted once, when the first child is loaded.
+  bool FTabListPending = false;
 
   friend class TControl;
   friend class TCustomForm;

@@ -492,6 +492,11 @@ public:
   void Close() { SetActive(false); }
   bool Active() const { return FState != dsInactive; }
   void SetActive(bool Value);
+  // The published Active: what a form file stores. A data set read for
+  // inspection (csInspecting) never opens by it: Active is then a stored
+  // value, shown and written back as read. Open and Close still act.
+  bool StoredActive() const { return Active() || FStreamedActive; }
+  void SetStoredActive(bool Value);
   TDataSetState State() const { return FState; }
 
   // Moving first hands pending edits to the storage (CheckBrowseMode).

@@ -228,6 +228,17 @@ public:
   void SetValue(const std::string& Value) override;
 };
 
+// A key combination (TShortCut): its name ("Ctrl+Enter"), empty for none;
+// typed as a name or a number. The values offered are the usual ones.
+class TShortCutProperty : public TIntegerProperty {
+public:
+  using TIntegerProperty::TIntegerProperty;
+  TPropertyAttributes GetAttributes() override;
+  std::string GetValue() override;
+  void GetValues(const TGetStrProc& Proc) override;
+  void SetValue(const std::string& Value) override;
+};
+
 // A character: itself when printable, else #n.
 class TCharProperty : public TOrdinalProperty {
 public:

@@ -9,9 +9,11 @@
 #include <deque>
 #include <string>
 
+#include "vcl/sysutils.h"
+
 namespace vcl {
 
-enum TEditCharCase : std::uint8_t { ecNormal, ecUpperCase, ecLowerCase };
+VCL_ENUM(TEditCharCase, std::uint8_t, ecNormal, ecUpperCase, ecLowerCase);
 
 class TEditEngine {
 public:

@@ -5,7 +5,7 @@
 
 namespace vcl {
 
-enum TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised };
+VCL_ENUM(TBevelCut, std::uint8_t, bvNone, bvLowered, bvRaised);
 using TPanelBevel = TBevelCut;
 using TBevelWidth = int;
 using TBorderWidth = int;

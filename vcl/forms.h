@@ -21,13 +21,8 @@ class TNativeWindow;
 class TWindowClient;
 } // namespace backend
 
-enum TPosition : std::uint8_t {
-  poDesigned,
-  poDefault,
-  poDefaultPosOnly,
-  poDefaultSizeOnly,
-  poScreenCenter
-};
+VCL_ENUM(TPosition, std::uint8_t, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly,
+         poScreenCenter);
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;

@@ -129,9 +129,9 @@ private:
 // ---------------------------------------------------------------------------
 // Fonts, pens and brushes.
 
-enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+VCL_ENUM(TFontStyle, std::uint8_t, fsBold, fsItalic, fsUnderline, fsStrikeOut);
 using TFontStyles = Set<TFontStyle>;
-enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
+VCL_ENUM(TFontPitch, std::uint8_t, fpDefault, fpVariable, fpFixed);
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 enum TBrushStyle : std::uint8_t { bsSolid, bsClear };
 

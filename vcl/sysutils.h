@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace vcl {
 
@@ -104,6 +105,19 @@ VCL_EXCEPTION(EIntError, Exception);
 VCL_EXCEPTION(EDivByZero, EIntError);
 VCL_EXCEPTION(ERangeError, EIntError);
 
+// Declares an unscoped enumeration with a fixed underlying type and, from the
+// same one list, the names of its values, which form files and property
+// editors read (vcl::DeclareEnum):
+//   VCL_ENUM(TFilterType, std::uint8_t, ftValidChars, ftInvalidChars);
+// is enum TFilterType : std::uint8_t { ftValidChars, ftInvalidChars }; with
+// EnumValueNames(TFilterType()) == "ftValidChars, ftInvalidChars" beside it.
+// The values are numbered from 0 in their order.
+#define VCL_ENUM(Name, Underlying, ...)                                                            \
+  enum Name : Underlying { __VA_ARGS__ };                                                          \
+  constexpr std::string_view EnumValueNames(Name) {                                                \
+    return #__VA_ARGS__;                                                                           \
+  }
+
 // Raises the silent exception that ends an operation without a message.
 [[noreturn]] void Abort();
 
@@ -136,8 +150,14 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// Locale settings, process-wide. ResetLocale restores the US English defaults;
-// LoadSystemLocale reads the process locale (applications call it, tests do not).
+// Locale settings. TFormatSettings holds them as one value, in the classic
+// shape; a new one holds the US English defaults. The conversions below that
+// depend on the locale take one as their last argument; without it they use
+// FormatSettings, the process-wide settings, whose fields the variables
+// DecimalSeparator, ShortDateFormat, ... name one by one. Code converting on
+// several threads gives each thread its own TFormatSettings. ResetLocale
+// restores the defaults; LoadSystemLocale reads the process locale
+// (applications call it, tests do not).
 
 struct TSysLocale {
   int DefaultLCID = 0x0409;
@@ -147,24 +167,51 @@ struct TSysLocale {
   bool MiddleEast = false;
 };
 
-extern char DecimalSeparator;
-extern char ThousandSeparator;
-extern std::string CurrencyString;
-extern Byte CurrencyFormat; // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
-extern Byte NegCurrFormat;  // 0 '($1)' ... 15, as the classic settings number them
-extern Byte CurrencyDecimals;
-extern char DateSeparator;
-extern std::string ShortDateFormat;
-extern std::string LongDateFormat;
-extern char TimeSeparator;
-extern std::string TimeAMString;
-extern std::string TimePMString;
-extern std::string ShortTimeFormat;
-extern std::string LongTimeFormat;
-extern std::array<std::string, 12> ShortMonthNames;
-extern std::array<std::string, 12> LongMonthNames;
-extern std::array<std::string, 7> ShortDayNames; // Sunday first
-extern std::array<std::string, 7> LongDayNames;
+struct TFormatSettings {
+  char DecimalSeparator = '.';
+  char ThousandSeparator = ',';
+  std::string CurrencyString = "$";
+  Byte CurrencyFormat = 0; // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
+  Byte NegCurrFormat = 0;  // 0 '($1)' ... 15, as the classic settings number them
+  Byte CurrencyDecimals = 2;
+  char DateSeparator = '/';
+  std::string ShortDateFormat = "M/d/yy";
+  std::string LongDateFormat = "dddd, MMMM dd, yyyy";
+  char TimeSeparator = ':';
+  std::string TimeAMString = "AM";
+  std::string TimePMString = "PM";
+  std::string ShortTimeFormat = "h:mm AMPM";
+  std::string LongTimeFormat = "h:mm:ss AMPM";
+  std::array<std::string, 12> ShortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::array<std::string, 12> LongMonthNames = {"January",   "February", "March",    "April",
+                                                "May",       "June",     "July",     "August",
+                                                "September", "October",  "November", "December"};
+  std::array<std::string, 7> ShortDayNames = {"Sun", "Mon", "Tue", "Wed",
+                                              "Thu", "Fri", "Sat"}; // Sunday first
+  std::array<std::string, 7> LongDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                             "Thursday", "Friday", "Saturday"};
+};
+
+extern TFormatSettings FormatSettings;
+extern char& DecimalSeparator;
+extern char& ThousandSeparator;
+extern std::string& CurrencyString;
+extern Byte& CurrencyFormat;
+extern Byte& NegCurrFormat;
+extern Byte& CurrencyDecimals;
+extern char& DateSeparator;
+extern std::string& ShortDateFormat;
+extern std::string& LongDateFormat;
+extern char& TimeSeparator;
+extern std::string& TimeAMString;
+extern std::string& TimePMString;
+extern std::string& ShortTimeFormat;
+extern std::string& LongTimeFormat;
+extern std::array<std::string, 12>& ShortMonthNames;
+extern std::array<std::string, 12>& LongMonthNames;
+extern std::array<std::string, 7>& ShortDayNames;
+extern std::array<std::string, 7>& LongDayNames;
 extern TSysLocale SysLocale;
 
 void ResetLocale();
@@ -185,6 +232,8 @@ TDateTime Time(); // now, no date part
 // Dates and times
 
 bool IsLeapYear(Word Year);
+// The days of Month (1 to 12) in Year; 0 for a month that does not exist.
+Word DaysInAMonth(Word Year, Word Month);
 // Raises EConvertError for an impossible date or time.
 TDateTime EncodeDate(Word Year, Word Month, Word Day);
 TDateTime EncodeTime(Word Hour, Word Min, Word Sec, Word MSec);
@@ -198,6 +247,11 @@ std::string DateToStr(TDateTime Date);         // ShortDateFormat
 std::string TimeToStr(TDateTime Time);         // LongTimeFormat
 std::string DateTimeToStr(TDateTime DateTime); // date, then the time when it is not midnight
 std::string FormatDateTime(const std::string& Format, TDateTime DateTime);
+std::string DateToStr(TDateTime Date, const TFormatSettings& Settings);
+std::string TimeToStr(TDateTime Time, const TFormatSettings& Settings);
+std::string DateTimeToStr(TDateTime DateTime, const TFormatSettings& Settings);
+std::string FormatDateTime(const std::string& Format, TDateTime DateTime,
+                           const TFormatSettings& Settings);
 // Texts in the order of ShortDateFormat; two-digit years take the current century.
 // The StrTo forms raise EConvertError; the TryStrTo forms answer false and
 // leave Value alone, for callers that only want to know whether a text reads.
@@ -207,6 +261,12 @@ TDateTime StrToDateTime(const std::string& S);
 bool TryStrToDate(const std::string& S, TDateTime& Value);
 bool TryStrToTime(const std::string& S, TDateTime& Value);
 bool TryStrToDateTime(const std::string& S, TDateTime& Value);
+TDateTime StrToDate(const std::string& S, const TFormatSettings& Settings);
+TDateTime StrToTime(const std::string& S, const TFormatSettings& Settings);
+TDateTime StrToDateTime(const std::string& S, const TFormatSettings& Settings);
+bool TryStrToDate(const std::string& S, TDateTime& Value, const TFormatSettings& Settings);
+bool TryStrToTime(const std::string& S, TDateTime& Value, const TFormatSettings& Settings);
+bool TryStrToDateTime(const std::string& S, TDateTime& Value, const TFormatSettings& Settings);
 
 // ---------------------------------------------------------------------------
 // Numbers
@@ -227,11 +287,19 @@ Extended StrToFloat(const std::string& S);
 bool TryStrToFloat(const std::string& S, Extended& Value);
 std::string FloatToStr(Extended Value); // ffGeneral, 15 digits
 std::string FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits);
+Extended StrToFloat(const std::string& S, const TFormatSettings& Settings);
+bool TryStrToFloat(const std::string& S, Extended& Value, const TFormatSettings& Settings);
+std::string FloatToStr(Extended Value, const TFormatSettings& Settings);
+std::string FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits,
+                        const TFormatSettings& Settings);
 
 // StrToFloat, then FloatToCurr; both failures read "'x' is not a valid floating point value".
 Currency StrToCurr(const std::string& S);
 bool TryStrToCurr(const std::string& S, Currency& Value);
 std::string CurrToStr(Currency Value); // the general format, all 19 digits
+Currency StrToCurr(const std::string& S, const TFormatSettings& Settings);
+bool TryStrToCurr(const std::string& S, Currency& Value, const TFormatSettings& Settings);
+std::string CurrToStr(Currency Value, const TFormatSettings& Settings);
 // Raises EConvertError "'x' is not a valid currency value" outside the int64 range.
 Currency FloatToCurr(Extended Value);
 
@@ -267,6 +335,8 @@ private:
 };
 
 std::string Format(const std::string& Fmt, std::initializer_list<TVarRec> Args = {});
+std::string Format(const std::string& Fmt, std::initializer_list<TVarRec> Args,
+                   const TFormatSettings& Settings);
 
 // ---------------------------------------------------------------------------
 // Variant: empty, null, or one typed value.

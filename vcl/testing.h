@@ -99,6 +99,9 @@ private:
   THelpEvent FPrevious;
 };
 
+// The number of MessageBeep calls so far (a refused key beeps).
+int BeepCount();
+
 // Fixes vcl::Now() for its lifetime.
 class TFixedClock {
 public:

@@ -6,7 +6,7 @@
 // Declaring a table. Each class that publishes properties declares its table
 // with the builder below, listing the properties in published order:
 //
-//   vcl::DeclareEnum<TFilterType>("TFilterType", {"ftValidChars", "ftInvalidChars"});
+//   vcl::DeclareEnum<TFilterType>("TFilterType"); // its names, from its VCL_ENUM
 //   vcl::Published<TFilterValidator>("TFilterValidator")
 //       .Inherits<TValidator>()
 //       .Str("FilterChars", &T::FilterChars, &T::SetFilterChars)      // no default: always stored
@@ -18,7 +18,7 @@
 // whole published order gets exactly that order). Getters and setters are
 // member-function pointers or callables taking a T*; a null setter makes a
 // read-only property. Modifiers after a property refine it: .Stored(test),
-// .Range(min, max), .TypeName("TColor"), .Default(value).
+// .Range(min, max), .TypeName("TColor"), .Default(value), .DateText().
 //
 // Identifiers. An integer type whose values a form file may write by name
 // (TColor: clWindow, ...) declares its names once with DeclareIdents; every
@@ -141,6 +141,7 @@ struct TPropInfo {
   const TEnumInfo* EnumType = nullptr;      // enumerations and sets
   std::optional<TPropValue> Default;        // none: always stored
   std::type_index EventType = typeid(void); // events: the std::function type
+  bool DateText = false;                    // a date: a form file may also write it '2020-01-31'
 
   // Getters and setters receive an instance of the declaring class. Writing a
   // form never changes an object, but getters need not be const.
@@ -247,6 +248,30 @@ void DeclareEnum(const std::string& TypeName, std::initializer_list<const char*>
   TEnumInfo& Info = detail::EnumEntry(typeid(E));
   Info.Name = TypeName;
   Info.Names.assign(Names.begin(), Names.end());
+}
+
+namespace detail {
+// Whether List is identifiers separated by commas, so that the values are
+// numbered from 0 in the order of their names.
+consteval bool IsPlainEnumeratorList(std::string_view List) {
+  for (const char Ch : List)
+    if (!(Ch == '_' || Ch == ',' || Ch == ' ' || (Ch >= '0' && Ch <= '9') ||
+          (Ch >= 'A' && Ch <= 'Z') || (Ch >= 'a' && Ch <= 'z')))
+      return false;
+  return !List.empty();
+}
+std::vector<std::string> SplitEnumeratorList(std::string_view List);
+} // namespace detail
+
+// Declares the value names of an enumeration declared with VCL_ENUM, as its
+// declaration lists them.
+template <typename E> void DeclareEnum(const std::string& TypeName) {
+  static_assert(std::is_enum_v<E>);
+  constexpr std::string_view List = EnumValueNames(E());
+  static_assert(detail::IsPlainEnumeratorList(List), "a VCL_ENUM gives no value of its own");
+  TEnumInfo& Info = detail::EnumEntry(typeid(E));
+  Info.Name = TypeName;
+  Info.Names = detail::SplitEnumeratorList(List);
 }
 
 template <typename E> const TEnumInfo* EnumInfoOf() {
@@ -529,6 +554,16 @@ public:
 
   Published& TypeName(const std::string& Name) {
     Last().TypeName = Name;
+    return *this;
+  }
+
+  // A TDateTime property that holds a date: a form file written by hand may
+  // give it as a date text, 2020-01-31 or 1/31/2020.
+  Published& DateText() {
+    TPropInfo& P = Last();
+    if (P.Kind != tkFloat)
+      detail::DeclarationError("DateText does not fit property " + P.Name);
+    P.DateText = true;
     return *this;
   }
 

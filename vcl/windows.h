@@ -140,8 +140,6 @@ int GetSystemMetrics(int Index);
 bool PatBlt(HDC DC, int X, int Y, int Width, int Height, std::uint32_t Rop);
 HBITMAP LoadBitmap(HINSTANCE Instance, int Id);
 bool MessageBeep(unsigned Type);
-// The number of MessageBeep calls so far (tests check that a refusal beeped).
-int BeepCount();
 
 // Painting a control outside the form's own paint pass.
 HDC BeginPaint(HWND Wnd, TPaintStruct& PS);

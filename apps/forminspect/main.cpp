@@ -1,12 +1,13 @@
 // forminspect: shows and edits a text form file through the registered
 // property editors, lists the component palette and exports its pictures.
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
-#include <sstream>
+#include <new>
 
+#include "apps/forminspect/formio.h"
 #include "apps/forminspect/inspector.h"
 #include "apps/forminspect/options.h"
 #include "calform/calform.h"
@@ -31,27 +32,6 @@ void RegisterEverything() {
   ValEdit::Register();
 }
 
-std::string ReadForm(const std::string& FileName) {
-  if (FileName == "-")
-    return std::string(std::istreambuf_iterator<char>(std::cin), {});
-  std::ifstream In(FileName, std::ios::binary);
-  if (!In)
-    throw EReadError("cannot open " + FileName);
-  return std::string(std::istreambuf_iterator<char>(In), {});
-}
-
-void WriteForm(const TComponent* Root, const std::string& FileName) {
-  const std::string Text = ComponentToText(Root);
-  if (FileName == "-") {
-    std::cout << Text;
-    return;
-  }
-  std::ofstream Out(FileName, std::ios::binary);
-  Out << Text;
-  if (!Out.flush())
-    throw EWriteError("cannot write " + FileName);
-}
-
 void ListPalette() {
   for (const TPaletteEntry& E : PaletteEntries())
     std::cout << E.Page << ": " << E.ComponentClass->ClassName() << "\n";
@@ -69,16 +49,27 @@ void ExportPalette(const std::string& Dir) {
   }
 }
 
+// Reads the form; the note of a root read as a TForm goes to standard error.
+TInspectedForm Read(const TOptions& O) {
+  try {
+    TInspectedForm Form = ReadForm(ReadFormText(O.Form, O.MaxFormSize));
+    if (!Form.FileClass.empty())
+      std::cerr << "forminspect: " << O.Form << ": " << Form.FileClass
+                << " is not a class of forminspect; read as a TForm\n";
+    return Form;
+  } catch (const std::bad_alloc&) {
+    throw TFileError(O.Form + ": not enough memory to read the form");
+  } catch (const EReadError& E) {
+    throw TFileError(O.Form + ": " + E.Message());
+  }
+}
+
 // Selects, sets, lists and writes; the status of the first refusal.
 int Inspect(const TOptions& O) {
-  std::unique_ptr<TComponent> Root;
-  try {
-    Root.reset(TextToComponent(ReadForm(O.Form), nullptr));
-  } catch (const std::exception& E) {
-    std::cerr << "forminspect: " << O.Form << ": " << E.what() << "\n";
-    return 2;
-  }
-  TInspector Inspector(Root.get(), O.Select);
+  const TInspectedForm Form = Read(O);
+  if (O.OpenDataSets)
+    OpenDataSets(Form.Root.get());
+  TInspector Inspector(Form.Root.get(), O.Select);
   for (const auto& [Path, Value] : O.Assign) {
     try {
       Inspector.Set(Path, Value);
@@ -93,8 +84,16 @@ int Inspect(const TOptions& O) {
   if (O.ListsProperties())
     Inspector.List(std::cout, O.Events);
   if (!O.Output.empty())
-    WriteForm(Root.get(), O.Output);
+    WriteOutput(FormText(Form), O.Output);
   return 0;
+}
+
+// Standard output, flushed; a failure is one to write.
+void FlushOutput() {
+  errno = 0;
+  if (!std::cout.flush())
+    throw TFileError(std::string("cannot write to standard output: ") +
+                     (errno != 0 ? std::strerror(errno) : "an output error"));
 }
 
 int Run(int Argc, const char* const* Argv) {
@@ -111,19 +110,26 @@ int Run(int Argc, const char* const* Argv) {
   }
   Application->Initialize(true);
   RegisterEverything();
+  int Status = 0;
   try {
     if (O.Palette)
       ListPalette();
     if (!O.ExportDir.empty())
       ExportPalette(O.ExportDir);
-    return O.Form.empty() ? 0 : Inspect(O);
+    if (!O.Form.empty())
+      Status = Inspect(O);
+    FlushOutput();
   } catch (const TNotFound& E) {
     std::cerr << "forminspect: " << E.what() << "\n";
     return 1;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "forminspect: not enough memory\n";
+    return 2;
   } catch (const std::exception& E) {
     std::cerr << "forminspect: " << E.what() << "\n";
     return 2;
   }
+  return Status;
 }
 
 } // namespace

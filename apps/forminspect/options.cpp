@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "apps/common/count_option.h"
+
 namespace FormInspect {
 
 const char* const UsageText =
@@ -25,16 +27,27 @@ inspector does.
   -s, --set PROP=VALUE    type VALUE into PROP's editor; may be repeated and is
                           applied in order; PROP may be a path (Validator.Min)
   -o, --output FILE       write the form back to FILE ("-": standard output)
+      --open-data-sets    open the data sets the form stores open (Active =
+                          True): this runs their SQL and may create or
+                          change database files; without it no data set is
+                          opened and no file but FORM is read
+      --max-form-size BYTES
+                          refuse a larger form (default 16777216)
       --palette           list the component palette: page and class
       --export-palette DIR
                           write each palette picture as DIR/CLASS.png
   -h, --help              show this text
 
-FORM "-" reads the form from standard input.
+FORM "-" reads the form from standard input. A form whose root is of the
+application's own class (TOrderForm) is read as a TForm, which is said in
+one line on standard error; its event handlers are shown by name and
+written back as they were.
 
 Exit status: 0 done; 1 a value refused, or a component or property not
 found (the editor's message on standard error, nothing written); 2 bad
-usage or a form that cannot be read.
+usage, a form that cannot be read (or is too large), a data set that
+cannot be opened, or output that cannot be written (the form or standard
+output).
 )";
 
 namespace {
@@ -91,6 +104,11 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
       O.Assign.emplace_back(Setting.substr(0, Equals), Setting.substr(Equals + 1));
     } else if (Is(Arg, "-o", "--output")) {
       O.Output = ValueOf(I);
+    } else if (Is(Arg, nullptr, "--open-data-sets")) {
+      O.OpenDataSets = true;
+    } else if (Is(Arg, nullptr, "--max-form-size")) {
+      O.MaxFormSize = Apps::CountOption<TUsageError>("--max-form-size", ValueOf(I), std::size_t(1),
+                                                     TOptions::LargestMaxFormSize);
     } else if (Is(Arg, nullptr, "--palette")) {
       O.Palette = true;
     } else if (Is(Arg, nullptr, "--export-palette")) {
@@ -107,7 +125,7 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
   if (!HaveForm && !O.Palette && O.ExportDir.empty())
     throw TUsageError("no form file given");
   if (!HaveForm && (O.List || O.Events || !O.Values.empty() || !O.Assign.empty() ||
-                    !O.Output.empty() || !O.Select.empty()))
+                    !O.Output.empty() || !O.Select.empty() || O.OpenDataSets))
     throw TUsageError("the options given need a form file");
   return O;
 }

@@ -1,6 +1,7 @@
 // forminspect's command line: what the user asked for, in the order given.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -24,15 +25,24 @@ struct TOptions {
   std::string Output;                                      // "-": standard output
   bool Palette = false;
   std::string ExportDir;
+  bool OpenDataSets = false;
+  std::size_t MaxFormSize = DefaultMaxFormSize;
   bool Help = false;
 
-  // Listing is what forminspect does when asked for nothing else.
+  // Listing is what forminspect does when asked for nothing else, or for
+  // the events.
   bool ListsProperties() const {
-    return List || (Values.empty() && Assign.empty() && Output.empty());
+    return List || Events || (Values.empty() && Assign.empty() && Output.empty());
   }
+
+  // A form file is text a person or a designer writes: sixteen megabytes
+  // hold thousands of components with their pictures. A larger input (or
+  // /dev/zero) is refused before it is held.
+  static constexpr std::size_t DefaultMaxFormSize = 16 * 1024 * 1024;
+  static constexpr std::size_t LargestMaxFormSize = std::size_t(1) << 30;
 };
 
-// Raises TUsageError for an unknown option, a missing value, a --set
+// Raises TUsageError for an unknown option, a missing or bad value, a --set
 // without "=", or no form where one is needed. -h or --help anywhere asks
 // for the usage text and nothing else.
 TOptions ParseOptions(int Argc, const char* const* Argv);

@@ -13,11 +13,14 @@ namespace {
 
 // Bytes asked of each read beyond what a longest line needs.
 constexpr std::size_t ReadSize = 256 * 1024;
+// Room for lines at the start; most data has far shorter ones.
+constexpr std::size_t StartLineRoom = 64 * 1024;
 
 } // namespace
 
 TLineReader::TLineReader(int Fd, std::size_t MaxLine)
-    : FFd(Fd), FMaxLine(MaxLine), FBuffer(MaxLine + 2 + ReadSize) {}
+    : FFd(Fd), FMaxLine(MaxLine), FCapacity(MaxLine + 2 + ReadSize),
+      FBuffer(std::min(MaxLine + 2, StartLineRoom) + ReadSize) {}
 
 bool TLineReader::Fill() {
   if (FEof || FError)
@@ -28,6 +31,9 @@ bool TLineReader::Fill() {
     FEnd -= FStart;
     FStart = 0;
   }
+  // The line being read fills the buffer: it grows, the line in place.
+  if (FBuffer.size() - FEnd < ReadSize && FBuffer.size() < FCapacity)
+    FBuffer.resize(std::min(FBuffer.size() * 2, FCapacity));
   for (;;) {
     const ssize_t Got = ::read(FFd, FBuffer.data() + FEnd, FBuffer.size() - FEnd);
     if (Got > 0) {
@@ -72,6 +78,7 @@ TLineReader::TKind TLineReader::Next(std::string_view& Line, TByteSink* Overflow
         return lkError;
       if (FStart == FEnd)
         return lkEnd;
+      Begin = FBuffer.data(); // Fill may have grown the buffer
       // The last line, without a line end.
       std::size_t Length = FEnd - FStart;
       if (Begin[FEnd - 1] == '\r')

@@ -1,7 +1,8 @@
-// Lines from a file descriptor through one buffer that is never reallocated:
-// each line is handed out in place, so reading costs no allocation per line,
-// and a line longer than the limit is never held whole. The buffer is the
-// limit plus one read, whatever the input.
+// Lines from a file descriptor through one buffer: each line is handed out
+// in place, so reading costs no allocation per line, and a line longer than
+// the limit is never held whole. The buffer starts small and grows with the
+// longest line read so far, to the limit plus one read at most: a generous
+// limit costs nothing until a line needs it.
 #pragma once
 
 #include <cstddef>
@@ -44,6 +45,7 @@ private:
 
   int FFd;
   std::size_t FMaxLine;
+  std::size_t FCapacity; // the most the buffer grows to
   std::vector<char> FBuffer;
   std::size_t FStart = 0; // first byte of the current line
   std::size_t FEnd = 0;   // end of the bytes read

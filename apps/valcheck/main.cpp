@@ -72,18 +72,16 @@ int main(int Argc, char** Argv) {
   TOptions O;
   // One validator for each thread, all alike.
   std::vector<std::unique_ptr<Validate::TValidator>> Validators;
-  std::string Literal;
   try {
     O = ParseOptions(Argc, Argv);
-    if (O.Help) {
-      std::cout << UsageText;
+    if (O.Help || O.Version) {
+      std::cout << (O.Help ? UsageText : VersionText);
       return std::cout.flush() ? ExitValid : ExitUsage;
     }
     if (O.SystemLocale)
       vcl::LoadSystemLocale();
     for (int I = ThreadsFor(O); I > 0; --I)
       Validators.push_back(MakeValidator(O));
-    Literal = UnboundedLiteral(O);
   } catch (const TUsageError& E) {
     return UsageFailure(E.what());
   }
@@ -99,11 +97,10 @@ int main(int Argc, char** Argv) {
   TOutput& Reports = O.Output == omMessages ? Out : Errors;
   TRunResult Run;
   {
-    const TMessageCapture Capture;
     std::vector<std::unique_ptr<TJudge>> Judges;
     std::vector<TJudge*> Pointers;
     for (const auto& V : Validators) {
-      Judges.push_back(std::make_unique<TJudge>(*V, O, Literal));
+      Judges.push_back(std::make_unique<TJudge>(*V, O));
       Pointers.push_back(Judges.back().get());
     }
     Run = JudgeInput(Fd, O, Pointers, Out, Reports);

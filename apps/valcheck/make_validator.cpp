@@ -12,15 +12,8 @@
 #include <limits>
 
 #include "apps/valcheck/line_reader.h"
+#include "validate/kinds.h"
 #include "validate/picture_syntax.h"
-
-#include "validate/date.h"
-#include "validate/filter.h"
-#include "validate/float.h"
-#include "validate/integer.h"
-#include "validate/lookup.h"
-#include "validate/picture.h"
-#include "validate/time.h"
 #include "vcl/sysutils.h"
 
 namespace ValCheck {
@@ -57,49 +50,45 @@ void Bounds(const TOptions& O, T Lowest, T Highest, Convert Conv, T& Min, T& Max
     throw TUsageError("--min is greater than --max");
 }
 
-std::unique_ptr<Validate::TValidator> MakeInteger(const TOptions& O) {
-  auto V = std::make_unique<Validate::TIntegerValidator>(nullptr);
-  V->SetLeadingZeros(O.LeadingZeros);
+void SetUpInteger(Validate::TIntegerValidator& V, const TOptions& O) {
+  V.SetLeadingZeros(O.LeadingZeros);
   if (O.Min || O.Max) {
     int Min = 0, Max = 0;
     Bounds<int>(O, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), vcl::StrToInt,
                 Min, Max);
-    V->SetNoBounds(false);
-    V->SetMax(Max);
-    V->SetMin(Min);
+    V.SetNoBounds(false);
+    V.SetMax(Max);
+    V.SetMin(Min);
   }
-  return V;
 }
 
-template <typename TFloatKind> std::unique_ptr<TFloatKind> MakeFloatKind(const TOptions& O) {
-  auto V = std::make_unique<TFloatKind>(nullptr);
+// The float and the currency validator.
+void SetUpFloatKind(Validate::TCustomFloatValidator& V, const TOptions& O) {
   if (O.Precision) {
     const int Precision = Parse<int>("--precision", *O.Precision, vcl::StrToInt);
     if (Precision < 0 || Precision > 255)
       throw TUsageError("bad value for --precision: " + *O.Precision + " is not from 0 to 255");
-    V->SetPrecision(static_cast<std::uint8_t>(Precision));
+    V.SetPrecision(static_cast<std::uint8_t>(Precision));
   }
   if (O.Min || O.Max) {
     double Min = 0, Max = 0;
     const double Widest = std::numeric_limits<double>::max();
-    auto ToDouble = [Widest](const std::string& Text) {
-      const vcl::Extended Value = vcl::StrToFloat(Text);
+    auto ToDouble = [Widest, &V](const std::string& Text) {
+      const vcl::Extended Value = vcl::StrToFloat(Text, V.FormatSettings());
       if (!(Value >= -Widest && Value <= Widest))
         throw vcl::EConvertError("'" + Text + "' is out of range");
       return static_cast<double>(Value);
     };
     Bounds<double>(O, -Widest, Widest, ToDouble, Min, Max);
-    V->SetNoBounds(false);
-    V->SetMax(Max);
-    V->SetMin(Min);
+    V.SetNoBounds(false);
+    V.SetMax(Max);
+    V.SetMin(Min);
   }
-  return V;
 }
 
-std::unique_ptr<Validate::TValidator> MakeFloat(const TOptions& O) {
-  auto V = MakeFloatKind<Validate::TFloatValidator>(O);
-  V->SetLeadingZeros(O.LeadingZeros);
-  return V;
+void SetUpFloat(Validate::TFloatValidator& V, const TOptions& O) {
+  SetUpFloatKind(V, O);
+  V.SetLeadingZeros(O.LeadingZeros);
 }
 
 // Closes a file descriptor when it goes out of scope.
@@ -144,20 +133,17 @@ void ReadWords(const TOptions& O, vcl::TStringList& Words) {
   }
 }
 
-std::unique_ptr<Validate::TValidator> MakeLookup(const TOptions& O) {
+void SetUpLookup(Validate::TStringLookupValidator& V, const TOptions& O) {
   vcl::TStringList Words;
   ReadWords(O, Words);
   // Sorting first lets the validator's list take the words in order, each
   // at its end, instead of shifting the list for every word.
   Words.Sort();
-  auto V = std::make_unique<Validate::TStringLookupValidator>(nullptr);
-  V->SetCaseSensitive(O.CaseSensitive);
-  V->SetItems(&Words);
-  return V;
+  V.SetCaseSensitive(O.CaseSensitive);
+  V.SetItems(&Words);
 }
 
-std::unique_ptr<Validate::TValidator> MakeFilter(const TOptions& O) {
-  auto V = std::make_unique<Validate::TFilterValidator>(nullptr);
+void SetUpFilter(Validate::TFilterValidator& V, const TOptions& O) {
   const std::string Chars = FromInput(O, "--chars", *O.Chars);
   // The filter drops what it can never list; said here, rather than the
   // character being refused (or let through, with --invalid) on every line.
@@ -175,18 +161,15 @@ std::unique_ptr<Validate::TValidator> MakeFilter(const TOptions& O) {
                         "127 (no blank, control character or accented letter)");
     }
   }
-  V->SetFilterChars(Chars);
-  V->SetFilterType(O.InvalidChars ? Validate::ftInvalidChars : Validate::ftValidChars);
-  return V;
+  V.SetFilterChars(Chars);
+  V.SetFilterType(O.InvalidChars ? Validate::ftInvalidChars : Validate::ftValidChars);
 }
 
-std::unique_ptr<Validate::TValidator> MakePicture(const TOptions& O) {
+void SetUpPicture(Validate::TPictureValidator& V, const TOptions& O) {
   const std::string Picture = FromInput(O, "--picture", *O.Picture);
   if (const auto Fault = Validate::CheckPictureSyntax(Picture))
     throw TUsageError("bad picture '" + *O.Picture + "': " + Fault->Message);
-  auto V = std::make_unique<Validate::TPictureValidator>(nullptr);
-  V->SetPicture(Picture);
-  return V;
+  V.SetPicture(Picture);
 }
 
 // The index of --format's value among short, long and optional.
@@ -196,68 +179,74 @@ int FormatIndex(const TOptions& O, int Default) {
   return *O.Format == "short" ? 0 : *O.Format == "long" ? 1 : 2;
 }
 
-std::unique_ptr<Validate::TValidator> MakeDate(const TOptions& O) {
-  auto V = std::make_unique<Validate::TDateValidator>(nullptr);
+void SetUpDate(Validate::TDateValidator& V, const TOptions& O) {
   // The format decides the date order and year width that StrToDate reads
   // the bounds with, so it comes first.
-  V->SetFormat(static_cast<Validate::TDateFormat>(FormatIndex(O, Validate::vdfLong)));
+  V.SetFormat(static_cast<Validate::TDateFormat>(FormatIndex(O, Validate::vdfLong)));
   if (O.Min || O.Max) {
     double Min = 0, Max = 0;
-    Bounds<double>(O, vcl::EncodeDate(1, 1, 1), vcl::EncodeDate(9999, 12, 31), vcl::StrToDate, Min,
-                   Max);
-    V->SetNoBounds(false);
-    V->SetMax(Max);
-    V->SetMin(Min);
+    Bounds<double>(
+        O, vcl::EncodeDate(1, 1, 1), vcl::EncodeDate(9999, 12, 31),
+        [&V](const std::string& Text) { return vcl::StrToDate(Text, V.FormatSettings()); }, Min,
+        Max);
+    V.SetNoBounds(false);
+    V.SetMax(Max);
+    V.SetMin(Min);
   }
-  return V;
 }
 
-std::unique_ptr<Validate::TValidator> MakeTime(const TOptions& O) {
-  auto V = std::make_unique<Validate::TTimeValidator>(nullptr);
-  V->SetFormat(static_cast<Validate::TTimeFormat>(FormatIndex(O, Validate::vtfShort)));
+void SetUpTime(Validate::TTimeValidator& V, const TOptions& O) {
+  V.SetFormat(static_cast<Validate::TTimeFormat>(FormatIndex(O, Validate::vtfShort)));
   if (O.Min || O.Max) {
     double Min = 0, Max = 0;
     // A bound left out stays where the validator puts it: the whole day.
-    Bounds<double>(O, V->Min(), V->Max(), vcl::StrToTime, Min, Max);
-    V->SetNoBounds(false);
-    V->SetMax(Max);
-    V->SetMin(Min);
+    Bounds<double>(
+        O, V.Min(), V.Max(),
+        [&V](const std::string& Text) { return vcl::StrToTime(Text, V.FormatSettings()); }, Min,
+        Max);
+    V.SetNoBounds(false);
+    V.SetMax(Max);
+    V.SetMin(Min);
   }
-  return V;
+}
+
+// Applies the options to V, made by the row of Kind; a kind without options
+// keeps its validator's defaults.
+void SetUp(vcl::Byte Kind, Validate::TValidator& V, const TOptions& O) {
+  using namespace Validate::Kinds;
+  switch (Kind) {
+  case vkFilter:
+    return SetUpFilter(dynamic_cast<Validate::TFilterValidator&>(V), O);
+  case vkInteger:
+    return SetUpInteger(dynamic_cast<Validate::TIntegerValidator&>(V), O);
+  case vkFloat:
+    return SetUpFloat(dynamic_cast<Validate::TFloatValidator&>(V), O);
+  case vkCurrency:
+    return SetUpFloatKind(dynamic_cast<Validate::TCurrencyValidator&>(V), O);
+  case vkStringLookup:
+    return SetUpLookup(dynamic_cast<Validate::TStringLookupValidator&>(V), O);
+  case vkPicture:
+    return SetUpPicture(dynamic_cast<Validate::TPictureValidator&>(V), O);
+  case vkDate:
+    return SetUpDate(dynamic_cast<Validate::TDateValidator&>(V), O);
+  case vkTime:
+    return SetUpTime(dynamic_cast<Validate::TTimeValidator&>(V), O);
+  default:
+    return;
+  }
 }
 
 } // namespace
 
-std::string UnboundedLiteral(const TOptions& O) {
-  if (O.Min || O.Max)
-    return {};
-  if (O.Kind == "integer")
-    return " is not a valid integer.";
-  if (O.Kind == "float")
-    return " is not a valid number.";
-  if (O.Kind == "currency")
-    return " is not a valid currency.";
-  return {};
-}
-
 std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& O) {
-  if (O.Kind == "integer")
-    return MakeInteger(O);
-  if (O.Kind == "float")
-    return MakeFloat(O);
-  if (O.Kind == "currency")
-    return MakeFloatKind<Validate::TCurrencyValidator>(O);
-  if (O.Kind == "picture")
-    return MakePicture(O);
-  if (O.Kind == "date")
-    return MakeDate(O);
-  if (O.Kind == "time")
-    return MakeTime(O);
-  if (O.Kind == "lookup")
-    return MakeLookup(O);
-  if (O.Kind == "filter")
-    return MakeFilter(O);
-  throw TUsageError("unknown kind '" + O.Kind + "'");
+  const Validate::TValidatorKind* Row = Validate::FindKindByCommandName(O.Kind);
+  if (!Row)
+    throw TUsageError("unknown kind '" + O.Kind + "'");
+  std::unique_ptr<Validate::TValidator> V(Row->Create(nullptr));
+  // A copy of its own: the threads that judge read no shared settings.
+  V->SetFormatSettings(vcl::FormatSettings);
+  SetUp(Row->Number, *V, O);
+  return V;
 }
 
 } // namespace ValCheck

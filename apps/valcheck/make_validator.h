@@ -11,13 +11,9 @@ namespace ValCheck {
 
 // Raises TUsageError for a bad number, date or time, inverted bounds, a
 // malformed picture, an unreadable word file, or an option value or word
-// that has no code page 1252 form. Call it after the locale has been chosen: the
-// validators take the decimal separator and date order when they are built.
+// that has no code page 1252 form. Call it after the locale has been chosen:
+// the validator takes a copy of the process-wide formatting settings, so
+// that a thread judging with it reads nothing shared.
 std::unique_ptr<Validate::TValidator> MakeValidator(const TOptions& Options);
-
-// The message literal for a refused complete text when the validator's own
-// would name bounds nobody gave (a number validator without bounds names the
-// range 0 to 0); empty when the validator's message holds.
-std::string UnboundedLiteral(const TOptions& Options);
 
 } // namespace ValCheck

@@ -3,21 +3,23 @@
 #include "apps/valcheck/options.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <functional>
 #include <optional>
 #include <string_view>
 
+#include "apps/common/count_option.h"
+#include "validate/kinds.h"
+
 namespace ValCheck {
 
 const char* const UsageText =
-    R"(Usage: valcheck --kind KIND [options] [FILE]
+    R"usage(Usage: valcheck --kind KIND [options] [FILE]
 
 Judges one value per line of FILE (or standard input) with the validator a
 form would use, as the edit does when the focus leaves it: the text is
 normalised, then judged. Each refused line is reported as
-  LINE: MESSAGE
+  FILE:LINE: MESSAGE
+("(standard input)" for FILE when reading standard input).
 Exit status: 0 when every line is valid, 1 when some are not, 2 for bad usage
 (a bad option or picture, an unreadable file, a failed write).
 
@@ -47,6 +49,9 @@ Other options:
   --normalize      print every line as normalised (messages go to stderr)
   --display        print the display form of every accepted line (messages
                    go to stderr)
+  --from-display   the lines are display forms, as --display prints them: a
+                   number's group separators and a currency's $ are taken
+                   off before the line is judged
   --locale system  use the process locale instead of the US English defaults
   --encoding utf-8|cp1252
                    how lines and option values are encoded (default utf-8);
@@ -57,13 +62,30 @@ Other options:
                    1048576)
   --threads N      judge with N threads (default: one per processor); the
                    output keeps the order of the input
+  --column N       judge field N (from 1) of each record of a delimited file
+                   (RFC 4180: a field in double quotes may hold the
+                   delimiter, line breaks and doubled quotes); a record is
+                   reported at the line it starts on, and --normalize and
+                   --display print the field
+  --delimiter C    the character between fields (default ','; with --column)
+  --header         skip the first line (or record): it is neither judged nor
+                   printed
   -h, --help       show this text
-)";
+  --version        show valcheck's version
+)usage";
+
+const char* const VersionText = "valcheck " VALEDIT_VERSION "\n";
 
 namespace {
 
-constexpr std::array<std::string_view, 8> Kinds = {"integer", "float", "currency", "picture",
-                                                   "date",    "time",  "lookup",   "filter"};
+// The kinds valcheck offers, as the kinds table names them: "filter, integer, ...".
+std::string KindList() {
+  std::string List;
+  for (const Validate::TValidatorKind& Row : Validate::ValidatorKinds)
+    if (!Row.CommandName.empty())
+      List += (List.empty() ? "" : ", ") + std::string(Row.CommandName);
+  return List;
+}
 
 bool KindIn(const std::string& Kind, std::initializer_list<std::string_view> Allowed) {
   return std::find(Allowed.begin(), Allowed.end(), Kind) != Allowed.end();
@@ -90,29 +112,17 @@ TEncoding EncodingNamed(const std::string& Name) {
   throw TUsageError("unknown encoding '" + Name + "' (utf-8 or cp1252)");
 }
 
-std::size_t LineLength(const std::string& Text) {
-  std::size_t Value = 0;
-  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
-  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value == 0 ||
-      Value > TOptions::LargestMaxLineLength)
-    throw TUsageError("bad value for --max-line-length: '" + Text + "' is not from 1 to " +
-                      std::to_string(TOptions::LargestMaxLineLength));
-  return Value;
+char DelimiterOf(const std::string& Text) {
+  if (Text.size() != 1 || Text[0] == '"' || Text[0] == '\n' || Text[0] == '\r')
+    throw TUsageError("bad value for --delimiter: '" + Text +
+                      "' is not one character other than a quote or a line end");
+  return Text[0];
 }
 
-int ThreadCount(const std::string& Text) {
-  int Value = 0;
-  const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
-  if (R.ec != std::errc() || R.ptr != Text.data() + Text.size() || Value < 1 ||
-      Value > TOptions::MostThreads)
-    throw TUsageError("bad value for --threads: '" + Text + "' is not from 1 to " +
-                      std::to_string(TOptions::MostThreads));
-  return Value;
-}
-
-bool AsksForHelp(int Argc, const char* const* Argv) {
+// Whether one of Names stands among the options (before "--").
+bool AsksFor(int Argc, const char* const* Argv, std::initializer_list<std::string_view> Names) {
   for (int I = 1; I < Argc && std::string_view(Argv[I]) != "--"; ++I)
-    if (std::string_view(Argv[I]) == "-h" || std::string_view(Argv[I]) == "--help")
+    if (std::find(Names.begin(), Names.end(), std::string_view(Argv[I])) != Names.end())
       return true;
   return false;
 }
@@ -153,9 +163,18 @@ void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::st
   else if (Arg == "--encoding")
     O.Encoding = EncodingNamed(Value());
   else if (Arg == "--max-line-length")
-    O.MaxLineLength = LineLength(Value());
+    O.MaxLineLength = Apps::CountOption<TUsageError>(Arg, Value(), std::size_t(1),
+                                                     TOptions::LargestMaxLineLength);
   else if (Arg == "--threads")
-    O.Threads = ThreadCount(Value());
+    O.Threads = Apps::CountOption<TUsageError>(Arg, Value(), 1, TOptions::MostThreads);
+  else if (Arg == "--column")
+    O.Column = Apps::CountOption<TUsageError>(Arg, Value(), 1, TOptions::MostColumns);
+  else if (Arg == "--delimiter")
+    O.Delimiter = DelimiterOf(Value());
+  else if (Arg == "--header")
+    Flag(O.Header);
+  else if (Arg == "--from-display")
+    Flag(O.FromDisplay);
   else if (Arg == "--locale") {
     const std::string Locale = Value();
     if (Locale != "system")
@@ -173,8 +192,8 @@ void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::st
     Output(omNormalize);
   else if (Arg == "--display")
     Output(omDisplay);
-  else if (Arg == "--help")
-    throw TUsageError("option --help takes no value");
+  else if (Arg == "--help" || Arg == "--version")
+    throw TUsageError("option " + Arg + " takes no value");
   else
     throw TUsageError("unknown option " + Arg);
 }
@@ -183,9 +202,8 @@ void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::st
 void CheckAgainstKind(const TOptions& O) {
   if (O.Kind.empty())
     throw TUsageError("--kind is required");
-  if (std::find(Kinds.begin(), Kinds.end(), O.Kind) == Kinds.end())
-    throw TUsageError("unknown kind '" + O.Kind +
-                      "' (integer, float, currency, picture, date, time, lookup, filter)");
+  if (!Validate::FindKindByCommandName(O.Kind))
+    throw TUsageError("unknown kind '" + O.Kind + "' (" + KindList() + ")");
   const std::string& K = O.Kind;
   CheckApplies(O.Min || O.Max, "--min/--max", K, {"integer", "float", "currency", "date", "time"});
   CheckApplies(O.Precision.has_value(), "--precision", K, {"float", "currency"});
@@ -207,14 +225,22 @@ void CheckAgainstKind(const TOptions& O) {
 
 TOptions ParseOptions(int Argc, const char* const* Argv) {
   TOptions O;
-  if (AsksForHelp(Argc, Argv)) {
+  if (AsksFor(Argc, Argv, {"-h", "--help"})) {
     O.Help = true;
+    return O;
+  }
+  if (AsksFor(Argc, Argv, {"--version"})) {
+    O.Version = true;
     return O;
   }
   bool HaveFile = false;
   bool OptionsEnded = false;
+  bool DelimiterGiven = false;
   for (int I = 1; I < Argc; ++I) {
     std::string Arg = Argv[I];
+    // A file whose name starts with '-' comes after "--".
+    if (!OptionsEnded && Arg.size() > 1 && Arg[0] == '-' && Arg[1] != '-')
+      throw TUsageError("unknown option " + Arg);
     if (OptionsEnded || Arg == "-" || Arg.rfind("--", 0) != 0) {
       if (HaveFile)
         throw TUsageError("only one input file can be given ('" + O.File + "' and '" + Arg + "')");
@@ -231,6 +257,7 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
       Inline = Arg.substr(Eq + 1);
       Arg.resize(Eq);
     }
+    DelimiterGiven = DelimiterGiven || Arg == "--delimiter";
     TakeOption(O, Arg, Inline, [&]() -> std::string {
       if (Inline)
         return *Inline;
@@ -240,6 +267,8 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
     });
   }
   CheckAgainstKind(O);
+  if (DelimiterGiven && O.Column == 0)
+    throw TUsageError("--delimiter needs --column");
   return O;
 }
 

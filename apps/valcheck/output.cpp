@@ -36,6 +36,13 @@ void TTextSink::Number(long long N) {
   Write({Digits, static_cast<std::size_t>(R.ptr - Digits)});
 }
 
+void TTextSink::Location(std::string_view File, long long LineNo) {
+  Write(File);
+  Put(':');
+  Number(LineNo);
+  Write(": ");
+}
+
 bool TOutput::Flush() {
   WriteAll(FBuffer.data(), FBuffer.size());
   FBuffer.clear();

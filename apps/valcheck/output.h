@@ -15,6 +15,8 @@ class TTextSink : public TByteSink {
 public:
   virtual void Put(char Ch) = 0;
   void Number(long long N);
+  // The head of a report, "FILE:LINE: ", as compilers and grep write it.
+  void Location(std::string_view File, long long LineNo);
 
 protected:
   ~TTextSink() = default;

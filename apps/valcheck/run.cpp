@@ -1,5 +1,7 @@
 #include "apps/valcheck/run.h"
 
+#include "apps/valcheck/input.h"
+
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -16,16 +18,20 @@ constexpr std::size_t BlockLines = 4096;
 constexpr std::size_t BlockBytes = 256 * 1024;
 
 struct TBlock {
-  long long FirstLine = 0;
-  std::string Data;                                       // the lines' bytes, one after the other
-  std::vector<std::pair<std::size_t, std::size_t>> Lines; // offset and length in Data
+  // A value to judge: where it is in Data, and the line it was read from.
+  struct TEntry {
+    std::size_t Offset;
+    std::size_t Length;
+    long long LineNo;
+  };
+  std::string Data; // the values' bytes, one after the other
+  std::vector<TEntry> Lines;
   TTextBuffer Out;
   TTextBuffer Reports;
   bool AllValid = true;
   bool Done = false;
 
-  void Reset(long long First) {
-    FirstLine = First;
+  void Reset() {
     Data.clear();
     Lines.clear();
     Out.Text.clear();
@@ -70,7 +76,7 @@ public:
 
 private:
   bool Failed() const { return FOut.Error() != 0 || FReports.Error() != 0; }
-  TBlock& Filling(long long LineNo);
+  TBlock& Filling();
   void Submit();
   void WriteFinished(std::size_t Limit);
   void Work(TJudge& Judge);
@@ -99,32 +105,38 @@ private:
 
 TRunResult TPipeline::Run(int Fd) {
   TRunResult Result;
-  TLineReader Reader(Fd, FOptions.MaxLineLength);
+  TInput Input(Fd, FOptions);
   TByteSink* Overflow = FOptions.Output == omNormalize ? this : nullptr;
+  const std::string Label = FOptions.InputLabel();
   std::string_view Line;
-  for (long long LineNo = 1; !Failed(); ++LineNo) {
-    const TLineReader::TKind Kind = Reader.Next(Line, Overflow);
-    if (Kind == TLineReader::lkEnd)
+  long long LineNo = 0;
+  while (!Failed()) {
+    const TInput::TKind Kind = Input.Next(Line, LineNo, Overflow);
+    if (Kind == TInput::ikEnd)
       break;
-    if (Kind == TLineReader::lkError) {
-      Result.ReadError = Reader.Error();
+    if (Kind == TInput::ikError) {
+      Result.ReadError = Input.Error();
       break;
     }
-    if (Kind == TLineReader::lkTooLong) {
+    if (Kind == TInput::ikTooLong || Kind == TInput::ikBadRecord) {
       // Reported in its place: everything before it is written first.
       Submit();
       WriteFinished(0);
       if (FOptions.Output == omNormalize)
         FOut.Put('\n');
-      ReportTooLong(LineNo, FOptions, FReports);
+      if (Kind == TInput::ikTooLong) {
+        ReportTooLong(LineNo, FOptions, FReports);
+      } else {
+        FReports.Location(Label, LineNo);
+        FReports.Write(Line);
+        FReports.Put('\n');
+      }
       FPassing = false;
       Result.AllValid = false;
       continue;
     }
-    if (LineNo == 1 && FOptions.Encoding == enUtf8 && Line.starts_with(Utf8Bom))
-      Line.remove_prefix(Utf8Bom.size());
-    TBlock& Block = Filling(LineNo);
-    Block.Lines.emplace_back(Block.Data.size(), Line.size());
+    TBlock& Block = Filling();
+    Block.Lines.push_back({Block.Data.size(), Line.size(), LineNo});
     Block.Data.append(Line);
     if (Block.Lines.size() >= BlockLines || Block.Data.size() >= BlockBytes)
       Submit();
@@ -135,7 +147,7 @@ TRunResult TPipeline::Run(int Fd) {
   return Result;
 }
 
-TBlock& TPipeline::Filling(long long LineNo) {
+TBlock& TPipeline::Filling() {
   if (!FFilling) {
     if (FFree.empty()) {
       FBlocks.push_back(std::make_unique<TBlock>());
@@ -143,7 +155,7 @@ TBlock& TPipeline::Filling(long long LineNo) {
     }
     FFilling = FFree.back();
     FFree.pop_back();
-    FFilling->Reset(LineNo);
+    FFilling->Reset();
   }
   return *FFilling;
 }
@@ -209,12 +221,10 @@ void TPipeline::JudgeBlock(TJudge& Judge, TBlock& Block) {
   // Reports go with the texts when they share an output, so that they keep
   // their order.
   TTextSink& Reports = &FReports == &FOut ? static_cast<TTextSink&>(Block.Out) : Block.Reports;
-  for (std::size_t I = 0; I < Block.Lines.size(); ++I) {
-    const auto [Offset, Length] = Block.Lines[I];
-    const std::string_view Line(Block.Data.data() + Offset, Length);
-    if (!Judge.Judge(Block.FirstLine + static_cast<long long>(I), Line, Block.Out, Reports))
+  for (const TBlock::TEntry& E : Block.Lines)
+    if (!Judge.Judge(E.LineNo, std::string_view(Block.Data.data() + E.Offset, E.Length), Block.Out,
+                     Reports))
       Block.AllValid = false;
-  }
 }
 
 } // namespace

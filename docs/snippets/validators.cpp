@@ -159,6 +159,23 @@ void DecimalComma() {
   // [end]
 }
 
+void OwnSettings() {
+  // [own settings]
+  vcl::TFormatSettings German; // starts as the US English defaults
+  German.DecimalSeparator = ',';
+  German.ThousandSeparator = '.';
+  German.ShortDateFormat = "dd.MM.yyyy";
+  German.DateSeparator = '.';
+
+  Validate::TFloatValidator Amount(nullptr);
+  Amount.SetFormatSettings(German); // a copy of its own
+  Expect(Amount.IsValid("1234,5"));
+  Expect(Amount.GetDisplayText("1234,5") == "1.234,50");
+  Expect(vcl::StrToFloat("1234,5", German) == 1234.5L); // the conversions take one too
+  Expect(vcl::FloatToStr(1234.5) == "1234.5");          // the process's settings are unchanged
+  // [end]
+}
+
 // [own validator]
 // Even whole numbers: the integer validator's typing rules and range, and
 // one more rule for a finished value, with a message of its own.
@@ -169,11 +186,10 @@ public:
   bool IsValid(std::string S) override {
     return TIntegerValidator::IsValid(S) && (S.empty() || vcl::StrToInt(S) % 2 == 0);
   }
-  void ShowErrorMessage(bool Input, std::string S) override {
+  std::string ErrorMessage(bool Input, std::string S) override {
     if (Input)
-      TIntegerValidator::ShowErrorMessage(Input, S);
-    else
-      Validate::ShowErrorBox(Validate::QuotedMessage(S, " is not an even number."));
+      return TIntegerValidator::ErrorMessage(Input, S);
+    return Validate::QuotedMessage(S, " is not an even number.");
   }
 };
 // [end]
@@ -185,10 +201,23 @@ void OwnValidator() {
   Expect(!Even.IsValid("13"));
   std::string Typed = "1x";
   Expect(!Even.IsValidInput(Typed, true)); // typing is still screened for digits
+  Expect(Even.ErrorMessage(false, "13") == "\"13\" is not an even number.");
   // [end]
 }
 
 void Messages() {
+  // [message value]
+  Validate::TIntegerValidator Quantity(nullptr);
+  Quantity.SetNoBounds(false);
+  Quantity.SetMin(1);
+  Quantity.SetMax(500);
+  Expect(Quantity.ErrorMessage(false, "1200") == // a refused finished value
+         "\"1200\" is not a valid integer between 1 and 500.");
+  Expect(Quantity.ErrorMessage(true, "a") == "\"a\" is not a digit or (-)."); // a refused keystroke
+  // [end]
+}
+
+void MessageBoxes() {
   // [messages]
   std::string Shown;
   vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
@@ -201,10 +230,8 @@ void Messages() {
   Quantity.SetNoBounds(false);
   Quantity.SetMin(1);
   Quantity.SetMax(500);
-  Quantity.ShowErrorMessage(false, "1200"); // a refused finished value
+  Quantity.ShowErrorMessage(false, "1200"); // the box an edit shows
   Expect(Shown == "\"1200\" is not a valid integer between 1 and 500.");
-  Quantity.ShowErrorMessage(true, "a"); // a refused keystroke
-  Expect(Shown == "\"a\" is not a digit or (-).");
 
   vcl::SetMessageDlgHandler(Previous);
   // [end]
@@ -212,15 +239,8 @@ void Messages() {
 
 // The messages the guide quotes in its prose, each produced here.
 void QuotedMessages() {
-  std::string Shown;
-  vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
-      [&Shown](const std::string& Msg, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
-        Shown = Msg;
-        return vcl::mrOk;
-      });
-  auto Said = [&Shown](Validate::TValidator& V, bool Input, const std::string& S) {
-    V.ShowErrorMessage(Input, S);
-    return Shown;
+  auto Said = [](Validate::TValidator& V, bool Input, const std::string& S) {
+    return V.ErrorMessage(Input, S);
   };
 
   Validate::TValidator Base(nullptr);
@@ -273,8 +293,6 @@ void QuotedMessages() {
   Time.SetMax(vcl::EncodeTime(18, 0, 0, 0));
   Expect(Said(Time, false, "7:00 AM") ==
          "\"7:00 AM\" is not a valid time between 8:00:00 AM and 6:00:00 PM.");
-
-  vcl::SetMessageDlgHandler(Previous);
 }
 
 } // namespace
@@ -290,8 +308,10 @@ int main() {
   Date();
   Time();
   DecimalComma();
+  OwnSettings();
   OwnValidator();
   Messages();
+  MessageBoxes();
   QuotedMessages();
   return Snippets::Failures == 0 ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 // forminspect as a user runs it: a form file on disk, components selected by
 // name, values typed into the property editors, the form written back, the
 // palette pictures exported, and the exit statuses.
+#include <sys/resource.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -67,6 +69,8 @@ protected:
     return Result;
   }
 
+  static std::size_t SampleFormSize() { return std::string(SampleForm).size(); }
+
   std::string FForm;
 };
 
@@ -86,7 +90,11 @@ TEST_F(FormInspect, BadUsageExitsWithTwo) {
   }
   const TRun Missing = Run("'" + (FDir / "none.dfm").string() + "'");
   EXPECT_EQ(Missing.Status, 2);
-  EXPECT_NE(Missing.Err.find("none.dfm"), std::string::npos);
+  EXPECT_EQ(Missing.Err, "forminspect: cannot read " + (FDir / "none.dfm").string() +
+                             ": No such file or directory\n");
+  const TRun Folder = Run("'" + FDir.string() + "'");
+  EXPECT_EQ(Folder.Status, 2);
+  EXPECT_EQ(Folder.Err, "forminspect: cannot read " + FDir.string() + ": Is a directory\n");
 }
 
 struct TKindCase {
@@ -212,6 +220,185 @@ TEST_F(FormInspect, ListsThePaletteAndExportsItsPictures) {
     EXPECT_EQ(Big(16), 24u) << Name;
     EXPECT_EQ(Big(20), 24u) << Name;
   }
+}
+
+// A data set stored open is a stored value while a form is inspected: its
+// SQL does not run and its database file is not made, unless asked.
+TEST_F(FormInspect, DataSetsStayClosedUnlessAsked) {
+  const std::string Db = (FDir / "made.db").string();
+  const std::string Form = WriteFile("data.dfm", "object F: TForm\n"
+                                                 "  object Orders: TSQLiteDataSet\n"
+                                                 "    Active = True\n"
+                                                 "    DatabaseName = 'file:" +
+                                                     Db +
+                                                     "?mode=rwc'\n"
+                                                     "    SQL.Strings = (\n"
+                                                     "      'SELECT 1 AS one')\n"
+                                                     "  end\n"
+                                                     "end\n");
+  const std::string Written = (FDir / "out.dfm").string();
+  const TRun R = Run("'" + Form + "' -c Orders -l -o '" + Written + "'");
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  EXPECT_EQ(Line(R.Out, "Active ="), "Active = True");
+  EXPECT_FALSE(fs::exists(Db)) << "inspecting made the database file";
+  EXPECT_NE(Read(Written).find("    Active = True\n"), std::string::npos) << Read(Written);
+  EXPECT_FALSE(fs::exists(Db));
+  // Setting Active while inspecting changes what is stored, nothing more.
+  EXPECT_EQ(Run("'" + Form + "' -c Orders -s Active=False -o '" + Written + "'").Status, 0);
+  EXPECT_EQ(Read(Written).find("Active"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Db));
+
+  const TRun Opened = Run("--open-data-sets '" + Form + "' -c Orders -l");
+  EXPECT_EQ(Opened.Status, 0) << Opened.Err;
+  EXPECT_EQ(Line(Opened.Out, "Active ="), "Active = True");
+  EXPECT_TRUE(fs::exists(Db)) << "--open-data-sets opens the data set";
+
+  const std::string Broken =
+      WriteFile("broken.dfm",
+                "object F: TForm\n  object Orders: TSQLiteDataSet\n    Active = True\n"
+                "    DatabaseName = '" +
+                    (FDir / "missing.db").string() + "'\n    TableName = 'orders'\n  end\nend\n");
+  EXPECT_EQ(Run("'" + Broken + "'").Status, 0);
+  const TRun Failed = Run("--open-data-sets '" + Broken + "'");
+  EXPECT_EQ(Failed.Status, 2);
+  EXPECT_NE(Failed.Err.find("missing.db"), std::string::npos) << Failed.Err;
+}
+
+// Input is limited: an endless or huge input is refused at the limit, in
+// words, without being held.
+TEST_F(FormInspect, LargeInputsAreRefusedAtTheLimit) {
+  const std::string Huge = (FDir / "huge.dfm").string();
+  {
+    std::ofstream Out(Huge);
+    Out << "object F: TForm\n";
+  }
+  fs::resize_file(Huge, 100 * 1000 * 1000);
+  const std::string Limit = "the form is larger than 16777216 bytes (--max-form-size)";
+  for (const std::string& Input : {Huge, std::string("/dev/zero")}) {
+    const TRun R = Run("'" + Input + "'");
+    EXPECT_EQ(R.Status, 2) << Input;
+    EXPECT_EQ(R.Err, "forminspect: " + Input + ": " + Limit + "\n") << Input;
+    EXPECT_EQ(R.Out, "");
+  }
+  rusage Usage{};
+  ::getrusage(RUSAGE_CHILDREN, &Usage);
+  EXPECT_LT(Usage.ru_maxrss, 400 * 1024) << "kilobytes, in any child so far";
+
+  TRun R = Run("--max-form-size 50 '" + FForm + "'");
+  EXPECT_EQ(R.Status, 2);
+  EXPECT_NE(R.Err.find("the form is larger than 50 bytes (--max-form-size)"), std::string::npos);
+  R = Run("--max-form-size " + std::to_string(SampleFormSize()) + " '" + FForm + "' -c VE3");
+  EXPECT_EQ(R.Status, 0) << R.Err;
+  for (const char* Bad : {"0", "1k", "1073741825"}) {
+    R = Run(std::string("--max-form-size ") + Bad + " '" + FForm + "'");
+    EXPECT_EQ(R.Status, 2) << Bad;
+    EXPECT_NE(R.Err.find("bad value for --max-form-size"), std::string::npos) << R.Err;
+  }
+}
+
+// Memory running out is said in words, not as an exception's name.
+TEST_F(FormInspect, RunningOutOfMemoryIsSaidInWords) {
+  std::string Form = "object F: TForm\n";
+  for (int I = 0; I < 120000; ++I)
+    Form += "object L" + std::to_string(I) + ": TLabel end\n";
+  const std::string File = WriteFile("labels.dfm", Form + "end\n");
+  // The program itself starts in less than 100 MB; the labels need more.
+  const TRun R = RunProgram("ulimit -v 150000; XDG_RUNTIME_DIR='" + FDir.string() + "'",
+                            FORMINSPECT_PATH, "'" + File + "'");
+  EXPECT_EQ(R.Status, 2);
+  EXPECT_EQ(R.Err, "forminspect: " + File + ": not enough memory to read the form\n");
+}
+
+// A form of the application's own class is read as a TForm, said in one
+// line; its handlers are names, listed and written back, class and all.
+TEST_F(FormInspect, AnApplicationsOwnFormClassIsReadAsATForm) {
+  const std::string Form = WriteFile("order.dfm", "object OrderForm: TOrderForm\n"
+                                                  "  Caption = 'Order'\n"
+                                                  "  OnCreate = FormCreate\n"
+                                                  "  object Phone: TValidEdit\n"
+                                                  "    Kind = 6\n"
+                                                  "    OnFocusError = PhoneFocusError\n"
+                                                  "  end\n"
+                                                  "end\n");
+  const TRun R = Run("'" + Form + "' -c Phone -e");
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  EXPECT_EQ(R.Err, "forminspect: " + Form +
+                       ": TOrderForm is not a class of forminspect; read "
+                       "as a TForm\n");
+  EXPECT_EQ(Line(R.Out, "OnFocusError ="), "OnFocusError = PhoneFocusError");
+  EXPECT_EQ(Line(R.Out, "Kind ="), "Kind = vkPicture");
+
+  const std::string Written = (FDir / "out.dfm").string();
+  ASSERT_EQ(Run("'" + Form + "' -s Caption=Orders -o '" + Written + "'").Status, 0);
+  const std::string Text = Read(Written);
+  EXPECT_EQ(Text.rfind("object OrderForm: TOrderForm\n", 0), 0u) << Text;
+  for (const char* Kept : {"  Caption = 'Orders'\n", "  OnCreate = FormCreate\n",
+                           "    OnFocusError = PhoneFocusError\n"})
+    EXPECT_NE(Text.find(Kept), std::string::npos) << Kept << "\n" << Text;
+  // The note is one line, also when nothing else is printed.
+  EXPECT_EQ(Run("'" + Form + "' -o '" + Written + "'").Err,
+            "forminspect: " + Form +
+                ": TOrderForm is not a class of forminspect; read as a "
+                "TForm\n");
+}
+
+// A key combination is shown and typed by its name.
+TEST_F(FormInspect, ShortcutsAreShownAndTypedByName) {
+  const std::string Written = (FDir / "out.dfm").string();
+  TRun R = Inspect("-c VE3");
+  EXPECT_EQ(Line(R.Out, "ClickKey ="), "ClickKey = Ctrl+Enter");
+  R = Inspect("-c VE3 -s ClickKey=alt+down -l -o '" + Written + "'");
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  EXPECT_EQ(Line(R.Out, "ClickKey ="), "ClickKey = Alt+Down");
+  EXPECT_EQ(Line(Run("'" + Written + "' -c VE3").Out, "ClickKey ="), "ClickKey = Alt+Down");
+  R = Inspect("-c VE3 -s ClickKey=16397 -l");
+  EXPECT_EQ(Line(R.Out, "ClickKey ="), "ClickKey = Ctrl+Enter");
+  R = Inspect("-c VE3 -s ClickKey=Ctrl+Foo");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Err, "forminspect: ClickKey: 'Ctrl+Foo' is not a key combination (Ctrl+Enter, "
+                   "Alt+Down, F4)\n");
+  const std::string Values = Inspect("-c VE3 -v ClickKey").Out;
+  for (const char* Key : {"Ctrl+Enter\n", "Alt+Down\n", "F4\n", "Shift+Del\n", "Ctrl+Z\n"})
+    EXPECT_NE(Values.find(Key), std::string::npos) << Key;
+}
+
+// A failed write is said with its reason and exits 2; the form written
+// over keeps its permissions.
+TEST_F(FormInspect, WriteErrorsExitWithTwo) {
+  TRun R = Inspect("-c VE3 -o /dev/full");
+  EXPECT_EQ(R.Status, 2);
+  EXPECT_EQ(R.Err, "forminspect: cannot write /dev/full: No space left on device\n");
+  const std::string Command = "XDG_RUNTIME_DIR='" + FDir.string() + "' '" + FORMINSPECT_PATH +
+                              "' '" + FForm + "' -c VE3 >/dev/full 2>'" +
+                              (FDir / "err.txt").string() + "'";
+  const int Raw = std::system(Command.c_str());
+  EXPECT_EQ(WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, 2);
+  EXPECT_EQ(Read(FDir / "err.txt"),
+            "forminspect: cannot write to standard output: No space left on device\n");
+  const std::string Missing = (FDir / "no" / "such" / "out.dfm").string();
+  R = Inspect("-o '" + Missing + "'");
+  EXPECT_EQ(R.Status, 2);
+  EXPECT_EQ(R.Err, "forminspect: cannot write " + Missing + ": No such file or directory\n");
+
+  fs::permissions(FForm, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  R = Inspect("-c VE3 -s Kind=vkTime -o '" + FForm + "'");
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  EXPECT_EQ(fs::status(FForm).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(Line(Run("'" + FForm + "' -c VE3").Out, "Kind ="), "Kind = vkTime");
+  for (const auto& Entry : fs::directory_iterator(FDir))
+    EXPECT_EQ(Entry.path().string().find("forminspect-new"), std::string::npos) << Entry.path();
+}
+
+// -e lists the properties and events also after other actions.
+TEST_F(FormInspect, EventsAreListedAlongOtherActions) {
+  const TRun R = Inspect("-c VE3 -s Kind=vkTime -e");
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  EXPECT_EQ(Line(R.Out, "Kind ="), "Kind = vkTime");
+  EXPECT_EQ(Line(R.Out, "OnFocusError ="), "OnFocusError = ");
+  const TRun Values = Inspect("-c VE3 -v Kind -e");
+  EXPECT_EQ(Values.Out.rfind("vkNone\n", 0), 0u);
+  EXPECT_EQ(Line(Values.Out, "OnChange ="), "OnChange = ");
 }
 
 } // namespace

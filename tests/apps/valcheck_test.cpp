@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <regex>
 #include <string>
 
 #include "tests/apps/program_test.h"
@@ -16,16 +17,28 @@ protected:
   TRun Run(const std::string& Args, const std::string& Input = "") {
     return RunProgram("", VALCHECK_PATH, Args, Input);
   }
+
+  // Reports, each line headed by the input's name: FILE:LINE: message.
+  static std::string In(const std::string& Name, const std::string& Reports) {
+    std::string Result;
+    for (std::size_t Start = 0; Start < Reports.size();) {
+      const std::size_t End = Reports.find('\n', Start);
+      Result += Name + ":" + Reports.substr(Start, End - Start + 1);
+      Start = End == std::string::npos ? Reports.size() : End + 1;
+    }
+    return Result;
+  }
+  static std::string Stdin(const std::string& Reports) { return In("(standard input)", Reports); }
 };
 
 TEST_F(ValCheckTest, ReportsRefusedLinesWithTheValidatorsMessages) {
   const std::string File = WriteFile("numbers.txt", "5\n\nabc\r\n101\n-3\n100%\"x\"\n42");
   const TRun R = Run("--kind integer --min 0 --max 100 '" + File + "'");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "3: \"abc\" is not a valid integer between 0 and 100.\n"
-                   "4: \"101\" is not a valid integer between 0 and 100.\n"
-                   "5: \"-3\" is not a valid integer between 0 and 100.\n"
-                   "6: \"100%\"x\"\" is not a valid integer between 0 and 100.\n");
+  EXPECT_EQ(R.Out, In(File, "3: \"abc\" is not a valid integer between 0 and 100.\n"
+                            "4: \"101\" is not a valid integer between 0 and 100.\n"
+                            "5: \"-3\" is not a valid integer between 0 and 100.\n"
+                            "6: \"100%\"x\"\" is not a valid integer between 0 and 100.\n"));
   EXPECT_EQ(R.Err, "");
 }
 
@@ -39,21 +52,21 @@ TEST_F(ValCheckTest, AllValidExitsZeroSilently) {
 TEST_F(ValCheckTest, RequiredRefusesEmptyLines) {
   const TRun R = Run("--kind integer --required", "1\n\n\r\n3\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: A value must be entered.\n3: A value must be entered.\n");
+  EXPECT_EQ(R.Out, Stdin("2: A value must be entered.\n3: A value must be entered.\n"));
 }
 
 TEST_F(ValCheckTest, OneBoundLeavesTheOtherOpen) {
   EXPECT_EQ(Run("--kind integer --min 10", "2147483647\n10\n").Status, 0);
   const TRun R = Run("--kind integer --max 10", "-2147483648\n11\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: \"11\" is not a valid integer of at most 10.\n");
+  EXPECT_EQ(R.Out, Stdin("2: \"11\" is not a valid integer of at most 10.\n"));
 }
 
 TEST_F(ValCheckTest, NormalizeAndDisplay) {
   TRun R = Run("--kind float --precision 2 --normalize", "3.14159\n2.3\n1.2ab\n");
   EXPECT_EQ(R.Status, 1);
   EXPECT_EQ(R.Out, "3.14\n2.3\n1.2ab\n");
-  EXPECT_EQ(R.Err, "3: \"1.2ab\" is not a valid number.\n");
+  EXPECT_EQ(R.Err, Stdin("3: \"1.2ab\" is not a valid number.\n"));
 
   R = Run("--kind currency --display", "1234.5\r\n-5\n\n0.001\n");
   EXPECT_EQ(R.Status, 0);
@@ -66,43 +79,44 @@ TEST_F(ValCheckTest, NormalizeAndDisplay) {
 TEST_F(ValCheckTest, FloatAndCurrencyRanges) {
   TRun R = Run("--kind float --precision 1 --min -1.5 --max 10", "-1.5\n10.04\n10.06\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "3: \"10.06\" is not a valid number between -1.5 and 10.0.\n");
+  EXPECT_EQ(R.Out, Stdin("3: \"10.06\" is not a valid number between -1.5 and 10.0.\n"));
 
   // Judged after normalising: 999.999 becomes 1000.00, 1000.001 becomes 1000.01.
   R = Run("--kind currency --min 0 --max 1000", "999.999\n1000.001\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: \"1000.001\" is not a valid currency between $0.00 and $1,000.00.\n");
+  EXPECT_EQ(R.Out, Stdin("2: \"1000.001\" is not a valid currency between $0.00 and $1,000.00.\n"));
 }
 
 TEST_F(ValCheckTest, LookupAndFilter) {
   const std::string Words = WriteFile("words.txt", "Banana\r\nApple\r\n\r\nApricot\r\n");
   TRun R = Run("--kind lookup --words '" + Words + "'", "apple\nAPRICOT\nCherry\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "3: \"Cherry\" is not a valid word.\n");
+  EXPECT_EQ(R.Out, Stdin("3: \"Cherry\" is not a valid word.\n"));
   R = Run("--kind lookup --case-sensitive --words='" + Words + "'", "apple\nApple\n");
-  EXPECT_EQ(R.Out, "1: \"apple\" is not a valid word.\n");
+  EXPECT_EQ(R.Out, Stdin("1: \"apple\" is not a valid word.\n"));
 
   R = Run("--kind filter --chars abc", "cab\ncabbage\n");
-  EXPECT_EQ(R.Out, "2: \"cabbage\" contains invalid character(s).\n");
+  EXPECT_EQ(R.Out, Stdin("2: \"cabbage\" contains invalid character(s).\n"));
   R = Run("--kind filter --chars abc --invalid", "xyz\nxyzc\n");
-  EXPECT_EQ(R.Out, "2: \"xyzc\" contains invalid character(s).\n");
+  EXPECT_EQ(R.Out, Stdin("2: \"xyzc\" contains invalid character(s).\n"));
 }
 
 TEST_F(ValCheckTest, PictureDateAndTime) {
   TRun R = Run("--kind picture --picture '(###) ###-####'",
                "(555) 123-4567\r\n555-1234\n(555) 12%-4567\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: \"555-1234\" does not completely match the picture: (###) ###-####\n"
-                   "3: \"(555) 12%-4567\" does not completely match the picture: (###) ###-####\n");
+  EXPECT_EQ(R.Out,
+            Stdin("2: \"555-1234\" does not completely match the picture: (###) ###-####\n"
+                  "3: \"(555) 12%-4567\" does not completely match the picture: (###) ###-####\n"));
 
   R = Run("--kind date --min 1/1/2026 --max 12/31/2026", "12/25/2026\n2/30/2026\n1/1/2027\n\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: \"2/30/2026\" is not a valid date between 1/1/2026 and 12/31/2026.\n"
-                   "3: \"1/1/2027\" is not a valid date between 1/1/2026 and 12/31/2026.\n");
+  EXPECT_EQ(R.Out, Stdin("2: \"2/30/2026\" is not a valid date between 1/1/2026 and 12/31/2026.\n"
+                         "3: \"1/1/2027\" is not a valid date between 1/1/2026 and 12/31/2026.\n"));
 
   R = Run("--kind time --max '10:00 PM'", "9:30 AM\n11:30 PM\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: \"11:30 PM\" is not a valid time of at most 10:00:00 PM.\n");
+  EXPECT_EQ(R.Out, Stdin("2: \"11:30 PM\" is not a valid time of at most 10:00:00 PM.\n"));
 
   R = Run("--kind date --min 12/31/2026 --max 1/1/2026");
   EXPECT_EQ(R.Status, 2);
@@ -150,6 +164,13 @@ TEST_F(ValCheckTest, BadUsage) {
       {"--kind integer --max-line-length 1k", "bad value for --max-line-length"},
       {"--kind integer --help=yes", "option --help takes no value"},
       {"--kind integer --threads 0", "bad value for --threads"},
+      {"--kind integer -q", "unknown option -q"},
+      {"--kind integer -- -q", "cannot read '-q': No such file or directory"},
+      {"--kind integer --version=1", "option --version takes no value"},
+      {"--kind integer --column 0", "bad value for --column"},
+      {"--kind integer --column 2 --delimiter ';;'", "bad value for --delimiter"},
+      {"--kind integer --column 2 --delimiter '\"'", "bad value for --delimiter"},
+      {"--kind integer --delimiter ';'", "--delimiter needs --column"},
   };
   for (const auto& C : Cases) {
     const TRun R = Run(C.Args, "1\n");
@@ -164,7 +185,7 @@ TEST_F(ValCheckTest, SystemLocale) {
   // Whatever the process locale is, whole numbers read the same.
   const TRun R = Run("--kind integer --locale system --max 10", "12\n7\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "1: \"12\" is not a valid integer of at most 10.\n");
+  EXPECT_EQ(R.Out, Stdin("1: \"12\" is not a valid integer of at most 10.\n"));
 }
 
 TEST_F(ValCheckTest, HelpWinsOverEverythingElse) {
@@ -217,7 +238,7 @@ TEST_F(ValCheckTest, MessagesNameBoundsOnlyWhenGiven) {
   for (const auto& C : Cases) {
     const TRun R = Run(C.Args, std::string(C.Line) + "\n");
     EXPECT_EQ(R.Status, 1) << C.Args;
-    EXPECT_EQ(R.Out, C.Report) << C.Args;
+    EXPECT_EQ(R.Out, Stdin(C.Report)) << C.Args;
   }
 }
 
@@ -225,8 +246,8 @@ TEST_F(ValCheckTest, DisplayPrintsAcceptedLinesOnly) {
   const TRun R = Run("--kind integer --max 5000 --display", "1234\nabc\n\n9999\n-3000\n");
   EXPECT_EQ(R.Status, 1);
   EXPECT_EQ(R.Out, "1,234\n\n-3,000\n");
-  EXPECT_EQ(R.Err, "2: \"abc\" is not a valid integer of at most 5000.\n"
-                   "4: \"9999\" is not a valid integer of at most 5000.\n");
+  EXPECT_EQ(R.Err, Stdin("2: \"abc\" is not a valid integer of at most 5000.\n"
+                         "4: \"9999\" is not a valid integer of at most 5000.\n"));
 }
 
 // A picture with a fault is refused before any line is read, naming the
@@ -254,7 +275,7 @@ TEST_F(ValCheckTest, MalformedPicturesAreRefused) {
   // Parentheses are literals in a picture, balanced or not.
   const TRun R = Run("--kind picture --picture '(###'", "(123\n123)\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "2: \"123)\" does not completely match the picture: (###\n");
+  EXPECT_EQ(R.Out, Stdin("2: \"123)\" does not completely match the picture: (###\n"));
 }
 
 TEST_F(ValCheckTest, FailedWritesAreReportedWithTheSystemsReason) {
@@ -274,13 +295,13 @@ TEST_F(ValCheckTest, Utf8InputIsJudgedInTheCodePage) {
   TRun R = Run("--kind lookup --words '" + Words + "'", "\xEF\xBB\xBF"
                                                         "café\nCRÈME BRÛLÉE\n€URO\ncrème\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "4: \"crème\" is not a valid word.\n");
+  EXPECT_EQ(R.Out, Stdin("4: \"crème\" is not a valid word.\n"));
 
   // '?' and '&' take any letter of the code page, Š (0x8A) among them.
   R = Run("--kind picture --picture '&*?' --normalize", "élan\nzoë\nŠkoda\nx1\n");
   EXPECT_EQ(R.Status, 1);
   EXPECT_EQ(R.Out, "élan\nzoë\nŠkoda\nx1\n");
-  EXPECT_EQ(R.Err, "4: \"x1\" does not completely match the picture: &*?\n");
+  EXPECT_EQ(R.Err, Stdin("4: \"x1\" does not completely match the picture: &*?\n"));
 
   R = Run("--kind picture --picture 'N°###' --display", "n°123\n");
   EXPECT_EQ(R.Status, 0);
@@ -304,11 +325,12 @@ TEST_F(ValCheckTest, LinesOutsideTheCodePageOrNotUtf8AreRefusedAsSuch) {
                    "b😀\n"
                    "cab\n")
       << "refused lines are printed as read";
-  EXPECT_EQ(R.Err, "2: the line holds U+4E2D (character 2), which code page 1252 does not have\n"
-                   "3: the line is not valid UTF-8 (byte 3)\n"
-                   "4: the line is not valid UTF-8 (byte 1)\n"
-                   "5: the line is not valid UTF-8 (byte 1)\n"
-                   "6: the line holds U+1F600 (character 2), which code page 1252 does not have\n");
+  EXPECT_EQ(R.Err,
+            Stdin("2: the line holds U+4E2D (character 2), which code page 1252 does not have\n"
+                  "3: the line is not valid UTF-8 (byte 3)\n"
+                  "4: the line is not valid UTF-8 (byte 1)\n"
+                  "5: the line is not valid UTF-8 (byte 1)\n"
+                  "6: the line holds U+1F600 (character 2), which code page 1252 does not have\n"));
 }
 
 TEST_F(ValCheckTest, OptionValuesOutsideTheCodePageAreRefused) {
@@ -342,7 +364,7 @@ TEST_F(ValCheckTest, Cp1252EncodingTakesBytesAsTheyAre) {
   const TRun R = Run("--kind lookup --encoding cp1252 --words '" + Words + "'",
                      "CAF\xC9\n\x80URO\ncaf\xC3\xA9\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "3: \"caf\xC3\xA9\" is not a valid word.\n");
+  EXPECT_EQ(R.Out, Stdin("3: \"caf\xC3\xA9\" is not a valid word.\n"));
   EXPECT_EQ(Run("--kind picture --encoding cp1252 --picture '?\xE9'", "\xE9\xE9\n").Status, 0);
 }
 
@@ -353,17 +375,17 @@ TEST_F(ValCheckTest, OverlongLinesAreRefusedWithoutBeingHeld) {
   const std::string File = WriteFile("long.txt", Limit + "\n" + Limit + "7\r\n" + Limit + "\r\n12");
   TRun R = Run("--kind integer '" + File + "'");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "1: \"" + Limit +
-                       "\" is not a valid integer.\n"
-                       "2: the line is longer than 1048576 bytes (--max-line-length)\n"
-                       "3: \"" +
-                       Limit + "\" is not a valid integer.\n");
+  EXPECT_EQ(R.Out, In(File, "1: \"" + Limit +
+                                "\" is not a valid integer.\n"
+                                "2: the line is longer than 1048576 bytes (--max-line-length)\n"
+                                "3: \"" +
+                                Limit + "\" is not a valid integer.\n"));
 
   R = Run("--kind integer --max-line-length 3 --normalize", "123\n1234\n12\r\n12345\n");
   EXPECT_EQ(R.Status, 1);
   EXPECT_EQ(R.Out, "123\n1234\n12\n12345\n") << "printed as read, like any refused line";
-  EXPECT_EQ(R.Err, "2: the line is longer than 3 bytes (--max-line-length)\n"
-                   "4: the line is longer than 3 bytes (--max-line-length)\n");
+  EXPECT_EQ(R.Err, Stdin("2: the line is longer than 3 bytes (--max-line-length)\n"
+                         "4: the line is longer than 3 bytes (--max-line-length)\n"));
 
   const std::string Command = "head -c 40000000 /dev/zero | tr '\\0' 7 | '" +
                               std::string(VALCHECK_PATH) + "' --kind integer >'" +
@@ -371,7 +393,7 @@ TEST_F(ValCheckTest, OverlongLinesAreRefusedWithoutBeingHeld) {
   const int Raw = std::system(Command.c_str());
   EXPECT_EQ(WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, 1);
   EXPECT_EQ(Read(FDir / "out.txt"),
-            "1: the line is longer than 1048576 bytes (--max-line-length)\n");
+            Stdin("1: the line is longer than 1048576 bytes (--max-line-length)\n"));
   rusage Usage{};
   ::getrusage(RUSAGE_CHILDREN, &Usage);
   EXPECT_LT(Usage.ru_maxrss, 32 * 1024) << "kilobytes at most, in any child so far";
@@ -386,9 +408,11 @@ TEST_F(ValCheckTest, ThreadsKeepTheInputOrder) {
   const std::string File = WriteFile("many.txt", Input);
   const TRun One = Run("--kind integer --max 1000000 --threads 1 '" + File + "'");
   EXPECT_EQ(One.Status, 1);
-  EXPECT_EQ(One.Out.substr(0, 51), "1: \"x0\" is not a valid integer of at most 1000000.\n");
-  EXPECT_NE(One.Out.find("29997: \"1109852\" is not a valid integer of at most 1000000.\n"),
-            std::string::npos);
+  EXPECT_EQ(One.Out.rfind(In(File, "1: \"x0\" is not a valid integer of at most 1000000.\n"), 0),
+            0u);
+  EXPECT_NE(
+      One.Out.find(In(File, "29997: \"1109852\" is not a valid integer of at most 1000000.\n")),
+      std::string::npos);
   for (const char* Threads : {"2", "5"}) {
     const TRun Many =
         Run("--kind integer --max 1000000 --threads " + std::string(Threads) + " '" + File + "'");
@@ -398,6 +422,104 @@ TEST_F(ValCheckTest, ThreadsKeepTheInputOrder) {
         Run("--kind integer --normalize --threads " + std::string(Threads) + " '" + File + "'");
     EXPECT_EQ(Normalized.Out, Input) << Threads;
   }
+}
+
+TEST_F(ValCheckTest, VersionIsPrinted) {
+  const TRun R = Run("--version");
+  EXPECT_EQ(R.Status, 0);
+  EXPECT_TRUE(std::regex_match(R.Out, std::regex("valcheck [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << R.Out;
+  EXPECT_EQ(Run("--kind integer --version x.txt").Out, R.Out);
+}
+
+// What --display prints reads back with --from-display; a display form not
+// as the display writes it is judged as it is, and refused.
+TEST_F(ValCheckTest, DisplayFormsReadBack) {
+  const struct {
+    const char* Kind;
+    const char* Values;
+  } Cases[] = {
+      {"integer", "1234567\n-1234\n12\n"},
+      {"float --precision 2", "1234.5\n-1234567.125\n0.5\n"},
+      {"currency", "1234.5\n-7\n1000000\n"},
+      {"date", "12/25/2026\n"},
+  };
+  for (const auto& C : Cases) {
+    const std::string Kind = std::string("--kind ") + C.Kind;
+    const TRun Shown = Run(Kind + " --display", C.Values);
+    ASSERT_EQ(Shown.Status, 0) << Shown.Err;
+    const TRun Back = Run(Kind + " --from-display --display", Shown.Out);
+    EXPECT_EQ(Back.Status, 0) << C.Kind << ": " << Back.Err;
+    EXPECT_EQ(Back.Out, Shown.Out) << C.Kind;
+  }
+  const TRun R = Run("--kind currency --max 1000 --from-display",
+                     "$1,000.00\n$1,000.01\n1,00\n$12,3456.00\n999.5\n$-5.00\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, Stdin("2: \"$1,000.01\" is not a valid currency of at most $1,000.00.\n"
+                         "3: \"1,00\" is not a valid currency of at most $1,000.00.\n"
+                         "4: \"$12,3456.00\" is not a valid currency of at most $1,000.00.\n"));
+}
+
+// Column mode: one field of each record of a delimited file, quoted fields
+// as RFC 4180 has them, the header skipped, records spanning lines reported
+// at the line they start on.
+TEST_F(ValCheckTest, ColumnsOfDelimitedFiles) {
+  const std::string Csv = WriteFile("orders.csv", "name,quantity,note\r\n"
+                                                  "Ada,12,\"plain\"\r\n"
+                                                  "\"Smith, J.\",1200,\"said \"\"hi\"\"\"\r\n"
+                                                  "Bob,\"7\",\"two\r\n"
+                                                  "lines\"\r\n"
+                                                  "Eve,x5,\r\n"
+                                                  "Lone\r\n"
+                                                  "Max,\"3\"4,\r\n"
+                                                  "Zed,1\"0,\r\n"
+                                                  "\"Open,5\r\n");
+  TRun R = Run("--kind integer --max 500 --column 2 --header '" + Csv + "'");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, In(Csv, "3: \"1200\" is not a valid integer of at most 500.\n"
+                           "6: \"x5\" is not a valid integer of at most 500.\n"
+                           "7: the record has 1 field, not 2\n"
+                           "8: field 2 goes on after its closing quote\n"
+                           "9: field 2 holds a quote but is not quoted\n"
+                           "10: the quote that opens field 1 is never closed\n"));
+  R = Run("--kind integer --column 2 --header --normalize --threads 3 '" + Csv + "'");
+  EXPECT_EQ(R.Out, "12\n1200\n7\nx5\n\n\n\n\n");
+
+  // A field's own line break never reaches a report as a bare CR.
+  R = Run("--kind filter --chars abc --column 3 --header '" + Csv + "'");
+  EXPECT_EQ(R.Out.find('\r'), std::string::npos);
+  EXPECT_NE(R.Out.find("4: \"two lines\" contains invalid character(s).\n"), std::string::npos)
+      << R.Out;
+
+  R = Run("--kind integer --column 3 --delimiter ';'", "a;b;1\na;\"b;c\";2\na;b;z\n");
+  EXPECT_EQ(R.Out, Stdin("3: \"z\" is not a valid integer.\n"));
+  // Without --column, --header skips the first line.
+  EXPECT_EQ(Run("--kind integer --header", "count\n3\n").Status, 0);
+}
+
+// Texts valcheck prints carry no bare CR, though the picture validator's
+// message has one between the message and the picture.
+TEST_F(ValCheckTest, NoBareCarriageReturnsAreWritten) {
+  for (const char* Mode : {"", "--normalize", "--display", "--required"}) {
+    const TRun R = Run(std::string("--kind picture --picture '(###) ###-####' ") + Mode,
+                       "(555) 123\n555\r\n\n");
+    EXPECT_EQ(R.Status, 1) << Mode;
+    EXPECT_EQ((R.Out + R.Err).find('\r'), std::string::npos) << Mode;
+    EXPECT_NE((R.Out + R.Err).find("does not completely match the picture: (###) ###-####\n"),
+              std::string::npos)
+        << Mode;
+  }
+}
+
+// A generous line limit is not allocated up front: the buffer grows with
+// the lines (here under a 300 MB address space limit).
+TEST_F(ValCheckTest, ALargeLineLimitCostsNothingUntilUsed) {
+  const std::string Long(3 * 1024 * 1024, '7');
+  const std::string File = WriteFile("lines.txt", "1\n22\n" + Long + "\n333\n");
+  const TRun R = RunProgram("ulimit -v 300000;", VALCHECK_PATH,
+                            "--kind integer --max-line-length 1073741824 '" + File + "'");
+  EXPECT_EQ(R.Status, 1) << R.Err;
+  EXPECT_EQ(R.Out, In(File, "3: \"" + Long + "\" is not a valid integer.\n"));
+  EXPECT_EQ(R.Err, "");
 }
 
 } // namespace

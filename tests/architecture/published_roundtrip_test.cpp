@@ -101,7 +101,8 @@ bool HasSettable(TObject* Obj) {
   return std::any_of(Props.begin(), Props.end(), [](const TPropInfo* P) { return Settable(*P); });
 }
 
-// The lines of the text that describe the object named Name.
+// The lines of the text that describe the object named Name, each with its
+// line end.
 std::string ObjectText(const std::string& Text, const std::string& Name) {
   const std::size_t Start = Text.find("object " + Name + ":");
   if (Start == std::string::npos)
@@ -109,7 +110,7 @@ std::string ObjectText(const std::string& Text, const std::string& Name) {
   const std::size_t LineStart = Text.rfind('\n', Start) + 1;
   const std::string Indent = Text.substr(LineStart, Start - LineStart);
   const std::size_t End = Text.find("\n" + Indent + "end\n", Start);
-  return Text.substr(LineStart, End == std::string::npos ? std::string::npos : End - LineStart);
+  return Text.substr(LineStart, End == std::string::npos ? std::string::npos : End + 1 - LineStart);
 }
 
 std::string Show(const TPropValue& V) {

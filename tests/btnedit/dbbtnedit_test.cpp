@@ -176,10 +176,10 @@ TEST_F(DBBtnEditTest, AFixedTextIsWrittenOnTheNextExit) {
 }
 
 TEST_F(DBBtnEditTest, CharactersTheFieldRefusesAreDroppedWithABeep) {
-  const int Beeps = BeepCount();
+  const int Beeps = vt::BeepCount();
   Retype(Age, "4x2");
   EXPECT_EQ(Age->Text(), "42");
-  EXPECT_EQ(BeepCount(), Beeps + 1);
+  EXPECT_EQ(vt::BeepCount(), Beeps + 1);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,16 +1,25 @@
 // Our validators behind a plain QLineEdit, typed into with Qt's own test
 // keys: completion of picture literals, refused keys that change nothing,
-// normalisation through fixup(), and the refusal message.
+// normalisation through fixup(), and the refusal message, which never goes
+// through the process's message box.
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <latch>
+#include <thread>
+#include <vector>
+
 #include "qtbridge/validator_adapter.h"
+#include "validate/filter.h"
+#include "validate/integer.h"
 #include "validate/lookup.h"
 #include "validate/picture.h"
 #include "validate/time.h"
+#include "vcl/dialogs.h"
 
 using QtBridge::TValidatorAdapter;
 
@@ -98,6 +107,49 @@ TEST(ValidatorAdapter, ACharacterOutsideTheCodePageIsRefused) {
   Text = QString::fromUtf8("\xe4\xb8\xad");
   Pos = 1;
   EXPECT_EQ(Adapter.validate(Text, Pos), QValidator::Invalid);
+}
+
+// Each adapter takes its validator's message as a value: adapters refusing
+// keys on two threads at once each report their own message, and the
+// message box handler is neither called nor replaced.
+TEST(ValidatorAdapter, RefusalsOnTwoThreadsCarryEachOwnMessageAndShowNoBox) {
+  std::atomic<int> Boxes = 0;
+  const vcl::TMessageDlgHandler Previous = vcl::SetMessageDlgHandler(
+      [&Boxes](const std::string&, vcl::TMsgDlgType, vcl::TMsgDlgButtons, int) {
+        ++Boxes;
+        return static_cast<int>(vcl::mrOk);
+      });
+  constexpr int Keys = 20000;
+  std::latch Start(2);
+  // Types Typed Keys times into a fresh adapter of V, made on this thread,
+  // once both threads are ready.
+  auto Refuse = [&Start](Validate::TValidator* V, QString Typed,
+                         std::vector<std::string>& Messages) {
+    TValidatorAdapter Adapter(V);
+    QObject::connect(&Adapter, &TValidatorAdapter::refused,
+                     [&Messages](const QString& M) { Messages.push_back(M.toStdString()); });
+    Start.arrive_and_wait();
+    for (int I = 0; I < Keys; ++I) {
+      QString Text = Typed;
+      int Pos = static_cast<int>(Text.size());
+      EXPECT_EQ(Adapter.validate(Text, Pos), QValidator::Invalid);
+    }
+  };
+  auto* Letters = new Validate::TFilterValidator(nullptr);
+  Letters->SetFilterChars("abc");
+  std::vector<std::string> FromDigits, FromLetters;
+  std::thread A(Refuse, new Validate::TIntegerValidator(nullptr), QString("x"),
+                std::ref(FromDigits));
+  std::thread B(Refuse, Letters, QString("1"), std::ref(FromLetters));
+  A.join();
+  B.join();
+
+  EXPECT_EQ(FromDigits, std::vector<std::string>(Keys, "\"x\" is not a digit or (-)."));
+  EXPECT_EQ(FromLetters, std::vector<std::string>(Keys, "\"1\" is an invalid character."));
+  EXPECT_EQ(Boxes, 0);
+  vcl::MessageDlg("after", vcl::mtError, {vcl::mbOK}, 0);
+  EXPECT_EQ(Boxes, 1) << "the handler installed before is still the one in place";
+  vcl::SetMessageDlgHandler(Previous);
 }
 
 } // namespace

@@ -209,12 +209,12 @@ TEST_F(FormFileValidatorsTest, DefaultsStayOutAndUndeclaredOnesAreAlwaysStored) 
       {0, ""},
       {1, "  Validator.FilterChars = ''\n"},
       {2, ""},
-      {3, "  Validator.Max = 0\n  Validator.Min = 0\n"},
-      {4, "  Validator.Max = 0\n  Validator.Min = 0\n"},
+      {3, ""},
+      {4, ""},
       {5, "  Validator.CaseSensitive = False\n"},
       {6, "  Validator.Picture = ''\n"},
-      {7, "  Validator.Max = 45351\n  Validator.Min = 45351\n"},
-      {8, "  Validator.Format = vtfShort\n  Validator.Max = 0.99999\n  Validator.Min = 0\n"},
+      {7, ""},
+      {8, "  Validator.Format = vtfShort\n"},
   };
   for (const auto& Case : Cases) {
     const std::string KindLine =
@@ -222,6 +222,80 @@ TEST_F(FormFileValidatorsTest, DefaultsStayOutAndUndeclaredOnesAreAlwaysStored) 
     EXPECT_EQ(Stored(Case.Kind, Nothing),
               "object Holder: TValidatorHolder\n" + KindLine + Case.Expected + "end\n");
   }
+}
+
+// A date bound starts as today, which a form file must not freeze: an
+// untouched form reads back with the bounds of the day it is read, while a
+// bound that was set (even to today, even by moving it with the other) is
+// stored.
+TEST_F(FormFileValidatorsTest, DateBoundsAreStoredOnceSet) {
+  const std::string Untouched = Stored(7, [](TValidator*) {});
+  vcl::SetNowFunction([] { return 45400.5; });
+  std::unique_ptr<vcl::TComponent> NextDay(vcl::TextToComponent(Untouched, nullptr));
+  auto* D =
+      static_cast<TDateValidator*>(static_cast<TValidatorHolder*>(NextDay.get())->Validator());
+  EXPECT_EQ(D->Min(), 45400);
+  EXPECT_EQ(vcl::ComponentToText(NextDay.get()), Untouched);
+
+  const struct {
+    std::function<void(TDateValidator*)> Set;
+    const char* Expected;
+  } Cases[] = {
+      {[](TDateValidator* V) { V->SetMin(45400); }, "  Validator.Min = 45400\n"},
+      {[](TDateValidator* V) { V->SetMax(45400); }, "  Validator.Max = 45400\n"},
+      {[](TDateValidator* V) { V->SetMin(45500); },
+       "  Validator.Max = 45500\n  Validator.Min = 45500\n"},
+      {[](TDateValidator* V) { V->SetMax(45000); },
+       "  Validator.Max = 45000\n  Validator.Min = 45000\n"},
+  };
+  for (const auto& Case : Cases) {
+    const std::string Text =
+        Stored(7, [&](TValidator* V) { Case.Set(static_cast<TDateValidator*>(V)); });
+    EXPECT_EQ(Text, std::string("object Holder: TValidatorHolder\n  Kind = 7\n") + Case.Expected +
+                        "end\n");
+    std::unique_ptr<vcl::TComponent> Copy(vcl::TextToComponent(Text, nullptr));
+    EXPECT_EQ(vcl::ComponentToText(Copy.get()), Text);
+  }
+}
+
+// A bound may be written by hand as a date: ISO, or month first as the
+// default short date format has it, whatever the process's own format.
+TEST_F(FormFileValidatorsTest, DateBoundsReadDateTexts) {
+  vcl::ShortDateFormat = "dd.MM.yyyy";
+  vcl::DateSeparator = '.';
+  const struct {
+    const char* Value;
+    double Serial; // 0: refused with Message
+    const char* Message;
+  } Cases[] = {
+      {"'1/1/2020'", 43831, ""},
+      {"'2020-01-31'", 43861, ""},
+      {"'12/31/99'", 73050, ""}, // the current century: 2099
+      {"' 2/29/2024 '", 45351, ""},
+      {"43831.5", 43831.5, ""},
+      {"'2/30/2020'", 0, "Line 3: '2/30/2020' is not a date (write 2020-01-31 or 1/31/2020)"},
+      {"'31.01.2020'", 0, "Line 3: '31.01.2020' is not a date (write 2020-01-31 or 1/31/2020)"},
+      {"'2020-1-1x'", 0, "Line 3: '2020-1-1x' is not a date (write 2020-01-31 or 1/31/2020)"},
+      {"True", 0, "Line 3: Number or date expected but 'True' found"},
+  };
+  for (const auto& Case : Cases) {
+    const std::string Text = std::string("object Holder: TValidatorHolder\n  Kind = 7\n"
+                                         "  Validator.Min = ") +
+                             Case.Value + "\nend\n";
+    TValidatorHolder H(nullptr);
+    try {
+      vcl::ReadComponentText(Text, &H);
+      EXPECT_EQ(static_cast<TDateValidator*>(H.Validator())->Min(), Case.Serial) << Case.Value;
+    } catch (const vcl::EReadError& E) {
+      EXPECT_EQ(E.Message(), Case.Message) << Case.Value;
+    }
+  }
+  // A time bound takes no date text.
+  TValidatorHolder H(nullptr);
+  EXPECT_THROW(vcl::ReadComponentText("object Holder: TValidatorHolder\n  Kind = 8\n"
+                                      "  Validator.Min = '1/1/2020'\nend\n",
+                                      &H),
+               vcl::EReadError);
 }
 
 TEST_F(FormFileValidatorsTest, PrecisionIsComparedWithTwoNotWithTheLocale) {

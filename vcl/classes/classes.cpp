@@ -15,6 +15,17 @@ void EraseFrom(std::vector<TComponent*>& List, const TComponent* Item) {
   List.erase(std::remove(List.begin(), List.end(), Item), List.end());
 }
 
+// The key of a name in an owner's index. Names are ASCII identifiers, and
+// for ASCII texts the case-insensitive comparison is equality in lower case.
+std::string NameKey(const std::string& Name) {
+  return LowerCase(Name);
+}
+
+bool IsAsciiText(const std::string& S) {
+  return std::all_of(S.begin(), S.end(),
+                     [](char C) { return static_cast<unsigned char>(C) < 128; });
+}
+
 bool Contains(const std::vector<TComponent*>& List, const TComponent* Item) {
   return std::find(List.begin(), List.end(), Item) != List.end();
 }
@@ -76,7 +87,14 @@ TComponent::~TComponent() {
     Peer->Notification(this, opRemove);
   }
   DestroyComponents();
-  if (FOwner != nullptr)
+  if (FOwner == nullptr)
+    return;
+  // An owner being destroyed is not asked, and neither are its other
+  // components, which go with it (as in DestroyComponents): the peers that
+  // hold a reference linked themselves above and have been told.
+  if (FOwner->FComponentState.Contains(csDestroying))
+    FOwner->Remove(this);
+  else
     FOwner->RemoveComponent(this);
 }
 
@@ -89,6 +107,11 @@ TComponent* TComponent::Components(int Index) const {
 TComponent* TComponent::FindComponent(const std::string& AName) const {
   if (AName.empty())
     return nullptr;
+  if (IsAsciiText(AName)) {
+    const auto It = FNamed.find(NameKey(AName));
+    return It == FNamed.end() ? nullptr : It->second;
+  }
+  // A letter outside ASCII may still fold onto an ASCII one (the Kelvin sign).
   for (TComponent* Component : FComponents)
     if (AnsiCompareText(Component->FName, AName) == 0)
       return Component;
@@ -104,7 +127,11 @@ void TComponent::SetName(const std::string& NewName) {
   if (FOwner != nullptr && AnsiCompareText(FName, NewName) != 0 &&
       FOwner->FindComponent(NewName) != nullptr)
     throw EComponentError("A component named " + NewName + " already exists");
+  if (FOwner != nullptr)
+    FOwner->FNamed.erase(NameKey(FName));
   FName = NewName;
+  if (FOwner != nullptr && !FName.empty())
+    FOwner->FNamed[NameKey(FName)] = this;
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
@@ -139,6 +166,8 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   Insert(AComponent);
   if (FComponentState.Contains(csDesigning))
     AComponent->SetDesigning(true);
+  if (FComponentState.Contains(csInspecting))
+    AComponent->SetInspecting(true);
   Notification(AComponent, opInsert);
 }
 
@@ -162,10 +191,33 @@ void TComponent::DestroyComponents() {
   }
 }
 
+// Marked as destroying, they leave the list in one pass (without allocating:
+// a read that ran out of memory frees what it made this way).
+void TComponent::FreeComponents(const std::vector<TComponent*>& Components) {
+  for (TComponent* C : Components)
+    C->Destroying();
+  std::erase_if(FComponents,
+                [](TComponent* C) { return C->FComponentState.Contains(csDestroying); });
+  for (auto It = Components.rbegin(); It != Components.rend(); ++It) {
+    TComponent* C = *It;
+    if (!C->FName.empty())
+      FNamed.erase(NameKey(C->FName));
+    Notification(C, opRemove);
+    C->FOwner = nullptr;
+    delete C;
+  }
+}
+
 void TComponent::SetDesigning(bool Value) {
   SetState(csDesigning, Value);
   for (TComponent* Component : FComponents)
     Component->SetDesigning(Value);
+}
+
+void TComponent::SetInspecting(bool Value) {
+  SetState(csInspecting, Value);
+  for (TComponent* Component : FComponents)
+    Component->SetInspecting(Value);
 }
 
 void TComponent::SetLoadingState(bool Reading) {
@@ -183,10 +235,16 @@ void TComponent::Loaded() {
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
-  if (Operation == opRemove && AComponent != nullptr)
+  if (Operation != opRemove)
+    return;
+  if (AComponent != nullptr)
     RemoveFreeNotification(AComponent);
-  // Every owned component hears of it too; a handler may free components, so
-  // the index is clamped to the list as it is after each call.
+  // Every owned component hears of a removal too, so that none keeps a
+  // pointer to the leaving one. An insertion concerns only the owner: nothing
+  // can refer to a component that was not there yet, and telling every
+  // sibling would make filling a form quadratic in its components. A
+  // handler may free components, so the index is clamped to the list as it
+  // is after each call.
   std::size_t I = FComponents.size();
   while (I > 0) {
     --I;
@@ -213,10 +271,14 @@ void TComponent::Destroying() {
 void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  if (!AComponent->FName.empty())
+    FNamed[NameKey(AComponent->FName)] = AComponent;
 }
 
 void TComponent::Remove(TComponent* AComponent) {
-  EraseFrom(FComponents, AComponent);
+  EraseLast(FComponents, AComponent);
+  if (!AComponent->FName.empty())
+    FNamed.erase(NameKey(AComponent->FName));
   AComponent->FOwner = nullptr;
 }
 

@@ -301,6 +301,12 @@ public:
     return Root;
   }
 
+  std::string RootClassName() {
+    TObjectNode Node;
+    Header(Node);
+    return Node.ClassName;
+  }
+
 private:
   void Advance() { FToken = FLexer.Next(); }
 
@@ -332,6 +338,19 @@ private:
       ReadError(FToken.Line,
                 "Objects nested deeper than " + std::to_string(MaxNesting) + " levels");
     TObjectNode Node;
+    Header(Node);
+    while (FToken.Kind == toIdent && !IsKeyword("object") && !IsKeyword("end"))
+      Node.Properties.push_back(Property());
+    while (IsKeyword("object"))
+      Node.Children.push_back(Object(Depth + 1));
+    if (!IsKeyword("end"))
+      Expected("'end'");
+    Advance();
+    return Node;
+  }
+
+  // object Name: TClass, or object TClass
+  void Header(TObjectNode& Node) {
     Node.Line = FToken.Line;
     if (!IsKeyword("object"))
       Expected("'object'");
@@ -342,14 +361,6 @@ private:
       Node.Name = Node.ClassName;
       Node.ClassName = Ident("Class name");
     }
-    while (FToken.Kind == toIdent && !IsKeyword("object") && !IsKeyword("end"))
-      Node.Properties.push_back(Property());
-    while (IsKeyword("object"))
-      Node.Children.push_back(Object(Depth + 1));
-    if (!IsKeyword("end"))
-      Expected("'end'");
-    Advance();
-    return Node;
   }
 
   TPropertyNode Property() {
@@ -471,6 +482,10 @@ std::string Describe(const TValueNode& Value) {
 
 TObjectNode ParseFormText(const std::string& Text) {
   return TParser(Text).Parse();
+}
+
+std::string ParseRootClassName(const std::string& Text) {
+  return TParser(Text).RootClassName();
 }
 
 } // namespace vcl::formtext

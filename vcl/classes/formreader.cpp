@@ -17,6 +17,8 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <regex>
 
 #include "vcl/classes/detail/formparser.h"
 #include "vcl/typinfo.h"
@@ -88,6 +90,38 @@ Currency ReadCurrency(const TValueNode& V) {
   return Currency::FromRaw(Negative ? -Raw : Raw);
 }
 
+// A date written as text for a date property: 2020-01-31 (ISO), or
+// 1/31/2020 as the default short date format writes it (month first, a
+// two-digit year in the current century). A form file means the same on
+// every machine, so the process's own date format plays no part.
+std::optional<TDateTime> ParseDateText(const std::string& Text) {
+  static const std::regex Iso(R"(\s*(\d{4})-(\d{1,2})-(\d{1,2})\s*)");
+  static const std::regex Us(R"(\s*(\d{1,2})/(\d{1,2})/(\d{2}|\d{4})\s*)");
+  std::smatch M;
+  int Year = 0, Month = 0, Day = 0;
+  if (std::regex_match(Text, M, Iso)) {
+    Year = std::stoi(M[1]);
+    Month = std::stoi(M[2]);
+    Day = std::stoi(M[3]);
+  } else if (std::regex_match(Text, M, Us)) {
+    Month = std::stoi(M[1]);
+    Day = std::stoi(M[2]);
+    Year = std::stoi(M[3]);
+    if (M[3].length() == 2) {
+      Word ThisYear = 0, ThisMonth = 0, ThisDay = 0;
+      DecodeDate(Date(), ThisYear, ThisMonth, ThisDay);
+      Year += ThisYear / 100 * 100;
+    }
+  } else {
+    return std::nullopt;
+  }
+  TDateTime Result = 0;
+  if (!TryEncodeDate(static_cast<Word>(Year), static_cast<Word>(Month), static_cast<Word>(Day),
+                     Result))
+    return std::nullopt;
+  return Result;
+}
+
 class TFormReader {
 public:
   explicit TFormReader(TComponent* Root) : FRoot(Root), FRootInfo(GetClassInfo(Root)) {}
@@ -118,7 +152,9 @@ private:
 
   void ReadRoot(const TObjectNode& Tree) {
     const TClassInfo* Info = FindClassInfo(Tree.ClassName);
-    if (!SameText(Tree.ClassName, FRoot->ClassName()) && !(Info && Info->IsInstance(FRoot)))
+    const bool Inspected = !Info && Inspecting();
+    if (!SameText(Tree.ClassName, FRoot->ClassName()) && !(Info && Info->IsInstance(FRoot)) &&
+        !Inspected)
       ReadError(Tree.Line, "A " + Tree.ClassName + " cannot be read into a " + FRoot->ClassName());
     FRoot->SetLoadingState(true);
     FLoaded.push_back(FRoot);
@@ -221,10 +257,19 @@ private:
         Node.Line, [&] { P.Set(Target, Value); }, Context);
   }
 
+  bool Inspecting() const { return FRoot->ComponentState().Contains(csInspecting); }
+
   void BindHandler(TObject* Target, const TPropInfo& P, const TValueNode& V) {
     if (V.Kind != TValueNode::vnIdent)
       ValueExpected(V, "Event handler name");
     const TMethodInfo* Method = FRootInfo ? FRootInfo->FindMethod(V.Text) : nullptr;
+    // A form read as a file never runs its handlers: one the root does not
+    // publish is kept by its name, bound to a handler that does nothing.
+    TMethodInfo NameOnly;
+    if (!Method && Inspecting()) {
+      NameOnly = {V.Text, P.EventType, [&P](TObject*) { return P.EmptyHandler(); }};
+      Method = &NameOnly;
+    }
     if (!Method)
       ReadError(V.Line, "Event handler " + V.Text + " not found");
     if (!P.SetHandler(Target, Method, FRoot))
@@ -303,8 +348,13 @@ private:
   }
 
   static TPropValue Float(const TPropInfo& P, const TValueNode& V) {
+    if (V.Kind == TValueNode::vnString && P.DateText) {
+      if (const std::optional<TDateTime> D = ParseDateText(V.Text))
+        return static_cast<long double>(*D);
+      ReadError(V.Line, "'" + V.Text + "' is not a date (write 2020-01-31 or 1/31/2020)");
+    }
     if (V.Kind != TValueNode::vnInteger && V.Kind != TValueNode::vnFloat)
-      ValueExpected(V, "Number");
+      ValueExpected(V, P.DateText ? "Number or date" : "Number");
     if (P.FloatSize == 4)
       return Narrow<float>(P, V);
     if (P.FloatSize == 8)
@@ -392,11 +442,9 @@ private:
   void Rollback(const std::string& OldName) {
     for (auto It = FFields.rbegin(); It != FFields.rend(); ++It)
       It->Field->Assign(FRoot, It->Previous);
-    for (auto It = FCreated.rbegin(); It != FCreated.rend(); ++It)
-      delete *It;
     for (TComponent* C : FLoaded)
-      if (std::find(FCreated.begin(), FCreated.end(), C) == FCreated.end())
-        C->ClearLoadingState();
+      C->ClearLoadingState();
+    FRoot->FreeComponents(FCreated);
     try {
       FRoot->SetName(OldName);
     } catch (const Exception&) {
@@ -420,6 +468,10 @@ void ReadComponentText(const std::string& Text, TComponent* Root) {
     throw EReadError("No component to read into");
   const TObjectNode Tree = formtext::ParseFormText(Text);
   TFormReader(Root).Read(Tree);
+}
+
+std::string FormRootClassName(const std::string& Text) {
+  return formtext::ParseRootClassName(Text);
 }
 
 TComponent* TextToComponent(const std::string& Text, TComponent* Owner) {

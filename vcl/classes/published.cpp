@@ -7,7 +7,7 @@ namespace vcl {
 
 void RegisterClassesEnums() {
   static const bool Done = [] {
-    DeclareEnum<TAlignment>("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
+    DeclareEnum<TAlignment>("TAlignment");
     return true;
   }();
   (void)Done;

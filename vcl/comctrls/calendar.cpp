@@ -14,11 +14,6 @@ namespace {
 constexpr int MinYear = 1;
 constexpr int MaxYear = 9999;
 
-int DaysInMonth(int Year, int Month) {
-  static constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return Month == 2 && IsLeapYear(static_cast<Word>(Year)) ? 29 : Days[Month - 1];
-}
-
 void Decode(TDateTime Date, int& Year, int& Month, int& Day) {
   Word Y, M, D;
   DecodeDate(Date, Y, M, D);
@@ -92,7 +87,7 @@ void TCalendar::SetDateElement(int Index, int Value) {
     M = Value;
     break;
   case 3:
-    if (Value < 1 || Value > DaysInMonth(Y, M))
+    if (Value < 1 || Value > DaysInAMonth(Y, M))
       return;
     D = Value;
     break;
@@ -100,12 +95,12 @@ void TCalendar::SetDateElement(int Index, int Value) {
     return;
   }
   // A new month or year that lacks the day gets its last day instead.
-  D = std::min(D, DaysInMonth(Y, M));
+  D = std::min<int>(D, DaysInAMonth(Y, M));
   AcceptDate(EncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D)));
 }
 
 int TCalendar::DaysThisMonth() const {
-  return DaysInMonth(Year(), Month());
+  return DaysInAMonth(Year(), Month());
 }
 
 void TCalendar::ChangeMonth(int Delta) {
@@ -116,7 +111,7 @@ void TCalendar::ChangeMonth(int Delta) {
   M = Months % 12 + 1;
   if (Y < MinYear || Y > MaxYear)
     return;
-  D = std::min(D, DaysInMonth(Y, M));
+  D = std::min<int>(D, DaysInAMonth(Y, M));
   AcceptDate(EncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D)));
 }
 

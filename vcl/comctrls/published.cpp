@@ -53,7 +53,7 @@ void DeclareCalendar() {
 } // namespace
 
 void DeclareComCtrls() {
-  DeclareEnum<TUDOrientation>("TUDOrientation", {"udHorizontal", "udVertical"});
+  DeclareEnum<TUDOrientation>("TUDOrientation");
   DeclareUpDown();
   DeclareCalendar();
 }

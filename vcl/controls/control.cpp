@@ -1,6 +1,7 @@
 // TControl: bounds, parent, text, colour and font, mouse input and the
 // message dispatch; TGraphicControl and TControlCanvas; the small global
 // helpers of the controls unit (ShortCut, mouse capture, shift state).
+#include "vcl/controls/detail/guistate.h"
 #include "vcl/forms.h"
 #include "vcl/menus.h"
 #include "vcl/windows/detail/gdi.h"
@@ -10,8 +11,8 @@ namespace vcl {
 bool NewStyleControls = true;
 
 namespace {
-TShiftState ShiftNow;
-TControl* CaptureControl = nullptr;
+TShiftState& ShiftNow = detail::GuiState().ShiftNow;
+TControl*& CaptureControl = detail::GuiState().CaptureControl;
 constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 } // namespace
 

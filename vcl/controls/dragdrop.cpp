@@ -10,31 +10,15 @@
 #include <cstdlib>
 
 #include "vcl/forms.h"
+#include "vcl/controls/detail/guistate.h"
 
 namespace vcl {
 
 namespace {
 
-constexpr int DefaultThreshold = 5;
-
-struct TDrag {
-  TControl* Control = nullptr; // the source
-  std::unique_ptr<TDragObject> OwnObject;
-  TDragObject* Object = nullptr; // set once the drag has started
-  TControl* Target = nullptr;
-  bool Accepted = false;
-  TPoint Start;
-  int Threshold = DefaultThreshold;
-  // The press of an automatic drag, given to the control if no drag follows.
-  bool AutoPress = false;
-  std::intptr_t PressPos = 0;
-};
-
-TDrag Drag;
-TPoint CursorPos;
-// True while the press of an automatic drag that did not become one is given
-// to its control.
-bool ReplayingPress = false;
+detail::TDragState& Drag = detail::GuiState().Drag;
+TPoint& CursorPos = detail::GuiState().CursorPos;
+bool& ReplayingPress = detail::GuiState().ReplayingPress;
 
 // The visible, enabled control under the screen point P on the form that
 // shows there (the source's form first), innermost first; nullptr outside
@@ -106,10 +90,10 @@ bool TControl::Dragging() const {
 void TControl::BeginDrag(bool Immediate, int Threshold) {
   if (Drag.Control || ComponentState().Contains(csDesigning))
     return;
-  Drag = TDrag{};
+  Drag = detail::TDragState{};
   Drag.Control = this;
   Drag.Start = CursorPos;
-  Drag.Threshold = Threshold < 0 ? DefaultThreshold : Threshold;
+  Drag.Threshold = Threshold < 0 ? detail::TDragState::DefaultThreshold : Threshold;
   SetCaptureControl(this);
   if (Immediate)
     DragInit();
@@ -154,8 +138,8 @@ void TControl::DragTo(const TPoint& P) {
 void TControl::EndDrag(bool Drop) {
   if (Drag.Control != this)
     return;
-  TDrag Done = std::move(Drag);
-  Drag = TDrag{};
+  detail::TDragState Done = std::move(Drag);
+  Drag = detail::TDragState{};
   if (GetCaptureControl() == this)
     SetCaptureControl(nullptr);
   if (!Done.Object)
@@ -252,7 +236,7 @@ void TControl::DragGone() {
   if (Drag.Target == this)
     Drag.Target = nullptr;
   if (Drag.Control == this) {
-    Drag = TDrag{};
+    Drag = detail::TDragState{};
     if (Screen)
       Screen->SetCursor(crDefault);
   }

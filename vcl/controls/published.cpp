@@ -15,21 +15,16 @@ using namespace props;
 
 void DeclareEnums() {
   RegisterClassesEnums();
-  DeclareEnum<TAlign>("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
-  DeclareEnum<TFormBorderStyle>("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
-                                                     "bsToolWindow", "bsSizeToolWin"});
-  DeclareEnum<TEditCharCase>("TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"});
-  DeclareEnum<TFontStyle>("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-  DeclareEnum<TFontPitch>("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
-  DeclareEnum<TDragMode>("TDragMode", {"dmManual", "dmAutomatic"});
-  DeclareEnum<TImeMode>("TImeMode",
-                        {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha",
-                         "imHira", "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"});
-  DeclareEnum<TPosition>("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly",
-                                       "poDefaultSizeOnly", "poScreenCenter"});
-  DeclareEnum<TButtonLayout>("TButtonLayout",
-                             {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
-  DeclareEnum<TBevelCut>("TPanelBevel", {"bvNone", "bvLowered", "bvRaised"});
+  DeclareEnum<TAlign>("TAlign");
+  DeclareEnum<TFormBorderStyle>("TFormBorderStyle");
+  DeclareEnum<TEditCharCase>("TEditCharCase");
+  DeclareEnum<TFontStyle>("TFontStyle");
+  DeclareEnum<TFontPitch>("TFontPitch");
+  DeclareEnum<TDragMode>("TDragMode");
+  DeclareEnum<TImeMode>("TImeMode");
+  DeclareEnum<TPosition>("TPosition");
+  DeclareEnum<TButtonLayout>("TButtonLayout");
+  DeclareEnum<TBevelCut>("TPanelBevel");
   DeclareIdents("TColor", ColorIdentMap());
   DeclareIdents("TCursor", {{crDefault, "crDefault"},
                             {crNone, "crNone"},
@@ -65,8 +60,11 @@ void DeclareGraphics() {
       .Str("Name", &T::Name, &T::SetName)
       .Enum("Pitch", &T::Pitch, &T::SetPitch, fpDefault)
       .Set("Style", &T::Style, &T::SetStyle, TFontStyles{});
-  Published<TBitmap>("TBitmap").Inherits<TPersistent>().Binary("Data", &TBitmap::Data,
-                                                               &TBitmap::SetData);
+  // An empty picture is no data: it is left out.
+  Published<TBitmap>("TBitmap")
+      .Inherits<TPersistent>()
+      .Binary("Data", &TBitmap::Data, &TBitmap::SetData)
+      .Default(std::string());
 }
 
 void DeclareControls() {

@@ -172,6 +172,8 @@ void TWinControl::InsertControl(TControl* AControl) {
   FControls.push_back(AControl);
   if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
     FTabList.push_back(W);
+    if (W->FTabOrderRead >= 0 && W->ComponentState().Contains(csLoading))
+      FTabListPending = true;
     if (W->FParentCtl3D)
       W->FCtl3D = FCtl3D;
   }
@@ -195,11 +197,11 @@ void TWinControl::RemoveControl(TControl* AControl) {
   if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
     if (TCustomForm* Form = GetParentForm(this))
       Form->ControlRemoving(W);
-    std::erase(FTabList, W);
+    EraseLast(FTabList, W);
     if (W->FHandle)
       W->DestroyHandle();
   }
-  std::erase(FControls, AControl);
+  EraseLast(FControls, AControl);
   AControl->FParent = nullptr;
   if (AControl->Align() != alNone)
     Realign();
@@ -298,6 +300,9 @@ void TWinControl::Loaded() {
 }
 
 void TWinControl::FixupTabList() {
+  if (!FTabListPending)
+    return;
+  FTabListPending = false;
   std::stable_sort(FTabList.begin(), FTabList.end(), [](TWinControl* A, TWinControl* B) {
     const int KA = A->FTabOrderRead < 0 ? 0x7FFFFFFF : A->FTabOrderRead;
     const int KB = B->FTabOrderRead < 0 ? 0x7FFFFFFF : B->FTabOrderRead;
@@ -320,7 +325,7 @@ void TWinControl::SetTabOrder(int Value) {
   if (ComponentState().Contains(csReading) || ComponentState().Contains(csLoading)) {
     FTabOrderRead = Value;
     if (Parent())
-      Parent()->FixupTabList();
+      Parent()->FTabListPending = true;
     return;
   }
   if (!Parent())

@@ -82,15 +82,22 @@ void TDataSet::SetActive(bool Value) {
   ChangeActive(Value);
 }
 
+void TDataSet::SetStoredActive(bool Value) {
+  if (ComponentState().Contains(csInspecting) && !Active()) {
+    FStreamedActive = Value;
+    return;
+  }
+  SetActive(Value);
+}
+
 void TDataSet::Loaded() {
   TComponent::Loaded();
-  if (FStreamedActive) {
-    FStreamedActive = false;
+  if (FStreamedActive && !ComponentState().Contains(csInspecting))
     ChangeActive(true);
-  }
 }
 
 void TDataSet::ChangeActive(bool Value) {
+  FStreamedActive = false; // an explicit open or close replaces what was stored
   if (Value == Active())
     return;
   if (Value) {

@@ -89,6 +89,7 @@ void TDBEdit::CMGetDataLink(TMessage& Message) {
 
 void RegisterDBCtrlsClasses() {
   static const bool Done = [] {
+    RegisterGuiClasses();
     RegisterDBClasses();
     using namespace vcl::props;
     Published<TDBEdit> P("TDBEdit");

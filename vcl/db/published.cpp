@@ -79,7 +79,7 @@ void DeclareDataSets() {
   Published<T>("TSQLiteDataSet")
       .Inherits<TComponent>()
       // Read before the others, but opening waits for the whole form.
-      .Bool("Active", &T::Active, &T::SetActive, false)
+      .Bool("Active", &T::StoredActive, &T::SetStoredActive, false)
       .Int("BusyTimeout", &T::BusyTimeout, &T::SetBusyTimeout, 2000)
       .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"))
       .Strings("SQL", &T::SQL, &T::SetSQL)

@@ -3,7 +3,9 @@
 // and their members.
 #include <algorithm>
 
+#include "vcl/controls.h"
 #include "vcl/designintf.h"
+#include "vcl/menus.h"
 
 namespace vcl {
 
@@ -152,6 +154,50 @@ void TIdentIntegerProperty::SetValue(const std::string& Value) {
       return;
     }
   TIntegerProperty::SetValue(Value);
+}
+
+TPropertyAttributes TShortCutProperty::GetAttributes() {
+  return TIntegerProperty::GetAttributes() + TPropertyAttributes{paMultiSelect, paValueList};
+}
+
+// A value without a name (a key the names do not cover) shows as its number.
+std::string TShortCutProperty::GetValue() {
+  const auto Value = static_cast<TShortCut>(GetOrdValue());
+  if (Value == 0)
+    return "";
+  const std::string Name = ShortCutToText(Value);
+  return Name.empty() ? TIntegerProperty::GetValue() : Name;
+}
+
+void TShortCutProperty::GetValues(const TGetStrProc& Proc) {
+  std::vector<TShortCut> Keys = {ShortCut(VK_RETURN, {ssCtrl}), ShortCut(VK_DOWN, {ssAlt})};
+  for (const TShiftState Shift : {TShiftState{}, TShiftState{ssShift}, TShiftState{ssCtrl}})
+    for (Word Key = VK_F1; Key <= VK_F12; ++Key)
+      Keys.push_back(ShortCut(Key, Shift));
+  for (Word Key = 'A'; Key <= 'Z'; ++Key)
+    Keys.push_back(ShortCut(Key, {ssCtrl}));
+  for (const Word Key : {VK_INSERT, VK_DELETE})
+    for (const TShiftState Shift : {TShiftState{}, TShiftState{ssShift}, TShiftState{ssCtrl}})
+      Keys.push_back(ShortCut(Key, Shift));
+  for (const TShortCut Key : Keys)
+    Proc(ShortCutToText(Key));
+}
+
+void TShortCutProperty::SetValue(const std::string& Value) {
+  const std::string Name = Trim(Value);
+  if (Name.empty()) {
+    SetOrdValue(0);
+    return;
+  }
+  if (const TShortCut Key = TextToShortCut(Name)) {
+    SetOrdValue(Key);
+    return;
+  }
+  if (Name.find_first_not_of("0123456789$") == std::string::npos) {
+    TIntegerProperty::SetValue(Name);
+    return;
+  }
+  throw EPropertyError("'" + Value + "' is not a key combination (Ctrl+Enter, Alt+Down, F4)");
 }
 
 std::string TCharProperty::GetValue() {

@@ -88,6 +88,8 @@ TPropertyEditorClass StandardEditor(const TPropInfo& Prop) {
   case tkEnumeration:
     return EditorClass<TEnumProperty>();
   case tkInteger:
+    if (SameText(Prop.TypeName, "TShortCut"))
+      return EditorClass<TShortCutProperty>();
     return Prop.Idents().empty() ? EditorClass<TIntegerProperty>()
                                  : EditorClass<TIdentIntegerProperty>();
   case tkChar:

@@ -2,15 +2,15 @@
 // routing, dialog keys, showing (natively when a display is present),
 // modal runs and closing. Painting is in forms_paint.cpp.
 #include "vcl/forms.h"
+#include "vcl/controls/detail/guistate.h"
 #include "vcl/windows/detail/backend.h"
 #include "vcl/windows/detail/gdi.h"
 
 namespace vcl {
 
 namespace {
-TModalHandler ModalHandler;
-// Forms shown modally, innermost last: only the innermost one takes input.
-std::vector<TCustomForm*> ModalForms;
+TModalHandler& ModalHandler = detail::GuiState().ModalHandler;
+std::vector<TCustomForm*>& ModalForms = detail::GuiState().ModalForms;
 
 bool TakesInput(const TCustomForm* Form) {
   return ModalForms.empty() || ModalForms.back() == Form;

@@ -12,84 +12,103 @@ namespace {
 
 const char* const InvalidBitmap = "Bitmap image is not valid";
 
+// The reader checks every header field against what a bitmap can be before
+// any arithmetic is done with it: form files and resources come from
+// outside, and a height of INT_MIN, say, has no positive twin.
 class TBmpReader {
 public:
   explicit TBmpReader(const std::string& Data) : FData(Data) {}
 
   // Decodes the data into Out; raises EInvalidGraphic on anything malformed.
   void Read(HBITMAP__& Out) {
+    ReadHeader();
+    ReadPalette();
+    // All the rows are there before the picture is made.
+    if (FBitsAt == 0)
+      FBitsAt = FPaletteAt + FPalette.size() * FEntrySize;
+    FStride = ((static_cast<std::size_t>(FWidth) * FBits + 31) / 32) * 4;
+    Need(FBitsAt + FStride * FHeight);
+    TPixelBuffer Pixels(FWidth, FHeight);
+    ReadPixels(Pixels);
+    Out.Pixels = std::move(Pixels);
+    Out.Monochrome = FBits == 1;
+  }
+
+private:
+  // The largest width and height taken.
+  static constexpr std::int64_t MaxSide = 32768;
+
+  void ReadHeader() {
     std::size_t InfoAt = 0;
-    std::size_t BitsAt = 0;
     if (FData.size() >= 2 && FData[0] == 'B' && FData[1] == 'M') {
       InfoAt = 14;
-      BitsAt = U32(10);
+      FBitsAt = U32(10);
     }
     const std::uint32_t HeaderSize = U32(InfoAt);
-    int Width, Height, Bits;
-    std::size_t PaletteAt = InfoAt + HeaderSize;
-    std::uint32_t Colors = 0;
-    int EntrySize = 4;
+    std::int64_t Width = 0;
+    std::int64_t Height = 0;
     if (HeaderSize == 12) { // the old OS/2 header
       Width = U16(InfoAt + 4);
       Height = U16(InfoAt + 6);
-      Bits = U16(InfoAt + 10);
-      EntrySize = 3;
+      FBits = static_cast<int>(U16(InfoAt + 10));
+      FEntrySize = 3;
     } else if (HeaderSize >= 40) {
       Width = static_cast<std::int32_t>(U32(InfoAt + 4));
       Height = static_cast<std::int32_t>(U32(InfoAt + 8));
-      Bits = U16(InfoAt + 14);
+      FBits = static_cast<int>(U16(InfoAt + 14));
       if (U32(InfoAt + 16) != 0)
         Fail(); // compressed data is not supported
-      Colors = U32(InfoAt + 32);
+      FColors = U32(InfoAt + 32);
     } else {
       Fail();
     }
-    const bool TopDown = Height < 0;
-    if (TopDown)
+    // A negative height means rows stored top-down; in 64 bits it has a
+    // positive twin whatever the file says.
+    FTopDown = Height < 0;
+    if (FTopDown)
       Height = -Height;
-    if (Width <= 0 || Height <= 0 || Width > 32768 || Height > 32768)
+    if (Width <= 0 || Height <= 0 || Width > MaxSide || Height > MaxSide)
       Fail();
-    if (Bits != 1 && Bits != 4 && Bits != 8 && Bits != 24)
+    if (FBits != 1 && FBits != 4 && FBits != 8 && FBits != 24)
       Fail();
-    std::vector<std::uint32_t> Palette;
-    if (Bits <= 8) {
-      const std::uint32_t Max = 1u << Bits;
-      if (Colors == 0 || Colors > Max)
-        Colors = Max;
-      for (std::uint32_t I = 0; I < Colors; ++I) {
-        const std::size_t At = PaletteAt + I * EntrySize;
-        Need(At + 3);
-        Palette.push_back(0xFF000000u | (Get8(At + 2) << 16) | (Get8(At + 1) << 8) | Get8(At));
-      }
-    }
-    if (BitsAt == 0)
-      BitsAt = PaletteAt + Palette.size() * EntrySize;
-    const std::size_t Stride = ((static_cast<std::size_t>(Width) * Bits + 31) / 32) * 4;
-    Need(BitsAt + Stride * Height);
+    FWidth = static_cast<int>(Width);
+    FHeight = static_cast<int>(Height);
+    FPaletteAt = InfoAt + HeaderSize;
+  }
 
-    TPixelBuffer Pixels(Width, Height);
-    for (int Row = 0; Row < Height; ++Row) {
-      const std::size_t Line = BitsAt + Stride * Row;
-      std::uint32_t* Dest = Pixels.Line(TopDown ? Row : Height - 1 - Row);
-      for (int X = 0; X < Width; ++X) {
-        if (Bits == 24) {
+  void ReadPalette() {
+    if (FBits > 8)
+      return;
+    const std::uint32_t Max = 1u << FBits;
+    if (FColors == 0 || FColors > Max)
+      FColors = Max;
+    for (std::uint32_t I = 0; I < FColors; ++I) {
+      const std::size_t At = FPaletteAt + I * FEntrySize;
+      Need(At + 3);
+      FPalette.push_back(0xFF000000u | (Get8(At + 2) << 16) | (Get8(At + 1) << 8) | Get8(At));
+    }
+  }
+
+  void ReadPixels(TPixelBuffer& Pixels) const {
+    for (int Row = 0; Row < FHeight; ++Row) {
+      const std::size_t Line = FBitsAt + FStride * Row;
+      std::uint32_t* Dest = Pixels.Line(FTopDown ? Row : FHeight - 1 - Row);
+      for (int X = 0; X < FWidth; ++X) {
+        if (FBits == 24) {
           const std::size_t At = Line + X * 3;
           Dest[X] = 0xFF000000u | (Get8(At + 2) << 16) | (Get8(At + 1) << 8) | Get8(At);
           continue;
         }
-        const std::size_t Bit = static_cast<std::size_t>(X) * Bits;
+        const std::size_t Bit = static_cast<std::size_t>(X) * FBits;
         const unsigned Octet = Get8(Line + Bit / 8);
-        const unsigned Shift = 8 - Bits - Bit % 8;
-        const unsigned Index = (Octet >> Shift) & ((1u << Bits) - 1);
+        const unsigned Shift = 8 - FBits - Bit % 8;
+        const unsigned Index = (Octet >> Shift) & ((1u << FBits) - 1);
         // An index past the palette reads as black rather than out of bounds.
-        Dest[X] = Index < Palette.size() ? Palette[Index] : 0xFF000000u;
+        Dest[X] = Index < FPalette.size() ? FPalette[Index] : 0xFF000000u;
       }
     }
-    Out.Pixels = std::move(Pixels);
-    Out.Monochrome = Bits == 1;
   }
 
-private:
   [[noreturn]] static void Fail() { throw EInvalidGraphic(InvalidBitmap); }
   void Need(std::size_t End) const {
     if (End > FData.size())
@@ -103,6 +122,16 @@ private:
   std::uint32_t U32(std::size_t At) const { return U16(At) | (U16(At + 2) << 16); }
 
   const std::string& FData;
+  int FWidth = 0;
+  int FHeight = 0;
+  int FBits = 0;
+  bool FTopDown = false;
+  std::size_t FBitsAt = 0; // from the file header, else right after the palette
+  std::size_t FStride = 0; // bytes per row
+  std::size_t FPaletteAt = 0;
+  std::uint32_t FColors = 0;
+  int FEntrySize = 4;
+  std::vector<std::uint32_t> FPalette;
 };
 
 class TBitmapCanvas : public TCanvas {

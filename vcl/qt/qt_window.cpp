@@ -12,6 +12,7 @@
 #include <QResizeEvent>
 #include <QWindow>
 
+#include "vcl/messages.h"
 #include "vcl/qt/detail/qt_common.h"
 #include "vcl/windows/detail/backend.h"
 
@@ -23,48 +24,48 @@ int VirtualKey(int Key) {
   if ((Key >= Qt::Key_A && Key <= Qt::Key_Z) || (Key >= Qt::Key_0 && Key <= Qt::Key_9))
     return Key; // the same codes
   if (Key >= Qt::Key_F1 && Key <= Qt::Key_F12)
-    return 0x70 + (Key - Qt::Key_F1);
+    return VK_F1 + (Key - Qt::Key_F1);
   switch (Key) {
   case Qt::Key_Backspace:
-    return 0x08;
+    return VK_BACK;
   case Qt::Key_Tab:
   case Qt::Key_Backtab:
-    return 0x09;
+    return VK_TAB;
   case Qt::Key_Return:
   case Qt::Key_Enter:
-    return 0x0D;
+    return VK_RETURN;
   case Qt::Key_Shift:
-    return 0x10;
+    return VK_SHIFT;
   case Qt::Key_Control:
-    return 0x11;
+    return VK_CONTROL;
   case Qt::Key_Alt:
-    return 0x12;
+    return VK_MENU;
   case Qt::Key_Escape:
-    return 0x1B;
+    return VK_ESCAPE;
   case Qt::Key_Space:
-    return 0x20;
+    return VK_SPACE;
   case Qt::Key_PageUp:
-    return 0x21;
+    return VK_PRIOR;
   case Qt::Key_PageDown:
-    return 0x22;
+    return VK_NEXT;
   case Qt::Key_End:
-    return 0x23;
+    return VK_END;
   case Qt::Key_Home:
-    return 0x24;
+    return VK_HOME;
   case Qt::Key_Left:
-    return 0x25;
+    return VK_LEFT;
   case Qt::Key_Up:
-    return 0x26;
+    return VK_UP;
   case Qt::Key_Right:
-    return 0x27;
+    return VK_RIGHT;
   case Qt::Key_Down:
-    return 0x28;
+    return VK_DOWN;
   case Qt::Key_Menu:
-    return 0x5D;
+    return VK_APPS;
   case Qt::Key_Insert:
-    return 0x2D;
+    return VK_INSERT;
   case Qt::Key_Delete:
-    return 0x2E;
+    return VK_DELETE;
   default:
     return 0;
   }

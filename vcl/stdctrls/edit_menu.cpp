@@ -3,6 +3,8 @@
 // message its key sends (Ctrl+Z, Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+A), so a
 // descendant that screens a paste or watches a cut sees the menu's as well;
 // each is enabled only when it would do something.
+#include <iterator>
+
 #include "vcl/clipbrd.h"
 #include "vcl/forms.h"
 #include "vcl/menus.h"
@@ -12,9 +14,39 @@ namespace vcl {
 
 namespace {
 
-enum TEditMenuItem { emUndo, emLine1, emCut, emCopy, emPaste, emDelete, emLine2, emSelectAll };
-constexpr const char* EditMenuCaptions[] = {"&Undo",  "-",       "Cu&t", "&Copy",
-                                            "&Paste", "&Delete", "-",    "Select &All"};
+// What decides which items can do something.
+struct TEditMenuState {
+  bool ReadOnly;
+  bool Editable; // its text may be changed (TextEditable)
+  bool CanUndo;
+  bool Selection;
+  bool Hidden; // a password is never handed out, so it cannot be copied or cut
+  bool ClipboardText;
+  bool HasText;
+};
+
+// The menu, item by item: its caption, the message it sends (none for a
+// line) and when it is enabled (a line always is).
+struct TEditMenuEntry {
+  const char* Caption;
+  unsigned Msg;
+  std::intptr_t WParam;
+  std::intptr_t LParam;
+  bool (*Enabled)(const TEditMenuState&);
+};
+
+constexpr TEditMenuEntry EditMenu[] = {
+    {"&Undo", WM_UNDO, 0, 0, [](const TEditMenuState& S) { return !S.ReadOnly && S.CanUndo; }},
+    {"-", 0, 0, 0, nullptr},
+    {"Cu&t", WM_CUT, 0, 0,
+     [](const TEditMenuState& S) { return S.Editable && S.Selection && !S.Hidden; }},
+    {"&Copy", WM_COPY, 0, 0, [](const TEditMenuState& S) { return S.Selection && !S.Hidden; }},
+    {"&Paste", WM_PASTE, 0, 0,
+     [](const TEditMenuState& S) { return S.Editable && S.ClipboardText; }},
+    {"&Delete", WM_CLEAR, 0, 0, [](const TEditMenuState& S) { return S.Editable && S.Selection; }},
+    {"-", 0, 0, 0, nullptr},
+    {"Select &All", EM_SETSEL, 0, -1, [](const TEditMenuState& S) { return S.HasText; }},
+};
 
 } // namespace
 
@@ -29,15 +61,13 @@ void TCustomEdit::ShowEditMenu(std::intptr_t Where) {
   }
   if (!FEditMenu) {
     FEditMenu = std::make_unique<TPopupMenu>(nullptr);
-    static constexpr unsigned Messages[] = {WM_UNDO, 0, WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, 0, 0};
-    for (int I = emUndo; I <= emSelectAll; ++I) {
+    for (const TEditMenuEntry& Entry : EditMenu) {
       auto* Item = new TMenuItem(FEditMenu.get());
-      Item->SetCaption(EditMenuCaptions[I]);
-      const unsigned Msg = Messages[I];
-      if (I == emSelectAll)
-        Item->OnClick = [this](TObject*) { SelectAll(); };
-      else if (Msg != 0)
-        Item->OnClick = [this, Msg](TObject*) { Perform(Msg); };
+      Item->SetCaption(Entry.Caption);
+      if (Entry.Msg != 0)
+        Item->OnClick = [this, &Entry](TObject*) {
+          Perform(Entry.Msg, Entry.WParam, Entry.LParam);
+        };
       FEditMenu->Items()->Add(Item);
     }
   }
@@ -53,20 +83,13 @@ void TCustomEdit::ShowEditMenu(std::intptr_t Where) {
 
 void TCustomEdit::UpdateEditMenu() {
   const bool Selection = SelLength() > 0;
-  // A password is never handed out, so it cannot be copied or cut.
-  const bool Hidden = FPasswordChar != 0;
-  const bool Editable = TextEditable();
-  const bool Enabled[] = {!FReadOnly && CanUndo(),
-                          true,
-                          Editable && Selection && !Hidden,
-                          Selection && !Hidden,
-                          Editable && Clipboard()->HasFormat(CF_TEXT),
-                          Editable && Selection,
-                          true,
-                          FEngine.Length() > 0};
+  const TEditMenuState State{FReadOnly,           TextEditable(),
+                             CanUndo(),           Selection,
+                             FPasswordChar != 0,  Clipboard()->HasFormat(CF_TEXT),
+                             FEngine.Length() > 0};
   TMenuItem* Items = FEditMenu->Items();
-  for (int I = emUndo; I <= emSelectAll; ++I)
-    Items->Items(I)->SetEnabled(Enabled[I]);
+  for (int I = 0; I < static_cast<int>(std::size(EditMenu)); ++I)
+    Items->Items(I)->SetEnabled(!EditMenu[I].Enabled || EditMenu[I].Enabled(State));
 }
 
 } // namespace vcl

@@ -32,24 +32,36 @@ Currency FloatToCurr(Extended Value) {
   return Currency::FromRaw(Raw);
 }
 
-bool TryStrToCurr(const std::string& S, Currency& Value) {
+bool TryStrToCurr(const std::string& S, Currency& Value, const TFormatSettings& Settings) {
   Extended Float = 0;
   std::int64_t Raw = 0;
-  if (!TryStrToFloat(S, Float) || !TryScale(Float, Raw))
+  if (!TryStrToFloat(S, Float, Settings) || !TryScale(Float, Raw))
     return false;
   Value = Currency::FromRaw(Raw);
   return true;
 }
 
-Currency StrToCurr(const std::string& S) {
+Currency StrToCurr(const std::string& S, const TFormatSettings& Settings) {
   Currency Value;
-  if (!TryStrToCurr(S, Value))
+  if (!TryStrToCurr(S, Value, Settings))
     throw EConvertError("'" + S + "' is not a valid floating point value");
   return Value;
 }
 
+std::string CurrToStr(Currency Value, const TFormatSettings& Settings) {
+  return detail::FloatRecToText(detail::CurrToDecimal(Value), ffGeneral, 19, 0, 19, Settings);
+}
+
+bool TryStrToCurr(const std::string& S, Currency& Value) {
+  return TryStrToCurr(S, Value, FormatSettings);
+}
+
+Currency StrToCurr(const std::string& S) {
+  return StrToCurr(S, FormatSettings);
+}
+
 std::string CurrToStr(Currency Value) {
-  return detail::FloatRecToText(detail::CurrToDecimal(Value), ffGeneral, 19, 0, 19);
+  return CurrToStr(Value, FormatSettings);
 }
 
 } // namespace vcl

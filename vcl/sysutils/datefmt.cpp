@@ -13,7 +13,7 @@ namespace {
 
 class TDateFormatter {
 public:
-  explicit TDateFormatter(TDateTime DateTime) {
+  TDateFormatter(TDateTime DateTime, const TFormatSettings& Settings) : FSettings(Settings) {
     DecodeDate(DateTime, FYear, FMonth, FDay);
     DecodeTime(DateTime, FHour, FMin, FSec, FMSec);
     FDayOfWeek = DayOfWeek(DateTime);
@@ -84,7 +84,8 @@ private:
         if (Count <= 2)
           Number(FMonth, Count);
         else if (FMonth >= 1)
-          FResult += (Count == 3 ? ShortMonthNames : LongMonthNames)[FMonth - 1];
+          FResult +=
+              (Count == 3 ? FSettings.ShortMonthNames : FSettings.LongMonthNames)[FMonth - 1];
         break;
       case 'D':
         AppendDay(Count, Level);
@@ -109,23 +110,23 @@ private:
         Number(FMSec, Count >= 2 ? 3 : 1);
         break;
       case 'T':
-        Append(Count == 1 ? ShortTimeFormat : LongTimeFormat, Level + 1);
+        Append(Count == 1 ? FSettings.ShortTimeFormat : FSettings.LongTimeFormat, Level + 1);
         break;
       case 'C':
-        Append(ShortDateFormat, Level + 1);
+        Append(FSettings.ShortDateFormat, Level + 1);
         if (FHour != 0 || FMin != 0 || FSec != 0) {
           FResult += ' ';
-          Append(LongTimeFormat, Level + 1);
+          Append(FSettings.LongTimeFormat, Level + 1);
         }
         break;
       case 'A':
         P = AppendMarker(P - 1, Starter);
         break;
       case '/':
-        FResult += DateSeparator;
+        FResult += FSettings.DateSeparator;
         break;
       case ':':
-        FResult += TimeSeparator;
+        FResult += FSettings.TimeSeparator;
         break;
       case '\'':
       case '"':
@@ -150,13 +151,13 @@ private:
     case 3:
     case 4:
       if (FDayOfWeek >= 1)
-        FResult += (Count == 3 ? ShortDayNames : LongDayNames)[FDayOfWeek - 1];
+        FResult += (Count == 3 ? FSettings.ShortDayNames : FSettings.LongDayNames)[FDayOfWeek - 1];
       break;
     case 5:
-      Append(ShortDateFormat, Level + 1);
+      Append(FSettings.ShortDateFormat, Level + 1);
       break;
     default:
-      Append(LongDateFormat, Level + 1);
+      Append(FSettings.LongDateFormat, Level + 1);
       break;
     }
   }
@@ -174,13 +175,14 @@ private:
       return P + 3;
     }
     if (StartsWith(P, "ampm")) {
-      FResult += Afternoon ? TimePMString : TimeAMString;
+      FResult += Afternoon ? FSettings.TimePMString : FSettings.TimeAMString;
       return P + 4;
     }
     FResult += Starter;
     return P + 1;
   }
 
+  const TFormatSettings& FSettings;
   Word FYear = 0, FMonth = 0, FDay = 0;
   Word FHour = 0, FMin = 0, FSec = 0, FMSec = 0;
   int FDayOfWeek = 0;
@@ -189,20 +191,37 @@ private:
 
 } // namespace
 
+std::string FormatDateTime(const std::string& Format, TDateTime DateTime,
+                           const TFormatSettings& Settings) {
+  return TDateFormatter(DateTime, Settings).Run(Format);
+}
+
+std::string DateToStr(TDateTime Date, const TFormatSettings& Settings) {
+  return FormatDateTime("ddddd", Date, Settings);
+}
+
+std::string TimeToStr(TDateTime Time, const TFormatSettings& Settings) {
+  return FormatDateTime("tt", Time, Settings);
+}
+
+std::string DateTimeToStr(TDateTime DateTime, const TFormatSettings& Settings) {
+  return FormatDateTime("c", DateTime, Settings);
+}
+
 std::string FormatDateTime(const std::string& Format, TDateTime DateTime) {
-  return TDateFormatter(DateTime).Run(Format);
+  return FormatDateTime(Format, DateTime, FormatSettings);
 }
 
 std::string DateToStr(TDateTime Date) {
-  return FormatDateTime("ddddd", Date);
+  return DateToStr(Date, FormatSettings);
 }
 
 std::string TimeToStr(TDateTime Time) {
-  return FormatDateTime("tt", Time);
+  return TimeToStr(Time, FormatSettings);
 }
 
 std::string DateTimeToStr(TDateTime DateTime) {
-  return FormatDateTime("c", DateTime);
+  return DateTimeToStr(DateTime, FormatSettings);
 }
 
 } // namespace vcl

@@ -32,7 +32,8 @@ TDateOrder GetDateOrder(const std::string& Format) {
 
 class TDateScanner {
 public:
-  explicit TDateScanner(const std::string& S) : FS(S) {}
+  TDateScanner(const std::string& S, const TFormatSettings& Settings)
+      : FS(S), FSettings(Settings) {}
 
   bool AtEnd() const { return FPos > Length(FS); }
 
@@ -78,12 +79,12 @@ public:
   }
 
   bool Date(TDateTime& Result) {
-    const TDateOrder Order = GetDateOrder(ShortDateFormat);
+    const TDateOrder Order = GetDateOrder(FSettings.ShortDateFormat);
     int N1 = 0, N2 = 0, N3 = 0, L1 = 0, L2 = 0, L3 = 0;
-    if (!Number(N1, L1) || !Char(DateSeparator) || !Number(N2, L2))
+    if (!Number(N1, L1) || !Char(FSettings.DateSeparator) || !Number(N2, L2))
       return false;
     int Y = 0, M = 0, D = 0;
-    if (Char(DateSeparator)) {
+    if (Char(FSettings.DateSeparator)) {
       if (!Number(N3, L3))
         return false;
       int YearDigits = 0;
@@ -111,15 +112,15 @@ public:
       else
         M = N1, D = N2;
     }
-    Char(DateSeparator);
+    Char(FSettings.DateSeparator);
     Blanks();
     return TryEncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D), Result);
   }
 
   bool Marker(int& BaseHour) {
-    if (Symbol(TimeAMString) || Symbol("AM"))
+    if (Symbol(FSettings.TimeAMString) || Symbol("AM"))
       BaseHour = 0;
-    else if (Symbol(TimePMString) || Symbol("PM"))
+    else if (Symbol(FSettings.TimePMString) || Symbol("PM"))
       BaseHour = 12;
     else
       return false;
@@ -132,10 +133,10 @@ public:
     int Hour = 0, Min = 0, Sec = 0, Digits = 0;
     if (!Number(Hour, Digits))
       return false;
-    if (Char(TimeSeparator)) {
+    if (Char(FSettings.TimeSeparator)) {
       if (!Number(Min, Digits))
         return false;
-      if (Char(TimeSeparator) && !Number(Sec, Digits))
+      if (Char(FSettings.TimeSeparator) && !Number(Sec, Digits))
         return false;
     }
     if (BaseHour < 0)
@@ -162,13 +163,14 @@ private:
   }
 
   const std::string& FS;
+  const TFormatSettings& FSettings;
   int FPos = 1;
 };
 
 } // namespace
 
-bool TryStrToDate(const std::string& S, TDateTime& Value) {
-  TDateScanner Scanner(S);
+bool TryStrToDate(const std::string& S, TDateTime& Value, const TFormatSettings& Settings) {
+  TDateScanner Scanner(S, Settings);
   TDateTime Result = 0;
   if (!Scanner.Date(Result) || !Scanner.AtEnd())
     return false;
@@ -176,8 +178,8 @@ bool TryStrToDate(const std::string& S, TDateTime& Value) {
   return true;
 }
 
-bool TryStrToTime(const std::string& S, TDateTime& Value) {
-  TDateScanner Scanner(S);
+bool TryStrToTime(const std::string& S, TDateTime& Value, const TFormatSettings& Settings) {
+  TDateScanner Scanner(S, Settings);
   TDateTime Result = 0;
   if (!Scanner.Time(Result) || !Scanner.AtEnd())
     return false;
@@ -185,8 +187,8 @@ bool TryStrToTime(const std::string& S, TDateTime& Value) {
   return true;
 }
 
-bool TryStrToDateTime(const std::string& S, TDateTime& Value) {
-  TDateScanner Scanner(S);
+bool TryStrToDateTime(const std::string& S, TDateTime& Value, const TFormatSettings& Settings) {
+  TDateScanner Scanner(S, Settings);
   TDateTime Date = 0;
   TDateTime Time = 0;
   // Unlike the classic scanner, text left over after the time is refused too.
@@ -197,25 +199,49 @@ bool TryStrToDateTime(const std::string& S, TDateTime& Value) {
   return true;
 }
 
-TDateTime StrToDate(const std::string& S) {
+TDateTime StrToDate(const std::string& S, const TFormatSettings& Settings) {
   TDateTime Value = 0;
-  if (!TryStrToDate(S, Value))
+  if (!TryStrToDate(S, Value, Settings))
     throw EConvertError("'" + S + "' is not a valid date");
   return Value;
 }
 
-TDateTime StrToTime(const std::string& S) {
+TDateTime StrToTime(const std::string& S, const TFormatSettings& Settings) {
   TDateTime Value = 0;
-  if (!TryStrToTime(S, Value))
+  if (!TryStrToTime(S, Value, Settings))
     throw EConvertError("'" + S + "' is not a valid time");
   return Value;
 }
 
-TDateTime StrToDateTime(const std::string& S) {
+TDateTime StrToDateTime(const std::string& S, const TFormatSettings& Settings) {
   TDateTime Value = 0;
-  if (!TryStrToDateTime(S, Value))
+  if (!TryStrToDateTime(S, Value, Settings))
     throw EConvertError("'" + S + "' is not a valid date and time");
   return Value;
+}
+
+bool TryStrToDate(const std::string& S, TDateTime& Value) {
+  return TryStrToDate(S, Value, FormatSettings);
+}
+
+bool TryStrToTime(const std::string& S, TDateTime& Value) {
+  return TryStrToTime(S, Value, FormatSettings);
+}
+
+bool TryStrToDateTime(const std::string& S, TDateTime& Value) {
+  return TryStrToDateTime(S, Value, FormatSettings);
+}
+
+TDateTime StrToDate(const std::string& S) {
+  return StrToDate(S, FormatSettings);
+}
+
+TDateTime StrToTime(const std::string& S) {
+  return StrToTime(S, FormatSettings);
+}
+
+TDateTime StrToDateTime(const std::string& S) {
+  return StrToDateTime(S, FormatSettings);
 }
 
 } // namespace vcl

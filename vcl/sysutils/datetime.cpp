@@ -44,13 +44,15 @@ bool IsLeapYear(Word Year) {
   return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
 }
 
-static int DaysInMonth(Word Year, Word Month) {
-  return MonthDays[IsLeapYear(Year) ? 1 : 0][Month - 1];
+Word DaysInAMonth(Word Year, Word Month) {
+  if (Month < 1 || Month > 12)
+    return 0;
+  return static_cast<Word>(MonthDays[IsLeapYear(Year) ? 1 : 0][Month - 1]);
 }
 
 bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Result) {
   if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 ||
-      Day > DaysInMonth(Year, Month))
+      Day > DaysInAMonth(Year, Month))
     return false;
   int Days = Day + DaysBeforeMonth[IsLeapYear(Year) ? 1 : 0][Month - 1];
   const int Y = Year - 1;
@@ -104,8 +106,8 @@ void DecodeDate(TDateTime Date, Word& Year, Word& Month, Word& Day) {
   D -= Years * 365;
   Year = static_cast<Word>(Y);
   Month = 1;
-  while (D >= DaysInMonth(Year, Month)) {
-    D -= DaysInMonth(Year, Month);
+  while (D >= DaysInAMonth(Year, Month)) {
+    D -= DaysInAMonth(Year, Month);
     ++Month;
   }
   Day = static_cast<Word>(D + 1);

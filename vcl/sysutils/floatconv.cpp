@@ -39,7 +39,7 @@ bool IsDigit(char Ch) {
 
 } // namespace
 
-bool TryStrToFloat(const std::string& S, Extended& Value) {
+bool TryStrToFloat(const std::string& S, Extended& Value, const TFormatSettings& Settings) {
   // Checks the classic shape and builds a copy strtold can read without
   // surprises: [blanks] [sign] digits [sep digits] [E [sign] digits] [blanks].
   const int Len = Length(S);
@@ -54,7 +54,7 @@ bool TryStrToFloat(const std::string& S, Extended& Value) {
     Normal += S[I++ - 1];
     ++MantissaDigits;
   }
-  if (I <= Len && S[I - 1] == DecimalSeparator) {
+  if (I <= Len && S[I - 1] == Settings.DecimalSeparator) {
     Normal += '.';
     ++I;
     while (I <= Len && IsDigit(S[I - 1])) {
@@ -90,19 +90,37 @@ bool TryStrToFloat(const std::string& S, Extended& Value) {
   return true;
 }
 
-Extended StrToFloat(const std::string& S) {
+Extended StrToFloat(const std::string& S, const TFormatSettings& Settings) {
   Extended Value = 0;
-  if (!TryStrToFloat(S, Value))
+  if (!TryStrToFloat(S, Value, Settings))
     throw EConvertError("'" + S + "' is not a valid floating point value");
   return Value;
 }
 
+std::string FloatToStr(Extended Value, const TFormatSettings& Settings) {
+  return FloatToStrF(Value, ffGeneral, 15, 0, Settings);
+}
+
+std::string FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits,
+                        const TFormatSettings& Settings) {
+  return detail::FloatRecToText(detail::FloatToDecimal(Value), Format, Precision, Digits, 18,
+                                Settings);
+}
+
+bool TryStrToFloat(const std::string& S, Extended& Value) {
+  return TryStrToFloat(S, Value, FormatSettings);
+}
+
+Extended StrToFloat(const std::string& S) {
+  return StrToFloat(S, FormatSettings);
+}
+
 std::string FloatToStr(Extended Value) {
-  return FloatToStrF(Value, ffGeneral, 15, 0);
+  return FloatToStr(Value, FormatSettings);
 }
 
 std::string FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits) {
-  return detail::FloatRecToText(detail::FloatToDecimal(Value), Format, Precision, Digits, 18);
+  return FloatToStrF(Value, Format, Precision, Digits, FormatSettings);
 }
 
 namespace detail {
@@ -148,14 +166,14 @@ char DigitAt(const TFloatRec& Rec, int Index) {
   return Index >= 0 && Index < Length(Rec.Digits) ? Rec.Digits[static_cast<size_t>(Index)] : '0';
 }
 
-// The integer digits, grouped by three when Grouped and a separator is set.
-std::string IntegerPart(const TFloatRec& Rec, bool Grouped) {
+// The integer digits, grouped by three with Separator unless it is '\0'.
+std::string IntegerPart(const TFloatRec& Rec, char Separator) {
   if (Rec.Exponent <= 0)
     return "0";
   std::string Result;
   for (int I = 0; I < Rec.Exponent; ++I) {
-    if (Grouped && ThousandSeparator != '\0' && I > 0 && (Rec.Exponent - I) % 3 == 0)
-      Result += ThousandSeparator;
+    if (Separator != '\0' && I > 0 && (Rec.Exponent - I) % 3 == 0)
+      Result += Separator;
     Result += DigitAt(Rec, I);
   }
   return Result;
@@ -185,29 +203,29 @@ std::string Signed(const TFloatRec& Rec, std::string Text) {
   return Rec.Negative ? "-" + Text : Text;
 }
 
-std::string GeneralText(TFloatRec Rec, int Precision, int Digits) {
+std::string GeneralText(TFloatRec Rec, int Precision, int Digits, char Decimal) {
   RoundDigits(Rec, Precision);
   if (Rec.Digits.empty())
     return "0";
   if (Rec.Exponent > Precision || Rec.Exponent < -3) {
     std::string Text(1, Rec.Digits[0]);
     if (Length(Rec.Digits) > 1)
-      Text += DecimalSeparator + Rec.Digits.substr(1);
+      Text += Decimal + Rec.Digits.substr(1);
     return Signed(Rec, Text + ExponentText(Rec.Exponent - 1, false, std::clamp(Digits, 0, 4)));
   }
   const int Decimals = std::max(Length(Rec.Digits) - Rec.Exponent, 0);
-  std::string Text = IntegerPart(Rec, false);
+  std::string Text = IntegerPart(Rec, '\0');
   if (Decimals > 0)
-    Text += DecimalSeparator + FractionPart(Rec, Decimals);
+    Text += Decimal + FractionPart(Rec, Decimals);
   return Signed(Rec, Text);
 }
 
-std::string ExponentFormatText(TFloatRec Rec, int Precision, int Digits) {
+std::string ExponentFormatText(TFloatRec Rec, int Precision, int Digits, char Decimal) {
   RoundDigits(Rec, Precision);
   const int Exponent = Rec.Digits.empty() ? 0 : Rec.Exponent - 1;
   std::string Text(1, DigitAt(Rec, 0));
   if (Precision > 1) {
-    Text += DecimalSeparator;
+    Text += Decimal;
     for (int I = 1; I < Precision; ++I)
       Text += DigitAt(Rec, I);
   }
@@ -216,10 +234,11 @@ std::string ExponentFormatText(TFloatRec Rec, int Precision, int Digits) {
 
 // Places the currency symbol and the sign as CurrencyFormat and NegCurrFormat
 // number them.
-std::string CurrencyText(const std::string& Amount, bool Negative) {
-  const std::string& C = CurrencyString;
+std::string CurrencyText(const std::string& Amount, bool Negative,
+                         const TFormatSettings& Settings) {
+  const std::string& C = Settings.CurrencyString;
   if (!Negative) {
-    switch (CurrencyFormat) {
+    switch (Settings.CurrencyFormat) {
     case 1:
       return Amount + C;
     case 2:
@@ -230,7 +249,7 @@ std::string CurrencyText(const std::string& Amount, bool Negative) {
       return C + Amount;
     }
   }
-  switch (NegCurrFormat) {
+  switch (Settings.NegCurrFormat) {
   case 1:
     return "-" + C + Amount;
   case 2:
@@ -314,7 +333,8 @@ TFloatRec CurrToDecimal(Currency Value) {
 }
 
 std::string FloatRecToText(const TFloatRec& Rec, TFloatFormat Format, int Precision, int Digits,
-                           int MaxPrecision) {
+                           int MaxPrecision, const TFormatSettings& Settings) {
+  const char Decimal = Settings.DecimalSeparator;
   if (Rec.Kind == TFloatRec::fkNaN)
     return "NAN";
   if (Rec.Kind == TFloatRec::fkInf)
@@ -322,7 +342,7 @@ std::string FloatRecToText(const TFloatRec& Rec, TFloatFormat Format, int Precis
   Precision = std::clamp(Precision, 1, MaxPrecision);
   switch (Format) {
   case ffExponent:
-    return ExponentFormatText(Rec, Precision, Digits);
+    return ExponentFormatText(Rec, Precision, Digits, Decimal);
   case ffFixed:
   case ffNumber:
   case ffCurrency: {
@@ -332,16 +352,16 @@ std::string FloatRecToText(const TFloatRec& Rec, TFloatFormat Format, int Precis
     // Too many integer digits to show at this precision: the general format
     // says it with an exponent instead of inventing digits.
     if (Rounded.Exponent > Precision)
-      return GeneralText(Rec, Precision, 0);
-    std::string Text = IntegerPart(Rounded, Format != ffFixed);
+      return GeneralText(Rec, Precision, 0, Decimal);
+    std::string Text = IntegerPart(Rounded, Format == ffFixed ? '\0' : Settings.ThousandSeparator);
     if (Digits > 0)
-      Text += DecimalSeparator + FractionPart(Rounded, Digits);
+      Text += Decimal + FractionPart(Rounded, Digits);
     if (Format == ffCurrency)
-      return CurrencyText(Text, Rounded.Negative);
+      return CurrencyText(Text, Rounded.Negative, Settings);
     return Signed(Rounded, Text);
   }
   default:
-    return GeneralText(Rec, Precision, Digits);
+    return GeneralText(Rec, Precision, Digits, Decimal);
   }
 }
 

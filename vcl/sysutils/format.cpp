@@ -17,8 +17,9 @@ constexpr int MaxWidth = 100000;
 
 class TFormatter {
 public:
-  TFormatter(const std::string& Fmt, std::initializer_list<TVarRec> Args)
-      : FFmt(Fmt), FArgs(Args.begin(), Args.end()) {}
+  TFormatter(const std::string& Fmt, std::initializer_list<TVarRec> Args,
+             const TFormatSettings& Settings)
+      : FFmt(Fmt), FArgs(Args.begin(), Args.end()), FSettings(Settings) {}
 
   std::string Run() {
     std::string Result;
@@ -128,7 +129,7 @@ private:
     case 'N':
       return FloatText(Arg, ffNumber, 18, Prec < 0 ? 2 : Prec);
     case 'M':
-      return FloatText(Arg, ffCurrency, 18, Prec < 0 ? CurrencyDecimals : Prec);
+      return FloatText(Arg, ffCurrency, 18, Prec < 0 ? FSettings.CurrencyDecimals : Prec);
     default:
       Invalid();
     }
@@ -165,23 +166,29 @@ private:
   std::string FloatText(const TVarRec& Arg, TFloatFormat Fmt, int Precision, int Digits) {
     if (Arg.Kind() == TVarRec::vtCurrency)
       return detail::FloatRecToText(detail::CurrToDecimal(Currency::FromRaw(Arg.AsInt())), Fmt,
-                                    Precision, Digits, 19);
+                                    Precision, Digits, 19, FSettings);
     if (Arg.Kind() != TVarRec::vtExtended)
       Invalid();
-    return detail::FloatRecToText(detail::FloatToDecimal(Arg.AsFloat()), Fmt, Precision, Digits,
-                                  18);
+    return detail::FloatRecToText(detail::FloatToDecimal(Arg.AsFloat()), Fmt, Precision, Digits, 18,
+                                  FSettings);
   }
 
   const std::string& FFmt;
   std::vector<TVarRec> FArgs;
+  const TFormatSettings& FSettings;
   int FPos = 1;
   int FArgIndex = 0;
 };
 
 } // namespace
 
+std::string Format(const std::string& Fmt, std::initializer_list<TVarRec> Args,
+                   const TFormatSettings& Settings) {
+  return TFormatter(Fmt, Args, Settings).Run();
+}
+
 std::string Format(const std::string& Fmt, std::initializer_list<TVarRec> Args) {
-  return TFormatter(Fmt, Args).Run();
+  return Format(Fmt, Args, FormatSettings);
 }
 
 } // namespace vcl

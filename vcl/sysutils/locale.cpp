@@ -1,60 +1,33 @@
-// The process-wide locale settings and their US English defaults.
+// The process-wide locale settings: one TFormatSettings, which the classic
+// variables name field by field, and the system locale's identity.
 #include "vcl/sysutils.h"
 
 namespace vcl {
 
-char DecimalSeparator;
-char ThousandSeparator;
-std::string CurrencyString;
-Byte CurrencyFormat;
-Byte NegCurrFormat;
-Byte CurrencyDecimals;
-char DateSeparator;
-std::string ShortDateFormat;
-std::string LongDateFormat;
-char TimeSeparator;
-std::string TimeAMString;
-std::string TimePMString;
-std::string ShortTimeFormat;
-std::string LongTimeFormat;
-std::array<std::string, 12> ShortMonthNames;
-std::array<std::string, 12> LongMonthNames;
-std::array<std::string, 7> ShortDayNames;
-std::array<std::string, 7> LongDayNames;
+TFormatSettings FormatSettings;
+char& DecimalSeparator = FormatSettings.DecimalSeparator;
+char& ThousandSeparator = FormatSettings.ThousandSeparator;
+std::string& CurrencyString = FormatSettings.CurrencyString;
+Byte& CurrencyFormat = FormatSettings.CurrencyFormat;
+Byte& NegCurrFormat = FormatSettings.NegCurrFormat;
+Byte& CurrencyDecimals = FormatSettings.CurrencyDecimals;
+char& DateSeparator = FormatSettings.DateSeparator;
+std::string& ShortDateFormat = FormatSettings.ShortDateFormat;
+std::string& LongDateFormat = FormatSettings.LongDateFormat;
+char& TimeSeparator = FormatSettings.TimeSeparator;
+std::string& TimeAMString = FormatSettings.TimeAMString;
+std::string& TimePMString = FormatSettings.TimePMString;
+std::string& ShortTimeFormat = FormatSettings.ShortTimeFormat;
+std::string& LongTimeFormat = FormatSettings.LongTimeFormat;
+std::array<std::string, 12>& ShortMonthNames = FormatSettings.ShortMonthNames;
+std::array<std::string, 12>& LongMonthNames = FormatSettings.LongMonthNames;
+std::array<std::string, 7>& ShortDayNames = FormatSettings.ShortDayNames;
+std::array<std::string, 7>& LongDayNames = FormatSettings.LongDayNames;
 TSysLocale SysLocale;
 
 void ResetLocale() {
-  DecimalSeparator = '.';
-  ThousandSeparator = ',';
-  CurrencyString = "$";
-  CurrencyFormat = 0;
-  NegCurrFormat = 0;
-  CurrencyDecimals = 2;
-  DateSeparator = '/';
-  ShortDateFormat = "M/d/yy";
-  LongDateFormat = "dddd, MMMM dd, yyyy";
-  TimeSeparator = ':';
-  TimeAMString = "AM";
-  TimePMString = "PM";
-  ShortTimeFormat = "h:mm AMPM";
-  LongTimeFormat = "h:mm:ss AMPM";
-  ShortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  LongMonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                    "July",    "August",   "September", "October", "November", "December"};
-  ShortDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  LongDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  FormatSettings = TFormatSettings();
   SysLocale = TSysLocale();
 }
-
-namespace {
-
-// The settings above are defined before this object in this file, so they are
-// constructed by the time it fills them in.
-struct TDefaultLocale {
-  TDefaultLocale() { ResetLocale(); }
-} DefaultLocale;
-
-} // namespace
 
 } // namespace vcl

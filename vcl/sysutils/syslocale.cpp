@@ -71,6 +71,62 @@ std::optional<std::string> Utf8ToCp1252(const std::string& S) {
   return Result;
 }
 
+// The strftime directives the classic format letters can say, written with
+// and without the padding that a '-' flag drops.
+struct TDirective {
+  char Directive;
+  const char* Padded;
+  const char* Unpadded;
+};
+
+constexpr TDirective Directives[] = {
+    {'d', "dd", "d"},
+    {'e', "d", "d"},
+    {'m', "MM", "M"},
+    {'y', "yy", "yy"},
+    {'Y', "yyyy", "yyyy"},
+    {'b', "MMM", "MMM"},
+    {'h', "MMM", "MMM"},
+    {'B', "MMMM", "MMMM"},
+    {'a', "ddd", "ddd"},
+    {'A', "dddd", "dddd"},
+    {'H', "hh", "h"},
+    // A 12-hour clock shows the hour unpadded as the classic US setting
+    // does; a typed hour then never has to start with 0.
+    {'I', "h", "h"},
+    {'l', "h", "h"},
+    {'k', "h", "h"},
+    {'M', "nn", "n"},
+    {'S', "ss", "s"},
+    {'p', "AMPM", "AMPM"},
+    {'P', "am/pm", "am/pm"},
+    {'n', " ", " "},
+    {'t', " ", " "},
+    {'%', "%", "%"},
+};
+
+// The directives that stand for a pattern of others; %r, the locale's own
+// 12-hour time, is read from the locale.
+struct TComposite {
+  char Directive;
+  const char* Pattern;
+};
+
+constexpr TComposite Composites[] = {
+    {'D', "%m/%d/%y"},
+    {'F', "%Y-%m-%d"},
+    {'T', "%H:%M:%S"},
+    {'R', "%H:%M"},
+};
+
+// The row of Table for the directive Ch, or null.
+template <typename T, std::size_t N> const T* FindDirective(const T (&Table)[N], char Ch) {
+  for (const T& Row : Table)
+    if (Row.Directive == Ch)
+      return &Row;
+  return nullptr;
+}
+
 bool IsLetter(char Ch) {
   return (Ch >= 'A' && Ch <= 'Z') || (Ch >= 'a' && Ch <= 'z');
 }
@@ -145,82 +201,12 @@ private:
       if (++I >= P.size())
         return std::nullopt;
       std::optional<std::string> Part;
-      switch (P[I]) {
-      case 'd':
-        Part = Unpadded ? "d" : "dd";
-        break;
-      case 'e':
-        Part = "d";
-        break;
-      case 'm':
-        Part = Unpadded ? "M" : "MM";
-        break;
-      case 'y':
-        Part = "yy";
-        break;
-      case 'Y':
-        Part = "yyyy";
-        break;
-      case 'b':
-      case 'h':
-        Part = "MMM";
-        break;
-      case 'B':
-        Part = "MMMM";
-        break;
-      case 'a':
-        Part = "ddd";
-        break;
-      case 'A':
-        Part = "dddd";
-        break;
-      case 'H':
-        Part = Unpadded ? "h" : "hh";
-        break;
-      // A 12-hour clock shows the hour unpadded as the classic US setting
-      // does; a typed hour then never has to start with 0.
-      case 'I':
-      case 'l':
-      case 'k':
-        Part = "h";
-        break;
-      case 'M':
-        Part = Unpadded ? "n" : "nn";
-        break;
-      case 'S':
-        Part = Unpadded ? "s" : "ss";
-        break;
-      case 'p':
-        Part = "AMPM";
-        break;
-      case 'P':
-        Part = "am/pm";
-        break;
-      case 'n':
-      case 't':
-        Part = " ";
-        break;
-      case '%':
-        Part = "%";
-        break;
-      case 'D':
-        Part = ClassicPattern("%m/%d/%y", Depth + 1);
-        break;
-      case 'F':
-        Part = ClassicPattern("%Y-%m-%d", Depth + 1);
-        break;
-      case 'T':
-        Part = ClassicPattern("%H:%M:%S", Depth + 1);
-        break;
-      case 'R':
-        Part = ClassicPattern("%H:%M", Depth + 1);
-        break;
-      case 'r':
-        Part = Info(T_FMT_AMPM) ? ClassicPattern(*Info(T_FMT_AMPM), Depth + 1) : std::nullopt;
-        break;
-      default:
-        break;
-      }
+      if (const TDirective* D = FindDirective(Directives, P[I]))
+        Part = Unpadded ? D->Unpadded : D->Padded;
+      else if (const TComposite* C = FindDirective(Composites, P[I]))
+        Part = ClassicPattern(C->Pattern, Depth + 1);
+      else if (P[I] == 'r' && Info(T_FMT_AMPM))
+        Part = ClassicPattern(*Info(T_FMT_AMPM), Depth + 1);
       if (!Part)
         return std::nullopt;
       Result += *Part;

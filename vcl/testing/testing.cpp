@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "vcl/clipbrd.h"
+#include "vcl/controls/detail/guistate.h"
 #include "vcl/menus.h"
 
 namespace vcl::testing {
@@ -78,6 +79,10 @@ TCustomForm* ActiveForm() {
 void StartHeadless() {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   Application->Initialize(true);
+}
+
+int BeepCount() {
+  return detail::GuiState().Beeps;
 }
 
 void ShowForm(TCustomForm* Form) {

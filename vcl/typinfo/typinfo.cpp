@@ -146,6 +146,20 @@ const TEnumInfo* FindEnum(std::type_index Type) {
   return TClassRegistry::Instance().FindEnum(Type);
 }
 
+std::vector<std::string> SplitEnumeratorList(std::string_view List) {
+  std::vector<std::string> Names;
+  std::size_t Start = 0;
+  for (;;) {
+    const std::size_t Comma = std::min(List.find(',', Start), List.size());
+    const std::string_view Name = List.substr(Start, Comma - Start);
+    const std::size_t First = Name.find_first_not_of(' ');
+    Names.emplace_back(Name.substr(First, Name.find_last_not_of(' ') + 1 - First));
+    if (Comma == List.size())
+      return Names;
+    Start = Comma + 1;
+  }
+}
+
 void ClassesChanged() {
   TClassRegistry::Instance().Changed();
 }

@@ -2,6 +2,7 @@
 // form pictures, text metrics, system metrics and bitmaps, the caret, beeps.
 #include <algorithm>
 
+#include "vcl/controls/detail/guistate.h"
 #include "vcl/forms.h"
 #include "vcl/windows/detail/gdi.h"
 
@@ -50,15 +51,7 @@ namespace {
 
 TPixelBuffer ScreenPixels; // the screen context draws nowhere visible
 
-struct TCaret {
-  HWND Owner = nullptr;
-  int Width = 0;
-  int Height = 0;
-  TPoint Pos;
-  int HideCount = 1;
-};
-TCaret Caret;
-int Beeps = 0;
+detail::TCaretState& Caret = detail::GuiState().Caret;
 
 } // namespace
 
@@ -190,14 +183,10 @@ HBITMAP LoadBitmap(HINSTANCE, int Id) {
 }
 
 bool MessageBeep(unsigned) {
-  ++Beeps;
+  ++detail::GuiState().Beeps;
   if (backend::PlatformStarted() && backend::HasDisplay())
     backend::Beep();
   return true;
-}
-
-int BeepCount() {
-  return Beeps;
 }
 
 HDC BeginPaint(HWND Wnd, TPaintStruct& PS) {

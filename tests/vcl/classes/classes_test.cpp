@@ -128,17 +128,6 @@ TEST(Component, OwnerHearsOfInsertAndRemove) {
   EXPECT_EQ(Owner.Log, Expected);
 }
 
-TEST(Component, SiblingsHearOfEachOther) {
-  TProbe Owner(nullptr);
-  auto* A = new TProbe(&Owner);
-  auto* B = new TProbe(&Owner);
-  A->Log.clear();
-  const auto Expected = std::make_pair(static_cast<TComponent*>(B), opRemove);
-  delete B;
-  ASSERT_FALSE(A->Log.empty());
-  EXPECT_EQ(A->Log.back(), Expected);
-}
-
 TEST(Component, FreeNotificationReachesPeersOfOtherOwnersAndUnlinksThem) {
   TProbe FormA(nullptr), FormB(nullptr);
   auto* Edit = new TProbe(&FormA);
@@ -244,6 +233,61 @@ TEST(Component, NamesAreUniqueAmongTheOwnersComponentsIgnoringCase) {
   C->SetName("Edit1");
   EXPECT_THROW(Owner.InsertComponent(C), EComponentError);
   EXPECT_EQ(C->Owner(), &Other);
+}
+
+// The owner finds its components by name after renames, moves to another
+// owner and frees, in any letter case.
+TEST(Component, FindingByNameFollowsRenamesMovesAndFrees) {
+  TProbe Owner(nullptr);
+  TProbe Other(nullptr);
+  auto* A = new TProbe(&Owner);
+  A->SetName("Label1");
+  A->SetName("Caption");
+  EXPECT_EQ(Owner.FindComponent("Label1"), nullptr);
+  EXPECT_EQ(Owner.FindComponent("CAPTION"), A);
+  Other.InsertComponent(A);
+  EXPECT_EQ(Owner.FindComponent("Caption"), nullptr);
+  EXPECT_EQ(Other.FindComponent("caption"), A);
+  auto* B = new TProbe(&Owner);
+  B->SetName("Caption"); // the name is free again under the first owner
+  EXPECT_EQ(Owner.FindComponent("Caption"), B);
+  delete B;
+  EXPECT_EQ(Owner.FindComponent("Caption"), nullptr);
+  A->SetName("");
+  EXPECT_EQ(Other.FindComponent("Caption"), nullptr);
+  EXPECT_EQ(Other.FindComponent("Capt\xC3\xADon"), nullptr);
+}
+
+// A component that arrives concerns its owner only; one that leaves is
+// heard of by its siblings, which may hold it.
+TEST(Component, SiblingsHearOfRemovalsButNotOfInsertions) {
+  TProbe Owner(nullptr);
+  auto* A = new TProbe(&Owner);
+  auto* B = new TProbe(&Owner);
+  EXPECT_TRUE(A->Log.empty());
+  delete B;
+  const std::vector<std::pair<TComponent*, TOperation>> Expected = {{B, opRemove}};
+  EXPECT_EQ(A->Log, Expected);
+}
+
+// Freeing many at once: the owner and the components that stay hear of
+// each, newest first; those freed together do not hear of one another.
+TEST(Component, FreeingSeveralTellsThoseThatStay) {
+  TProbe Owner(nullptr);
+  auto* Stays = new TProbe(&Owner);
+  auto* A = new TProbe(&Owner);
+  auto* B = new TProbe(&Owner);
+  A->SetName("A");
+  B->Peer = A; // B holds A and is freed first, while A is alive
+  Owner.Log.clear();
+  Owner.FreeComponents({A, B});
+  const std::vector<std::pair<TComponent*, TOperation>> Expected = {{B, opRemove}, {A, opRemove}};
+  EXPECT_EQ(Owner.Log, Expected);
+  EXPECT_EQ(Stays->Log, Expected);
+  EXPECT_FALSE(TProbe::Live().count(A));
+  EXPECT_FALSE(TProbe::Live().count(B));
+  ASSERT_EQ(Owner.ComponentCount(), 1);
+  EXPECT_EQ(Owner.FindComponent("A"), nullptr);
 }
 
 TEST(Component, LoadingAndDesigningState) {

@@ -388,5 +388,43 @@ TEST_F(FormReaderTest, TextToComponentCreatesTheRootByClassName) {
   EXPECT_EQ(LiveWidgets(), 1);
 }
 
+// Read for inspection, a form of a class the program lacks goes into the
+// root given, and handler names the root does not publish are kept as names
+// (written back as read, doing nothing when called); read to run, both are
+// errors.
+TEST_F(FormReaderTest, InspectionTakesUnknownClassesAndHandlersByName) {
+  const std::string Text = "object Order: TOrderForm\n"
+                           "  object Widget1: TWidget\n"
+                           "    OnClick = ButtonClick\n"
+                           "    OnCount = Recount\n"
+                           "  end\n"
+                           "end\n";
+  EXPECT_EQ(vcl::FormRootClassName(Text), "TOrderForm");
+  EXPECT_EQ(vcl::FormRootClassName("object TPanel\nend"), "TPanel");
+  EXPECT_THROW(vcl::FormRootClassName("objet X: TPanel"), vcl::EReadError);
+  {
+    TTestForm Form(nullptr);
+    Form.SetInspecting(true);
+    ReadComponentText(Text, &Form);
+    ASSERT_NE(Form.Widget1, nullptr);
+    EXPECT_TRUE(Form.Widget1->ComponentState().Contains(vcl::csInspecting));
+    Form.Widget1->OnClick(Form.Widget1); // the form's own ButtonClick
+    EXPECT_EQ(Form.Clicks.size(), 1u);
+    int Count = 3;
+    Form.Widget1->OnCount(Form.Widget1, Count); // kept by name: does nothing
+    EXPECT_EQ(Count, 3);
+    const std::string Written = ComponentToText(&Form);
+    EXPECT_NE(Written.find("    OnClick = ButtonClick\n    OnCount = Recount\n"), std::string::npos)
+        << Written;
+  }
+  TTestForm Form(nullptr);
+  try {
+    ReadComponentText(Text, &Form);
+    ADD_FAILURE();
+  } catch (const vcl::EReadError& E) {
+    EXPECT_EQ(E.Message(), "Line 1: A TOrderForm cannot be read into a TTestForm");
+  }
+}
+
 } // namespace
 } // namespace formfile_test

@@ -159,3 +159,70 @@ end
 }
 
 } // namespace
+
+namespace {
+
+// A form whose speed button's glyph is a bitmap info header (no file
+// header) of the given fields, with 64 bytes of pixel data after it.
+std::string GlyphForm(std::uint32_t HeaderSize, std::uint32_t Width, std::uint32_t Height,
+                      unsigned Bits) {
+  std::string Data;
+  auto Put = [&](std::uint32_t V, int Bytes) {
+    for (int I = 0; I < Bytes; ++I)
+      Data.push_back(static_cast<char>((V >> (8 * I)) & 0xFF));
+  };
+  Put(HeaderSize, 4);
+  Put(Width, 4);
+  Put(Height, 4);
+  Put(1, 2);
+  Put(Bits, 2);
+  for (int I = 0; I < 6; ++I)
+    Put(0, 4);
+  Data += std::string(64, '\x7F');
+  static const char Hex[] = "0123456789ABCDEF";
+  std::string Digits;
+  for (unsigned char C : Data)
+    Digits += std::string{Hex[C >> 4], Hex[C & 15]};
+  return "object F: TForm\n  object B: TSpeedButton\n    Glyph.Data = {" + Digits +
+         "}\n  end\nend\n";
+}
+
+} // namespace
+
+// Bitmap headers that no picture can have are refused before any size is
+// worked out from them (under UndefinedBehaviorSanitizer a negated INT_MIN
+// height stops the test), and the form is not built.
+TEST(FormFileTest, ImpossibleGlyphHeadersAreRefused) {
+  const struct {
+    const char* What;
+    std::uint32_t HeaderSize, Width, Height;
+    unsigned Bits;
+  } Cases[] = {
+      {"height INT_MIN", 40, 2, 0x80000000u, 24},
+      {"width INT_MIN", 40, 0x80000000u, 2, 24},
+      {"height -INT_MAX", 40, 2, 0x80000001u, 24},
+      {"width 0", 40, 0, 2, 24},
+      {"height 40000", 40, 2, 40000, 1},
+      {"header size 4 GB", 0xFFFFFFFFu, 2, 2, 24},
+      {"header size 39", 39, 2, 2, 24},
+      {"32 bits a pixel", 40, 2, 2, 32},
+      {"rows beyond the data", 40, 32, 32, 24},
+  };
+  for (const auto& C : Cases) {
+    TForm Form(nullptr);
+    try {
+      ReadComponentText(GlyphForm(C.HeaderSize, C.Width, C.Height, C.Bits), &Form);
+      ADD_FAILURE() << C.What << ": read";
+    } catch (const EReadError& E) {
+      EXPECT_EQ(E.Message(), "Line 3: Error reading Glyph.Data: Bitmap image is not valid")
+          << C.What;
+    }
+    EXPECT_EQ(Form.ComponentCount(), 0) << C.What;
+  }
+  // The same header with a height that fits reads, top-down too.
+  for (std::uint32_t Height : {2u, 0xFFFFFFFEu}) {
+    TForm Form(nullptr);
+    ReadComponentText(GlyphForm(40, 2, Height, 24), &Form);
+    EXPECT_EQ(dynamic_cast<TSpeedButton*>(Form.FindComponent("B"))->Glyph()->Height(), 2);
+  }
+}

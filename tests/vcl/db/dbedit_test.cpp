@@ -164,10 +164,10 @@ TEST_F(DBEditTest, EscapeGivesTheFieldsValueBack) {
 TEST_F(DBEditTest, CharactersTheFieldRefusesAreDroppedWithABeep) {
   ASSERT_TRUE(vt::MoveFocus(Age));
   Age->SelectAll();
-  const int Beeps = BeepCount();
+  const int Beeps = vt::BeepCount();
   vt::TypeText("4x2");
   EXPECT_EQ(Age->Text(), "42");
-  EXPECT_GT(BeepCount(), Beeps);
+  EXPECT_GT(vt::BeepCount(), Beeps);
 }
 
 TEST_F(DBEditTest, TheFieldsEditMaskMasksTheEdit) {

@@ -63,10 +63,10 @@ TEST_F(MaskEditTest, TypingAPhoneNumberFillsThePositionsAndSkipsTheLiterals) {
   EXPECT_EQ(Changes, 10); // one change per character
   EXPECT_TRUE(Edit->Modified());
   EXPECT_EQ(Edit->SelStart(), 13);
-  const int Beeps = BeepCount();
+  const int Beeps = vt::BeepCount();
   vt::TypeText("9"); // no room left
   EXPECT_EQ(Edit->EditText(), "(415)555-1212");
-  EXPECT_GT(BeepCount(), Beeps);
+  EXPECT_GT(vt::BeepCount(), Beeps);
 }
 
 TEST_F(MaskEditTest, WithoutSavedLiteralsTextIsTheDigitsOnly) {
@@ -81,14 +81,14 @@ TEST_F(MaskEditTest, WithoutSavedLiteralsTextIsTheDigitsOnly) {
 
 TEST_F(MaskEditTest, RefusedCharactersBeepAndChangeNothing) {
   Enter(Phone);
-  const int Beeps = BeepCount();
+  const int Beeps = vt::BeepCount();
   vt::TypeText("a");
   EXPECT_EQ(Edit->EditText(), "(___)___-____");
   EXPECT_EQ(Changes, 0);
-  EXPECT_EQ(BeepCount(), Beeps + 1);
+  EXPECT_EQ(vt::BeepCount(), Beeps + 1);
   vt::TypeText("4-"); // a literal out of its place is refused too
   EXPECT_EQ(Edit->EditText(), "(4__)___-____");
-  EXPECT_EQ(BeepCount(), Beeps + 2);
+  EXPECT_EQ(vt::BeepCount(), Beeps + 2);
 }
 
 TEST_F(MaskEditTest, BackspaceAndDeleteBlankPositionsAndNeverShiftTheRest) {
@@ -148,11 +148,11 @@ TEST_F(MaskEditTest, PastesFitThePositionsOrAreRefusedWhole) {
   Edit->SelectAll();
   vt::PasteText("800-555-0199");
   EXPECT_EQ(Edit->Text(), "(800)555-0199");
-  const int Beeps = BeepCount();
+  const int Beeps = vt::BeepCount();
   Edit->SelectAll();
   vt::PasteText("call me");
   EXPECT_EQ(Edit->Text(), "(800)555-0199");
-  EXPECT_GT(BeepCount(), Beeps);
+  EXPECT_GT(vt::BeepCount(), Beeps);
   vt::PressKey(VK_HOME);
   vt::PasteText("21"); // overwrites from the caret on
   EXPECT_EQ(Edit->Text(), "(210)555-0199");
@@ -219,9 +219,9 @@ TEST_F(MaskEditTest, TheMaskConvertsCaseAndRefusesWhatItsPositionsDoNotTake) {
   vt::TypeText("abCD12");
   EXPECT_EQ(Edit->EditText(), "ABcd-12");
   Enter(">LL<ll-00");
-  const int Beeps = BeepCount();
+  const int Beeps = vt::BeepCount();
   vt::TypeText("1");
-  EXPECT_GT(BeepCount(), Beeps);
+  EXPECT_GT(vt::BeepCount(), Beeps);
 }
 
 TEST_F(MaskEditTest, ChangingTheMaskCarriesTheValueOver) {

@@ -131,7 +131,7 @@ TEST_F(EditTest, ReadOnlyRefusesEveryChangeButAllowsCopy) {
   Edit->SetTextBuf("fixed");
   Edit->SetReadOnly(true);
   Changes = 0;
-  const int Beeps = BeepCount();
+  const int Beeps = vt::BeepCount();
   Edit->SelectAll();
   vt::TypeText("x");
   vt::PressKey(VK_BACK);
@@ -140,7 +140,7 @@ TEST_F(EditTest, ReadOnlyRefusesEveryChangeButAllowsCopy) {
   vt::PressKey('X', {ssCtrl});
   EXPECT_EQ(Edit->Text(), "fixed");
   EXPECT_EQ(Changes, 0);
-  EXPECT_GT(BeepCount(), Beeps);
+  EXPECT_GT(vt::BeepCount(), Beeps);
   Clipboard()->SetAsText("");
   vt::PressKey('C', {ssCtrl});
   EXPECT_EQ(Clipboard()->AsText(), "fixed");

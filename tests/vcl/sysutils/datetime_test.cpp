@@ -89,6 +89,18 @@ TEST_F(DateTimeTest, LeapYearsAndWeekdays) {
   EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);
 }
 
+TEST_F(DateTimeTest, DaysInAMonth) {
+  EXPECT_EQ(DaysInAMonth(2026, 1), 31);
+  EXPECT_EQ(DaysInAMonth(2026, 4), 30);
+  EXPECT_EQ(DaysInAMonth(2026, 2), 28);
+  EXPECT_EQ(DaysInAMonth(2024, 2), 29);
+  EXPECT_EQ(DaysInAMonth(1900, 2), 28);
+  EXPECT_EQ(DaysInAMonth(2000, 2), 29);
+  EXPECT_EQ(DaysInAMonth(2026, 12), 31);
+  EXPECT_EQ(DaysInAMonth(2026, 0), 0);
+  EXPECT_EQ(DaysInAMonth(2026, 13), 0);
+}
+
 TEST_F(DateTimeTest, ClockIsReplaceable) {
   EXPECT_EQ(Date(), EncodeDate(2026, 6, 17));
   EXPECT_DOUBLE_EQ(Now(), At(2026, 6, 17, 14, 30));

@@ -40,6 +40,8 @@ struct TObjectNode {
 };
 
 TObjectNode ParseFormText(const std::string& Text);
+// The class of the root object, from the text's first object line only.
+std::string ParseRootClassName(const std::string& Text);
 
 // How a value appears in a message: 'ident', '12', string constant, ...
 std::string Describe(const TValueNode& Value);

@@ -25,9 +25,10 @@ TFloatRec FloatToDecimal(Extended Value);
 // The amount exactly, up to 19 significant digits.
 TFloatRec CurrToDecimal(Currency Value);
 
-// Writes the record in one of the formats; MaxPrecision is 18 for floating
+// Writes the record in one of the formats with Settings' separators and
+// currency layout; MaxPrecision is 18 for floating
 // point values and 19 for currency amounts.
 std::string FloatRecToText(const TFloatRec& Rec, TFloatFormat Format, int Precision, int Digits,
-                           int MaxPrecision);
+                           int MaxPrecision, const TFormatSettings& Settings);
 
 } // namespace vcl::detail
