@@ -15,30 +15,15 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <string>
 
+#include "bench/bench_memory.h"
 #include "vcl/db.h"
 
 using namespace vcl;
 
 namespace {
-
-// A field of /proc/self/status in kB.
-long StatusKb(const char* Key) {
-  std::ifstream Status("/proc/self/status");
-  std::string Line;
-  while (std::getline(Status, Line))
-    if (Line.rfind(Key, 0) == 0)
-      return std::stol(Line.substr(Line.find(':') + 1));
-  return 0;
-}
-
-// Resets the peak resident size to the current one.
-void ResetPeak() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 // The table of Rows rows, made once per size (and journal mode) and
 // removed at exit.
@@ -82,24 +67,10 @@ std::unique_ptr<TSQLiteDataSet> OpenItems(int Rows, bool Wal = false) {
   return Data;
 }
 
-// Memory counters around a case: growth of the resident size and its peak
-// above what was resident when the case began.
-class TMemory {
-public:
-  TMemory() : FStart(StatusKb("VmRSS:")) { ResetPeak(); }
-  void Report(benchmark::State& State) const {
-    State.counters["rss_kb"] = static_cast<double>(StatusKb("VmRSS:") - FStart);
-    State.counters["peak_kb"] = static_cast<double>(StatusKb("VmHWM:") - FStart);
-  }
-
-private:
-  long FStart;
-};
-
 void BM_OpenToFirstRecord(benchmark::State& State) {
   const int Rows = static_cast<int>(State.range(0));
   Database(Rows);
-  const TMemory Memory;
+  const bench::TMemory Memory;
   for (auto _ : State) {
     TSQLiteDataSet Data(nullptr);
     Data.SetDatabaseName(Database(Rows));
@@ -117,7 +88,7 @@ void BM_WalkFirstToLast(benchmark::State& State) {
   const int Rows = static_cast<int>(State.range(0));
   auto Data = OpenItems(Rows);
   TField* Name = Data->FieldByName("name");
-  const TMemory Memory;
+  const bench::TMemory Memory;
   for (auto _ : State) {
     int Count = 0;
     for (Data->First(); !Data->Eof(); Data->Next())
@@ -154,7 +125,7 @@ void BM_SQLiteStepAllRows(benchmark::State& State) {
 
 void BM_LastThenPrior100(benchmark::State& State) {
   auto Data = OpenItems(static_cast<int>(State.range(0)));
-  const TMemory Memory;
+  const bench::TMemory Memory;
   for (auto _ : State) {
     Data->Last();
     for (int I = 0; I < 100; ++I)
@@ -170,7 +141,7 @@ void BM_EditPost(benchmark::State& State) {
   auto Data = OpenItems(static_cast<int>(State.range(0)), State.range(1) != 0);
   Data->MoveBy(500);
   TField* Name = Data->FieldByName("name");
-  const TMemory Memory;
+  const bench::TMemory Memory;
   int Round = 0;
   for (auto _ : State) {
     Data->Edit();

@@ -4,6 +4,9 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev libsqlite3-dev qt6-base-dev fonts-liberation xvfb)
+# PostgreSQL: libpq for the engine, the server for the tests' throwaway one
+# (scripts/pg-server.sh), which runs as the package's "postgres" user.
+packages+=(libpq-dev postgresql)
 # The real-window tests: keys and clicks (xdotool), screen captures (xwd) and
 # their conversion to PNG (ImageMagick).
 packages+=(xdotool x11-apps imagemagick)

@@ -7,6 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
+# CTest starts and stops each build's PostgreSQL server for its tests; a run
+# cut short leaves none behind either.
+trap 'for dir in build/pg-server build/pg-server-multiuser build-asan/pg-server; do
+  scripts/pg-server.sh stop "$dir"; done' EXIT
 jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"

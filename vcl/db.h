@@ -802,6 +802,188 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// SQL databases
+
+// What a write to a table did, as an engine reports it: a post or delete
+// goes to the row its key names only while that row still holds every value
+// as read, so a write that changed no row (or several) did not happen.
+enum TWriteResult : std::uint8_t {
+  wrDone,
+  wrChanged, // the keyed row holds other values now
+  wrGone,    // the keyed row is gone
+  wrIgnored, // the row is as read, and the table ignored the write
+  wrLost,    // a row known only by its place in the table is no longer there as read
+  wrSeveral  // several rows matched: nothing was written
+};
+
+// The cursor of a data set over an SQL table or query, whatever the engine.
+// A table is read in the order of the key that tells its rows apart a
+// window of rows at a time: the first or last rows, the rows after or before
+// a key, the row of a key, so moving never reads more than one window and
+// nothing stays open between moves. The cursor remembers the key of its
+// row, so it keeps its place when its row is deleted. A query (anything
+// without a key) is read a window at a time by position. Each record holds
+// the columns, then (for tables) the key values. The engine fetches the
+// rows (Fetch, Count) and writes them; the cursor keeps its place.
+class TSQLCursor {
+public:
+  virtual ~TSQLCursor();
+
+  // Tables are read by key; queries by position.
+  bool Keyed() const { return FKeyWidth > 0; }
+  // Values per record: the columns, then the key values of a table.
+  int Width() const { return FColumns + FKeyWidth; }
+
+  bool First(TRecordBuffer& Rec);
+  bool Last(TRecordBuffer& Rec);
+  bool Next(TRecordBuffer& Rec);
+  bool Prior(TRecordBuffer& Rec);
+  bool GotoRecNo(int RecNo, TRecordBuffer& Rec);
+  int RecNo();
+  int RecordCount();
+  // Reads the cursor's row again. The window is dropped (what else it held
+  // may have changed too) and counts are taken again when asked.
+  bool Refresh(TRecordBuffer& Rec);
+
+  // Tables with a key can be written; queries and views cannot.
+  virtual bool Writable() const = 0;
+  // The writes, each in a transaction of its own. Update writes the
+  // columns of Rec that differ from Old, in the row that still holds Old;
+  // anything but wrDone writes nothing, Fresh then holding the keyed row as
+  // it is now (wrChanged). On wrDone Rec is the row as stored and the
+  // cursor's. Insert writes Rec (its Null columns take their defaults).
+  // Delete deletes the cursor's row if it still holds Old; the cursor is
+  // then between its neighbours.
+  virtual TWriteResult Update(const TRecordBuffer& Old, TRecordBuffer& Rec,
+                              TRecordBuffer& Fresh) = 0;
+  virtual TWriteResult Insert(TRecordBuffer& Rec) = 0;
+  virtual TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh) = 0;
+  // The rows the last write matched, when it matched several.
+  int Matched() const { return FMatched; }
+
+protected:
+  using TWindow = std::vector<TRecordBuffer>;
+  enum TFetch : std::uint8_t {
+    fFirst,  // the first Count rows
+    fLast,   // the last Count rows
+    fAfter,  // the Count rows after Key
+    fBefore, // the Count rows before Key
+    fByKey,  // the row of Key
+    fAt      // queries: Count rows from Offset (0 the first)
+  };
+  // Fills Rows with the records asked for, in the table's (or query's)
+  // order, overwriting the records Rows already holds where it can (their
+  // memory is reused) and dropping the rest.
+  virtual void Fetch(TFetch What, const TRecordBuffer& Key, int Offset, int Count,
+                     TWindow& Rows) = 0;
+  // The number of records; with a Key, of those before it.
+  virtual int Count(const TRecordBuffer* Key) = 0;
+
+  // The key of a record.
+  TRecordBuffer KeyOf(const TRecordBuffer& Rec) const;
+  // The row of Key as stored now; false when there is none.
+  bool ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row);
+  // The row just written, as stored, becomes the cursor's. A row that moved
+  // in the key's order (an edited key, a new row) stands alone in its
+  // window: the window around it is read again when the cursor moves on.
+  void Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec);
+  // A new row joined the table.
+  void Added();
+  // The cursor's row left the table: the cursor stands in the gap, keeping
+  // the key (and the number) it had.
+  void RemoveCurrent();
+
+  int FColumns = 0;
+  int FKeyWidth = 0;
+  int FMatched = 0;
+
+private:
+  void Take(TRecordBuffer& Rec);
+  void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);
+
+  TWindow FWindow;
+  TWindow FSpare; // the window before, whose memory the next fetch reuses
+  int FPos = -1;
+  bool FGap = false;    // the cursor's row was removed: it stands before FWindow[FPos]
+  TRecordBuffer FKey;   // keyed: the key of the cursor's row
+  int FWindowStart = 0; // queries: the position of FWindow[0]
+  int FRecNo = 0;       // 0 while unknown
+  int FRowCount = -1;   // -1 while unknown
+};
+
+// A data set over a table (TableName) or the rows of a query (SQL, with
+// :name parameters) of an SQL database named DatabaseName: what the engines
+// share. Each engine reads its own SQL for the parameters' names, and
+// reports a write that did not happen here, so that every engine tells the
+// user the same thing in the same words.
+class TCustomSQLDataSet : public TDataSet {
+public:
+  ~TCustomSQLDataSet() override;
+
+  const std::string& DatabaseName() const { return FDatabaseName; }
+  void SetDatabaseName(const std::string& Value);
+  const std::string& TableName() const { return FTableName; }
+  void SetTableName(const std::string& Value);
+  // The query, used when TableName is empty.
+  TStrings* SQL() const { return FSQL.get(); }
+  void SetSQL(TStrings* Value);
+  // The parameters of the SQL: one for each :name it holds.
+  TParams* Params() const override { return FParams.get(); }
+  // Raises EDatabaseError "Name: Parameter 'X' not found" when absent.
+  TParam* ParamByName(const std::string& Name) const;
+  void GetChildren(const std::function<void(TComponent*)>& Proc,
+                   const TComponent* Root) const override;
+
+protected:
+  TCustomSQLDataSet(TComponent* AOwner, std::string DefaultDatabaseName);
+
+  // The :name parameters of SQL in the order they first appear, each once,
+  // as the engine reads its SQL (strings, quoted names and comments hold
+  // none).
+  virtual std::vector<std::string> ParamNames(const std::string& SQL) const = 0;
+  // DatabaseName changed (the data set is closed).
+  virtual void DatabaseChanged() {}
+  // Raises EDatabaseError when there is neither a table nor a query to open.
+  void CheckSource() const;
+  // The engine's cursor while the data set is open, else nullptr; the
+  // storage operations below go to it.
+  virtual TSQLCursor* Cursor() const = 0;
+  bool InternalFirst(TRecordBuffer& Rec) override;
+  bool InternalLast(TRecordBuffer& Rec) override;
+  bool InternalNext(TRecordBuffer& Rec) override;
+  bool InternalPrior(TRecordBuffer& Rec) override;
+  bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) override;
+  int InternalRecNo() override;
+  int InternalRecordCount() override;
+  bool InternalRefresh(TRecordBuffer& Rec) override;
+  void InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) override;
+  bool InternalDelete(TRecordBuffer& Rec) override;
+  void InternalInitRecord(TRecordBuffer& Rec) override;
+  // Raises the message of a write that did not happen (Result is not
+  // wrDone), for a post or a delete. A row another user changed (wrChanged)
+  // is shown as it is now first: Fresh is the row as read, and the fields
+  // the user did not change take its values. Matched counts the rows a
+  // wrSeveral write matched.
+  [[noreturn]] void WriteRefused(TWriteResult Result, const TRecordBuffer& Fresh, bool Deleting,
+                                 int Matched = 0);
+  // The key that tells a table's rows apart among Candidates (its unique
+  // keys, each as its columns, -1 for a part that may hold Null or is an
+  // expression): the smallest whose parts are all columns never Null, the
+  // first among equals; none when there is none.
+  static std::vector<int> SmallestKey(const std::vector<std::vector<int>>& Candidates);
+  void Loaded() override;
+
+private:
+  void SQLChanging(TObject* Sender);
+  void SQLChanged(TObject* Sender);
+
+  std::string FDatabaseName;
+  std::string FTableName;
+  std::unique_ptr<TStringList> FSQL;
+  std::unique_ptr<TParams> FParams;
+};
+
+// ---------------------------------------------------------------------------
 // SQLite
 
 // A data set over an SQLite database (a file, a file: URI, or ":memory:"):
@@ -822,22 +1004,11 @@ private:
 // connection to a file lasts from first use to Close, so Open reads the
 // file that is there then; an in-memory database lives as long as the data
 // set (until DatabaseName changes).
-class TSQLiteDataSet : public TDataSet {
+class TSQLiteDataSet : public TCustomSQLDataSet {
 public:
   explicit TSQLiteDataSet(TComponent* AOwner);
   ~TSQLiteDataSet() override;
 
-  const std::string& DatabaseName() const { return FDatabaseName; }
-  void SetDatabaseName(const std::string& Value);
-  const std::string& TableName() const { return FTableName; }
-  void SetTableName(const std::string& Value);
-  // The query, used when TableName is empty.
-  TStrings* SQL() const { return FSQL.get(); }
-  void SetSQL(TStrings* Value);
-  // The parameters of the SQL: one for each :name it holds.
-  TParams* Params() const override { return FParams.get(); }
-  // Raises EDatabaseError "Name: Parameter 'X' not found" when absent.
-  TParam* ParamByName(const std::string& Name) const;
   // How long opening and writing wait for another connection's lock, in
   // milliseconds.
   int BusyTimeout() const { return FBusyTimeout; }
@@ -856,41 +1027,24 @@ public:
   void ExecSQL(const std::string& Statements);
   // False for queries, views and databases opened read-only.
   bool CanModify() const override;
-  void GetChildren(const std::function<void(TComponent*)>& Proc,
-                   const TComponent* Root) const override;
 
 protected:
+  std::vector<std::string> ParamNames(const std::string& SQL) const override;
+  void DatabaseChanged() override;
+  TSQLCursor* Cursor() const override;
   void InternalOpen(std::vector<TFieldDef>& Defs) override;
   void InternalClose() override;
-  bool InternalFirst(TRecordBuffer& Rec) override;
-  bool InternalLast(TRecordBuffer& Rec) override;
-  bool InternalNext(TRecordBuffer& Rec) override;
-  bool InternalPrior(TRecordBuffer& Rec) override;
-  bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) override;
-  int InternalRecNo() override;
-  int InternalRecordCount() override;
-  bool InternalRefresh(TRecordBuffer& Rec) override;
-  void InternalPost(const TRecordBuffer& Old, TRecordBuffer& Rec, bool Inserting) override;
-  bool InternalDelete(TRecordBuffer& Rec) override;
-  void InternalInitRecord(TRecordBuffer& Rec) override;
   // A table's NOT NULL and column CHECK constraints judge each assignment,
   // as does the column's keeping of the value, so a refused value is
   // reported where it is typed, not at Post.
   void CheckFieldValue(const TField* Field) override;
-  void Loaded() override;
 
 private:
   class TConnection;
   class TCursor;
   class TColumnRules;
-  void SQLChanging(TObject* Sender);
-  void SQLChanged(TObject* Sender);
   TConnection& Connection();
 
-  std::string FDatabaseName = ":memory:";
-  std::string FTableName;
-  std::unique_ptr<TStringList> FSQL;
-  std::unique_ptr<TParams> FParams;
   int FBusyTimeout = 2000;
   std::unique_ptr<TConnection> FConnection;
   std::unique_ptr<TCursor> FCursor;

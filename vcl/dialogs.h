@@ -1,6 +1,7 @@
-// Run-time core: message boxes. Every box goes through one replaceable
-// handler: the GUI platform installs a modal dialog, tests install a recorder,
-// and without any handler the text goes to standard error.
+// Run-time core: message boxes and the login box. Every box goes through one
+// replaceable handler: the GUI platform installs a modal dialog, tests
+// install a recorder, and without any handler the text goes to standard
+// error (and nobody logs in).
 #pragma once
 
 #include <cstdint>
@@ -51,5 +52,15 @@ TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler Handler);
 const char* MsgDlgCaption(TMsgDlgType DlgType);
 int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
 void ShowMessage(const std::string& Msg);
+
+// The login box a database connection shows when the server asks for a
+// password: it names Database, and lets the user change UserName and type
+// Password. True when the user gave them (OK). Like message boxes it goes
+// through a replaceable handler, which the GUI platform installs; without
+// one there is nobody to ask and it returns false.
+using TLoginDlgHandler =
+    std::function<bool(const std::string& Database, std::string& UserName, std::string& Password)>;
+TLoginDlgHandler SetLoginDlgHandler(TLoginDlgHandler Handler);
+bool LoginDialog(const std::string& Database, std::string& UserName, std::string& Password);
 
 } // namespace vcl

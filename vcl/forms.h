@@ -281,6 +281,12 @@ TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
 int ShowMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                       int HelpCtx);
 
+// The login dialog of database connections: the database's name, the user
+// name and the password (edits named UserName and Password), OK and Cancel.
+// ShowLoginDialog shows it modally; the platform sends every LoginDialog here.
+TForm* CreateLoginDialog(const std::string& Database, const std::string& UserName);
+bool ShowLoginDialog(const std::string& Database, std::string& UserName, std::string& Password);
+
 // A picture of the whole screen as the display shows it; false without one.
 bool GrabScreenImage(TPixelBuffer& Image);
 

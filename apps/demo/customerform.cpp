@@ -17,9 +17,9 @@ namespace Demo {
 using namespace vcl;
 using ValEdit::TValidEdit;
 
-TCustomerForm::TCustomerForm(TComponent* AOwner) : TForm(AOwner) {
+TCustomerForm::TCustomerForm(TComponent* AOwner, const std::string& FormText) : TForm(AOwner) {
   RegisterCustomerFormClasses();
-  ReadComponentText(CustomerFormText, this);
+  ReadComponentText(FormText, this);
   FPreviousOnException = Application->OnException;
   Application->OnException = [this](TObject*, const std::exception& E) { ShowFailure(E); };
 }

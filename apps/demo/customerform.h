@@ -31,7 +31,8 @@ class TCustomerForm : public vcl::TForm {
 public:
   // The form takes the application's failures of input handling (a post
   // the table refuses, a value a field refuses on leaving it) while it lives.
-  explicit TCustomerForm(vcl::TComponent* AOwner);
+  // Reads the form file (FormText; the demo's own by default).
+  explicit TCustomerForm(vcl::TComponent* AOwner, const std::string& FormText = CustomerFormText);
   ~TCustomerForm() override;
 
   // The status line's text.
@@ -64,7 +65,7 @@ public:
   vcl::TButton* ClearButton = nullptr;
   vcl::TButton* CloseButton = nullptr;
   vcl::TPanel* StatusPanel = nullptr;
-  vcl::TSQLiteDataSet* Customers = nullptr;
+  vcl::TCustomSQLDataSet* Customers = nullptr;
   vcl::TDataSource* CustomerSource = nullptr;
   ValEdit::TDBValidEdit* DBCodeEdit = nullptr;
   ValEdit::TDBValidEdit* DBNameEdit = nullptr;

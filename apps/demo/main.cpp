@@ -7,6 +7,7 @@
 
 #include "apps/demo/customerform.h"
 #include "apps/demo/options.h"
+#include "apps/demo/sampledb.h"
 #include "apps/demo/script.h"
 #include "vcl/sysutils.h"
 
@@ -30,7 +31,8 @@ int RunDemo(const Demo::TOptions& Options, int& Argc, char** Argv) {
   if (!Options.Script.empty())
     Steps = Demo::LoadScript(Options.Script);
 
-  auto* Form = new Demo::TCustomerForm(Application);
+  auto* Form = new Demo::TCustomerForm(Application,
+                                       Demo::FormTextFor(Demo::CustomerFormText, Options.Database));
   Form->OpenDatabase(Options.Database);
   Application->SetMainForm(Form);
   Form->Show();

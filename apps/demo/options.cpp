@@ -6,15 +6,17 @@
 namespace Demo {
 
 const char* const UsageText =
-    "usage: valedit-demo [--db FILE] [--locale system] [--screenshot PICTURE]\n"
+    "usage: valedit-demo [--db FILE|URI] [--locale system] [--screenshot PICTURE]\n"
     "                    [--script FILE]\n"
     "\n"
     "Shows a customer order form whose fields check what is typed into them.\n"
     "\n"
-    "  --db FILE             the customer file: an SQLite database (a file name or\n"
+    "  --db FILE|URI         the customer file: an SQLite database (a file name or\n"
     "                        a file: URI) with a table customers, made with the\n"
     "                        sample customers when it does not exist (default:\n"
-    "                        the samples in memory)\n"
+    "                        the samples in memory); or a PostgreSQL database\n"
+    "                        (postgresql://user@host/database), whose table\n"
+    "                        customers is made and filled when it has none\n"
     "  --locale system       use this machine's number, date and time formats\n"
     "                        (default: the US English ones)\n"
     "  --screenshot PICTURE  paint the form to PICTURE without a display, then quit;\n"

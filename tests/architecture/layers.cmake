@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # The libraries link downwards only: the validators and the utility units
-# reach no GUI and no SQLite through anything they link, and vcl_db is the
-# only library that links SQLite. LINKS holds "target=dep,dep" entries
+# reach no GUI and no database engine through anything they link, vcl_db is
+# the only library that links SQLite, and vcl_pg the only one that links
+# libpq. LINKS holds "target=dep,dep" entries
 # separated by '|', each the target's direct link libraries.
 string(REPLACE "|" ";" ENTRIES "${LINKS}")
 set(TARGETS)
@@ -20,6 +21,9 @@ foreach(T IN LISTS TARGETS)
   if("SQLite::SQLite3" IN_LIST DEPS_${T} AND NOT T STREQUAL "vcl_db")
     list(APPEND PROBLEMS "${T} links SQLite")
   endif()
+  if("PostgreSQL::PostgreSQL" IN_LIST DEPS_${T} AND NOT T STREQUAL "vcl_pg")
+    list(APPEND PROBLEMS "${T} links libpq")
+  endif()
 endforeach()
 
 foreach(ROOT textman mathman validate)
@@ -36,7 +40,7 @@ foreach(ROOT textman mathman validate)
     list(APPEND SEEN ${T})
     list(APPEND TODO ${DEPS_${T}})
   endwhile()
-  foreach(FORBIDDEN vcl_gui vcl_db Qt6::Gui SQLite::SQLite3)
+  foreach(FORBIDDEN vcl_gui vcl_db vcl_pg Qt6::Gui SQLite::SQLite3 PostgreSQL::PostgreSQL)
     if(FORBIDDEN IN_LIST SEEN)
       list(APPEND PROBLEMS "${ROOT} reaches ${FORBIDDEN}")
     endif()

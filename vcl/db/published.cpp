@@ -75,35 +75,41 @@ void DeclareDataSets() {
         .Event<void(TObject*)>("OnStateChange", &T::OnStateChange)
         .Event<void(TObject*)>("OnUpdateData", &T::OnUpdateData);
   }
+  {
+    using T = TCustomSQLDataSet;
+    Published<T>("TCustomSQLDataSet")
+        .Inherits<TComponent>()
+        // Read before the others, but opening waits for the whole form.
+        .Bool("Active", &T::StoredActive, &T::SetStoredActive, false)
+        .Strings("SQL", &T::SQL, &T::SetSQL)
+        .Str("TableName", &T::TableName, &T::SetTableName, std::string())
+        .Event<TDataSetSig>("AfterCancel", &T::AfterCancel)
+        .Event<TDataSetSig>("AfterClose", &T::AfterClose)
+        .Event<TDataSetSig>("AfterDelete", &T::AfterDelete)
+        .Event<TDataSetSig>("AfterEdit", &T::AfterEdit)
+        .Event<TDataSetSig>("AfterInsert", &T::AfterInsert)
+        .Event<TDataSetSig>("AfterOpen", &T::AfterOpen)
+        .Event<TDataSetSig>("AfterPost", &T::AfterPost)
+        .Event<TDataSetSig>("AfterScroll", &T::AfterScroll)
+        .Event<TDataSetSig>("BeforeCancel", &T::BeforeCancel)
+        .Event<TDataSetSig>("BeforeClose", &T::BeforeClose)
+        .Event<TDataSetSig>("BeforeDelete", &T::BeforeDelete)
+        .Event<TDataSetSig>("BeforeEdit", &T::BeforeEdit)
+        .Event<TDataSetSig>("BeforeInsert", &T::BeforeInsert)
+        .Event<TDataSetSig>("BeforeOpen", &T::BeforeOpen)
+        .Event<TDataSetSig>("BeforePost", &T::BeforePost)
+        .Event<TDataSetSig>("BeforeScroll", &T::BeforeScroll)
+        .Event<TDataSetErrorSig>("OnDeleteError", &T::OnDeleteError)
+        .Event<TDataSetErrorSig>("OnEditError", &T::OnEditError)
+        .Event<TDataSetSig>("OnNewRecord", &T::OnNewRecord)
+        .Event<TDataSetErrorSig>("OnPostError", &T::OnPostError);
+  }
+  // Each engine's default database differs: the property is its own.
   using T = TSQLiteDataSet;
   Published<T>("TSQLiteDataSet")
-      .Inherits<TComponent>()
-      // Read before the others, but opening waits for the whole form.
-      .Bool("Active", &T::StoredActive, &T::SetStoredActive, false)
+      .Inherits<TCustomSQLDataSet>()
       .Int("BusyTimeout", &T::BusyTimeout, &T::SetBusyTimeout, 2000)
-      .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"))
-      .Strings("SQL", &T::SQL, &T::SetSQL)
-      .Str("TableName", &T::TableName, &T::SetTableName, std::string())
-      .Event<TDataSetSig>("AfterCancel", &T::AfterCancel)
-      .Event<TDataSetSig>("AfterClose", &T::AfterClose)
-      .Event<TDataSetSig>("AfterDelete", &T::AfterDelete)
-      .Event<TDataSetSig>("AfterEdit", &T::AfterEdit)
-      .Event<TDataSetSig>("AfterInsert", &T::AfterInsert)
-      .Event<TDataSetSig>("AfterOpen", &T::AfterOpen)
-      .Event<TDataSetSig>("AfterPost", &T::AfterPost)
-      .Event<TDataSetSig>("AfterScroll", &T::AfterScroll)
-      .Event<TDataSetSig>("BeforeCancel", &T::BeforeCancel)
-      .Event<TDataSetSig>("BeforeClose", &T::BeforeClose)
-      .Event<TDataSetSig>("BeforeDelete", &T::BeforeDelete)
-      .Event<TDataSetSig>("BeforeEdit", &T::BeforeEdit)
-      .Event<TDataSetSig>("BeforeInsert", &T::BeforeInsert)
-      .Event<TDataSetSig>("BeforeOpen", &T::BeforeOpen)
-      .Event<TDataSetSig>("BeforePost", &T::BeforePost)
-      .Event<TDataSetSig>("BeforeScroll", &T::BeforeScroll)
-      .Event<TDataSetErrorSig>("OnDeleteError", &T::OnDeleteError)
-      .Event<TDataSetErrorSig>("OnEditError", &T::OnEditError)
-      .Event<TDataSetSig>("OnNewRecord", &T::OnNewRecord)
-      .Event<TDataSetErrorSig>("OnPostError", &T::OnPostError);
+      .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"));
 }
 
 } // namespace

@@ -140,7 +140,7 @@ bool CreateFile(const std::string& Path, const std::string& Name, const std::str
 
 bool TSQLiteDataSet::CreateDatabase(const std::string& Statements) {
   CheckInactive();
-  const TPlace Place = PlaceOf(FDatabaseName, this);
+  const TPlace Place = PlaceOf(DatabaseName(), this);
   if (Place.Path.empty()) {
     if (FConnection)
       return false;
@@ -155,7 +155,7 @@ bool TSQLiteDataSet::CreateDatabase(const std::string& Statements) {
   struct stat Info {};
   if (Place.ReadOnly || lstat(Place.Path.c_str(), &Info) == 0)
     return false;
-  return CreateFile(Place.Path, FDatabaseName, Statements, this);
+  return CreateFile(Place.Path, DatabaseName(), Statements, this);
 }
 
 } // namespace vcl

@@ -113,52 +113,26 @@ private:
   std::uint64_t FDevice = 0, FInode = 0;
 };
 
-class TSQLiteDataSet::TCursor {
+class TSQLiteDataSet::TCursor : public TSQLCursor {
 public:
-  // What a write did. A write goes to the row the key names that still holds
-  // every value as read; when there is none, the row as it is now tells why.
-  enum TWriteResult : std::uint8_t {
-    wrDone,
-    wrChanged, // the keyed row holds other values now (Fresh)
-    wrGone,    // the keyed row is gone
-    wrIgnored, // the row is as read, and the table ignored the write
-    wrLost,    // a row known only by its row id is no longer there as read
-    wrSeveral  // several rows matched: nothing was written (Count says how many)
-  };
+  // A write goes to the row the key names that still holds every value as
+  // read; when there is none, the row as it is now tells why (TWriteResult).
 
   // Reads the columns of TableName (or of the query SQL, whose :name
   // parameters take the values of Params) into Defs.
   TCursor(TConnection& Connection, const std::string& TableName, const std::string& SQL,
           const TParams& Params, std::vector<TFieldDef>& Defs);
-  ~TCursor();
+  ~TCursor() override;
 
-  // Tables with a key can be written; queries and views cannot.
-  bool Writable() const { return FKeyKind != kkNone; }
-  // Values per record: the columns, then the key values of a table.
-  int Width() const { return FColumns + static_cast<int>(FKeySlots.size()); }
+  bool Writable() const override { return FKeyKind != kkNone; }
+  TWriteResult Update(const TRecordBuffer& Old, TRecordBuffer& Rec, TRecordBuffer& Fresh) override;
+  // wrIgnored when the table took no row.
+  TWriteResult Insert(TRecordBuffer& Rec) override;
+  TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh) override;
 
-  bool First(TRecordBuffer& Rec);
-  bool Last(TRecordBuffer& Rec);
-  bool Next(TRecordBuffer& Rec);
-  bool Prior(TRecordBuffer& Rec);
-  bool GotoRecNo(int RecNo, TRecordBuffer& Rec);
-  int RecNo();
-  int RecordCount();
-  bool Refresh(TRecordBuffer& Rec);
-
-  // Writes the columns of Rec that differ from Old, in the row that still
-  // holds Old; anything but wrDone writes nothing, Fresh then holding the
-  // keyed row as it is now (wrChanged). On wrDone Rec is the row as stored.
-  TWriteResult Update(const TRecordBuffer& Old, TRecordBuffer& Rec, TRecordBuffer& Fresh);
-  // Inserts Rec (its Null columns take their defaults); Rec becomes the row
-  // as stored and the cursor's record. wrIgnored when the table took no row.
-  TWriteResult Insert(TRecordBuffer& Rec);
-  // Deletes the cursor's row if it still holds Old (wrChanged: it does not,
-  // Fresh holds it); the cursor is then between its neighbours.
-  TWriteResult Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh);
-  // What a user is told of a write that did not happen; Again says how to
-  // write over another user's changes (wrChanged).
-  std::string Failure(TWriteResult Result, const std::string& Again) const;
+protected:
+  void Fetch(TFetch What, const TRecordBuffer& Key, int Offset, int Count, TWindow& Rows) override;
+  int Count(const TRecordBuffer* Key) override;
 
 private:
   // How a table's rows are told apart: by a key whose values name one row
@@ -176,7 +150,6 @@ private:
     std::vector<bool> NotNull;
     std::vector<int> PrimaryKey; // columns, in key order
   };
-  using TWindow = std::vector<TRecordBuffer>;
 
   void ReadTable(const std::string& TableName, std::vector<TFieldDef>& Defs);
   TTableInfo ReadColumns(const std::string& TableName, std::vector<TFieldDef>& Defs);
@@ -190,12 +163,10 @@ private:
   void ExpectColumns(const TSQLiteStatement& S);
   std::unique_ptr<TSQLiteStatement> Prepare(const std::string& SQL) const;
   void CheckShape(const TSQLiteStatement& S) const;
-  void Fetch(TSQLiteStatement& S, TWindow& Rows, bool Reversed) const;
-  void FetchAt(int Offset, int Count, TWindow& Rows);
+  void Step(TSQLiteStatement& S, TWindow& Rows, bool Reversed) const;
   std::int64_t Scalar(TSQLiteStatement& S) const;
   // Binds Values to the parameters from First on.
   void BindValues(TSQLiteStatement& S, int First, const TRecordBuffer& Values) const;
-  bool ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row);
   std::string KeyExprs() const;
   std::string RowMatches(int FirstParam) const;
   void BindRow(TSQLiteStatement& S, int FirstParam, const TRecordBuffer& Row) const;
@@ -203,33 +174,18 @@ private:
                    const std::vector<int>& Columns) const;
   void ReadBack(const TRecordBuffer& Key, TRecordBuffer& Stored);
   TWriteResult Written(const TRecordBuffer& Old, TRecordBuffer& Fresh);
-  void Take(TRecordBuffer& Rec);
-  void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);
-  void Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec);
-  void RemoveCurrent();
 
   TConnection& FConnection;
   TKeyKind FKeyKind = kkNone;
-  int FColumns = 0;
   std::vector<std::string> FColumnNames; // quoted
   std::vector<bool> FGenerated;
   std::string FTable; // quoted
   std::vector<TKeySlot> FKeySlots;
   std::vector<std::string> FExpected; // the names of the columns every fetch reads
   TRecordBuffer FParams;              // queries: the values of their parameters, in order
-  int FMatched = 0;
 
   std::unique_ptr<TSQLiteStatement> FFirst, FLast, FAfter, FBefore, FByKey, FAt, FCountAll,
       FCountBefore;
-
-  TWindow FWindow;
-  TWindow FSpare; // the window before, whose memory the next fetch reuses
-  int FPos = -1;
-  bool FGap = false;    // the cursor's row was removed: it stands before FWindow[FPos]
-  TRecordBuffer FKey;   // keyed: the key of the cursor's row
-  int FWindowStart = 0; // queries: the position of FWindow[0]
-  int FRecNo = 0;       // 0 while unknown
-  int FRowCount = -1;   // -1 while unknown
 };
 
 // The rules SQLite holds each written row of a table to that concern one

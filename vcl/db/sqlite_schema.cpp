@@ -184,16 +184,14 @@ void TSQLiteDataSet::TCursor::ChooseKey(const std::string& TableName, bool Witho
     Defs[Primary[0]].Required = false; // SQLite numbers new rows itself
   for (int Column : Key)
     FKeySlots.push_back({FColumnNames[Column], Column});
-  if (!Key.empty()) {
+  if (!Key.empty())
     FKeyKind = kkKey;
-    return;
-  }
   for (const char* Name : {"rowid", "_rowid_", "oid"})
-    if (ColumnNamed(Defs, Name) < 0) {
+    if (FKeyKind == kkNone && ColumnNamed(Defs, Name) < 0) {
       FKeySlots.push_back({Name, -1});
       FKeyKind = kkRowid;
-      return;
     }
+  FKeyWidth = static_cast<int>(FKeySlots.size());
 }
 
 // The columns of the table's smallest unique index over plain columns that
@@ -213,12 +211,10 @@ std::vector<int> TSQLiteDataSet::TCursor::UniqueKey(const std::string& TableName
     Index.push_back(Column >= 0 && NotNull[Column] ? Column : -1);
   }
   Indexes->Reset();
-  std::vector<int> Best;
-  for (const auto& [Name, Index] : Columns)
-    if (std::find(Index.begin(), Index.end(), -1) == Index.end() &&
-        (Best.empty() || Index.size() < Best.size()))
-      Best = Index;
-  return Best;
+  std::vector<std::vector<int>> Candidates;
+  for (auto& [Name, Index] : Columns)
+    Candidates.push_back(std::move(Index));
+  return SmallestKey(Candidates);
 }
 
 // The statements of keyed browsing; K stands for the key columns in order.
@@ -260,7 +256,7 @@ void TSQLiteDataSet::TCursor::ReadQuery(const std::string& SQL, const TParams& P
   FColumns = FAt->ColumnCount();
   ExpectColumns(*FAt);
   TWindow First;
-  FetchAt(0, 1, First);
+  Fetch(fAt, {}, 0, 1, First);
   for (int I = 0; I < FColumns; ++I) {
     TFieldDef Def;
     Def.Name = FAt->ColumnName(I);

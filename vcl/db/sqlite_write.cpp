@@ -51,8 +51,7 @@ void TSQLiteDataSet::TCursor::ReadBack(const TRecordBuffer& Key, TRecordBuffer& 
 // What the statement just run did to the row read as Old. A row known only
 // by its row id that is no longer there as read cannot be told from another
 // row that took its number, so it is never merged nor written.
-TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Written(const TRecordBuffer& Old,
-                                                                       TRecordBuffer& Fresh) {
+TWriteResult TSQLiteDataSet::TCursor::Written(const TRecordBuffer& Old, TRecordBuffer& Fresh) {
   const int Changes = sqlite3_changes(FConnection.Handle());
   if (Changes == 1)
     return wrDone;
@@ -60,32 +59,15 @@ TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Written(const TRe
     FMatched = Changes;
     return wrSeveral;
   }
-  const TRecordBuffer OldKey(Old.end() - static_cast<int>(FKeySlots.size()), Old.end());
-  if (!ReadByKey(OldKey, Fresh))
+  if (!ReadByKey(KeyOf(Old), Fresh))
     return FKeyKind == kkRowid ? wrLost : wrGone;
   if (Fresh == Old)
     return wrIgnored;
   return FKeyKind == kkRowid ? wrLost : wrChanged;
 }
 
-// The row as stored becomes the cursor's. A row that moved in the key's
-// order (an edited key, a new row) stands alone in its window: the window
-// around it is read again when the cursor moves on.
-void TSQLiteDataSet::TCursor::Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec) {
-  if (Moved || FGap || FPos < 0 || FPos >= static_cast<int>(FWindow.size())) {
-    FWindow.assign(1, std::move(Stored));
-    FPos = 0;
-    if (Moved)
-      FRecNo = 0;
-  } else {
-    FWindow[FPos] = std::move(Stored);
-  }
-  Take(Rec);
-}
-
-TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Update(const TRecordBuffer& Old,
-                                                                      TRecordBuffer& Rec,
-                                                                      TRecordBuffer& Fresh) {
+TWriteResult TSQLiteDataSet::TCursor::Update(const TRecordBuffer& Old, TRecordBuffer& Rec,
+                                             TRecordBuffer& Fresh) {
   std::vector<int> Changed;
   for (int I = 0; I < FColumns; ++I)
     if (!FGenerated[I] && Rec[I] != Old[I])
@@ -127,7 +109,7 @@ TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Update(const TRec
 // The new row's key comes back from the insert itself: the row id SQLite
 // gave it, or key columns that took their defaults. An insert the table
 // ignored gives none.
-TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Insert(TRecordBuffer& Rec) {
+TWriteResult TSQLiteDataSet::TCursor::Insert(TRecordBuffer& Rec) {
   std::vector<int> Given;
   for (int I = 0; I < FColumns; ++I)
     if (!FGenerated[I] && !IsNullValue(Rec[I]))
@@ -159,13 +141,11 @@ TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Insert(TRecordBuf
   if (Result != wrDone)
     return Result;
   Settle(std::move(Stored), true, Rec);
-  if (FRowCount >= 0)
-    ++FRowCount;
+  Added();
   return wrDone;
 }
 
-TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Delete(const TRecordBuffer& Old,
-                                                                      TRecordBuffer& Fresh) {
+TWriteResult TSQLiteDataSet::TCursor::Delete(const TRecordBuffer& Old, TRecordBuffer& Fresh) {
   const std::string SQL = "DELETE FROM " + FTable + " WHERE " + RowMatches(1);
   TWriteResult Result = wrDone;
   FConnection.Transaction([&] {
@@ -180,39 +160,6 @@ TSQLiteDataSet::TCursor::TWriteResult TSQLiteDataSet::TCursor::Delete(const TRec
   if (Result == wrDone)
     RemoveCurrent();
   return Result;
-}
-
-std::string TSQLiteDataSet::TCursor::Failure(TWriteResult Result, const std::string& Again) const {
-  const std::string Look = " Cancel and refresh to see the table as it is now";
-  switch (Result) {
-  case wrChanged:
-    return "The record was changed by another user since it was read. " + Again;
-  case wrGone:
-    return "The record was deleted by another user";
-  case wrIgnored:
-    return "The table ignored the write (a constraint or trigger of the table that ignores "
-           "it); nothing was written";
-  case wrLost:
-    return "The record was changed or deleted by another user and can no longer be found as it "
-           "was read; nothing was written." +
-           Look;
-  case wrSeveral:
-    return "The record now matches " + std::to_string(FMatched) +
-           " records of the table; nothing was written." + Look;
-  case wrDone:
-    break;
-  }
-  return {};
-}
-
-// The cursor's row left the table: the cursor stands in the gap, keeping
-// the key (and the number) it had.
-void TSQLiteDataSet::TCursor::RemoveCurrent() {
-  if (FPos >= 0 && FPos < static_cast<int>(FWindow.size()) && !FGap)
-    FWindow.erase(FWindow.begin() + FPos);
-  FGap = true;
-  if (FRowCount > 0)
-    --FRowCount;
 }
 
 } // namespace vcl

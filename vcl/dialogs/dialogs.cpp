@@ -52,4 +52,22 @@ void ShowMessage(const std::string& Msg) {
   MessageDlg(Msg, mtCustom, {mbOK}, 0);
 }
 
+namespace {
+
+TLoginDlgHandler& CurrentLoginHandler() {
+  static TLoginDlgHandler Handler;
+  return Handler;
+}
+
+} // namespace
+
+TLoginDlgHandler SetLoginDlgHandler(TLoginDlgHandler Handler) {
+  return std::exchange(CurrentLoginHandler(), std::move(Handler));
+}
+
+bool LoginDialog(const std::string& Database, std::string& UserName, std::string& Password) {
+  const TLoginDlgHandler Handler = CurrentLoginHandler();
+  return Handler && Handler(Database, UserName, Password);
+}
+
 } // namespace vcl

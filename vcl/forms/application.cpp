@@ -29,6 +29,8 @@ void TApplication::Start(bool Headless, int* Argc, char** Argv) {
   if (backend::PlatformStarted())
     return;
   backend::StartPlatform(Headless, Argc, Argv);
+  // Headless, a modal form asks the modal handler, so a test can log in.
+  SetLoginDlgHandler(ShowLoginDialog);
   if (backend::HasDisplay())
     SetMessageDlgHandler(ShowMessageDialog);
 }

@@ -1,0 +1,202 @@
+// TSQLCursor: the place of a data set's cursor among the rows of an SQL table
+// or query, kept in a window of rows that the engine fetches by key (tables)
+// or by position (queries).
+#include <algorithm>
+
+#include "vcl/db.h"
+
+namespace vcl {
+
+namespace {
+
+constexpr int WindowSize = 256;
+
+} // namespace
+
+TSQLCursor::~TSQLCursor() = default;
+
+TRecordBuffer TSQLCursor::KeyOf(const TRecordBuffer& Rec) const {
+  return TRecordBuffer(Rec.end() - FKeyWidth, Rec.end());
+}
+
+bool TSQLCursor::ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row) {
+  TWindow Rows;
+  Fetch(fByKey, Key, 0, 1, Rows);
+  if (Rows.empty())
+    return false;
+  Row = std::move(Rows[0]);
+  return true;
+}
+
+// The cursor's row into Rec, remembering its key.
+void TSQLCursor::Take(TRecordBuffer& Rec) {
+  Rec = FWindow[FPos];
+  if (Keyed())
+    FKey = KeyOf(Rec);
+  FGap = false;
+}
+
+// The fetched rows become the window; the old window is kept as the spare.
+void TSQLCursor::Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec) {
+  std::swap(FWindow, Rows);
+  FPos = Pos;
+  Take(Rec);
+}
+
+bool TSQLCursor::First(TRecordBuffer& Rec) {
+  TWindow& Rows = FSpare;
+  if (Keyed())
+    Fetch(fFirst, {}, 0, WindowSize, Rows);
+  else
+    Fetch(fAt, {}, 0, WindowSize, Rows);
+  if (Rows.empty())
+    return false;
+  FWindowStart = 0;
+  Arrive(std::move(Rows), 0, Rec);
+  FRecNo = 1;
+  return true;
+}
+
+bool TSQLCursor::Last(TRecordBuffer& Rec) {
+  TWindow& Rows = FSpare;
+  if (Keyed()) {
+    Fetch(fLast, {}, 0, WindowSize, Rows);
+    FRecNo = FRowCount >= 0 ? FRowCount : 0;
+  } else {
+    FWindowStart = std::max(RecordCount() - WindowSize, 0);
+    Fetch(fAt, {}, FWindowStart, WindowSize, Rows);
+    FRecNo = FWindowStart + static_cast<int>(Rows.size());
+  }
+  if (Rows.empty())
+    return false;
+  const int Pos = static_cast<int>(Rows.size()) - 1;
+  Arrive(std::move(Rows), Pos, Rec);
+  return true;
+}
+
+// From a gap the row after it is the one at FPos, and it takes the number
+// the removed row had.
+bool TSQLCursor::Next(TRecordBuffer& Rec) {
+  const int Target = FGap ? FPos : FPos + 1;
+  const bool Counted = FRecNo > 0 && !FGap;
+  if (FPos >= 0 && Target < static_cast<int>(FWindow.size())) {
+    FPos = Target;
+    Take(Rec);
+  } else {
+    TWindow& Rows = FSpare;
+    if (Keyed()) {
+      if (FKey.empty())
+        return false;
+      Fetch(fAfter, FKey, 0, WindowSize, Rows);
+    } else {
+      Fetch(fAt, {}, FWindowStart + static_cast<int>(FWindow.size()), WindowSize, Rows);
+    }
+    if (Rows.empty())
+      return false;
+    FWindowStart += static_cast<int>(FWindow.size());
+    Arrive(std::move(Rows), 0, Rec);
+  }
+  if (Counted)
+    ++FRecNo;
+  return true;
+}
+
+bool TSQLCursor::Prior(TRecordBuffer& Rec) {
+  if (FPos > 0 && FPos <= static_cast<int>(FWindow.size())) {
+    --FPos;
+    Take(Rec);
+  } else {
+    TWindow& Rows = FSpare;
+    int Start = 0;
+    if (Keyed()) {
+      if (FKey.empty())
+        return false;
+      Fetch(fBefore, FKey, 0, WindowSize, Rows);
+    } else {
+      if (FWindowStart == 0)
+        return false;
+      Start = std::max(FWindowStart - WindowSize, 0);
+      Fetch(fAt, {}, Start, FWindowStart - Start, Rows);
+    }
+    if (Rows.empty())
+      return false;
+    FWindowStart = Start;
+    const int Pos = static_cast<int>(Rows.size()) - 1;
+    Arrive(std::move(Rows), Pos, Rec);
+  }
+  if (FRecNo > 0)
+    --FRecNo;
+  return true;
+}
+
+bool TSQLCursor::GotoRecNo(int RecNo, TRecordBuffer& Rec) {
+  TWindow& Rows = FSpare;
+  Fetch(fAt, {}, RecNo - 1, WindowSize, Rows);
+  if (Rows.empty())
+    return false;
+  FWindowStart = RecNo - 1;
+  Arrive(std::move(Rows), 0, Rec);
+  FRecNo = RecNo;
+  return true;
+}
+
+int TSQLCursor::RecNo() {
+  if (FRecNo == 0 && Keyed() && !FKey.empty())
+    FRecNo = Count(&FKey) + 1;
+  return FRecNo;
+}
+
+int TSQLCursor::RecordCount() {
+  if (FRowCount < 0)
+    FRowCount = Count(nullptr);
+  return FRowCount;
+}
+
+bool TSQLCursor::Refresh(TRecordBuffer& Rec) {
+  FRowCount = -1;
+  TWindow Rows;
+  if (Keyed()) {
+    if (FKey.empty())
+      return false;
+    Fetch(fByKey, FKey, 0, 1, Rows);
+    FRecNo = 0;
+  } else {
+    Fetch(fAt, {}, FWindowStart + std::max(FPos, 0), WindowSize, Rows);
+    FWindowStart += std::max(FPos, 0);
+  }
+  if (Rows.empty()) {
+    FWindow.clear();
+    FPos = 0;
+    FGap = true;
+    return false;
+  }
+  Arrive(std::move(Rows), 0, Rec);
+  return true;
+}
+
+void TSQLCursor::Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec) {
+  if (Moved || FGap || FPos < 0 || FPos >= static_cast<int>(FWindow.size())) {
+    FWindow.assign(1, std::move(Stored));
+    FPos = 0;
+    if (Moved)
+      FRecNo = 0;
+  } else {
+    FWindow[FPos] = std::move(Stored);
+  }
+  Take(Rec);
+}
+
+void TSQLCursor::Added() {
+  if (FRowCount >= 0)
+    ++FRowCount;
+}
+
+void TSQLCursor::RemoveCurrent() {
+  if (FPos >= 0 && FPos < static_cast<int>(FWindow.size()) && !FGap)
+    FWindow.erase(FWindow.begin() + FPos);
+  FGap = true;
+  if (FRowCount > 0)
+    --FRowCount;
+}
+
+} // namespace vcl
