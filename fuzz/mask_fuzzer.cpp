@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
-#include "vcl/mask.h"
+#include "vcl/maskutils.h"
 
 namespace {
 

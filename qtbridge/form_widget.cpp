@@ -13,8 +13,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "vcl/gui/backend.h"
-#include "vcl/qt/qt_common.h"
+#include "vcl/qt/detail/qt_common.h"
+#include "vcl/windows/detail/backend.h"
 
 namespace QtBridge {
 

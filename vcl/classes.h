@@ -4,10 +4,12 @@
 // TStrings/TStringList are the string lists used for word lists and captions.
 #pragma once
 
+#include <algorithm>
 #include <bitset>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -61,6 +63,19 @@ class TComponent;
 class TFiler;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Removes one item from a list that holds it once, searching from the end:
+// owners and parents free their components and children newest first, so
+// the search is short where it matters (freeing a large form).
+template <typename T, typename U> void EraseLast(std::vector<T*>& List, const U* Item) {
+  const auto It = std::find(List.rbegin(), List.rend(), Item);
+  if (It != List.rend())
+    List.erase(std::next(It).base());
+}
+
+// The alignment of a text within its box: of a control's caption, and of a
+// data field's value in the controls that show it.
+VCL_ENUM(TAlignment, std::uint8_t, taLeftJustify, taRightJustify, taCenter);
 
 class TObject {
 public:
@@ -300,5 +315,9 @@ TComponent* TextToComponent(const std::string& Text, TComponent* Owner);
 // TOrderForm"), from its first line; EReadError when Text does not start
 // as a form file does.
 std::string FormRootClassName(const std::string& Text);
+
+// Declares the form-file names of the enumerations of this unit
+// (TAlignment), once; the units that publish properties of them call it.
+void RegisterClassesEnums();
 
 } // namespace vcl

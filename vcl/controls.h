@@ -29,7 +29,6 @@ VCL_ENUM(TAlign, std::uint8_t, alNone, alTop, alBottom, alLeft, alRight, alClien
 VCL_ENUM(TFormBorderStyle, std::uint8_t, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow,
          bsSizeToolWin);
 using TBorderStyle = TFormBorderStyle; // controls use bsNone and bsSingle
-VCL_ENUM(TAlignment, std::uint8_t, taLeftJustify, taRightJustify, taCenter);
 enum TShiftStateE : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = Set<TShiftStateE>;
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
@@ -110,13 +109,6 @@ public:
 private:
   TControl* FControl;
 };
-
-// Whether a character message types Key into a text: every character but
-// the C0 and C1 control codes, which Backspace, Enter, Escape, Tab and the
-// Ctrl+letter keys make. The invisible joiners of emoji sequences are typed.
-constexpr bool IsTypedChar(char32_t Key) {
-  return Key >= 32 && !(Key >= 127 && Key < 0xA0);
-}
 
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 // Key is the character the key made: one Unicode code point.

@@ -31,6 +31,13 @@ using TShortCut = std::uint16_t;
 
 constexpr char32_t ReplacementChar = 0xFFFD;
 
+// Whether a character message types Key into a text: every character but
+// the C0 and C1 control codes, which Backspace, Enter, Escape, Tab and the
+// Ctrl+letter keys make. The invisible joiners of emoji sequences are typed.
+constexpr bool IsTypedChar(char32_t Key) {
+  return Key >= 32 && !(Key >= 127 && Key < 0xA0);
+}
+
 // The character that starts at byte Offset of S (Offset < S.size()); Offset
 // moves past it.
 char32_t Utf8Decode(std::string_view S, std::size_t& Offset);

@@ -14,6 +14,7 @@
 #include "calform/calform.h"
 #include "design/register.h"
 #include "vcl/db.h"
+#include "vcl/dbctrls.h"
 #include "vcl/forms.h"
 #include "vcl/graphics.h"
 
@@ -25,7 +26,8 @@ using namespace vcl;
 // Every class a form of the library's components may hold.
 void RegisterEverything() {
   RegisterGuiClasses();
-  RegisterDBClasses();
+  RegisterSQLiteClasses();
+  RegisterDBCtrlsClasses();
   CalForm::RegisterCalFormClasses();
   BtnEdit::Register();
   ValEdit::Register();

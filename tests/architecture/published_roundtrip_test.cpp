@@ -22,6 +22,7 @@
 #include "valedit/dbvaledit.h"
 #include "valedit/valedit.h"
 #include "validate/published.h"
+#include "vcl/dbctrls.h"
 #include "vcl/forms.h"
 #include "vcl/pgdb.h"
 #include "vcl/stdctrls.h"
@@ -38,7 +39,8 @@ void RegisterEverything() {
   BtnEdit::RegisterBtnEditClasses();
   ValEdit::RegisterValEditClasses();
   CalForm::RegisterCalFormClasses();
-  RegisterDBClasses();
+  RegisterSQLiteClasses();
+  RegisterDBCtrlsClasses();
   RegisterPgClasses();
   BtnEdit::RegisterDBBtnEditClasses();
   ValEdit::RegisterDBValEditClasses();

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "btnedit/btnedit.h"
-#include "tests/vcl/gui/recording_form.h"
+#include "tests/vcl/forms/recording_form.h"
 #include "vcl/menus.h"
 #include "vcl/testing.h"
 #include "vcl/typinfo.h"

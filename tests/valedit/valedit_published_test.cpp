@@ -2,7 +2,7 @@
 // settings of its own keeps its text, whatever order the settings arrive in.
 #include <memory>
 
-#include "tests/vcl/gui/recording_form.h"
+#include "tests/vcl/forms/recording_form.h"
 #include "valedit_fixture.h"
 #include "vcl/menus.h"
 #include "vcl/typinfo.h"

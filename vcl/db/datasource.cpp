@@ -263,10 +263,8 @@ void TFieldDataLink::UpdateData() {
 void TFieldDataLink::FocusControl(TField** Field) {
   if (!Field || !*Field || *Field != FField)
     return;
-  if (auto* Control = dynamic_cast<TWinControl*>(FControl); Control && Control->CanFocus()) {
+  if (OnFocusControl && OnFocusControl())
     *Field = nullptr;
-    Control->SetFocus();
-  }
 }
 
 } // namespace vcl

@@ -1,9 +1,8 @@
 // The published property tables of the data-access classes: data sets and
 // data sources are components of form files, and so are the fields a form
 // keeps for a data set (nested inside it, bound to their columns by name).
-#include "vcl/gui/published.h"
 #include "vcl/db.h"
-#include "vcl/dbctrls.h"
+#include "vcl/typinfo.h"
 
 namespace vcl {
 
@@ -105,24 +104,15 @@ void DeclareDataSets() {
         .Event<TDataSetSig>("OnNewRecord", &T::OnNewRecord)
         .Event<TDataSetErrorSig>("OnPostError", &T::OnPostError);
   }
-  // Each engine's default database differs: the property is its own.
-  using T = TSQLiteDataSet;
-  Published<T>("TSQLiteDataSet")
-      .Inherits<TCustomSQLDataSet>()
-      .Int("BusyTimeout", &T::BusyTimeout, &T::SetBusyTimeout, 2000)
-      .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"))
-      .Int("LegacyCodePage", &T::LegacyCodePage, &T::SetLegacyCodePage, 0)
-      .Range(0, 1252);
 }
 
 } // namespace
 
 void RegisterDBClasses() {
   static const bool Done = [] {
-    RegisterGuiClasses();
+    RegisterClassesEnums();
     DeclareFields();
     DeclareDataSets();
-    publish::DeclareDBEdit();
     return true;
   }();
   (void)Done;

@@ -16,8 +16,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "vcl/gui/backend.h"
-#include "vcl/qt/qt_common.h"
+#include "vcl/qt/detail/qt_common.h"
+#include "vcl/windows/detail/backend.h"
 
 namespace vcl::backend {
 

@@ -14,7 +14,7 @@
 #include <memory>
 #include <utility>
 
-#include "vcl/qt/qt_common.h"
+#include "vcl/qt/detail/qt_common.h"
 #include "vcl/sysutils.h"
 
 namespace vcl::backend {

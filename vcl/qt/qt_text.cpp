@@ -17,9 +17,9 @@
 #include <tuple>
 #include <unordered_map>
 
-#include "vcl/gui/backend.h"
-#include "vcl/qt/qt_common.h"
+#include "vcl/qt/detail/qt_common.h"
 #include "vcl/sysutils.h"
+#include "vcl/windows/detail/backend.h"
 
 namespace vcl::backend {
 

@@ -12,9 +12,9 @@
 #include <QResizeEvent>
 #include <QWindow>
 
-#include "vcl/gui/backend.h"
 #include "vcl/messages.h"
-#include "vcl/qt/qt_common.h"
+#include "vcl/qt/detail/qt_common.h"
+#include "vcl/windows/detail/backend.h"
 
 namespace vcl::backend {
 

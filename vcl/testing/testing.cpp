@@ -7,7 +7,7 @@
 #include <initializer_list>
 
 #include "vcl/clipbrd.h"
-#include "vcl/gui/guistate.h"
+#include "vcl/controls/detail/guistate.h"
 #include "vcl/menus.h"
 
 namespace vcl::testing {
