@@ -20,7 +20,7 @@ namespace vcl::backend {
 // surrogates leaving Qt.
 QString FromUtf8(const std::string& Text);
 std::string ToUtf8(const QString& Text);
-// The Qt font of a spec as text is drawn with it (no antialiasing, font
+// The Qt font of a TFontSpec as text is drawn with it (no antialiasing, font
 // merging on), and its ascent.
 const QFont& QtFontFor(const TFontSpec& Face, int* Ascent = nullptr);
 
