@@ -216,6 +216,8 @@ private:
   }
 
   // Quoted runs and #nn characters written next to each other make one string.
+  // Bytes in a quoted run that are not UTF-8 (a file edited in another
+  // encoding) read as U+FFFD, so the text held is the text written back.
   TToken String(TToken T) {
     T.Kind = toString;
     for (;;) {
@@ -238,6 +240,8 @@ private:
         ++FPos;
         Utf8Append(T.Text, CharCode());
       } else {
+        if (!IsValidUtf8(T.Text))
+          T.Text = RepairUtf8(T.Text);
         return T;
       }
     }

@@ -197,6 +197,15 @@ TEST_F(FormReaderTest, TextInAnyScriptRoundTripsAndOldCodesReadAsBefore) {
   EXPECT_EQ(W.Caption(), "€uro – café€");
   EXPECT_EQ(W.Mark(), '\xE9') << "a one-byte character property holds the code";
   EXPECT_NE(ComponentToText(&W).find("Mark = #233"), std::string::npos);
+
+  // Bytes that are not UTF-8 inside quotes (a file saved in another
+  // encoding) read as U+FFFD, so what is held is what is written back.
+  TWidget Raw(nullptr);
+  ReadComponentText("object W: TWidget\n  Caption = 'M\xFCller \xC8'#$41\nend", &Raw);
+  EXPECT_EQ(Raw.Caption(), "M\uFFFDller \uFFFDA");
+  TWidget Again(nullptr);
+  ReadComponentText(ComponentToText(&Raw), &Again);
+  EXPECT_EQ(Again.Caption(), Raw.Caption());
 }
 
 TEST_F(FormReaderTest, ValueSyntaxVariants) {
