@@ -249,7 +249,8 @@ private:
 
   // #nn names a code point. Files written by earlier versions named code
   // page 1252 bytes; the two agree everywhere but at 128 to 159, which read
-  // as the code page's characters there.
+  // as the code page's characters there when written in decimal (the C1
+  // controls themselves are written in hex, #$80 to #$9F).
   char32_t CharCode() {
     char32_t Code = 0;
     const bool Hex = Peek() == '$';
@@ -262,7 +263,7 @@ private:
     }
     if (FPos == Start || Code > MaxCodePoint || (Code >= 0xD800 && Code <= 0xDFFF))
       ReadError(FLine, "Invalid character code after '#'");
-    return Code >= 0x80 && Code <= 0x9F ? Cp1252ToUnicode(static_cast<char>(Code)) : Code;
+    return !Hex && Code >= 0x80 && Code <= 0x9F ? Cp1252ToUnicode(static_cast<char>(Code)) : Code;
   }
 
   TToken Binary(TToken T) {

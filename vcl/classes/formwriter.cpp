@@ -49,6 +49,17 @@ bool Plain(char32_t C) {
   return C >= ' ' && C < 127;
 }
 
+// #nn for a character outside printable ASCII. A C1 control (U+0080 to
+// U+009F) is written in hex, #$80 to #$9F: decimal #128 to #159 name code
+// page 1252 characters, as files written by earlier versions meant them.
+std::string CharCode(char32_t C) {
+  if (C >= 0x80 && C <= 0x9F) {
+    constexpr char Digits[] = "0123456789ABCDEF";
+    return std::string("#$") + Digits[C >> 4] + Digits[C & 0xF];
+  }
+  return '#' + std::to_string(static_cast<std::uint32_t>(C));
+}
+
 // One quoted piece: printable ASCII runs in quotes (a quote doubled), every
 // other character as #nn, its code point, so that the file stays 7-bit and
 // reads back the same whatever the reader's encoding.
@@ -67,7 +78,7 @@ std::string QuotePiece(const std::string& S) {
       if (InQuotes)
         Out += '\'';
       InQuotes = false;
-      Out += '#' + std::to_string(static_cast<std::uint32_t>(C));
+      Out += CharCode(C);
     }
   }
   if (InQuotes)

@@ -206,6 +206,16 @@ TEST_F(FormReaderTest, TextInAnyScriptRoundTripsAndOldCodesReadAsBefore) {
   TWidget Again(nullptr);
   ReadComponentText(ComponentToText(&Raw), &Again);
   EXPECT_EQ(Again.Caption(), Raw.Caption());
+
+  // A C1 control is written in hex, since decimal #138 means the code page's
+  // "Š" in older files.
+  TWidget Control(nullptr);
+  Control.SetCaption("a\u008Ab");
+  const std::string Written = ComponentToText(&Control);
+  EXPECT_NE(Written.find("'a'#$8A'b'"), std::string::npos) << Written;
+  TWidget ControlAgain(nullptr);
+  ReadComponentText(Written, &ControlAgain);
+  EXPECT_EQ(ControlAgain.Caption(), "a\u008Ab");
 }
 
 TEST_F(FormReaderTest, ValueSyntaxVariants) {
