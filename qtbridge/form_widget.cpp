@@ -13,8 +13,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "vcl/qt/detail/qt_common.h"
-#include "vcl/windows/detail/backend.h"
+#include "vcl/qt/embedding.h"
 
 namespace QtBridge {
 

@@ -4,7 +4,7 @@
 
 #include <QLineEdit>
 
-#include "vcl/qt/detail/qt_common.h"
+#include "vcl/qt/embedding.h"
 #include "vcl/sysutils.h"
 
 namespace QtBridge {

@@ -16,11 +16,6 @@
 
 namespace vcl {
 
-namespace backend {
-class TNativeWindow;
-class TWindowClient;
-} // namespace backend
-
 VCL_ENUM(TPosition, std::uint8_t, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly,
          poScreenCenter);
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };

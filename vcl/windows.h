@@ -1,6 +1,7 @@
 // GUI platform: the Win32-style functions and types that control code calls
 // directly (device contexts, text metrics, carets, system bitmaps, beeps),
-// served by our own windowless controls and the backend underneath.
+// served by our own windowless controls and the backend underneath; and the
+// window a form shows in, which a host toolkit's widget can stand in for.
 #pragma once
 
 #include <cstdint>
@@ -155,5 +156,55 @@ bool GetCaretPos(TPoint& P);
 
 std::intptr_t SendMessage(HWND Wnd, unsigned Msg, std::intptr_t WParam, std::intptr_t LParam);
 HWND GetFocus();
+
+class TPixelBuffer;
+
+// The window a form shows in. The platform makes one of its own for each
+// shown form; a program that hosts a form in a widget of another toolkit
+// (see TCustomForm::SetWindowMaker) implements TNativeWindow for that
+// widget and hands the widget's input to the form's TWindowClient.
+namespace backend {
+
+// Shift bits of input events.
+constexpr int ssShiftBit = 1, ssAltBit = 2, ssCtrlBit = 4, ssLeftBit = 8, ssRightBit = 16,
+              ssMiddleBit = 32;
+enum TMouseAction { maDown, maUp, maMove, maDoubleClick };
+enum TMouseButtonKind { mbkLeft, mbkRight, mbkMiddle };
+
+// What a native window asks of the form it shows.
+class TWindowClient {
+public:
+  virtual void WindowKey(bool Down, int VirtualKey, int Shift, const std::string& Text) = 0;
+  virtual void WindowMouse(TMouseAction Action, TMouseButtonKind Button, int Shift, int X,
+                           int Y) = 0;
+  // False keeps the window open.
+  virtual bool WindowCloseQuery() = 0;
+  virtual void WindowResized(int Width, int Height) = 0;
+  virtual void WindowActivated(bool Active) = 0;
+  // The picture of the client area, with everything out of date repainted.
+  virtual const TPixelBuffer& WindowRender() = 0;
+
+protected:
+  ~TWindowClient() = default;
+};
+
+class TNativeWindow {
+public:
+  virtual ~TNativeWindow() = default;
+  virtual void SetTitle(const std::string& Title) = 0;
+  // Client-area geometry in screen pixels.
+  virtual void SetGeometry(int Left, int Top, int Width, int Height) = 0;
+  virtual void SetFixedSize(bool Fixed) = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual void Activate() = 0;
+  // Asks for R (client coordinates) to be shown anew: soon, from the event
+  // loop, through WindowRender.
+  virtual void Invalidate(const TRect& R) = 0;
+  // Shows what was asked for now.
+  virtual void Flush() = 0;
+};
+
+} // namespace backend
 
 } // namespace vcl

@@ -28,11 +28,7 @@ set(ALLOWED
     "vcl_sqlite>vcl/db/detail/storage.h"
     # The test helpers drive the GUI platform's state (capture, modal
     # handler, caret, beeps) as a user's input would change it.
-    "vcl_testing>vcl/controls/detail/guistate.h"
-    # The Qt bridge embeds our forms in Qt widgets through the backend seam
-    # and shares the backend's text and pixel conversions.
-    "qtbridge>vcl/qt/detail/qt_common.h"
-    "qtbridge>vcl/windows/detail/backend.h")
+    "vcl_testing>vcl/controls/detail/guistate.h")
 
 function(library_of path out)
   set(result "")

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "../vcl/db/db_fixture.h"
+#include "../vcl/sqlitedb/db_fixture.h"
 #include "vcl/buttons.h"
 #include "vcl/testing.h"
 #include "vcl/typinfo.h"

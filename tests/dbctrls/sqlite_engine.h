@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "../vcl/db/db_fixture.h"
+#include "../vcl/sqlitedb/db_fixture.h"
 #include "engine.h"
 
 namespace dbtest {

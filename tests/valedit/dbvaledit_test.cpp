@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "../vcl/db/db_fixture.h"
+#include "../vcl/sqlitedb/db_fixture.h"
 #include "btnedit/dbbtnedit.h"
 #include "calform/calform.h"
 #include "validate/validate.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "../../vcl/db/db_fixture.h"
+#include "../../vcl/sqlitedb/db_fixture.h"
 #include "apps/demo/customerform.h"
 #include "validate/validate.h"
 #include "vcl/testing.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "db_fixture.h"
+#include "../sqlitedb/db_fixture.h"
 #include "vcl/db.h"
 
 using namespace vcl;

@@ -1,6 +1,6 @@
 // The data-set contract on PostgreSQL: a schema of the test's own on the
 // test run's server.
-#include "../db/data_engine.h"
+#include "../db/contract/data_engine.h"
 #include "pg_fixture.h"
 #include "vcl/pgdb.h"
 

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "../../unicode_texts.h"
-#include "../db/db_fixture.h"
+#include "../sqlitedb/db_fixture.h"
 #include "pg_fixture.h"
 #include "vcl/pgdb.h"
 

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "../db/db_fixture.h"
+#include "../sqlitedb/db_fixture.h"
 #include "pg_fixture.h"
 #include "vcl/forms.h"
 #include "vcl/pgdb.h"

@@ -1,25 +1,18 @@
-// Qt side of the backend, internal: conversions shared by the Qt sources.
+// Qt side of the backend, internal: what the Qt sources share beyond the
+// embedding interface (fonts and shaped text).
 #pragma once
 
 #include <QFont>
-#include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QString>
 
 #include <string>
 #include <vector>
 
 #include "vcl/graphics.h"
+#include "vcl/qt/embedding.h"
 #include "vcl/windows/detail/backend.h"
 
 namespace vcl::backend {
 
-// Our texts are UTF-8 and Qt's UTF-16: these are the only conversions, at
-// the boundary. Bytes that are not UTF-8 arrive as U+FFFD, as do lone
-// surrogates leaving Qt.
-QString FromUtf8(const std::string& Text);
-std::string ToUtf8(const QString& Text);
 // The Qt font of a TFontSpec as text is drawn with it (no antialiasing, font
 // merging on), and its ascent.
 const QFont& QtFontFor(const TFontSpec& Face, int* Ascent = nullptr);
@@ -34,13 +27,5 @@ int ShapedWidth(const TFontSpec& Font, const std::string& Text);
 std::vector<int> ShapedCaretOffsets(const TFontSpec& Font, const std::string& Text);
 void DrawShaped(TPixelBuffer& Target, const TRect& Area, int X, int Y, const std::string& Text,
                 const TFontSpec& Font, std::uint32_t Rgb);
-
-// A QImage sharing the buffer's pixels (no copy); read-only for a const buffer.
-QImage WrapPixels(TPixelBuffer& Pixels);
-QImage WrapPixels(const TPixelBuffer& Pixels);
-
-// The input of a Qt window or widget, handed to the form it shows.
-void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E);
-void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent* E);
 
 } // namespace vcl::backend

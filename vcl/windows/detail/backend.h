@@ -78,46 +78,6 @@ std::string ClipboardText();
 void SetClipboardText(const std::string& Text);
 void ClearClipboard();
 
-// Shift bits of input events.
-constexpr int ssShiftBit = 1, ssAltBit = 2, ssCtrlBit = 4, ssLeftBit = 8, ssRightBit = 16,
-              ssMiddleBit = 32;
-enum TMouseAction { maDown, maUp, maMove, maDoubleClick };
-enum TMouseButtonKind { mbkLeft, mbkRight, mbkMiddle };
-
-// What a native window asks of the form it shows.
-class TWindowClient {
-public:
-  virtual void WindowKey(bool Down, int VirtualKey, int Shift, const std::string& Text) = 0;
-  virtual void WindowMouse(TMouseAction Action, TMouseButtonKind Button, int Shift, int X,
-                           int Y) = 0;
-  // False keeps the window open.
-  virtual bool WindowCloseQuery() = 0;
-  virtual void WindowResized(int Width, int Height) = 0;
-  virtual void WindowActivated(bool Active) = 0;
-  // The picture of the client area, with everything out of date repainted.
-  virtual const TPixelBuffer& WindowRender() = 0;
-
-protected:
-  ~TWindowClient() = default;
-};
-
-class TNativeWindow {
-public:
-  virtual ~TNativeWindow() = default;
-  virtual void SetTitle(const std::string& Title) = 0;
-  // Client-area geometry in screen pixels.
-  virtual void SetGeometry(int Left, int Top, int Width, int Height) = 0;
-  virtual void SetFixedSize(bool Fixed) = 0;
-  virtual void Show() = 0;
-  virtual void Hide() = 0;
-  virtual void Activate() = 0;
-  // Asks for R (client coordinates) to be shown anew: soon, from the event
-  // loop, through WindowRender.
-  virtual void Invalidate(const TRect& R) = 0;
-  // Shows what was asked for now.
-  virtual void Flush() = 0;
-};
-
 std::unique_ptr<TNativeWindow> CreateNativeWindow(TWindowClient* Client);
 
 } // namespace vcl::backend

@@ -1,5 +1,5 @@
 // The data-set contract on SQLite: a database file of the test's own.
-#include "data_engine.h"
+#include "../db/contract/data_engine.h"
 #include "db_fixture.h"
 
 namespace dbtest {

@@ -1,0 +1,35 @@
+// Hosting our forms in a Qt program: what a widget that shows one of our
+// forms needs from the Qt backend (the text and picture conversions, and
+// Qt's key and mouse events turned into the form's input, as our own
+// windows turn them). The window seam itself (TNativeWindow,
+// TWindowClient) is in vcl/windows.h; TCustomForm::SetWindowMaker puts a
+// form into such a window.
+#pragma once
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QString>
+
+#include <string>
+
+#include "vcl/graphics.h"
+#include "vcl/windows.h"
+
+namespace vcl::backend {
+
+// Our texts are UTF-8 and Qt's UTF-16: these are the only conversions, at
+// the boundary. Bytes that are not UTF-8 arrive as U+FFFD, as do lone
+// surrogates leaving Qt.
+QString FromUtf8(const std::string& Text);
+std::string ToUtf8(const QString& Text);
+
+// A QImage sharing the buffer's pixels (no copy); read-only for a const buffer.
+QImage WrapPixels(TPixelBuffer& Pixels);
+QImage WrapPixels(const TPixelBuffer& Pixels);
+
+// The input of a Qt window or widget, handed to the form it shows.
+void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E);
+void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent* E);
+
+} // namespace vcl::backend
