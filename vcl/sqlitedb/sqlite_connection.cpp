@@ -78,17 +78,22 @@ TDBValue TSQLiteStatement::Column(int Index) const {
   return Value;
 }
 
+// One call fetches the column's value; the value's own accessors then cost
+// no further trip through the statement (a walk reads every column of every
+// row). The value is unprotected, which only matters to a connection shared
+// between threads, and a data set's never is.
 void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
-  switch (sqlite3_column_type(FStmt, Index)) {
+  sqlite3_value* Column = sqlite3_column_value(FStmt, Index);
+  switch (sqlite3_value_type(Column)) {
   case SQLITE_INTEGER:
-    Value = static_cast<std::int64_t>(sqlite3_column_int64(FStmt, Index));
+    Value = static_cast<std::int64_t>(sqlite3_value_int64(Column));
     break;
   case SQLITE_FLOAT:
-    Value = sqlite3_column_double(FStmt, Index);
+    Value = sqlite3_value_double(Column);
     break;
   case SQLITE_TEXT: {
-    const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, Index));
-    const auto Size = static_cast<std::size_t>(sqlite3_column_bytes(FStmt, Index));
+    const auto* Text = reinterpret_cast<const char*>(sqlite3_value_text(Column));
+    const auto Size = static_cast<std::size_t>(sqlite3_value_bytes(Column));
     if (FLegacyCp1252)
       Value = Cp1252ToUtf8(std::string_view(Text, Size));
     else if (auto* S = std::get_if<std::string>(&Value))
@@ -98,8 +103,8 @@ void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
     break;
   }
   case SQLITE_BLOB: {
-    const auto* Bytes = static_cast<const char*>(sqlite3_column_blob(FStmt, Index));
-    const int Size = sqlite3_column_bytes(FStmt, Index);
+    const auto* Bytes = static_cast<const char*>(sqlite3_value_blob(Column));
+    const int Size = sqlite3_value_bytes(Column);
     Value = TBlobData{Bytes ? std::string(Bytes, Size) : std::string()};
     break;
   }

@@ -174,7 +174,7 @@ private:
   void ExpectColumns(const TSQLiteStatement& S);
   std::unique_ptr<TSQLiteStatement> Prepare(const std::string& SQL) const;
   void CheckShape(const TSQLiteStatement& S) const;
-  void Step(TSQLiteStatement& S, TWindow& Rows, bool Reversed) const;
+  void Step(TSQLiteStatement& S, TWindow& Rows, bool Reversed);
   std::int64_t Scalar(TSQLiteStatement& S) const;
   // Binds Values to the parameters from First on.
   void BindValues(TSQLiteStatement& S, int First, const TRecordBuffer& Values) const;
