@@ -18,8 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const Schema = "CREATE TABLE t (id INTEGER PRIMARY KEY, v TEXT);"
-                           "INSERT INTO t (v) VALUES ('new')";
+const char* const Notes = "CREATE TABLE notes (id INTEGER PRIMARY KEY, v TEXT);"
+                          "INSERT INTO notes (v) VALUES ('first')";
 
 // The journal mode of the file at Path as a connection of its own sees it.
 std::string ModeOf(const std::string& Path) {
@@ -37,26 +37,26 @@ TEST(SQLiteJournalTest, AMadeDatabaseIsInWalModeUnlessAnotherModeIsAsked) {
     TSQLiteDataSet Data(nullptr);
     Data.SetJournalMode(Case.Asked);
     Data.SetDatabaseName(File.Path());
-    Data.SetTableName("t");
-    ASSERT_TRUE(Data.CreateDatabase(Schema));
+    Data.SetTableName("notes");
+    ASSERT_TRUE(Data.CreateDatabase(Notes));
     // Modes other than WAL are the connection's, not the file's: a file
     // made in one reads as the rollback journal's default.
     EXPECT_EQ(ModeOf(File.Path()), Case.Made) << Case.Asked;
     Data.Open();
-    EXPECT_EQ(Data.FieldByName("v")->AsString(), "new");
+    EXPECT_EQ(Data.FieldByName("v")->AsString(), "first");
     Data.Edit();
     Data.FieldByName("v")->SetAsString("posted");
     Data.Post();
-    EXPECT_EQ(TRawConnection(File.Path()).Value("SELECT v FROM t"), "posted") << Case.Asked;
+    EXPECT_EQ(TRawConnection(File.Path()).Value("SELECT v FROM notes"), "posted") << Case.Asked;
   }
 }
 
 TEST(SQLiteJournalTest, AnOpenedFileKeepsItsModeUnlessOneIsNamed) {
   TTempDatabase File;
-  TRawConnection(File.Path()).Exec(Schema);
+  TRawConnection(File.Path()).Exec(Notes);
   TSQLiteDataSet Data(nullptr);
   Data.SetDatabaseName(File.Path());
-  Data.SetTableName("t");
+  Data.SetTableName("notes");
   Data.Open();
   EXPECT_EQ(ModeOf(File.Path()), "delete");
   Data.Close();
@@ -71,7 +71,7 @@ TEST(SQLiteJournalTest, AnOpenedFileKeepsItsModeUnlessOneIsNamed) {
   Data.Edit();
   Data.FieldByName("v")->SetAsString("posted");
   Data.Post();
-  EXPECT_EQ(TRawConnection(File.Path()).Value("SELECT v FROM t"), "posted");
+  EXPECT_EQ(TRawConnection(File.Path()).Value("SELECT v FROM notes"), "posted");
   Data.Close();
 
   // The default leaves a WAL file in WAL mode.
@@ -86,18 +86,18 @@ TEST(SQLiteJournalTest, AnOpenedFileKeepsItsModeUnlessOneIsNamed) {
 TEST(SQLiteJournalTest, AFileAnotherConnectionHoldsInWalModeStaysInIt) {
   TTempDatabase File;
   TRawConnection Other(File.Path());
-  Other.Exec(std::string("PRAGMA journal_mode = WAL;") + Schema);
+  Other.Exec(std::string("PRAGMA journal_mode = WAL;") + Notes);
   TSQLiteDataSet Data(nullptr);
   Data.SetBusyTimeout(0);
   Data.SetJournalMode(jmDelete);
   Data.SetDatabaseName(File.Path());
-  Data.SetTableName("t");
+  Data.SetTableName("notes");
   Data.Open();
   EXPECT_EQ(Other.Value("PRAGMA journal_mode"), "wal");
   Data.Edit();
   Data.FieldByName("v")->SetAsString("posted");
   Data.Post();
-  EXPECT_EQ(Other.Value("SELECT v FROM t"), "posted");
+  EXPECT_EQ(Other.Value("SELECT v FROM notes"), "posted");
 }
 
 } // namespace
