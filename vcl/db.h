@@ -886,6 +886,13 @@ protected:
   // in the key's order (an edited key, a new row) stands alone in its
   // window: the window around it is read again when the cursor moves on.
   void Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec);
+  // The record at Index of the window Rows being filled: the one there, or
+  // one made (or taken from those earlier windows left over) when Rows is
+  // shorter.
+  TRecordBuffer& RowAt(TWindow& Rows, std::size_t Index);
+  // Rows ends after Count records; the others are kept for later windows,
+  // so windows of changing sizes reuse the memory of the records they held.
+  void EndRows(TWindow& Rows, std::size_t Count);
   // A new row joined the table.
   void Added();
   // The cursor's row left the table: the cursor stands in the gap, keeping
@@ -899,15 +906,18 @@ protected:
 private:
   void Take(TRecordBuffer& Rec);
   void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);
+  int Walk(int Direction);
 
   TWindow FWindow;
-  TWindow FSpare; // the window before, whose memory the next fetch reuses
+  TWindow FSpare;    // the window before, whose memory the next fetch reuses
+  TWindow FLeftOver; // records beyond the end of a window, for the next ones
   int FPos = -1;
   bool FGap = false;    // the cursor's row was removed: it stands before FWindow[FPos]
   TRecordBuffer FKey;   // keyed: the key of the cursor's row
   int FWindowStart = 0; // queries: the position of FWindow[0]
   int FRecNo = 0;       // 0 while unknown
   int FRowCount = -1;   // -1 while unknown
+  int FWalk = 0;        // the last window's size, negative when fetched backwards
 };
 
 // A data set over a table (TableName) or the rows of a query (SQL, with

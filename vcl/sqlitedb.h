@@ -13,6 +13,12 @@
 
 namespace vcl {
 
+// How an SQLite database keeps the journal that makes its writes whole
+// (SQLite's journal modes). jmDefault leaves a file in its own mode, except
+// that a file CreateDatabase makes is in WAL mode.
+VCL_ENUM(TJournalMode, std::uint8_t, jmDefault, jmDelete, jmTruncate, jmPersist, jmMemory, jmWal,
+         jmOff);
+
 // A data set over an SQLite database (a file, a file: URI, or ":memory:"):
 // a table (TableName) or the rows of a query (SQL, with :name parameters).
 // Tables are browsed in the order of the key that tells their rows apart (a
@@ -49,6 +55,15 @@ public:
   // to UTF-8 once and for all.
   int LegacyCodePage() const { return FLegacyCodePage; }
   void SetLegacyCodePage(int Value);
+  // The journal mode the data set puts its database file in when it opens
+  // it (and at once when it is open). A file opened read-only or lying in a
+  // folder the process may not write keeps its own mode, as does a file
+  // another program holds in WAL mode. In WAL mode a commit waits for the
+  // disk only at checkpoints (synchronous = NORMAL): an application crash
+  // loses nothing, a power loss at most the last commits, never the
+  // database.
+  TJournalMode JournalMode() const { return FJournalMode; }
+  void SetJournalMode(TJournalMode Value);
 
   // Makes the database DatabaseName when it does not exist yet, runs
   // Statements (its schema and first rows) in it and returns true; a
@@ -83,6 +98,7 @@ private:
 
   int FBusyTimeout = 2000;
   int FLegacyCodePage = 0;
+  TJournalMode FJournalMode = jmDefault;
   std::unique_ptr<TConnection> FConnection;
   std::unique_ptr<TCursor> FCursor;
   std::unique_ptr<TColumnRules> FRules;

@@ -2,6 +2,7 @@
 // or query, kept in a window of rows that the engine fetches by key (tables)
 // or by position (queries).
 #include <algorithm>
+#include <cstdlib>
 
 #include "vcl/db.h"
 
@@ -9,7 +10,12 @@ namespace vcl {
 
 namespace {
 
+// A window starts at WindowSize rows; each fetch of a walk going on in the
+// same direction doubles it up to MaxWindowSize, so a long walk pays the
+// engine's per-statement cost (a read lock, a look at the file) once per
+// few thousand rows, while the memory held stays bounded.
 constexpr int WindowSize = 256;
+constexpr int MaxWindowSize = 4096;
 
 } // namespace
 
@@ -31,8 +37,9 @@ bool TSQLCursor::ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row) {
 // The cursor's row into Rec, remembering its key.
 void TSQLCursor::Take(TRecordBuffer& Rec) {
   Rec = FWindow[FPos];
+  // Assigned in place: the key's memory serves every row of a walk.
   if (Keyed())
-    FKey = KeyOf(Rec);
+    FKey.assign(Rec.end() - FKeyWidth, Rec.end());
   FGap = false;
 }
 
@@ -45,6 +52,7 @@ void TSQLCursor::Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec) {
 
 bool TSQLCursor::First(TRecordBuffer& Rec) {
   TWindow& Rows = FSpare;
+  FWalk = WindowSize;
   if (Keyed())
     Fetch(fFirst, {}, 0, WindowSize, Rows);
   else
@@ -59,6 +67,7 @@ bool TSQLCursor::First(TRecordBuffer& Rec) {
 
 bool TSQLCursor::Last(TRecordBuffer& Rec) {
   TWindow& Rows = FSpare;
+  FWalk = -WindowSize;
   if (Keyed()) {
     Fetch(fLast, {}, 0, WindowSize, Rows);
     FRecNo = FRowCount >= 0 ? FRowCount : 0;
@@ -74,6 +83,16 @@ bool TSQLCursor::Last(TRecordBuffer& Rec) {
   return true;
 }
 
+// The size of the next window of a walk in Direction (+1 onwards, -1
+// backwards): doubled while the walk keeps its direction.
+int TSQLCursor::Walk(int Direction) {
+  if (Direction * FWalk > 0)
+    FWalk = Direction * std::min(std::abs(FWalk) * 2, MaxWindowSize);
+  else
+    FWalk = Direction * WindowSize;
+  return std::abs(FWalk);
+}
+
 // From a gap the row after it is the one at FPos, and it takes the number
 // the removed row had.
 bool TSQLCursor::Next(TRecordBuffer& Rec) {
@@ -84,12 +103,13 @@ bool TSQLCursor::Next(TRecordBuffer& Rec) {
     Take(Rec);
   } else {
     TWindow& Rows = FSpare;
+    const int Size = Walk(+1);
     if (Keyed()) {
       if (FKey.empty())
         return false;
-      Fetch(fAfter, FKey, 0, WindowSize, Rows);
+      Fetch(fAfter, FKey, 0, Size, Rows);
     } else {
-      Fetch(fAt, {}, FWindowStart + static_cast<int>(FWindow.size()), WindowSize, Rows);
+      Fetch(fAt, {}, FWindowStart + static_cast<int>(FWindow.size()), Size, Rows);
     }
     if (Rows.empty())
       return false;
@@ -107,15 +127,16 @@ bool TSQLCursor::Prior(TRecordBuffer& Rec) {
     Take(Rec);
   } else {
     TWindow& Rows = FSpare;
+    const int Size = Walk(-1);
     int Start = 0;
     if (Keyed()) {
       if (FKey.empty())
         return false;
-      Fetch(fBefore, FKey, 0, WindowSize, Rows);
+      Fetch(fBefore, FKey, 0, Size, Rows);
     } else {
       if (FWindowStart == 0)
         return false;
-      Start = std::max(FWindowStart - WindowSize, 0);
+      Start = std::max(FWindowStart - Size, 0);
       Fetch(fAt, {}, Start, FWindowStart - Start, Rows);
     }
     if (Rows.empty())
@@ -131,6 +152,7 @@ bool TSQLCursor::Prior(TRecordBuffer& Rec) {
 
 bool TSQLCursor::GotoRecNo(int RecNo, TRecordBuffer& Rec) {
   TWindow& Rows = FSpare;
+  FWalk = WindowSize;
   Fetch(fAt, {}, RecNo - 1, WindowSize, Rows);
   if (Rows.empty())
     return false;
@@ -184,6 +206,25 @@ void TSQLCursor::Settle(TRecordBuffer&& Stored, bool Moved, TRecordBuffer& Rec) 
     FWindow[FPos] = std::move(Stored);
   }
   Take(Rec);
+}
+
+TRecordBuffer& TSQLCursor::RowAt(TWindow& Rows, std::size_t Index) {
+  if (Index == Rows.size()) {
+    if (FLeftOver.empty()) {
+      Rows.emplace_back();
+    } else {
+      Rows.push_back(std::move(FLeftOver.back()));
+      FLeftOver.pop_back();
+    }
+  }
+  return Rows[Index];
+}
+
+void TSQLCursor::EndRows(TWindow& Rows, std::size_t Count) {
+  while (Rows.size() > Count) {
+    FLeftOver.push_back(std::move(Rows.back()));
+    Rows.pop_back();
+  }
 }
 
 void TSQLCursor::Added() {

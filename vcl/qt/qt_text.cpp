@@ -14,6 +14,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 
@@ -41,15 +42,17 @@ struct TGlyph {
 // A font with the advance of each character. Text is laid out as the classic
 // GDI does it: every character at a whole-pixel advance, with no kerning and
 // no ligatures, so a width is a plain sum and the caret, the selection and
-// the drawn glyphs always agree. The first 256 code points are measured with
-// the font; any other the first time it is met. Each character is rasterised
+// the drawn glyphs always agree. Each character is measured the first time
+// it is met (a form's fonts meet few of them: measuring every one up front
+// cost start-up more than all its text did). Each character is rasterised
 // once, the first time it is drawn, and kept with its font. A character the
 // font lacks comes from a fallback font (Qt's font merging), so CJK text
 // finds its glyphs.
 struct TLaidFont {
   QFont Font;
   int Ascent = 0;
-  std::array<int, 256> Advance{};
+  std::array<int, 256> Advance; // -1 while not measured
+  std::optional<QFontMetrics> Metrics;
   std::array<TGlyph, 256> Glyphs;
   std::unordered_map<char32_t, int> WideAdvance;
   std::unordered_map<char32_t, TGlyph> WideGlyphs;
@@ -81,10 +84,9 @@ TLaidFont& LaidFontFor(const TFontSpec& Face) {
     F.setHintingPreference(QFont::PreferFullHinting);
     auto Laid = std::make_unique<TLaidFont>();
     Laid->Font = F;
-    const QFontMetrics M(F);
-    Laid->Ascent = M.ascent();
-    for (char32_t Code = 0; Code < 256; ++Code)
-      Laid->Advance[Code] = M.horizontalAdvance(OneChar(Code));
+    Laid->Metrics.emplace(F);
+    Laid->Ascent = Laid->Metrics->ascent();
+    Laid->Advance.fill(-1);
     It = Cache.emplace(K, std::move(Laid)).first;
   }
   return *It->second;
@@ -97,12 +99,15 @@ int Reach(const TLaidFont& Laid) {
 }
 
 int AdvanceOf(TLaidFont& Laid, char32_t Code) {
-  if (Code < 256)
-    return Laid.Advance[Code];
+  if (Code < 256) {
+    int& Advance = Laid.Advance[Code];
+    if (Advance < 0)
+      Advance = Laid.Metrics->horizontalAdvance(OneChar(Code));
+    return Advance;
+  }
   auto It = Laid.WideAdvance.find(Code);
   if (It == Laid.WideAdvance.end())
-    It = Laid.WideAdvance.emplace(Code, QFontMetrics(Laid.Font).horizontalAdvance(OneChar(Code)))
-             .first;
+    It = Laid.WideAdvance.emplace(Code, Laid.Metrics->horizontalAdvance(OneChar(Code))).first;
   return It->second;
 }
 

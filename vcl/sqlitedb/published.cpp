@@ -8,6 +8,7 @@ namespace vcl {
 void RegisterSQLiteClasses() {
   static const bool Done = [] {
     RegisterDBClasses();
+    DeclareEnum<TJournalMode>("TJournalMode");
     // Each engine's default database differs: the property is its own.
     using T = TSQLiteDataSet;
     Published<T>("TSQLiteDataSet")
@@ -15,7 +16,8 @@ void RegisterSQLiteClasses() {
         .Int("BusyTimeout", &T::BusyTimeout, &T::SetBusyTimeout, 2000)
         .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"))
         .Int("LegacyCodePage", &T::LegacyCodePage, &T::SetLegacyCodePage, 0)
-        .Range(0, 1252);
+        .Range(0, 1252)
+        .Enum("JournalMode", &T::JournalMode, &T::SetJournalMode, jmDefault);
     return true;
   }();
   (void)Done;

@@ -78,17 +78,22 @@ TDBValue TSQLiteStatement::Column(int Index) const {
   return Value;
 }
 
+// One call fetches the column's value; the value's own accessors then cost
+// no further trip through the statement (a walk reads every column of every
+// row). The value is unprotected, which only matters to a connection shared
+// between threads, and a data set's never is.
 void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
-  switch (sqlite3_column_type(FStmt, Index)) {
+  sqlite3_value* Column = sqlite3_column_value(FStmt, Index);
+  switch (sqlite3_value_type(Column)) {
   case SQLITE_INTEGER:
-    Value = static_cast<std::int64_t>(sqlite3_column_int64(FStmt, Index));
+    Value = static_cast<std::int64_t>(sqlite3_value_int64(Column));
     break;
   case SQLITE_FLOAT:
-    Value = sqlite3_column_double(FStmt, Index);
+    Value = sqlite3_value_double(Column);
     break;
   case SQLITE_TEXT: {
-    const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, Index));
-    const auto Size = static_cast<std::size_t>(sqlite3_column_bytes(FStmt, Index));
+    const auto* Text = reinterpret_cast<const char*>(sqlite3_value_text(Column));
+    const auto Size = static_cast<std::size_t>(sqlite3_value_bytes(Column));
     if (FLegacyCp1252)
       Value = Cp1252ToUtf8(std::string_view(Text, Size));
     else if (auto* S = std::get_if<std::string>(&Value))
@@ -98,8 +103,8 @@ void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
     break;
   }
   case SQLITE_BLOB: {
-    const auto* Bytes = static_cast<const char*>(sqlite3_column_blob(FStmt, Index));
-    const int Size = sqlite3_column_bytes(FStmt, Index);
+    const auto* Bytes = static_cast<const char*>(sqlite3_value_blob(Column));
+    const int Size = sqlite3_value_bytes(Column);
     Value = TBlobData{Bytes ? std::string(Bytes, Size) : std::string()};
     break;
   }
@@ -171,20 +176,14 @@ TSQLiteDataSet::TConnection::TConnection(const std::string& Name, int BusyTimeou
       (Uri && (Name.find("mode=rwc") != std::string::npos ||
                Name.find("mode=memory") != std::string::npos)))
     Flags |= SQLITE_OPEN_CREATE;
-  const int Rc = sqlite3_open_v2(Name.c_str(), &FDb, Flags, nullptr);
-  std::string Problem;
-  if (Rc != SQLITE_OK) {
-    Problem = FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(Rc);
-  } else {
-    // The schema check below waits for a writer's lock as a post does.
-    SetBusyTimeout(BusyTimeout);
-    // An unknown name in double quotes is an error in our statements, never
-    // the text of the name; schemas may keep their double-quoted strings.
-    sqlite3_db_config(FDb, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-    // Opening is lazy: reading the schema finds a file that is no database.
-    if (sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) !=
-        SQLITE_OK)
-      Problem = sqlite3_errmsg(FDb);
+  std::string Problem = Open(Name, Flags, BusyTimeout);
+  // A file in WAL mode in a folder the process may not write cannot be
+  // opened at all: SQLite keeps the WAL's index beside it.
+  if (!Problem.empty() && (sqlite3_errcode(FDb) & 0xff) == SQLITE_READONLY) {
+    const char* Path = sqlite3_db_filename(FDb, "main");
+    FPath = Path ? Path : "";
+    if (!FPath.empty() && !FolderWritable())
+      Problem = "it is in WAL mode and its folder is read-only";
   }
   if (!Problem.empty()) {
     sqlite3_close(FDb);
@@ -194,6 +193,24 @@ TSQLiteDataSet::TConnection::TConnection(const std::string& Name, int BusyTimeou
   FPath = Path ? Path : "";
   if (!FPath.empty())
     FileId(FPath, FDevice, FInode);
+}
+
+// Opens Name with Flags into FDb; returns the problem, "" when there is
+// none.
+std::string TSQLiteDataSet::TConnection::Open(const std::string& Name, int Flags, int BusyTimeout) {
+  const int Rc = sqlite3_open_v2(Name.c_str(), &FDb, Flags, nullptr);
+  if (Rc != SQLITE_OK)
+    return FDb ? sqlite3_errmsg(FDb) : sqlite3_errstr(Rc);
+  // The schema check below waits for a writer's lock as a post does.
+  SetBusyTimeout(BusyTimeout);
+  // An unknown name in double quotes is an error in our statements, never
+  // the text of the name; schemas may keep their double-quoted strings.
+  sqlite3_db_config(FDb, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+  // Opening is lazy: reading the schema finds a file that is no database.
+  if (sqlite3_exec(FDb, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) !=
+      SQLITE_OK)
+    return sqlite3_errmsg(FDb);
+  return "";
 }
 
 TSQLiteDataSet::TConnection::~TConnection() {
@@ -211,6 +228,31 @@ void TSQLiteDataSet::TConnection::Exec(const std::string& SQL) {
 
 void TSQLiteDataSet::TConnection::SetBusyTimeout(int Milliseconds) {
   sqlite3_busy_timeout(FDb, Milliseconds);
+}
+
+const char* JournalModeName(TJournalMode Mode) {
+  static constexpr const char* Names[] = {"",       "DELETE", "TRUNCATE", "PERSIST",
+                                          "MEMORY", "WAL",    "OFF"};
+  return Names[Mode];
+}
+
+// A file is never changed where it may not be written. Leaving WAL mode
+// needs the file to itself: while another program has it open the pragma
+// fails, and the file keeps its mode (the data set works in either).
+void TSQLiteDataSet::TConnection::SetJournalMode(TJournalMode Mode) {
+  if (Mode != jmDefault && !InMemory() && !ReadOnly() && FolderWritable())
+    sqlite3_exec(FDb, (std::string("PRAGMA journal_mode = ") + JournalModeName(Mode)).c_str(),
+                 nullptr, nullptr, nullptr);
+  bool Wal = false;
+  sqlite3_exec(
+      FDb, "PRAGMA journal_mode",
+      [](void* Wal, int, char** Values, char**) {
+        *static_cast<bool*>(Wal) = Values[0] && sqlite3_stricmp(Values[0], "wal") == 0;
+        return 0;
+      },
+      &Wal, nullptr);
+  sqlite3_exec(FDb, Wal ? "PRAGMA synchronous = NORMAL" : "PRAGMA synchronous = FULL", nullptr,
+               nullptr, nullptr);
 }
 
 bool TSQLiteDataSet::TConnection::ReadOnly() const {
@@ -232,14 +274,18 @@ void TSQLiteDataSet::TConnection::CheckFile() const {
                   FOwner);
 }
 
+bool TSQLiteDataSet::TConnection::FolderWritable() const {
+  const std::string Folder = std::filesystem::path(FPath).parent_path().string();
+  return access(Folder.empty() ? "." : Folder.c_str(), W_OK) == 0;
+}
+
 // SQLite writes its journal beside the database, so a folder the process
 // may not write makes the database read-only as surely as the file's own
 // permissions do.
 void TSQLiteDataSet::TConnection::RaiseReadOnlyCause() const {
   if (InMemory())
     return;
-  const std::string Folder = std::filesystem::path(FPath).parent_path().string();
-  const char* Cause = access(Folder.c_str(), W_OK) != 0  ? "its folder is read-only"
+  const char* Cause = !FolderWritable()                  ? "its folder is read-only"
                       : access(FPath.c_str(), W_OK) != 0 ? "the file is read-only"
                                                          : nullptr;
   if (Cause)

@@ -86,10 +86,11 @@ void Sync(const std::string& Path) {
   }
 }
 
-// Fills the empty file Temporary by running Statements on it; on failure
-// the file is removed and the failure raised.
+// Fills the empty file Temporary by running Statements on it and leaves it
+// in the journal mode Mode; on failure the file is removed and the failure
+// raised.
 void Fill(const std::string& Temporary, const std::string& Name, const std::string& Statements,
-          const TComponent* Owner) {
+          const char* Mode, const TComponent* Owner) {
   sqlite3* Db = nullptr;
   std::string Problem;
   if (sqlite3_open_v2(Temporary.c_str(), &Db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
@@ -100,7 +101,9 @@ void Fill(const std::string& Temporary, const std::string& Name, const std::stri
     char* Message = nullptr;
     if (sqlite3_exec(
             Db, ("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; " + Statements).c_str(),
-            nullptr, nullptr, &Message) != SQLITE_OK)
+            nullptr, nullptr, &Message) != SQLITE_OK ||
+        sqlite3_exec(Db, (std::string("PRAGMA journal_mode = ") + Mode).c_str(), nullptr, nullptr,
+                     &Message) != SQLITE_OK)
       Problem = Message ? Message : sqlite3_errmsg(Db);
     sqlite3_free(Message);
   }
@@ -112,17 +115,17 @@ void Fill(const std::string& Temporary, const std::string& Name, const std::stri
   Sync(Temporary);
 }
 
-// Makes the file Path with Statements run in it; false when a file of the
-// name was there first.
+// Makes the file Path with Statements run in it, in the journal mode Mode;
+// false when a file of the name was there first.
 bool CreateFile(const std::string& Path, const std::string& Name, const std::string& Statements,
-                const TComponent* Owner) {
+                const char* Mode, const TComponent* Owner) {
   std::string Temporary = Path + ".XXXXXX";
   const int Fd = mkstemp(Temporary.data());
   if (Fd < 0)
     CannotCreate(Name, std::strerror(errno), Owner);
   fchmod(Fd, 0644); // as SQLite makes its files
   close(Fd);
-  Fill(Temporary, Name, Statements, Owner);
+  Fill(Temporary, Name, Statements, Mode, Owner);
   const int Linked = link(Temporary.c_str(), Path.c_str());
   const int Error = errno;
   unlink(Temporary.c_str());
@@ -155,7 +158,10 @@ bool TSQLiteDataSet::CreateDatabase(const std::string& Statements) {
   struct stat Info {};
   if (Place.ReadOnly || lstat(Place.Path.c_str(), &Info) == 0)
     return false;
-  return CreateFile(Place.Path, DatabaseName(), Statements, this);
+  // A database made here is in WAL mode unless asked otherwise: a post
+  // then waits for no disk while other programs write theirs.
+  return CreateFile(Place.Path, DatabaseName(), Statements,
+                    JournalModeName(FJournalMode == jmDefault ? jmWal : FJournalMode), this);
 }
 
 } // namespace vcl

@@ -12,18 +12,23 @@ namespace vcl {
 // SQLite prepares a statement again when the schema changes: a query's
 // columns may then be others than the fields were made from.
 void TSQLiteDataSet::TCursor::CheckShape(const TSQLiteStatement& S) const {
+  const int Count = S.ColumnCount();
+  bool Same = Count == static_cast<int>(FExpected.size());
+  for (int I = 0; Same && I < Count; ++I)
+    Same = S.ColumnName(I) == FExpected[I];
+  if (Same)
+    return;
   std::vector<std::string> Names;
-  for (int I = 0; I < S.ColumnCount(); ++I)
+  for (int I = 0; I < Count; ++I)
     Names.push_back(S.ColumnName(I));
-  if (Names != FExpected)
-    DatabaseError("The columns have changed since the data set was opened (now " + JoinList(Names) +
-                      "); close and open it again",
-                  FConnection.Owner());
+  DatabaseError("The columns have changed since the data set was opened (now " + JoinList(Names) +
+                    "); close and open it again",
+                FConnection.Owner());
 }
 
 // Steps S to its end into Rows (in reverse for descending statements), and
 // always resets it.
-void TSQLiteDataSet::TCursor::Step(TSQLiteStatement& S, TWindow& Rows, bool Reversed) const {
+void TSQLiteDataSet::TCursor::Step(TSQLiteStatement& S, TWindow& Rows, bool Reversed) {
   // Rows keeps its records' memory: each row read overwrites one in place.
   std::size_t Count = 0;
   const int Width = this->Width();
@@ -31,19 +36,26 @@ void TSQLiteDataSet::TCursor::Step(TSQLiteStatement& S, TWindow& Rows, bool Reve
     while (S.Step()) {
       if (Count == 0)
         CheckShape(S);
-      if (Count == Rows.size())
-        Rows.emplace_back();
-      TRecordBuffer& Row = Rows[Count++];
+      TRecordBuffer& Row = RowAt(Rows, Count++);
       Row.resize(Width);
-      for (int I = 0; I < Width; ++I)
+      for (int I = 0; I < FColumns; ++I)
         S.ColumnInto(I, Row[I]);
+      // A key that is a column holds that column's value: copied, not read
+      // again.
+      for (int K = 0; K < FKeyWidth; ++K) {
+        const int Column = FKeySlots[K].Column;
+        if (Column >= 0)
+          Row[FColumns + K] = Row[Column];
+        else
+          S.ColumnInto(FColumns + K, Row[FColumns + K]);
+      }
     }
   } catch (...) {
     S.Reset();
     throw;
   }
   S.Reset();
-  Rows.resize(Count);
+  EndRows(Rows, Count);
   if (Reversed)
     std::reverse(Rows.begin(), Rows.end());
 }

@@ -38,10 +38,17 @@ void TSQLiteDataSet::SetLegacyCodePage(int Value) {
     FConnection->SetLegacyCp1252(Value == 1252);
 }
 
+void TSQLiteDataSet::SetJournalMode(TJournalMode Value) {
+  FJournalMode = Value;
+  if (FConnection)
+    FConnection->SetJournalMode(Value);
+}
+
 TSQLiteDataSet::TConnection& TSQLiteDataSet::Connection() {
   if (!FConnection) {
     FConnection = std::make_unique<TConnection>(DatabaseName(), FBusyTimeout, this);
     FConnection->SetLegacyCp1252(FLegacyCodePage == 1252);
+    FConnection->SetJournalMode(FJournalMode);
   }
   return *FConnection;
 }

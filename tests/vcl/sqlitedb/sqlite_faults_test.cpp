@@ -188,9 +188,20 @@ TEST_F(SQLiteFaultsTest, AWriteThatWouldMatchSeveralRowsIsAConflictAndWritesNoth
 }
 
 // ---------------------------------------------------------------------------
-// The file itself
+// The file itself, in the rollback journal's mode and in WAL mode
 
-TEST_F(SQLiteFaultsTest, CloseAndOpenReadTheFileThatIsThereNow) {
+class SQLiteFileTest : public SQLiteFaultsTest, public ::testing::WithParamInterface<const char*> {
+protected:
+  void SetUp() override {
+    SQLiteFaultsTest::SetUp();
+    Raw->Exec(std::string("PRAGMA journal_mode = ") + GetParam());
+    ASSERT_EQ(Stored("PRAGMA journal_mode"), LowerCase(GetParam()));
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(JournalModes, SQLiteFileTest, ::testing::Values("DELETE", "WAL"));
+
+TEST_P(SQLiteFileTest, CloseAndOpenReadTheFileThatIsThereNow) {
   Data->Open();
   Data->Close();
   fs::rename(OtherFile("Zoe"), File.Path());
@@ -198,7 +209,7 @@ TEST_F(SQLiteFaultsTest, CloseAndOpenReadTheFileThatIsThereNow) {
   EXPECT_EQ(F("name")->AsString(), "Zoe");
 }
 
-TEST_F(SQLiteFaultsTest, AFileReplacedOrDeletedWhileOpenIsNamedAndNothingIsLost) {
+TEST_P(SQLiteFileTest, AFileReplacedOrDeletedWhileOpenIsNamedAndNothingIsLost) {
   Data->Open();
   Data->Edit();
   F("city")->SetAsString("Oxford");
@@ -216,41 +227,69 @@ TEST_F(SQLiteFaultsTest, AFileReplacedOrDeletedWhileOpenIsNamedAndNothingIsLost)
 }
 
 // Posts to the file in Folder as a user who may write the file but not its
-// folder; exits 0 when the failure names the folder and nothing was posted.
-void PostInReadOnlyFolder(const std::string& Folder) {
+// folder, asking for journal mode Mode; exits 0 when the failure is
+// Expected and nothing was posted.
+void PostInReadOnlyFolder(const std::string& Folder, TJournalMode Mode,
+                          const std::string& Expected) {
   dbtest::BecomeUnprivileged();
   TSQLiteDataSet People(nullptr);
+  People.SetJournalMode(Mode);
   People.SetDatabaseName(Folder + "/people.db");
   People.SetTableName("people");
-  People.Open();
-  People.Edit();
-  People.FieldByName("name")->SetAsString("Zoe");
   try {
+    People.Open();
+    People.Edit();
+    People.FieldByName("name")->SetAsString("Zoe");
     People.Post();
   } catch (const EDatabaseError& E) {
     std::fprintf(stderr, "%s\n", E.Message().c_str());
-    std::exit(E.Message() == "Cannot write to the database '" + Folder +
-                                 "/people.db': its folder is read-only"
-                  ? 0
-                  : 1);
+    std::exit(E.Message() == Expected ? 0 : 1);
   }
   std::exit(2);
 }
 
-TEST(SQLiteFolderTest, AReadOnlyFolderIsNamedAsTheCause) {
+// A file in the rollback journal's mode stays in it whatever the data set
+// asks for (the folder forbids it), and a post fails naming the folder. A
+// file in WAL mode cannot even be opened without its folder (SQLite keeps
+// the WAL's index there), and Open names the cause.
+struct TFolderCase {
+  const char* FileMode;
+  TJournalMode Asked;
+};
+
+class SQLiteFolderTest : public ::testing::TestWithParam<TFolderCase> {};
+
+INSTANTIATE_TEST_SUITE_P(JournalModes, SQLiteFolderTest,
+                         ::testing::Values(TFolderCase{"DELETE", jmDefault},
+                                           TFolderCase{"DELETE", jmWal},
+                                           TFolderCase{"WAL", jmDefault},
+                                           TFolderCase{"WAL", jmDelete}));
+
+TEST_P(SQLiteFolderTest, AReadOnlyFolderIsNamedAsTheCauseAndTheFileKeepsItsMode) {
   char Name[] = "/tmp/vcl_db_folder_XXXXXX";
   ASSERT_NE(mkdtemp(Name), nullptr);
   const std::string Folder = Name;
+  const std::string Path = Folder + "/people.db";
   {
-    TRawConnection Raw(Folder + "/people.db");
-    Raw.Exec("CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT);"
+    TRawConnection Raw(Path);
+    Raw.Exec(std::string("PRAGMA journal_mode = ") + GetParam().FileMode +
+             "; CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT);"
              "INSERT INTO people (name) VALUES ('Ada')");
   }
-  chmod((Folder + "/people.db").c_str(), 0666);
+  chmod(Path.c_str(), 0666);
   chmod(Folder.c_str(), 0555);
-  EXPECT_EXIT(PostInReadOnlyFolder(Folder), ::testing::ExitedWithCode(0),
-              "its folder is read-only");
+  const std::string Expected =
+      std::string(GetParam().FileMode) == "WAL"
+          ? "Cannot open database '" + Path + "': it is in WAL mode and its folder is read-only"
+          : "Cannot write to the database '" + Path + "': its folder is read-only";
+  EXPECT_EXIT(PostInReadOnlyFolder(Folder, GetParam().Asked, Expected),
+              ::testing::ExitedWithCode(0), Expected);
   chmod(Folder.c_str(), 0755);
+  {
+    TRawConnection Raw(Path);
+    EXPECT_EQ(Raw.Value("PRAGMA journal_mode"), LowerCase(GetParam().FileMode));
+    EXPECT_EQ(Raw.Value("SELECT name FROM people"), "Ada");
+  }
   fs::remove_all(Folder);
 }
 

@@ -5,6 +5,7 @@
 // never written back; a read-only database is read-only up front; and a
 // conflict is seen whatever the column's collation.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <random>
 
@@ -293,11 +294,13 @@ TEST_F(SQLiteIntegrityTest, AReadOnlyDatabaseCannotBeModifiedAndItsEditsAreReadO
   EXPECT_THROW(Data->Append(), EDatabaseError);
 }
 
-// Opens Path's people as a user who may not write the file; exits 0 when
-// the data set is read-only and shows the row.
-void OpenAsReader(const std::string& Path) {
+// Opens Path's people as a user who may not write the file, asking for the
+// journal mode Mode; exits 0 when the data set is read-only and shows the
+// row.
+void OpenAsReader(const std::string& Path, TJournalMode Mode) {
   dbtest::BecomeUnprivileged();
   TSQLiteDataSet People(nullptr);
+  People.SetJournalMode(Mode);
   People.SetDatabaseName(Path);
   People.SetTableName("people");
   People.Open();
@@ -305,13 +308,24 @@ void OpenAsReader(const std::string& Path) {
 }
 
 // The check runs in a process of its own as an unprivileged user, since a
-// file's permissions do not bind root.
-TEST_F(SQLiteIntegrityTest, AFileThatCannotBeWrittenOpensReadOnly) {
+// file's permissions do not bind root. The file keeps its journal mode
+// whatever the data set asks for.
+TEST_F(SQLiteIntegrityTest, AFileThatCannotBeWrittenOpensReadOnlyAndKeepsItsMode) {
+  const struct {
+    const char* FileMode;
+    TJournalMode Asked;
+  } Cases[] = {{"delete", jmDefault}, {"delete", jmWal}, {"wal", jmDefault}, {"wal", jmDelete}};
   Raw->Exec("CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT);"
             "INSERT INTO people (name) VALUES ('Ada')");
   Raw.reset();
-  dbtest::MakeReadOnly(File.Path());
-  EXPECT_EXIT(OpenAsReader(File.Path()), ::testing::ExitedWithCode(0), "");
+  for (const auto& Case : Cases) {
+    chmod(File.Path().c_str(), 0644);
+    TRawConnection(File.Path()).Exec(std::string("PRAGMA journal_mode = ") + Case.FileMode);
+    dbtest::MakeReadOnly(File.Path());
+    EXPECT_EXIT(OpenAsReader(File.Path(), Case.Asked), ::testing::ExitedWithCode(0), "")
+        << Case.FileMode << " " << Case.Asked;
+    EXPECT_EQ(TRawConnection(File.Path()).Value("PRAGMA journal_mode"), Case.FileMode);
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -57,6 +57,8 @@ private:
 [[noreturn]] void SQLiteError(sqlite3* Db, const TComponent* Owner);
 // Name as an SQL identifier in double quotes.
 std::string Quote(const std::string& Name);
+// SQLite's name of a journal mode ("WAL"); "" for jmDefault.
+const char* JournalModeName(TJournalMode Mode);
 // "a, b, c" (each part followed by Suffix), and "?1, ?2, ..." from First.
 std::string JoinList(const std::vector<std::string>& Parts, const std::string& Suffix = "");
 std::string ParamList(int First, int Count);
@@ -85,6 +87,9 @@ public:
   // cursor follow it.
   bool LegacyCp1252() const { return FLegacyCp1252; }
   void SetLegacyCp1252(bool Value) { FLegacyCp1252 = Value; }
+  // Puts a file the process may write in Mode (jmDefault: its own mode);
+  // in WAL mode commits wait for the disk only at checkpoints.
+  void SetJournalMode(TJournalMode Mode);
   // Runs Action between BEGIN IMMEDIATE and COMMIT; Action returning false,
   // or any failure (also of the COMMIT), rolls back. A file replaced or
   // deleted since the connection opened it is not written at all, and a
@@ -112,7 +117,10 @@ public:
   }
 
 private:
+  std::string Open(const std::string& Name, int Flags, int BusyTimeout);
   void CheckFile() const;
+  // The folder of the file may be written (SQLite writes its journal there).
+  bool FolderWritable() const;
   // Raises a message naming why the file cannot be written, when it can
   // tell (a read-only folder or file).
   void RaiseReadOnlyCause() const;
@@ -174,7 +182,7 @@ private:
   void ExpectColumns(const TSQLiteStatement& S);
   std::unique_ptr<TSQLiteStatement> Prepare(const std::string& SQL) const;
   void CheckShape(const TSQLiteStatement& S) const;
-  void Step(TSQLiteStatement& S, TWindow& Rows, bool Reversed) const;
+  void Step(TSQLiteStatement& S, TWindow& Rows, bool Reversed);
   std::int64_t Scalar(TSQLiteStatement& S) const;
   // Binds Values to the parameters from First on.
   void BindValues(TSQLiteStatement& S, int First, const TRecordBuffer& Values) const;
