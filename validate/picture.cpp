@@ -19,7 +19,6 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -156,6 +155,14 @@ int LeadingDigits(const char* Text, int Count) {
     }
   }
   while (N < Count && IsDigit(Text[N]))
+    ++N;
+  return N;
+}
+
+// The same count over code points.
+int LeadingDigits(const char32_t* Text, int Count) {
+  int N = 0;
+  while (N < Count && Text[N] >= '0' && Text[N] <= '9')
     ++N;
   return N;
 }
@@ -477,7 +484,7 @@ private:
       const int Start = TextPos;
       const int End = static_cast<int>(std::min<long long>(
           static_cast<long long>(FText.size()), static_cast<long long>(Start) - 1 + Limit));
-      if constexpr (C == '#' && std::is_same_v<TText, std::string>) {
+      if constexpr (C == '#') {
         // Digits are stored as they are: a run of them is only counted.
         TextPos += LeadingDigits(FText.data() + Start - 1, End - Start + 1);
         return TextPos - Start;
