@@ -232,16 +232,17 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
     return true;
   const char* Letters = FormatFields().Letters;
   const char D = FormatSettings().DateSeparator;
+  const int L = Length(S);
   const int P1 = TextMan::CharPos(D, S, 1);
   if (P1 == 0)
-    return CheckDatePart(S, 1, Length(S), false, Letters[0]);
+    return CheckDatePart(S, 1, L, false, Letters[0]);
   if (!CheckDatePart(S, 1, P1 - 1, true, Letters[0]))
     return false;
   const int P2 = TextMan::CharPos(D, S, P1 + 1);
   if (P2 == 0)
-    return CheckDatePart(S, P1 + 1, Length(S), false, Letters[1]);
+    return CheckDatePart(S, P1 + 1, L, false, Letters[1]);
   return CheckDatePart(S, P1 + 1, P2 - 1, true, Letters[1]) &&
-         CheckDatePart(S, P2 + 1, Length(S), false, Letters[2]);
+         CheckDatePart(S, P2 + 1, L, false, Letters[2]);
 }
 
 void TCustomDateValidator::SetText(std::string& S) {

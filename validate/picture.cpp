@@ -14,7 +14,11 @@
 // position, so no picture can make an evaluation hang.
 #include "validate/picture.h"
 
+#include <algorithm>
+#include <bit>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -45,6 +49,18 @@ char32_t UpAscii(char32_t Ch) {
   return Ch >= 'a' && Ch <= 'z' ? Ch - 'a' + 'A' : Ch;
 }
 
+// The letter test and the simple case mappings. In ASCII they are the
+// classic ones (ICU gives the same answers there), answered without a call.
+bool IsLetter(char32_t Ch) {
+  return Ch < 0x80 ? UpAscii(Ch) >= 'A' && UpAscii(Ch) <= 'Z' : vcl::IsLetter(Ch);
+}
+char32_t UpCase(char32_t Ch) {
+  return Ch < 0x80 ? UpAscii(Ch) : vcl::AnsiUpCase(Ch);
+}
+char32_t LowCase(char32_t Ch) {
+  return Ch < 0x80 ? (Ch >= 'A' && Ch <= 'Z' ? Ch - 'A' + 'a' : Ch) : vcl::AnsiLowCase(Ch);
+}
+
 // Whether the text character Ch fits the character class Class, and the
 // character that is then stored in its place. A letter is a letter of any
 // script, and case is forced on every letter that has a simple mapping.
@@ -54,15 +70,15 @@ template <int Class> bool Fits(char32_t Ch, char32_t& Stored) {
     return IsDigit(static_cast<int>(Ch));
   } else if constexpr (Class == '?') {
     Stored = Ch;
-    return vcl::IsLetter(Ch);
+    return IsLetter(Ch);
   } else if constexpr (Class == '&') {
-    Stored = vcl::AnsiUpCase(Ch);
-    return vcl::IsLetter(Ch);
+    Stored = UpCase(Ch);
+    return IsLetter(Ch);
   } else if constexpr (Class == '~') {
-    Stored = vcl::AnsiLowCase(Ch);
-    return vcl::IsLetter(Ch);
+    Stored = LowCase(Ch);
+    return IsLetter(Ch);
   } else if constexpr (Class == '!') {
-    Stored = vcl::AnsiUpCase(Ch);
+    Stored = UpCase(Ch);
     return true;
   } else {
     static_assert(Class == '@');
@@ -90,10 +106,6 @@ template <typename TAction> auto WithClass(int Class, TAction&& Action) {
   }
 }
 
-bool FitsClass(int Class, char32_t Ch, char32_t& Stored) {
-  return WithClass(Class, [&]<int C>() { return Fits<C>(Ch, Stored); });
-}
-
 // Picture characters that filling stops at: everything that is not a literal.
 bool StopsFilling(int Ch) {
   switch (Ch) {
@@ -115,6 +127,46 @@ bool StopsFilling(int Ch) {
   }
 }
 
+// A text character as a code point: the texts are evaluated either as
+// UTF-8 bytes, when all of them are ASCII, or as decoded code points.
+char32_t CodeOf(char Ch) {
+  return static_cast<unsigned char>(Ch);
+}
+char32_t CodeOf(char32_t Ch) {
+  return Ch;
+}
+
+// How many of the Count ASCII bytes at Text are digits before the first
+// that is not, eight bytes at a time. For a byte b below 0x80, b + 0x50 has
+// its high bit set when b >= '0' and b + 0x46 when b > '9'; no sum carries
+// into the next byte.
+int LeadingDigits(const char* Text, int Count) {
+  constexpr std::uint64_t Ones = 0x0101010101010101u;
+  constexpr std::uint64_t High = 0x80 * Ones;
+  int N = 0;
+  for (; N + 8 <= Count; N += 8) {
+    std::uint64_t Word;
+    std::memcpy(&Word, Text + N, sizeof Word);
+    const std::uint64_t NotDigit = (~(Word + 0x50 * Ones) | (Word + 0x46 * Ones)) & High;
+    if (NotDigit != 0) {
+      const int Byte = std::endian::native == std::endian::little ? std::countr_zero(NotDigit) / 8
+                                                                  : std::countl_zero(NotDigit) / 8;
+      return N + Byte;
+    }
+  }
+  while (N < Count && IsDigit(Text[N]))
+    ++N;
+  return N;
+}
+
+// The same count over code points.
+int LeadingDigits(const char32_t* Text, int Count) {
+  int N = 0;
+  while (N < Count && Text[N] >= '0' && Text[N] <= '9')
+    ++N;
+  return N;
+}
+
 } // namespace
 
 std::string PictureLiteral(const std::string& S) {
@@ -127,10 +179,14 @@ std::string PictureLiteral(const std::string& S) {
   return Result;
 }
 
-class TCustomPictureValidator::TEvaluation {
+// TText is std::string for a text and picture of ASCII only, where a byte is
+// a character and every character stored is ASCII again, and std::u32string
+// for any other text; the steps are the same for both.
+template <typename TText> class TCustomPictureValidator::TEvaluation {
 public:
-  TEvaluation(const TPreparedPicture& Picture, std::u32string& Text)
-      : FPicture(Picture), FText(Text) {}
+  using TChar = typename TText::value_type;
+
+  TEvaluation(const TPreparedPicture& Picture, TText& Text) : FPicture(Picture), FText(Text) {}
 
   int PicPos = 1;
   int TextPos = 1;
@@ -150,19 +206,38 @@ public:
 
 private:
   int PicChar(int P) const { return FPicture.Char(P); }
+  char32_t TextChar(int P) const { return CodeOf(FText[static_cast<std::size_t>(P - 1)]); }
 
+  // Stores Ch at text position P. Mostly the text holds it already; only
+  // a change is done out of line.
+  void Store(int P, char32_t Ch) {
+    if (TextChar(P) != Ch)
+      Overwrite(P, Ch);
+  }
+  // Replaces the character at P by Ch, remembering what it was. Kept out
+  // of line so that Store and TakeChar, on every character's path, inline.
+  [[gnu::noinline]] void Overwrite(int P, char32_t Ch) {
+    TChar& Stored = FText[static_cast<std::size_t>(P - 1)];
+    FOverwritten.push_back({P, CodeOf(Stored)});
+    Stored = static_cast<TChar>(Ch);
+  }
+  // TakeChar for a text character Ch that fits the class C.
+  template <int C> bool TakeClass(char32_t Ch) {
+    char32_t Stored;
+    if (!Fits<C>(Ch, Stored))
+      return false;
+    TakeChar(Stored);
+    return true;
+  }
   void TakeChar(char32_t Ch) {
-    char32_t& Stored = FText[static_cast<std::size_t>(TextPos - 1)];
-    if (Stored != Ch)
-      FOverwritten.push_back({TextPos, Stored});
-    Stored = Ch;
+    Store(TextPos, Ch);
     ++TextPos;
     ++PicPos;
   }
   void RestoreText(std::size_t Mark) {
     while (FOverwritten.size() > Mark) {
       const auto [Pos, Ch] = FOverwritten.back();
-      FText[static_cast<std::size_t>(Pos - 1)] = Ch;
+      FText[static_cast<std::size_t>(Pos - 1)] = static_cast<TChar>(Ch);
       FOverwritten.pop_back();
     }
   }
@@ -183,20 +258,32 @@ private:
         return prError;
       if (TextPos > static_cast<int>(FText.size()))
         return RestOptional(Result, Stop);
-      const char32_t Ch = FText[static_cast<std::size_t>(TextPos - 1)];
+      const char32_t Ch = TextChar(TextPos);
       switch (PicChar(PicPos)) {
       case '#':
-      case '?':
-      case '&':
-      case '~':
-      case '!':
-      case '@': {
-        char32_t Stored;
-        if (!FitsClass(PicChar(PicPos), Ch, Stored))
+        if (!TakeClass<'#'>(Ch))
           return prError;
-        TakeChar(Stored);
         break;
-      }
+      case '?':
+        if (!TakeClass<'?'>(Ch))
+          return prError;
+        break;
+      case '&':
+        if (!TakeClass<'&'>(Ch))
+          return prError;
+        break;
+      case '~':
+        if (!TakeClass<'~'>(Ch))
+          return prError;
+        break;
+      case '!':
+        if (!TakeClass<'!'>(Ch))
+          return prError;
+        break;
+      case '@':
+        if (!TakeClass<'@'>(Ch))
+          return prError;
+        break;
       case '*':
         Result = MatchRepeat(Stop);
         if (!IsComplete(Result))
@@ -390,28 +477,30 @@ private:
 
   // Takes text characters that fit Class, at most Limit of them, storing
   // each as TakeChar does but leaving the picture position alone; answers
-  // how many were taken.
+  // how many were taken. The positions are kept in locals so that the loop
+  // over a long run of digits stays a loop over the bytes.
   int TakeRun(int Class, int Limit) {
     return WithClass(Class, [&]<int C>() {
-      const int TextEnd = static_cast<int>(FText.size());
-      int Taken = 0;
-      char32_t Stored;
-      while (Taken < Limit && TextPos <= TextEnd &&
-             Fits<C>(FText[static_cast<std::size_t>(TextPos - 1)], Stored)) {
-        char32_t& Ch = FText[static_cast<std::size_t>(TextPos - 1)];
-        if (Ch != Stored) {
-          FOverwritten.push_back({TextPos, Ch});
-          Ch = Stored;
-        }
-        ++TextPos;
-        ++Taken;
+      const int Start = TextPos;
+      const int End = static_cast<int>(std::min<long long>(
+          static_cast<long long>(FText.size()), static_cast<long long>(Start) - 1 + Limit));
+      if constexpr (C == '#') {
+        // Digits are stored as they are: a run of them is only counted.
+        TextPos += LeadingDigits(FText.data() + Start - 1, End - Start + 1);
+        return TextPos - Start;
       }
-      return Taken;
+      int P = Start;
+      char32_t Stored;
+      for (; P <= End && Fits<C>(TextChar(P), Stored); ++P)
+        if (Stored != TextChar(P))
+          Store(P, Stored);
+      TextPos = P;
+      return P - Start;
     });
   }
 
   const TPreparedPicture& FPicture;
-  std::u32string& FText;
+  TText& FText;
   // The characters TakeChar replaced, in order, so that a failed optional
   // group can put them back.
   std::vector<std::pair<int, char32_t>> FOverwritten;
@@ -450,6 +539,8 @@ TPicResult TCustomPictureValidator::Evaluate(std::string& Text, bool Fill) const
     return prComplete;
   if (Text.empty())
     return prEmpty;
+  if (FPicture.IsAscii() && vcl::IsAscii(Text))
+    return EvaluateChars(Text, Fill);
   // The steps count characters, so they work on the code points.
   std::u32string Chars = vcl::Utf8Decode(Text);
   const TPicResult Result = EvaluateChars(Chars, Fill);
@@ -457,8 +548,9 @@ TPicResult TCustomPictureValidator::Evaluate(std::string& Text, bool Fill) const
   return Result;
 }
 
-TPicResult TCustomPictureValidator::EvaluateChars(std::u32string& Text, bool Fill) const {
-  TEvaluation State(FPicture, Text);
+template <typename TText>
+TPicResult TCustomPictureValidator::EvaluateChars(TText& Text, bool Fill) const {
+  TEvaluation<TText> State(FPicture, Text);
   const int Stop = FPicture.Length() + 1;
   TPicResult Result = State.MatchChoices(Stop);
   if (Result != prError && Result != prSyntax && State.TextPos <= static_cast<int>(Text.size()))
@@ -466,17 +558,17 @@ TPicResult TCustomPictureValidator::EvaluateChars(std::u32string& Text, bool Fil
   if (State.TooDeep)
     return prError;
   if (Result == prIncomplete && Fill) {
-    std::u32string Filled = Text;
+    TText Filled = Text;
     for (int P = State.PicPos; P < Stop && !StopsFilling(FPicture.Char(P)); ++P) {
       if (FPicture.Char(P) == ';' && ++P == Stop)
         break;
-      Filled += static_cast<char32_t>(FPicture.Char(P));
+      Filled += static_cast<typename TText::value_type>(FPicture.Char(P));
     }
     // The completion is kept only when the picture takes the completed text
     // (with *3-x a first '-' would become --x, which no key could mend); the
     // text then stays as typed.
     if (Filled.size() > Text.size()) {
-      TEvaluation Again(FPicture, Filled);
+      TEvaluation<TText> Again(FPicture, Filled);
       const TPicResult Refilled = Again.MatchChoices(Stop);
       if (Refilled != prError && !Again.TooDeep) {
         Text = std::move(Filled);

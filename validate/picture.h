@@ -59,10 +59,10 @@ protected:
   void SetPictureField(const std::string& Value);
 
 private:
-  class TEvaluation;
+  template <typename TText> class TEvaluation;
 
   TPicResult Evaluate(std::string& Text, bool Fill) const;
-  TPicResult EvaluateChars(std::u32string& Text, bool Fill) const;
+  template <typename TText> TPicResult EvaluateChars(TText& Text, bool Fill) const;
 
   // The last evaluation without filling: a text is usually judged that way
   // twice in a row (screened by SetText, then by IsValid), and the second

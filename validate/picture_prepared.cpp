@@ -33,7 +33,8 @@ constexpr long StepsPerChar = 32;
 } // namespace
 
 TPreparedPicture::TPreparedPicture(const std::string& Picture)
-    : FText(Picture), FChars(vcl::Utf8Decode(Picture)), FLength(static_cast<int>(FChars.size())) {
+    : FText(Picture), FChars(vcl::Utf8Decode(Picture)), FLength(static_cast<int>(FChars.size())),
+      FAscii(vcl::IsAscii(Picture)) {
   const auto Size = static_cast<std::size_t>(FLength) + 2;
   FPieceEnd.assign(Size, 0);
   FChoiceEnd.assign(Size, 0);

@@ -27,6 +27,8 @@ public:
   const std::string& Text() const { return FText; }
   // The picture's length in characters (code points).
   int Length() const { return FLength; }
+  // Whether the picture is ASCII only (then so is every literal it stores).
+  bool IsAscii() const { return FAscii; }
   // The character (code point) at P, counted from 1; NoChar outside the picture.
   int Char(int P) const {
     return P >= 1 && P <= FLength ? static_cast<int>(FChars[static_cast<std::size_t>(P - 1)])
@@ -60,6 +62,7 @@ private:
   std::string FText;
   std::u32string FChars;
   int FLength = 0;
+  bool FAscii = true;
   // Indexed by position (1 to Length); 0 where the end was left open.
   std::vector<int> FPieceEnd;
   std::vector<int> FChoiceEnd;

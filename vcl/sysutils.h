@@ -52,6 +52,8 @@ std::size_t CharOffset(std::string_view S, int Index);
 // The number of characters that start before byte Offset.
 int CharCount(std::string_view S, std::size_t Offset);
 bool IsValidUtf8(std::string_view S);
+// Whether every byte of S is ASCII, so that bytes and characters coincide.
+bool IsAscii(std::string_view S);
 // S with every ill-formed part replaced by U+FFFD; the character count stays.
 std::string RepairUtf8(std::string_view S);
 // The canonical composition (NFC): e + U+0301 becomes U+00E9.

@@ -7,7 +7,28 @@
 namespace ValCheck {
 
 TJudge::TJudge(Validate::TValidator& V, const TOptions& O)
-    : FValidator(V), FOptions(O), FLabel(O.InputLabel()) {}
+    : FValidator(V), FOptions(O), FLabel(O.InputLabel()) {
+  // Two texts tell whether the message is the quoted text and a tail of
+  // its own.
+  const std::string Texts[2] = {"0", "x"};
+  std::string Tails[2];
+  for (int I = 0; I < 2; ++I) {
+    const std::string Quoted = '"' + Texts[I] + '"';
+    const std::string Message = MessageFor(Texts[I]);
+    if (!Message.starts_with(Quoted) || Message.size() == Quoted.size())
+      return;
+    Tails[I] = Message.substr(Quoted.size());
+  }
+  if (Tails[0] == Tails[1])
+    Flatten(FTail, Tails[0]);
+}
+
+std::string TJudge::MessageFor(const std::string& Text) const {
+  // A bound left out is the widest value of the kind: the message says
+  // only what was given.
+  return Validate::WithGivenBounds(FValidator.ErrorMessage(false, Text), Text,
+                                   FOptions.Min.has_value(), FOptions.Max.has_value());
+}
 
 bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTextSink& Reports) {
   std::string_view Text;
@@ -49,17 +70,24 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
 // normalising.
 void TJudge::Report(long long LineNo, std::string_view Text, TTextSink& Reports) {
   Reports.Location(FLabel, LineNo);
-  if (FText.empty()) {
+  if (FText.empty())
     Reports.Write(Validate::SValueRequired);
-  } else {
-    // A bound left out is the widest value of the kind: the message says
-    // only what was given.
-    const std::string Message = FValidator.ErrorMessage(false, std::string(Text));
-    WriteFlat(Reports,
-              Validate::WithGivenBounds(Message, std::string(Text), FOptions.Min.has_value(),
-                                        FOptions.Max.has_value()));
-  }
+  else
+    WriteMessage(Reports, Text);
   Reports.Put('\n');
+}
+
+void TJudge::WriteMessage(TTextSink& To, std::string_view Text) {
+  if (FTail.empty()) {
+    Flatten(FFlat, MessageFor(std::string(Text)));
+    To.Write(FFlat);
+    return;
+  }
+  To.Put('"');
+  Flatten(FFlat, Text);
+  To.Write(FFlat);
+  To.Put('"');
+  To.Write(FTail);
 }
 
 void ReportTooLong(long long LineNo, const TOptions& O, TTextSink& Reports) {
@@ -74,12 +102,11 @@ void TJudge::WriteLine(TTextSink& To, std::string_view Text) {
   To.Put('\n');
 }
 
-void TJudge::WriteFlat(TTextSink& To, std::string_view Text) {
-  FFlat.assign(Text);
-  for (char& Ch : FFlat)
+void TJudge::Flatten(std::string& To, std::string_view Text) {
+  To.assign(Text);
+  for (char& Ch : To)
     if (Ch == '\r' || Ch == '\n')
       Ch = ' ';
-  To.Write(FFlat);
 }
 
 } // namespace ValCheck

@@ -28,15 +28,24 @@ public:
 
 private:
   void Report(long long LineNo, std::string_view Text, TTextSink& Reports);
+  // The message of the refused text Text, one line, as the validator words it.
+  void WriteMessage(TTextSink& To, std::string_view Text);
+  // The validator's message for Text, with only the bounds that were given.
+  std::string MessageFor(const std::string& Text) const;
   // Writes a text and a line end.
   void WriteLine(TTextSink& To, std::string_view Text);
-  // Writes a text with line breaks as blanks, so that a report keeps to one
+  // To := Text with line breaks as blanks, so that a report keeps to one
   // line.
-  void WriteFlat(TTextSink& To, std::string_view Text);
+  static void Flatten(std::string& To, std::string_view Text);
 
   Validate::TValidator& FValidator;
   const TOptions& FOptions;
   const std::string FLabel; // the input's name in reports
+  // What the message of a refused text says after the text in quotes,
+  // flattened; the validators' messages depend on the text only by quoting
+  // it, so this is worked out once. Empty when a validator words its
+  // messages otherwise: then each is built in full.
+  std::string FTail;
   std::string FDecoded;
   std::string FText;
   std::string FFlat;

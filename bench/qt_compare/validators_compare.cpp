@@ -1,6 +1,6 @@
-// The validators against Qt's own answers to the same questions: a picture
-// of any number of digits against a regular-expression validator, a date
-// that does not exist against Qt's parsing of a date by its format, and a
+// The validators against Qt's own answers to the same questions: pictures
+// against a regular-expression validator, dates and times against a regular
+// expression with QDate's or QTime's test of the fields, and a
 // keystroke screened by the validator of an edit of the integer, picture
 // and date kinds against a line edit with Qt's validator for the same text.
 #include <QCoreApplication>
@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QString>
+#include <QTime>
 
 #include <memory>
 #include <string>
@@ -53,24 +54,100 @@ void RegExpDigits(benchmark::State& State) {
 
 QT_COMPARE("picture *# on 255 digits", PictureDigits, RegExpDigits);
 
-// A date that does not exist, judged as a finished text ...
-void DateInvalid(benchmark::State& State) {
+// The phone picture screening a keystroke, the text alternating between a
+// whole number and one short of its last digit ...
+const std::string Phones[2] = {"(555) 123-4567", "(555) 123-456"};
+
+void PicturePhone(benchmark::State& State) {
+  Validate::TPictureValidator V(nullptr);
+  V.SetPicture("(###) ###-####");
+  std::size_t Next = 0;
+  for (auto _ : State) {
+    std::string S = Phones[Next ^= 1];
+    benchmark::DoNotOptimize(V.IsValidInput(S, true));
+  }
+}
+
+// ... and the regular expression of the same picture in Qt's validator.
+void RegExpPhone(benchmark::State& State) {
+  QRegularExpressionValidator V(QRegularExpression(R"(\(\d{3}\) \d{3}-\d{4})"));
+  const QString Texts[2] = {QString::fromStdString(Phones[0]), QString::fromStdString(Phones[1])};
+  std::size_t Next = 0;
+  for (auto _ : State) {
+    QString S = Texts[Next ^= 1];
+    int Pos = static_cast<int>(S.size());
+    benchmark::DoNotOptimize(V.validate(S, Pos));
+  }
+}
+
+QT_COMPARE("picture (###) ###-#### keystroke", PicturePhone, RegExpPhone);
+
+// Dates and times judged as finished texts, two texts taking turns. Qt's
+// peer does the same work: a regular expression takes the fields apart and
+// QDate or QTime says whether they name a day or a time of day.
+struct TDateTimeCase {
+  const char* Name;
+  bool Date;
+  bool Input; // IsValidInput rather than IsValid
+  const char* Texts[2];
+};
+
+const TDateTimeCase DateTimeCases[] = {
+    {"date IsValid, valid", true, false, {"12/25/2026", "11/24/2025"}},
+    {"date IsValid, no such day", true, false, {"2/30/2026", "4/31/2025"}},
+    {"date IsValidInput, month 13", true, true, {"13/25/2026", "14/2/2025"}},
+    {"time IsValid, valid", false, false, {"12:30 PM", "11:45 AM"}},
+};
+
+void OurDateTime(benchmark::State& State, const TDateTimeCase& Case) {
   vcl::ResetLocale();
-  Validate::TDateValidator V(nullptr);
-  const std::string Text = "2/30/2026";
-  for (auto _ : State)
-    benchmark::DoNotOptimize(V.IsValid(Text));
+  std::unique_ptr<Validate::TValidator> V;
+  if (Case.Date)
+    V = std::make_unique<Validate::TDateValidator>(nullptr);
+  else
+    V = std::make_unique<Validate::TTimeValidator>(nullptr);
+  const std::string Texts[2] = {Case.Texts[0], Case.Texts[1]};
+  std::size_t Next = 0;
+  for (auto _ : State) {
+    std::string S = Texts[Next ^= 1];
+    benchmark::DoNotOptimize(Case.Input ? V->IsValidInput(S, true) : V->IsValid(S));
+  }
 }
 
-// ... and parsed by Qt with the same format.
-void QtDateInvalid(benchmark::State& State) {
-  const QString Text = QStringLiteral("2/30/2026");
-  const QString Format = QStringLiteral("M/d/yyyy");
-  for (auto _ : State)
-    benchmark::DoNotOptimize(QDate::fromString(Text, Format).isValid());
+bool QtDateValid(const QRegularExpression& Pattern, const QString& S) {
+  const QRegularExpressionMatch M = Pattern.match(S);
+  return M.hasMatch() && QDate::isValid(M.capturedView(3).toInt(), M.capturedView(1).toInt(),
+                                        M.capturedView(2).toInt());
 }
 
-QT_COMPARE("date IsValid of 2/30/2026", DateInvalid, QtDateInvalid);
+bool QtTimeValid(const QRegularExpression& Pattern, const QString& S) {
+  const QRegularExpressionMatch M = Pattern.match(S);
+  if (!M.hasMatch())
+    return false;
+  const int Hour = M.capturedView(1).toInt();
+  const bool PM = M.capturedView(3).compare(QLatin1String("PM"), Qt::CaseInsensitive) == 0;
+  return Hour >= 1 && Hour <= 12 &&
+         QTime::isValid(Hour % 12 + (PM ? 12 : 0), M.capturedView(2).toInt(), 0);
+}
+
+void QtDateTime(benchmark::State& State, const TDateTimeCase& Case) {
+  const QRegularExpression Pattern(Case.Date ? R"(^(\d{1,2})/(\d{1,2})/(\d{4})$)"
+                                             : R"(^(\d{1,2}):(\d\d) ([AaPp][Mm])$)");
+  const QString Texts[2] = {QString::fromLatin1(Case.Texts[0]), QString::fromLatin1(Case.Texts[1])};
+  std::size_t Next = 0;
+  for (auto _ : State) {
+    const QString& S = Texts[Next ^= 1];
+    benchmark::DoNotOptimize(Case.Date ? QtDateValid(Pattern, S) : QtTimeValid(Pattern, S));
+  }
+}
+
+const int DateTimeCasesRegistered = [] {
+  for (const TDateTimeCase& Case : DateTimeCases)
+    qt_compare::RegisterPair(
+        Case.Name, [&](benchmark::State& S) { OurDateTime(S, Case); },
+        [&](benchmark::State& S) { QtDateTime(S, Case); });
+  return 0;
+}();
 
 // One iteration takes the last character away with Backspace and types it
 // again, so each side screens the typed key against the whole text; the

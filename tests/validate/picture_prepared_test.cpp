@@ -195,6 +195,26 @@ TEST(PicturePreparedTest, RepeatedCharacterClassesEvaluateAsTheStepsRead) {
   }
 }
 
+// Texts of ASCII only are evaluated on their bytes, with the letter and case
+// tests answered without ICU, and runs of digits counted a word at a time:
+// every ASCII character under every class, alone and at each place of a run
+// of digits, against the code-point walk.
+TEST(PicturePreparedTest, AsciiTextsEvaluateAsTheStepsRead) {
+  for (const char Class : std::string("#?&~!@")) {
+    const std::string C(1, Class);
+    for (const std::string& Picture : {C, "*" + C, "*#" + C, "*19#" + C, "*#;" + C}) {
+      TPictureValidator V(nullptr);
+      V.SetPicture(Picture);
+      for (int Ch = 1; Ch < 128; ++Ch)
+        for (const std::size_t Digits : {0, 1, 7, 8, 9, 16, 19, 23}) {
+          const std::string Run = std::string(Digits, '7');
+          ExpectSameEval(V, Run + static_cast<char>(Ch));
+          ExpectSameEval(V, Run + static_cast<char>(Ch) + Run);
+        }
+    }
+  }
+}
+
 // The tables answer what the plain walk answers for every position and
 // every stop position, also those inside a piece and beyond the picture.
 TEST(PicturePreparedTest, PieceAndChoiceEndsAreThoseOfThePlainWalk) {

@@ -3,7 +3,6 @@
 // between them, blanks allowed around every piece, AM/PM markers before or
 // after the time, and nothing left over at the end.
 #include <cmath>
-#include <strings.h>
 
 #include "vcl/sysutils.h"
 
@@ -68,13 +67,17 @@ public:
     return false;
   }
 
-  // Case-insensitive; an empty symbol never matches.
-  bool Symbol(const std::string& Symbol) {
+  // Ignoring the case of ASCII letters (the bytes of other characters
+  // compare as they are, whatever the C library's locale); an empty symbol
+  // never matches.
+  bool Symbol(std::string_view Symbol) {
     Blanks();
-    if (Symbol.empty() ||
-        static_cast<int>(FS.size()) - FPos + 1 < static_cast<int>(Symbol.size()) ||
-        strncasecmp(FS.c_str() + FPos - 1, Symbol.c_str(), Symbol.size()) != 0)
+    if (Symbol.empty() || static_cast<int>(FS.size()) - FPos + 1 < static_cast<int>(Symbol.size()))
       return false;
+    const auto Fold = [](char Ch) { return Ch >= 'a' && Ch <= 'z' ? Ch - 'a' + 'A' : Ch; };
+    for (std::size_t I = 0; I < Symbol.size(); ++I)
+      if (Fold(FS[static_cast<size_t>(FPos - 1) + I]) != Fold(Symbol[I]))
+        return false;
     FPos += static_cast<int>(Symbol.size());
     return true;
   }

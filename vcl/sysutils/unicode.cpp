@@ -9,20 +9,31 @@
 #include <unicode/uchar.h>
 #include <unicode/utext.h>
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "vcl/sysutils.h"
 
 namespace vcl {
 
-namespace {
-
+// Eight bytes at a time: the text paths ask this of every text they judge.
 bool IsAscii(std::string_view S) {
-  for (char Ch : S)
-    if (static_cast<unsigned char>(Ch) >= 0x80)
+  constexpr std::uint64_t HighBits = 0x8080808080808080u;
+  std::size_t I = 0;
+  for (; I + 8 <= S.size(); I += 8) {
+    std::uint64_t Word;
+    std::memcpy(&Word, S.data() + I, sizeof Word);
+    if ((Word & HighBits) != 0)
+      return false;
+  }
+  for (; I < S.size(); ++I)
+    if (static_cast<unsigned char>(S[I]) >= 0x80)
       return false;
   return true;
 }
+
+namespace {
 
 // Every character of S through Map, one character to one.
 template <typename TMap> std::string MapChars(const std::string& S, TMap Map) {
