@@ -162,8 +162,8 @@ void BM_LastThenPrior100(benchmark::State& State) {
 }
 
 // Range 1: the journal mode the data set puts the file in: jmDelete, the
-// rollback journal (every commit waits for the disk), or jmWal (commits wait
-// for it only at checkpoints). bench/post_under_disk_load.sh runs it while
+// rollback journal (every commit waits for the journal and the file), or
+// jmWal (every commit waits for the log alone). bench/post_under_disk_load.sh runs it while
 // another process writes to the disk.
 void BM_EditPost(benchmark::State& State) {
   auto Data = OpenItems(static_cast<int>(State.range(0)), TJournalMode(State.range(1)));

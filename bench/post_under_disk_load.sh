@@ -1,7 +1,7 @@
 #!/bin/sh
 # Edit+Post on an SQLite table while another process writes to the same
 # disk, in the rollback journal's mode (each commit waits for the disk) and
-# in WAL mode (commits wait for it only at checkpoints), in one run: the
+# in WAL mode (each commit waits for the log alone), in one run: the
 # writer appends 1 MB blocks to a file beside the database and syncs each.
 # Prints db_bench's lines for BM_EditPost and the load.
 #

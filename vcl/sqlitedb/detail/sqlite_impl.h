@@ -88,7 +88,7 @@ public:
   bool LegacyCp1252() const { return FLegacyCp1252; }
   void SetLegacyCp1252(bool Value) { FLegacyCp1252 = Value; }
   // Puts a file the process may write in Mode (jmDefault: its own mode);
-  // in WAL mode commits wait for the disk only at checkpoints.
+  // every commit waits for the disk (synchronous FULL), in WAL mode for the log alone.
   void SetJournalMode(TJournalMode Mode);
   // Runs Action between BEGIN IMMEDIATE and COMMIT; Action returning false,
   // or any failure (also of the COMMIT), rolls back. A file replaced or
