@@ -53,6 +53,10 @@ public:
   // WM_PASTE carrying it), so whatever screens a paste screens the drop too.
   void DropText(const std::string& Text, int X);
 
+  TAccessibleRole AccessibleRole() const override { return arEdit; }
+  void GetAccessibleStates(TAccessibleStates& States) const override;
+  bool GetAccessibleText(TAccessibleText& Text) const override;
+
   TNotifyEvent OnChange;
 
 protected:
@@ -210,6 +214,7 @@ public:
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
   // Sets the form's ModalResult to the button's, then fires OnClick.
   void Click() override;
+  TAccessibleRole AccessibleRole() const override { return arPushButton; }
   // True when Enter clicks this button: it is focused, or it is the default
   // button and no other button is focused.
   bool IsActive();
@@ -236,6 +241,7 @@ private:
 class TCustomLabel : public TGraphicControl {
 public:
   explicit TCustomLabel(TComponent* AOwner);
+  TAccessibleRole AccessibleRole() const override { return arStaticText; }
 
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);

@@ -1,0 +1,96 @@
+// GUI platform: what a screen reader is told about the controls. Every
+// control of a form answers with a role, a name, a description, a value,
+// its states, its bounds on the screen and its children in tab order; an
+// edit adds its text, caret and selection. The model knows nothing of the
+// windowing toolkit: the backend reads it and passes it on to the system's
+// accessibility service, and the controls report what changes through
+// NotifyAccessible.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "vcl/classes.h"
+#include "vcl/windows.h"
+
+namespace vcl {
+
+class TControl;
+
+enum TAccessibleRole : std::uint8_t {
+  arClient,     // a control with nothing more to say about itself
+  arWindow,     // a form: the frame of a top-level window
+  arDialog,     // a modal form
+  arGrouping,   // a panel holding other controls
+  arStaticText, // a label
+  arEdit,
+  arPushButton,
+  arCheckBox,
+  arTable,
+  arCell,
+  arMenu,
+  arMenuItem,
+  arAlert
+};
+
+enum TAccessibleStateE : std::uint8_t {
+  asFocused,
+  asFocusable,
+  asReadOnly,
+  asDisabled,
+  asInvalid,
+  asRequired,
+  asInvisible,
+  asProtected // a password: the text interface hides the characters
+};
+using TAccessibleStates = Set<TAccessibleStateE>;
+
+// What a control reports to the accessibility service.
+enum TAccessibleEvent : std::uint8_t {
+  aeFocus,        // the control took the keyboard focus
+  aeNameChanged,  // its name (AccessibleName, caption, labelling label)
+  aeValueChanged, // its value or text
+  aeCaretMoved,   // the caret or the selection of its text
+  aeStateChanged, // enabled, read-only, visible...
+  aeDestroyed     // the control is going: forget it
+};
+
+// The text of an edit as its user sees it: positions count characters from
+// 0; Caret is either end of the selection.
+struct TAccessibleText {
+  std::string Text;
+  int Caret = 0;
+  int SelStart = 0;
+  int SelLength = 0;
+};
+
+// The role, states and text come from the control itself (TControl's
+// AccessibleRole, GetAccessibleStates, GetAccessibleText); these put them
+// together with what the control's surroundings say.
+
+// AccessibleName when set, else the caption of a label whose FocusControl
+// is the control (without its accelerator ampersand), else the control's own
+// caption for controls whose caption names them (buttons, labels, forms).
+std::string AccessibleNameOf(TControl* Control);
+// The control's Hint.
+std::string AccessibleDescriptionOf(TControl* Control);
+// What the control holds: an edit's text (a password's masked), else empty.
+std::string AccessibleValueOf(TControl* Control);
+TAccessibleStates AccessibleStatesOf(TControl* Control);
+// The control's rectangle in screen coordinates.
+TRect AccessibleBoundsOf(TControl* Control);
+// The children a screen reader walks: the visible windowed children in tab
+// order, then the other visible children in their z-order.
+std::vector<TControl*> AccessibleChildrenOf(TControl* Control);
+// False for a control without a text interface.
+bool AccessibleTextOf(TControl* Control, TAccessibleText& Text);
+
+// The one listener of the backend; returns the previous one. An empty
+// function leaves the events unheard.
+using TAccessibleListener = std::function<void(TControl* Control, TAccessibleEvent Event)>;
+TAccessibleListener SetAccessibleListener(TAccessibleListener Listener);
+void NotifyAccessible(TControl* Control, TAccessibleEvent Event);
+
+} // namespace vcl
