@@ -1,6 +1,6 @@
 // The data-aware button edit: the button edit on the masked edit, showing
 // and editing one field of the current record of a data source through a
-// field binding (vcl/db/fieldbinding.h), which holds the rules the
+// field binding (vcl/dbctrls/fieldbinding.h), which holds the rules the
 // data-aware edits share. While the control is not being edited it shows
 // the field's display text; from the moment it has the focus and the field
 // can be changed, the field's edit text under the field's edit mask. The
@@ -19,7 +19,7 @@
 
 #include "btnedit/btnedit.h"
 #include "vcl/db.h"
-#include "vcl/db/fieldbinding.h"
+#include "vcl/dbctrls/fieldbinding.h"
 #include "vcl/mask.h"
 
 namespace BtnEdit {

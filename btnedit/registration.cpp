@@ -1,9 +1,9 @@
 // TBtnEdit as a component of form files: its published properties in
-// published order (their declarations are shared, btnedit/published.h).
+// published order (their declarations are shared, btnedit/detail/published.h).
 // Reading a form assigns them in this order, so ClickKey is read before
 // GlyphKind.
 #include "btnedit/btnedit.h"
-#include "btnedit/published.h"
+#include "btnedit/detail/published.h"
 
 namespace BtnEdit {
 

@@ -38,6 +38,22 @@ cmake --build "$work/installed" -j "$jobs"
 "$work/installed/consumer"
 "$work/installed/form_test" --gtest_brief=1
 
+# The validators alone, on a machine without Qt, SQLite and libpq as far
+# as CMake can tell: the package neither looks for them nor links them.
+cmake -S tests/package/validators -B "$work/validators" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
+  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCMAKE_DISABLE_FIND_PACKAGE_SQLite3=ON \
+  -DCMAKE_DISABLE_FIND_PACKAGE_PostgreSQL=ON > "$work/validators.log" ||
+  { cat "$work/validators.log" >&2; echo "package: a validators-only consumer did not configure" >&2; exit 1; }
+cmake --build "$work/validators" -j "$jobs"
+"$work/validators/consumer"
+# No private header is installed, nor an engine's or Qt's own.
+private=$(find "$work/prefix/include/valedit" -path '*/detail/*' -o -name 'sqlite_impl.h' \
+  -o -name 'qt_common.h' -o -name 'backend.h' -o -name 'pg_impl.h')
+if [ -n "$private" ]; then
+  echo "package: private headers are installed: $private" >&2
+  exit 1
+fi
+
 # The programs, run from the prefix as a user runs them.
 bin=$work/prefix/bin
 data=$work/prefix/share/valedit
@@ -65,5 +81,5 @@ cmake --build "$work/subproject" -j "$jobs"
 PKG_CONFIG_PATH=$(dirname "$pc") c++ tests/package/subproject/main.cpp -o "$work/pkgconfig_consumer" \
   $(PKG_CONFIG_PATH=$(dirname "$pc") pkg-config --cflags --libs valedit-validate)
 "$work/pkgconfig_consumer"
-echo "package: find_package (with the testing component), add_subdirectory and pkg-config" \
-  "consumers build and run; the installed programs run"
+echo "package: find_package (everything, the validators alone, the testing component)," \
+  "add_subdirectory and pkg-config consumers build and run; the installed programs run"

@@ -1,6 +1,6 @@
 // The data-aware validating edit: the validating edit bound to one field of
 // the current record of a data source through a field binding
-// (vcl/db/fieldbinding.h), which holds the rules the data-aware edits share.
+// (vcl/dbctrls/fieldbinding.h), which holds the rules the data-aware edits share.
 // It keeps every validation of the validating edit; what it adds is where
 // the value comes from and goes to. The control shows the field's value
 // (its display form while not focused, its edit form while focused and
@@ -19,7 +19,7 @@
 
 #include "valedit/valedit.h"
 #include "vcl/db.h"
-#include "vcl/db/fieldbinding.h"
+#include "vcl/dbctrls/fieldbinding.h"
 
 namespace ValEdit {
 

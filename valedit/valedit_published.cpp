@@ -1,9 +1,9 @@
 // TValidEdit as a component of form files: its published properties in
-// published order (their declarations are shared, valedit/published.h). A
+// published order (their declarations are shared, valedit/detail/published.h). A
 // form is read back in this order, so EditText arrives before Kind, and Kind
 // (which makes the validator) before the Validator's own settings, which go
 // into the validator the control already owns.
-#include "valedit/published.h"
+#include "valedit/detail/published.h"
 #include "valedit/valedit.h"
 #include "validate/published.h"
 

@@ -1,5 +1,5 @@
 // Data-aware controls. TDBEdit is the masked edit bound to one field of the
-// current record through a field binding (vcl/db/fieldbinding.h): it shows
+// current record through a field binding (vcl/dbctrls/fieldbinding.h): it shows
 // the field's display text (its edit text while focused), takes the field's
 // edit mask, puts the data set into edit mode when the user starts typing,
 // and hands its text to the field when the data set asks (UpdateRecord:
@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "vcl/db.h"
-#include "vcl/db/fieldbinding.h"
+#include "vcl/dbctrls/fieldbinding.h"
 #include "vcl/mask.h"
 
 namespace vcl {

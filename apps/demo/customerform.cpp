@@ -313,6 +313,7 @@ void TCustomerForm::ShowDataState() {
 
 void RegisterCustomerFormClasses() {
   static const bool Done = [] {
+    vcl::RegisterSQLiteClasses(); // the form file's data set is SQLite's by default
     ValEdit::RegisterValEditClasses();
     ValEdit::RegisterDBValEditClasses();
     BtnEdit::RegisterBtnEditClasses();

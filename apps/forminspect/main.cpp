@@ -25,7 +25,7 @@ using namespace vcl;
 // Every class a form of the library's components may hold.
 void RegisterEverything() {
   RegisterGuiClasses();
-  RegisterDBClasses();
+  RegisterSQLiteClasses();
   RegisterDBCtrlsClasses();
   CalForm::RegisterCalFormClasses();
   BtnEdit::Register();

@@ -200,7 +200,7 @@ public:
   explicit TCustomerForm(vcl::TComponent* AOwner) : TForm(AOwner) {
     static const bool Done = [] {
       ValEdit::RegisterDBValEditClasses();
-      vcl::RegisterDBClasses();
+      vcl::RegisterSQLiteClasses();
       vcl::Published<TCustomerForm>("TCustomerForm")
           .Inherits<vcl::TForm>()
           .Field("Customers", &TCustomerForm::Customers)

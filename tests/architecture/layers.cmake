@@ -1,9 +1,31 @@
 cmake_minimum_required(VERSION 3.25)
-# The libraries link downwards only: the validators and the utility units
-# reach no GUI and no database engine through anything they link, vcl_db is
-# the only library that links SQLite, and vcl_pg the only one that links
-# libpq. LINKS holds "target=dep,dep" entries
-# separated by '|', each the target's direct link libraries.
+# The libraries link in the intended order only. Each library's direct links
+# must be among the ones its layer may use (ALLOWED below), and a library
+# the table does not name is a failure too, so a new library states its
+# place here. Since only the engines and the GUI are allowed their client
+# libraries, vcl_sqlite alone links SQLite, vcl_pg alone libpq, vcl_gui and
+# the Qt bridge alone Qt; the validators and the utility units reach no
+# GUI, no data layer and no engine through anything they link. LINKS holds
+# "target=dep,dep" entries separated by '|', each the target's direct link
+# libraries.
+set(ALLOWED_vcl_core ICU::uc ICU::i18n)
+set(ALLOWED_textman vcl_core)
+set(ALLOWED_mathman vcl_core)
+set(ALLOWED_validate vcl_core textman)
+set(ALLOWED_vcl_gui vcl_core Qt6::Gui)
+set(ALLOWED_vcl_db vcl_core)
+set(ALLOWED_vcl_sqlite vcl_db SQLite::SQLite3)
+set(ALLOWED_vcl_pg vcl_db PostgreSQL::PostgreSQL)
+set(ALLOWED_vcl_design vcl_core vcl_gui)
+set(ALLOWED_vcl_testing vcl_gui)
+set(ALLOWED_valedit_resources)
+set(ALLOWED_btnedit vcl_gui mathman textman valedit_resources)
+set(ALLOWED_calform vcl_gui valedit_resources)
+set(ALLOWED_valedit btnedit calform validate valedit_resources)
+set(ALLOWED_dbctrls btnedit valedit vcl_db)
+set(ALLOWED_design valedit dbctrls vcl_design valedit_resources)
+set(ALLOWED_qtbridge valedit Qt6::Widgets)
+
 string(REPLACE "|" ";" ENTRIES "${LINKS}")
 set(TARGETS)
 foreach(E IN LISTS ENTRIES)
@@ -18,16 +40,21 @@ endforeach()
 
 set(PROBLEMS)
 foreach(T IN LISTS TARGETS)
-  if("SQLite::SQLite3" IN_LIST DEPS_${T} AND NOT T STREQUAL "vcl_db")
-    list(APPEND PROBLEMS "${T} links SQLite")
+  if(NOT DEFINED ALLOWED_${T})
+    list(APPEND PROBLEMS "${T} has no place in the layer table")
+    continue()
   endif()
-  if("PostgreSQL::PostgreSQL" IN_LIST DEPS_${T} AND NOT T STREQUAL "vcl_pg")
-    list(APPEND PROBLEMS "${T} links libpq")
-  endif()
+  foreach(D IN LISTS DEPS_${T})
+    if(NOT D IN_LIST ALLOWED_${T})
+      list(APPEND PROBLEMS "${T} links ${D}")
+    endif()
+  endforeach()
 endforeach()
 
+# What each of these reaches through everything it links, not only directly.
 foreach(ROOT textman mathman validate)
   if(NOT ROOT IN_LIST TARGETS)
+    list(APPEND PROBLEMS "${ROOT} is missing")
     continue()
   endif()
   set(SEEN)
@@ -40,7 +67,8 @@ foreach(ROOT textman mathman validate)
     list(APPEND SEEN ${T})
     list(APPEND TODO ${DEPS_${T}})
   endwhile()
-  foreach(FORBIDDEN vcl_gui vcl_db vcl_pg Qt6::Gui SQLite::SQLite3 PostgreSQL::PostgreSQL)
+  foreach(FORBIDDEN vcl_gui vcl_db vcl_sqlite vcl_pg Qt6::Gui SQLite::SQLite3
+                    PostgreSQL::PostgreSQL)
     if(FORBIDDEN IN_LIST SEEN)
       list(APPEND PROBLEMS "${ROOT} reaches ${FORBIDDEN}")
     endif()

@@ -39,7 +39,7 @@ void RegisterEverything() {
   BtnEdit::RegisterBtnEditClasses();
   ValEdit::RegisterValEditClasses();
   CalForm::RegisterCalFormClasses();
-  RegisterDBClasses();
+  RegisterSQLiteClasses();
   RegisterDBCtrlsClasses();
   RegisterPgClasses();
   BtnEdit::RegisterDBBtnEditClasses();

@@ -270,7 +270,8 @@ public:
 };
 
 void DeclareCustomersForm() {
-  RegisterDBBtnEditClasses(); // as a program does before it reads forms
+  RegisterSQLiteClasses(); // as a program does before it reads forms
+  RegisterDBBtnEditClasses();
   Published<TCustomersForm>("TCustomersForm")
       .Inherits<TForm>()
       .Field("NameEdit", &TCustomersForm::NameEdit);

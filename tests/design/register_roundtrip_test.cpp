@@ -31,7 +31,7 @@ int HandlerCount = 0;
 void RegisterStage() {
   static const bool Done = [] {
     RegisterGuiClasses();
-    RegisterDBClasses();
+    RegisterSQLiteClasses();
     BtnEdit::Register();
     ValEdit::Register();
     Published<TStageForm> P("TStageForm");

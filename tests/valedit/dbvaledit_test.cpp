@@ -419,6 +419,7 @@ TEST(DBValidEditFormFileTest, AFormHoldsBothDataAwareEditsWithTheirDataSourceAnd
       .Field("CreditEdit", &TCustomersForm::CreditEdit)
       .Field("NameEdit", &TCustomersForm::NameEdit);
   // As a program does before it reads forms.
+  vcl::RegisterSQLiteClasses();
   RegisterDBValEditClasses();
   BtnEdit::RegisterDBBtnEditClasses();
   TTempDatabase File;

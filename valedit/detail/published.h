@@ -1,11 +1,11 @@
 // The published properties of the validating edits (TValidEdit and its
 // data-aware twin), each declared once, as tags for vcl::props::Publish
-// beside those of the button edit (btnedit/published.h).
+// beside those of the button edit (btnedit/detail/published.h).
 #pragma once
 
 #include <string>
 
-#include "btnedit/published.h"
+#include "btnedit/detail/published.h"
 #include "valedit/valedit.h"
 
 namespace ValEdit::props {

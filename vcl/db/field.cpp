@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "vcl/db.h"
-#include "vcl/db/storage.h"
+#include "vcl/db/detail/storage.h"
 
 namespace vcl {
 

@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "vcl/db.h"
-#include "vcl/db/storage.h"
+#include "vcl/db/detail/storage.h"
 
 namespace vcl {
 

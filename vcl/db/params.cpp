@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "vcl/db.h"
-#include "vcl/db/storage.h"
+#include "vcl/db/detail/storage.h"
 
 namespace vcl {
 

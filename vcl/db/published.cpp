@@ -104,12 +104,6 @@ void DeclareDataSets() {
         .Event<TDataSetSig>("OnNewRecord", &T::OnNewRecord)
         .Event<TDataSetErrorSig>("OnPostError", &T::OnPostError);
   }
-  // Each engine's default database differs: the property is its own.
-  using T = TSQLiteDataSet;
-  Published<T>("TSQLiteDataSet")
-      .Inherits<TCustomSQLDataSet>()
-      .Int("BusyTimeout", &T::BusyTimeout, &T::SetBusyTimeout, 2000)
-      .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Conversions of stored values: locale-independent numbers, ISO 8601 dates.
-#include "vcl/db/storage.h"
+#include "vcl/db/detail/storage.h"
 
 #include <algorithm>
 #include <charconv>

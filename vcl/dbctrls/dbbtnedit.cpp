@@ -2,7 +2,7 @@
 // data source. The binding holds the rules; the control supplies the
 // field's edit mask, the mask's check and the button.
 #include "btnedit/dbbtnedit.h"
-#include "btnedit/published.h"
+#include "btnedit/detail/published.h"
 
 namespace BtnEdit {
 

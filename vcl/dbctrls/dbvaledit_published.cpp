@@ -3,7 +3,7 @@
 // Text is stored; DataSource is stored by name and found when the form has
 // been read.
 #include "valedit/dbvaledit.h"
-#include "valedit/published.h"
+#include "valedit/detail/published.h"
 #include "validate/published.h"
 
 namespace ValEdit {

@@ -1,6 +1,6 @@
 // TFieldBinding: the rules the data-aware edits share, between the field
 // data link and the control's own showing and judging.
-#include "vcl/db/fieldbinding.h"
+#include "vcl/dbctrls/fieldbinding.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "vcl/db/sqlite_impl.h"
+#include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
 

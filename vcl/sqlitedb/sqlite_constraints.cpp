@@ -5,8 +5,8 @@
 // the record and evaluates the checks, in a copy of the table that holds
 // only the record. A rule that cannot be read or evaluated here is still
 // enforced by the write.
-#include "vcl/db/sqlite_impl.h"
-#include "vcl/db/storage.h"
+#include "vcl/db/detail/storage.h"
+#include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "vcl/db/sqlite_impl.h"
+#include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
 

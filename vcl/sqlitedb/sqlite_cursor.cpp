@@ -5,7 +5,7 @@
 // opens is in sqlite_schema.cpp, how it writes in sqlite_write.cpp.
 #include <algorithm>
 
-#include "vcl/db/sqlite_impl.h"
+#include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
 

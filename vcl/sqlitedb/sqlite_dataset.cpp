@@ -1,11 +1,13 @@
 // TSQLiteDataSet: the data set's properties and its storage operations,
 // handed to the connection and the cursor (sqlite_connection.cpp,
 // sqlite_cursor.cpp).
-#include "vcl/db/sqlite_impl.h"
+#include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
 
-TSQLiteDataSet::TSQLiteDataSet(TComponent* AOwner) : TCustomSQLDataSet(AOwner, ":memory:") {}
+TSQLiteDataSet::TSQLiteDataSet(TComponent* AOwner) : TCustomSQLDataSet(AOwner, ":memory:") {
+  RegisterSQLiteClasses();
+}
 
 TSQLiteDataSet::~TSQLiteDataSet() {
   CloseForDestroy();

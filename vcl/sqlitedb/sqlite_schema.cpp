@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <map>
 
-#include "vcl/db/sqlite_impl.h"
-#include "vcl/db/storage.h"
+#include "vcl/db/detail/storage.h"
+#include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
 

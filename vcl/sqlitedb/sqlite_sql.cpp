@@ -4,7 +4,7 @@
 // parameters of a query.
 #include <cctype>
 
-#include "vcl/db/sqlite_impl.h"
+#include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
 

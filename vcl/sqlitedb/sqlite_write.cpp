@@ -4,7 +4,7 @@
 // one row; when it changes none, the row as it is now tells why: another
 // user changed or deleted it, or the table ignored the write (ON CONFLICT
 // IGNORE, a trigger's RAISE(IGNORE)).
-#include "vcl/db/sqlite_impl.h"
+#include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
 

@@ -224,6 +224,7 @@ public:
 };
 
 TEST(DBFormFileTest, AFormFindsItsDataSetSourceAndEditsByName) {
+  RegisterSQLiteClasses();
   RegisterDBCtrlsClasses();
   TTempDatabase File;
   TRawConnection Raw(File.Path());
@@ -283,7 +284,7 @@ TEST(DBFormFileTest, AFormFindsItsDataSetSourceAndEditsByName) {
 }
 
 TEST(DBFormFileTest, AFormWhoseDataSetCannotOpenIsNotRead) {
-  RegisterDBClasses();
+  RegisterSQLiteClasses();
   const std::string Text = "object F: TForm\n"
                            "  object T: TSQLiteDataSet\n"
                            "    Active = True\n"

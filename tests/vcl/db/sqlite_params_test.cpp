@@ -131,7 +131,7 @@ public:
 };
 
 TEST_F(SQLiteParamsTest, ParametersAreKeptInFormFilesAndReadBack) {
-  RegisterDBClasses();
+  RegisterSQLiteClasses();
   Published<TOrdersForm>("TOrdersForm").Inherits<TForm>().Field("Orders", &TOrdersForm::Orders);
   TOrdersForm Form(nullptr);
   Form.SetName("OrdersForm");

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "vcl/db.h"
+#include "vcl/sqlitedb.h"
 
 namespace vcl {
 
