@@ -86,6 +86,15 @@ TRect AccessibleBoundsOf(TControl* Control);
 std::vector<TControl*> AccessibleChildrenOf(TControl* Control);
 // False for a control without a text interface.
 bool AccessibleTextOf(TControl* Control, TAccessibleText& Text);
+// A screen reader's selection in an edit (characters from 0; the caret goes
+// to its end); ignored by other controls.
+void SetAccessibleSelection(TControl* Control, int Start, int Length);
+
+// What a screen reader may do with a control: press a button, give the
+// focus to a control that takes it. Empty names: nothing.
+std::vector<std::string> AccessibleActionsOf(TControl* Control);
+// False when the control does not offer the action (now).
+bool DoAccessibleAction(TControl* Control, const std::string& Action);
 
 // The one listener of the backend; returns the previous one. An empty
 // function leaves the events unheard.

@@ -139,6 +139,51 @@ bool AccessibleTextOf(TControl* Control, TAccessibleText& Text) {
   return Control->GetAccessibleText(Text);
 }
 
+void SetAccessibleSelection(TControl* Control, int Start, int Length) {
+  if (auto* Edit = dynamic_cast<TCustomEdit*>(Control)) {
+    Edit->SetSelStart(Start);
+    Edit->SetSelLength(Length);
+  }
+}
+
+namespace {
+const std::string PressAction = "press";
+const std::string FocusAction = "setFocus";
+} // namespace
+
+std::vector<std::string> AccessibleActionsOf(TControl* Control) {
+  std::vector<std::string> Actions;
+  if (Control->AccessibleRole() == arPushButton)
+    Actions.push_back(PressAction);
+  if (AccessibleStatesOf(Control).Contains(asFocusable))
+    Actions.push_back(FocusAction);
+  return Actions;
+}
+
+// An action is input as a key or the mouse would give it: a press takes the
+// focus first (so that the control being left may refuse to let it go, as a
+// validating edit does), and a failure goes to the application, not back to
+// the accessibility service.
+bool DoAccessibleAction(TControl* Control, const std::string& Action) {
+  const std::vector<std::string> Offered = AccessibleActionsOf(Control);
+  if (std::find(Offered.begin(), Offered.end(), Action) == Offered.end() ||
+      AccessibleStatesOf(Control).Contains(asDisabled))
+    return false;
+  bool Done = false;
+  Application->HandleInput([&] {
+    auto* Win = dynamic_cast<TWinControl*>(Control);
+    if (Win && AccessibleStatesOf(Win).Contains(asFocusable)) {
+      Win->SetFocus();
+      if (!Win->Focused())
+        return;
+    }
+    if (Action == PressAction)
+      Control->Click();
+    Done = true;
+  });
+  return Done;
+}
+
 TAccessibleListener SetAccessibleListener(TAccessibleListener L) {
   std::swap(Listener(), L);
   return L;

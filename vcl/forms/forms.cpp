@@ -75,6 +75,7 @@ public:
     });
   }
   const TPixelBuffer& WindowRender() override { return FForm->RenderClient(); }
+  TControl* WindowControl() override { return FForm; }
 
   bool FSyncing = false;
 

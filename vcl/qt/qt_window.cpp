@@ -182,6 +182,10 @@ private:
     setMaximumSize(size());
   }
 
+public:
+  TWindowClient* Client() const { return FClient; }
+
+private:
   TWindowClient* FClient;
   QBackingStore FStore;
   QRegion FPending;
@@ -211,6 +215,11 @@ void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent*
   const QPointF P = E->position();
   Client->WindowMouse(Action, Button, ShiftBits(E->modifiers(), E->buttons()),
                       static_cast<int>(P.x()), static_cast<int>(P.y()));
+}
+
+TWindowClient* WindowClientOf(QObject* Object) {
+  auto* Window = dynamic_cast<TQtWindow*>(Object);
+  return Window ? Window->Client() : nullptr;
 }
 
 std::unique_ptr<TNativeWindow> CreateNativeWindow(TWindowClient* Client) {

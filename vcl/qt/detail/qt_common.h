@@ -23,4 +23,10 @@ QImage WrapPixels(const TPixelBuffer& Pixels);
 void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E);
 void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent* E);
 
+// The form behind one of our native windows, or nullptr for any other object.
+TWindowClient* WindowClientOf(QObject* Object);
+// Makes the forms' windows and their controls known to Qt's accessibility
+// (qt_accessible.cpp); once per process, before the first window shows.
+void InstallAccessibility();
+
 } // namespace vcl::backend

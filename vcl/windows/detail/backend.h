@@ -11,6 +11,10 @@
 
 #include "vcl/graphics.h"
 
+namespace vcl {
+class TControl;
+}
+
 namespace vcl::backend {
 
 // A font as the toolkit is asked for it: a real family and a pixel size.
@@ -84,6 +88,8 @@ public:
   virtual void WindowActivated(bool Active) = 0;
   // The picture of the client area, with everything out of date repainted.
   virtual const TPixelBuffer& WindowRender() = 0;
+  // The form the window shows, for the accessibility tree (vcl/accessibility.h).
+  virtual TControl* WindowControl() = 0;
 
 protected:
   ~TWindowClient() = default;
