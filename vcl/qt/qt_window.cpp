@@ -2,6 +2,7 @@
 // form's picture, copying to the screen only the parts that changed, and
 // passes keyboard, mouse, resize, activation and close requests back as
 // virtual-key input.
+#include <QAccessible>
 #include <QBackingStore>
 #include <QCloseEvent>
 #include <QExposeEvent>
@@ -120,6 +121,11 @@ public:
     const QRegion Region = FPending;
     FPending = QRegion();
     Show(Region);
+  }
+  // A bare window has no accessible root, and Qt leaves it out of the
+  // application's tree: ours is the form's (qt_accessible.cpp).
+  QAccessibleInterface* accessibleRoot() const override {
+    return QAccessible::queryAccessibleInterface(const_cast<TQtWindow*>(this));
   }
 
 protected:
