@@ -10,6 +10,9 @@ packages+=(libpq-dev postgresql)
 # The real-window tests: keys and clicks (xdotool), screen captures (xwd) and
 # their conversion to PNG (ImageMagick).
 packages+=(xdotool x11-apps imagemagick)
+# The accessibility test: a session bus, the AT-SPI bus and registry, and the
+# Python AT-SPI client it reads the demo with.
+packages+=(dbus at-spi2-core python3-pyatspi)
 # The fuzz step of scripts/test.sh: clang with libFuzzer and the sanitizers.
 packages+=(clang libclang-rt-14-dev)
 missing=()

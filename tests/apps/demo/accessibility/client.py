@@ -1,0 +1,98 @@
+# A screen reader's view of the demo, through AT-SPI: the form is a frame
+# named by its caption; each field an entry named by its label, whose text
+# is its value; Tab moves the focused state from field to field, and typing
+# changes the text the reader sees. Exits 1 with what differs.
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+# The fields in tab order as the form file lays them out: role, name, the
+# text shown while the form opens (the display form of each value).
+FIELDS = [
+    ("text", "Customer code:", "C-1042"),
+    ("text", "Quantity:", "12"),
+    ("text", "Discount %:", "7.5"),
+]
+BUTTONS = ["New order", "Close"]
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def wait_for(probe, what, seconds=10):
+    """Polls probe() until it is true; records a failure after the time."""
+    end = time.time() + seconds
+    while time.time() < end:
+        value = probe()
+        if value:
+            return value
+        time.sleep(0.1)
+    failures.append("timed out waiting for " + what)
+    return None
+
+
+def find_frame():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is None or app.name != "valedit-demo":
+            continue
+        app.clear_cache()  # the window came after the application registered
+        for child in app:
+            if child.getRoleName() == "frame" and child.name == "Customer order":
+                return child
+    return None
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def focused(frame):
+    frame.clear_cache()
+    for child in frame:
+        if child.getState().contains(pyatspi.STATE_FOCUSED):
+            return child.name
+    return None
+
+
+def press(*keys):
+    subprocess.run(["xdotool", "key", *keys], check=True)
+
+
+def main():
+    frame = wait_for(find_frame, "the frame 'Customer order'")
+    if frame is None:
+        return
+    children = list(frame)
+    entries = [c for c in children if c.getRoleName() == "text"]
+    for (role, name, value), node in zip(FIELDS, entries):
+        check(node.getRoleName() == role and node.name == name,
+              f"expected {role} '{name}', read {node.getRoleName()} '{node.name}'")
+        check(text_of(node) == value, f"'{name}' reads '{text_of(node)}', not '{value}'")
+    check(all(e.name for e in entries), "an entry without a name")
+    buttons = [c.name for c in children if c.getRoleName() == "push button"]
+    check(buttons[:len(BUTTONS)] == BUTTONS, f"buttons {buttons}")
+
+    check(focused(frame) == "Customer code:", f"focus at start on {focused(frame)}")
+    press("Tab")
+    wait_for(lambda: focused(frame) == "Quantity:", "the focus on 'Quantity:'")
+    press("3")  # the whole text was selected on entry: the key replaces it
+    quantity = entries[1]
+    wait_for(lambda: text_of(quantity) == "3", "'Quantity:' to read '3'")
+    text = quantity.queryText()
+    check(text.caretOffset == 1, f"caret at {text.caretOffset} after typing")
+    press("Tab")
+    wait_for(lambda: focused(frame) == "Discount %:", "the focus on 'Discount %:'")
+    press("shift+Tab")
+    wait_for(lambda: focused(frame) == "Quantity:", "the focus back on 'Quantity:'")
+
+
+main()
+for f in failures:
+    print("FAIL:", f, file=sys.stderr)
+sys.exit(1 if failures else 0)
