@@ -72,7 +72,8 @@ struct TAccessibleText {
 
 // AccessibleName when set, else the caption of a label whose FocusControl
 // is the control (without its accelerator ampersand), else the control's own
-// caption for controls whose caption names them (buttons, labels, forms).
+// caption for controls whose caption names them (buttons, labels, forms);
+// a button that shows only a picture is named by its Hint.
 std::string AccessibleNameOf(TControl* Control);
 // The control's Hint.
 std::string AccessibleDescriptionOf(TControl* Control);
@@ -83,7 +84,11 @@ TAccessibleStates AccessibleStatesOf(TControl* Control);
 TRect AccessibleBoundsOf(TControl* Control);
 // The children a screen reader walks: the visible windowed children in tab
 // order, then the other visible children in their z-order.
+// A window that only hosts others (unnamed, not a tab stop, no role of its
+// own) is left out, its children taking its place.
 std::vector<TControl*> AccessibleChildrenOf(TControl* Control);
+// The control whose child Control is in that tree; nullptr for a form.
+TControl* AccessibleParentOf(TControl* Control);
 // False for a control without a text interface.
 bool AccessibleTextOf(TControl* Control, TAccessibleText& Text);
 // A screen reader's selection in an edit (characters from 0; the caret goes

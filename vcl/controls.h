@@ -268,7 +268,7 @@ public:
   // the states only it knows of (the model adds focus, enabled and
   // visible), and its text when it is an edit (false otherwise).
   virtual TAccessibleRole AccessibleRole() const { return arClient; }
-  virtual void GetAccessibleStates(TAccessibleStates& States) const { (void)States; }
+  virtual void GetAccessibleStates(TAccessibleStates& States) { (void)States; }
   virtual bool GetAccessibleText(TAccessibleText& Text) const {
     (void)Text;
     return false;

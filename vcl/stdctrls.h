@@ -54,7 +54,7 @@ public:
   void DropText(const std::string& Text, int X);
 
   TAccessibleRole AccessibleRole() const override { return arEdit; }
-  void GetAccessibleStates(TAccessibleStates& States) const override;
+  void GetAccessibleStates(TAccessibleStates& States) override;
   bool GetAccessibleText(TAccessibleText& Text) const override;
 
   TNotifyEvent OnChange;

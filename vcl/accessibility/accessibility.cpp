@@ -50,6 +50,7 @@ TCustomLabel* LabelFor(TWinControl* Parent, const TControl* Control) {
 bool CaptionNames(TAccessibleRole Role) {
   switch (Role) {
   case arWindow:
+  case arAlert:
   case arDialog:
   case arGrouping:
   case arStaticText:
@@ -60,6 +61,14 @@ bool CaptionNames(TAccessibleRole Role) {
   default:
     return false;
   }
+}
+
+// A window that only holds others (a button's host inside an edit) says
+// nothing itself: its children stand in its place.
+bool Transparent(TControl* Control) {
+  auto* Win = dynamic_cast<TWinControl*>(Control);
+  return Win && Win->Parent() && Win->AccessibleRole() == arClient &&
+         Win->AccessibleName().empty() && !Win->TabStop();
 }
 
 } // namespace
@@ -73,7 +82,11 @@ std::string AccessibleNameOf(TControl* Control) {
         return Label->ShowAccelChar() ? WithoutAccelerator(Label->Caption()) : Label->Caption();
   if (!CaptionNames(Control->AccessibleRole()))
     return {};
-  return WithoutAccelerator(Control->Caption());
+  const std::string Caption = WithoutAccelerator(Control->Caption());
+  // A button showing only a picture is known by its tool tip.
+  if (Caption.empty() && Control->AccessibleRole() == arPushButton)
+    return Control->Hint();
+  return Caption;
 }
 
 std::string AccessibleDescriptionOf(TControl* Control) {
@@ -124,15 +137,31 @@ std::vector<TControl*> AccessibleChildrenOf(TControl* Control) {
   std::vector<TWinControl*> TabList;
   Win->GetTabOrderList(TabList);
   // GetTabOrderList walks the whole tree; only the direct children belong here.
+  std::vector<TControl*> Direct;
   for (TWinControl* C : TabList)
     if (C->Parent() == Win && C->Visible())
-      Children.push_back(C);
+      Direct.push_back(C);
   for (int I = 0; I < Win->ControlCount(); ++I) {
     TControl* C = Win->Controls(I);
-    if (C->Visible() && std::find(Children.begin(), Children.end(), C) == Children.end())
+    if (C->Visible() && std::find(Direct.begin(), Direct.end(), C) == Direct.end())
+      Direct.push_back(C);
+  }
+  for (TControl* C : Direct) {
+    if (!Transparent(C)) {
       Children.push_back(C);
+      continue;
+    }
+    const std::vector<TControl*> Inner = AccessibleChildrenOf(C);
+    Children.insert(Children.end(), Inner.begin(), Inner.end());
   }
   return Children;
+}
+
+TControl* AccessibleParentOf(TControl* Control) {
+  TControl* Parent = Control->Parent();
+  while (Parent && Transparent(Parent))
+    Parent = Parent->Parent();
+  return Parent;
 }
 
 bool AccessibleTextOf(TControl* Control, TAccessibleText& Text) {

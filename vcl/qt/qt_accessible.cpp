@@ -108,9 +108,10 @@ public:
   QAccessibleInterface* parent() const override {
     if (!FControl)
       return nullptr;
-    if (FIsForm || !FControl->Parent())
+    TControl* Parent = AccessibleParentOf(FControl);
+    if (FIsForm || !Parent)
       return QAccessible::queryAccessibleInterface(qApp);
-    return InterfaceOf(FControl->Parent(), FWindow);
+    return InterfaceOf(Parent, FWindow);
   }
   QAccessibleInterface* child(int Index) const override {
     const std::vector<TControl*> Children = Kids();

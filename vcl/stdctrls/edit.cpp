@@ -236,7 +236,7 @@ void TCustomEdit::Notify() {
   Change();
 }
 
-void TCustomEdit::GetAccessibleStates(TAccessibleStates& States) const {
+void TCustomEdit::GetAccessibleStates(TAccessibleStates& States) {
   if (FReadOnly)
     States.Include(asReadOnly);
   if (FPasswordChar != 0)

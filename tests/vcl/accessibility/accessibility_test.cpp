@@ -4,11 +4,15 @@
 // hears while a user types and tabs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "vcl/accessibility.h"
+#include "vcl/buttons.h"
+#include "vcl/dialogs.h"
 #include "vcl/extctrls.h"
 #include "vcl/stdctrls.h"
 #include "vcl/testing.h"
@@ -141,6 +145,22 @@ TEST_F(AccessibilityTest, ChildrenComeInTabOrder) {
   EXPECT_EQ(AccessibleChildrenOf(Form), (std::vector<TControl*>{City, Panel, Label}));
 }
 
+// A window that only hosts a button (as the button edit's does) is left
+// out; the picture-only button is named by its tool tip.
+TEST_F(AccessibilityTest, AHostWindowGivesWayToWhatItHolds) {
+  auto* Host = vt::Place<TWinControl>(Panel, 100, 10, 20, 20);
+  auto* Arrow = new TSpeedButton(Host);
+  Arrow->SetParent(Host);
+  Arrow->SetHint("Open the list");
+  EXPECT_EQ(AccessibleChildrenOf(Panel), (std::vector<TControl*>{OK, Arrow}));
+  EXPECT_EQ(AccessibleParentOf(Arrow), Panel);
+  EXPECT_EQ(AccessibleParentOf(OK), Panel);
+  EXPECT_EQ(AccessibleParentOf(Form), nullptr);
+  EXPECT_EQ(AccessibleNameOf(Arrow), "Open the list");
+  Host->SetAccessibleName("Chooser"); // a named host stands for itself
+  EXPECT_EQ(AccessibleChildrenOf(Panel), (std::vector<TControl*>{OK, Host}));
+}
+
 TEST_F(AccessibilityTest, TheTextInterfaceFollowsTheCaret) {
   vt::ShowForm(Form);
   ASSERT_TRUE(vt::MoveFocus(Name));
@@ -176,3 +196,26 @@ TEST_F(AccessibilityTest, TypingAndTabbingAreReported) {
 }
 
 } // namespace
+
+// An error box is an alert whose description is its message; a question is
+// a plain dialog. Both read their message from a label among their children.
+TEST(MessageBoxAccessibility, ErrorsAreAlertsThatReadTheirMessage) {
+  struct Row {
+    TMsgDlgType Kind;
+    TAccessibleRole Role;
+    std::string Name;
+  };
+  for (const Row& R : {Row{mtError, arAlert, "Error"}, Row{mtWarning, arAlert, "Warning"},
+                       Row{mtConfirmation, arWindow, "Confirm"}}) {
+    std::unique_ptr<TForm> Box(
+        CreateMessageDialog("\"12a\" is not a valid integer", R.Kind, {mbOK, mbCancel}));
+    EXPECT_EQ(Box->AccessibleRole(), R.Role) << R.Name;
+    EXPECT_EQ(AccessibleNameOf(Box.get()), R.Name);
+    EXPECT_EQ(AccessibleDescriptionOf(Box.get()), "\"12a\" is not a valid integer");
+    std::vector<std::string> Read;
+    for (TControl* C : AccessibleChildrenOf(Box.get()))
+      Read.push_back(AccessibleNameOf(C));
+    EXPECT_NE(std::find(Read.begin(), Read.end(), "\"12a\" is not a valid integer"), Read.end());
+    EXPECT_NE(std::find(Read.begin(), Read.end(), "Cancel"), Read.end());
+  }
+}
