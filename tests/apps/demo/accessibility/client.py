@@ -1,7 +1,8 @@
 # A screen reader's view of the demo, through AT-SPI: the form is a frame
 # named by its caption; each field an entry named by its label, whose text
-# is its value; Tab moves the focused state from field to field, and typing
-# changes the text the reader sees. Exits 1 with what differs.
+# is its value; Tab moves the focused state from field to field, typing
+# changes the text the reader sees, and a refused key brings up an alert
+# that reads its message. Exits 1 with what differs.
 import subprocess
 import sys
 import time
@@ -47,6 +48,17 @@ def find_frame():
     return None
 
 
+def find_alert():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is None or app.name != "valedit-demo":
+            continue
+        app.clear_cache()
+        for child in app:
+            if child is not None and child.getRoleName() == "alert":
+                return child
+    return None
+
+
 def text_of(node):
     text = node.queryText()
     return text.getText(0, text.characterCount)
@@ -86,6 +98,16 @@ def main():
     wait_for(lambda: text_of(quantity) == "3", "'Quantity:' to read '3'")
     text = quantity.queryText()
     check(text.caretOffset == 1, f"caret at {text.caretOffset} after typing")
+    press("x")  # refused: the error box comes up as an alert that reads its message
+    alert = wait_for(find_alert, "the refused key's error box")
+    if alert is not None:
+        check(alert.name == "Error", f"the box is named '{alert.name}'")
+        check(alert.description.startswith('"x" is not'), f"the box says '{alert.description}'")
+        labels = [c.name for c in alert if c.getRoleName() == "label"]
+        check(alert.description in labels, f"no label reads the message: {labels}")
+        press("Return")
+        wait_for(lambda: find_alert() is None, "the error box to close")
+    check(text_of(quantity) == "3", f"the refused key changed the text: '{text_of(quantity)}'")
     press("Tab")
     wait_for(lambda: focused(frame) == "Discount %:", "the focus on 'Discount %:'")
     press("shift+Tab")
