@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "qtbridge/detail/form_widget_accessible.h"
 #include "vcl/qt/detail/qt_common.h"
 #include "vcl/windows/detail/backend.h"
 
@@ -97,9 +98,13 @@ TFormWidget::TFormWidget(vcl::TCustomForm* Form, QWidget* Parent) : QWidget(Pare
     return Window;
   });
   FForm->Show();
+  // Qt's accessibility reads the form's controls as this widget's children.
+  InstallFormWidgetAccessibility();
+  SetAccessibleHost(FForm, this);
 }
 
 TFormWidget::~TFormWidget() {
+  SetAccessibleHost(FForm, nullptr);
   if (FWindow) {
     FWindow->Forget();
     FWindow = nullptr;
@@ -212,7 +217,9 @@ bool TFormWidget::AtTabEnd(bool Next) const {
     return true;
   std::vector<vcl::TWinControl*> Order;
   FForm->GetTabOrderList(Order);
-  const auto At = [&Order](vcl::TWinControl* C) { return std::find(Order.begin(), Order.end(), C); };
+  const auto At = [&Order](vcl::TWinControl* C) {
+    return std::find(Order.begin(), Order.end(), C);
+  };
   return Next ? At(Target) < At(Current) : At(Target) > At(Current);
 }
 

@@ -19,11 +19,18 @@ namespace vcl::backend {
 
 namespace {
 
-// The windows of the forms Qt asked about: a form's interface is the
-// window's, which Qt makes through the factory and frees with the window.
-std::unordered_map<TControl*, QPointer<QWindow>>& FormWindows() {
-  static std::unordered_map<TControl*, QPointer<QWindow>> Map;
+// What each form's tree hangs from: its own window, whose interface Qt
+// makes through the factory and frees with the window, or the widget of a
+// Qt Widgets window it is embedded in, whose interface stands for the form.
+std::unordered_map<TControl*, QPointer<QObject>>& Hosts() {
+  static std::unordered_map<TControl*, QPointer<QObject>> Map;
   return Map;
+}
+// The host of Control's form; nullptr while Qt has not asked about it.
+QObject* HostOf(TControl* Control) {
+  TControl* Form = GetParentForm(Control);
+  const auto H = Hosts().find(Form ? Form : Control);
+  return H == Hosts().end() ? nullptr : H->second.data();
 }
 // The other controls' interfaces, by the id Qt registered them under (Qt
 // owns them; an id whose interface is gone looks up as nullptr).
@@ -79,14 +86,13 @@ int CharsOf(const QString& Text, int Units) {
   return Chars;
 }
 
-QAccessibleInterface* InterfaceOf(TControl* Control, QWindow* Window);
+QAccessibleInterface* InterfaceOf(TControl* Control);
 
 class TControlAccessible : public QAccessibleInterface,
                            public QAccessibleTextInterface,
                            public QAccessibleActionInterface {
 public:
-  TControlAccessible(TControl* Control, QWindow* Window, bool IsForm)
-      : FControl(Control), FWindow(Window), FIsForm(IsForm) {
+  TControlAccessible(TControl* Control, bool IsForm) : FControl(Control), FIsForm(IsForm) {
     FLastText = Text();
   }
   // The control is going: the interface stays until Qt frees it, as a dead one.
@@ -102,8 +108,14 @@ public:
   }
 
   bool isValid() const override { return FControl != nullptr; }
-  QObject* object() const override { return FIsForm ? FWindow.data() : nullptr; }
-  QWindow* window() const override { return FWindow.data(); }
+  QObject* object() const override { return FIsForm && FControl ? HostOf(FControl) : nullptr; }
+  QWindow* window() const override {
+    QObject* Host = FControl ? HostOf(FControl) : nullptr;
+    if (auto* Window = qobject_cast<QWindow*>(Host))
+      return Window;
+    QAccessibleInterface* I = Host ? QAccessible::queryAccessibleInterface(Host) : nullptr;
+    return I ? I->window() : nullptr;
+  }
 
   QAccessibleInterface* parent() const override {
     if (!FControl)
@@ -111,32 +123,32 @@ public:
     TControl* Parent = AccessibleParentOf(FControl);
     if (FIsForm || !Parent)
       return QAccessible::queryAccessibleInterface(qApp);
-    return InterfaceOf(Parent, FWindow);
+    return InterfaceOf(Parent);
   }
   QAccessibleInterface* child(int Index) const override {
     const std::vector<TControl*> Children = Kids();
     if (Index < 0 || Index >= static_cast<int>(Children.size()))
       return nullptr;
-    return InterfaceOf(Children[Index], FWindow);
+    return InterfaceOf(Children[Index]);
   }
   int childCount() const override { return static_cast<int>(Kids().size()); }
   int indexOfChild(const QAccessibleInterface* Child) const override {
     const std::vector<TControl*> Children = Kids();
     for (std::size_t I = 0; I < Children.size(); ++I)
-      if (InterfaceOf(Children[I], FWindow) == Child)
+      if (InterfaceOf(Children[I]) == Child)
         return static_cast<int>(I);
     return -1;
   }
   QAccessibleInterface* childAt(int X, int Y) const override {
     for (TControl* C : Kids())
-      if (QAccessibleInterface* I = InterfaceOf(C, FWindow); I && I->rect().contains(X, Y))
+      if (QAccessibleInterface* I = InterfaceOf(C); I && I->rect().contains(X, Y))
         return I;
     return nullptr;
   }
   QAccessibleInterface* focusChild() const override {
     auto* Form = FControl ? dynamic_cast<TCustomForm*>(FControl) : nullptr;
     TWinControl* Focused = Form ? Form->FocusedControl() : nullptr;
-    return Focused ? InterfaceOf(Focused, FWindow) : nullptr;
+    return Focused ? InterfaceOf(Focused) : nullptr;
   }
 
   QString text(QAccessible::Text T) const override {
@@ -156,14 +168,20 @@ public:
   void setText(QAccessible::Text, const QString&) override {}
 
   // The model's bounds are in the form's coordinates of the screen; the
-  // window may stand elsewhere (the window manager places it).
+  // window may stand elsewhere (the window manager places it), and an
+  // embedded form stands where its widget does.
   QRect rect() const override {
-    if (!FControl || !FWindow)
+    QObject* Host = FControl ? HostOf(FControl) : nullptr;
+    if (!Host)
       return {};
     TControl* Form = GetParentForm(FControl);
     const TRect R = AccessibleBoundsOf(FControl);
     const TRect F = AccessibleBoundsOf(Form ? Form : FControl);
-    const QPoint Origin = FWindow->mapToGlobal(QPoint(0, 0));
+    QPoint Origin;
+    if (auto* Window = qobject_cast<QWindow*>(Host))
+      Origin = Window->mapToGlobal(QPoint(0, 0));
+    else if (QAccessibleInterface* I = QAccessible::queryAccessibleInterface(Host))
+      Origin = I->rect().topLeft();
     return QRect(Origin.x() + R.Left - F.Left, Origin.y() + R.Top - F.Top, R.Width(), R.Height());
   }
   QAccessible::Role role() const override {
@@ -246,7 +264,6 @@ private:
   QString Text() const { return FromCp1252(Model().Text); }
 
   TControl* FControl;
-  QPointer<QWindow> FWindow;
   bool FIsForm;
   QString FLastText;
 };
@@ -266,21 +283,21 @@ QAccessible::State TControlAccessible::state() const {
   S.passwordEdit = States.Contains(asProtected);
   S.editable = FControl->AccessibleRole() == arEdit && !S.readOnly;
   S.selectableText = FControl->AccessibleRole() == arEdit;
-  S.active = FIsForm && FWindow && FWindow->isActive();
+  S.active = FIsForm && window() && window()->isActive();
   S.modal = FControl->AccessibleRole() == arDialog;
   return S;
 }
 
 // The interface of a control: the form's is its window's; the others are
 // made on first use and registered with Qt.
-QAccessibleInterface* InterfaceOf(TControl* Control, QWindow* Window) {
-  if (const auto F = FormWindows().find(Control); F != FormWindows().end())
-    return F->second ? QAccessible::queryAccessibleInterface(F->second.data()) : nullptr;
+QAccessibleInterface* InterfaceOf(TControl* Control) {
+  if (const auto H = Hosts().find(Control); H != Hosts().end())
+    return H->second ? QAccessible::queryAccessibleInterface(H->second.data()) : nullptr;
   if (const auto It = ControlIds().find(Control); It != ControlIds().end())
     return QAccessible::accessibleInterface(It->second);
-  if (!Window)
+  if (!HostOf(Control))
     return nullptr;
-  auto* Made = new TControlAccessible(Control, Window, false);
+  auto* Made = new TControlAccessible(Control, false);
   ControlIds()[Control] = QAccessible::registerAccessibleInterface(Made);
   return Made;
 }
@@ -289,9 +306,8 @@ QAccessibleInterface* Factory(const QString&, QObject* Object) {
   TWindowClient* Client = WindowClientOf(Object);
   if (!Client)
     return nullptr;
-  auto* Window = static_cast<QWindow*>(Object);
-  FormWindows()[Client->WindowControl()] = Window;
-  return new TControlAccessible(Client->WindowControl(), Window, true);
+  Hosts()[Client->WindowControl()] = Object;
+  return new TControlAccessible(Client->WindowControl(), true);
 }
 
 // The interface of a control whose form Qt has asked about; nullptr when no
@@ -299,20 +315,18 @@ QAccessibleInterface* Factory(const QString&, QObject* Object) {
 TControlAccessible* Listened(TControl* Control) {
   if (!QAccessible::isActive() || !QCoreApplication::instance())
     return nullptr;
-  TControl* Form = GetParentForm(Control);
-  const auto F = FormWindows().find(Form ? Form : Control);
-  if (F == FormWindows().end() || !F->second)
+  if (!HostOf(Control))
     return nullptr;
-  return dynamic_cast<TControlAccessible*>(InterfaceOf(Control, F->second.data()));
+  return dynamic_cast<TControlAccessible*>(InterfaceOf(Control));
 }
 
 void Forget(TControl* Control) {
-  if (const auto F = FormWindows().find(Control); F != FormWindows().end()) {
-    if (F->second)
+  if (const auto H = Hosts().find(Control); H != Hosts().end()) {
+    if (qobject_cast<QWindow*>(H->second))
       if (auto* I =
-              dynamic_cast<TControlAccessible*>(QAccessible::queryAccessibleInterface(F->second)))
+              dynamic_cast<TControlAccessible*>(QAccessible::queryAccessibleInterface(H->second)))
         I->Forget();
-    FormWindows().erase(F);
+    Hosts().erase(H);
   } else if (const auto It = ControlIds().find(Control); It != ControlIds().end()) {
     if (auto* I = dynamic_cast<TControlAccessible*>(QAccessible::accessibleInterface(It->second))) {
       I->Forget();
@@ -365,6 +379,21 @@ void Hear(TControl* Control, TAccessibleEvent Event) {
 }
 
 } // namespace
+
+void SetAccessibleHost(TControl* Form, QObject* Host) {
+  if (Host)
+    Hosts()[Form] = Host;
+  else
+    Hosts().erase(Form);
+}
+
+std::vector<QAccessibleInterface*> AccessibleChildren(TControl* Form) {
+  std::vector<QAccessibleInterface*> Children;
+  for (TControl* C : AccessibleChildrenOf(Form))
+    if (QAccessibleInterface* I = InterfaceOf(C))
+      Children.push_back(I);
+  return Children;
+}
 
 void InstallAccessibility() {
   static const bool Done = [] {

@@ -7,9 +7,12 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 #include "vcl/graphics.h"
 #include "vcl/windows/detail/backend.h"
+
+class QAccessibleInterface;
 
 namespace vcl::backend {
 
@@ -25,6 +28,11 @@ void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent*
 
 // The form behind one of our native windows, or nullptr for any other object.
 TWindowClient* WindowClientOf(QObject* Object);
+// A form embedded in a widget of a Qt Widgets window (the Qt bridge): the
+// widget's accessible interface stands for the form, and the form's
+// controls are its children. A null Host ends it.
+void SetAccessibleHost(TControl* Form, QObject* Host);
+std::vector<QAccessibleInterface*> AccessibleChildren(TControl* Form);
 // Makes the forms' windows and their controls known to Qt's accessibility
 // (qt_accessible.cpp); once per process, before the first window shows.
 void InstallAccessibility();
