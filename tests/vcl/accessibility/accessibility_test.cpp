@@ -191,6 +191,12 @@ TEST_F(AccessibilityTest, TypingAndTabbingAreReported) {
   EXPECT_EQ(Heard(aeStateChanged).back(), OK);
   Name->SetAccessibleName("Full name");
   EXPECT_EQ(Heard(aeNameChanged).back(), Name);
+  Events.clear();
+  Label->SetCaption("&Surname:"); // renames the label and the field it names
+  EXPECT_EQ(Heard(aeNameChanged), (std::vector<TControl*>{Label, Name}));
+  Events.clear();
+  Label->SetFocusControl(City);
+  EXPECT_EQ(Heard(aeNameChanged), (std::vector<TControl*>{Name, City}));
   delete City;
   EXPECT_EQ(Heard(aeDestroyed), std::vector<TControl*>{City});
 }
