@@ -97,7 +97,6 @@ public:
   }
   // The control is going: the interface stays until Qt frees it, as a dead one.
   void Forget() { FControl = nullptr; }
-  TControl* Control() const { return FControl; }
 
   // What the text was when an event last reported it (a text update
   // carries the old text and the new).
