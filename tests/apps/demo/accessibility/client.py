@@ -1,6 +1,7 @@
 # A screen reader's view of the demo, through AT-SPI: the form is a frame
 # named by its caption; each field an entry named by its label, whose text
-# is its value; Tab moves the focused state from field to field, typing
+# is its value; Tab moves the focused state from field to field (and the
+# reader hears the focus events), typing
 # changes the text the reader sees, and a refused key brings up an alert
 # that reads its message. Exits 1 with what differs.
 import subprocess
@@ -8,6 +9,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import Atspi, GLib
 
 # The fields in tab order as the form file lays them out: role, name, the
 # text shown while the form opens (the display form of each value).
@@ -18,6 +20,12 @@ FIELDS = [
 ]
 BUTTONS = ["New order", "Close"]
 failures = []
+focus_events = []  # the names of the objects announced as taking the focus
+
+
+def on_focus(event):
+    if event.detail1 == 1:
+        focus_events.append(event.source.name)
 
 
 def check(condition, message):
@@ -32,6 +40,9 @@ def wait_for(probe, what, seconds=10):
         value = probe()
         if value:
             return value
+        # Events reach the listener while the main context runs.
+        while GLib.MainContext.default().iteration(False):
+            pass
         time.sleep(0.1)
     failures.append("timed out waiting for " + what)
     return None
@@ -77,6 +88,8 @@ def press(*keys):
 
 
 def main():
+    listener = Atspi.EventListener.new(on_focus)
+    listener.register("object:state-changed:focused")
     frame = wait_for(find_frame, "the frame 'Customer order'")
     if frame is None:
         return
@@ -93,6 +106,7 @@ def main():
     check(focused(frame) == "Customer code:", f"focus at start on {focused(frame)}")
     press("Tab")
     wait_for(lambda: focused(frame) == "Quantity:", "the focus on 'Quantity:'")
+    wait_for(lambda: "Quantity:" in focus_events, "the focus event of 'Quantity:'")
     press("3")  # the whole text was selected on entry: the key replaces it
     quantity = entries[1]
     wait_for(lambda: text_of(quantity) == "3", "'Quantity:' to read '3'")
@@ -110,6 +124,7 @@ def main():
     check(text_of(quantity) == "3", f"the refused key changed the text: '{text_of(quantity)}'")
     press("Tab")
     wait_for(lambda: focused(frame) == "Discount %:", "the focus on 'Discount %:'")
+    wait_for(lambda: "Discount %:" in focus_events, "the focus event of 'Discount %:'")
     press("shift+Tab")
     wait_for(lambda: focused(frame) == "Quantity:", "the focus back on 'Quantity:'")
 
