@@ -5,7 +5,7 @@
 // from form files.
 #include <gtest/gtest.h>
 
-#include "db_fixture.h"
+#include "../vcl/db/db_fixture.h"
 #include "vcl/buttons.h"
 #include "vcl/dbctrls.h"
 #include "vcl/testing.h"
