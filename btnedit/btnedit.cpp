@@ -331,11 +331,12 @@ void TBtnEditBase<TEditBase, THost>::KeyDown(Word& Key, TShiftState Shift) {
     Key = 0;
 }
 
-template <class TEditBase, class THost> void TBtnEditBase<TEditBase, THost>::KeyPress(char& Key) {
+template <class TEditBase, class THost>
+void TBtnEditBase<TEditBase, THost>::KeyPress(char32_t& Key) {
   const bool Enter = Key == '\r' || Key == '\n';
   if (Enter || Key == '\x1b')
     if (TCustomForm* Form = GetParentForm(this))
-      Form->Perform(CM_DIALOGKEY, static_cast<unsigned char>(Key), 0);
+      Form->Perform(CM_DIALOGKEY, Key, 0);
   TEditBase::KeyPress(Key);
   // The window is multi-line: Enter would break the line.
   if (Enter)
@@ -423,8 +424,7 @@ void TBtnEditBase<TEditBase, THost>::PaintText(TMessage& Message) {
   FCanvas->Brush()->SetColor(this->Color());
   std::string S = this->Text();
   if (this->PasswordChar() != 0)
-    for (int I = 1; I <= Length(S); ++I)
-      S[I - 1] = this->PasswordChar();
+    S = StringOfChar(this->PasswordChar(), Length(S));
   const TPoint Margins = GetTextMargins();
   int Left;
   switch (FAlignment) {

@@ -94,7 +94,7 @@ protected:
   virtual bool ReadOnlyProperty() { return TEditBase::ReadOnly(); }
 
   void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(char32_t& Key) override;
   virtual void ButtonClick();
 
   void SetEditRect();

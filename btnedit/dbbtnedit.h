@@ -93,7 +93,7 @@ protected:
 
   void Change() override;
   void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(char32_t& Key) override;
 
   // Cut, paste and clear ask for edit mode first.
   void WndProc(vcl::TMessage& Message) override;

@@ -12,6 +12,7 @@
 
 #include "fuzz/fuzz_support.h"
 #include "vcl/maskutils.h"
+#include "vcl/sysutils.h"
 
 namespace {
 
@@ -25,26 +26,30 @@ int Number(const std::string& Line, std::size_t At, int Modulo) {
 // a value of nothing but literals and such spaces reads back as nothing
 // entered.
 bool OnlyLiteralsAndSpaces(const TEditMaskFormat& F, const std::string& Text) {
-  std::string Literals = " ";
+  std::u32string Literals = U" ";
   for (int I = 0; I < F.Length(); ++I)
     if (F.IsLiteral(I))
       Literals += F.Position(I).Literal;
-  return Text.find_first_not_of(Literals) == std::string::npos;
+  return vcl::Utf8Decode(Text).find_first_not_of(Literals) == std::u32string::npos;
 }
 
-// Every position holds its literal, the blank, or a character it takes as it is.
+// The edit text is UTF-8 with one character (code point) per position, and
+// every position holds its literal, the blank, or a character it takes as it
+// is.
 void CheckEditText(const TEditMaskFormat& F, const std::string& EditText) {
-  FUZZ_CHECK(static_cast<int>(EditText.size()) == F.Length(), "'%s' for %d positions",
+  FUZZ_CHECK(vcl::IsValidUtf8(EditText), "'%s' is not UTF-8", EditText.c_str());
+  const std::u32string Chars = vcl::Utf8Decode(EditText);
+  FUZZ_CHECK(static_cast<int>(Chars.size()) == F.Length(), "'%s' for %d positions",
              EditText.c_str(), F.Length());
   for (int I = 0; I < F.Length(); ++I) {
-    const char C = EditText[I];
+    const char32_t C = Chars[I];
     if (F.IsLiteral(I))
       FUZZ_CHECK(C == F.Position(I).Literal, "'%s': position %d", EditText.c_str(), I);
     else
       FUZZ_CHECK(C == F.Blank() || F.Accept(I, C) == C, "'%s': position %d", EditText.c_str(), I);
   }
   const int Invalid = F.FirstInvalid(EditText);
-  FUZZ_CHECK(Invalid == -1 || (EditText[Invalid] == F.Blank() && F.Position(Invalid).Required),
+  FUZZ_CHECK(Invalid == -1 || (Chars[Invalid] == F.Blank() && F.Position(Invalid).Required),
              "'%s': first invalid %d", EditText.c_str(), Invalid);
   const std::string Text = F.TextOf(EditText);
   const std::string Again = F.TextOf(F.EditTextFromText(Text));

@@ -36,7 +36,7 @@ public:
 
   void SetTitle(const std::string& Title) override {
     if (FWidget)
-      FWidget->setWindowTitle(FromCp1252(Title));
+      FWidget->setWindowTitle(FromUtf8(Title));
   }
   // The size the form asks for is what the widget asks of the host's
   // layout; a size the form takes from the widget is not.

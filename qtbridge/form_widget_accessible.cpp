@@ -34,7 +34,7 @@ public:
     const QString Own = QAccessibleWidget::text(T);
     if (!Own.isEmpty() || T != QAccessible::Name)
       return Own;
-    return vcl::backend::FromCp1252(vcl::AccessibleNameOf(Form()));
+    return vcl::backend::FromUtf8(vcl::AccessibleNameOf(Form()));
   }
 
 private:

@@ -1,5 +1,5 @@
 // The validator adapter: Qt's text and cursor in, our validator's judgement
-// and completion out, in the code page our validators read.
+// and completion out, converted between Qt's UTF-16 and our UTF-8.
 #include "qtbridge/validator_adapter.h"
 
 #include <QLineEdit>
@@ -9,16 +9,16 @@
 
 namespace QtBridge {
 
-using vcl::backend::FromCp1252;
-using vcl::backend::ToCp1252;
+using vcl::backend::FromUtf8;
+using vcl::backend::ToUtf8;
 
 namespace {
 
-// The text as our validators read it; false when a character has no place
-// in their code page (such a text is refused as a whole).
+// The text as our validators read it; false when it holds a lone surrogate,
+// which is no character (such a text is refused as a whole).
 bool ToValidatorText(const QString& Input, std::string& Text) {
-  Text = ToCp1252(Input);
-  return FromCp1252(Text) == Input;
+  Text = ToUtf8(Input);
+  return FromUtf8(Text) == Input;
 }
 
 } // namespace
@@ -28,7 +28,7 @@ TValidatorAdapter::TValidatorAdapter(Validate::TValidator* Validator, QObject* P
   // Texts the line edit takes without asking (setText, clear) count too.
   if (auto* Edit = qobject_cast<QLineEdit*>(Parent))
     connect(Edit, &QLineEdit::textChanged, this,
-            [this](const QString& Text) { FLastText = ToCp1252(Text); });
+            [this](const QString& Text) { FLastText = ToUtf8(Text); });
 }
 
 TValidatorAdapter::~TValidatorAdapter() = default;
@@ -42,11 +42,11 @@ QValidator::State TValidatorAdapter::validate(QString& Input, int& Pos) const {
   if (!Representable || !FValidator->IsValidInput(S, !Grew)) {
     // Our messages may break a line with a lone CR, which Qt's widgets do not read as one.
     emit refused(
-        FromCp1252(vcl::AdjustLineBreaks(FValidator->ErrorMessage(true, Typed), vcl::tlbsLF)));
+        FromUtf8(vcl::AdjustLineBreaks(FValidator->ErrorMessage(true, Typed), vcl::tlbsLF)));
     return Invalid;
   }
   if (S != Typed) {
-    Input = FromCp1252(S);
+    Input = FromUtf8(S);
     Pos = static_cast<int>(Input.size());
   }
   FLastText = S;
@@ -62,7 +62,7 @@ void TValidatorAdapter::fixup(QString& Input) const {
   } catch (const vcl::Exception&) {
     return; // a text the validator cannot read stays as it is
   }
-  Input = FromCp1252(S);
+  Input = FromUtf8(S);
   FLastText = S;
 }
 

@@ -13,6 +13,12 @@ packages+=(xdotool x11-apps imagemagick)
 # The accessibility test: a session bus, the AT-SPI bus and registry, and the
 # Python AT-SPI client it reads the demo with.
 packages+=(dbus at-spi2-core python3-pyatspi)
+# Fonts for text beyond the Latin, Greek and Cyrillic ones the Liberation
+# fonts hold: Chinese, Japanese and Korean, emoji, Devanagari and Thai (the
+# DejaVu fonts, which come with the font system, hold Hebrew and Arabic);
+# and the sqlite3 tool, with which a test reads back what the demo stored.
+packages+=(fonts-dejavu-core fonts-wqy-microhei fonts-noto-color-emoji fonts-lohit-deva
+  fonts-tlwg-garuda sqlite3)
 # The fuzz step of scripts/test.sh: clang with libFuzzer and the sanitizers.
 packages+=(clang libclang-rt-14-dev)
 missing=()

@@ -107,7 +107,7 @@ protected:
 
   void Change() override;
   void KeyDown(vcl::Word& Key, vcl::TShiftState Shift) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(char32_t& Key) override;
 
   void CMEnter(vcl::TMessage& Message) override;
   void CMExit(vcl::TMessage& Message) override;

@@ -158,7 +158,7 @@ protected:
   // the calendar dialog; then OnButtonClick fires, as for every kind.
   void ButtonClick() override;
   void Change() override;
-  void KeyPress(char& Key) override;
+  void KeyPress(char32_t& Key) override;
 
   void CMEnter(vcl::TMessage& Message) override;
   void CMExit(vcl::TMessage& Message) override;

@@ -132,17 +132,16 @@ std::string TCustomValidEdit::PrepareText(const std::string& Insert) {
   return T;
 }
 
-void TCustomValidEdit::KeyPress(char& Key) {
+void TCustomValidEdit::KeyPress(char32_t& Key) {
   TCustomBtnEdit::KeyPress(Key);
-  if (static_cast<unsigned char>(Key) < 32 || ReadOnly() || !FValidator ||
-      !FValidation.Contains(vtInput))
+  if (!IsTypedChar(Key) || ReadOnly() || !FValidator || !FValidation.Contains(vtInput))
     return;
   // A key the window itself refuses (the text is full) is not screened:
   // nothing would change, and the stored text must stay as it is.
   const std::string Insert = KeyInsertion(Key);
   if (Insert.empty() || ScreenInput(Insert) || TypeOverCompletion(Insert))
     return;
-  InputError(std::string(1, Key));
+  InputError(Utf8Encode(Key));
   Key = 0;
   FStoredText = Text();
 }

@@ -8,20 +8,18 @@ namespace Validate {
 void TCustomFilterValidator::SetFilterChars(const std::string& Value) {
   if (Value == FFilterChars)
     return;
-  // Blanks, control characters and the upper half of the code page can never
-  // be named in the list; dropping them always notifies, even when the cleaned
-  // list comes out equal to the old one.
+  // Blanks and control characters can never be named in the list (DEL, which
+  // the list has always kept, aside); dropping them always notifies, even
+  // when the cleaned list comes out equal to the old one.
   FFilterChars.clear();
-  for (char Ch : Value) {
-    const unsigned char Code = static_cast<unsigned char>(Ch);
-    if (Code >= 33 && Code <= 127)
-      FFilterChars += Ch;
-  }
+  for (const char32_t Ch : vcl::Utf8Decode(Value))
+    if (Ch == 127 || vcl::IsGraphic(Ch))
+      vcl::Utf8Append(FFilterChars, Ch);
   Change();
 }
 
 bool TCustomFilterValidator::CharsPass(const std::string& S) const {
-  for (char Ch : S) {
+  for (const char32_t Ch : vcl::Utf8Decode(S)) {
     const bool Listed = TextMan::CharInStr(Ch, FFilterChars);
     if (FFilterType == ftValidChars ? !Listed : Listed)
       return false;

@@ -21,7 +21,8 @@ public:
   bool IsValidInput(std::string& S, bool SuppressFill) override;
   std::string ErrorMessage(bool Input, std::string S) override;
 
-  // Cleans Value (only codes 33 to 127 can be named) and notifies the owner.
+  // Cleans Value (blanks and control characters cannot be named) and
+  // notifies the owner.
   virtual void SetFilterChars(const std::string& Value);
 
   // Readable everywhere: the numeric validators' lists are observable state.

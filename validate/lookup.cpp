@@ -40,7 +40,9 @@ void TStringLookupValidator::ItemsChanged(vcl::TObject*) {
 
 bool TStringLookupValidator::SameBeginning(const std::string& Typed,
                                            const std::string& Beginning) const {
-  return FCaseSensitive ? Typed == Beginning : vcl::CompareText(Typed, Beginning) == 0;
+  // The same comparison the list is sorted and searched with: letters of
+  // every script compare by their case folding.
+  return FCaseSensitive ? Typed == Beginning : vcl::AnsiSameText(Typed, Beginning);
 }
 
 bool TStringLookupValidator::Lookup(std::string S) {

@@ -22,8 +22,6 @@
 
 namespace Validate {
 
-using vcl::Length;
-
 namespace {
 
 constexpr int NoChar = TPreparedPicture::NoChar;
@@ -38,31 +36,33 @@ bool IsDigit(int Ch) {
   return Ch >= '0' && Ch <= '9';
 }
 
-char LowerAscii(char Ch) {
-  return Ch >= 'A' && Ch <= 'Z' ? static_cast<char>(Ch - 'A' + 'a') : Ch;
-}
-
 bool IsCharClass(int Ch) {
   return Ch == '#' || Ch == '?' || Ch == '&' || Ch == '~' || Ch == '!' || Ch == '@';
 }
 
+// The upper case of an ASCII letter; every other character as it is.
+char32_t UpAscii(char32_t Ch) {
+  return Ch >= 'a' && Ch <= 'z' ? Ch - 'a' + 'A' : Ch;
+}
+
 // Whether the text character Ch fits the character class Class, and the
-// character that is then stored in its place.
-template <int Class> bool Fits(char Ch, char& Stored) {
+// character that is then stored in its place. A letter is a letter of any
+// script, and case is forced on every letter that has a simple mapping.
+template <int Class> bool Fits(char32_t Ch, char32_t& Stored) {
   if constexpr (Class == '#') {
     Stored = Ch;
-    return IsDigit(static_cast<unsigned char>(Ch));
+    return IsDigit(static_cast<int>(Ch));
   } else if constexpr (Class == '?') {
     Stored = Ch;
-    return vcl::IsCharAlphaA(Ch);
+    return vcl::IsLetter(Ch);
   } else if constexpr (Class == '&') {
-    Stored = vcl::UpCase(Ch);
-    return vcl::IsCharAlphaA(Ch);
+    Stored = vcl::AnsiUpCase(Ch);
+    return vcl::IsLetter(Ch);
   } else if constexpr (Class == '~') {
-    Stored = LowerAscii(Ch);
-    return vcl::IsCharAlphaA(Ch);
+    Stored = vcl::AnsiLowCase(Ch);
+    return vcl::IsLetter(Ch);
   } else if constexpr (Class == '!') {
-    Stored = vcl::UpCase(Ch);
+    Stored = vcl::AnsiUpCase(Ch);
     return true;
   } else {
     static_assert(Class == '@');
@@ -90,12 +90,12 @@ template <typename TAction> auto WithClass(int Class, TAction&& Action) {
   }
 }
 
-bool FitsClass(int Class, char Ch, char& Stored) {
+bool FitsClass(int Class, char32_t Ch, char32_t& Stored) {
   return WithClass(Class, [&]<int C>() { return Fits<C>(Ch, Stored); });
 }
 
 // Picture characters that filling stops at: everything that is not a literal.
-bool StopsFilling(char Ch) {
+bool StopsFilling(int Ch) {
   switch (Ch) {
   case '!':
   case '#':
@@ -129,7 +129,7 @@ std::string PictureLiteral(const std::string& S) {
 
 class TCustomPictureValidator::TEvaluation {
 public:
-  TEvaluation(const TPreparedPicture& Picture, std::string& Text)
+  TEvaluation(const TPreparedPicture& Picture, std::u32string& Text)
       : FPicture(Picture), FText(Text) {}
 
   int PicPos = 1;
@@ -151,8 +151,8 @@ public:
 private:
   int PicChar(int P) const { return FPicture.Char(P); }
 
-  void TakeChar(char Ch) {
-    char& Stored = FText[TextPos - 1];
+  void TakeChar(char32_t Ch) {
+    char32_t& Stored = FText[static_cast<std::size_t>(TextPos - 1)];
     if (Stored != Ch)
       FOverwritten.push_back({TextPos, Stored});
     Stored = Ch;
@@ -162,7 +162,7 @@ private:
   void RestoreText(std::size_t Mark) {
     while (FOverwritten.size() > Mark) {
       const auto [Pos, Ch] = FOverwritten.back();
-      FText[Pos - 1] = Ch;
+      FText[static_cast<std::size_t>(Pos - 1)] = Ch;
       FOverwritten.pop_back();
     }
   }
@@ -183,7 +183,7 @@ private:
         return prError;
       if (TextPos > static_cast<int>(FText.size()))
         return RestOptional(Result, Stop);
-      const char Ch = FText[TextPos - 1];
+      const char32_t Ch = FText[static_cast<std::size_t>(TextPos - 1)];
       switch (PicChar(PicPos)) {
       case '#':
       case '?':
@@ -191,7 +191,7 @@ private:
       case '~':
       case '!':
       case '@': {
-        char Stored;
+        char32_t Stored;
         if (!FitsClass(PicChar(PicPos), Ch, Stored))
           return prError;
         TakeChar(Stored);
@@ -236,15 +236,16 @@ private:
   }
 
   // The literal at PicPos (after its escape, if any) against Ch; a typed
-  // blank stands for any literal.
-  bool MatchLiteral(char Ch) {
+  // blank stands for any literal. Literals compare by code point, ignoring
+  // the case of ASCII letters only (so a typed "am" matches "AM").
+  bool MatchLiteral(char32_t Ch) {
     if (PicChar(PicPos) == ';')
       ++PicPos;
     const int Literal = PicChar(PicPos);
     if (Literal == NoChar)
       return false;
-    const char Expected = static_cast<char>(Literal);
-    if (vcl::UpCase(Expected) != vcl::UpCase(Ch) && Ch != ' ')
+    const auto Expected = static_cast<char32_t>(Literal);
+    if (UpAscii(Expected) != UpAscii(Ch) && Ch != ' ')
       return false;
     TakeChar(Expected);
     return true;
@@ -394,9 +395,10 @@ private:
     return WithClass(Class, [&]<int C>() {
       const int TextEnd = static_cast<int>(FText.size());
       int Taken = 0;
-      char Stored;
-      while (Taken < Limit && TextPos <= TextEnd && Fits<C>(FText[TextPos - 1], Stored)) {
-        char& Ch = FText[TextPos - 1];
+      char32_t Stored;
+      while (Taken < Limit && TextPos <= TextEnd &&
+             Fits<C>(FText[static_cast<std::size_t>(TextPos - 1)], Stored)) {
+        char32_t& Ch = FText[static_cast<std::size_t>(TextPos - 1)];
         if (Ch != Stored) {
           FOverwritten.push_back({TextPos, Ch});
           Ch = Stored;
@@ -409,10 +411,10 @@ private:
   }
 
   const TPreparedPicture& FPicture;
-  std::string& FText;
+  std::u32string& FText;
   // The characters TakeChar replaced, in order, so that a failed optional
   // group can put them back.
-  std::vector<std::pair<int, char>> FOverwritten;
+  std::vector<std::pair<int, char32_t>> FOverwritten;
   int FDepth = 0;
 };
 
@@ -448,20 +450,27 @@ TPicResult TCustomPictureValidator::Evaluate(std::string& Text, bool Fill) const
     return prComplete;
   if (Text.empty())
     return prEmpty;
+  // The steps count characters, so they work on the code points.
+  std::u32string Chars = vcl::Utf8Decode(Text);
+  const TPicResult Result = EvaluateChars(Chars, Fill);
+  Text = vcl::Utf8Encode(Chars);
+  return Result;
+}
+
+TPicResult TCustomPictureValidator::EvaluateChars(std::u32string& Text, bool Fill) const {
   TEvaluation State(FPicture, Text);
   const int Stop = FPicture.Length() + 1;
   TPicResult Result = State.MatchChoices(Stop);
-  if (Result != prError && Result != prSyntax && State.TextPos <= Length(Text))
+  if (Result != prError && Result != prSyntax && State.TextPos <= static_cast<int>(Text.size()))
     Result = prError;
   if (State.TooDeep)
     return prError;
   if (Result == prIncomplete && Fill) {
-    const std::string& Pic = FPicture.Text();
-    std::string Filled = Text;
-    for (int P = State.PicPos; P < Stop && !StopsFilling(Pic[P - 1]); ++P) {
-      if (Pic[P - 1] == ';' && ++P == Stop)
+    std::u32string Filled = Text;
+    for (int P = State.PicPos; P < Stop && !StopsFilling(FPicture.Char(P)); ++P) {
+      if (FPicture.Char(P) == ';' && ++P == Stop)
         break;
-      Filled += Pic[P - 1];
+      Filled += static_cast<char32_t>(FPicture.Char(P));
     }
     // The completion is kept only when the picture takes the completed text
     // (with *3-x a first '-' would become --x, which no key could mend); the

@@ -62,6 +62,7 @@ private:
   class TEvaluation;
 
   TPicResult Evaluate(std::string& Text, bool Fill) const;
+  TPicResult EvaluateChars(std::u32string& Text, bool Fill) const;
 
   // The last evaluation without filling: a text is usually judged that way
   // twice in a row (screened by SetText, then by IsValid), and the second

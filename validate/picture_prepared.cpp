@@ -13,6 +13,8 @@
 #include <climits>
 #include <utility>
 
+#include "vcl/sysutils.h"
+
 namespace Validate {
 
 namespace {
@@ -31,7 +33,7 @@ constexpr long StepsPerChar = 32;
 } // namespace
 
 TPreparedPicture::TPreparedPicture(const std::string& Picture)
-    : FText(Picture), FLength(static_cast<int>(Picture.size())) {
+    : FText(Picture), FChars(vcl::Utf8Decode(Picture)), FLength(static_cast<int>(FChars.size())) {
   const auto Size = static_cast<std::size_t>(FLength) + 2;
   FPieceEnd.assign(Size, 0);
   FChoiceEnd.assign(Size, 0);

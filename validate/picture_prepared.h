@@ -19,16 +19,18 @@ namespace Validate {
 class TPreparedPicture {
 public:
   // The picture character beyond either end of the picture: unequal to every
-  // byte, so it matches nothing and is no bracket, comma or digit.
+  // character, so it matches nothing and is no bracket, comma or digit.
   static constexpr int NoChar = -1;
 
   explicit TPreparedPicture(const std::string& Picture = "");
 
   const std::string& Text() const { return FText; }
+  // The picture's length in characters (code points).
   int Length() const { return FLength; }
-  // The character at P (1-based) as an unsigned byte, NoChar outside the picture.
+  // The character (code point) at P, counted from 1; NoChar outside the picture.
   int Char(int P) const {
-    return P >= 1 && P <= FLength ? static_cast<unsigned char>(FText[P - 1]) : NoChar;
+    return P >= 1 && P <= FLength ? static_cast<int>(FChars[static_cast<std::size_t>(P - 1)])
+                                  : NoChar;
   }
 
   // SkipPiece: the position after the piece that starts at P, the walk
@@ -56,6 +58,7 @@ private:
   }
 
   std::string FText;
+  std::u32string FChars;
   int FLength = 0;
   // Indexed by position (1 to Length); 0 where the end was left open.
   std::vector<int> FPieceEnd;

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "vcl/sysutils.h"
+
 namespace Validate {
 
 namespace {
@@ -34,11 +36,14 @@ TPictureSyntaxError Fault(int Position, std::string Message) {
 std::optional<TPictureSyntaxError> CheckPictureSyntax(const std::string& Picture) {
   if (Picture.empty())
     return Fault(0, "the picture is empty");
-  const int Length = static_cast<int>(Picture.size());
-  auto Char = [&](int P) { return P <= Length ? Picture[static_cast<std::size_t>(P - 1)] : '\0'; };
+  // Positions count characters (code points), as the picture's do.
+  const std::u32string Chars = vcl::Utf8Decode(Picture);
+  const int Length = static_cast<int>(Chars.size());
+  auto Char = [&](int P) { return P <= Length ? Chars[static_cast<std::size_t>(P - 1)] : U'\0'; };
   std::vector<TOpen> Open;
   for (int P = 1; P <= Length; ++P) {
-    const char Ch = Char(P);
+    // Every character the syntax names is ASCII.
+    const char Ch = Char(P) < 0x80 ? static_cast<char>(Char(P)) : '\0';
     switch (Ch) {
     case ';':
       if (P == Length)
@@ -49,7 +54,7 @@ std::optional<TPictureSyntaxError> CheckPictureSyntax(const std::string& Picture
       int Next = P + 1;
       while (Char(Next) >= '0' && Char(Next) <= '9')
         ++Next;
-      const char After = Char(Next);
+      const char32_t After = Char(Next);
       if (Next > Length || After == ',' || After == ']' || After == '}')
         return Fault(P, At('*', P) + " has no piece to repeat");
       P = Next - 1;

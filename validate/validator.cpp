@@ -68,10 +68,12 @@ std::string GroupDigits(const std::string& S, int End, int After,
   const char Separator = GroupSeparator(Settings);
   std::string Result;
   Result.reserve(S.size() + S.size() / 3 + 1);
-  for (int Pos = 1; Pos <= vcl::Length(S); ++Pos) {
+  int Pos = 1; // counts characters, as End and After do
+  for (const char32_t Ch : vcl::Utf8Decode(S)) {
     if (Pos > After && End - Pos >= 3 && (End - Pos) % 3 == 0)
       Result += Separator;
-    Result += S[static_cast<std::size_t>(Pos - 1)];
+    vcl::Utf8Append(Result, Ch);
+    ++Pos;
   }
   return Result;
 }

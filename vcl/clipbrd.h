@@ -1,5 +1,6 @@
-// GUI platform: the clipboard. Text travels as code page 1252; without a
-// started platform the clipboard lives in this process only.
+// GUI platform: the clipboard. Text travels as UTF-8, every character of
+// any script whole; without a started platform the clipboard lives in this
+// process only.
 #pragma once
 
 #include <string>

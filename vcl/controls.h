@@ -112,7 +112,8 @@ private:
 };
 
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
-using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// Key is the character the key made: one Unicode code point.
+using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -468,7 +469,7 @@ protected:
   void Loaded() override;
 
   virtual void KeyDown(Word& Key, TShiftState Shift);
-  virtual void KeyPress(char& Key);
+  virtual void KeyPress(char32_t& Key);
   virtual void KeyUp(Word& Key, TShiftState Shift);
   virtual void DoEnter();
   virtual void DoExit();

@@ -135,7 +135,7 @@ public:
   // The field can be changed: it is not read-only and its data set can be edited.
   bool CanModify() const;
   // The characters a user may type into the field's text.
-  virtual bool IsValidChar(char InputChar) const;
+  virtual bool IsValidChar(char32_t InputChar) const;
   // Moves the focus to the control that edits this field.
   void FocusControl();
 
@@ -243,7 +243,7 @@ protected:
 class TNumericField : public TField {
 public:
   explicit TNumericField(TComponent* AOwner);
-  bool IsValidChar(char InputChar) const override;
+  bool IsValidChar(char32_t InputChar) const override;
 };
 
 class TIntegerField : public TNumericField {
@@ -269,7 +269,7 @@ public:
   // Significant digits of the text forms (15 at most).
   int Precision() const { return FPrecision; }
   void SetPrecision(int Value);
-  bool IsValidChar(char InputChar) const override;
+  bool IsValidChar(char32_t InputChar) const override;
 
 protected:
   void GetText(std::string& Text, bool DisplayText) const override;

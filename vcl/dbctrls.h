@@ -60,7 +60,7 @@ protected:
   void Reset() override;
   void Change() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(char32_t& Key) override;
   // Cut, paste and clear ask for edit mode first.
   void WndProc(TMessage& Message) override;
   void CMEnter(TMessage& Message) override;

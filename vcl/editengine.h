@@ -1,8 +1,12 @@
 // GUI platform: the text engine of the single-line edit window. It holds the
-// text, the selection (an anchor and a caret, counted in characters from 0),
-// the editing operations and their undo history, and knows nothing of
-// messages, painting, the clipboard or the keyboard: TCustomEdit routes the
-// window's input to it and paints what it holds, and tests drive it alone.
+// text (UTF-8), the selection (an anchor and a caret, counted in characters,
+// that is code points, from 0), the editing operations and their undo
+// history, and knows nothing of messages, painting, the clipboard or the
+// keyboard: TCustomEdit routes the window's input to it and paints what it
+// holds, and tests drive it alone. The caret and the selection's ends never
+// stand inside a user-perceived character (a letter with its combining
+// marks, an emoji sequence, a flag): moves, deletions and selections step
+// over such a character as one.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +22,8 @@ VCL_ENUM(TEditCharCase, std::uint8_t, ecNormal, ecUpperCase, ecLowerCase);
 class TEditEngine {
 public:
   const std::string& Text() const { return FText; }
-  int Length() const { return static_cast<int>(FText.size()); }
+  // The number of characters (code points).
+  int Length() const { return FLength; }
   int Anchor() const { return FAnchor; }
   int Caret() const { return FCaret; }
   int SelStart() const;
@@ -37,19 +42,28 @@ public:
   // history starts anew.
   void SetText(const std::string& Value);
 
-  // Selection; positions are clamped to the text.
+  // Selection; positions are clamped to the text, and a position inside a
+  // user-perceived character moves to its edge: a selection takes the
+  // character whole, a caret alone goes to its start.
   void Select(int Anchor, int Caret);
   void SelectAll() { Select(0, Length()); }
   // Moves the caret; with Extend the anchor stays, so the selection grows
   // or shrinks from it.
   void MoveCaret(int Position, bool Extend);
+  // The position one user-perceived character before or after Position.
+  int CharLeft(int Position) const;
+  int CharRight(int Position) const;
   // Word moves: words are runs of characters other than blanks.
   int WordLeft(int Position) const;
   int WordRight(int Position) const;
   void SelectWordAt(int Position);
+  // Position, or the nearer edge of the user-perceived character it falls
+  // inside: the one before it unless Forward.
+  int Snap(int Position, bool Forward) const;
 
-  // What the window inserts: S in CharCase, cut to the room MaxLength leaves
-  // once the selection is replaced.
+  // What the window inserts for a typed or pasted S: S composed (NFC), in
+  // CharCase, cut to the room MaxLength leaves once the selection is
+  // replaced, never inside a user-perceived character.
   std::string Fit(const std::string& S) const;
   // The single line the window makes of a clipboard text: line breaks at
   // either end are dropped, and each run of them inside becomes one blank.
@@ -63,9 +77,11 @@ public:
   // Replaces the whole text (in CharCase) as one undo step; undoing it
   // brings back the selection as it was. The caret ends at the end.
   bool ReplaceText(const std::string& S);
-  // A typed character: refused when the text is full.
-  bool TypeChar(char Ch);
-  // Backspace and Delete: the selection, else one character.
+  // A typed character: refused when the text is full. A combining mark
+  // typed after its letter is composed with it where Unicode has one
+  // character for the two (e then U+0301 gives U+00E9).
+  bool TypeChar(char32_t Ch);
+  // Backspace and Delete: the selection, else one user-perceived character.
   bool DeleteBackward();
   bool DeleteForward();
 
@@ -87,6 +103,7 @@ private:
     int Caret;
   };
   std::string ApplyCharCase(const std::string& S) const;
+  void SetTextOnly(std::string Value);
   int Room() const;
   // Replaces Count characters from Start (0-based) with S in CharCase.
   bool Replace(int Start, int Count, const std::string& S, bool Undoable);
@@ -96,6 +113,7 @@ private:
   bool Restore(std::deque<TState>& From, std::deque<TState>& To);
 
   std::string FText;
+  int FLength = 0;
   int FAnchor = 0;
   int FCaret = 0;
   int FMaxLength = 0;

@@ -86,7 +86,8 @@ public:
   bool CanFocus() override { return Visible() && Enabled(); }
   bool Focused() override { return FActive && FFocusedControl == nullptr; }
 
-  // Input as the window system delivers it (coordinates in the client area).
+  // Input as the window system delivers it (coordinates in the client area;
+  // Chars is the UTF-8 text the key made).
   void KeyInput(bool Down, Word Key, TShiftState Shift, const std::string& Chars);
   void MouseInput(unsigned Msg, TShiftState Shift, int X, int Y);
 

@@ -54,7 +54,7 @@ protected:
   const TEditMaskFormat& MaskFormat() const { return FFormat; }
 
   void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(char32_t& Key) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void WMSetText(TMessage& Message) override;
   void WMCut(TMessage& Message) override;
@@ -72,7 +72,7 @@ private:
   // notification, undoable), then puts the caret at CursorPos.
   void ApplyEdit(const std::string& NewText, int CursorPos);
   std::string CurrentEditText() const;
-  void TypeChar(char Ch);
+  void TypeChar(char32_t Ch);
   void DeleteChars(bool Backward);
   bool ArrowKey(Word Key);
 

@@ -40,8 +40,9 @@ namespace vcl {
 using TEditMask = std::string;
 
 // A parsed edit mask: the rules of the masked edit's text, apart from any
-// window, so that any code can format and check texts by a mask. Positions
-// count from 0, as the edit's selection does.
+// window, so that any code can format and check texts by a mask. Texts are
+// UTF-8; each position of the mask holds one character (code point), and
+// positions count from 0, as the edit's selection does.
 class TEditMaskFormat {
 public:
   enum TCharClass : std::uint8_t { ccLiteral, ccDigit, ccDigitOrSign, ccLetter, ccAlphaNum, ccAny };
@@ -50,7 +51,7 @@ public:
     TCharClass Class = ccLiteral;
     bool Required = false;
     TCaseConv Case = cvNone;
-    char Literal = 0;
+    char32_t Literal = 0;
   };
 
   TEditMaskFormat() = default; // no mask: nothing is masked
@@ -62,12 +63,12 @@ public:
   const TPosition& Position(int Index) const { return FPositions.at(Index); }
   bool IsLiteral(int Index) const { return FPositions.at(Index).Class == ccLiteral; }
   bool SaveLiterals() const { return FSaveLiterals; }
-  char Blank() const { return FBlank; }
+  char32_t Blank() const { return FBlank; }
   bool LeadingBlanks() const { return FLeadingBlanks; }
 
   // Ch as it stands at Index (in the position's case), or 0 when the
   // position does not take it. Literal positions take nothing.
-  char Accept(int Index, char Ch) const;
+  char32_t Accept(int Index, char32_t Ch) const;
   // The first editable position at or after From, the last one before
   // Before; -1 when there is none.
   int NextEditable(int From) const;
@@ -103,13 +104,18 @@ public:
   void BlankRange(std::string& EditText, int Start, int Count) const;
 
 private:
-  void ParseMask(const std::string& Mask);
-  bool IsMaskLiteral(char Ch) const;
+  void ParseMask(const std::u32string& Mask);
+  bool IsMaskLiteral(char32_t Ch) const;
+  // The texts above, character by character.
+  std::u32string BlankChars() const;
+  std::u32string EditCharsOf(const std::u32string& Value) const;
+  bool PlaceChars(std::u32string& S, int& Pos, const std::u32string& Chars, bool Paste) const;
+  void BlankSpan(std::u32string& S, int Start, int Count) const;
 
   std::vector<TPosition> FPositions;
   bool FSaveLiterals = true;
   bool FLeadingBlanks = false;
-  char FBlank = '_';
+  char32_t FBlank = '_';
 };
 
 // Value formatted by EditMask as a Text with its literals, unfilled

@@ -26,7 +26,7 @@ namespace vcl::props {
 
 using TNotifySig = void(TObject*);
 using TKeySig = void(TObject*, Word&, TShiftState);
-using TKeyPressSig = void(TObject*, char&);
+using TKeyPressSig = void(TObject*, char32_t&);
 using TMouseSig = void(TObject*, TMouseButton, TShiftState, int, int);
 using TMouseMoveSig = void(TObject*, TShiftState, int, int);
 using TDragDropSig = void(TObject*, TObject*, int, int);

@@ -40,6 +40,15 @@ public:
   // milliseconds.
   int BusyTimeout() const { return FBusyTimeout; }
   void SetBusyTimeout(int Value);
+  // Texts are stored as UTF-8. A database written by an earlier version of
+  // this library holds code page 1252 bytes instead: with LegacyCodePage
+  // 1252 its texts are read from and written in that code page (a text with
+  // a character the code page lacks is refused at Post). 0 (the default)
+  // means UTF-8; any other value raises EDatabaseError, as does a change
+  // while the data set is open. ConvertCp1252Database converts such a file
+  // to UTF-8 once and for all.
+  int LegacyCodePage() const { return FLegacyCodePage; }
+  void SetLegacyCodePage(int Value);
 
   // Makes the database DatabaseName when it does not exist yet, runs
   // Statements (its schema and first rows) in it and returns true; a
@@ -73,10 +82,19 @@ private:
   TConnection& Connection();
 
   int FBusyTimeout = 2000;
+  int FLegacyCodePage = 0;
   std::unique_ptr<TConnection> FConnection;
   std::unique_ptr<TCursor> FCursor;
   std::unique_ptr<TColumnRules> FRules;
 };
+
+// Converts the SQLite database file FileName, written by an earlier version
+// of this library, from code page 1252 to UTF-8: every text value of every
+// table, in one transaction, so that the file is converted whole or not at
+// all. Returns the number of values changed. A file that already holds a
+// text beyond ASCII in valid UTF-8 is refused (EDatabaseError naming the
+// table and column) and left as it is, so converting twice cannot garble.
+int ConvertCp1252Database(const std::string& FileName);
 
 // Declares the published table of TSQLiteDataSet, with the data layer's
 // (once; its constructor calls it, and so does code that reads one from a

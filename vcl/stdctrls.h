@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "vcl/controls.h"
 #include "vcl/dialogs.h"
@@ -23,7 +24,8 @@ public:
   explicit TCustomEdit(TComponent* AOwner);
   ~TCustomEdit() override;
 
-  // Selection positions count characters from 0.
+  // Selection positions count characters (code points) from 0 and never
+  // fall inside a user-perceived character (see vcl/editengine.h).
   int SelStart() const { return FEngine.SelStart(); }
   void SetSelStart(int Value);
   int SelLength() const { return FEngine.SelLength(); }
@@ -71,7 +73,7 @@ protected:
   // character Key, at the selection: one line, in CharCase, cut to the room
   // MaxLength leaves. Empty when the window would insert nothing.
   std::string PasteInsertion(const std::string& Text) const;
-  std::string KeyInsertion(char Key) const;
+  std::string KeyInsertion(char32_t Key) const;
   // The text a WM_PASTE brings: the one it carries in LParam (a drop), else
   // the clipboard's; false when there is none.
   static bool PastedText(const TMessage& Message, std::string& Text);
@@ -93,8 +95,9 @@ protected:
   void SetMaxLength(int Value);
   bool OEMConvert() const { return FOEMConvert; }
   void SetOEMConvert(bool Value);
-  char PasswordChar() const { return FPasswordChar; }
-  void SetPasswordChar(char Value);
+  // The character shown for each character of the text (0: the text itself).
+  char32_t PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char32_t Value);
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
   // Whether an edit of the user's (the edit menu's Cut, Paste and Delete)
@@ -123,7 +126,7 @@ private:
   bool FocusMessage(TMessage& Message);
   bool MouseMessage(TMessage& Message);
   void KeyCommand(Word Key);
-  void CharCommand(char Ch);
+  void CharCommand(char32_t Ch);
   void ClipboardCommand(const TMessage& Message);
   void PasteText(const TMessage& Message);
   void HistoryCommand(bool Redo);
@@ -142,12 +145,16 @@ private:
   bool HasFlatBorder();
   int TextInset();
   std::string DisplayText() const;
+  // Where the caret stands before each character of DisplayText, from the
+  // text's start (backend::CaretOffsets).
+  std::vector<int> CaretOffsets();
   TRect TextArea();
   int TextTop();
   int CharFromX(int X);
   void ScrollToCaret();
   void UpdateCaret();
   void Paint(HDC DC);
+  void PaintShapedSelection(HDC__& DC, int X0, const std::string& S, TColor TextColor);
 
   TEditEngine FEngine;
   std::unique_ptr<TPopupMenu> FEditMenu;
@@ -160,7 +167,7 @@ private:
   bool FSelecting = false;
 
   TBorderStyle FBorderStyle = bsSingle;
-  char FPasswordChar = 0;
+  char32_t FPasswordChar = 0;
   bool FReadOnly = false;
   bool FAutoSize = true;
   bool FAutoSelect = true;

@@ -1,7 +1,7 @@
-// Run-time core: the basic types, exceptions, 1-based string helpers, locale
-// settings, the replaceable clock and the text conversions that every unit of
-// the library relies on. Texts are std::string holding single-byte characters
-// (code page 1252); positions in the helpers below count from 1.
+// Run-time core: the basic types, exceptions, UTF-8 text and its 1-based
+// string helpers, locale settings, the replaceable clock and the text
+// conversions that every unit of the library relies on. Texts are std::string
+// holding UTF-8; positions in the helpers below count characters from 1.
 #pragma once
 
 #include <array>
@@ -23,35 +23,97 @@ using TDateTime = double; // days since 30 December 1899; the fraction is the ti
 using TShortCut = std::uint16_t;
 
 // ---------------------------------------------------------------------------
-// 1-based string helpers
+// UTF-8 text. Every text is UTF-8 and a character is a Unicode code point. A
+// byte sequence that is not well-formed UTF-8 reads as U+FFFD, one character
+// for each maximal ill-formed part (the Unicode standard's recommended
+// practice), so every routine below agrees on where characters start and
+// none ever splits a well-formed character.
 
-inline int Length(const std::string& S) {
-  return static_cast<int>(S.size());
+constexpr char32_t ReplacementChar = 0xFFFD;
+
+// Whether a character message types Key into a text: every character but
+// the C0 and C1 control codes, which Backspace, Enter, Escape, Tab and the
+// Ctrl+letter keys make. The invisible joiners of emoji sequences are typed.
+constexpr bool IsTypedChar(char32_t Key) {
+  return Key >= 32 && !(Key >= 127 && Key < 0xA0);
 }
+
+// The character that starts at byte Offset of S (Offset < S.size()); Offset
+// moves past it.
+char32_t Utf8Decode(std::string_view S, std::size_t& Offset);
+std::u32string Utf8Decode(std::string_view S);
+// The UTF-8 form of Ch; a surrogate or a value past U+10FFFF gives U+FFFD.
+std::string Utf8Encode(char32_t Ch);
+std::string Utf8Encode(std::u32string_view S);
+void Utf8Append(std::string& S, char32_t Ch);
+// Byte offset at which character Index (from 1) starts: 0 for Index below 1,
+// S.size() for Index past the last character.
+std::size_t CharOffset(std::string_view S, int Index);
+// The number of characters that start before byte Offset.
+int CharCount(std::string_view S, std::size_t Offset);
+bool IsValidUtf8(std::string_view S);
+// S with every ill-formed part replaced by U+FFFD; the character count stays.
+std::string RepairUtf8(std::string_view S);
+// The canonical composition (NFC): e + U+0301 becomes U+00E9.
+std::string NormalizeNFC(const std::string& S);
+
+// User-perceived characters (grapheme clusters: a letter with its combining
+// marks, an emoji sequence). Positions count characters before them, from 0
+// to Length(S).
+bool IsGraphemeBoundary(const std::string& S, int Pos);
+int NextGraphemeBoundary(const std::string& S, int Pos);  // Length(S) at the end
+int PriorGraphemeBoundary(const std::string& S, int Pos); // 0 at the start
+// The first Count characters of S, or fewer where character Count + 1 belongs
+// to the same user-perceived character as character Count: a cut never
+// leaves half a letter with its accent or half an emoji.
+std::string CutToLength(const std::string& S, int Count);
+
+// Character classes by the Unicode general category.
+bool IsLetter(char32_t Ch);    // the letter categories L*
+bool IsDigit(char32_t Ch);     // decimal digits of any script (Nd)
+bool IsPrintable(char32_t Ch); // a visible mark or a space: no control or format character
+bool IsGraphic(char32_t Ch);   // a visible mark: printable and not a blank
+// Simple case mapping, one character to one: AnsiUpCase(U'\u00E4') is U+00C4,
+// the sharp s has no one-character capital and stays.
+char32_t AnsiUpCase(char32_t Ch);
+char32_t AnsiLowCase(char32_t Ch);
+// Simple case folding, for comparisons that ignore case: every letter of any
+// script, one character to one, so the character count stays.
+std::string FoldCase(const std::string& S);
+
+// ---------------------------------------------------------------------------
+// 1-based string helpers. Positions and counts are characters (code points).
+
+int Length(const std::string& S);
 // Count characters from Index; an Index below 1 counts from the first
 // character, a Count running past the end stops there, Count <= 0 gives "".
 std::string Copy(const std::string& S, int Index, int Count);
 // Position of the first occurrence of Substr in S, 0 when absent or empty.
 int Pos(const std::string& Substr, const std::string& S);
-int Pos(char Ch, const std::string& S);
+int Pos(char32_t Ch, const std::string& S);
 // Removes Count characters from Index; out-of-range requests remove nothing
 // (Index outside 1..Length) or stop at the end.
 void Delete(std::string& S, int Index, int Count);
 // Inserts Source before position Index; Index below 1 inserts at the front,
 // beyond the end appends.
 void Insert(const std::string& Source, std::string& S, int Index);
-std::string StringOfChar(char Ch, int Count);
+std::string StringOfChar(char32_t Ch, int Count);
 
-std::string UpperCase(const std::string& S); // ASCII letters only
-std::string LowerCase(const std::string& S); // ASCII letters only
-char UpCase(char Ch);                        // ASCII letters only
-int CompareStr(const std::string& S1, const std::string& S2);
+std::string UpperCase(const std::string& S);                   // ASCII letters only
+std::string LowerCase(const std::string& S);                   // ASCII letters only
+char UpCase(char Ch);                                          // ASCII letters only
+int CompareStr(const std::string& S1, const std::string& S2);  // code point order
 int CompareText(const std::string& S1, const std::string& S2); // ASCII case-insensitive
 bool SameText(const std::string& S1, const std::string& S2);
-// The locale's collation, ignoring case (AnsiCompareText) or not (AnsiCompareStr).
+// The locale's collation, ignoring case (AnsiCompareText) or not
+// (AnsiCompareStr). AnsiCompareText answers 0 exactly when the texts are
+// equal after case folding (AnsiSameText), so a list sorted with it and
+// searched with it agree.
 int AnsiCompareText(const std::string& S1, const std::string& S2);
 int AnsiCompareStr(const std::string& S1, const std::string& S2);
-std::string AnsiUpperCase(const std::string& S); // code page 1252 letters
+bool AnsiSameText(const std::string& S1, const std::string& S2);
+// Every letter with a simple case mapping (AnsiUpCase, AnsiLowCase).
+std::string AnsiUpperCase(const std::string& S);
 std::string AnsiLowerCase(const std::string& S);
 std::string Trim(const std::string& S); // removes characters <= ' ' at both ends
 std::string TrimLeft(const std::string& S);
@@ -62,12 +124,16 @@ enum TTextLineBreakStyle : std::uint8_t { tlbsLF, tlbsCRLF };
 // CR LF (tlbsCRLF) or LF alone (tlbsLF). Our message texts may break lines
 // with a lone CR; programs of other toolkits want LF.
 std::string AdjustLineBreaks(const std::string& S, TTextLineBreakStyle Style = tlbsCRLF);
-// The letter test of code page 1252 (accented letters count).
-bool IsCharAlphaA(char Ch);
-// The Unicode code point of a code page 1252 character, and the character of
-// a code point (-1 when the code page has none).
+// Code page 1252, the single-byte character set of texts written by earlier
+// versions. Every byte has a code point (the five the code page leaves
+// undefined stand for the C1 controls of the same value) and back; a code
+// point outside the code page has no byte (-1).
 char32_t Cp1252ToUnicode(char Ch);
 int UnicodeToCp1252(char32_t Code);
+std::string Cp1252ToUtf8(std::string_view S);
+// The code page form of a UTF-8 text; false, with Out unspecified, when a
+// character has none.
+bool Utf8ToCp1252(std::string_view S, std::string& Out);
 
 // ---------------------------------------------------------------------------
 // Exceptions

@@ -27,7 +27,10 @@ template <typename T> T* Place(TWinControl* Parent, int Left, int Top, int Width
   return Control;
 }
 
-// Types each character into the focused control of the active form.
+// Types each character (code point) of the UTF-8 Text into the focused
+// control of the active form, one key each: the key of a US keyboard where
+// there is one, else a key without a virtual-key code that makes the
+// character, as an input method does.
 void TypeText(const std::string& Text);
 // Presses and releases one key; the character it makes (letters, digits,
 // Space, Backspace, Enter, Escape, Tab, Ctrl+letter) follows as WM_CHAR.

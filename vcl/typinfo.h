@@ -325,17 +325,19 @@ public:
     return *this;
   }
 
-  // A single character, stored as a one-character string.
+  // A single character, stored as a one-character string: a byte (char) or
+  // a code point (char32_t), held as its value.
   template <typename G, typename S>
-  Published& Char(const std::string& Name, G Get, S Setter, std::optional<char> Default = {}) {
-    static_assert(std::is_same_v<detail::PropType<T, G>, char>);
+  Published& Char(const std::string& Name, G Get, S Setter, std::optional<char32_t> Default = {}) {
+    using V = detail::PropType<T, G>;
+    static_assert(std::is_same_v<V, char> || std::is_same_v<V, char32_t>);
+    using U = std::conditional_t<std::is_same_v<V, char>, unsigned char, char32_t>;
     TPropInfo& P = Add(
-        Name, tkChar, "Char", Get, Setter,
-        [](char C) -> std::int64_t { return static_cast<unsigned char>(C); },
-        [](const TPropValue& X) { return static_cast<char>(std::get<std::int64_t>(X)); });
-    P.MaxValue = 255;
+        Name, tkChar, "Char", Get, Setter, [](V C) -> std::int64_t { return static_cast<U>(C); },
+        [](const TPropValue& X) { return static_cast<V>(std::get<std::int64_t>(X)); });
+    P.MaxValue = std::is_same_v<V, char> ? 255 : 0x10FFFF;
     if (Default)
-      P.Default = TPropValue(std::int64_t(static_cast<unsigned char>(*Default)));
+      P.Default = TPropValue(std::int64_t(*Default));
     return *this;
   }
 

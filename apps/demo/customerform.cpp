@@ -112,19 +112,21 @@ void TCustomerForm::RegionButtonClick(TObject* Sender) {
 
 namespace {
 
-// The letters of code page 1252 from 192 on without their accents; a dot
-// for the two signs among them.
+// The Latin-1 letters from U+00C0 on without their accents; a dot for the
+// two signs among them.
 constexpr char Unaccented[] = "aaaaaaaceeeeiiiidnooooo.ouuuuytsaaaaaaaceeeeiiiidnooooo.ouuuuyty";
 
 } // namespace
 
 void TCustomerForm::EmailButtonClick(TObject*) {
   // first.last@example.com from the contact's name: letters without their
-  // accents and digits kept, every run of anything else one dot.
+  // accents and digits kept, every run of anything else (letters an
+  // address cannot hold among them) one dot.
   std::string Local;
-  for (char C : NameEdit->Text()) {
-    const auto U = static_cast<unsigned char>(C);
-    const char Plain = U >= 192 ? Unaccented[U - 192] : U < 128 ? C : '.';
+  for (const char32_t C : Utf8Decode(NameEdit->Text())) {
+    const char Plain = C >= 0xC0 && C <= 0xFF ? Unaccented[C - 0xC0]
+                       : C < 0x80             ? static_cast<char>(C)
+                                              : '.';
     if (std::isalnum(static_cast<unsigned char>(Plain)))
       Local += static_cast<char>(std::tolower(static_cast<unsigned char>(Plain)));
     else if (!Local.empty() && Local.back() != '.')

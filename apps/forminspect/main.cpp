@@ -1,5 +1,6 @@
 // forminspect: shows and edits a text form file through the registered
-// property editors, lists the component palette and exports its pictures.
+// property editors, lists the component palette and exports its pictures,
+// and converts the databases of earlier versions to UTF-8.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -116,6 +117,8 @@ int Run(int Argc, const char* const* Argv) {
       ListPalette();
     if (!O.ExportDir.empty())
       ExportPalette(O.ExportDir);
+    if (!O.ConvertDatabase.empty())
+      std::cout << ConvertCp1252Database(O.ConvertDatabase) << " texts converted to UTF-8\n";
     if (!O.Form.empty())
       Status = Inspect(O);
     FlushOutput();

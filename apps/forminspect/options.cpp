@@ -10,6 +10,7 @@ namespace FormInspect {
 const char* const UsageText =
     R"(Usage: forminspect [options] FORM
        forminspect --palette | --export-palette DIR
+       forminspect --convert-cp1252 DATABASE
 
 Shows and edits the components of a text form file through the property
 editors the component library registers, as a form designer's object
@@ -36,6 +37,12 @@ inspector does.
       --palette           list the component palette: page and class
       --export-palette DIR
                           write each palette picture as DIR/CLASS.png
+      --convert-cp1252 DATABASE
+                          convert the texts of an SQLite database that an
+                          earlier version of the library wrote in code page
+                          1252 to UTF-8, all in one transaction, and say how
+                          many were converted; a database that already holds
+                          UTF-8 text is refused and left as it is
   -h, --help              show this text
 
 FORM "-" reads the form from standard input. A form whose root is of the
@@ -46,8 +53,8 @@ written back as they were.
 Exit status: 0 done; 1 a value refused, or a component or property not
 found (the editor's message on standard error, nothing written); 2 bad
 usage, a form that cannot be read (or is too large), a data set that
-cannot be opened, or output that cannot be written (the form or standard
-output).
+cannot be opened, a database that cannot be converted, or output that
+cannot be written (the form or standard output).
 )";
 
 namespace {
@@ -113,6 +120,8 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
       O.Palette = true;
     } else if (Is(Arg, nullptr, "--export-palette")) {
       O.ExportDir = ValueOf(I);
+    } else if (Is(Arg, nullptr, "--convert-cp1252")) {
+      O.ConvertDatabase = ValueOf(I);
     } else if (Arg[0] == '-' && Arg[1] != '\0') {
       throw TUsageError(std::string("unknown option ") + Arg);
     } else if (HaveForm) {
@@ -122,7 +131,7 @@ TOptions ParseOptions(int Argc, const char* const* Argv) {
       HaveForm = true;
     }
   }
-  if (!HaveForm && !O.Palette && O.ExportDir.empty())
+  if (!HaveForm && !O.Palette && O.ExportDir.empty() && O.ConvertDatabase.empty())
     throw TUsageError("no form file given");
   if (!HaveForm && (O.List || O.Events || !O.Values.empty() || !O.Assign.empty() ||
                     !O.Output.empty() || !O.Select.empty() || O.OpenDataSets))

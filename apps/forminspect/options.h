@@ -25,6 +25,7 @@ struct TOptions {
   std::string Output;                                      // "-": standard output
   bool Palette = false;
   std::string ExportDir;
+  std::string ConvertDatabase; // a code page 1252 database to convert to UTF-8
   bool OpenDataSets = false;
   std::size_t MaxFormSize = DefaultMaxFormSize;
   bool Help = false;

@@ -1,10 +1,10 @@
-// UTF-8 and code page 1252 for valcheck. The decoder is strict: a text that
-// is not well-formed UTF-8 is refused rather than guessed at, so a file in
-// another encoding is reported instead of being judged as something else.
+// UTF-8 and code page 1252 input for valcheck. The UTF-8 check is strict: a
+// text that is not well-formed UTF-8 is refused rather than guessed at, so a
+// file in another encoding is reported instead of being judged as something
+// else.
 #include "apps/valcheck/encoding.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "vcl/sysutils.h"
@@ -65,52 +65,30 @@ bool IsAscii(std::string_view Text) {
   return true;
 }
 
-bool Utf8ToCp1252(std::string_view Text, std::string& Out, TDecodeFault& Fault) {
-  Out.clear();
-  std::size_t Pos = 0;
-  int Column = 1;
-  while (Pos < Text.size()) {
+bool DecodeInput(TEncoding Encoding, std::string_view Text, std::string& Out,
+                 std::string_view& Result, TDecodeFault& Fault) {
+  Result = Text;
+  if (IsAscii(Text))
+    return true;
+  if (Encoding == enCp1252) {
+    Out = vcl::Cp1252ToUtf8(Text);
+    Result = Out;
+    return true;
+  }
+  for (std::size_t Pos = 0; Pos < Text.size();) {
     char32_t Code = 0;
     const std::size_t Length = DecodeOne(Text, Pos, Code);
     if (Length == 0) {
-      Fault = {TDecodeFault::dfInvalid, Pos, Column, 0};
+      Fault = {Pos};
       return false;
     }
-    const int Byte = vcl::UnicodeToCp1252(Code);
-    if (Byte < 0) {
-      Fault = {TDecodeFault::dfUnmapped, Pos, Column, Code};
-      return false;
-    }
-    Out += static_cast<char>(Byte);
     Pos += Length;
-    ++Column;
   }
   return true;
 }
 
-void AppendUtf8(std::string_view Text, std::string& Out) {
-  for (char Ch : Text) {
-    const char32_t Code = vcl::Cp1252ToUnicode(Ch);
-    if (Code < 0x80) {
-      Out += static_cast<char>(Code);
-    } else if (Code < 0x800) {
-      Out += static_cast<char>(0xC0 | (Code >> 6));
-      Out += static_cast<char>(0x80 | (Code & 0x3F));
-    } else {
-      Out += static_cast<char>(0xE0 | (Code >> 12));
-      Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (Code & 0x3F));
-    }
-  }
-}
-
 std::string DescribeFault(const TDecodeFault& Fault) {
-  if (Fault.Kind == TDecodeFault::dfInvalid)
-    return "is not valid UTF-8 (byte " + std::to_string(Fault.Offset + 1) + ")";
-  char Name[16];
-  std::snprintf(Name, sizeof Name, "U+%04X", static_cast<unsigned>(Fault.Code));
-  return std::string("holds ") + Name + " (character " + std::to_string(Fault.Column) +
-         "), which code page 1252 does not have";
+  return "is not valid UTF-8 (byte " + std::to_string(Fault.Offset + 1) + ")";
 }
 
 } // namespace ValCheck

@@ -10,21 +10,18 @@ TJudge::TJudge(Validate::TValidator& V, const TOptions& O)
     : FValidator(V), FOptions(O), FLabel(O.InputLabel()) {}
 
 bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTextSink& Reports) {
-  std::string_view Text = Line;
-  if (FOptions.Encoding == enUtf8 && !IsAscii(Line)) {
-    TDecodeFault Fault;
-    if (!Utf8ToCp1252(Line, FDecoded, Fault)) {
-      Reports.Location(FLabel, LineNo);
-      Reports.Write("the line ");
-      Reports.Write(DescribeFault(Fault));
-      Reports.Put('\n');
-      if (FOptions.Output == omNormalize) {
-        Out.Write(Line);
-        Out.Put('\n');
-      }
-      return false;
+  std::string_view Text;
+  TDecodeFault Fault;
+  if (!DecodeInput(FOptions.Encoding, Line, FDecoded, Text, Fault)) {
+    Reports.Location(FLabel, LineNo);
+    Reports.Write("the line ");
+    Reports.Write(DescribeFault(Fault));
+    Reports.Put('\n');
+    if (FOptions.Output == omNormalize) {
+      Out.Write(Line);
+      Out.Put('\n');
     }
-    Text = FDecoded;
+    return false;
   }
   FText.assign(Text);
   if (FOptions.FromDisplay)
@@ -48,7 +45,7 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
   return Valid;
 }
 
-// Text is the line in code page 1252; the message names it as it was before
+// Text is the line in UTF-8; the message names it as it was before
 // normalising.
 void TJudge::Report(long long LineNo, std::string_view Text, TTextSink& Reports) {
   Reports.Location(FLabel, LineNo);
@@ -73,25 +70,16 @@ void ReportTooLong(long long LineNo, const TOptions& O, TTextSink& Reports) {
 }
 
 void TJudge::WriteLine(TTextSink& To, std::string_view Text) {
-  if (FOptions.Encoding == enUtf8 && !IsAscii(Text)) {
-    FEncoded.clear();
-    AppendUtf8(Text, FEncoded);
-    Text = FEncoded;
-  }
   To.Write(Text);
   To.Put('\n');
 }
 
 void TJudge::WriteFlat(TTextSink& To, std::string_view Text) {
-  FEncoded.clear();
-  if (FOptions.Encoding == enUtf8)
-    AppendUtf8(Text, FEncoded);
-  else
-    FEncoded.append(Text);
-  for (char& Ch : FEncoded)
+  FFlat.assign(Text);
+  for (char& Ch : FFlat)
     if (Ch == '\r' || Ch == '\n')
       Ch = ' ';
-  To.Write(FEncoded);
+  To.Write(FFlat);
 }
 
 } // namespace ValCheck

@@ -28,10 +28,10 @@ public:
 
 private:
   void Report(long long LineNo, std::string_view Text, TTextSink& Reports);
-  // Writes a code page 1252 text in the output's encoding, and a line end.
+  // Writes a text and a line end.
   void WriteLine(TTextSink& To, std::string_view Text);
-  // Writes a code page 1252 text in the output's encoding, with line breaks
-  // as blanks so that a report keeps to one line.
+  // Writes a text with line breaks as blanks, so that a report keeps to one
+  // line.
   void WriteFlat(TTextSink& To, std::string_view Text);
 
   Validate::TValidator& FValidator;
@@ -39,7 +39,7 @@ private:
   const std::string FLabel; // the input's name in reports
   std::string FDecoded;
   std::string FText;
-  std::string FEncoded;
+  std::string FFlat;
 };
 
 // Reports a line longer than the limit.

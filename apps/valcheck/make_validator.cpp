@@ -20,15 +20,14 @@ namespace ValCheck {
 
 namespace {
 
-// Value in code page 1252, as the validators take it.
+// Value in UTF-8, as the validators take it.
 std::string FromInput(const TOptions& O, const std::string& What, const std::string& Value) {
-  if (O.Encoding == enCp1252 || IsAscii(Value))
-    return Value;
   std::string Converted;
+  std::string_view Result;
   TDecodeFault Fault;
-  if (!Utf8ToCp1252(Value, Converted, Fault))
+  if (!DecodeInput(O.Encoding, Value, Converted, Result, Fault))
     throw TUsageError("bad value for " + What + ": '" + Value + "' " + DescribeFault(Fault));
-  return Converted;
+  return std::string(Result);
 }
 
 template <typename T, typename Convert>
@@ -126,10 +125,7 @@ void ReadWords(const TOptions& O, vcl::TStringList& Words) {
       Line.remove_prefix(Utf8Bom.size());
     if (Line.empty())
       continue;
-    if (O.Encoding == enCp1252 || IsAscii(Line))
-      Words.Add(std::string(Line));
-    else
-      Words.Add(FromInput(O, Where(), std::string(Line)));
+    Words.Add(FromInput(O, Where(), std::string(Line)));
   }
 }
 
@@ -147,19 +143,12 @@ void SetUpFilter(Validate::TFilterValidator& V, const TOptions& O) {
   const std::string Chars = FromInput(O, "--chars", *O.Chars);
   // The filter drops what it can never list; said here, rather than the
   // character being refused (or let through, with --invalid) on every line.
-  for (std::size_t I = 0; I < Chars.size(); ++I) {
-    const auto Code = static_cast<unsigned char>(Chars[I]);
-    if (Code < 33 || Code > 127) {
-      std::string Shown;
-      if (O.Encoding == enUtf8)
-        AppendUtf8(Chars.substr(I, 1), Shown);
-      else
-        Shown = Chars.substr(I, 1);
-      throw TUsageError("bad value for --chars: '" + Shown + "' (character " +
+  const std::u32string Codes = vcl::Utf8Decode(Chars);
+  for (std::size_t I = 0; I < Codes.size(); ++I) {
+    if (Codes[I] != 127 && !vcl::IsGraphic(Codes[I]))
+      throw TUsageError("bad value for --chars: '" + vcl::Utf8Encode(Codes[I]) + "' (character " +
                         std::to_string(I + 1) +
-                        ") cannot be listed; a filter lists only characters with codes 33 to "
-                        "127 (no blank, control character or accented letter)");
-    }
+                        ") cannot be listed; a filter lists no blank or control character");
   }
   V.SetFilterChars(Chars);
   V.SetFilterType(O.InvalidChars ? Validate::ftInvalidChars : Validate::ftValidChars);

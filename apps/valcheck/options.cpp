@@ -55,8 +55,9 @@ Other options:
   --locale system  use the process locale instead of the US English defaults
   --encoding utf-8|cp1252
                    how lines and option values are encoded (default utf-8);
-                   the validators judge code page 1252 text, so a UTF-8
-                   line with a character outside that code page is refused
+                   cp1252 text is converted to UTF-8, which the validators
+                   judge and valcheck prints; a line that is not valid
+                   UTF-8 is refused
   --max-line-length BYTES
                    refuse longer lines without holding them (default
                    1048576)

@@ -24,6 +24,34 @@ using Snippets::Expect;
 
 namespace {
 
+void CharactersAndKeys(vcl::TForm* Form) {
+  auto* Name = new BtnEdit::TBtnEdit(Form);
+  Name->SetParent(Form);
+  // [key handler]
+  // Key is one character, a Unicode code point; setting it to 0 drops it.
+  Name->OnKeyPress = [](vcl::TObject*, char32_t& Key) {
+    if (Key == U'ß')
+      Key = U'ẞ';
+    else if (Key == U'#')
+      Key = 0;
+  };
+  // [end]
+  for (char32_t Key : std::u32string(U"Straße#")) {
+    Name->OnKeyPress(Name, Key);
+    if (Key != 0)
+      Name->SetSelText(vcl::Utf8Encode(Key));
+  }
+  Expect(Name->Text() == "Straẞe");
+  // [positions]
+  Name->SetTextBuf("Łódź 👍🏽");
+  Expect(vcl::Length(Name->Text()) == 7); // code points: the thumb and its skin tone are two
+  Name->SetSelStart(5);
+  Name->SetSelLength(1); // a selection never ends inside a user-perceived character
+  Expect(Name->SelText() == "👍🏽");
+  Expect(Name->SelLength() == 2);
+  // [end]
+}
+
 void KindSettings(vcl::TForm* Form) {
   // [kind settings]
   auto* Quantity = new ValEdit::TValidEdit(Form);
@@ -317,6 +345,7 @@ int main(int Argc, char** Argv) {
   vcl::ResetLocale();
   vcl::Application->Initialize(true);
   auto* Form = new vcl::TForm(vcl::Application);
+  CharactersAndKeys(Form);
   KindSettings(Form);
   ApplicationKind(Form);
   ValuesFromCode(Form);

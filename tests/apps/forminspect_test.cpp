@@ -401,4 +401,26 @@ TEST_F(FormInspect, EventsAreListedAlongOtherActions) {
   EXPECT_EQ(Line(Values.Out, "OnChange ="), "OnChange = ");
 }
 
+// A database of an earlier version, in code page 1252, converted to UTF-8 in
+// one step; the sqlite3 shell, another program, reads the result.
+TEST_F(FormInspect, ConvertsACodePageDatabaseToUtf8Once) {
+  const std::string Db = (FDir / "old.db").string();
+  const auto Sqlite = [&](const std::string& SQL) {
+    return RunProgram("", "sqlite3", "'" + Db + "' \"" + SQL + "\"");
+  };
+  ASSERT_EQ(Sqlite("CREATE TABLE t (name TEXT); INSERT INTO t VALUES "
+                   "(CAST(X'4772FCDF65' AS TEXT)), ('plain'), (CAST(X'80' AS TEXT))")
+                .Status,
+            0);
+  TRun R = Run("--convert-cp1252 '" + Db + "'");
+  ASSERT_EQ(R.Status, 0) << R.Err;
+  EXPECT_EQ(R.Out, "2 texts converted to UTF-8\n");
+  EXPECT_EQ(Sqlite("SELECT group_concat(name, ',') FROM t").Out, "Grüße,plain,€\n");
+  R = Run("--convert-cp1252 '" + Db + "'");
+  EXPECT_EQ(R.Status, 2);
+  EXPECT_NE(R.Err.find("t.name already holds UTF-8 text"), std::string::npos) << R.Err;
+  EXPECT_EQ(Sqlite("SELECT group_concat(name, ',') FROM t").Out, "Grüße,plain,€\n");
+  EXPECT_EQ(Run("--convert-cp1252 '" + (FDir / "missing.db").string() + "'").Status, 2);
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/apps/program_test.h"
+#include "tests/unicode_texts.h"
 
 namespace {
 
@@ -287,35 +288,50 @@ TEST_F(ValCheckTest, FailedWritesAreReportedWithTheSystemsReason) {
   EXPECT_EQ(Read(FDir / "err.txt"), "valcheck: cannot write: No space left on device\n");
 }
 
-// Lines, option values and words are UTF-8 by default and are judged in code
-// page 1252; what is printed goes back to UTF-8.
-TEST_F(ValCheckTest, Utf8InputIsJudgedInTheCodePage) {
+// Lines, option values and words are UTF-8 by default and are judged as
+// they are: a character is a code point of any script.
+TEST_F(ValCheckTest, Utf8InputIsJudgedInAnyScript) {
   const std::string Words = WriteFile("words.txt", "\xEF\xBB\xBF"
-                                                   "Café\nCrème brûlée\n€uro\n");
+                                                   "Café\nCrème brûlée\n€uro\nΑθήνα\n");
   TRun R = Run("--kind lookup --words '" + Words + "'", "\xEF\xBB\xBF"
-                                                        "café\nCRÈME BRÛLÉE\n€URO\ncrème\n");
+                                                        "café\nCRÈME BRÛLÉE\n€URO\ncrème\n"
+                                                        "ΑΘΉΝΑ\n");
   EXPECT_EQ(R.Status, 1);
   EXPECT_EQ(R.Out, Stdin("4: \"crème\" is not a valid word.\n"));
 
-  // '?' and '&' take any letter of the code page, Š (0x8A) among them.
-  R = Run("--kind picture --picture '&*?' --normalize", "élan\nzoë\nŠkoda\nx1\n");
+  // '?' and '&' take any letter, š and ж among them.
+  R = Run("--kind picture --picture '&*?' --normalize", "élan\nzoë\nškoda\nжук\nx1\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "élan\nzoë\nŠkoda\nx1\n");
-  EXPECT_EQ(R.Err, Stdin("4: \"x1\" does not completely match the picture: &*?\n"));
+  EXPECT_EQ(R.Out, "élan\nzoë\nškoda\nжук\nx1\n");
+  EXPECT_EQ(R.Err, Stdin("5: \"x1\" does not completely match the picture: &*?\n"));
 
   R = Run("--kind picture --picture 'N°###' --display", "n°123\n");
   EXPECT_EQ(R.Status, 0);
   EXPECT_EQ(R.Out, "n°123\n");
 }
 
-TEST_F(ValCheckTest, LinesOutsideTheCodePageOrNotUtf8AreRefusedAsSuch) {
-  const TRun R = Run("--kind filter --chars abc --normalize", "abc\n"
-                                                              "a中b\n"
-                                                              "ab\xE9\n"
-                                                              "\xC0\x80\n"
-                                                              "\xED\xA0\x80\n"
-                                                              "b😀\n"
-                                                              "cab\n");
+// The texts every road of the library is tested with, as a word list and
+// as lines: each is judged whole and printed back byte for byte.
+TEST_F(ValCheckTest, TextsOfEveryScriptPassThroughWhole) {
+  std::string Lines;
+  for (const auto& T : unicode_texts::Texts)
+    Lines += T.Text + "\n";
+  const std::string Words = WriteFile("words.txt", Lines);
+  TRun R = Run("--kind lookup --words '" + Words + "' --normalize", Lines + "Łódź\n");
+  EXPECT_EQ(R.Status, 1);
+  EXPECT_EQ(R.Out, Lines + "Łódź\n");
+  EXPECT_EQ(R.Err, Stdin(std::to_string(unicode_texts::Texts.size() + 1) +
+                         ": \"Łódź\" is not a valid word.\n"));
+}
+
+TEST_F(ValCheckTest, LinesThatAreNotUtf8AreRefusedAsSuch) {
+  const TRun R = Run("--kind filter --chars 'abc中😀' --normalize", "abc\n"
+                                                                   "a中b\n"
+                                                                   "ab\xE9\n"
+                                                                   "\xC0\x80\n"
+                                                                   "\xED\xA0\x80\n"
+                                                                   "b😀\n"
+                                                                   "cab\n");
   EXPECT_EQ(R.Status, 1);
   EXPECT_EQ(R.Out, "abc\n"
                    "a中b\n"
@@ -325,25 +341,21 @@ TEST_F(ValCheckTest, LinesOutsideTheCodePageOrNotUtf8AreRefusedAsSuch) {
                    "b😀\n"
                    "cab\n")
       << "refused lines are printed as read";
-  EXPECT_EQ(R.Err,
-            Stdin("2: the line holds U+4E2D (character 2), which code page 1252 does not have\n"
-                  "3: the line is not valid UTF-8 (byte 3)\n"
-                  "4: the line is not valid UTF-8 (byte 1)\n"
-                  "5: the line is not valid UTF-8 (byte 1)\n"
-                  "6: the line holds U+1F600 (character 2), which code page 1252 does not have\n"));
+  EXPECT_EQ(R.Err, Stdin("3: the line is not valid UTF-8 (byte 3)\n"
+                         "4: the line is not valid UTF-8 (byte 1)\n"
+                         "5: the line is not valid UTF-8 (byte 1)\n"));
 }
 
-TEST_F(ValCheckTest, OptionValuesOutsideTheCodePageAreRefused) {
+TEST_F(ValCheckTest, OptionValuesThatCannotBeUsedAreRefused) {
   const struct {
     const char* Args;
     const char* Message;
   } Cases[] = {
-      {"--kind picture --picture '#中'",
-       "bad value for --picture: '#中' holds U+4E2D (character 2), which code page 1252 does not "
-       "have"},
-      {"--kind filter --chars 'café'",
-       "bad value for --chars: 'é' (character 4) cannot be listed; a filter lists only characters "
-       "with codes 33 to 127"},
+      {"--kind picture --picture '#\xE9'",
+       "bad value for --picture: '#\xE9' is not valid UTF-8 (byte 2)"},
+      {"--kind filter --chars 'caf\u00A0'",
+       "bad value for --chars: '\u00A0' (character 4) cannot be listed; a filter lists no blank or "
+       "control character"},
       {"--kind filter --chars 'a b' --invalid", "bad value for --chars: ' ' (character 2)"},
   };
   for (const auto& C : Cases) {
@@ -351,20 +363,22 @@ TEST_F(ValCheckTest, OptionValuesOutsideTheCodePageAreRefused) {
     EXPECT_EQ(R.Status, 2) << C.Args;
     EXPECT_NE(R.Err.find(C.Message), std::string::npos) << R.Err;
   }
-  const std::string Words = WriteFile("words.txt", "ok\nnot 中 ok\n");
+  const std::string Words = WriteFile("words.txt", "ok\nnot \xE9 ok\n");
   const TRun R = Run("--kind lookup --words '" + Words + "'", "ok\n");
   EXPECT_EQ(R.Status, 2);
-  EXPECT_NE(R.Err.find("bad value for word file '" + Words + "', line 2: 'not 中 ok' holds U+4E2D"),
+  EXPECT_NE(R.Err.find("bad value for word file '" + Words +
+                       "', line 2: 'not \xE9 ok' is not valid UTF-8"),
             std::string::npos)
       << R.Err;
 }
 
-TEST_F(ValCheckTest, Cp1252EncodingTakesBytesAsTheyAre) {
+TEST_F(ValCheckTest, Cp1252InputIsConvertedToUtf8) {
   const std::string Words = WriteFile("words.txt", "caf\xE9\n\x80uro\n");
-  const TRun R = Run("--kind lookup --encoding cp1252 --words '" + Words + "'",
+  const TRun R = Run("--kind lookup --encoding cp1252 --words '" + Words + "' --normalize",
                      "CAF\xC9\n\x80URO\ncaf\xC3\xA9\n");
   EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, Stdin("3: \"caf\xC3\xA9\" is not a valid word.\n"));
+  EXPECT_EQ(R.Out, "CAFÉ\n€URO\ncafÃ©\n");
+  EXPECT_EQ(R.Err, Stdin("3: \"cafÃ©\" is not a valid word.\n"));
   EXPECT_EQ(Run("--kind picture --encoding cp1252 --picture '?\xE9'", "\xE9\xE9\n").Status, 0);
 }
 

@@ -191,14 +191,14 @@ TEST_F(BtnEditTest, CtrlTabIsSwallowed) {
 // Enter and Escape
 
 TEST_F(BtnEditTest, EnterClicksTheDefaultButtonAndNeverReachesTheEditWindow) {
-  std::vector<char> Seen;
-  Edit->OnKeyPress = [&Seen](TObject*, char& Key) { Seen.push_back(Key); };
+  std::u32string Seen;
+  Edit->OnKeyPress = [&Seen](TObject*, char32_t& Key) { Seen.push_back(Key); };
   vt::TypeText("ab");
   Edit->WindowChars.clear();
   vt::PressKey(VK_RETURN);
   EXPECT_EQ(OKClicks, 1);
   EXPECT_EQ(CancelClicks, 0);
-  EXPECT_EQ(Seen.back(), '\r'); // OnKeyPress still hears it
+  EXPECT_EQ(Seen.back(), U'\r'); // OnKeyPress still hears it
   EXPECT_TRUE(Edit->WindowChars.empty());
   EXPECT_EQ(Edit->Text(), "ab");
   EXPECT_TRUE(Edit->Focused());

@@ -98,15 +98,18 @@ TEST(ValidatorAdapter, WordsAreCompletedAndOthersRefused) {
   EXPECT_EQ(Edit.text().toStdString(), "g");
 }
 
-TEST(ValidatorAdapter, ACharacterOutsideTheCodePageIsRefused) {
+TEST(ValidatorAdapter, AnyCharacterIsTakenAndALoneSurrogateRefused) {
   auto* Any = new Validate::TValidator(nullptr);
   TValidatorAdapter Adapter(Any);
-  QString Text = QString::fromUtf8("caf\xc3\xa9");
-  int Pos = 4;
-  EXPECT_EQ(Adapter.validate(Text, Pos), QValidator::Acceptable) << "é is in the code page";
-  Text = QString::fromUtf8("\xe4\xb8\xad");
-  Pos = 1;
-  EXPECT_EQ(Adapter.validate(Text, Pos), QValidator::Invalid);
+  for (const char* Utf8 : {"caf\xc3\xa9", "\xe4\xb8\xad", "\xf0\x9f\x91\x8d\xf0\x9f\x8f\xbd"}) {
+    QString Text = QString::fromUtf8(Utf8);
+    int Pos = static_cast<int>(Text.size());
+    EXPECT_EQ(Adapter.validate(Text, Pos), QValidator::Acceptable) << Utf8;
+    EXPECT_EQ(Text.toStdString(), Utf8);
+  }
+  QString Lone(QChar(0xD800));
+  int Pos = 1;
+  EXPECT_EQ(Adapter.validate(Lone, Pos), QValidator::Invalid);
 }
 
 // Each adapter takes its validator's message as a value: adapters refusing

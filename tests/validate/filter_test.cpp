@@ -36,9 +36,12 @@ TEST_F(FilterValidatorTest, JudgesEveryCharacter) {
       {"abc", ftInvalidChars, "xyz", true},
       {"abc", ftInvalidChars, "xyzc", false},
       {"a b c", ftValidChars, "a b", false}, // the blank was dropped from the list
-      {"a\xE9", ftValidChars, "\xE9", false},
-      {"a\xE9", ftInvalidChars, "\xE9", true},
-      {"a\x7F", ftValidChars, "\x7F", true}, // 127 can be named
+      {"aé", ftValidChars, "é", true},       // every printable character can be named
+      {"aé", ftInvalidChars, "é", false},
+      {"a中😀", ftValidChars, "😀中a", true},
+      {"a中😀", ftValidChars, "ä", false},
+      {"a\u00A0", ftValidChars, "\u00A0", false}, // a blank of any kind cannot
+      {"a\x7F", ftValidChars, "\x7F", true},      // 127 can be named
       {"a\x1F", ftInvalidChars, "\x1F", true},
   };
   for (const FilterCase& C : Cases) {
@@ -61,10 +64,11 @@ TEST_F(FilterValidatorTest, NewValidatorHasEmptyValidList) {
 
 TEST_F(FilterValidatorTest, SetFilterCharsKeepsOnlyNameableCharacters) {
   TFilterValidator V(nullptr);
-  V.SetFilterChars("a b\tc\x80\xFF!~\x7F"
+  V.SetFilterChars("a b\tc\u0085\u00A0\u2003\u200Bé€!~\x7F"
                    "aa");
-  EXPECT_EQ(V.FilterChars(), "abc!~\x7F"
-                             "aa");
+  EXPECT_EQ(V.FilterChars(), "abcé€!~\x7F"
+                             "aa")
+      << "blanks, controls and format characters of any script are dropped";
 }
 
 TEST_F(FilterValidatorTest, SettingTheListNotifiesTheOwner) {

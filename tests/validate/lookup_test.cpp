@@ -51,6 +51,34 @@ TEST_F(LookupValidatorTest, TypingCompletesUniqueBeginnings) {
   }
 }
 
+// Words of any script complete and compare ignoring case by case folding,
+// the comparison the list is sorted with.
+TEST(LookupValidatorUnicode, WordsOfAnyScriptCompleteAndMatch) {
+  TStringLookupValidator V(nullptr);
+  for (const char* Word : {"Αθήνα", "Αθως", "Łódź", "Москва", "東京", "Straße"})
+    V.Items()->Add(Word);
+  const TypingCase Cases[] = {
+      {false, false, "Αθ", true, "Αθ"},
+      {false, false, "Αθή", true, "Αθήνα"},
+      {false, false, "αθή", true, "Αθήνα"},
+      {false, false, "łó", true, "Łódź"},
+      {false, false, "МОСКВА", true, "МОСКВА"},
+      {false, false, "東", true, "東京"},
+      {false, false, "Λ", false, "Λ"},
+      {true, false, "αθή", false, "αθή"},
+      {false, false, "STRASSE", false, "STRASSE"}, // simple folding: ß is not ss
+  };
+  for (const TypingCase& C : Cases) {
+    V.SetCaseSensitive(C.CaseSensitive);
+    std::string S = C.Text;
+    EXPECT_EQ(V.IsValidInput(S, C.SuppressFill), C.Expected) << "'" << C.Text << "'";
+    EXPECT_EQ(S, C.After) << "'" << C.Text << "'";
+  }
+  V.SetCaseSensitive(false);
+  EXPECT_TRUE(V.IsValid("ŁÓDŹ"));
+  EXPECT_FALSE(V.IsValid("Lodz"));
+}
+
 TEST_F(LookupValidatorTest, AutoFillOffNeverCompletes) {
   EXPECT_TRUE(V.AutoFill());
   V.SetAutoFill(false);

@@ -10,12 +10,11 @@
 namespace PictureReference {
 
 using namespace Validate;
-using vcl::Length;
 
 namespace {
 
 // The picture character beyond either end of the picture: unequal to every
-// byte, so it matches nothing and is no bracket, comma or digit.
+// character, so it matches nothing and is no bracket, comma or digit.
 constexpr int NoChar = -1;
 
 bool IsComplete(TPicResult R) {
@@ -28,12 +27,12 @@ bool IsDigit(int Ch) {
   return Ch >= '0' && Ch <= '9';
 }
 
-char LowerAscii(char Ch) {
-  return Ch >= 'A' && Ch <= 'Z' ? static_cast<char>(Ch - 'A' + 'a') : Ch;
+char32_t UpAscii(char32_t Ch) {
+  return Ch >= 'a' && Ch <= 'z' ? Ch - 'a' + 'A' : Ch;
 }
 
 // Picture characters that filling stops at: everything that is not a literal.
-bool StopsFilling(char Ch) {
+bool StopsFilling(char32_t Ch) {
   switch (Ch) {
   case '!':
   case '#':
@@ -55,7 +54,8 @@ bool StopsFilling(char Ch) {
 
 class TEvaluation {
 public:
-  TEvaluation(const std::string& Picture, std::string& Text) : FPicture(Picture), FText(Text) {}
+  TEvaluation(const std::u32string& Picture, std::u32string& Text)
+      : FPicture(Picture), FText(Text) {}
 
   int PicPos = 1;
   int TextPos = 1;
@@ -63,7 +63,8 @@ public:
   bool TooDeep = false;
 
   int PicChar(int P) const {
-    return P >= 1 && P <= FPictureLength ? static_cast<unsigned char>(FPicture[P - 1]) : NoChar;
+    return P >= 1 && P <= FPictureLength ? static_cast<int>(FPicture[static_cast<size_t>(P - 1)])
+                                         : NoChar;
   }
 
   TPicResult MatchChoices(int Stop) {
@@ -78,8 +79,8 @@ public:
   }
 
 private:
-  void TakeChar(char Ch) {
-    char& Stored = FText[TextPos - 1];
+  void TakeChar(char32_t Ch) {
+    char32_t& Stored = FText[static_cast<size_t>(TextPos - 1)];
     if (Stored != Ch)
       FOverwritten.push_back({TextPos, Stored});
     Stored = Ch;
@@ -89,7 +90,7 @@ private:
   void RestoreText(std::size_t Mark) {
     while (FOverwritten.size() > Mark) {
       const auto [Pos, Ch] = FOverwritten.back();
-      FText[Pos - 1] = Ch;
+      FText[static_cast<size_t>(Pos - 1)] = Ch;
       FOverwritten.pop_back();
     }
   }
@@ -164,30 +165,30 @@ private:
         return prError;
       if (TextPos > static_cast<int>(FText.size()))
         return RestOptional(Result, Stop);
-      const char Ch = FText[TextPos - 1];
+      const char32_t Ch = FText[static_cast<size_t>(TextPos - 1)];
       switch (PicChar(PicPos)) {
       case '#':
-        if (!IsDigit(static_cast<unsigned char>(Ch)))
+        if (!IsDigit(static_cast<int>(Ch)))
           return prError;
         TakeChar(Ch);
         break;
       case '?':
-        if (!vcl::IsCharAlphaA(Ch))
+        if (!vcl::IsLetter(Ch))
           return prError;
         TakeChar(Ch);
         break;
       case '&':
-        if (!vcl::IsCharAlphaA(Ch))
+        if (!vcl::IsLetter(Ch))
           return prError;
-        TakeChar(vcl::UpCase(Ch));
+        TakeChar(vcl::AnsiUpCase(Ch));
         break;
       case '~':
-        if (!vcl::IsCharAlphaA(Ch))
+        if (!vcl::IsLetter(Ch))
           return prError;
-        TakeChar(LowerAscii(Ch));
+        TakeChar(vcl::AnsiLowCase(Ch));
         break;
       case '!':
-        TakeChar(vcl::UpCase(Ch));
+        TakeChar(vcl::AnsiUpCase(Ch));
         break;
       case '@':
         TakeChar(Ch);
@@ -222,8 +223,8 @@ private:
         const int Literal = PicChar(PicPos);
         if (Literal == NoChar)
           return prError;
-        const char Expected = static_cast<char>(Literal);
-        if (vcl::UpCase(Expected) != vcl::UpCase(Ch) && Ch != ' ')
+        const auto Expected = static_cast<char32_t>(Literal);
+        if (UpAscii(Expected) != UpAscii(Ch) && Ch != ' ')
           return prError;
         TakeChar(Expected);
         break;
@@ -354,47 +355,56 @@ private:
     return Result;
   }
 
-  const std::string& FPicture;
-  const int FPictureLength = Length(FPicture);
-  std::string& FText;
+  const std::u32string& FPicture;
+  const int FPictureLength = static_cast<int>(FPicture.size());
+  std::u32string& FText;
   // The characters TakeChar replaced, in order, so that a failed optional
   // group can put them back.
-  std::vector<std::pair<int, char>> FOverwritten;
+  std::vector<std::pair<int, char32_t>> FOverwritten;
   int FDepth = 0;
 };
 
 } // namespace
 
 int SkipPiece(const std::string& Picture, int P, int Stop) {
-  std::string NoText;
-  return TEvaluation(Picture, NoText).SkipPiece(P, Stop);
+  const std::u32string Chars = vcl::Utf8Decode(Picture);
+  std::u32string NoText;
+  return TEvaluation(Chars, NoText).SkipPiece(P, Stop);
 }
 
 int SkipChoice(const std::string& Picture, int P, int Stop) {
+  const std::u32string Chars = vcl::Utf8Decode(Picture);
+  std::u32string NoText;
+  const TEvaluation Walk(Chars, NoText);
   do
-    P = SkipPiece(Picture, P, Stop);
-  while (P < Stop && !(P >= 1 && P <= Length(Picture) && Picture[P - 1] == ','));
+    P = Walk.SkipPiece(P, Stop);
+  while (P < Stop && Walk.PicChar(P) != ',');
   return P;
 }
 
-TPicResult Eval(const std::string& Picture, std::string& Text, bool Fill) {
-  if (Picture.empty())
+TPicResult Eval(const std::string& PictureText, std::string& TextBytes, bool Fill) {
+  if (PictureText.empty())
     return prComplete;
-  if (Text.empty())
+  if (TextBytes.empty())
     return prEmpty;
+  const std::u32string Picture = vcl::Utf8Decode(PictureText);
+  std::u32string Text = vcl::Utf8Decode(TextBytes);
   TEvaluation State(Picture, Text);
-  const int Stop = Length(Picture) + 1;
+  const int Stop = static_cast<int>(Picture.size()) + 1;
   TPicResult Result = State.MatchChoices(Stop);
-  if (Result != prError && Result != prSyntax && State.TextPos <= Length(Text))
+  if (Result != prError && Result != prSyntax && State.TextPos <= static_cast<int>(Text.size()))
     Result = prError;
-  if (State.TooDeep)
+  if (State.TooDeep) {
+    TextBytes = vcl::Utf8Encode(Text);
     return prError;
+  }
   if (Result == prIncomplete && Fill) {
-    std::string Filled = Text;
-    for (int P = State.PicPos; P < Stop && !StopsFilling(Picture[P - 1]); ++P) {
-      if (Picture[P - 1] == ';' && ++P == Stop)
+    std::u32string Filled = Text;
+    for (int P = State.PicPos; P < Stop && !StopsFilling(Picture[static_cast<size_t>(P - 1)]);
+         ++P) {
+      if (Picture[static_cast<size_t>(P - 1)] == ';' && ++P == Stop)
         break;
-      Filled += Picture[P - 1];
+      Filled += Picture[static_cast<size_t>(P - 1)];
     }
     // The completion stands only when the picture takes the completed text.
     if (Filled.size() > Text.size()) {
@@ -406,6 +416,7 @@ TPicResult Eval(const std::string& Picture, std::string& Text, bool Fill) {
       }
     }
   }
+  TextBytes = vcl::Utf8Encode(Text);
   if (Result == prAmbiguous)
     return prComplete;
   if (Result == prIncompNoFill)

@@ -56,6 +56,9 @@ TEST(PictureSyntaxTest, FaultsAreFoundAtTheirPlace) {
       {"[*3]", 2, "'*' at position 2 has no piece to repeat"},
       {"*,#", 1, "'*' at position 1 has no piece to repeat"},
       {"**", 2, "'*' at position 2 has no piece to repeat"},
+      // Positions count characters, not bytes.
+      {"N°東京]", 5, "']' at position 5 has no '[' before it"},
+      {"é;", 2, "';' at position 2 is at the end, with nothing to escape"},
   };
   for (const auto& C : Cases) {
     const auto Error = CheckPictureSyntax(C.Picture);

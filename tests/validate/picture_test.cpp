@@ -64,8 +64,18 @@ const TEvalRow EvalRows[] = {
     // Characters stored by an alternative that failed stay in the text.
     {"{AM,am}", "A", fillNo, prIncomplete, "a"},
     {"{AM,am}", "A", fillYes, prComplete, "AM"},
-    // Accented letters are letters, but only ASCII letters change case.
-    {"&~?", "\xE9\xC9\xE0", fillEither, prComplete, "\xE9\xC9\xE0"},
+    // A character is a code point and a letter one of any script; '&', '~'
+    // and '!' change the case of every letter with a simple mapping.
+    {"&~?", "éÉà", fillEither, prComplete, "Ééà"},
+    {"???", "Łжλ", fillEither, prComplete, "Łжλ"},
+    {"??", "ж1", fillEither, prError, "ж1"},
+    {"&&&", "äжß", fillEither, prComplete, "ÄЖß"}, // ß has no one-letter capital
+    {"!!~", "ğ1Σ", fillEither, prComplete, "Ğ1σ"},
+    {"#-??", "1-東京", fillEither, prComplete, "1-東京"},
+    {"?"
+     "?-#",
+     "東京", fillYes, prIncomplete, "東京-"},
+    {"N°;##", "n°#5", fillEither, prComplete, "N°#5"},
     // A typed blank stands for the literal expected there.
     {"#-#", "1 2", fillEither, prComplete, "1-2"},
     // Literals compare without regard to ASCII case and store the picture's character.
@@ -291,26 +301,30 @@ TEST_F(PictureValidatorTest, NoByteValueMatchesBeyondThePicture) {
   }
 }
 
-TEST_F(PictureValidatorTest, EveryByteIsALiteralOrAClassInPictureAndText) {
+TEST_F(PictureValidatorTest, EveryCodePageCharacterIsALiteralOrAClassInPictureAndText) {
   const std::string Special = "#?&~!@;*{}[],";
-  std::string AllBytes;
-  for (int B = 0; B < 256; ++B)
-    AllBytes += static_cast<char>(B);
-  // Each byte of the picture against each byte of the text: a literal takes
-  // its own character in either ASCII case, or a blank.
-  for (char P : AllBytes) {
-    V.SetPicture(std::string(1, P) + "#");
-    for (char T : AllBytes) {
-      std::string Text{T, '5'};
+  std::vector<std::string> AllChars;
+  std::string AllBytes; // every character of the code page, in its UTF-8 form
+  for (int B = 0; B < 256; ++B) {
+    AllChars.push_back(vcl::Cp1252ToUtf8(std::string(1, static_cast<char>(B))));
+    AllBytes += AllChars.back();
+  }
+  const auto Up = [](const std::string& S) { return vcl::UpperCase(S); };
+  // Each character of the picture against each character of the text: a
+  // literal takes its own character in either ASCII case, or a blank.
+  for (const std::string& P : AllChars) {
+    V.SetPicture(P + "#");
+    for (const std::string& T : AllChars) {
+      std::string Text = T + "5";
       const TPicResult Result = V.Eval(Text, true);
-      if (Special.find(P) != std::string::npos) {
+      if (P.size() == 1 && Special.find(P[0]) != std::string::npos) {
         EXPECT_NE(Result, prAmbiguous);
         continue;
       }
-      const bool Matches = vcl::UpCase(P) == vcl::UpCase(T) || T == ' ';
-      EXPECT_EQ(Result, Matches ? prComplete : prError) << int(P) << " " << int(T);
+      const bool Matches = Up(P) == Up(T) || T == " ";
+      EXPECT_EQ(Result, Matches ? prComplete : prError) << P << " " << T;
       if (Matches) {
-        EXPECT_EQ(Text, (std::string{P, '5'}));
+        EXPECT_EQ(Text, P + "5");
       }
     }
   }
@@ -331,7 +345,7 @@ TEST_F(PictureValidatorTest, EveryByteIsALiteralOrAClassInPictureAndText) {
   V.SetPicture("*!");
   Everything = AllBytes;
   EXPECT_EQ(V.Eval(Everything, false), prComplete);
-  EXPECT_EQ(Everything, vcl::UpperCase(AllBytes));
+  EXPECT_EQ(Everything, vcl::AnsiUpperCase(AllBytes));
 }
 
 TEST_F(PictureValidatorTest, DeepNestingWorksUpToTheLimitAndFailsBeyond) {

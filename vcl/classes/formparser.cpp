@@ -26,6 +26,8 @@ void ReadError(int Line, const std::string& Msg) {
 
 namespace {
 
+constexpr char32_t MaxCodePoint = 0x10FFFF;
+
 // A decimal or exponent number without its sign. from_chars refuses a value
 // that falls into the subnormal range of long double, which the writer
 // produces for the smallest Extended values; strtold in the C locale reads
@@ -214,6 +216,8 @@ private:
   }
 
   // Quoted runs and #nn characters written next to each other make one string.
+  // Bytes in a quoted run that are not UTF-8 (a file edited in another
+  // encoding) read as U+FFFD, so the text held is the text written back.
   TToken String(TToken T) {
     T.Kind = toString;
     for (;;) {
@@ -234,26 +238,32 @@ private:
         }
       } else if (Peek() == '#') {
         ++FPos;
-        T.Text += static_cast<char>(CharCode());
+        Utf8Append(T.Text, CharCode());
       } else {
+        if (!IsValidUtf8(T.Text))
+          T.Text = RepairUtf8(T.Text);
         return T;
       }
     }
   }
 
-  int CharCode() {
-    int Code = 0;
+  // #nn names a code point. Files written by earlier versions named code
+  // page 1252 bytes; the two agree everywhere but at 128 to 159, which read
+  // as the code page's characters there when written in decimal (the C1
+  // controls themselves are written in hex, #$80 to #$9F).
+  char32_t CharCode() {
+    char32_t Code = 0;
     const bool Hex = Peek() == '$';
     if (Hex)
       ++FPos;
     const std::size_t Start = FPos;
-    while (!AtEnd() && (Hex ? IsHex(Peek()) : IsDigit(Peek())) && Code <= 255) {
-      Code = Code * (Hex ? 16 : 10) + HexValue(Peek());
+    while (!AtEnd() && (Hex ? IsHex(Peek()) : IsDigit(Peek())) && Code <= MaxCodePoint) {
+      Code = Code * (Hex ? 16 : 10) + static_cast<char32_t>(HexValue(Peek()));
       ++FPos;
     }
-    if (FPos == Start || Code > 255)
+    if (FPos == Start || Code > MaxCodePoint || (Code >= 0xD800 && Code <= 0xDFFF))
       ReadError(FLine, "Invalid character code after '#'");
-    return Code;
+    return !Hex && Code >= 0x80 && Code <= 0x9F ? Cp1252ToUnicode(static_cast<char>(Code)) : Code;
   }
 
   TToken Binary(TToken T) {

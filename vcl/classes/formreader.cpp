@@ -44,6 +44,16 @@ std::string JoinPath(const std::vector<std::string>& Path, std::size_t Count) {
   ReadError(V.Line, What + " expected but " + Describe(V) + " found");
 }
 
+// One character: a string of exactly one code point that the property can hold.
+char32_t CharValue(const TPropInfo& P, const TValueNode& V) {
+  if (V.Kind != TValueNode::vnString || Length(V.Text) != 1)
+    ValueExpected(V, "Character");
+  const char32_t Ch = Utf8Decode(V.Text)[0];
+  if (Ch > static_cast<char32_t>(P.MaxValue))
+    ReadError(V.Line, "Character " + V.Text + " out of range for " + P.Name);
+  return Ch;
+}
+
 // A decimal or exponent number as a currency amount, rounded to four
 // decimals half away from zero.
 Currency ReadCurrency(const TValueNode& V) {
@@ -285,9 +295,7 @@ private:
     case tkInteger:
       return Integer(P, V);
     case tkChar:
-      if (V.Kind != TValueNode::vnString || V.Text.size() != 1)
-        ValueExpected(V, "Character");
-      return std::int64_t(static_cast<unsigned char>(V.Text[0]));
+      return std::int64_t(CharValue(P, V));
     case tkEnumeration:
       return std::int64_t(EnumValue(P, V));
     case tkSet: {

@@ -45,16 +45,28 @@ std::string Indent(int Level) {
   return std::string(static_cast<std::size_t>(Level) * 2, ' ');
 }
 
-bool Plain(unsigned char C) {
+bool Plain(char32_t C) {
   return C >= ' ' && C < 127;
 }
 
-// One quoted piece: printable runs in quotes (a quote doubled), every other
-// character as #nn.
+// #nn for a character outside printable ASCII. A C1 control (U+0080 to
+// U+009F) is written in hex, #$80 to #$9F: decimal #128 to #159 name code
+// page 1252 characters, as files written by earlier versions meant them.
+std::string CharCode(char32_t C) {
+  if (C >= 0x80 && C <= 0x9F) {
+    constexpr char Digits[] = "0123456789ABCDEF";
+    return std::string("#$") + Digits[C >> 4] + Digits[C & 0xF];
+  }
+  return '#' + std::to_string(static_cast<std::uint32_t>(C));
+}
+
+// One quoted piece: printable ASCII runs in quotes (a quote doubled), every
+// other character as #nn, its code point, so that the file stays 7-bit and
+// reads back the same whatever the reader's encoding.
 std::string QuotePiece(const std::string& S) {
   std::string Out;
   bool InQuotes = false;
-  for (unsigned char C : S) {
+  for (const char32_t C : Utf8Decode(S)) {
     if (Plain(C)) {
       if (!InQuotes)
         Out += '\'';
@@ -66,7 +78,7 @@ std::string QuotePiece(const std::string& S) {
       if (InQuotes)
         Out += '\'';
       InQuotes = false;
-      Out += '#' + std::to_string(C);
+      Out += CharCode(C);
     }
   }
   if (InQuotes)
@@ -216,7 +228,7 @@ private:
       return std::to_string(N);
     }
     case tkChar:
-      return QuotePiece(std::string(1, static_cast<char>(std::get<std::int64_t>(Value))));
+      return QuotePiece(Utf8Encode(static_cast<char32_t>(std::get<std::int64_t>(Value))));
     case tkEnumeration:
       return EnumName(P, std::get<std::int64_t>(Value));
     case tkSet: {

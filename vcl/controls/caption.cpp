@@ -7,7 +7,7 @@ namespace vcl::caption {
 
 namespace {
 
-// The shown text of one line and the index of its underlined character (-1: none).
+// The shown text of one line and the byte offset of its underlined character (-1: none).
 struct TShownLine {
   std::string Text;
   int Accel = -1;
@@ -32,14 +32,15 @@ int Width(const std::string& Line, HFONT Font, bool ShowAccel) {
 
 } // namespace
 
-bool IsAccel(char Ch, const std::string& Caption) {
+bool IsAccel(char32_t Ch, const std::string& Caption) {
   for (std::size_t I = 0; I + 1 < Caption.size(); ++I)
     if (Caption[I] == '&') {
       if (Caption[I + 1] == '&') {
         ++I;
         continue;
       }
-      return UpCase(Caption[I + 1]) == UpCase(Ch);
+      std::size_t Next = I + 1;
+      return AnsiUpCase(Utf8Decode(Caption, Next)) == AnsiUpCase(Ch);
     }
   return false;
 }
@@ -111,7 +112,9 @@ void Draw(HDC__& DC, const TRect& R, const std::string& Caption, HFONT Font, TCo
       gdi::Text(DC, X + DX, Y + DY, S.Text, &R, Font, C);
       if (S.Accel >= 0) {
         const int UX = X + DX + backend::TextWidth(Font->Face, S.Text.substr(0, S.Accel));
-        const int UW = backend::TextWidth(Font->Face, S.Text.substr(S.Accel, 1));
+        std::size_t End = static_cast<std::size_t>(S.Accel);
+        Utf8Decode(S.Text, End);
+        const int UW = backend::TextWidth(Font->Face, S.Text.substr(S.Accel, End - S.Accel));
         TRect U = Bounds(UX, Y + DY + M.Ascent + 1, UW, 1);
         IntersectRect(U, U, R);
         gdi::FillRect(DC, U, C);

@@ -429,7 +429,7 @@ void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
     OnKeyDown(this, Key, Shift);
 }
 
-void TWinControl::KeyPress(char& Key) {
+void TWinControl::KeyPress(char32_t& Key) {
   if (OnKeyPress)
     OnKeyPress(this, Key);
 }
@@ -463,7 +463,7 @@ bool TWinControl::DoKeyDown(TMessage& Message) {
 }
 
 bool TWinControl::DoKeyPress(TMessage& Message) {
-  char Key = static_cast<char>(Message.WParam);
+  char32_t Key = static_cast<char32_t>(Message.WParam);
   TCustomForm* Form = GetParentForm(this);
   if (Form && Form != this && Form->KeyPreview()) {
     static_cast<TWinControl*>(Form)->KeyPress(Key);
@@ -471,7 +471,7 @@ bool TWinControl::DoKeyPress(TMessage& Message) {
       return true;
   }
   KeyPress(Key);
-  Message.WParam = static_cast<unsigned char>(Key);
+  Message.WParam = Key;
   return Key == 0;
 }
 

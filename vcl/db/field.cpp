@@ -105,7 +105,7 @@ bool TField::CanModify() const {
   return !FReadOnly && FDataSet && FDataSet->CanModify();
 }
 
-bool TField::IsValidChar(char) const {
+bool TField::IsValidChar(char32_t) const {
   return true;
 }
 

@@ -149,7 +149,7 @@ TNumericField::TNumericField(TComponent* AOwner) : TField(AOwner) {
   SetAlignment(taRightJustify);
 }
 
-bool TNumericField::IsValidChar(char InputChar) const {
+bool TNumericField::IsValidChar(char32_t InputChar) const {
   return (InputChar >= '0' && InputChar <= '9') || InputChar == '+' || InputChar == '-';
 }
 
@@ -215,9 +215,10 @@ void TFloatField::SetPrecision(int Value) {
     DataSet()->DataEvent(deLayoutChange);
 }
 
-bool TFloatField::IsValidChar(char InputChar) const {
-  return TNumericField::IsValidChar(InputChar) || InputChar == DecimalSeparator ||
-         InputChar == 'E' || InputChar == 'e';
+bool TFloatField::IsValidChar(char32_t InputChar) const {
+  return TNumericField::IsValidChar(InputChar) ||
+         InputChar == static_cast<char32_t>(DecimalSeparator) || InputChar == 'E' ||
+         InputChar == 'e';
 }
 
 void TFloatField::GetText(std::string& Text, bool) const {

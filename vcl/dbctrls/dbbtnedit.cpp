@@ -81,7 +81,7 @@ void TDBBtnEdit::KeyDown(Word& Key, TShiftState Shift) {
   FBinding->KeyDown(Key, Shift);
 }
 
-void TDBBtnEdit::KeyPress(char& Key) {
+void TDBBtnEdit::KeyPress(char32_t& Key) {
   TBtnEditBase::KeyPress(Key);
   FBinding->KeyPress(Key, true);
 }

@@ -58,7 +58,7 @@ void TDBEdit::KeyDown(Word& Key, TShiftState Shift) {
   FBinding->KeyDown(Key, Shift);
 }
 
-void TDBEdit::KeyPress(char& Key) {
+void TDBEdit::KeyPress(char32_t& Key) {
   TCustomMaskEdit::KeyPress(Key);
   FBinding->KeyPress(Key, true);
 }

@@ -157,7 +157,7 @@ void TDBValidEdit::KeyDown(Word& Key, TShiftState Shift) {
 
 // A character the field refuses is dropped silently; Escape discards the
 // edit and does not reach the form's cancel button.
-void TDBValidEdit::KeyPress(char& Key) {
+void TDBValidEdit::KeyPress(char32_t& Key) {
   FBinding->KeyPress(Key, false);
   TCustomValidEdit::KeyPress(Key);
 }

@@ -205,7 +205,9 @@ void TFieldBinding::UpdateData() {
     return;
   if (!FJudged && !FControl.AcceptTyped())
     RefuseUpdate();
-  Field()->SetText(FControl.TypedText());
+  // A stored text that was not valid UTF-8 shows its broken parts as U+FFFD;
+  // once edited it is written as the user sees it.
+  Field()->SetText(RepairUtf8(FControl.TypedText()));
 }
 
 void TFieldBinding::RefuseUpdate() {
@@ -238,8 +240,8 @@ void TFieldBinding::KeyDown(Word& Key, TShiftState Shift) {
     Edit();
 }
 
-void TFieldBinding::KeyPress(char& Key, bool Beep) {
-  const auto Printable = [&Key] { return static_cast<unsigned char>(Key) >= 32; };
+void TFieldBinding::KeyPress(char32_t& Key, bool Beep) {
+  const auto Printable = [&Key] { return IsTypedChar(Key); };
   if (Printable() && Field() && !Field()->IsValidChar(Key)) {
     if (Beep)
       MessageBeep(0);

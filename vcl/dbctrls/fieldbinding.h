@@ -122,7 +122,7 @@ public:
   // A character the field refuses is dropped (with a beep when Beep);
   // Backspace, Ctrl+V, Ctrl+X and characters ask for edit mode; Escape
   // gives the record's value back and is consumed.
-  void KeyPress(char& Key, bool Beep);
+  void KeyPress(char32_t& Key, bool Beep);
   // Shows the record's value again, all selected.
   void Reset();
   // The window's text changed: the user's change, unless the binding is

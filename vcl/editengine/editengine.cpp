@@ -1,5 +1,8 @@
 // The text engine of the single-line edit window: text, selection, editing
 // operations and the undo history, apart from messages and painting.
+// Positions count code points; the user-perceived characters (grapheme
+// clusters) that the caret steps over come from the break iterator behind
+// sysutils' grapheme helpers.
 #include "vcl/editengine.h"
 
 #include <algorithm>
@@ -24,9 +27,15 @@ void TEditEngine::SetMaxLength(int Value) {
   FMaxLength = std::max(Value, 0);
 }
 
+// The length is kept with the text: counting code points walks the text.
+void TEditEngine::SetTextOnly(std::string Value) {
+  FText = std::move(Value);
+  FLength = vcl::Length(FText);
+}
+
 void TEditEngine::SetCharCase(TEditCharCase Value) {
   FCharCase = Value;
-  FText = ApplyCharCase(FText);
+  SetTextOnly(ApplyCharCase(FText));
   // The older texts are in the old case.
   ClearUndo();
 }
@@ -43,7 +52,7 @@ std::string TEditEngine::ApplyCharCase(const std::string& S) const {
 }
 
 void TEditEngine::SetText(const std::string& Value) {
-  FText = ApplyCharCase(Value);
+  SetTextOnly(ApplyCharCase(Value));
   FAnchor = FCaret = 0;
   ClearUndo();
 }
@@ -51,39 +60,70 @@ void TEditEngine::SetText(const std::string& Value) {
 // ---------------------------------------------------------------------------
 // Selection
 
+int TEditEngine::Snap(int Position, bool Forward) const {
+  const int P = std::clamp(Position, 0, Length());
+  if (IsGraphemeBoundary(FText, P))
+    return P;
+  return Forward ? NextGraphemeBoundary(FText, P) : PriorGraphemeBoundary(FText, P);
+}
+
+// Each end moves outwards, so the selection takes every character it
+// touches whole; a caret alone moves to the start of its character.
 void TEditEngine::Select(int Anchor, int Caret) {
-  FAnchor = std::clamp(Anchor, 0, Length());
-  FCaret = std::clamp(Caret, 0, Length());
+  if (Anchor == Caret) {
+    FAnchor = FCaret = Snap(Caret, false);
+    return;
+  }
+  const bool Forward = Anchor < Caret;
+  FAnchor = Snap(Anchor, !Forward);
+  FCaret = Snap(Caret, Forward);
 }
 
 void TEditEngine::MoveCaret(int Position, bool Extend) {
   Select(Extend ? FAnchor : Position, Position);
 }
 
+int TEditEngine::CharLeft(int Position) const {
+  return PriorGraphemeBoundary(FText, std::clamp(Position, 0, Length()));
+}
+
+int TEditEngine::CharRight(int Position) const {
+  return NextGraphemeBoundary(FText, std::clamp(Position, 0, Length()));
+}
+
+namespace {
+bool IsBlank(char32_t Ch) {
+  return Ch == U' ';
+}
+} // namespace
+
 int TEditEngine::WordLeft(int Position) const {
+  const std::u32string Chars = Utf8Decode(FText);
   int P = std::clamp(Position, 0, Length());
-  while (P > 0 && FText[P - 1] == ' ')
+  while (P > 0 && IsBlank(Chars[P - 1]))
     --P;
-  while (P > 0 && FText[P - 1] != ' ')
+  while (P > 0 && !IsBlank(Chars[P - 1]))
     --P;
-  return P;
+  return Snap(P, false);
 }
 
 int TEditEngine::WordRight(int Position) const {
+  const std::u32string Chars = Utf8Decode(FText);
   int P = std::clamp(Position, 0, Length());
-  while (P < Length() && FText[P] != ' ')
+  while (P < Length() && !IsBlank(Chars[P]))
     ++P;
-  while (P < Length() && FText[P] == ' ')
+  while (P < Length() && IsBlank(Chars[P]))
     ++P;
-  return P;
+  return Snap(P, true);
 }
 
 void TEditEngine::SelectWordAt(int Position) {
+  const std::u32string Chars = Utf8Decode(FText);
   int Start = std::clamp(Position, 0, Length());
   int End = Start;
-  while (Start > 0 && FText[Start - 1] != ' ')
+  while (Start > 0 && !IsBlank(Chars[Start - 1]))
     --Start;
-  while (End < Length() && FText[End] != ' ')
+  while (End < Length() && !IsBlank(Chars[End]))
     ++End;
   Select(Start, End);
 }
@@ -97,7 +137,7 @@ int TEditEngine::Room() const {
 }
 
 std::string TEditEngine::Fit(const std::string& S) const {
-  return Copy(ApplyCharCase(S), 1, Room());
+  return CutToLength(ApplyCharCase(NormalizeNFC(S)), Room());
 }
 
 // A text copied from a cell or a line usually ends in a line break, which is
@@ -127,9 +167,11 @@ bool TEditEngine::Replace(int Start, int Count, const std::string& S, bool Undoa
     BeginStep();
   else
     ClearUndo();
-  Delete(FText, Start + 1, Count);
+  std::string Text = FText;
+  Delete(Text, Start + 1, Count);
   const std::string Inserted = ApplyCharCase(S);
-  Insert(Inserted, FText, Start + 1);
+  Insert(Inserted, Text, Start + 1);
+  SetTextOnly(std::move(Text));
   FAnchor = FCaret = Start + vcl::Length(Inserted);
   return true;
 }
@@ -143,14 +185,23 @@ bool TEditEngine::ReplaceText(const std::string& S) {
   if (Text == FText)
     return false;
   BeginStep();
-  FText = Text;
+  SetTextOnly(Text);
   FAnchor = FCaret = Length();
   return true;
 }
 
-bool TEditEngine::TypeChar(char Ch) {
-  const std::string S = Fit(std::string(1, Ch));
-  return !S.empty() && ReplaceSelection(S);
+bool TEditEngine::TypeChar(char32_t Ch) {
+  const std::string S = Fit(Utf8Encode(Ch));
+  if (S.empty())
+    return false;
+  if (SelLength() == 0 && FCaret > 0) {
+    const int Start = CharLeft(FCaret);
+    const std::string Before = Copy(FText, Start + 1, FCaret - Start);
+    const std::string Composed = NormalizeNFC(Before + S);
+    if (Composed != Before + S)
+      return Replace(Start, FCaret - Start, Composed, true);
+  }
+  return ReplaceSelection(S);
 }
 
 // Undoing a deletion brings back the caret where it was, not a selection of
@@ -158,13 +209,15 @@ bool TEditEngine::TypeChar(char Ch) {
 bool TEditEngine::DeleteBackward() {
   if (SelLength() > 0)
     return ReplaceSelection("");
-  return FCaret > 0 && Replace(FCaret - 1, 1, "", true);
+  const int Start = CharLeft(FCaret);
+  return Start < FCaret && Replace(Start, FCaret - Start, "", true);
 }
 
 bool TEditEngine::DeleteForward() {
   if (SelLength() > 0)
     return ReplaceSelection("");
-  return FCaret < Length() && Replace(FCaret, 1, "", true);
+  const int End = CharRight(FCaret);
+  return End > FCaret && Replace(FCaret, End - FCaret, "", true);
 }
 
 // ---------------------------------------------------------------------------
@@ -182,7 +235,7 @@ bool TEditEngine::Restore(std::deque<TState>& From, std::deque<TState>& To) {
     return false;
   To.push_back({FText, FAnchor, FCaret});
   TState& State = From.back();
-  FText = std::move(State.Text);
+  SetTextOnly(std::move(State.Text));
   FAnchor = State.Anchor;
   FCaret = State.Caret;
   From.pop_back();

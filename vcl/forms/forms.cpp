@@ -340,14 +340,15 @@ void TCustomForm::KeyInput(bool Down, Word Key, TShiftState Shift, const std::st
   if (Key == VK_F1 && Shift.Empty())
     HelpRequested();
   const bool AltOnly = Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl);
-  for (char C : Chars) {
+  // One character message for each code point the key made.
+  for (const char32_t C : Utf8Decode(Chars)) {
     if (AltOnly) {
-      Perform(CM_DIALOGCHAR, static_cast<unsigned char>(C));
+      Perform(CM_DIALOGCHAR, C);
       continue;
     }
     TWinControl* CharTarget = FFocusedControl ? FFocusedControl : this;
-    if (CharTarget->Perform(CN_CHAR, static_cast<unsigned char>(C)) == 0)
-      CharTarget->Perform(WM_CHAR, static_cast<unsigned char>(C));
+    if (CharTarget->Perform(CN_CHAR, C) == 0)
+      CharTarget->Perform(WM_CHAR, C);
   }
 }
 

@@ -124,18 +124,19 @@ bool TCustomMaskEdit::CanEdit() {
 }
 
 void TCustomMaskEdit::ApplyEdit(const std::string& NewText, int CursorPos) {
-  const std::string Old = EditText();
-  if (NewText != Old) {
+  const std::u32string Old = Utf8Decode(EditText()), New = Utf8Decode(NewText);
+  if (New != Old) {
     // Replace only the span that changed, so the window sees one edit.
     int First = 0;
-    while (First < Length(Old) && First < Length(NewText) && Old[First] == NewText[First])
+    const int OldLength = static_cast<int>(Old.size()), NewLength = static_cast<int>(New.size());
+    while (First < OldLength && First < NewLength && Old[First] == New[First])
       ++First;
-    int OldEnd = Length(Old), NewEnd = Length(NewText);
-    while (OldEnd > First && NewEnd > First && Old[OldEnd - 1] == NewText[NewEnd - 1]) {
+    int OldEnd = OldLength, NewEnd = NewLength;
+    while (OldEnd > First && NewEnd > First && Old[OldEnd - 1] == New[NewEnd - 1]) {
       --OldEnd;
       --NewEnd;
     }
-    const std::string Span = Copy(NewText, First + 1, NewEnd - First);
+    const std::string Span = Utf8Encode(New.substr(First, NewEnd - First));
     Perform(EM_SETSEL, First, OldEnd);
     Perform(EM_REPLACESEL, 1, reinterpret_cast<std::intptr_t>(Span.c_str()));
   }
@@ -145,7 +146,7 @@ void TCustomMaskEdit::ApplyEdit(const std::string& NewText, int CursorPos) {
 // Each editing operation first asks whether the text may change (a
 // data-aware descendant enters edit mode there, which may reload the text),
 // then works on the text as it stands.
-void TCustomMaskEdit::TypeChar(char Ch) {
+void TCustomMaskEdit::TypeChar(char32_t Ch) {
   if (!CanEdit())
     return;
   std::string S = CurrentEditText();
@@ -153,7 +154,7 @@ void TCustomMaskEdit::TypeChar(char Ch) {
   if (SelLength() > 1)
     FFormat.BlankRange(S, Start, SelLength());
   int Pos = Start;
-  if (FFormat.Place(S, Pos, std::string(1, Ch), false))
+  if (FFormat.Place(S, Pos, Utf8Encode(Ch), false))
     ApplyEdit(S, Pos);
   else
     MessageBeep(0);
@@ -216,12 +217,11 @@ void TCustomMaskEdit::KeyDown(Word& Key, TShiftState Shift) {
   }
 }
 
-void TCustomMaskEdit::KeyPress(char& Key) {
+void TCustomMaskEdit::KeyPress(char32_t& Key) {
   TCustomEdit::KeyPress(Key);
   if (!IsMasked() || Key == 0)
     return;
-  const auto Code = static_cast<unsigned char>(Key);
-  if (Code >= 32 && Code != 127) {
+  if (IsTypedChar(Key)) {
     TypeChar(Key);
   } else if (Key == '\b') {
     DeleteChars(true);
@@ -270,6 +270,7 @@ void TCustomMaskEdit::WMPaste(TMessage& Message) {
   if (!PastedText(Message, Pasted) || !CanEdit())
     return;
   Pasted.erase(std::min(Pasted.find_first_of("\r\n"), Pasted.size()));
+  Pasted = NormalizeNFC(Pasted);
   std::string S = CurrentEditText();
   const int Start = SelStart();
   if (SelLength() > 1)

@@ -41,7 +41,7 @@ private:
   // Enter on an item (or its accelerator): opens its sub-menu with the first
   // item selected, or chooses it.
   void Activate(std::size_t Level, int Index);
-  void AccelKey(char Ch);
+  void AccelKey(char32_t Ch);
   // Closes the menu, then clicks Item.
   void Choose(TMenuItem* Item);
   void Invalidate(const TLevel& Level);
@@ -159,7 +159,7 @@ void TTracker::Activate(std::size_t Level, int Index) {
   Select(FLevels.size() - 1, NextEnabled(FLevels.back(), true));
 }
 
-void TTracker::AccelKey(char Ch) {
+void TTracker::AccelKey(char32_t Ch) {
   const std::size_t Level = FLevels.size() - 1;
   const TLevel& L = FLevels[Level];
   std::vector<int> Matches;
@@ -216,8 +216,8 @@ bool TTracker::OverlayKey(bool Down, Word Key, TShiftState, const std::string& C
   default:
     break;
   }
-  if (!Chars.empty() && static_cast<unsigned char>(Chars[0]) > ' ')
-    AccelKey(Chars[0]);
+  if (const std::u32string Typed = Utf8Decode(Chars); !Typed.empty() && Typed[0] > U' ')
+    AccelKey(Typed[0]);
   return true;
 }
 

@@ -83,12 +83,12 @@ void TPgDataSet::TConnection::Revive() {
   }
 }
 
-// The texts travel in the library's code page; libpq asks the server to
-// convert them.
+// The texts travel as UTF-8, the library's own text; the server converts
+// them to and from the database's encoding.
 PGconn* TPgDataSet::TConnection::TryConnect() const {
   auto Given = Options(FName, FOwner);
   std::map<std::string, std::string> Settings(Given.begin(), Given.end());
-  Settings["client_encoding"] = "WIN1252";
+  Settings["client_encoding"] = "UTF8";
   Settings.try_emplace("connect_timeout", "10");
   Settings.try_emplace("fallback_application_name", "valedit");
   if (!FUser.empty())

@@ -136,8 +136,7 @@ void TPgDataSet::TCursor::Check(const TField* Field, const TRecordBuffer& Rec,
     return CheckReal(Field, Value);
   case pg::VarcharOid:
   case pg::BpcharOid:
-    if (const auto* S = std::get_if<std::string>(&Value);
-        S && C.Mod >= 4 && static_cast<int>(S->size()) > C.Mod - 4)
+    if (const auto* S = std::get_if<std::string>(&Value); S && C.Mod >= 4 && Length(*S) > C.Mod - 4)
       Refuse(Field,
              "the text is longer than the column's " + std::to_string(C.Mod - 4) + " characters");
     return;

@@ -155,11 +155,11 @@ public:
       return {};
     switch (T) {
     case QAccessible::Name:
-      return FromCp1252(AccessibleNameOf(FControl));
+      return FromUtf8(AccessibleNameOf(FControl));
     case QAccessible::Description:
-      return FromCp1252(AccessibleDescriptionOf(FControl));
+      return FromUtf8(AccessibleDescriptionOf(FControl));
     case QAccessible::Value:
-      return FromCp1252(AccessibleValueOf(FControl));
+      return FromUtf8(AccessibleValueOf(FControl));
     default:
       return {};
     }
@@ -200,7 +200,7 @@ public:
   // The text interface, in UTF-16 units.
   void selection(int Index, int* Start, int* End) const override {
     const TAccessibleText T = Model();
-    const QString Q = FromCp1252(T.Text);
+    const QString Q = FromUtf8(T.Text);
     *Start = *End = 0;
     if (Index == 0 && T.SelLength > 0) {
       *Start = UnitsOf(Q, T.SelStart);
@@ -219,7 +219,7 @@ public:
   }
   int cursorPosition() const override {
     const TAccessibleText T = Model();
-    return UnitsOf(FromCp1252(T.Text), T.Caret);
+    return UnitsOf(FromUtf8(T.Text), T.Caret);
   }
   void setCursorPosition(int Position) override {
     if (FControl)
@@ -260,7 +260,7 @@ private:
       AccessibleTextOf(FControl, T);
     return T;
   }
-  QString Text() const { return FromCp1252(Model().Text); }
+  QString Text() const { return FromUtf8(Model().Text); }
 
   TControl* FControl;
   bool FIsForm;

@@ -122,12 +122,12 @@ bool ClipboardHasText() {
 }
 
 std::string ClipboardText() {
-  return App ? ToCp1252(QGuiApplication::clipboard()->text()) : std::string();
+  return App ? ToUtf8(QGuiApplication::clipboard()->text()) : std::string();
 }
 
 void SetClipboardText(const std::string& Text) {
   if (App)
-    QGuiApplication::clipboard()->setText(FromCp1252(Text));
+    QGuiApplication::clipboard()->setText(FromUtf8(Text));
 }
 
 void ClearClipboard() {

@@ -1,5 +1,8 @@
 // Qt side of the backend: fonts, text measuring and drawing into our pixel
-// buffers, PNG encoding, and the code page 1252 conversions they need.
+// buffers, PNG encoding, and the UTF-8 conversions at the boundary. Text in
+// the scripts that need no shaping (Latin, Greek, Cyrillic, CJK, ...) is laid
+// out character by character from cached advances and glyphs; a text with a
+// character that needs shaping goes to qt_shape.cpp as a whole.
 #include <QBuffer>
 #include <QByteArray>
 #include <QFont>
@@ -12,19 +15,15 @@
 #include <map>
 #include <memory>
 #include <tuple>
+#include <unordered_map>
 
 #include "vcl/qt/detail/qt_common.h"
+#include "vcl/sysutils.h"
 #include "vcl/windows/detail/backend.h"
 
 namespace vcl::backend {
 
 namespace {
-
-// Code page 1252 differs from Latin-1 only in 0x80-0x9F.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
 // The pixels one character sets when drawn with its pen at (0, 0) of the
 // cell's top-left corner: a box relative to that point and one byte per
@@ -39,17 +38,26 @@ struct TGlyph {
   std::vector<std::uint8_t> Bits;
 };
 
-// A font with the advance of each code page character. Text is laid out as
-// the classic GDI does it: every character at a whole-pixel advance, with no
-// kerning and no ligatures, so a width is a plain sum and the caret, the
-// selection and the drawn glyphs always agree. Each character is shaped and
-// rasterised once, the first time it is drawn, and kept with its font.
+// A font with the advance of each character. Text is laid out as the classic
+// GDI does it: every character at a whole-pixel advance, with no kerning and
+// no ligatures, so a width is a plain sum and the caret, the selection and
+// the drawn glyphs always agree. The first 256 code points are measured with
+// the font; any other the first time it is met. Each character is rasterised
+// once, the first time it is drawn, and kept with its font. A character the
+// font lacks comes from a fallback font (Qt's font merging), so CJK text
+// finds its glyphs.
 struct TLaidFont {
   QFont Font;
   int Ascent = 0;
   std::array<int, 256> Advance{};
   std::array<TGlyph, 256> Glyphs;
+  std::unordered_map<char32_t, int> WideAdvance;
+  std::unordered_map<char32_t, TGlyph> WideGlyphs;
 };
+
+QString OneChar(char32_t Code) {
+  return QString::fromUcs4(&Code, 1);
+}
 
 TLaidFont& LaidFontFor(const TFontSpec& Face) {
   // Fonts need the application object: code that measures text before
@@ -69,16 +77,14 @@ TLaidFont& LaidFontFor(const TFontSpec& Face) {
     F.setStrikeOut(Face.StrikeOut);
     F.setKerning(false);
     // Plain pixels: the same picture on every run and every machine with the same fonts.
-    F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias |
-                                            QFont::NoFontMerging));
+    F.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     F.setHintingPreference(QFont::PreferFullHinting);
     auto Laid = std::make_unique<TLaidFont>();
     Laid->Font = F;
     const QFontMetrics M(F);
     Laid->Ascent = M.ascent();
-    for (int Code = 0; Code < 256; ++Code)
-      Laid->Advance[static_cast<std::size_t>(Code)] =
-          M.horizontalAdvance(FromCp1252(std::string(1, static_cast<char>(Code))));
+    for (char32_t Code = 0; Code < 256; ++Code)
+      Laid->Advance[Code] = M.horizontalAdvance(OneChar(Code));
     It = Cache.emplace(K, std::move(Laid)).first;
   }
   return *It->second;
@@ -90,12 +96,22 @@ int Reach(const TLaidFont& Laid) {
   return std::max(Laid.Font.pixelSize(), 1) + 2;
 }
 
+int AdvanceOf(TLaidFont& Laid, char32_t Code) {
+  if (Code < 256)
+    return Laid.Advance[Code];
+  auto It = Laid.WideAdvance.find(Code);
+  if (It == Laid.WideAdvance.end())
+    It = Laid.WideAdvance.emplace(Code, QFontMetrics(Laid.Font).horizontalAdvance(OneChar(Code)))
+             .first;
+  return It->second;
+}
+
 // Draws the character alone, with room around it for overhangs (italics,
 // negative bearings), and keeps the box of the pixels it set.
-void Rasterise(const TLaidFont& Laid, unsigned char Code, TGlyph& G) {
+void Rasterise(TLaidFont& Laid, char32_t Code, TGlyph& G) {
   const int Margin = Reach(Laid);
   const int Cell = QFontMetrics(Laid.Font).height();
-  QImage Image(Laid.Advance[Code] + 2 * Margin, Cell + 2 * Margin, QImage::Format_RGB32);
+  QImage Image(AdvanceOf(Laid, Code) + 2 * Margin, Cell + 2 * Margin, QImage::Format_RGB32);
   Image.fill(Qt::white);
   {
     QPainter P(&Image);
@@ -103,7 +119,7 @@ void Rasterise(const TLaidFont& Laid, unsigned char Code, TGlyph& G) {
     P.setRenderHint(QPainter::Antialiasing, false);
     P.setFont(Laid.Font);
     P.setPen(Qt::black);
-    P.drawText(Margin, Margin + Laid.Ascent, FromCp1252(std::string(1, static_cast<char>(Code))));
+    P.drawText(Margin, Margin + Laid.Ascent, OneChar(Code));
   }
   auto Set = [&Image](int X, int Y) {
     return qGray(reinterpret_cast<const QRgb*>(Image.constScanLine(Y))[X]) < 128;
@@ -130,8 +146,8 @@ void Rasterise(const TLaidFont& Laid, unsigned char Code, TGlyph& G) {
       G.Bits[static_cast<std::size_t>(Y) * G.Width + X] = Set(L + X, T + Y) ? 1 : 0;
 }
 
-const TGlyph& GlyphOf(TLaidFont& Laid, unsigned char Code) {
-  TGlyph& G = Laid.Glyphs[Code];
+const TGlyph& GlyphOf(TLaidFont& Laid, char32_t Code) {
+  TGlyph& G = Code < 256 ? Laid.Glyphs[Code] : Laid.WideGlyphs[Code];
   if (!G.Ready)
     Rasterise(Laid, Code, G);
   return G;
@@ -153,36 +169,34 @@ void Plot(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const TGlyph& G
   }
 }
 
-const QFont& FontFor(const TFontSpec& Face) {
-  return LaidFontFor(Face).Font;
+// The code points of Text in turn, with an early stop: Visit returns false
+// to end the walk, and then so does ForEachChar.
+template <typename F> bool ForEachChar(const std::string& Text, F Visit) {
+  for (std::size_t I = 0; I < Text.size();) {
+    const auto Byte = static_cast<unsigned char>(Text[I]);
+    const char32_t Code = Byte < 0x80 ? (++I, Byte) : Utf8Decode(Text, I);
+    if (!Visit(Code))
+      return false;
+  }
+  return true;
 }
 
 } // namespace
 
-QString FromCp1252(const std::string& Text) {
-  QString S;
-  S.reserve(static_cast<qsizetype>(Text.size()));
-  for (unsigned char C : Text)
-    S.append(C >= 0x80 && C < 0xA0 ? QChar(Cp1252High[C - 0x80]) : QChar(C));
-  return S;
+QString FromUtf8(const std::string& Text) {
+  return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
 }
 
-std::string ToCp1252(const QString& Text) {
-  std::string S;
-  S.reserve(static_cast<std::size_t>(Text.size()));
-  for (QChar Q : Text) {
-    const char16_t U = Q.unicode();
-    if (U < 0x80 || (U >= 0xA0 && U < 0x100)) {
-      S.push_back(static_cast<char>(U));
-      continue;
-    }
-    char Mapped = '?';
-    for (int I = 0; I < 32; ++I)
-      if (Cp1252High[I] == U && U != 0xFFFD)
-        Mapped = static_cast<char>(0x80 + I);
-    S.push_back(Mapped);
-  }
-  return S;
+std::string ToUtf8(const QString& Text) {
+  const QByteArray Bytes = Text.toUtf8();
+  return std::string(Bytes.constData(), static_cast<std::size_t>(Bytes.size()));
+}
+
+const QFont& QtFontFor(const TFontSpec& Face, int* Ascent) {
+  const TLaidFont& Laid = LaidFontFor(Face);
+  if (Ascent)
+    *Ascent = Laid.Ascent;
+  return Laid.Font;
 }
 
 QImage WrapPixels(TPixelBuffer& Pixels) {
@@ -196,7 +210,7 @@ QImage WrapPixels(const TPixelBuffer& Pixels) {
 }
 
 TFontMetrics MeasureFont(const TFontSpec& Font) {
-  const QFontMetrics M(FontFor(Font));
+  const QFontMetrics M(QtFontFor(Font));
   TFontMetrics R;
   R.Ascent = M.ascent();
   R.Descent = M.descent();
@@ -209,11 +223,30 @@ TFontMetrics MeasureFont(const TFontSpec& Font) {
 }
 
 int TextWidth(const TFontSpec& Font, const std::string& Text) {
-  const TLaidFont& Laid = LaidFontFor(Font);
+  TLaidFont& Laid = LaidFontFor(Font);
   int Width = 0;
-  for (unsigned char C : Text)
-    Width += Laid.Advance[C];
+  if (!ForEachChar(Text, [&](char32_t C) {
+        Width += AdvanceOf(Laid, C);
+        return !NeedsShaping(C);
+      }))
+    return ShapedWidth(Font, Text);
   return Width;
+}
+
+std::vector<int> CaretOffsets(const TFontSpec& Font, const std::string& Text) {
+  TLaidFont& Laid = LaidFontFor(Font);
+  std::vector<int> Offsets{0};
+  Offsets.reserve(Text.size() + 1);
+  if (!ForEachChar(Text, [&](char32_t C) {
+        Offsets.push_back(Offsets.back() + AdvanceOf(Laid, C));
+        return !NeedsShaping(C);
+      }))
+    return ShapedCaretOffsets(Font, Text);
+  return Offsets;
+}
+
+bool IsPlainText(const std::string& Text) {
+  return ForEachChar(Text, [](char32_t C) { return !NeedsShaping(C); });
 }
 
 void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::string& Text,
@@ -221,21 +254,26 @@ void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::
   TRect Area;
   if (!IntersectRect(Area, Clip, Rect(0, 0, Target.Width(), Target.Height())))
     return;
+  if (!IsPlainText(Text)) {
+    DrawShaped(Target, Area, X, Y, Text, Font, Rgb);
+    return;
+  }
   TLaidFont& Laid = LaidFontFor(Font);
   // Advances are never negative: characters wholly left of the clip only
   // move the pen, and drawing stops at the first one wholly right of it.
   const int Margin = Reach(Laid);
-  for (unsigned char C : Text) {
+  ForEachChar(Text, [&](char32_t C) {
     if (X - Margin >= Area.Right)
-      break;
-    const int Advance = Laid.Advance[C];
+      return false;
+    const int Advance = AdvanceOf(Laid, C);
     if (X + Advance + Margin > Area.Left) {
       const TGlyph& G = GlyphOf(Laid, C);
       if (G.Width > 0)
         Plot(Target, Area, X, Y, G, Rgb);
     }
     X += Advance;
-  }
+    return true;
+  });
 }
 
 std::string EncodeImage(const TPixelBuffer& Image, const char* Format) {

@@ -95,7 +95,7 @@ public:
     setSurfaceType(QSurface::RasterSurface);
   }
 
-  void SetTitle(const std::string& Title) override { setTitle(FromCp1252(Title)); }
+  void SetTitle(const std::string& Title) override { setTitle(FromUtf8(Title)); }
   void SetGeometry(int Left, int Top, int Width, int Height) override {
     setGeometry(Left, Top, std::max(Width, 1), std::max(Height, 1));
     if (FFixed)
@@ -204,9 +204,9 @@ void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E) {
   const int VK = VirtualKey(E->key());
   std::string Text;
   if (Down)
-    for (char C : ToCp1252(E->text()))
+    for (const char32_t C : E->text().toUcs4())
       if (C != 0x7F) // Delete is a key, not a character
-        Text.push_back(C);
+        Utf8Append(Text, C);
   if (VK == 0 && Text.empty())
     return;
   Client->WindowKey(Down, VK, ShiftBits(E->modifiers(), Qt::NoButton), Text);

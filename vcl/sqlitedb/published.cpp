@@ -13,7 +13,9 @@ void RegisterSQLiteClasses() {
     Published<T>("TSQLiteDataSet")
         .Inherits<TCustomSQLDataSet>()
         .Int("BusyTimeout", &T::BusyTimeout, &T::SetBusyTimeout, 2000)
-        .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"));
+        .Str("DatabaseName", &T::DatabaseName, &T::SetDatabaseName, std::string(":memory:"))
+        .Int("LegacyCodePage", &T::LegacyCodePage, &T::SetLegacyCodePage, 0)
+        .Range(0, 1252);
     return true;
   }();
   (void)Done;

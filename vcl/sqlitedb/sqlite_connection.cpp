@@ -37,13 +37,26 @@ void TSQLiteStatement::Bind(int Index, const TDBValue& Value) {
   } else if (const auto* D = std::get_if<double>(&Value)) {
     Rc = sqlite3_bind_double(FStmt, Index, *D);
   } else if (const auto* S = std::get_if<std::string>(&Value)) {
-    Rc = sqlite3_bind_text64(FStmt, Index, S->data(), S->size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    return BindText(Index, *S);
   } else if (const auto* B = std::get_if<TBlobData>(&Value)) {
     Rc = sqlite3_bind_blob64(FStmt, Index, B->Bytes.data(), B->Bytes.size(), SQLITE_TRANSIENT);
   } else {
     Rc = sqlite3_bind_null(FStmt, Index);
   }
   if (Rc != SQLITE_OK)
+    SQLiteError(FDb, FOwner);
+}
+
+void TSQLiteStatement::BindText(int Index, const std::string& Text) {
+  std::string Bytes;
+  const std::string* Stored = &Text;
+  if (FLegacyCp1252) {
+    if (!Utf8ToCp1252(Text, Bytes))
+      DatabaseError("The text '" + Text + "' holds characters that code page 1252 lacks", FOwner);
+    Stored = &Bytes;
+  }
+  if (sqlite3_bind_text64(FStmt, Index, Stored->data(), Stored->size(), SQLITE_TRANSIENT,
+                          SQLITE_UTF8) != SQLITE_OK)
     SQLiteError(FDb, FOwner);
 }
 
@@ -76,7 +89,9 @@ void TSQLiteStatement::ColumnInto(int Index, TDBValue& Value) const {
   case SQLITE_TEXT: {
     const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(FStmt, Index));
     const auto Size = static_cast<std::size_t>(sqlite3_column_bytes(FStmt, Index));
-    if (auto* S = std::get_if<std::string>(&Value))
+    if (FLegacyCp1252)
+      Value = Cp1252ToUtf8(std::string_view(Text, Size));
+    else if (auto* S = std::get_if<std::string>(&Value))
       S->assign(Text, Size);
     else
       Value = std::string(Text, Size);

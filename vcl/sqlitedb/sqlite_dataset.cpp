@@ -27,9 +27,22 @@ void TSQLiteDataSet::SetBusyTimeout(int Value) {
     FConnection->SetBusyTimeout(FBusyTimeout);
 }
 
+void TSQLiteDataSet::SetLegacyCodePage(int Value) {
+  if (Value == FLegacyCodePage)
+    return;
+  if (Value != 0 && Value != 1252)
+    DatabaseError("Code page " + std::to_string(Value) + " is not supported (0 or 1252)", this);
+  CheckInactive();
+  FLegacyCodePage = Value;
+  if (FConnection)
+    FConnection->SetLegacyCp1252(Value == 1252);
+}
+
 TSQLiteDataSet::TConnection& TSQLiteDataSet::Connection() {
-  if (!FConnection)
+  if (!FConnection) {
     FConnection = std::make_unique<TConnection>(DatabaseName(), FBusyTimeout, this);
+    FConnection->SetLegacyCp1252(FLegacyCodePage == 1252);
+  }
   return *FConnection;
 }
 

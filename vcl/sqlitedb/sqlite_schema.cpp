@@ -102,7 +102,9 @@ TSQLiteDataSet::TCursor::TCursor(TConnection& Connection, const std::string& Tab
 TSQLiteDataSet::TCursor::~TCursor() = default;
 
 std::unique_ptr<TSQLiteStatement> TSQLiteDataSet::TCursor::Prepare(const std::string& SQL) const {
-  return std::make_unique<TSQLiteStatement>(FConnection.Handle(), SQL, FConnection.Owner());
+  auto S = std::make_unique<TSQLiteStatement>(FConnection.Handle(), SQL, FConnection.Owner());
+  S->SetLegacyCp1252(FConnection.LegacyCp1252());
+  return S;
 }
 
 // The columns and the key of a table. Views, virtual tables and tables

@@ -65,7 +65,7 @@ bool TButton::FocusLetsGo() {
 }
 
 void TButton::CMDialogChar(TMessage& Message) {
-  if (caption::IsAccel(static_cast<char>(Message.WParam), Caption()) && CanFocus()) {
+  if (caption::IsAccel(static_cast<char32_t>(Message.WParam), Caption()) && CanFocus()) {
     Click();
     Message.Result = 1;
     return;

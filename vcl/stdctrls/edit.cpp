@@ -123,8 +123,8 @@ std::string TCustomEdit::PasteInsertion(const std::string& Text) const {
   return FEngine.Fit(TEditEngine::SingleLine(Text));
 }
 
-std::string TCustomEdit::KeyInsertion(char Key) const {
-  return FEngine.Fit(std::string(1, Key));
+std::string TCustomEdit::KeyInsertion(char32_t Key) const {
+  return FEngine.Fit(Utf8Encode(Key));
 }
 
 void TCustomEdit::ReplaceAllText(const std::string& Value) {
@@ -171,11 +171,11 @@ void TCustomEdit::SetOEMConvert(bool Value) {
   FOEMConvert = Value;
 }
 
-void TCustomEdit::SetPasswordChar(char Value) {
+void TCustomEdit::SetPasswordChar(char32_t Value) {
   if (Value == FPasswordChar)
     return;
   FPasswordChar = Value;
-  Perform(EM_SETPASSWORDCHAR, static_cast<unsigned char>(Value));
+  Perform(EM_SETPASSWORDCHAR, Value);
 }
 
 void TCustomEdit::SetReadOnly(bool Value) {
@@ -271,7 +271,7 @@ bool TCustomEdit::TextMessage(TMessage& Message) {
     KeyCommand(static_cast<Word>(Message.WParam));
     return true;
   case WM_CHAR:
-    CharCommand(static_cast<char>(Message.WParam));
+    CharCommand(static_cast<char32_t>(Message.WParam));
     return true;
   case WM_CUT:
   case WM_COPY:
@@ -363,12 +363,12 @@ bool TCustomEdit::SettingMessage(TMessage& Message) {
     Message.Result = 1;
     return true;
   case EM_SETPASSWORDCHAR:
-    FPasswordChar = static_cast<char>(Message.WParam);
+    FPasswordChar = static_cast<char32_t>(Message.WParam);
     ScrollToCaret();
     Invalidate();
     return true;
   case EM_GETPASSWORDCHAR:
-    Message.Result = static_cast<unsigned char>(FPasswordChar);
+    Message.Result = FPasswordChar;
     return true;
   default:
     return false;
@@ -476,10 +476,10 @@ void TCustomEdit::KeyCommand(Word Key) {
   const int Caret = FEngine.Caret();
   switch (Key) {
   case VK_LEFT:
-    FEngine.MoveCaret(Ctrl ? FEngine.WordLeft(Caret) : std::max(Caret - 1, 0), Extend);
+    FEngine.MoveCaret(Ctrl ? FEngine.WordLeft(Caret) : FEngine.CharLeft(Caret), Extend);
     break;
   case VK_RIGHT:
-    FEngine.MoveCaret(Ctrl ? FEngine.WordRight(Caret) : Caret + 1, Extend);
+    FEngine.MoveCaret(Ctrl ? FEngine.WordRight(Caret) : FEngine.CharRight(Caret), Extend);
     break;
   case VK_HOME:
     FEngine.MoveCaret(0, Extend);
@@ -507,16 +507,15 @@ void TCustomEdit::KeyCommand(Word Key) {
   SelectionChanged();
 }
 
-void TCustomEdit::CharCommand(char Ch) {
-  const auto Code = static_cast<unsigned char>(Ch);
-  if (Code >= 32 && Code != 127) {
+void TCustomEdit::CharCommand(char32_t Ch) {
+  if (IsTypedChar(Ch)) {
     if (FReadOnly || !FEngine.TypeChar(Ch))
       MessageBeep(0);
     else
       TextChanged(true);
     return;
   }
-  switch (Code) {
+  switch (Ch) {
   case 1: // Ctrl+A
     SelectAll();
     break;
@@ -597,7 +596,8 @@ void TCustomEdit::PasteText(const TMessage& Message) {
   std::string Pasted;
   if (FReadOnly || !PastedText(Message, Pasted))
     return;
-  const std::string Line = TEditEngine::SingleLine(Pasted);
+  // Composed first, so that only a cut to MaxLength makes the text shorter.
+  const std::string Line = NormalizeNFC(TEditEngine::SingleLine(Pasted));
   const std::string S = FEngine.Fit(Line);
   if (Length(S) < Length(Line))
     MessageBeep(0); // cut to MaxLength

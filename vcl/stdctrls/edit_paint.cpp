@@ -1,7 +1,10 @@
 // TCustomEdit's layout and painting: where the text area lies inside the
 // window, which character a mouse position falls on, the horizontal scroll
 // that keeps the caret in view, the caret's place, and the text with its
-// selection drawn into the form's picture.
+// selection drawn into the form's picture. Caret, selection and drawing take
+// their places from one list of caret offsets, so they always agree; text
+// that needs shaping (a right-to-left run shows in its visual order) has
+// its selection painted over the whole shaped line.
 #include <algorithm>
 
 #include "vcl/stdctrls.h"
@@ -10,7 +13,11 @@
 namespace vcl {
 
 std::string TCustomEdit::DisplayText() const {
-  return FPasswordChar ? std::string(FEngine.Text().size(), FPasswordChar) : FEngine.Text();
+  return FPasswordChar ? StringOfChar(FPasswordChar, FEngine.Length()) : FEngine.Text();
+}
+
+std::vector<int> TCustomEdit::CaretOffsets() {
+  return backend::CaretOffsets(Font()->Handle()->Face, DisplayText());
 }
 
 bool TCustomEdit::HasFlatBorder() {
@@ -41,34 +48,30 @@ int TCustomEdit::TextTop() {
   return (FHasFormatRect ? FFormatRect.Top : 0) + TextInset();
 }
 
+// The caret position nearest to X, at the edge of a user-perceived character.
 int TCustomEdit::CharFromX(int X) {
-  const TRect Area = TextArea();
-  const std::string S = DisplayText();
-  const auto& Face = Font()->Handle()->Face;
-  const int Target = X - Area.Left + FScrollX;
-  int Best = 0, BestDistance = 0x7FFFFFFF;
-  for (int I = 0; I <= Length(S); ++I) {
-    const int Distance = std::abs(backend::TextWidth(Face, Copy(S, 1, I)) - Target);
-    if (Distance < BestDistance) {
+  const std::vector<int> Offsets = CaretOffsets();
+  const int Target = X - TextArea().Left + FScrollX;
+  auto Distance = [&](int I) { return std::abs(Offsets[I] - Target); };
+  int Best = 0;
+  for (int I = 1; I < static_cast<int>(Offsets.size()); ++I)
+    if (Distance(I) < Distance(Best))
       Best = I;
-      BestDistance = Distance;
-    }
-  }
-  return Best;
+  const int Before = FEngine.Snap(Best, false), After = FEngine.Snap(Best, true);
+  return Distance(After) < Distance(Before) ? After : Before;
 }
 
 void TCustomEdit::ScrollToCaret() {
   const TRect Area = TextArea();
   const int Visible = std::max(Area.Width(), 1);
-  const auto& Face = Font()->Handle()->Face;
   const std::string S = DisplayText();
-  const int CaretX = backend::TextWidth(Face, Copy(S, 1, FEngine.Caret()));
+  const int CaretX = CaretOffsets()[FEngine.Caret()];
   if (CaretX < FScrollX)
     FScrollX = CaretX;
   else if (CaretX > FScrollX + Visible - 1)
     FScrollX = CaretX - Visible + 1;
   // Never leave blank space at the end while the text could fill it.
-  const int Total = backend::TextWidth(Face, S);
+  const int Total = backend::TextWidth(Font()->Handle()->Face, S);
   FScrollX = std::max(0, std::min(FScrollX, Total - Visible + 1));
   UpdateCaret();
 }
@@ -77,7 +80,7 @@ void TCustomEdit::UpdateCaret() {
   if (!HandleAllocated() || !Focused())
     return;
   const TRect Area = TextArea();
-  const int X = backend::TextWidth(Font()->Handle()->Face, Copy(DisplayText(), 1, FEngine.Caret()));
+  const int X = CaretOffsets()[FEngine.Caret()];
   SetCaretPos(Area.Left + X - FScrollX, TextTop());
 }
 
@@ -99,12 +102,15 @@ void TCustomEdit::Paint(HDC DC) {
   const bool ShowSelection = SelLength() > 0 && (Focused() || !FHideSelection);
   if (!ShowSelection) {
     gdi::Text(Local, X0, Y, S, nullptr, F, TextColor);
+  } else if (!backend::IsPlainText(S)) {
+    PaintShapedSelection(Local, X0, S, TextColor);
   } else {
     const std::string Before = Copy(S, 1, SelStart());
     const std::string Selected = Copy(S, SelStart() + 1, SelLength());
     const std::string After = Copy(S, SelStart() + SelLength() + 1, Length(S));
-    const int X1 = X0 + backend::TextWidth(F->Face, Before);
-    const int X2 = X1 + backend::TextWidth(F->Face, Selected);
+    const std::vector<int> Offsets = CaretOffsets();
+    const int X1 = X0 + Offsets[SelStart()];
+    const int X2 = X0 + Offsets[SelStart() + SelLength()];
     gdi::Text(Local, X0, Y, Before, nullptr, F, TextColor);
     gdi::FillRect(Local, {X1, Y, X2, Y + backend::MeasureFont(F->Face).Height}, clHighlight);
     gdi::Text(Local, X1, Y, Selected, nullptr, F, clHighlightText);
@@ -120,6 +126,31 @@ void TCustomEdit::Paint(HDC DC) {
   }
   if (PS.hdc)
     EndPaint(Handle(), PS);
+}
+
+// A shaped line cannot be cut into parts without changing how they look
+// (letters join, a right-to-left run reorders), so it is drawn whole, and
+// the selected characters' places, which may lie apart, are highlighted and
+// drawn over in the highlight colours.
+void TCustomEdit::PaintShapedSelection(HDC__& DC, int X0, const std::string& S, TColor TextColor) {
+  const HFONT F = Font()->Handle();
+  const int Y = TextTop();
+  const int Bottom = Y + backend::MeasureFont(F->Face).Height;
+  gdi::Text(DC, X0, Y, S, nullptr, F, TextColor);
+  const std::vector<int> Offsets = CaretOffsets();
+  std::vector<std::pair<int, int>> Spans;
+  for (int I = SelStart(); I < SelStart() + SelLength(); ++I) {
+    const int L = std::min(Offsets[I], Offsets[I + 1]), R = std::max(Offsets[I], Offsets[I + 1]);
+    if (!Spans.empty() && L <= Spans.back().second && R >= Spans.back().first)
+      Spans.back() = {std::min(L, Spans.back().first), std::max(R, Spans.back().second)};
+    else
+      Spans.emplace_back(L, R);
+  }
+  for (const auto& [L, R] : Spans) {
+    const TRect Span{X0 + L, Y, X0 + R, Bottom};
+    gdi::FillRect(DC, Span, clHighlight);
+    gdi::Text(DC, X0, Y, S, &Span, F, clHighlightText);
+  }
 }
 
 } // namespace vcl

@@ -93,7 +93,8 @@ void TCustomLabel::AdjustBounds() {
 
 void TCustomLabel::Dispatch(TMessage& Message) {
   if (Message.Msg == CM_DIALOGCHAR && FFocusControl && Enabled() && FShowAccelChar &&
-      caption::IsAccel(static_cast<char>(Message.WParam), Caption()) && FFocusControl->CanFocus()) {
+      caption::IsAccel(static_cast<char32_t>(Message.WParam), Caption()) &&
+      FFocusControl->CanFocus()) {
     FFocusControl->SetFocus();
     Message.Result = 1;
     return;

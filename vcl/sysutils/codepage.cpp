@@ -1,5 +1,5 @@
-// Code page 1252, the single-byte character set of every text in the
-// library, and Unicode. The code page is Latin-1 except in 0x80..0x9F, where
+// Code page 1252, the single-byte character set of texts that earlier
+// versions of the library stored, and Unicode. The code page is Latin-1 except in 0x80..0x9F, where
 // it has typographic marks and a few letters; the five bytes it leaves
 // undefined there stand for the C1 controls of the same value, so that every
 // byte has a code point and back.
@@ -30,6 +30,26 @@ int UnicodeToCp1252(char32_t Code) {
     if (Cp1252High[I] == Code)
       return static_cast<int>(0x80 + I);
   return -1;
+}
+
+std::string Cp1252ToUtf8(std::string_view S) {
+  std::string Result;
+  Result.reserve(S.size());
+  for (char Ch : S)
+    Utf8Append(Result, Cp1252ToUnicode(Ch));
+  return Result;
+}
+
+bool Utf8ToCp1252(std::string_view S, std::string& Out) {
+  Out.clear();
+  Out.reserve(S.size());
+  for (std::size_t Offset = 0; Offset < S.size();) {
+    const int Byte = UnicodeToCp1252(Utf8Decode(S, Offset));
+    if (Byte < 0)
+      return false;
+    Out += static_cast<char>(Byte);
+  }
+  return true;
 }
 
 } // namespace vcl

@@ -35,10 +35,10 @@ public:
   TDateScanner(const std::string& S, const TFormatSettings& Settings)
       : FS(S), FSettings(Settings) {}
 
-  bool AtEnd() const { return FPos > Length(FS); }
+  bool AtEnd() const { return FPos > static_cast<int>(FS.size()); }
 
   void Blanks() {
-    while (FPos <= Length(FS) && FS[static_cast<size_t>(FPos - 1)] == ' ')
+    while (FPos <= static_cast<int>(FS.size()) && FS[static_cast<size_t>(FPos - 1)] == ' ')
       ++FPos;
   }
 
@@ -48,7 +48,7 @@ public:
     Blanks();
     Value = 0;
     Digits = 0;
-    while (FPos <= Length(FS) && Value < 1000) {
+    while (FPos <= static_cast<int>(FS.size()) && Value < 1000) {
       const char Ch = FS[static_cast<size_t>(FPos - 1)];
       if (Ch < '0' || Ch > '9')
         break;
@@ -61,7 +61,7 @@ public:
 
   bool Char(char Ch) {
     Blanks();
-    if (FPos <= Length(FS) && FS[static_cast<size_t>(FPos - 1)] == Ch) {
+    if (FPos <= static_cast<int>(FS.size()) && FS[static_cast<size_t>(FPos - 1)] == Ch) {
       ++FPos;
       return true;
     }
@@ -71,10 +71,11 @@ public:
   // Case-insensitive; an empty symbol never matches.
   bool Symbol(const std::string& Symbol) {
     Blanks();
-    if (Symbol.empty() || Length(FS) - FPos + 1 < Length(Symbol) ||
+    if (Symbol.empty() ||
+        static_cast<int>(FS.size()) - FPos + 1 < static_cast<int>(Symbol.size()) ||
         strncasecmp(FS.c_str() + FPos - 1, Symbol.c_str(), Symbol.size()) != 0)
       return false;
-    FPos += Length(Symbol);
+    FPos += static_cast<int>(Symbol.size());
     return true;
   }
 

@@ -42,7 +42,7 @@ bool IsDigit(char Ch) {
 bool TryStrToFloat(const std::string& S, Extended& Value, const TFormatSettings& Settings) {
   // Checks the classic shape and builds a copy strtold can read without
   // surprises: [blanks] [sign] digits [sep digits] [E [sign] digits] [blanks].
-  const int Len = Length(S);
+  const int Len = static_cast<int>(S.size()); // a scan of ASCII syntax, byte by byte
   int I = 1;
   while (I <= Len && S[I - 1] == ' ')
     ++I;

@@ -23,7 +23,7 @@ public:
 
   std::string Run() {
     std::string Result;
-    while (FPos <= Length(FFmt)) {
+    while (FPos <= static_cast<int>(FFmt.size())) {
       const char Ch = FFmt[static_cast<size_t>(FPos - 1)];
       ++FPos;
       if (Ch != '%') {
@@ -43,7 +43,9 @@ private:
     throw EConvertError("Format '" + FFmt + "' invalid or incompatible with argument");
   }
 
-  char Peek() const { return FPos <= Length(FFmt) ? FFmt[static_cast<size_t>(FPos - 1)] : '\0'; }
+  char Peek() const {
+    return FPos <= static_cast<int>(FFmt.size()) ? FFmt[static_cast<size_t>(FPos - 1)] : '\0';
+  }
 
   const TVarRec& NextArg() {
     if (FArgIndex < 0 || FArgIndex >= static_cast<int>(FArgs.size()))

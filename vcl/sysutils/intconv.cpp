@@ -41,7 +41,7 @@ int HexValue(char Ch) {
 
 bool TryStrToInt(const std::string& S, int& Value) {
   int I = 1;
-  const int Len = Length(S);
+  const int Len = static_cast<int>(S.size()); // a scan of ASCII syntax, byte by byte
   while (I <= Len && S[I - 1] == ' ')
     ++I;
   bool Negative = false;

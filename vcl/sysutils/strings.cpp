@@ -1,7 +1,7 @@
-// The 1-based string helpers and the plain (ASCII) case and comparison
-// routines. Positions count from 1 and out-of-range requests are clamped the
-// way the classic run-time library clamps them, so callers can transcribe
-// position arithmetic literally.
+// The plain (ASCII) case and comparison routines and the trimming and
+// quoting helpers. They work on bytes: ASCII letters and blanks are single
+// bytes in UTF-8 and no byte of a longer character looks like one, so every
+// other character passes through untouched.
 #include <algorithm>
 
 #include "vcl/sysutils.h"
@@ -15,45 +15,6 @@ unsigned char Unsigned(char Ch) {
 }
 
 } // namespace
-
-std::string Copy(const std::string& S, int Index, int Count) {
-  if (Index < 1)
-    Index = 1;
-  const int Len = Length(S);
-  if (Count <= 0 || Index > Len)
-    return {};
-  Count = std::min(Count, Len - Index + 1);
-  return S.substr(static_cast<size_t>(Index - 1), static_cast<size_t>(Count));
-}
-
-int Pos(const std::string& Substr, const std::string& S) {
-  if (Substr.empty())
-    return 0;
-  const auto Found = S.find(Substr);
-  return Found == std::string::npos ? 0 : static_cast<int>(Found) + 1;
-}
-
-int Pos(char Ch, const std::string& S) {
-  const auto Found = S.find(Ch);
-  return Found == std::string::npos ? 0 : static_cast<int>(Found) + 1;
-}
-
-void Delete(std::string& S, int Index, int Count) {
-  const int Len = Length(S);
-  if (Index < 1 || Index > Len || Count <= 0)
-    return;
-  Count = std::min(Count, Len - Index + 1);
-  S.erase(static_cast<size_t>(Index - 1), static_cast<size_t>(Count));
-}
-
-void Insert(const std::string& Source, std::string& S, int Index) {
-  Index = std::clamp(Index, 1, Length(S) + 1);
-  S.insert(static_cast<size_t>(Index - 1), Source);
-}
-
-std::string StringOfChar(char Ch, int Count) {
-  return Count > 0 ? std::string(static_cast<size_t>(Count), Ch) : std::string();
-}
 
 char UpCase(char Ch) {
   return Ch >= 'a' && Ch <= 'z' ? static_cast<char>(Ch - 'a' + 'A') : Ch;
@@ -150,29 +111,6 @@ std::string AdjustLineBreaks(const std::string& S, TTextLineBreakStyle Style) {
     }
   }
   return Result;
-}
-
-bool IsCharAlphaA(char Ch) {
-  const unsigned char C = Unsigned(Ch);
-  if ((C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z'))
-    return true;
-  switch (C) {
-  case 0x83: // f with hook
-  case 0x8A: // S caron
-  case 0x8C: // OE
-  case 0x8E: // Z caron
-  case 0x9A:
-  case 0x9C:
-  case 0x9E:
-  case 0x9F: // Y diaeresis
-  case 0xAA: // feminine ordinal
-  case 0xB5: // micro sign
-  case 0xBA: // masculine ordinal
-    return true;
-  default:
-    // The Latin-1 letters, less the multiplication and division signs.
-    return C >= 0xC0 && C != 0xD7 && C != 0xF7;
-  }
 }
 
 } // namespace vcl

@@ -1,8 +1,8 @@
 // LoadSystemLocale: fills the locale settings from the process locale (the
 // environment's LANG/LC_* as the C library reads them). The C library speaks
 // in strftime patterns and in the locale's own encoding; here they become the
-// classic format letters and code page 1252 texts. Anything that cannot be
-// read or converted keeps its US English default.
+// classic format letters and UTF-8 texts. Anything that cannot be read or
+// converted keeps its US English default.
 #include <climits>
 #include <clocale>
 #include <cstring>
@@ -14,62 +14,6 @@
 namespace vcl {
 
 namespace {
-
-// Code page 1252 bytes 0x80..0x9F and the code points they stand for.
-struct TCp1252Extra {
-  unsigned CodePoint;
-  unsigned char Byte;
-};
-constexpr TCp1252Extra Cp1252Extras[] = {
-    {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85}, {0x2020, 0x86},
-    {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A}, {0x2039, 0x8B}, {0x0152, 0x8C},
-    {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92}, {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95},
-    {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
-    {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F}};
-
-std::optional<char> CodePointToCp1252(unsigned CodePoint) {
-  if (CodePoint < 0x80 || (CodePoint >= 0xA0 && CodePoint <= 0xFF))
-    return static_cast<char>(CodePoint);
-  for (const TCp1252Extra& E : Cp1252Extras)
-    if (E.CodePoint == CodePoint)
-      return static_cast<char>(E.Byte);
-  // The narrow and thin spaces some locales group digits with become the
-  // no-break space, the nearest the code page has.
-  if ((CodePoint >= 0x2000 && CodePoint <= 0x200A) || CodePoint == 0x202F)
-    return '\xA0';
-  return std::nullopt;
-}
-
-std::optional<std::string> Utf8ToCp1252(const std::string& S) {
-  std::string Result;
-  size_t I = 0;
-  while (I < S.size()) {
-    const auto Lead = static_cast<unsigned char>(S[I++]);
-    size_t Extra = 0;
-    unsigned CodePoint = Lead;
-    if (Lead >= 0xF0 && Lead < 0xF8)
-      Extra = 3, CodePoint = Lead & 0x07;
-    else if (Lead >= 0xE0)
-      Extra = 2, CodePoint = Lead & 0x0F;
-    else if (Lead >= 0xC0)
-      Extra = 1, CodePoint = Lead & 0x1F;
-    else if (Lead >= 0x80)
-      return std::nullopt;
-    if (Lead >= 0xF8 || S.size() - I < Extra)
-      return std::nullopt;
-    for (; Extra > 0; --Extra) {
-      const auto Next = static_cast<unsigned char>(S[I++]);
-      if ((Next & 0xC0) != 0x80)
-        return std::nullopt;
-      CodePoint = (CodePoint << 6) | (Next & 0x3F);
-    }
-    const std::optional<char> Ch = CodePointToCp1252(CodePoint);
-    if (!Ch)
-      return std::nullopt;
-    Result += *Ch;
-  }
-  return Result;
-}
 
 // The strftime directives the classic format letters can say, written with
 // and without the padding that a '-' flag drops.
@@ -131,8 +75,8 @@ bool IsLetter(char Ch) {
   return (Ch >= 'A' && Ch <= 'Z') || (Ch >= 'a' && Ch <= 'z');
 }
 
-// Reads texts of the process locale, converted to code page 1252; nothing when
-// a text is empty or holds characters the code page lacks.
+// Reads texts of the process locale, converted to UTF-8; nothing when a text
+// is empty or cannot be read.
 class TLocaleReader {
 public:
   TLocaleReader() {
@@ -147,20 +91,31 @@ public:
       return std::nullopt;
     const std::string S = Raw;
     if (FUtf8)
-      return Utf8ToCp1252(S);
-    for (char Ch : S)
+      return IsValidUtf8(S) ? std::optional(S) : std::nullopt;
+    std::string Result;
+    for (char Ch : S) {
       if (static_cast<unsigned char>(Ch) >= 0x80 && !FLatin1)
         return std::nullopt;
-    return S;
+      Utf8Append(Result, static_cast<unsigned char>(Ch));
+    }
+    return Result;
   }
 
   std::optional<std::string> Info(nl_item Item) const { return Text(nl_langinfo(Item)); }
 
+  // A separator: one ASCII character, as the separators are held. The blanks
+  // some locales group digits with (no-break, narrow and thin spaces) become
+  // a plain space.
   std::optional<char> Char(const char* Raw) const {
     const std::optional<std::string> S = Text(Raw);
-    if (!S || S->size() != 1)
+    if (!S || Length(*S) != 1)
       return std::nullopt;
-    return (*S)[0];
+    const char32_t Ch = Utf8Decode(*S)[0];
+    if (Ch < 0x80)
+      return static_cast<char>(Ch);
+    if (Ch == 0xA0 || (Ch >= 0x2000 && Ch <= 0x200A) || Ch == 0x202F)
+      return ' ';
+    return std::nullopt;
   }
 
   // A strftime pattern in the classic format letters; nothing when it uses a

@@ -19,9 +19,13 @@ constexpr char Shifted[] = "~!@#$%^&*()_+{}|:\"<>?";
 constexpr Word PunctuationKeys[] = {0xC0, '1',  '2',  '3',  '4',  '5',  '6',  '7',  '8',  '9', '0',
                                     0xBD, 0xBB, 0xDB, 0xDD, 0xDC, 0xBA, 0xDE, 0xBC, 0xBE, 0xBF};
 
-// The key (and Shift) that types Ch on a US keyboard; 0 for characters it has no key for.
-Word KeyFor(char Ch, bool& Shift) {
+// The key (and Shift) that types Ch on a US keyboard; 0 for characters it
+// has no key for (an input method or a keyboard of another language types
+// those).
+Word KeyFor(char32_t Ch, bool& Shift) {
   Shift = false;
+  if (Ch >= 0x80)
+    return 0;
   const auto C = static_cast<unsigned char>(Ch);
   if (std::isupper(C)) {
     Shift = true;
@@ -29,11 +33,11 @@ Word KeyFor(char Ch, bool& Shift) {
   }
   if (std::islower(C))
     return static_cast<Word>(std::toupper(C));
-  if (Ch == ' ')
+  if (C == ' ')
     return VK_SPACE;
-  if (const char* P = std::strchr(Unshifted, Ch); P && Ch)
+  if (const char* P = std::strchr(Unshifted, C); P && C)
     return PunctuationKeys[P - Unshifted];
-  if (const char* P = std::strchr(Shifted, Ch); P && Ch) {
+  if (const char* P = std::strchr(Shifted, C); P && C) {
     Shift = true;
     return PunctuationKeys[P - Shifted];
   }
@@ -91,11 +95,11 @@ void ShowForm(TCustomForm* Form) {
 }
 
 void TypeText(const std::string& Text) {
-  for (char Ch : Text) {
+  for (const char32_t Ch : Utf8Decode(Text)) {
     bool Shift;
     const Word Key = KeyFor(Ch, Shift);
     const TShiftState State = Shift ? TShiftState{ssShift} : TShiftState{};
-    Application->HandleInput([&] { ActiveForm()->KeyInput(true, Key, State, std::string(1, Ch)); });
+    Application->HandleInput([&] { ActiveForm()->KeyInput(true, Key, State, Utf8Encode(Ch)); });
     Application->HandleInput([&] { ActiveForm()->KeyInput(false, Key, State, ""); });
   }
 }

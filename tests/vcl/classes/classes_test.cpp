@@ -205,7 +205,7 @@ TEST(Component, NamesAreIdentifiers) {
     C.SetName(Name);
     EXPECT_EQ(C.Name(), Name);
   }
-  const std::vector<std::string> Bad = {"1Edit", "Edit 1", "Ed-it", "Ed.it", "\xC4pfel", " "};
+  const std::vector<std::string> Bad = {"1Edit", "Edit 1", "Ed-it", "Ed.it", "Äpfel", " "};
   for (const auto& Name : Bad) {
     EXPECT_EQ(ErrorOf([&] { C.SetName(Name); }), "'" + Name + "' is not a valid component name")
         << Name;

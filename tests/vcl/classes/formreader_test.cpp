@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "../../unicode_texts.h"
 #include "formfile_fixture.h"
 
 namespace formfile_test {
@@ -37,7 +38,7 @@ std::unique_ptr<TTestForm> SampleForm() {
   W->SetName("Widget1");
   W->SetParentComponent(Panel);
   W->SetEnabled(false);
-  W->SetCaption("Line one\r\nline 'two' " + std::string(70, 'x') + "\xE9");
+  W->SetCaption("Line one\r\nline 'two' " + std::string(70, 'x') + "é");
   W->SetLevel(255);
   W->SetCount(-1000);
   W->SetMark('\'');
@@ -175,6 +176,48 @@ TEST_F(FormReaderTest, LoadedRunsOnceForEveryComponentInFileOrderAfterReading) {
   EXPECT_EQ(Form.Name(), "Form1");
 }
 
+// Text in any script is written 7-bit, as code points, and reads back as it
+// was; codes 128 to 159 of files written until now read as the code page
+// 1252 characters they named.
+TEST_F(FormReaderTest, TextInAnyScriptRoundTripsAndOldCodesReadAsBefore) {
+  for (const auto& T : unicode_texts::Texts) {
+    TWidget W(nullptr);
+    W.SetCaption(T.Text);
+    const std::string Text = ComponentToText(&W);
+    for (char C : Text)
+      ASSERT_LT(static_cast<unsigned char>(C), 0x80) << T.Name;
+    TWidget Read(nullptr);
+    ReadComponentText(Text, &Read);
+    EXPECT_EQ(Read.Caption(), T.Text) << T.Name;
+  }
+  TWidget W(nullptr);
+  ReadComponentText("object W: TWidget\n  Caption = #128'uro '#150' caf'#233#$20AC\n"
+                    "  Mark = #233\nend",
+                    &W);
+  EXPECT_EQ(W.Caption(), "€uro – café€");
+  EXPECT_EQ(W.Mark(), '\xE9') << "a one-byte character property holds the code";
+  EXPECT_NE(ComponentToText(&W).find("Mark = #233"), std::string::npos);
+
+  // Bytes that are not UTF-8 inside quotes (a file saved in another
+  // encoding) read as U+FFFD, so what is held is what is written back.
+  TWidget Raw(nullptr);
+  ReadComponentText("object W: TWidget\n  Caption = 'M\xFCller \xC8'#$41\nend", &Raw);
+  EXPECT_EQ(Raw.Caption(), "M\uFFFDller \uFFFDA");
+  TWidget Again(nullptr);
+  ReadComponentText(ComponentToText(&Raw), &Again);
+  EXPECT_EQ(Again.Caption(), Raw.Caption());
+
+  // A C1 control is written in hex, since decimal #138 means the code page's
+  // "Š" in older files.
+  TWidget Control(nullptr);
+  Control.SetCaption("a\u008Ab");
+  const std::string Written = ComponentToText(&Control);
+  EXPECT_NE(Written.find("'a'#$8A'b'"), std::string::npos) << Written;
+  TWidget ControlAgain(nullptr);
+  ReadComponentText(Written, &ControlAgain);
+  EXPECT_EQ(ControlAgain.Caption(), "a\u008Ab");
+}
+
 TEST_F(FormReaderTest, ValueSyntaxVariants) {
   TWidget W(nullptr);
   ReadComponentText("object W: TWidget\r\n"
@@ -270,7 +313,9 @@ const BadText BadTexts[] = {
      "Line 3: Character expected but string constant found"},
     {"object Form1: TTestForm\n  object Widget1: TWidget\n    Caption = 'open\n  end\nend\n",
      "Line 3: Unterminated string"},
-    {"object Form1: TTestForm\n  object Widget1: TWidget\n    Caption = 'x'#300\n  end\nend\n",
+    {"object Form1: TTestForm\n  object Widget1: TWidget\n    Caption = 'x'#55296\n  end\nend\n",
+     "Line 3: Invalid character code after '#'"},
+    {"object Form1: TTestForm\n  object Widget1: TWidget\n    Caption = #1114112\n  end\nend\n",
      "Line 3: Invalid character code after '#'"},
     {"object Form1: TTestForm\n  object Widget1: TWidget\n",
      "Line 3: 'end' expected but end of file found"},

@@ -77,8 +77,16 @@ TEST_F(FormWriterTest, StringsQuotedWithControlAndHighCharactersAsCodes) {
     std::string Value;
     const char* Expected;
   } Cases[] = {
-      {"It's", "'It''s'"},      {"a\r\nb", "'a'#13#10'b'"}, {"\tx", "#9'x'"},
-      {"caf\xE9", "'caf'#233"}, {"\x7F", "#127"},           {" ", "' '"},
+      {"It's", "'It''s'"},
+      {"a\r\nb", "'a'#13#10'b'"},
+      {"\tx", "#9'x'"},
+      {"café", "'caf'#233"},
+      {"\x7F", "#127"},
+      {" ", "' '"},
+      // Outside ASCII a character is written as its code point.
+      {"€", "#8364"},
+      {"東京", "#26481#20140"},
+      {"👍🏽", "#128077#127997"},
   };
   for (const Case& C : Cases) {
     TWidget W(nullptr);

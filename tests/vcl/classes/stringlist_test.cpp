@@ -51,9 +51,9 @@ template <typename F> std::string ErrorOf(F Body) {
 TEST(StringList, SortedListKeepsCaseInsensitiveCollationOrder) {
   TStringList L;
   L.SetSorted(true);
-  Fill(L, {"banana", "Cherry", "apricot", "Apple", "\xC4pfel", "b"});
+  Fill(L, {"banana", "Cherry", "apricot", "Apple", "Äpfel", "b"});
   EXPECT_EQ(Items(L),
-            (std::vector<std::string>{"\xC4pfel", "Apple", "apricot", "b", "banana", "Cherry"}));
+            (std::vector<std::string>{"Äpfel", "Apple", "apricot", "b", "banana", "Cherry"}));
 }
 
 TEST(StringList, SortingAnExistingListKeepsObjectsWithTheirStrings) {

@@ -246,12 +246,19 @@ TEST(LabelTest, AutoSizeFollowsTheCaptionAndAmpersandsAreShownOnce) {
   EXPECT_GT(Label->Height(), 20);
 }
 
-TEST(ClipboardTest, TextFormatAndRoundTripOfCodePage1252) {
+// Every character goes through the clipboard as it is, those past U+FFFF
+// and the C1 controls included (the code page the platform once used had no
+// character for five of them).
+TEST(ClipboardTest, TextFormatAndRoundTripOfAnyCharacter) {
   Clipboard()->Clear();
   EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
-  Clipboard()->SetAsText("caf\xE9 \x80");
+  const std::string Text = "café € 東京 👍🏽 \u0081\u008D\u008F\u0090\u009D";
+  Clipboard()->SetAsText(Text);
   EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
-  EXPECT_EQ(Clipboard()->AsText(), "caf\xE9 \x80");
+  EXPECT_EQ(Clipboard()->AsText(), Text);
+  // Bytes that are no UTF-8 arrive as replacement characters.
+  Clipboard()->SetAsText("a\xFF");
+  EXPECT_EQ(Clipboard()->AsText(), "a\uFFFD");
 }
 
 } // namespace

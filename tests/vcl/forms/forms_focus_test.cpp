@@ -152,10 +152,10 @@ TEST_F(FocusTest, EnterOnAFocusedButtonClicksThatButton) {
 
 TEST_F(FocusTest, WithoutADefaultButtonEnterReachesTheEdit) {
   OK->SetDefault(false);
-  char Seen = 0;
-  Edits[0]->OnKeyPress = [&Seen](TObject*, char& Key) { Seen = Key; };
+  char32_t Seen = 0;
+  Edits[0]->OnKeyPress = [&Seen](TObject*, char32_t& Key) { Seen = Key; };
   vt::PressKey(VK_RETURN);
-  EXPECT_EQ(Seen, '\r');
+  EXPECT_EQ(Seen, U'\r');
   EXPECT_EQ(Form->ModalResult(), mrNone);
 }
 
@@ -173,8 +173,8 @@ TEST_F(FocusTest, KeyEventsFireInOrderAndKeyDownCanSwallowAKey) {
     if (Key == VK_HOME)
       Key = 0;
   };
-  Edits[0]->OnKeyPress = [this](TObject*, char& Key) {
-    Log.push_back(std::string("press:") + Key);
+  Edits[0]->OnKeyPress = [this](TObject*, char32_t& Key) {
+    Log.push_back("press:" + Utf8Encode(Key));
   };
   Edits[0]->OnKeyUp = [this](TObject*, Word& Key, TShiftState) {
     Log.push_back("up:" + std::to_string(Key));

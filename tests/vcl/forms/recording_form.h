@@ -14,7 +14,7 @@ public:
   using vcl::TForm::TForm;
   void Notify(vcl::TObject*) { Calls.push_back("Notify"); }
   void Key(vcl::TObject*, vcl::Word&, vcl::TShiftState) { Calls.push_back("Key"); }
-  void Typed(vcl::TObject*, char&) { Calls.push_back("Typed"); }
+  void Typed(vcl::TObject*, char32_t&) { Calls.push_back("Typed"); }
   void Mouse(vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, int, int) {
     Calls.push_back("Mouse");
   }

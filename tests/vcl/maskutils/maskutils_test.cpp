@@ -52,17 +52,19 @@ TEST(MaskFormatTest, EachPositionTakesItsClassOfCharacterInItsCase) {
   const TEditMaskFormat F("09#LlAaCc>l<L<>l");
   struct Case {
     int Pos;
-    char In;
-    char Out; // 0: refused
+    char32_t In;
+    char32_t Out; // 0: refused
   } Cases[] = {
-      {0, '5', '5'},  {0, 'a', 0},    {0, '-', 0},   {1, '7', '7'},       {2, '-', '-'},
-      {2, '+', '+'},  {2, 'x', 0},    {3, 'q', 'q'}, {3, '\xe9', '\xe9'}, // é is a letter
-      {3, '1', 0},    {4, 'Z', 'Z'},  {5, '3', '3'}, {5, 'b', 'b'},       {5, '!', 0},
-      {7, '!', '!'},  {7, ' ', ' '},  {8, '\t', 0},  {9, 'a', 'A'},       {10, 'B', 'b'},
-      {11, 'c', 'c'}, {11, 'C', 'C'},
+      {0, '5', '5'},     {0, 'a', 0},     {0, '-', 0},       {1, '7', '7'},   {2, '-', '-'},
+      {2, '+', '+'},     {2, 'x', 0},     {3, 'q', 'q'},     {3, U'é', U'é'}, // é is a letter
+      {3, '1', 0},       {4, 'Z', 'Z'},   {5, '3', '3'},     {5, 'b', 'b'},   {5, '!', 0},
+      {7, '!', '!'},     {7, ' ', ' '},   {8, '\t', 0},      {9, 'a', 'A'},   {10, 'B', 'b'},
+      {11, 'c', 'c'},    {11, 'C', 'C'},  {3, U'ж', U'ж'},   {9, U'ä', U'Ä'}, {10, U'Ж', U'ж'},
+      {6, U'東', U'東'}, {6, U'0', U'0'}, {7, U'\u0085', 0}, // C1 controls are no characters
   };
   for (const Case& C : Cases)
-    EXPECT_EQ(F.Accept(C.Pos, C.In), C.Out) << "position " << C.Pos << " char " << C.In;
+    EXPECT_EQ(F.Accept(C.Pos, C.In), C.Out)
+        << "position " << C.Pos << " char " << static_cast<unsigned>(C.In);
 }
 
 TEST(MaskFormatTest, TextAndEditTextConvertBothWays) {
@@ -89,6 +91,10 @@ TEST(MaskFormatTest, TextAndEditTextConvertBothWays) {
       {Phone, "(4x5)555-1212", "(4_5)555-1212", "(4 5)555-1212"}, // refused characters leave blanks
       {"99 -0000;1;_", "5  -1234", "5_ -1234", "5  -1234"},       // a blank before a literal blank
       {"99 -0000;1;_", "5 -1234", "5_ -1234", "5  -1234"},
+      // Literals, blanks and letters of any script, one position each.
+      {"№ 000 \\€;1;·", "№ 12 €", "№ 12· €", "№ 12  €"},
+      {"№ 000 \\€;0;·", "123", "№ 123 €", "123"},
+      {">LLL", "łóż", "ŁÓŻ", "ŁÓŻ"},
   };
   for (const Case& C : Cases) {
     const TEditMaskFormat F(C.Mask);

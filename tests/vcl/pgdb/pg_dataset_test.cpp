@@ -8,6 +8,7 @@
 
 #include <thread>
 
+#include "../../unicode_texts.h"
 #include "../db/db_fixture.h"
 #include "pg_fixture.h"
 #include "vcl/pgdb.h"
@@ -72,12 +73,12 @@ TEST_F(PgDataSetTest, ValuesComeBackExactlyAndNullStaysNull) {
   EXPECT_EQ(FormatDateTime("yyyy-mm-dd", F("day")->AsDateTime()), "1815-12-10");
   EXPECT_TRUE(F("ok")->AsBoolean());
   EXPECT_EQ(F("ratio")->AsFloat(), 0.1);
-  EXPECT_EQ(F("note")->AsString(), "caf\xe9"); // in the library's code page
+  EXPECT_EQ(F("note")->AsString(), "caf\u00e9");
   EXPECT_EQ(std::get<TBlobData>(F("raw")->Value()).Bytes, std::string("\0\xff", 2));
 
   // Editing another field writes only it: the others stay as stored, to the digit.
   Data->Edit();
-  F("note")->SetAsString("na\xefve");
+  F("note")->SetAsString("na\u00efve");
   Data->Post();
   EXPECT_EQ(Stored("SELECT amount || ' ' || stamp || ' ' || note FROM t"),
             "98765432109.1234 2024-03-31 02:30:00.123456 na\u00efve");
@@ -89,6 +90,31 @@ TEST_F(PgDataSetTest, ValuesComeBackExactlyAndNullStaysNull) {
             "1");
   for (const char* Name : {"amount", "stamp", "day", "ok", "ratio", "note"})
     EXPECT_TRUE(F(Name)->IsNull()) << Name;
+}
+
+// Texts travel as UTF-8: what the data set writes in any script is what
+// another connection reads, and a varchar(n) counts characters, not bytes.
+TEST_F(PgDataSetTest, TextInAnyScriptIsStoredAsTypedAndLimitsCountCharacters) {
+  Exec("CREATE TABLE t (id integer PRIMARY KEY, note text, code varchar(5));"
+       "INSERT INTO t (id) VALUES (1)");
+  Open("t");
+  for (const auto& T : unicode_texts::Texts) {
+    Data->Edit();
+    F("note")->SetAsString(T.Text);
+    Data->Post();
+    EXPECT_EQ(Stored("SELECT note FROM t"), T.Text) << T.Name;
+    EXPECT_EQ(Stored("SELECT char_length(note) FROM t"), std::to_string(T.Characters)) << T.Name;
+  }
+  Exec("UPDATE t SET note = 'Gr\u00fc\u00dfe aus \u0141\u00f3d\u017a'");
+  Data->Refresh();
+  EXPECT_EQ(F("note")->AsString(), "Gr\u00fc\u00dfe aus \u0141\u00f3d\u017a");
+  Data->Edit();
+  EXPECT_EQ(Refusal([&] { F("code")->SetAsString("\u0141\u00f3d\u017a\u017b"); }), "");
+  EXPECT_EQ(Refusal([&] { F("code")->SetAsString("\u0141\u00f3d\u017a\u017b\u0107"); }),
+            "Field 'code': the text is longer than the column's 5 characters");
+  F("code")->SetAsString("\u0141\u00f3d\u017a\u017b");
+  Data->Post();
+  EXPECT_EQ(Stored("SELECT code FROM t"), "\u0141\u00f3d\u017a\u017b");
 }
 
 // What a column would keep other than given is refused where it is typed,

@@ -164,12 +164,12 @@ TEST_F(EditTest, CharCaseConvertsTypedPastedAndAssignedText) {
     TEditCharCase CharCase;
     const char* Expected;
   };
-  for (const Case& C : {Case{ecUpperCase, "ABC\xC9X"}, Case{ecLowerCase, "abc\xE9x"}}) {
+  for (const Case& C : {Case{ecUpperCase, "ABCÉX"}, Case{ecLowerCase, "abcéx"}}) {
     Edit->SetCharCase(ecNormal);
     Edit->SetTextBuf("");
     Edit->SetCharCase(C.CharCase);
     vt::TypeText("aB");
-    vt::PasteText("c\xC9");
+    vt::PasteText("cÉ");
     Edit->SetSelText("x");
     EXPECT_EQ(Edit->Text(), C.Expected);
   }

@@ -7,6 +7,20 @@ namespace {
 
 using FormatTest = SysUtilsTest;
 
+// The format and the conversions scan their ASCII syntax byte by byte: text
+// around it in any script passes through whole, and a character that is not
+// part of a number is refused, not cut off.
+TEST_F(FormatTest, TextInAnyScriptPassesThroughWhole) {
+  EXPECT_EQ(Format("Grüße %s, 東京 %d€", {"Łódź", 5}), "Grüße Łódź, 東京 5€");
+  int N = 0;
+  EXPECT_FALSE(TryStrToInt("12é", N));
+  EXPECT_FALSE(TryStrToInt("１２", N)); // full-width digits are not ASCII syntax
+  Extended X = 0;
+  EXPECT_FALSE(TryStrToFloat("1.5€", X));
+  TDateTime D = 0;
+  EXPECT_FALSE(TryStrToDate("1/2/2026€", D));
+}
+
 TEST_F(FormatTest, IntegerDirectives) {
   EXPECT_EQ(Format("%d and %d", {0, 100}), "0 and 100");
   EXPECT_EQ(Format("%d", {-42}), "-42");

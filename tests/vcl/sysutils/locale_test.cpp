@@ -124,7 +124,7 @@ TEST_F(LocaleTest, GermanLocale) {
   EXPECT_EQ(Previous, std::setlocale(LC_ALL, nullptr)); // the C library locale is put back
   EXPECT_EQ(DecimalSeparator, ',');
   EXPECT_EQ(ThousandSeparator, '.');
-  EXPECT_EQ(CurrencyString, "\x80"); // the euro sign of code page 1252
+  EXPECT_EQ(CurrencyString, "€");
   EXPECT_EQ(CurrencyFormat, 3);
   EXPECT_EQ(NegCurrFormat, 8);
   EXPECT_EQ(ShortDateFormat, "dd.MM.yyyy");
@@ -132,15 +132,15 @@ TEST_F(LocaleTest, GermanLocale) {
   EXPECT_EQ(LongTimeFormat, "hh:nn:ss");
   EXPECT_EQ(ShortTimeFormat, "hh:nn");
   EXPECT_EQ(TimeSeparator, ':');
-  EXPECT_EQ(LongMonthNames[2], "M\xE4rz");
+  EXPECT_EQ(LongMonthNames[2], "März");
   EXPECT_EQ(LongDayNames[0], "Sonntag");
   // The conversions work with what was read.
   EXPECT_EQ(StrToDate("25.12.2026"), EncodeDate(2026, 12, 25));
   EXPECT_EQ(DateToStr(EncodeDate(2026, 3, 5)), "05.03.2026");
-  EXPECT_EQ(FormatDateTime("d. mmmm yyyy", EncodeDate(2026, 3, 5)), "5. M\xE4rz 2026");
+  EXPECT_EQ(FormatDateTime("d. mmmm yyyy", EncodeDate(2026, 3, 5)), "5. März 2026");
   EXPECT_EQ(TimeToStr(0.75), "18:00:00");
   EXPECT_EQ(StrToFloat("1,5"), 1.5L);
-  EXPECT_EQ(Format("%m", {-1234.5}), "-1.234,50 \x80");
+  EXPECT_EQ(Format("%m", {-1234.5}), "-1.234,50 €");
 }
 
 TEST_F(LocaleTest, UsEnglishLocale) {

@@ -12,7 +12,7 @@
 namespace vcl::caption {
 
 // True when Ch (any case) is the accelerator of Caption.
-bool IsAccel(char Ch, const std::string& Caption);
+bool IsAccel(char32_t Ch, const std::string& Caption);
 
 // The lines of a caption as shown: a line ends at CR LF, CR or LF, and with
 // WordWrap lines are broken at blanks to fit MaxWidth.

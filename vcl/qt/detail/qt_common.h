@@ -1,6 +1,7 @@
 // Qt side of the backend, internal: conversions shared by the Qt sources.
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,8 +17,26 @@ class QAccessibleInterface;
 
 namespace vcl::backend {
 
-QString FromCp1252(const std::string& Text);
-std::string ToCp1252(const QString& Text);
+// Our texts are UTF-8 and Qt's UTF-16: these are the only conversions, at
+// the boundary. Bytes that are not UTF-8 arrive as U+FFFD, as do lone
+// surrogates leaving Qt.
+QString FromUtf8(const std::string& Text);
+std::string ToUtf8(const QString& Text);
+// The Qt font of a TFontSpec as text is drawn with it (no antialiasing, font
+// merging on), and its ascent.
+const QFont& QtFontFor(const TFontSpec& Face, int* Ascent = nullptr);
+
+// Whether a character is drawn only right through shaping: marks that
+// combine with the character before them, right-to-left and joining
+// scripts, scripts whose letters change shape or order (Devanagari, Thai,
+// ...), emoji sequences. A text with one such character is laid out whole by
+// the functions below (qt_shape.cpp), in its visual order.
+bool NeedsShaping(char32_t Ch);
+int ShapedWidth(const TFontSpec& Font, const std::string& Text);
+std::vector<int> ShapedCaretOffsets(const TFontSpec& Font, const std::string& Text);
+void DrawShaped(TPixelBuffer& Target, const TRect& Area, int X, int Y, const std::string& Text,
+                const TFontSpec& Font, std::uint32_t Rgb);
+
 // A QImage sharing the buffer's pixels (no copy); read-only for a const buffer.
 QImage WrapPixels(TPixelBuffer& Pixels);
 QImage WrapPixels(const TPixelBuffer& Pixels);

@@ -40,11 +40,17 @@ public:
   int ParamCount() const;
   std::string ParamName(int Index) const;
   void Reset();
+  // Texts go in and come out as code page 1252 bytes in the database, for
+  // databases written by earlier versions; UTF-8 otherwise.
+  void SetLegacyCp1252(bool Value) { FLegacyCp1252 = Value; }
 
 private:
+  void BindText(int Index, const std::string& Text);
+
   sqlite3* FDb;
   sqlite3_stmt* FStmt = nullptr;
   const TComponent* FOwner;
+  bool FLegacyCp1252 = false;
 };
 
 // Raises EDatabaseError with the connection's last message.
@@ -75,6 +81,10 @@ public:
   bool ReadOnly() const;
   void Exec(const std::string& SQL);
   void SetBusyTimeout(int Milliseconds);
+  // See TSQLiteStatement::SetLegacyCp1252: the statements of the data set's
+  // cursor follow it.
+  bool LegacyCp1252() const { return FLegacyCp1252; }
+  void SetLegacyCp1252(bool Value) { FLegacyCp1252 = Value; }
   // Runs Action between BEGIN IMMEDIATE and COMMIT; Action returning false,
   // or any failure (also of the COMMIT), rolls back. A file replaced or
   // deleted since the connection opened it is not written at all, and a
@@ -111,6 +121,7 @@ private:
   const TComponent* FOwner;
   std::string FPath; // the database file; "" in memory
   std::uint64_t FDevice = 0, FInode = 0;
+  bool FLegacyCp1252 = false;
 };
 
 class TSQLiteDataSet::TCursor : public TSQLCursor {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "vcl/graphics.h"
 
@@ -39,11 +40,22 @@ struct TFontMetrics {
 };
 
 TFontMetrics MeasureFont(const TFontSpec& Font);
-// Width in pixels of a code page 1252 text.
+// Width in pixels of a UTF-8 text drawn in one line.
 int TextWidth(const TFontSpec& Font, const std::string& Text);
-// Draws a code page 1252 text with its cell's top-left corner at (X, Y),
-// clipped to Clip (target pixel coordinates). Glyphs are drawn without
-// antialiasing so that a picture comes out the same every time.
+// Where the caret stands before each character (code point) of Text drawn
+// in one line, and after the last: Length(Text) + 1 offsets from the line's
+// start. Positions are logical: inside a right-to-left run the offsets fall
+// from one character to the next.
+std::vector<int> CaretOffsets(const TFontSpec& Font, const std::string& Text);
+// True when Text is drawn character by character, each at the offset of its
+// caret position, so that any part of it drawn at its offset looks as it
+// does inside the whole; false when it needs shaping (see DrawText).
+bool IsPlainText(const std::string& Text);
+// Draws a UTF-8 text with its cell's top-left corner at (X, Y), clipped to
+// Clip (target pixel coordinates). Glyphs are drawn without antialiasing so
+// that a picture comes out the same every time. A text with combining
+// marks, a right-to-left or joining script or an emoji sequence is shaped as
+// one line and shows in its visual order.
 void DrawText(TPixelBuffer& Target, const TRect& Clip, int X, int Y, const std::string& Text,
               const TFontSpec& Font, std::uint32_t Rgb);
 // The picture as file data of Format ("PNG", "BMP" or "JPEG"); empty when
