@@ -30,6 +30,14 @@ public:
         return static_cast<int>(I);
     return -1;
   }
+  // The last node under the point: an open menu lies over the controls.
+  QAccessibleInterface* childAt(int X, int Y) const override {
+    const auto Children = Kids();
+    for (auto It = Children.rbegin(); It != Children.rend(); ++It)
+      if ((*It)->rect().contains(X, Y))
+        return *It;
+    return nullptr;
+  }
   QString text(QAccessible::Text T) const override {
     const QString Own = QAccessibleWidget::text(T);
     if (!Own.isEmpty() || T != QAccessible::Name)

@@ -43,7 +43,9 @@ enum TAccessibleStateE : std::uint8_t {
   asInvalid,
   asRequired,
   asInvisible,
-  asProtected // a password: the text interface hides the characters
+  asProtected, // a password: the text interface hides the characters
+  asSelected,  // a calendar's day that is the date, a menu's highlighted item
+  asChecked
 };
 using TAccessibleStates = Set<TAccessibleStateE>;
 
@@ -54,7 +56,13 @@ enum TAccessibleEvent : std::uint8_t {
   aeValueChanged, // its value or text
   aeCaretMoved,   // the caret or the selection of its text
   aeStateChanged, // enabled, read-only, visible...
-  aeDestroyed     // the control is going: forget it
+  aeDestroyed,    // the control is going: forget it
+  aeSelection,    // a table's selected cell (a calendar's day) moved
+  // A popup menu opened over the form, its highlighted item changed, it
+  // closed (reported for the form the menu is drawn on).
+  aeMenuStart,
+  aeMenuSelection,
+  aeMenuEnd
 };
 
 // The text of an edit as its user sees it: positions count characters from
@@ -64,6 +72,34 @@ struct TAccessibleText {
   int Caret = 0;
   int SelStart = 0;
   int SelLength = 0;
+};
+
+// How a text changed, as few characters as tell it: at Position (characters
+// from 0) Removed gave way to Inserted; the start and the end the old and the
+// new text share are left out. Both empty when the texts are the same.
+struct TAccessibleTextChange {
+  int Position = 0;
+  std::string Removed;
+  std::string Inserted;
+};
+TAccessibleTextChange AccessibleTextChange(const std::string& Old, const std::string& New);
+
+// A part of a control that a screen reader walks as a node of its own
+// without being a control: a day of a calendar, an item of an open menu.
+// Bounds are on the screen.
+struct TAccessibleItem {
+  std::string Name;
+  TRect Bounds;
+  TAccessibleStates States;
+};
+
+// A grid of cells: the header of each column and the cells row by row (a
+// cell without a name is blank).
+struct TAccessibleTable {
+  int Rows = 0;
+  int Columns = 0;
+  std::vector<std::string> ColumnHeaders;
+  std::vector<TAccessibleItem> Cells;
 };
 
 // The role, states and text come from the control itself (TControl's
@@ -91,9 +127,26 @@ std::vector<TControl*> AccessibleChildrenOf(TControl* Control);
 TControl* AccessibleParentOf(TControl* Control);
 // False for a control without a text interface.
 bool AccessibleTextOf(TControl* Control, TAccessibleText& Text);
+// Where the character at Index (from 0) of an edit's text is drawn on the
+// screen, empty when there is none; and the character drawn at a point of
+// the screen, -1 when none is.
+TRect AccessibleCharacterBoundsOf(TControl* Control, int Index);
+int AccessibleOffsetAt(TControl* Control, const TPoint& Screen);
 // A screen reader's selection in an edit (characters from 0; the caret goes
 // to its end); ignored by other controls.
 void SetAccessibleSelection(TControl* Control, int Start, int Length);
+
+// False for a control that is not a table. A calendar is one: the day names
+// head its columns, the days of its month are the cells, the date's day is
+// selected (and focused while the calendar is).
+bool AccessibleTableOf(TControl* Control, TAccessibleTable& Table);
+
+// The items of the popup menu open over Form (a separator line left out),
+// empty when none is; the highlighted item is selected. Choosing one closes
+// the menu and clicks it, as Enter on it does; false when the menu is not
+// open or the item is disabled.
+std::vector<TAccessibleItem> AccessibleMenuOf(TControl* Form);
+bool ChooseAccessibleMenuItem(TControl* Form, int Index);
 
 // What a screen reader may do with a control: press a button, give the
 // focus to a control that takes it. Empty names: nothing.

@@ -269,6 +269,9 @@ public:
   // the states only it knows of (the model adds focus, enabled and
   // visible), and its text when it is an edit (false otherwise).
   virtual TAccessibleRole AccessibleRole() const { return arClient; }
+  // The name when neither AccessibleName, a label, a caption nor a hint
+  // gives one (a picture-only button of a control says what it does).
+  virtual std::string DefaultAccessibleName() const { return {}; }
   virtual void GetAccessibleStates(TAccessibleStates& States) { (void)States; }
   virtual bool GetAccessibleText(TAccessibleText& Text) const {
     (void)Text;

@@ -58,6 +58,11 @@ public:
   TAccessibleRole AccessibleRole() const override { return arEdit; }
   void GetAccessibleStates(TAccessibleStates& States) override;
   bool GetAccessibleText(TAccessibleText& Text) const override;
+  // Where the character at Index (from 0) of the shown text is drawn, in
+  // client coordinates (empty when there is none), and the character drawn
+  // at a client point (-1 when none is).
+  TRect CharacterBounds(int Index);
+  int CharacterAt(const TPoint& P);
 
   TNotifyEvent OnChange;
 

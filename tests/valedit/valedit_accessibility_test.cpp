@@ -1,7 +1,7 @@
 // The validating edit and its button as a screen reader reads them: a value
 // that may not be left empty is required, a typed value the validator
 // refuses is invalid, and the embedded button is a push button of the edit,
-// named by its hint, that the reader can press.
+// named by its hint or else by its picture, that the reader can press.
 #include "tests/valedit/valedit_fixture.h"
 
 #include "vcl/accessibility.h"
@@ -33,11 +33,18 @@ TEST_F(ValEditTest, TheButtonIsAPushButtonOfTheEdit) {
   int Clicks = 0;
   Edit->OnButtonClick = [&Clicks](TObject*) { ++Clicks; };
   Edit->SetButtonVisible(true); // a plain validating edit hides it
-  Edit->SetButtonHint("Choose a value");
   const std::vector<TControl*> Children = AccessibleChildrenOf(Edit);
   ASSERT_EQ(Children.size(), 1u);
   TControl* Button = Children[0];
   EXPECT_EQ(Button->AccessibleRole(), arPushButton);
+  // Without a hint the button is named by its picture.
+  for (const auto& [Kind, Name] :
+       {std::pair{BtnEdit::gkDropDown, "Open"}, std::pair{BtnEdit::gkEllipsis, "Browse"},
+        std::pair{BtnEdit::gkCustom, "Choose"}}) {
+    Edit->SetGlyphKind(Kind);
+    EXPECT_EQ(AccessibleNameOf(Button), Name);
+  }
+  Edit->SetButtonHint("Choose a value");
   EXPECT_EQ(AccessibleNameOf(Button), "Choose a value");
   EXPECT_EQ(AccessibleParentOf(Button), Edit);
   EXPECT_EQ(AccessibleActionsOf(Button), std::vector<std::string>{"press"});

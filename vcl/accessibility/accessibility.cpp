@@ -6,19 +6,14 @@
 
 #include <algorithm>
 
+#include "vcl/accessibility/detail/spoken.h"
 #include "vcl/forms.h"
 #include "vcl/stdctrls.h"
 
 namespace vcl {
 
-namespace {
+namespace accessibility {
 
-TAccessibleListener& Listener() {
-  static TAccessibleListener L;
-  return L;
-}
-
-// A caption as read aloud: "&Name" is "Name", "&&" one ampersand.
 std::string WithoutAccelerator(const std::string& Caption) {
   std::string Out;
   for (std::size_t I = 0; I < Caption.size(); ++I) {
@@ -29,6 +24,17 @@ std::string WithoutAccelerator(const std::string& Caption) {
     Out.push_back(Caption[I]);
   }
   return Out;
+}
+
+} // namespace accessibility
+
+using accessibility::WithoutAccelerator;
+
+namespace {
+
+TAccessibleListener& Listener() {
+  static TAccessibleListener L;
+  return L;
 }
 
 // The first label on Control's form (in creation order of the parents'
@@ -81,12 +87,14 @@ std::string AccessibleNameOf(TControl* Control) {
       if (TCustomLabel* Label = LabelFor(Form, Win))
         return Label->ShowAccelChar() ? WithoutAccelerator(Label->Caption()) : Label->Caption();
   if (!CaptionNames(Control->AccessibleRole()))
-    return {};
+    return Control->DefaultAccessibleName();
   const std::string Caption = WithoutAccelerator(Control->Caption());
+  if (!Caption.empty())
+    return Caption;
   // A button showing only a picture is known by its tool tip.
-  if (Caption.empty() && Control->AccessibleRole() == arPushButton)
+  if (Control->AccessibleRole() == arPushButton && !Control->Hint().empty())
     return Control->Hint();
-  return Caption;
+  return Control->DefaultAccessibleName();
 }
 
 std::string AccessibleDescriptionOf(TControl* Control) {

@@ -3,19 +3,23 @@
 // per control, each reading the platform's accessibility model
 // (vcl/accessibility.h); the model's change reports become Qt's
 // accessibility events. Qt hands the tree on to the system's service
-// (AT-SPI on Linux).
+// (AT-SPI on Linux). A calendar is a table as well; the parts that are not
+// controls live in qt_accessible_parts.cpp.
 #include <QAccessible>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWindow>
 
+#include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 #include "vcl/accessibility.h"
 #include "vcl/forms.h"
+#include "vcl/qt/detail/qt_accessible.h"
 #include "vcl/qt/detail/qt_common.h"
 
-namespace vcl::backend {
+namespace vcl::backend::accessible {
 
 namespace {
 
@@ -86,24 +90,21 @@ int CharsOf(const QString& Text, int Units) {
   return Chars;
 }
 
-QAccessibleInterface* InterfaceOf(TControl* Control);
-
 class TControlAccessible : public QAccessibleInterface,
                            public QAccessibleTextInterface,
-                           public QAccessibleActionInterface {
+                           public QAccessibleActionInterface,
+                           public QAccessibleTableInterface {
 public:
   TControlAccessible(TControl* Control, bool IsForm) : FControl(Control), FIsForm(IsForm) {
-    FLastText = Text();
+    FLastText = Model().Text;
   }
   // The control is going: the interface stays until Qt frees it, as a dead one.
   void Forget() { FControl = nullptr; }
 
-  // What the text was when an event last reported it (a text update
-  // carries the old text and the new).
-  QString TakeTextChange() {
-    QString Old = FLastText;
-    FLastText = Text();
-    return Old;
+  // How the text changed since an event last reported it.
+  TAccessibleTextChange TakeTextChange() {
+    const std::string New = Model().Text;
+    return AccessibleTextChange(std::exchange(FLastText, New), New);
   }
 
   bool isValid() const override { return FControl != nullptr; }
@@ -125,23 +126,23 @@ public:
     return InterfaceOf(Parent);
   }
   QAccessibleInterface* child(int Index) const override {
-    const std::vector<TControl*> Children = Kids();
+    const std::vector<QAccessibleInterface*> Children = Kids();
     if (Index < 0 || Index >= static_cast<int>(Children.size()))
       return nullptr;
-    return InterfaceOf(Children[Index]);
+    return Children[Index];
   }
   int childCount() const override { return static_cast<int>(Kids().size()); }
   int indexOfChild(const QAccessibleInterface* Child) const override {
-    const std::vector<TControl*> Children = Kids();
-    for (std::size_t I = 0; I < Children.size(); ++I)
-      if (InterfaceOf(Children[I]) == Child)
-        return static_cast<int>(I);
-    return -1;
+    const std::vector<QAccessibleInterface*> Children = Kids();
+    const auto It = std::find(Children.begin(), Children.end(), Child);
+    return It == Children.end() ? -1 : static_cast<int>(It - Children.begin());
   }
+  // The last of the nodes under the point: an open menu lies over the rest.
   QAccessibleInterface* childAt(int X, int Y) const override {
-    for (TControl* C : Kids())
-      if (QAccessibleInterface* I = InterfaceOf(C); I && I->rect().contains(X, Y))
-        return I;
+    const std::vector<QAccessibleInterface*> Children = Kids();
+    for (auto It = Children.rbegin(); It != Children.rend(); ++It)
+      if ((*It)->rect().contains(X, Y))
+        return *It;
     return nullptr;
   }
   QAccessibleInterface* focusChild() const override {
@@ -170,18 +171,7 @@ public:
   // window may stand elsewhere (the window manager places it), and an
   // embedded form stands where its widget does.
   QRect rect() const override {
-    QObject* Host = FControl ? HostOf(FControl) : nullptr;
-    if (!Host)
-      return {};
-    TControl* Form = GetParentForm(FControl);
-    const TRect R = AccessibleBoundsOf(FControl);
-    const TRect F = AccessibleBoundsOf(Form ? Form : FControl);
-    QPoint Origin;
-    if (auto* Window = qobject_cast<QWindow*>(Host))
-      Origin = Window->mapToGlobal(QPoint(0, 0));
-    else if (QAccessibleInterface* I = QAccessible::queryAccessibleInterface(Host))
-      Origin = I->rect().topLeft();
-    return QRect(Origin.x() + R.Left - F.Left, Origin.y() + R.Top - F.Top, R.Width(), R.Height());
+    return FControl ? ToQt(FControl, AccessibleBoundsOf(FControl)) : QRect();
   }
   QAccessible::Role role() const override {
     return FControl ? RoleOf(FControl->AccessibleRole()) : QAccessible::NoRole;
@@ -194,6 +184,9 @@ public:
       return static_cast<QAccessibleTextInterface*>(this);
     if (Type == QAccessible::ActionInterface && FControl)
       return static_cast<QAccessibleActionInterface*>(this);
+    TAccessibleTable Table;
+    if (Type == QAccessible::TableInterface && FControl && AccessibleTableOf(FControl, Table))
+      return static_cast<QAccessibleTableInterface*>(this);
     return nullptr;
   }
 
@@ -227,8 +220,8 @@ public:
   }
   QString text(int Start, int End) const override { return Text().mid(Start, End - Start); }
   int characterCount() const override { return static_cast<int>(Text().size()); }
-  QRect characterRect(int) const override { return {}; }
-  int offsetAtPoint(const QPoint&) const override { return -1; }
+  QRect characterRect(int Offset) const override;
+  int offsetAtPoint(const QPoint& Point) const override;
   void scrollToSubstring(int, int) override {}
   QString attributes(int, int* Start, int* End) const override {
     *Start = 0;
@@ -250,9 +243,53 @@ public:
   }
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
+  // The table interface: a calendar's days (qt_accessible_parts.cpp makes
+  // the cells); selecting from the screen reader is not offered.
+  QAccessibleInterface* caption() const override { return nullptr; }
+  QAccessibleInterface* summary() const override { return nullptr; }
+  QAccessibleInterface* cellAt(int Row, int Column) const override {
+    const TAccessibleTable T = Table();
+    if (Row < 0 || Row >= T.Rows || Column < 0 || Column >= T.Columns)
+      return nullptr;
+    return PartOf(FControl, pkCell, Row * T.Columns + Column);
+  }
+  int columnCount() const override { return Table().Columns; }
+  int rowCount() const override { return Table().Rows; }
+  QString columnDescription(int Column) const override {
+    const TAccessibleTable T = Table();
+    return Column >= 0 && Column < T.Columns ? FromUtf8(T.ColumnHeaders[Column]) : QString();
+  }
+  QString rowDescription(int) const override { return {}; }
+  int selectedCellCount() const override { return static_cast<int>(selectedCells().size()); }
+  QList<QAccessibleInterface*> selectedCells() const override {
+    QList<QAccessibleInterface*> Cells;
+    const TAccessibleTable T = Table();
+    for (std::size_t I = 0; I < T.Cells.size(); ++I)
+      if (T.Cells[I].States.Contains(asSelected))
+        Cells << PartOf(FControl, pkCell, static_cast<int>(I));
+    return Cells;
+  }
+  int selectedColumnCount() const override { return 0; }
+  int selectedRowCount() const override { return 0; }
+  QList<int> selectedColumns() const override { return {}; }
+  QList<int> selectedRows() const override { return {}; }
+  bool isColumnSelected(int) const override { return false; }
+  bool isRowSelected(int) const override { return false; }
+  bool selectRow(int) override { return false; }
+  bool selectColumn(int) override { return false; }
+  bool unselectRow(int) override { return false; }
+  bool unselectColumn(int) override { return false; }
+  void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
 private:
-  std::vector<TControl*> Kids() const {
-    return FControl ? AccessibleChildrenOf(FControl) : std::vector<TControl*>();
+  std::vector<QAccessibleInterface*> Kids() const {
+    return FControl ? NodesOf(FControl) : std::vector<QAccessibleInterface*>();
+  }
+  TAccessibleTable Table() const {
+    TAccessibleTable T;
+    if (FControl)
+      AccessibleTableOf(FControl, T);
+    return T;
   }
   TAccessibleText Model() const {
     TAccessibleText T;
@@ -264,8 +301,27 @@ private:
 
   TControl* FControl;
   bool FIsForm;
-  QString FLastText;
+  std::string FLastText;
 };
+
+// A character outside the basic plane is two UTF-16 units; either of them
+// stands for it.
+QRect TControlAccessible::characterRect(int Offset) const {
+  if (!FControl)
+    return {};
+  const QString Q = Text();
+  if (Offset > 0 && Offset < Q.size() && Q[Offset].isLowSurrogate())
+    --Offset;
+  const TRect R = AccessibleCharacterBoundsOf(FControl, CharsOf(Q, Offset));
+  return IsRectEmpty(R) ? QRect() : ToQt(FControl, R);
+}
+
+int TControlAccessible::offsetAtPoint(const QPoint& Point) const {
+  if (!FControl)
+    return -1;
+  const int At = AccessibleOffsetAt(FControl, FromQt(FControl, Point));
+  return At < 0 ? -1 : UnitsOf(Text(), At);
+}
 
 QAccessible::State TControlAccessible::state() const {
   QAccessible::State S;
@@ -287,20 +343,6 @@ QAccessible::State TControlAccessible::state() const {
   return S;
 }
 
-// The interface of a control: the form's is its window's; the others are
-// made on first use and registered with Qt.
-QAccessibleInterface* InterfaceOf(TControl* Control) {
-  if (const auto H = Hosts().find(Control); H != Hosts().end())
-    return H->second ? QAccessible::queryAccessibleInterface(H->second.data()) : nullptr;
-  if (const auto It = ControlIds().find(Control); It != ControlIds().end())
-    return QAccessible::accessibleInterface(It->second);
-  if (!HostOf(Control))
-    return nullptr;
-  auto* Made = new TControlAccessible(Control, false);
-  ControlIds()[Control] = QAccessible::registerAccessibleInterface(Made);
-  return Made;
-}
-
 QAccessibleInterface* Factory(const QString&, QObject* Object) {
   TWindowClient* Client = WindowClientOf(Object);
   if (!Client)
@@ -320,6 +362,7 @@ TControlAccessible* Listened(TControl* Control) {
 }
 
 void Forget(TControl* Control) {
+  ForgetParts(Control, false);
   if (const auto H = Hosts().find(Control); H != Hosts().end()) {
     if (qobject_cast<QWindow*>(H->second))
       if (auto* I =
@@ -335,6 +378,71 @@ void Forget(TControl* Control) {
   }
 }
 
+void Send(QAccessibleInterface* I, QAccessible::Event Kind) {
+  QAccessibleEvent E(I, Kind);
+  QAccessible::updateAccessibility(&E);
+}
+
+// Only what changed goes out, in UTF-16 units: a reader speaks the typed
+// character, not the whole text again.
+void SendTextChange(TControlAccessible* I) {
+  const TAccessibleTextChange C = I->TakeTextChange();
+  const QString Removed = FromUtf8(C.Removed), Inserted = FromUtf8(C.Inserted);
+  const int At = UnitsOf(I->text(0, I->characterCount()), C.Position);
+  const int Caret = I->cursorPosition();
+  if (!Removed.isEmpty() && !Inserted.isEmpty()) {
+    QAccessibleTextUpdateEvent E(I, At, Removed, Inserted);
+    E.setCursorPosition(Caret);
+    QAccessible::updateAccessibility(&E);
+  } else if (!Inserted.isEmpty()) {
+    QAccessibleTextInsertEvent E(I, At, Inserted);
+    E.setCursorPosition(Caret);
+    QAccessible::updateAccessibility(&E);
+  } else if (!Removed.isEmpty()) {
+    QAccessibleTextRemoveEvent E(I, At, Removed);
+    E.setCursorPosition(Caret);
+    QAccessible::updateAccessibility(&E);
+  }
+}
+
+// A calendar's day moving is its selection changing; while the calendar
+// has the focus, the focus moves to the new day as well.
+void SendSelection(TControl* Control, TControlAccessible* I) {
+  Send(I, QAccessible::SelectionWithin);
+  const QList<QAccessibleInterface*> Selected = I->selectedCells();
+  if (!Selected.isEmpty() && AccessibleStatesOf(Control).Contains(asFocused))
+    Send(Selected.front(), QAccessible::Focus);
+}
+
+// The menu comes and goes as a child of the form; the highlighted item
+// takes the focus while it is open.
+void SendMenu(TControl* Form, TAccessibleEvent Event) {
+  QAccessibleInterface* Menu = PartOf(Form, pkMenu, 0);
+  if (!Menu)
+    return;
+  if (Event == aeMenuEnd) {
+    Send(Menu, QAccessible::PopupMenuEnd);
+    Send(Menu, QAccessible::ObjectDestroyed);
+    ForgetParts(Form, true);
+    return;
+  }
+  if (Event == aeMenuStart) {
+    Send(Menu, QAccessible::ObjectCreated);
+    Send(Menu, QAccessible::PopupMenuStart);
+  }
+  const std::vector<TAccessibleItem> Items = AccessibleMenuOf(Form);
+  for (std::size_t K = 0; K < Items.size(); ++K)
+    if (Items[K].States.Contains(asSelected))
+      Send(PartOf(Form, pkMenuItem, static_cast<int>(K)), QAccessible::Focus);
+}
+
+void SendState(TControlAccessible* I) {
+  QAccessible::State Changed;
+  Changed.disabled = Changed.invisible = true;
+  QAccessibleStateChangeEvent E(I, Changed);
+  QAccessible::updateAccessibility(&E);
+}
+
 void Hear(TControl* Control, TAccessibleEvent Event) {
   if (Event == aeDestroyed) {
     Forget(Control);
@@ -344,34 +452,24 @@ void Hear(TControl* Control, TAccessibleEvent Event) {
   if (!I)
     return;
   switch (Event) {
-  case aeFocus: {
-    QAccessibleEvent E(I, QAccessible::Focus);
-    QAccessible::updateAccessibility(&E);
-    break;
-  }
-  case aeNameChanged: {
-    QAccessibleEvent E(I, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&E);
-    break;
-  }
-  case aeValueChanged: {
-    const QString Old = I->TakeTextChange();
-    QAccessibleTextUpdateEvent E(I, 0, Old, I->text(0, I->characterCount()));
-    QAccessible::updateAccessibility(&E);
-    break;
-  }
+  case aeFocus:
+    return Send(I, QAccessible::Focus);
+  case aeNameChanged:
+    return Send(I, QAccessible::NameChanged);
+  case aeValueChanged:
+    return SendTextChange(I);
   case aeCaretMoved: {
     QAccessibleTextCursorEvent E(I, I->cursorPosition());
-    QAccessible::updateAccessibility(&E);
-    break;
+    return QAccessible::updateAccessibility(&E);
   }
-  case aeStateChanged: {
-    QAccessible::State Changed;
-    Changed.disabled = Changed.invisible = true;
-    QAccessibleStateChangeEvent E(I, Changed);
-    QAccessible::updateAccessibility(&E);
-    break;
-  }
+  case aeStateChanged:
+    return SendState(I);
+  case aeSelection:
+    return SendSelection(Control, I);
+  case aeMenuStart:
+  case aeMenuSelection:
+  case aeMenuEnd:
+    return SendMenu(Control, Event);
   case aeDestroyed:
     break;
   }
@@ -379,25 +477,90 @@ void Hear(TControl* Control, TAccessibleEvent Event) {
 
 } // namespace
 
+// The interface of a control: the form's is its window's; the others are
+// made on first use and registered with Qt.
+QAccessibleInterface* InterfaceOf(TControl* Control) {
+  if (const auto H = Hosts().find(Control); H != Hosts().end())
+    return H->second ? QAccessible::queryAccessibleInterface(H->second.data()) : nullptr;
+  if (const auto It = ControlIds().find(Control); It != ControlIds().end())
+    return QAccessible::accessibleInterface(It->second);
+  if (!HostOf(Control))
+    return nullptr;
+  auto* Made = new TControlAccessible(Control, false);
+  ControlIds()[Control] = QAccessible::registerAccessibleInterface(Made);
+  return Made;
+}
+
+namespace {
+
+// How far Qt's screen lies from the model's for Control's form; false
+// without a host.
+bool HostShift(TControl* Control, QPoint& Shift) {
+  QObject* Host = HostOf(Control);
+  if (!Host)
+    return false;
+  TControl* Form = GetParentForm(Control);
+  const TRect F = AccessibleBoundsOf(Form ? Form : Control);
+  QPoint Origin;
+  if (auto* Window = qobject_cast<QWindow*>(Host))
+    Origin = Window->mapToGlobal(QPoint(0, 0));
+  else if (QAccessibleInterface* I = QAccessible::queryAccessibleInterface(Host))
+    Origin = I->rect().topLeft();
+  Shift = Origin - QPoint(F.Left, F.Top);
+  return true;
+}
+
+} // namespace
+
+QRect ToQt(TControl* Control, const TRect& R) {
+  QPoint Shift;
+  if (!HostShift(Control, Shift))
+    return {};
+  return QRect(R.Left + Shift.x(), R.Top + Shift.y(), R.Width(), R.Height());
+}
+
+TPoint FromQt(TControl* Control, const QPoint& P) {
+  QPoint Shift;
+  if (!HostShift(Control, Shift))
+    return {};
+  return {P.x() - Shift.x(), P.y() - Shift.y()};
+}
+
+std::vector<QAccessibleInterface*> NodesOf(TControl* Control) {
+  std::vector<QAccessibleInterface*> Nodes;
+  for (TControl* C : AccessibleChildrenOf(Control))
+    if (QAccessibleInterface* I = InterfaceOf(C))
+      Nodes.push_back(I);
+  TAccessibleTable Table;
+  if (AccessibleTableOf(Control, Table))
+    for (int K = 0; K < static_cast<int>(Table.Cells.size()); ++K)
+      if (QAccessibleInterface* I = PartOf(Control, pkCell, K))
+        Nodes.push_back(I);
+  if (!AccessibleMenuOf(Control).empty())
+    if (QAccessibleInterface* I = PartOf(Control, pkMenu, 0))
+      Nodes.push_back(I);
+  return Nodes;
+}
+
+} // namespace vcl::backend::accessible
+
+namespace vcl::backend {
+
 void SetAccessibleHost(TControl* Form, QObject* Host) {
   if (Host)
-    Hosts()[Form] = Host;
+    accessible::Hosts()[Form] = Host;
   else
-    Hosts().erase(Form);
+    accessible::Hosts().erase(Form);
 }
 
 std::vector<QAccessibleInterface*> AccessibleChildren(TControl* Form) {
-  std::vector<QAccessibleInterface*> Children;
-  for (TControl* C : AccessibleChildrenOf(Form))
-    if (QAccessibleInterface* I = InterfaceOf(C))
-      Children.push_back(I);
-  return Children;
+  return accessible::NodesOf(Form);
 }
 
 void InstallAccessibility() {
   static const bool Done = [] {
-    QAccessible::installFactory(Factory);
-    SetAccessibleListener(Hear);
+    QAccessible::installFactory(accessible::Factory);
+    SetAccessibleListener(accessible::Hear);
     return true;
   }();
   (void)Done;
