@@ -150,6 +150,8 @@ bool ChooseAccessibleMenuItem(TControl* Form, int Index);
 
 // What a screen reader may do with a control: press a button, give the
 // focus to a control that takes it. Empty names: nothing.
+inline constexpr const char* PressAction = "press";
+inline constexpr const char* FocusAction = "setFocus";
 std::vector<std::string> AccessibleActionsOf(TControl* Control);
 // False when the control does not offer the action (now).
 bool DoAccessibleAction(TControl* Control, const std::string& Action);

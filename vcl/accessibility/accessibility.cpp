@@ -183,11 +183,6 @@ void SetAccessibleSelection(TControl* Control, int Start, int Length) {
   }
 }
 
-namespace {
-const std::string PressAction = "press";
-const std::string FocusAction = "setFocus";
-} // namespace
-
 std::vector<std::string> AccessibleActionsOf(TControl* Control) {
   std::vector<std::string> Actions;
   if (Control->AccessibleRole() == arPushButton)

@@ -43,6 +43,14 @@ std::unordered_map<TControl*, QAccessible::Id>& ControlIds() {
   return Map;
 }
 
+QString QtActionName(const std::string& Action) {
+  if (Action == PressAction)
+    return QAccessibleActionInterface::pressAction();
+  if (Action == FocusAction)
+    return QAccessibleActionInterface::setFocusAction();
+  return QString::fromStdString(Action);
+}
+
 QAccessible::Role RoleOf(TAccessibleRole Role) {
   switch (Role) {
   case arWindow:
@@ -229,17 +237,24 @@ public:
     return {};
   }
 
-  // The action interface.
+  // The action interface, under Qt's names for the model's actions, which
+  // the accessibility bridges look for (AT-SPI's GrabFocus asks for
+  // setFocusAction, a reader's click for pressAction).
   QStringList actionNames() const override {
     QStringList Names;
     if (FControl)
       for (const std::string& A : AccessibleActionsOf(FControl))
-        Names << QString::fromStdString(A);
+        Names << QtActionName(A);
     return Names;
   }
   void doAction(const QString& Name) override {
-    if (FControl)
-      DoAccessibleAction(FControl, Name.toStdString());
+    if (!FControl)
+      return;
+    for (const std::string& A : AccessibleActionsOf(FControl))
+      if (QtActionName(A) == Name) {
+        RaiseHost();
+        DoAccessibleAction(FControl, A);
+      }
   }
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
@@ -282,6 +297,17 @@ public:
   void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
 private:
+  // An action is input, and input goes to the window or widget that has the
+  // keyboard: the form's window is activated, an embedding widget focused
+  // (through its slot, as this side of the backend knows no widgets), so
+  // that the keys typed next reach the control the action focused.
+  void RaiseHost() const {
+    if (QWindow* Window = window())
+      Window->requestActivate();
+    QObject* Host = HostOf(FControl);
+    if (Host && !qobject_cast<QWindow*>(Host))
+      QMetaObject::invokeMethod(Host, "setFocus", Qt::DirectConnection);
+  }
   std::vector<QAccessibleInterface*> Kids() const {
     return FControl ? NodesOf(FControl) : std::vector<QAccessibleInterface*>();
   }
