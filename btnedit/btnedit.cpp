@@ -237,6 +237,7 @@ void TBtnEditBase<TEditBase, THost>::SetGlyphKind(TBtnGlyphKind Value) {
   if (Value == FGlyphKind)
     return;
   FGlyphKind = Value;
+  FButton->SetGlyphKind(Value);
   // A form that stores gkCustom after another kind stores the picture too,
   // after the kind; whatever another kind left on the button must not stay.
   if (Value == gkCustom && this->ComponentState().Contains(csReading))
@@ -262,6 +263,7 @@ template <class TEditBase, class THost>
 void TBtnEditBase<TEditBase, THost>::SetGlyph(TBitmap* Value) {
   FButton->SetGlyph(Value);
   FGlyphKind = gkCustom;
+  FButton->SetGlyphKind(gkCustom);
 }
 
 template <class TEditBase, class THost> int TBtnEditBase<TEditBase, THost>::NumGlyphs() const {

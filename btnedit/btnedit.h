@@ -32,9 +32,17 @@ public:
   explicit TEditButton(vcl::TComponent* AOwner);
   // Focuses the edit first; the click is lost when the focus cannot move.
   void Click() override;
+  // Without a hint, a screen reader names the button by what its picture
+  // shows: "Open" for the drop-down arrow, "Browse" for the ellipsis, else
+  // "Choose".
+  std::string DefaultAccessibleName() const override;
+  void SetGlyphKind(TBtnGlyphKind Value) { FGlyphKind = Value; }
 
 protected:
   void Paint() override;
+
+private:
+  TBtnGlyphKind FGlyphKind = gkCustom;
 };
 
 // The window that hosts the button inside the edit.

@@ -19,6 +19,17 @@ void TEditButton::Click() {
     TSpeedButton::Click();
 }
 
+std::string TEditButton::DefaultAccessibleName() const {
+  switch (FGlyphKind) {
+  case gkDropDown:
+    return "Open";
+  case gkEllipsis:
+    return "Browse";
+  default:
+    return "Choose";
+  }
+}
+
 void TEditButton::Paint() {
   if (!Visible() && ComponentState().Contains(csDesigning))
     return;

@@ -21,14 +21,14 @@ void RegisterBtnEditClasses() {
     using namespace BtnEdit::props;
     Published<TBtnEdit> P("TBtnEdit");
     P.Inherits<TComponent>();
-    Publish<Placement, Alignment, AlwaysEnable, AutoSelect, Default<AutoSize, false>, BorderStyle,
-            ButtonHint, ButtonVisible, CharCase, ClickKey, Color, Ctl3D, DragCursor, DragMode,
-            Enabled, Font, GlyphKind, Glyph, ButtonWidth, HideSelection, ImeMode, ImeName,
-            MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint,
-            PasswordChar, PopupMenu, ReadOnly, ShowHint, TabOrder, TabStop, Text, Visible,
-            OnButtonClick, OnChange, OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag,
-            OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp,
-            OnStartDrag>(P);
+    Publish<Placement, AccessibleName, Alignment, AlwaysEnable, AutoSelect,
+            Default<AutoSize, false>, BorderStyle, ButtonHint, ButtonVisible, CharCase, ClickKey,
+            Color, Ctl3D, DragCursor, DragMode, Enabled, Font, GlyphKind, Glyph, ButtonWidth,
+            HideSelection, ImeMode, ImeName, MaxLength, NumGlyphs, OEMConvert, ParentColor,
+            ParentCtl3D, ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly, ShowHint,
+            TabOrder, TabStop, Text, Visible, OnButtonClick, OnChange, OnClick, OnDblClick,
+            OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp,
+            OnMouseDown, OnMouseMove, OnMouseUp, OnStartDrag>(P);
     return true;
   }();
   (void)Done;

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "qtbridge/detail/form_widget_accessible.h"
 #include "vcl/qt/embedding.h"
 
 namespace QtBridge {
@@ -96,9 +97,13 @@ TFormWidget::TFormWidget(vcl::TCustomForm* Form, QWidget* Parent) : QWidget(Pare
     return Window;
   });
   FForm->Show();
+  // Qt's accessibility reads the form's controls as this widget's children.
+  InstallFormWidgetAccessibility();
+  SetAccessibleHost(FForm, this);
 }
 
 TFormWidget::~TFormWidget() {
+  SetAccessibleHost(FForm, nullptr);
   if (FWindow) {
     FWindow->Forget();
     FWindow = nullptr;

@@ -10,6 +10,9 @@ packages+=(libpq-dev postgresql)
 # The real-window tests: keys and clicks (xdotool), screen captures (xwd) and
 # their conversion to PNG (ImageMagick).
 packages+=(xdotool x11-apps imagemagick)
+# The accessibility test: a session bus, the AT-SPI bus and registry, and the
+# Python AT-SPI client it reads the demo with.
+packages+=(dbus at-spi2-core python3-pyatspi)
 # Fonts for text beyond the Latin, Greek and Cyrillic ones the Liberation
 # fonts hold: Chinese, Japanese and Korean, emoji, Devanagari and Thai (the
 # DejaVu fonts, which come with the font system, hold Hebrew and Arabic);

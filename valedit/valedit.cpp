@@ -206,6 +206,14 @@ bool TCustomValidEdit::IsValid() {
   return R;
 }
 
+void TCustomValidEdit::GetAccessibleStates(vcl::TAccessibleStates& States) {
+  TCustomBtnEdit::GetAccessibleStates(States);
+  if (!FAllowNull)
+    States.Include(vcl::asRequired);
+  if (!FStoredText.empty() && !IsValid())
+    States.Include(vcl::asInvalid);
+}
+
 void TCustomValidEdit::FocusError(const std::string& S) {
   if (FShowErrors.Contains(veFocus) && FValidator)
     FValidator->ShowErrorMessage(false, S);

@@ -71,6 +71,9 @@ public:
   // with AllowNull; the Validation switches are not consulted.
   bool IsValid();
   void Clear() override;
+  // Required unless AllowNull; invalid while a text the validator refuses
+  // stands in the control (an empty one is merely missing).
+  void GetAccessibleStates(vcl::TAccessibleStates& States) override;
 
   // The stored text as the control shows it while unfocused.
   std::string GetDisplayText();

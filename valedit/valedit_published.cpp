@@ -27,16 +27,16 @@ void RegisterValEditClasses() {
     using namespace ValEdit::props;
     Published<TValidEdit> P("TValidEdit");
     P.Inherits<TComponent>();
-    Publish<Placement, Alignment, AllowNull, AlwaysEnable, AutoSelect, Default<AutoSize, false>,
-            BorderStyle, ButtonHint, Default<ButtonVisible, false>, CharCase, ClickKey, Color,
-            Ctl3D, DefaultDisplay, DisplayText, DragCursor, DragMode, EditText, Enabled, Font,
-            GlyphKind, Glyph, ButtonWidth, HideSelection, Kind, ImeMode, ImeName, MaxLength,
-            NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint,
-            PasswordChar, PopupMenu, ReadOnly, SelectCompletion, ShowErrors, ShowHint, TabOrder,
-            TabStop, Validation, Validator, Visible, OnButtonClick, OnChange, OnClick, OnDblClick,
-            OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnFocusError, OnGetText,
-            OnInputError, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp,
-            OnNewValidator, OnSetText, OnValidatorChange, OnStartDrag>(P);
+    Publish<Placement, AccessibleName, Alignment, AllowNull, AlwaysEnable, AutoSelect,
+            Default<AutoSize, false>, BorderStyle, ButtonHint, Default<ButtonVisible, false>,
+            CharCase, ClickKey, Color, Ctl3D, DefaultDisplay, DisplayText, DragCursor, DragMode,
+            EditText, Enabled, Font, GlyphKind, Glyph, ButtonWidth, HideSelection, Kind, ImeMode,
+            ImeName, MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont,
+            ParentShowHint, PasswordChar, PopupMenu, ReadOnly, SelectCompletion, ShowErrors,
+            ShowHint, TabOrder, TabStop, Validation, Validator, Visible, OnButtonClick, OnChange,
+            OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnFocusError,
+            OnGetText, OnInputError, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove,
+            OnMouseUp, OnNewValidator, OnSetText, OnValidatorChange, OnStartDrag>(P);
     return true;
   }();
   (void)Done;

@@ -17,6 +17,7 @@ class TSpeedButton : public TGraphicControl {
 public:
   explicit TSpeedButton(TComponent* AOwner);
   ~TSpeedButton() override;
+  TAccessibleRole AccessibleRole() const override { return arPushButton; }
 
   TBitmap* Glyph() const { return FGlyph.get(); }
   // Copies Value; a glyph whose width is a multiple (up to 4) of its height

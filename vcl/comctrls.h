@@ -113,6 +113,7 @@ using TDayOfWeek = int;
 class TCalendar : public TCustomControl {
 public:
   explicit TCalendar(TComponent* AOwner);
+  TAccessibleRole AccessibleRole() const override { return arTable; }
 
   TDateTime CalendarDate() const { return FDate; }
   // The date part of Value; EConvertError when it is outside the years 1 to 9999.

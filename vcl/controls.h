@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "vcl/accessibility.h"
 #include "vcl/classes.h"
 #include "vcl/graphics.h"
 #include "vcl/messages.h"
@@ -225,6 +226,10 @@ public:
   void SetCaption(const std::string& Value);
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
+  // The name a screen reader gives the control; empty: the name comes from
+  // its label or its caption (AccessibleNameOf).
+  const std::string& AccessibleName() const { return FAccessibleName; }
+  void SetAccessibleName(const std::string& Value);
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
   bool ParentShowHint() const { return FParentShowHint; }
@@ -259,6 +264,19 @@ public:
 
   virtual void Click();
   virtual void DblClick();
+
+  // What the control is to a screen reader (vcl/accessibility.h): its role,
+  // the states only it knows of (the model adds focus, enabled and
+  // visible), and its text when it is an edit (false otherwise).
+  virtual TAccessibleRole AccessibleRole() const { return arClient; }
+  // The name when neither AccessibleName, a label, a caption nor a hint
+  // gives one (a picture-only button of a control says what it does).
+  virtual std::string DefaultAccessibleName() const { return {}; }
+  virtual void GetAccessibleStates(TAccessibleStates& States) { (void)States; }
+  virtual bool GetAccessibleText(TAccessibleText& Text) const {
+    (void)Text;
+    return false;
+  }
 
   // Dragging: BeginDrag starts at once when Immediate, else once the mouse
   // has moved Threshold pixels (-1: the usual 5) with the left button down;
@@ -360,6 +378,7 @@ private:
   bool FCopyingParentFont = false;
   std::string FText;
   std::string FHint;
+  std::string FAccessibleName;
   bool FShowHint = false;
   bool FParentShowHint = true;
   TCursor FCursor = crDefault;

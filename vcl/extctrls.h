@@ -16,6 +16,7 @@ void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, 
 class TCustomPanel : public TCustomControl {
 public:
   explicit TCustomPanel(TComponent* AOwner);
+  TAccessibleRole AccessibleRole() const override { return arGrouping; }
 
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);

@@ -68,6 +68,7 @@ public:
   void SetModalResult(TModalResult Value);
   TModalResult ShowModal();
   bool Modal() const { return FModal; }
+  TAccessibleRole AccessibleRole() const override { return FModal ? arDialog : arWindow; }
   void Close();
   virtual bool CloseQuery();
   // Frees the form once the event being handled is over.

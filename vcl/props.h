@@ -115,6 +115,11 @@ struct Hint {
     P.Str("Hint", &T::Hint, &T::SetHint, std::string());
   }
 };
+struct AccessibleName {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.Str("AccessibleName", &T::AccessibleName, &T::SetAccessibleName, std::string());
+  }
+};
 struct Cursor {
   template <typename T> static void Declare(Published<T>& P) {
     P.Int("Cursor", &T::Cursor, &T::SetCursor, crDefault).TypeName("TCursor");
@@ -265,7 +270,8 @@ struct OnKeyUp {
 template <TColor DefaultColor, bool DefaultParentColor>
 using Appearance =
     Group<Default<Color, DefaultColor>, Font, Default<ParentColor, DefaultParentColor>, ParentFont,
-          ParentShowHint, ShowHint, Hint, Cursor, DragCursor, DragMode, Enabled, Visible>;
+          ParentShowHint, ShowHint, Hint, AccessibleName, Cursor, DragCursor, DragMode, Enabled,
+          Visible>;
 template <bool DefaultTabStop>
 using WindowProperties = Group<Ctl3D, ParentCtl3D, TabOrder, Default<TabStop, DefaultTabStop>,
                                HelpContext, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp>;

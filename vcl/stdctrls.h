@@ -55,6 +55,15 @@ public:
   // WM_PASTE carrying it), so whatever screens a paste screens the drop too.
   void DropText(const std::string& Text, int X);
 
+  TAccessibleRole AccessibleRole() const override { return arEdit; }
+  void GetAccessibleStates(TAccessibleStates& States) override;
+  bool GetAccessibleText(TAccessibleText& Text) const override;
+  // Where the character at Index (from 0) of the shown text is drawn, in
+  // client coordinates (empty when there is none), and the character drawn
+  // at a client point (-1 when none is).
+  TRect CharacterBounds(int Index);
+  int CharacterAt(const TPoint& P);
+
   TNotifyEvent OnChange;
 
 protected:
@@ -217,6 +226,7 @@ public:
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
   // Sets the form's ModalResult to the button's, then fires OnClick.
   void Click() override;
+  TAccessibleRole AccessibleRole() const override { return arPushButton; }
   // True when Enter clicks this button: it is focused, or it is the default
   // button and no other button is focused.
   bool IsActive();
@@ -243,6 +253,7 @@ private:
 class TCustomLabel : public TGraphicControl {
 public:
   explicit TCustomLabel(TComponent* AOwner);
+  TAccessibleRole AccessibleRole() const override { return arStaticText; }
 
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);

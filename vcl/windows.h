@@ -158,6 +158,7 @@ std::intptr_t SendMessage(HWND Wnd, unsigned Msg, std::intptr_t WParam, std::int
 HWND GetFocus();
 
 class TPixelBuffer;
+class TControl;
 
 // The window a form shows in. The platform makes one of its own for each
 // shown form; a program that hosts a form in a widget of another toolkit
@@ -183,6 +184,8 @@ public:
   virtual void WindowActivated(bool Active) = 0;
   // The picture of the client area, with everything out of date repainted.
   virtual const TPixelBuffer& WindowRender() = 0;
+  // The form the window shows, for the accessibility tree (vcl/accessibility.h).
+  virtual TControl* WindowControl() = 0;
 
 protected:
   ~TWindowClient() = default;

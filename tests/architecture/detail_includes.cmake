@@ -8,7 +8,8 @@ cmake_minimum_required(VERSION 3.25)
 set(LIBRARY_OF
     "vcl/sysutils=vcl_core" "vcl/classes=vcl_core" "vcl/typinfo=vcl_core"
     "vcl/dialogs=vcl_core" "vcl/editengine=vcl_core" "vcl/maskutils=vcl_core"
-    "vcl/windows=vcl_gui" "vcl/graphics=vcl_gui" "vcl/controls=vcl_gui" "vcl/stdctrls=vcl_gui"
+    "vcl/windows=vcl_gui" "vcl/graphics=vcl_gui" "vcl/accessibility=vcl_gui" "vcl/controls=vcl_gui"
+    "vcl/stdctrls=vcl_gui"
     "vcl/mask=vcl_gui" "vcl/buttons=vcl_gui" "vcl/extctrls=vcl_gui" "vcl/comctrls=vcl_gui"
     "vcl/menus=vcl_gui" "vcl/forms=vcl_gui" "vcl/clipbrd=vcl_gui" "vcl/qt=vcl_gui"
     "vcl/db=vcl_db" "vcl/sqlitedb=vcl_sqlite" "vcl/pgdb=vcl_pg" "vcl/designintf=vcl_design"

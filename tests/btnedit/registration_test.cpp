@@ -211,6 +211,7 @@ TEST(BtnEditFormFileText, EveryPublishedPropertyLoadsAndRoundTrips) {
     Width = 180
     Height = 24
     Tag = 7
+    AccessibleName = 'Sales region'
     Alignment = taRightJustify
     AlwaysEnable = True
     AutoSelect = False

@@ -4,6 +4,7 @@
 // there, the widget shows the form's own picture at the form's own size, and
 // the focus moves between the form and the host's widgets as it moves
 // inside the form.
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "valedit/valedit.h"
 #include "validate/integer.h"
 #include "vcl/forms.h"
+#include "vcl/stdctrls.h"
 #include "vcl/testing.h"
 
 using namespace vcl;
@@ -55,6 +57,32 @@ TEST_F(FormInWindow, KeysTypedIntoTheWidgetAreScreenedByTheEdit) {
   QTest::keyClicks(Widget, "12a3");
   EXPECT_EQ(Edit->EditText(), "123");
   EXPECT_EQ(Edit->AsInteger(), 123);
+}
+
+// A screen reader walks from the host's widget into the form: its controls
+// are the widget's children, named, with their values and text interface.
+TEST_F(FormInWindow, ScreenReadersSeeTheFormsControlsInTheWidget) {
+  auto* Label = new TLabel(Form);
+  Label->SetParent(Form);
+  Label->SetBounds(140, 10, 60, 13);
+  Label->SetCaption("&Quantity:");
+  Label->SetFocusControl(Edit);
+  QAccessibleInterface* Host = QAccessible::queryAccessibleInterface(Widget);
+  ASSERT_NE(Host, nullptr);
+  ASSERT_EQ(Host->childCount(), 2);
+  QAccessibleInterface* Field = Host->child(0);
+  EXPECT_EQ(Field->role(), QAccessible::EditableText);
+  EXPECT_EQ(Field->text(QAccessible::Name), "Quantity:");
+  EXPECT_EQ(Host->child(1)->role(), QAccessible::StaticText);
+  EXPECT_EQ(Field->parent(), Host);
+  EXPECT_EQ(Host->indexOfChild(Field), 0);
+  EXPECT_EQ(Field->window(), Window.windowHandle());
+  QTest::keyClicks(Widget, "42");
+  EXPECT_EQ(Field->text(QAccessible::Value), "42");
+  ASSERT_NE(Field->textInterface(), nullptr);
+  EXPECT_EQ(Field->textInterface()->cursorPosition(), 2);
+  EXPECT_TRUE(Host->rect().contains(Field->rect())) << "the field lies inside the widget";
+  EXPECT_EQ(Field->rect().topLeft() - Host->rect().topLeft(), QPoint(8, 8));
 }
 
 TEST_F(FormInWindow, TheWidgetShowsTheFormsPicture) {

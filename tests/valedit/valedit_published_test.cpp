@@ -246,6 +246,7 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     Width = 180
     Height = 24
     Tag = 7
+    AccessibleName = 'Order quantity'
     Alignment = taRightJustify
     AllowNull = False
     AlwaysEnable = True

@@ -3,6 +3,7 @@
 // laid out on the fly from the client area, so it always fills the control.
 #include <cmath>
 
+#include "vcl/accessibility.h"
 #include "vcl/comctrls.h"
 #include "vcl/controls/detail/caption.h"
 #include "vcl/forms.h"
@@ -40,6 +41,7 @@ void TCalendar::AcceptDate(TDateTime Value) {
   FDate = Value;
   FUseCurrentDate = false;
   Invalidate();
+  NotifyAccessible(this, aeSelection);
   Change();
 }
 

@@ -14,7 +14,7 @@ void DeclareUpDown() {
   using T = TUpDown;
   Published<T> P("TUpDown");
   P.Inherits<TComponent>();
-  Publish<Placement>(P);
+  Publish<Placement, AccessibleName>(P);
   P.Bool("ArrowKeys", &T::ArrowKeys, &T::SetArrowKeys, true);
   Publish<Enabled, Hint>(P);
   P.Int("Increment", &T::Increment, &T::SetIncrement, 1)

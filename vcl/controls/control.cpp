@@ -69,6 +69,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 
 TControl::~TControl() {
   Destroying();
+  NotifyAccessible(this, aeDestroyed);
   DragGone();
   if (CaptureControl == this)
     CaptureControl = nullptr;
@@ -208,6 +209,13 @@ void TControl::SetTextBuf(const std::string& Buffer) {
 
 void TControl::SetCaption(const std::string& Value) {
   SetControlText(Value);
+}
+
+void TControl::SetAccessibleName(const std::string& Value) {
+  if (Value == FAccessibleName)
+    return;
+  FAccessibleName = Value;
+  NotifyAccessible(this, aeNameChanged);
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -551,9 +559,11 @@ void TControl::WMMouseMove(TMessage& Message) {
 
 void TControl::CMEnabledChanged(TMessage&) {
   Invalidate();
+  NotifyAccessible(this, aeStateChanged);
 }
 void TControl::CMVisibleChanged(TMessage&) {
   Invalidate();
+  NotifyAccessible(this, aeStateChanged);
 }
 void TControl::CMFontChanged(TMessage&) {
   Invalidate();
@@ -563,6 +573,8 @@ void TControl::CMColorChanged(TMessage&) {
 }
 void TControl::CMTextChanged(TMessage&) {
   Invalidate();
+  // A caption may be this control's name or a labelled control's.
+  NotifyAccessible(this, aeNameChanged);
 }
 void TControl::CMParentFontChanged(TMessage&) {
   ParentFontChanged();

@@ -121,14 +121,14 @@ void RegisterDBBtnEditClasses() {
     using namespace BtnEdit::props;
     Published<TDBBtnEdit> P("TDBBtnEdit");
     P.Inherits<TComponent>();
-    Publish<Placement, Alignment, AlwaysEnable, AutoSelect, Default<AutoSize, false>, BorderStyle,
-            ButtonHint, ButtonVisible, CharCase, ClickKey, Color, Ctl3D, DataField, DataSource,
-            DragCursor, DragMode, Enabled, Font, GlyphKind, Glyph, ButtonWidth, ImeMode, ImeName,
-            HideSelection, MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont,
-            ParentShowHint, PasswordChar, PopupMenu, ReadOnly, ShowHint, TabOrder, TabStop, Visible,
-            OnButtonClick, OnChange, OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag,
-            OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp,
-            OnStartDrag>(P);
+    Publish<Placement, AccessibleName, Alignment, AlwaysEnable, AutoSelect,
+            Default<AutoSize, false>, BorderStyle, ButtonHint, ButtonVisible, CharCase, ClickKey,
+            Color, Ctl3D, DataField, DataSource, DragCursor, DragMode, Enabled, Font, GlyphKind,
+            Glyph, ButtonWidth, ImeMode, ImeName, HideSelection, MaxLength, NumGlyphs, OEMConvert,
+            ParentColor, ParentCtl3D, ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly,
+            ShowHint, TabOrder, TabStop, Visible, OnButtonClick, OnChange, OnClick, OnDblClick,
+            OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp,
+            OnMouseDown, OnMouseMove, OnMouseUp, OnStartDrag>(P);
     return true;
   }();
   (void)Done;

@@ -75,6 +75,7 @@ public:
     });
   }
   const TPixelBuffer& WindowRender() override { return FForm->RenderClient(); }
+  TControl* WindowControl() override { return FForm; }
 
   bool FSyncing = false;
 
@@ -285,7 +286,10 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   if (Control)
     Control->Perform(WM_SETFOCUS);
   InvalidateForm();
-  return FFocusedControl == Control;
+  if (FFocusedControl != Control)
+    return false;
+  NotifyAccessible(Control ? static_cast<TControl*>(Control) : this, aeFocus);
+  return true;
 }
 
 void TCustomForm::FocusControl(TWinControl* Control) {

@@ -80,11 +80,27 @@ constexpr TButtonInfo ButtonInfos[] = {{mbYes, "&Yes", mrYes},
                                        {mbYesToAll, "Yes to &All", mrYesToAll},
                                        {mbHelp, "&Help", mrNone}};
 
+// The box as a screen reader hears it: an error or a warning is an alert,
+// announced at once; the message is its description too, so the alert is
+// read whole without a walk through its children.
+class TMessageForm : public TForm {
+public:
+  TMessageForm(TMsgDlgType Kind, const std::string& Msg) : TForm(nullptr), FKind(Kind) {
+    SetHint(Msg);
+  }
+  TAccessibleRole AccessibleRole() const override {
+    return FKind == mtError || FKind == mtWarning ? arAlert : TForm::AccessibleRole();
+  }
+
+private:
+  TMsgDlgType FKind;
+};
+
 } // namespace
 
 TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
   constexpr int Margin = 8, ButtonWidth = 75, ButtonHeight = 25, Gap = 6;
-  auto* Form = new TForm(nullptr);
+  auto* Form = new TMessageForm(DlgType, Msg);
   Form->SetBorderStyle(bsDialog);
   Form->SetPosition(poScreenCenter);
   Form->SetCaption(DlgType == mtCustom ? Application->Title() : MsgDlgCaption(DlgType));

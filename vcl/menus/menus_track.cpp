@@ -6,7 +6,9 @@
 // Escape closes one level, a click outside closes them all (and goes no
 // further). The menu is closed before the chosen item's OnClick runs.
 #include <algorithm>
+#include <utility>
 
+#include "vcl/accessibility.h"
 #include "vcl/controls/detail/caption.h"
 #include "vcl/menus/detail/menuview.h"
 
@@ -80,6 +82,7 @@ void TTracker::Open(TPopupMenu* Menu, TCustomForm* Form, const TPoint& P) {
   FForm = Form;
   Form->SetOverlay(this);
   OpenLevel(Menu->Items(), Rect(P.X, P.Y, P.X, P.Y), false);
+  NotifyAccessible(Form, aeMenuStart);
 }
 
 void TTracker::Close() {
@@ -87,8 +90,9 @@ void TTracker::Close() {
     return;
   CloseLevelsAfter(0);
   FForm->SetOverlay(nullptr);
-  FForm = nullptr;
+  TCustomForm* Form = std::exchange(FForm, nullptr);
   FMenu = nullptr;
+  NotifyAccessible(Form, aeMenuEnd);
 }
 
 void TTracker::OpenLevel(TMenuItem* Parent, const TRect& Anchor, bool Submenu) {
@@ -124,6 +128,7 @@ void TTracker::Select(std::size_t Level, int Index) {
     return;
   L.Selected = Index;
   Invalidate(L);
+  NotifyAccessible(FForm, aeMenuSelection);
 }
 
 int TTracker::NextEnabled(const TLevel& Level, bool Forward) const {

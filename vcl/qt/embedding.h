@@ -1,9 +1,9 @@
 // Hosting our forms in a Qt program: what a widget that shows one of our
 // forms needs from the Qt backend (the text and picture conversions, and
 // Qt's key and mouse events turned into the form's input, as our own
-// windows turn them). The window seam itself (TNativeWindow,
-// TWindowClient) is in vcl/windows.h; TCustomForm::SetWindowMaker puts a
-// form into such a window.
+// windows turn them), and its place in the accessibility tree. The window seam itself
+// (TNativeWindow, TWindowClient) is in vcl/windows.h; TCustomForm::SetWindowMaker puts a form into
+// such a window.
 #pragma once
 
 #include <QImage>
@@ -12,9 +12,13 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 #include "vcl/graphics.h"
 #include "vcl/windows.h"
+
+class QAccessibleInterface;
+class QObject;
 
 namespace vcl::backend {
 
@@ -31,5 +35,11 @@ QImage WrapPixels(const TPixelBuffer& Pixels);
 // The input of a Qt window or widget, handed to the form it shows.
 void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E);
 void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent* E);
+
+// A form embedded in a widget of the host: the widget's accessible
+// interface stands for the form, and the form's controls are its children
+// (what AccessibleChildren gives). A null Host ends it.
+void SetAccessibleHost(TControl* Form, QObject* Host);
+std::vector<QAccessibleInterface*> AccessibleChildren(TControl* Form);
 
 } // namespace vcl::backend

@@ -49,6 +49,7 @@ void EnsureRuntimeDir() {
 void StartPlatform(bool Headless, int* Argc, char** Argv) {
   if (App)
     return;
+  InstallAccessibility();
   // A program that made its own application object (a QApplication for
   // Qt's widgets beside ours, as the comparison benchmark does) keeps it.
   if (auto* Existing = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {

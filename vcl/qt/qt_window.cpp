@@ -2,6 +2,7 @@
 // form's picture, copying to the screen only the parts that changed, and
 // passes keyboard, mouse, resize, activation and close requests back as
 // virtual-key input.
+#include <QAccessible>
 #include <QBackingStore>
 #include <QCloseEvent>
 #include <QExposeEvent>
@@ -121,6 +122,11 @@ public:
     FPending = QRegion();
     Show(Region);
   }
+  // A bare window has no accessible root, and Qt leaves it out of the
+  // application's tree: ours is the form's (qt_accessible.cpp).
+  QAccessibleInterface* accessibleRoot() const override {
+    return QAccessible::queryAccessibleInterface(const_cast<TQtWindow*>(this));
+  }
 
 protected:
   bool event(QEvent* E) override {
@@ -182,6 +188,10 @@ private:
     setMaximumSize(size());
   }
 
+public:
+  TWindowClient* Client() const { return FClient; }
+
+private:
   TWindowClient* FClient;
   QBackingStore FStore;
   QRegion FPending;
@@ -211,6 +221,11 @@ void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent*
   const QPointF P = E->position();
   Client->WindowMouse(Action, Button, ShiftBits(E->modifiers(), E->buttons()),
                       static_cast<int>(P.x()), static_cast<int>(P.y()));
+}
+
+TWindowClient* WindowClientOf(QObject* Object) {
+  auto* Window = dynamic_cast<TQtWindow*>(Object);
+  return Window ? Window->Client() : nullptr;
 }
 
 std::unique_ptr<TNativeWindow> CreateNativeWindow(TWindowClient* Client) {

@@ -226,11 +226,30 @@ void TCustomEdit::TextChanged(bool ByUser) {
 void TCustomEdit::SelectionChanged() {
   ScrollToCaret();
   Invalidate();
+  NotifyAccessible(this, aeCaretMoved);
 }
 
 void TCustomEdit::Notify() {
-  if (!ComponentState().Contains(csDestroying))
-    Change();
+  if (ComponentState().Contains(csDestroying))
+    return;
+  NotifyAccessible(this, aeValueChanged);
+  Change();
+}
+
+void TCustomEdit::GetAccessibleStates(TAccessibleStates& States) {
+  if (FReadOnly)
+    States.Include(asReadOnly);
+  if (FPasswordChar != 0)
+    States.Include(asProtected);
+}
+
+// What the window shows: a password as its masking characters.
+bool TCustomEdit::GetAccessibleText(TAccessibleText& Text) const {
+  Text.Text = DisplayText();
+  Text.Caret = FEngine.Caret();
+  Text.SelStart = FEngine.SelStart();
+  Text.SelLength = FEngine.SelLength();
+  return true;
 }
 
 // Text, editing and the clipboard.

@@ -61,6 +61,39 @@ int TCustomEdit::CharFromX(int X) {
   return Distance(After) < Distance(Before) ? After : Before;
 }
 
+namespace {
+
+// The box of character Index between its caret offsets; a character of a
+// right-to-left run has its offsets the other way round.
+TRect CharacterBox(const std::vector<int>& Offsets, int Index, int X0, int Top, int Height) {
+  const int L = std::min(Offsets[Index], Offsets[Index + 1]);
+  const int R = std::max(Offsets[Index], Offsets[Index + 1]);
+  return {X0 + L, Top, X0 + R, Top + Height};
+}
+
+} // namespace
+
+TRect TCustomEdit::CharacterBounds(int Index) {
+  const std::vector<int> Offsets = CaretOffsets();
+  if (Index < 0 || Index + 1 >= static_cast<int>(Offsets.size()))
+    return {};
+  return CharacterBox(Offsets, Index, TextArea().Left - FScrollX, TextTop(),
+                      backend::MeasureFont(Font()->Handle()->Face).Height);
+}
+
+int TCustomEdit::CharacterAt(const TPoint& P) {
+  const std::vector<int> Offsets = CaretOffsets();
+  const int X0 = TextArea().Left - FScrollX, Top = TextTop();
+  const int Height = backend::MeasureFont(Font()->Handle()->Face).Height;
+  // Scrolled out of the text area, a character is not shown there.
+  if (!PtInRect(TextArea(), P))
+    return -1;
+  for (int I = 0; I + 1 < static_cast<int>(Offsets.size()); ++I)
+    if (PtInRect(CharacterBox(Offsets, I, X0, Top, Height), P))
+      return I;
+  return -1;
+}
+
 void TCustomEdit::ScrollToCaret() {
   const TRect Area = TextArea();
   const int Visible = std::max(Area.Width(), 1);

@@ -25,10 +25,18 @@ void TCustomLabel::SetAutoSize(bool Value) {
   AdjustBounds();
 }
 
+// The label names the control it focuses (vcl/accessibility.h): the old
+// and the new one are renamed.
 void TCustomLabel::SetFocusControl(TWinControl* Value) {
+  if (Value == FFocusControl)
+    return;
+  TWinControl* Old = FFocusControl;
   FFocusControl = Value;
   if (Value)
     Value->FreeNotification(this);
+  for (TWinControl* Named : {Old, Value})
+    if (Named)
+      NotifyAccessible(Named, aeNameChanged);
 }
 
 void TCustomLabel::SetShowAccelChar(bool Value) {
@@ -57,6 +65,8 @@ void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
 void TCustomLabel::CMTextChanged(TMessage& Message) {
   TGraphicControl::CMTextChanged(Message);
   AdjustBounds();
+  if (FFocusControl)
+    NotifyAccessible(FFocusControl, aeNameChanged);
 }
 
 void TCustomLabel::CMFontChanged(TMessage& Message) {

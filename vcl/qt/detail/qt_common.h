@@ -1,5 +1,5 @@
 // Qt side of the backend, internal: what the Qt sources share beyond the
-// embedding interface (fonts and shaped text).
+// embedding interface (fonts, shaped text, the accessibility factory).
 #pragma once
 
 #include <QFont>
@@ -27,5 +27,11 @@ int ShapedWidth(const TFontSpec& Font, const std::string& Text);
 std::vector<int> ShapedCaretOffsets(const TFontSpec& Font, const std::string& Text);
 void DrawShaped(TPixelBuffer& Target, const TRect& Area, int X, int Y, const std::string& Text,
                 const TFontSpec& Font, std::uint32_t Rgb);
+
+// The form behind one of our native windows, or nullptr for any other object.
+TWindowClient* WindowClientOf(QObject* Object);
+// Makes the forms' windows and their controls known to Qt's accessibility
+// (qt_accessible.cpp); once per process, before the first window shows.
+void InstallAccessibility();
 
 } // namespace vcl::backend

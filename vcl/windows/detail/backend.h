@@ -12,6 +12,10 @@
 
 #include "vcl/graphics.h"
 
+namespace vcl {
+class TControl;
+}
+
 namespace vcl::backend {
 
 // A font as the toolkit is asked for it: a real family and a pixel size.
