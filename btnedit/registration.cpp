@@ -25,7 +25,7 @@ void RegisterBtnEditClasses() {
             ButtonHint, ButtonVisible, CharCase, ClickKey, Color, Ctl3D, DragCursor, DragMode,
             Enabled, Font, GlyphKind, Glyph, ButtonWidth, HideSelection, ImeMode, ImeName,
             MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint,
-            PasswordChar, PopupMenu, ReadOnly, ShowHint, TabOrder, TabStop, Text, TextHint,
+            PasswordChar, PopupMenu, ReadOnly, Hint, ShowHint, TabOrder, TabStop, Text, TextHint,
             TextHintFocused, Visible, OnButtonClick, OnChange, OnClick, OnDblClick, OnDragDrop,
             OnDragOver, OnEndDrag, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown,
             OnMouseMove, OnMouseUp, OnStartDrag>(P);

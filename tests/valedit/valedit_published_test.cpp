@@ -259,6 +259,7 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     Color = clYellow
     Ctl3D = False
     DefaultDisplay = False
+    ErrorDisplay = edInPlace
     DragCursor = crNoDrop
     DragMode = dmAutomatic
     EditText = '42'
@@ -282,9 +283,12 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     ReadOnly = True
     SelectCompletion = True
     ShowErrors = [veInput]
+    Hint = 'Short|Long'
     ShowHint = True
     TabOrder = 0
     TabStop = False
+    TextHint = 'Amount'
+    TextHintFocused = False
     Validation = [vtInput, vtSetValue]
     Validator.Max = 99
     Validator.Min = 1
@@ -298,6 +302,7 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     OnDragOver = Over
     OnEndDrag = Dropped
     OnEnter = Notify
+    OnErrorChange = Notify
     OnExit = Notify
     OnFocusError = Error
     OnGetText = GetText

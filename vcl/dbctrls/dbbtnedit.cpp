@@ -125,7 +125,7 @@ void RegisterDBBtnEditClasses() {
             ButtonHint, ButtonVisible, CharCase, ClickKey, Color, Ctl3D, DataField, DataSource,
             DragCursor, DragMode, Enabled, Font, GlyphKind, Glyph, ButtonWidth, ImeMode, ImeName,
             HideSelection, MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont,
-            ParentShowHint, PasswordChar, PopupMenu, ReadOnly, ShowHint, TabOrder, TabStop,
+            ParentShowHint, PasswordChar, PopupMenu, ReadOnly, Hint, ShowHint, TabOrder, TabStop,
             TextHint, TextHintFocused, Visible, OnButtonClick, OnChange, OnClick, OnDblClick,
             OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp,
             OnMouseDown, OnMouseMove, OnMouseUp, OnStartDrag>(P);
