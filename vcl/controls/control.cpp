@@ -457,6 +457,8 @@ void TControl::Loaded() {
       ParentFontChanged();
     if (FParentColor)
       FColor = FParent->Color();
+    if (FParentShowHint)
+      Perform(CM_PARENTSHOWHINTCHANGED);
   }
 }
 

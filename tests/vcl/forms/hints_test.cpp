@@ -3,6 +3,7 @@
 // to another control or when its time is up. Time moves by hand.
 #include <gtest/gtest.h>
 
+#include "vcl/extctrls.h"
 #include "vcl/forms.h"
 #include "vcl/stdctrls.h"
 #include "vcl/testing.h"
@@ -187,6 +188,38 @@ TEST_F(HintTest, AHintNearTheFormsEdgeIsKeptOnTheForm) {
   EXPECT_LE(R.Right, Form->ClientWidth());
   EXPECT_LE(R.Bottom, Form->ClientHeight());
   EXPECT_GE(R.Left, 0);
+}
+
+} // namespace
+
+namespace {
+
+// Controls placed, or read from a form file, under a form whose ShowHint
+// is on take it, their own children too.
+TEST(HintSettings, ShowHintReachesChildrenPlacedOrReadUnderTheForm) {
+  TForm Form(nullptr);
+  Form.SetShowHint(true);
+  auto* Panel = new TPanel(&Form);
+  auto* Inner = vt::Place<TEdit>(Panel, 4, 4, 60, 21);
+  EXPECT_FALSE(Inner->ShowHint());
+  Panel->SetParent(&Form);
+  EXPECT_TRUE(Panel->ShowHint());
+  EXPECT_TRUE(Inner->ShowHint());
+
+  TForm Read(nullptr);
+  ReadComponentText(R"(object Read: TForm
+  ShowHint = True
+  object Box: TPanel
+    object Field: TEdit
+      Hint = 'A field'
+    end
+  end
+end
+)",
+                    &Read);
+  auto* Field = dynamic_cast<TEdit*>(Read.FindComponent("Field"));
+  ASSERT_NE(Field, nullptr);
+  EXPECT_TRUE(Field->ShowHint());
 }
 
 } // namespace
