@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "vcl/forms.h"
-#include "vcl/sysutils.h"
 #include "vcl/windows/detail/gdi.h"
 
 namespace vcl {
