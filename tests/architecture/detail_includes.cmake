@@ -29,6 +29,8 @@ set(ALLOWED
     # The test helpers drive the GUI platform's state (capture, modal
     # handler, caret, beeps) as a user's input would change it.
     "vcl_testing>vcl/controls/detail/guistate.h"
+    # ... and stop the timers' clock and move it on by hand (TTimerClock).
+    "vcl_testing>vcl/windows/detail/timers.h"
     # The Qt bridge embeds our forms in Qt widgets through the backend seam
     # and shares the backend's text and pixel conversions.
     "qtbridge>vcl/qt/detail/qt_common.h"
