@@ -383,7 +383,9 @@ void TBtnEditBase<TEditBase, THost>::WMSetFocus(TMessage& Message) {
 
 template <class TEditBase, class THost>
 void TBtnEditBase<TEditBase, THost>::WMPaint(TMessage& Message) {
-  if ((FAlignment == taLeftJustify || FFocused) && !this->FControlState.Contains(csPaintCopy)) {
+  // An empty edit showing its greyed prompt is painted by the window too.
+  if ((FAlignment == taLeftJustify || FFocused || this->TextHintShowing()) &&
+      !this->FControlState.Contains(csPaintCopy)) {
     TEditBase::WMPaint(Message);
     return;
   }

@@ -25,10 +25,10 @@ void RegisterBtnEditClasses() {
             Default<AutoSize, false>, BorderStyle, ButtonHint, ButtonVisible, CharCase, ClickKey,
             Color, Ctl3D, DragCursor, DragMode, Enabled, Font, GlyphKind, Glyph, ButtonWidth,
             HideSelection, ImeMode, ImeName, MaxLength, NumGlyphs, OEMConvert, ParentColor,
-            ParentCtl3D, ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly, ShowHint,
-            TabOrder, TabStop, Text, Visible, OnButtonClick, OnChange, OnClick, OnDblClick,
-            OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp,
-            OnMouseDown, OnMouseMove, OnMouseUp, OnStartDrag>(P);
+            ParentCtl3D, ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly, Hint,
+            ShowHint, TabOrder, TabStop, Text, TextHint, TextHintFocused, Visible, OnButtonClick,
+            OnChange, OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit,
+            OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp, OnStartDrag>(P);
     return true;
   }();
   (void)Done;

@@ -100,6 +100,7 @@ void TCustomValidEdit::ValidatorChange() {
   }
   if (Alignment() != taLeftJustify)
     Invalidate();
+  ErrorMayGo();
   if (OnValidatorChange)
     OnValidatorChange(this);
 }
@@ -116,6 +117,9 @@ void TCustomValidEdit::WndProc(TMessage& Message) {
     return;
   case CM_VALIDATEEXIT:
     CMValidateExit(Message);
+    return;
+  case CM_HINTSHOW:
+    CMHintShow(Message);
     return;
   default:
     TCustomBtnEdit::WndProc(Message);
@@ -158,10 +162,13 @@ bool TCustomValidEdit::ValidateExit(bool Report) {
   FValidator->SetText(S);
   if (FValidator->IsValid(S) && (FAllowNull || !S.empty())) {
     FStoredText = S;
+    ClearError();
     return true;
   }
   if (Report) {
-    if (S.empty())
+    if (S.empty() && FErrorDisplay == edInPlace)
+      ShowErrorInPlace(SValueRequired, false);
+    else if (S.empty())
       MessageDlg(SValueRequired, mtError, {mbOK}, 0);
     else
       FocusError(FStoredText);
@@ -216,14 +223,14 @@ void TCustomValidEdit::GetAccessibleStates(vcl::TAccessibleStates& States) {
 
 void TCustomValidEdit::FocusError(const std::string& S) {
   if (FShowErrors.Contains(veFocus) && FValidator)
-    FValidator->ShowErrorMessage(false, S);
+    ReportError(false, S);
   if (OnFocusError)
     OnFocusError(this, S);
 }
 
 void TCustomValidEdit::InputError(const std::string& S) {
   if (FShowErrors.Contains(veInput) && FValidator)
-    FValidator->ShowErrorMessage(true, S);
+    ReportError(true, S);
   if (OnInputError)
     OnInputError(this, S);
 }

@@ -28,6 +28,12 @@ VCL_ENUM(TValidationType, std::uint8_t, vtInput, vtFocus, vtSetValue);
 using TValidation = vcl::Set<TValidationType>;
 VCL_ENUM(TValidationErrorType, std::uint8_t, veInput, veFocus);
 using TValidationError = vcl::Set<TValidationErrorType>;
+// How a refusal that ShowErrors lets through is shown: in the validator's
+// modal box (edMessageBox, the default), or in place (edInPlace): the frame
+// turns red, an error mark stands at the right edge of the text (left of
+// the button), and the message becomes the control's hint (shown at once
+// under the control, and again on Ctrl+F1 or with the mouse over it).
+VCL_ENUM(TErrorDisplay, std::uint8_t, edMessageBox, edInPlace);
 
 // The values of Kind that select a validator class (vkNone ... vkTime, and
 // vkFirstApplication, where the application's kinds begin), from the kinds
@@ -74,6 +80,10 @@ public:
   // Required unless AllowNull; invalid while a text the validator refuses
   // stands in the control (an empty one is merely missing).
   void GetAccessibleStates(vcl::TAccessibleStates& States) override;
+  // An error shown in place is read as the description, in place of the Hint.
+  std::string AccessibleDescription() const override {
+    return FErrorMessage.empty() ? Hint() : FErrorMessage;
+  }
 
   // The stored text as the control shows it while unfocused.
   std::string GetDisplayText();
@@ -118,6 +128,13 @@ public:
   // removes it. Off by default: the caret then goes to the new end.
   bool SelectCompletion() const { return FSelectCompletion; }
   void SetSelectCompletion(bool Value) { FSelectCompletion = Value; }
+  TErrorDisplay ErrorDisplay() const { return FErrorDisplay; }
+  void SetErrorDisplay(TErrorDisplay Value);
+  // The message shown in place now; empty while there is none. It goes
+  // when the value becomes valid (a refused keystroke's, at the next
+  // accepted edit). OnErrorChange fires whenever it comes, changes or goes.
+  const std::string& ErrorMessage() const { return FErrorMessage; }
+  vcl::TNotifyEvent OnErrorChange;
 
   // Undo and redo (which bring back an earlier text as it was, neither
   // screened nor completed again) and CM_VALIDATEEXIT (Enter on the form's
@@ -163,6 +180,9 @@ protected:
   void CMEnter(vcl::TMessage& Message) override;
   void CMExit(vcl::TMessage& Message) override;
   void WMPaste(vcl::TMessage& Message) override;
+  // The error frame and mark over what the button edit paints.
+  void WMPaint(vcl::TMessage& Message) override;
+  void PaintNonClient(vcl::HDC__& DC, const vcl::TRect& Outer) override;
 
   // Keeps the control's own text changes away from its change handling,
   // also when they fail.
@@ -191,6 +211,18 @@ protected:
   bool ValidateExit(bool Report);
 
 private:
+  // Errors in place (valedit_errors.cpp).
+  void ReportError(bool Input, const std::string& S);
+  void ShowErrorInPlace(const std::string& Message, bool Input);
+  // Takes the message down when the stored text is valid now (or, for a
+  // refused keystroke's, at any accepted edit).
+  void ErrorMayGo();
+  void ClearError();
+  void ErrorChanged();
+  void CMHintShow(vcl::TMessage& Message);
+  vcl::TRect ErrorMarkRect();
+  void PaintErrorFrame(vcl::TCanvas& Canvas, vcl::TRect R, int Width);
+
   void CMValidateExit(vcl::TMessage& Message);
   void HistoryStep(vcl::TMessage& Message);
   // Screens the window's insertion Insert at the selection.
@@ -211,6 +243,9 @@ private:
   // the completed window text; -1 when there is none.
   int FCompletionStart = -1;
   std::string FCompletedText;
+  TErrorDisplay FErrorDisplay = edMessageBox;
+  std::string FErrorMessage;
+  bool FInputErrorShown = false;
 };
 
 class TValidEdit : public TCustomValidEdit {

@@ -66,6 +66,7 @@ void TCustomValidEdit::SetEditText(const std::string& Value) {
   }
   FStoredText = S;
   ShowText(true);
+  ErrorMayGo();
   TCustomBtnEdit::Change();
 }
 
@@ -84,6 +85,7 @@ void TCustomValidEdit::Change() {
   if (Length(WindowText) > Length(FStoredText))
     Complete(WindowText);
   FStoredText = Text();
+  ErrorMayGo();
   TCustomBtnEdit::Change();
 }
 

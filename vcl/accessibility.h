@@ -51,13 +51,14 @@ using TAccessibleStates = Set<TAccessibleStateE>;
 
 // What a control reports to the accessibility service.
 enum TAccessibleEvent : std::uint8_t {
-  aeFocus,        // the control took the keyboard focus
-  aeNameChanged,  // its name (AccessibleName, caption, labelling label)
-  aeValueChanged, // its value or text
-  aeCaretMoved,   // the caret or the selection of its text
-  aeStateChanged, // enabled, read-only, visible...
-  aeDestroyed,    // the control is going: forget it
-  aeSelection,    // a table's selected cell (a calendar's day) moved
+  aeFocus,              // the control took the keyboard focus
+  aeNameChanged,        // its name (AccessibleName, caption, labelling label)
+  aeDescriptionChanged, // its description (Hint, an error shown in place)
+  aeValueChanged,       // its value or text
+  aeCaretMoved,         // the caret or the selection of its text
+  aeStateChanged,       // enabled, read-only, visible...
+  aeDestroyed,          // the control is going: forget it
+  aeSelection,          // a table's selected cell (a calendar's day) moved
   // A popup menu opened over the form, its highlighted item changed, it
   // closed (reported for the form the menu is drawn on).
   aeMenuStart,

@@ -272,6 +272,9 @@ public:
   // The name when neither AccessibleName, a label, a caption nor a hint
   // gives one (a picture-only button of a control says what it does).
   virtual std::string DefaultAccessibleName() const { return {}; }
+  // What a screen reader reads after the name: the Hint, unless the control
+  // has something more pressing to say.
+  virtual std::string AccessibleDescription() const { return Hint(); }
   virtual void GetAccessibleStates(TAccessibleStates& States) { (void)States; }
   virtual bool GetAccessibleText(TAccessibleText& Text) const {
     (void)Text;

@@ -171,6 +171,64 @@ public:
   using TCustomForm::TCustomForm;
 };
 
+// What a hint about to show says and where. The control it belongs to
+// receives it with CM_HINTSHOW and may change it (its text, place, colour,
+// how long it stays) or refuse it (Result 1).
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  // The hint window's top-left corner, in screen coordinates.
+  TPoint HintPos;
+  std::string HintStr;
+  TColor HintColor = clInfoBk;
+  // Milliseconds the hint stays up; 0: until the mouse leaves or a key or button is pressed.
+  int HideTimeout = 0;
+};
+
+// The classic hint: a small box with a line of text per line of the hint,
+// in HintColor with a frame, floating over a form's controls. It is drawn as
+// the form's overlay, so it never covers an open menu and goes away when the
+// form deactivates. The application shows one; a program may show its own.
+class THintWindow : public TFormOverlay {
+public:
+  THintWindow() = default;
+  ~THintWindow();
+  THintWindow(const THintWindow&) = delete;
+  THintWindow& operator=(const THintWindow&) = delete;
+
+  // The size a hint of Hint needs, as a rectangle at (0, 0).
+  TRect CalcHintRect(const std::string& Hint) const;
+  // Shows Hint in R (screen coordinates) over Form, moved inside the form's
+  // client area where it would stick out. False (nothing shown) while
+  // something else (an open menu) floats over the form.
+  bool ActivateHint(TCustomForm* Form, TRect R, const std::string& Hint);
+  // Hides the window.
+  void ReleaseHandle();
+  bool Showing() const { return FForm != nullptr; }
+  const std::string& Caption() const { return FCaption; }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value) { FColor = Value; }
+  // Where the window shows, in its form's client coordinates.
+  const TRect& BoundsRect() const { return FBounds; }
+  TCustomForm* Form() const { return FForm; }
+
+  bool OverlayKey(bool Down, Word Key, TShiftState Shift, const std::string& Chars) override;
+  bool OverlayMouse(unsigned Msg, TShiftState Shift, int X, int Y) override;
+  void OverlayPaint(TPixelBuffer& Target, const TRect& Clip) override;
+  void OverlayCancel() override;
+
+private:
+  TCustomForm* FForm = nullptr;
+  TRect FBounds;
+  std::string FCaption;
+  TColor FColor = clInfoBk;
+};
+
+// A hint "short|long": the part before the bar shows in the hint window,
+// the part after it in a status bar (Application->Hint). Without a bar both
+// are the whole hint.
+std::string GetShortHint(const std::string& Hint);
+std::string GetLongHint(const std::string& Hint);
+
 // The answer to a modal form when no display is present: it may act on the
 // form (type, click buttons) and returns the modal result (mrNone: use the
 // form's own ModalResult).
@@ -237,8 +295,65 @@ public:
   void ReleaseForm(TCustomForm* Form);
   void FreeReleasedForms();
 
+  // Hints (hints.cpp). Once the mouse has rested HintPause milliseconds
+  // over a control whose ShowHint is on and whose Hint is not empty, its
+  // short hint shows under the mouse for HintHidePause milliseconds, or until
+  // a key or a mouse button is pressed or the mouse moves to another
+  // control (whose hint then follows after HintShortPause). ShowHint off
+  // shows none. Hint is the long hint of the control under the mouse,
+  // for a status bar; OnHint fires when it changes.
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  int HintPause() const { return FHintPause; }
+  void SetHintPause(int Value) { FHintPause = Value; }
+  int HintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(int Value) { FHintShortPause = Value; }
+  int HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int Value) { FHintHidePause = Value; }
+  TColor HintColor() const { return FHintColor; }
+  void SetHintColor(TColor Value) { FHintColor = Value; }
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& Value);
+  TNotifyEvent OnHint;
+  // The mouse input a form received over Control (the hint follows it);
+  // ScreenPos is where the mouse is.
+  void HintMouseMessage(TControl* Control, unsigned Msg, const TPoint& ScreenPos);
+  // A key went down: Ctrl+F1 shows the focused control's hint at once (true:
+  // the key is used); any other key but a modifier hides the hint.
+  bool HintKeyMessage(Word Key, TShiftState Shift);
+  // Shows Control's hint now, under the control (the keyboard's way to read
+  // a hint); false when it has none to show.
+  bool ShowControlHint(TControl* Control);
+  // Hides the hint and forgets the control it belongs to.
+  void CancelHint();
+  THintWindow* HintWindow() const { return FHintWindow.get(); }
+  // The control whose hint shows or is awaited, or nullptr.
+  TControl* HintControl() const { return FHintControl; }
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
   void Start(bool Headless, int* Argc, char** Argv);
+  enum THintState : std::uint8_t { hsWaiting, hsShown, hsDone };
+  bool HintFor(TControl* Control, THintInfo& Info, bool Asked);
+  void SetHintControl(TControl* Control);
+  void StartHintTimer(int Pause);
+  void StopHintTimer();
+  void HintTimerExpired();
+  bool ShowHintInfo(THintInfo& Info);
+
+  bool FShowHint = true;
+  int FHintPause = 500;
+  int FHintShortPause = 50;
+  int FHintHidePause = 2500;
+  TColor FHintColor = clInfoBk;
+  std::string FHint;
+  std::unique_ptr<THintWindow> FHintWindow = std::make_unique<THintWindow>();
+  TControl* FHintControl = nullptr;
+  THintState FHintState = hsDone;
+  std::uintptr_t FHintTimer = 0;
+  TPoint FHintCursor;
 
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;

@@ -120,6 +120,9 @@ constexpr unsigned CM_RELEASE = CM_BASE + 33;
 constexpr unsigned CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr unsigned CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
 constexpr unsigned CM_TABSTOPCHANGED = CM_BASE + 40;
+// LParam: the THintInfo (vcl/forms.h) of the hint about to show; a control
+// may change it, or set Result to 1 to show none.
+constexpr unsigned CM_HINTSHOW = CM_BASE + 48;
 constexpr unsigned CM_CONTROLLISTCHANGE = CM_BASE + 44;
 constexpr unsigned CM_GETDATALINK = CM_BASE + 45;
 constexpr unsigned CM_CHILDKEY = CM_BASE + 46;

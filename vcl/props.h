@@ -339,14 +339,25 @@ struct Text {
     P.Str("Text", &T::Text, &T::SetTextBuf);
   }
 };
+struct TextHint {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.Str("TextHint", &T::TextHint, &T::SetTextHint, std::string());
+  }
+};
+struct TextHintFocused {
+  template <typename T> static void Declare(Published<T>& P) {
+    P.Bool("TextHintFocused", &T::TextHintFocused, &T::SetTextHintFocused, true);
+  }
+};
 struct OnChange {
   template <typename T> static void Declare(Published<T>& P) {
     P.template Event<TNotifySig>("OnChange", &T::OnChange);
   }
 };
 
-using EditProperties = Group<AutoSelect, AutoSize, BorderStyle, CharCase, HideSelection, ImeMode,
-                             ImeName, MaxLength, OEMConvert, PasswordChar, ReadOnly>;
+using EditProperties =
+    Group<AutoSelect, AutoSize, BorderStyle, CharCase, HideSelection, ImeMode, ImeName, MaxLength,
+          OEMConvert, PasswordChar, ReadOnly, TextHint, TextHintFocused>;
 
 // ---------------------------------------------------------------------------
 // Data-aware controls

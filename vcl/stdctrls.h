@@ -64,6 +64,17 @@ public:
   TRect CharacterBounds(int Index);
   int CharacterAt(const TPoint& P);
 
+  // A prompt shown greyed in place of an empty text ("Search", "dd/mm/yy").
+  // It is only painted: Text stays empty, nothing validates or stores it as
+  // the value. TextHintFocused: the prompt stays while the edit has the
+  // focus (true, the default) or shows only while it has not.
+  const std::string& TextHint() const { return FTextHint; }
+  void SetTextHint(const std::string& Value);
+  bool TextHintFocused() const { return FTextHintFocused; }
+  void SetTextHintFocused(bool Value);
+  // True while the prompt is painted in place of the text.
+  bool TextHintShowing();
+
   TNotifyEvent OnChange;
 
 protected:
@@ -180,6 +191,8 @@ private:
   bool FOEMConvert = false;
   TImeMode FImeMode = imDontCare;
   std::string FImeName;
+  std::string FTextHint;
+  bool FTextHintFocused = true;
 };
 
 class TEdit : public TCustomEdit {

@@ -5,6 +5,7 @@
 // boxes and modal forms, fix the clock and read painted pixels.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -115,6 +116,22 @@ public:
 
 private:
   TNowFunction FPrevious;
+};
+
+// Stops the clock of timers (GetTickCount) for its lifetime: time moves
+// only when Advance moves it, and the timers due on the way fire then, in
+// order, each at its own moment (hints show and hide so, without waiting).
+class TTimerClock {
+public:
+  TTimerClock();
+  ~TTimerClock();
+  TTimerClock(const TTimerClock&) = delete;
+  TTimerClock& operator=(const TTimerClock&) = delete;
+  void Advance(unsigned Milliseconds);
+
+private:
+  std::int64_t FNow;
+  std::function<std::int64_t()> FPrevious;
 };
 
 // The form's client area, freshly painted.

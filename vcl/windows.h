@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "vcl/messages.h"
@@ -153,6 +154,15 @@ bool ShowCaret(HWND Wnd);
 bool HideCaret(HWND Wnd);
 bool SetCaretPos(int X, int Y);
 bool GetCaretPos(TPoint& P);
+
+// Timers. SetTimer calls Proc from the event loop every Elapse milliseconds
+// (at least 1) until KillTimer; the result names the timer and is never 0.
+// Time is GetTickCount's: milliseconds of a steady clock, which tests may
+// stop and move on by hand (vcl/testing.h, TTimerClock).
+using TTimerProc = std::function<void()>;
+std::uintptr_t SetTimer(unsigned Elapse, TTimerProc Proc);
+bool KillTimer(std::uintptr_t Id);
+std::uint32_t GetTickCount();
 
 std::intptr_t SendMessage(HWND Wnd, unsigned Msg, std::intptr_t WParam, std::intptr_t LParam);
 HWND GetFocus();

@@ -84,6 +84,13 @@ void TCustomerForm::EditFocusError(TObject* Sender, const std::string& InvalidSt
             "\" was refused on leaving the field; correct it to move on.");
 }
 
+void TCustomerForm::EditErrorChange(TObject* Sender) {
+  if (auto* Edit = dynamic_cast<ValEdit::TCustomValidEdit*>(Sender))
+    SetStatus(FieldName(Sender) + ": " +
+              (Edit->ErrorMessage().empty() ? std::string("the value is valid now.")
+                                            : Edit->ErrorMessage()));
+}
+
 void TCustomerForm::DateButtonClick(TObject* Sender) {
   // The calendar has written the date back (or was cancelled) by now.
   auto* Edit = dynamic_cast<ValEdit::TCustomValidEdit*>(Sender);
@@ -336,6 +343,7 @@ void RegisterCustomerFormClasses() {
         .Field("RegionEdit", &T::RegionEdit)
         .Field("EmailEdit", &T::EmailEdit)
         .Field("SummaryEdit", &T::SummaryEdit)
+        .Field("VoucherEdit", &T::VoucherEdit)
         .Field("ClearButton", &T::ClearButton)
         .Field("CloseButton", &T::CloseButton)
         .Field("StatusPanel", &T::StatusPanel)
@@ -358,6 +366,7 @@ void RegisterCustomerFormClasses() {
         .Method("FormCreate", &T::FormCreate)
         .Method("EditInputError", &T::EditInputError)
         .Method("EditFocusError", &T::EditFocusError)
+        .Method("EditErrorChange", &T::EditErrorChange)
         .Method("DateButtonClick", &T::DateButtonClick)
         .Method("RegionButtonClick", &T::RegionButtonClick)
         .Method("EmailButtonClick", &T::EmailButtonClick)

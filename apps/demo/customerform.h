@@ -62,6 +62,7 @@ public:
   BtnEdit::TBtnEdit* RegionEdit = nullptr;
   BtnEdit::TBtnEdit* EmailEdit = nullptr;
   BtnEdit::TBtnEdit* SummaryEdit = nullptr;
+  ValEdit::TValidEdit* VoucherEdit = nullptr;
   vcl::TButton* ClearButton = nullptr;
   vcl::TButton* CloseButton = nullptr;
   vcl::TPanel* StatusPanel = nullptr;
@@ -86,6 +87,8 @@ public:
   void FormCreate(vcl::TObject* Sender);
   void EditInputError(vcl::TObject* Sender, const std::string& InvalidInput);
   void EditFocusError(vcl::TObject* Sender, const std::string& InvalidStr);
+  // A field that shows its errors in place: the status bar follows its message.
+  void EditErrorChange(vcl::TObject* Sender);
   void DateButtonClick(vcl::TObject* Sender);
   void RegionButtonClick(vcl::TObject* Sender);
   void EmailButtonClick(vcl::TObject* Sender);

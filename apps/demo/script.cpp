@@ -84,8 +84,8 @@ TScriptStep ParseStep(int Line, const std::string& Source) {
   if (Command == "focus" || Command == "button" || Command == "focused") {
     Step.Kind = Command == "focus" ? skFocus : Command == "button" ? skButton : skFocused;
     NeedTarget();
-  } else if (Command == "click" || Command == "dblclick") {
-    Step.Kind = Command == "click" ? skClick : skDblClick;
+  } else if (Command == "click" || Command == "dblclick" || Command == "hover") {
+    Step.Kind = Command == "click" ? skClick : Command == "dblclick" ? skDblClick : skHover;
     NeedTarget();
     if (!Trim(Rest).empty()) {
       const std::string X = FirstWord(Rest), Y = FirstWord(Rest);
@@ -259,6 +259,8 @@ std::string FocusText() {
 TScriptPlayer::TScriptPlayer(TCustomForm* Form, std::ostream& Log,
                              std::function<std::string()> Status)
     : FForm(Form), FLog(Log), FStatus(std::move(Status)) {
+  if (!Application->HasDisplay())
+    FClock = std::make_unique<testing::TTimerClock>();
   FPreviousModal = SetModalHandler([this](TCustomForm* Dialog) {
     PlayUntilClosed(Dialog);
     return Dialog->ModalResult() == mrNone ? mrCancel : mrNone;
@@ -327,15 +329,18 @@ void TScriptPlayer::Act(const TScriptStep& Step) {
       FLog << "    the focus did not move\n";
     break;
   case skClick:
-  case skDblClick: {
+  case skDblClick:
+  case skHover: {
     auto* Control = FindAs<TControl>(Step);
     const TRect R = Control->ClientRect();
     const int X = Step.HasPoint ? Step.X : R.Right / 2;
     const int Y = Step.HasPoint ? Step.Y : R.Bottom / 2;
     if (Step.Kind == skClick)
       testing::ClickAt(Control, X, Y);
-    else
+    else if (Step.Kind == skDblClick)
       testing::DoubleClickAt(Control, X, Y);
+    else
+      testing::MouseMoveTo(Control, X, Y);
     break;
   }
   case skButton: {
@@ -386,8 +391,10 @@ void TScriptPlayer::Expect(const TScriptStep& Step) {
 }
 
 void TScriptPlayer::Wait(int Millis) {
-  if (!Application->HasDisplay())
-    return; // headless nothing happens meanwhile
+  if (!Application->HasDisplay()) {
+    FClock->Advance(static_cast<unsigned>(Millis));
+    return;
+  }
   const auto Until = std::chrono::steady_clock::now() + std::chrono::milliseconds(Millis);
   while (std::chrono::steady_clock::now() < Until) {
     Application->ProcessMessages();

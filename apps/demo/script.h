@@ -12,7 +12,10 @@
 //   key KEY...           presses keys: Tab, Shift+Tab, Return, Escape, Ctrl+Enter,
 //                        Alt+Down, PageDown, Left, F2, A, Ctrl+Z, ...
 //   paste TEXT           puts TEXT on the clipboard and presses Ctrl+V
+//   hover NAME [X Y]     moves the mouse over the control's centre (or X, Y)
 //   wait MS              lets MS milliseconds pass, handling window events
+//                        (without a display the timers' clock moves on by MS,
+//                        so a hint shows as it would on screen)
 //   shot FILE.png        saves a picture: the screen when there is a display,
 //                        else the open forms as they would stand on it
 //   expect NAME TEXT     the control's text must be TEXT (~TEXT: must contain it)
@@ -27,11 +30,13 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "vcl/forms.h"
 #include "vcl/sysutils.h"
+#include "vcl/testing.h"
 
 namespace Demo {
 
@@ -54,6 +59,7 @@ enum TStepKind : std::uint8_t {
   skFocus,
   skClick,
   skDblClick,
+  skHover,
   skButton,
   skType,
   skKey,
@@ -116,6 +122,8 @@ private:
   bool FOk = true;
   vcl::TModalHandler FPreviousModal;
   vcl::TMessageDlgHandler FPreviousBox;
+  // Without a display, time moves only as wait steps say.
+  std::unique_ptr<vcl::testing::TTimerClock> FClock;
 };
 
 // The picture a person would see: with a display the screen; without one

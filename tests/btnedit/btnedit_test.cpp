@@ -530,3 +530,34 @@ TEST_F(BtnEditPaintTest, TheCaretIsWiderForABoldFont) {
 }
 
 } // namespace
+
+namespace {
+
+// The button's hint is its own: resting the mouse on the button shows
+// ButtonHint, resting on the text shows the edit's Hint, and a painted
+// picture of the form shows the hint window under the button.
+TEST_F(BtnEditTest, TheButtonShowsButtonHintAndTheTextTheEditsHint) {
+  vt::TTimerClock Clock;
+  Form->SetShowHint(true);
+  Edit->SetHint("Where the order goes");
+  Edit->SetButtonHint("Pick a region (Ctrl+Enter)");
+  vt::MouseMoveTo(Edit->Button(), 5, 5);
+  Clock.Advance(Application->HintPause());
+  ASSERT_TRUE(Application->HintWindow()->Showing());
+  EXPECT_EQ(Application->HintWindow()->Caption(), "Pick a region (Ctrl+Enter)");
+  const TRect R = Application->HintWindow()->BoundsRect();
+  EXPECT_EQ(vt::PaintForm(Form).Pixel(R.Left + 2, R.Top + 1), ColorToRGB(clInfoBk));
+
+  vt::MouseMoveTo(Edit, 10, 5);
+  Clock.Advance(Application->HintShortPause());
+  EXPECT_EQ(Application->HintWindow()->Caption(), "Where the order goes");
+
+  // Without a ButtonHint the button offers the edit's hint.
+  Edit->SetButtonHint("");
+  vt::MouseMoveTo(Edit->Button(), 6, 6);
+  Clock.Advance(Application->HintShortPause());
+  EXPECT_EQ(Application->HintWindow()->Caption(), "Where the order goes");
+  Application->CancelHint();
+}
+
+} // namespace

@@ -242,10 +242,13 @@ TEST(BtnEditFormFileText, EveryPublishedPropertyLoadsAndRoundTrips) {
     PasswordChar = '*'
     PopupMenu = EditMenu
     ReadOnly = True
+    Hint = 'Short|Long'
     ShowHint = True
     TabOrder = 0
     TabStop = False
     Text = 'HELLO'
+    TextHint = 'Region'
+    TextHintFocused = False
     Visible = False
     OnButtonClick = Notify
     OnChange = Notify

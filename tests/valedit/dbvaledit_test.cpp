@@ -273,6 +273,21 @@ TEST_F(DBValidEditTest, ATextTheValidatorRefusesIsReportedAndNeverWritten) {
   EXPECT_EQ(Stored("credit"), "1800");
 }
 
+// Shown in place, the refusal goes once Escape brings back the field's value.
+TEST_F(DBValidEditTest, AnErrorShownInPlaceGoesWhenEscapeRestoresTheField) {
+  LimitCredit(2000);
+  Credit->SetErrorDisplay(ValEdit::edInPlace);
+  Retype(Credit, "5000");
+  EXPECT_FALSE(vt::MoveFocus(Other));
+  EXPECT_TRUE(Boxes.Boxes().empty());
+  EXPECT_NE(Credit->ErrorMessage().find("\"5000\""), std::string::npos);
+  vt::PressKey(VK_ESCAPE);
+  EXPECT_EQ(Credit->Text(), "1500");
+  EXPECT_EQ(Credit->ErrorMessage(), "");
+  EXPECT_TRUE(vt::MoveFocus(Other));
+  Application->CancelHint();
+}
+
 // Only a value the user changed is judged, with AllowNull too: a control
 // left as it was is left freely, also by Enter on the default button.
 TEST_F(DBValidEditTest, OnlyAChangedValueIsJudged) {

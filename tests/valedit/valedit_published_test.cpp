@@ -260,6 +260,7 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     Color = clYellow
     Ctl3D = False
     DefaultDisplay = False
+    ErrorDisplay = edInPlace
     DragCursor = crNoDrop
     DragMode = dmAutomatic
     EditText = '42'
@@ -283,9 +284,12 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     ReadOnly = True
     SelectCompletion = True
     ShowErrors = [veInput]
+    Hint = 'Short|Long'
     ShowHint = True
     TabOrder = 0
     TabStop = False
+    TextHint = 'Amount'
+    TextHintFocused = False
     Validation = [vtInput, vtSetValue]
     Validator.Max = 99
     Validator.Min = 1
@@ -299,6 +303,7 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     OnDragOver = Over
     OnEndDrag = Dropped
     OnEnter = Notify
+    OnErrorChange = Notify
     OnExit = Notify
     OnFocusError = Error
     OnGetText = GetText

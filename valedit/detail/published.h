@@ -40,6 +40,11 @@ struct SelectCompletion {
     P.Bool("SelectCompletion", &T::SelectCompletion, &T::SetSelectCompletion, false);
   }
 };
+struct ErrorDisplay {
+  template <typename T> static void Declare(vcl::Published<T>& P) {
+    P.Enum("ErrorDisplay", &T::ErrorDisplay, &T::SetErrorDisplay, edMessageBox);
+  }
+};
 struct ShowErrors {
   template <typename T> static void Declare(vcl::Published<T>& P) {
     P.Set("ShowErrors", &T::ShowErrors, &T::SetShowErrors, TValidationError{veFocus});
@@ -55,6 +60,11 @@ struct Validation {
 struct Validator {
   template <typename T> static void Declare(vcl::Published<T>& P) {
     P.Object("Validator", &T::Validator);
+  }
+};
+struct OnErrorChange {
+  template <typename T> static void Declare(vcl::Published<T>& P) {
+    P.template Event<vcl::props::TNotifySig>("OnErrorChange", &T::OnErrorChange);
   }
 };
 struct OnFocusError {

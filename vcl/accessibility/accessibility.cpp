@@ -98,7 +98,7 @@ std::string AccessibleNameOf(TControl* Control) {
 }
 
 std::string AccessibleDescriptionOf(TControl* Control) {
-  return Control->Hint();
+  return Control->AccessibleDescription();
 }
 
 std::string AccessibleValueOf(TControl* Control) {

@@ -359,15 +359,29 @@ void TControl::ParentFontChanged() {
   FCopyingParentFont = false;
 }
 
+namespace {
+// Children that follow their parent's ShowHint take the new value, and
+// theirs follow them in turn.
+void ShowHintChanged(TControl* Control) {
+  if (auto* W = dynamic_cast<TWinControl*>(Control)) {
+    TMessage M{CM_PARENTSHOWHINTCHANGED, 0, 0, 0};
+    W->Broadcast(M);
+  }
+}
+} // namespace
+
 void TControl::SetShowHint(bool Value) {
   FShowHint = Value;
   FParentShowHint = false;
+  ShowHintChanged(this);
 }
 
 void TControl::SetParentShowHint(bool Value) {
   FParentShowHint = Value;
-  if (Value && FParent)
+  if (Value && FParent) {
     FShowHint = FParent->ShowHint();
+    ShowHintChanged(this);
+  }
 }
 
 void TControl::Invalidate() {
@@ -451,6 +465,8 @@ void TControl::Loaded() {
       ParentFontChanged();
     if (FParentColor)
       FColor = FParent->Color();
+    if (FParentShowHint)
+      Perform(CM_PARENTSHOWHINTCHANGED);
   }
 }
 
@@ -589,8 +605,10 @@ void TControl::CMParentColorChanged(TMessage&) {
 }
 
 void TControl::CMParentShowHintChanged(TMessage&) {
-  if (FParentShowHint && FParent)
+  if (FParentShowHint && FParent) {
     FShowHint = FParent->ShowHint();
+    ShowHintChanged(this);
+  }
 }
 
 void TControl::CMHitTest(TMessage& Message) {

@@ -181,8 +181,9 @@ void TWinControl::InsertControl(TControl* AControl) {
     AControl->ParentFontChanged();
     if (AControl->FParentColor)
       AControl->FColor = Color();
+    // Through the message, so that the control's own children follow too.
     if (AControl->FParentShowHint)
-      AControl->FShowHint = ShowHint();
+      AControl->Perform(CM_PARENTSHOWHINTCHANGED);
   }
   if (FHandle)
     if (auto* W = dynamic_cast<TWinControl*>(AControl))

@@ -126,9 +126,9 @@ void RegisterDBBtnEditClasses() {
             Color, Ctl3D, DataField, DataSource, DragCursor, DragMode, Enabled, Font, GlyphKind,
             Glyph, ButtonWidth, ImeMode, ImeName, HideSelection, MaxLength, NumGlyphs, OEMConvert,
             ParentColor, ParentCtl3D, ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly,
-            ShowHint, TabOrder, TabStop, Visible, OnButtonClick, OnChange, OnClick, OnDblClick,
-            OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp,
-            OnMouseDown, OnMouseMove, OnMouseUp, OnStartDrag>(P);
+            Hint, ShowHint, TabOrder, TabStop, TextHint, TextHintFocused, Visible, OnButtonClick,
+            OnChange, OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit,
+            OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp, OnStartDrag>(P);
     return true;
   }();
   (void)Done;

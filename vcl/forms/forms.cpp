@@ -325,6 +325,8 @@ void TCustomForm::KeyInput(bool Down, Word Key, TShiftState Shift, const std::st
   if (!TakesInput(this))
     return;
   SetKeyboardShiftState(Shift);
+  if (Down && Application->HintKeyMessage(Key, Shift))
+    return;
   if (FOverlay && FOverlay->OverlayKey(Down, Key, Shift, Chars))
     return;
   if (Down && Key == VK_ESCAPE && CancelDrag())
@@ -383,6 +385,7 @@ void TCustomForm::MouseInput(unsigned Msg, TShiftState Shift, int X, int Y) {
     }
   }
   const TPoint P = Local(Target);
+  Application->HintMouseMessage(Target, Msg, {Origin.X + X, Origin.Y + Y});
   Target->Perform(Msg, 0, MakeLong(P.X, P.Y));
 }
 

@@ -482,6 +482,8 @@ void Hear(TControl* Control, TAccessibleEvent Event) {
     return Send(I, QAccessible::Focus);
   case aeNameChanged:
     return Send(I, QAccessible::NameChanged);
+  case aeDescriptionChanged:
+    return Send(I, QAccessible::DescriptionChanged);
   case aeValueChanged:
     return SendTextChange(I);
   case aeCaretMoved: {

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,6 +86,26 @@ void ProcessEvents(bool Wait) {
     return;
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(Wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+}
+
+void ScheduleWakeUp(int DelayMs, std::function<void()> Due) {
+  if (!App)
+    return;
+  // One timer for the platform: only the earliest wake-up matters.
+  static QTimer* Timer = nullptr;
+  static std::function<void()> Pending;
+  if (!Timer) {
+    Timer = new QTimer(App);
+    Timer->setSingleShot(true);
+    QObject::connect(Timer, &QTimer::timeout, [] {
+      const std::function<void()> Call = std::move(Pending);
+      Pending = nullptr;
+      if (Call)
+        Call();
+    });
+  }
+  Pending = std::move(Due);
+  Timer->start(DelayMs);
 }
 
 void Beep() {

@@ -133,7 +133,9 @@ void TCustomEdit::Paint(HDC DC) {
   const int X0 = TextArea().Left - FScrollX;
   const int Y = TextTop();
   const bool ShowSelection = SelLength() > 0 && (Focused() || !FHideSelection);
-  if (!ShowSelection) {
+  if (TextHintShowing()) {
+    gdi::Text(Local, X0, Y, FTextHint, nullptr, F, clGrayText);
+  } else if (!ShowSelection) {
     gdi::Text(Local, X0, Y, S, nullptr, F, TextColor);
   } else if (!backend::IsPlainText(S)) {
     PaintShapedSelection(Local, X0, S, TextColor);
@@ -159,6 +161,20 @@ void TCustomEdit::Paint(HDC DC) {
   }
   if (PS.hdc)
     EndPaint(Handle(), PS);
+}
+
+bool TCustomEdit::TextHintShowing() {
+  return !FTextHint.empty() && FEngine.Length() == 0 && (FTextHintFocused || !Focused());
+}
+
+void TCustomEdit::SetTextHint(const std::string& Value) {
+  FTextHint = Value;
+  Invalidate();
+}
+
+void TCustomEdit::SetTextHintFocused(bool Value) {
+  FTextHintFocused = Value;
+  Invalidate();
 }
 
 // A shaped line cannot be cut into parts without changing how they look

@@ -1,6 +1,7 @@
 // The test helpers of vcl/testing.h.
 #include "vcl/testing.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "vcl/clipbrd.h"
 #include "vcl/controls/detail/guistate.h"
 #include "vcl/menus.h"
+#include "vcl/windows/detail/timers.h"
 
 namespace vcl::testing {
 
@@ -255,6 +257,24 @@ TFixedClock::TFixedClock(TDateTime Now) {
 
 TFixedClock::~TFixedClock() {
   SetNowFunction(FPrevious);
+}
+
+TTimerClock::TTimerClock() : FNow(detail::Ticks()) {
+  FPrevious = detail::SetTickSource([this] { return FNow; });
+}
+
+TTimerClock::~TTimerClock() {
+  detail::SetTickSource(FPrevious);
+}
+
+void TTimerClock::Advance(unsigned Milliseconds) {
+  const std::int64_t Until = FNow + Milliseconds;
+  std::int64_t Due;
+  while (detail::NextTimerDue(Due) && Due <= Until) {
+    FNow = std::max(FNow, Due);
+    detail::RunDueTimers();
+  }
+  FNow = Until;
 }
 
 TPixelBuffer PaintForm(TCustomForm* Form) {

@@ -87,6 +87,21 @@ TEST_F(CustomerFormTest, ARefusedExitKeepsTheFocusAndSaysWhy) {
             "Quantity: \"1000\" was refused on leaving the field; correct it to move on.");
 }
 
+TEST_F(CustomerFormTest, TheVoucherShowsItsErrorsInPlaceAndTheStatusLineFollows) {
+  ASSERT_TRUE(vt::MoveFocus(Form->VoucherEdit));
+  EXPECT_TRUE(Form->VoucherEdit->TextHintShowing());
+  vt::TypeText("12");
+  EXPECT_FALSE(vt::MoveFocus(Form->ClearButton));
+  EXPECT_TRUE(Boxes.Boxes().empty());
+  const std::string Message = "\"12\" is not a valid integer between 100 and 999.";
+  EXPECT_EQ(Form->VoucherEdit->ErrorMessage(), Message);
+  EXPECT_EQ(Form->Status(), "Voucher: " + Message);
+  EXPECT_EQ(vt::PixelAt(Form->VoucherEdit, -1, 5), ColorToRGB(clRed));
+  vt::TypeText("3");
+  EXPECT_EQ(Form->Status(), "Voucher: the value is valid now.");
+  EXPECT_TRUE(vt::MoveFocus(Form->ClearButton));
+}
+
 TEST_F(CustomerFormTest, ABirthDateMayNotLieInTheFuture) {
   ASSERT_TRUE(vt::MoveFocus(Form->BirthDateEdit));
   vt::TypeText("6/2/2024");

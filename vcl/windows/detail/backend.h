@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +73,9 @@ bool PlatformStarted();
 bool HasDisplay();
 // Handles pending events; with Wait, first waits for at least one.
 void ProcessEvents(bool Wait);
+// Calls Due once from the event loop after about DelayMs milliseconds; a
+// call replaces the one before it if that has not run yet.
+void ScheduleWakeUp(int DelayMs, std::function<void()> Due);
 void Beep();
 // A picture of the whole screen; false when there is none to take.
 bool GrabScreen(TPixelBuffer& Out);
