@@ -29,9 +29,9 @@ void RegisterValEditClasses() {
     P.Inherits<TComponent>();
     Publish<Placement, Alignment, AllowNull, AlwaysEnable, AutoSelect, Default<AutoSize, false>,
             BorderStyle, ButtonHint, Default<ButtonVisible, false>, CharCase, ClickKey, Color,
-            Ctl3D, DefaultDisplay, DisplayText, DragCursor, DragMode, EditText, Enabled, Font,
-            GlyphKind, Glyph, ButtonWidth, HideSelection, Kind, ImeMode, ImeName, MaxLength,
-            NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint,
+            CompletionList, Ctl3D, DefaultDisplay, DisplayText, DragCursor, DragMode, EditText,
+            Enabled, Font, GlyphKind, Glyph, ButtonWidth, HideSelection, Kind, ImeMode, ImeName,
+            MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint,
             PasswordChar, PopupMenu, ReadOnly, SelectCompletion, ShowErrors, ShowHint, TabOrder,
             TabStop, Validation, Validator, Visible, OnButtonClick, OnChange, OnClick, OnDblClick,
             OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnFocusError, OnGetText,

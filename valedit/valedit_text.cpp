@@ -84,6 +84,7 @@ void TCustomValidEdit::Change() {
   if (Length(WindowText) > Length(FStoredText))
     Complete(WindowText);
   FStoredText = Text();
+  UpdateCompletionList();
   TCustomBtnEdit::Change();
 }
 
@@ -203,6 +204,7 @@ void TCustomValidEdit::HistoryStep(TMessage& Message) {
   if (!FocusedFlag() || Text() == FStoredText)
     return;
   FCompletionStart = -1;
+  CloseCompletionList();
   FStoredText = Text();
   TCustomBtnEdit::Change();
 }

@@ -106,6 +106,7 @@ object CustomerForm: TCustomerForm
     Top = 132
     Width = 160
     Height = 21
+    CompletionList = True
     EditText = 'Germany'
     Kind = 5
     ShowErrors = [veInput, veFocus]
@@ -307,7 +308,7 @@ object CustomerForm: TCustomerForm
       Height = 136
       AutoSize = False
       WordWrap = True
-      Caption = 'Try: a letter in Quantity; 12.34 in Discount; G in Country; (555 in Phone; A1A1A1 or 12345 in Postcode; leave a half-typed field with Tab; Ctrl+Enter in Birth date opens the calendar; Alt+Down in Sales region; a name, then the envelope in E-mail. Below, the customer file judges what is typed the same way; Post writes it.'
+      Caption = 'Try: a letter in Quantity; 12.34 in Discount; N in Country, then Down and Enter in its list; (555 in Phone; A1A1A1 or 12345 in Postcode; leave a half-typed field with Tab; 12/25/98 in Birth date is 1998, Ctrl+Enter opens the calendar; Alt+Down in Sales region; a name, then the envelope in E-mail. Below, the customer file judges what is typed the same way; Post writes it.'
     end
   end
   object ClearButton: TButton
@@ -416,6 +417,7 @@ object CustomerForm: TCustomerForm
       Top = 56
       Width = 100
       Height = 21
+      CompletionList = True
       DataField = 'country'
       DataSource = CustomerSource
       Kind = 5

@@ -22,14 +22,14 @@ void RegisterDBValEditClasses() {
     // Unlike the plain edit, the data-aware one stays enabled by default.
     Publish<Placement, Alignment, AllowNull, Default<AlwaysEnable, true>, AutoSelect,
             Default<AutoSize, false>, BorderStyle, ButtonHint, Default<ButtonVisible, false>,
-            CharCase, ClickKey, Color, Ctl3D, DataField, DataSource, DefaultDisplay, DisplayText,
-            DragCursor, DragMode, Enabled, Font, GlyphKind, Glyph, ButtonWidth, ImeMode, ImeName,
-            HideSelection, Kind, MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D,
-            ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly, ShowErrors, ShowHint,
-            TabOrder, TabStop, Validation, Validator, Visible, OnButtonClick, OnChange, OnClick,
-            OnDblClick, OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnFocusError, OnGetText,
-            OnInputError, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp,
-            OnNewValidator, OnSetText, OnValidatorChange, OnStartDrag>(P);
+            CharCase, ClickKey, Color, CompletionList, Ctl3D, DataField, DataSource, DefaultDisplay,
+            DisplayText, DragCursor, DragMode, Enabled, Font, GlyphKind, Glyph, ButtonWidth,
+            ImeMode, ImeName, HideSelection, Kind, MaxLength, NumGlyphs, OEMConvert, ParentColor,
+            ParentCtl3D, ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly, ShowErrors,
+            ShowHint, TabOrder, TabStop, Validation, Validator, Visible, OnButtonClick, OnChange,
+            OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnExit, OnFocusError,
+            OnGetText, OnInputError, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove,
+            OnMouseUp, OnNewValidator, OnSetText, OnValidatorChange, OnStartDrag>(P);
     return true;
   }();
   (void)Done;
