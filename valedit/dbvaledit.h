@@ -41,9 +41,14 @@ public:
   int MaxLength() const { return FBinding->MaxLength(); }
   void SetMaxLength(int Value) { FBinding->SetMaxLength(Value); }
 
+  // Whether the record holds no value here (also while there is no field).
+  // The typed properties read Null as zero of their type, so this is what
+  // tells "no credit limit" from "credit limit 0".
+  bool IsNull() const { return !Field() || Field()->IsNull(); }
   // Value assignment: writes the normalised, judged value to the field
-  // (entering edit mode first; an empty value is Null); ignored when the
-  // data set cannot be edited.
+  // (entering edit mode first); an empty value is Null, so Clear() and
+  // SetAsVariant(Variant::Null()) set Null from code. Ignored when the data
+  // set cannot be edited.
   void SetEditText(const std::string& Value) override;
   // Always true: the value belongs to the record, and what the user typed
   // is judged on its way there. A change of the validator's settings thus

@@ -8,6 +8,7 @@
 
 #include "calform/calform.h"
 #include "resources/resources.h"
+#include "valedit/detail/completionlist.h"
 #include "vcl/dialogs.h"
 
 namespace ValEdit {
@@ -37,6 +38,7 @@ TCustomValidEdit::TCustomValidEdit(TComponent* AOwner) : TCustomBtnEdit(AOwner) 
 }
 
 TCustomValidEdit::~TCustomValidEdit() {
+  FCompletion.reset();
   delete FValidator;
   FValidator = nullptr;
 }
@@ -89,6 +91,7 @@ void TCustomValidEdit::SetValidator(TValidator* Value) {
 }
 
 void TCustomValidEdit::ValidatorChange() {
+  CloseCompletionList();
   {
     TLockGuard Guard(*this);
     // An empty value may be given its edit form (an OnGetText handler that
@@ -120,6 +123,17 @@ void TCustomValidEdit::WndProc(TMessage& Message) {
     return;
   case CM_HINTSHOW:
     CMHintShow(Message);
+    return;
+  case WM_KILLFOCUS:
+    CloseCompletionList();
+    TCustomBtnEdit::WndProc(Message);
+    return;
+  case WM_CHAR:
+  case WM_KEYDOWN:
+  case WM_PASTE:
+  case WM_CUT:
+  case WM_CLEAR:
+    UserEdit(Message);
     return;
   default:
     TCustomBtnEdit::WndProc(Message);

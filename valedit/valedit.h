@@ -9,13 +9,16 @@
 // TCustomValidEdit holds the behaviour and TValidEdit publishes it. The
 // sources are split by concern: valedit.cpp (construction, kind and
 // validator, focus, error reports), valedit_text.cpp (stored text,
-// keystrokes, paste, the two views), valedit_typed.cpp (typed values) and
+// keystrokes, paste, the two views), valedit_typed.cpp (typed values),
+// valedit_completion.cpp (the completion list of a word list) and
 // valedit_published.cpp (the form-file table).
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "btnedit/btnedit.h"
 #include "validate/kinds.h"
@@ -23,6 +26,10 @@
 #include "vcl/sysutils.h"
 
 namespace ValEdit {
+
+namespace detail {
+class TCompletionList;
+} // namespace detail
 
 VCL_ENUM(TValidationType, std::uint8_t, vtInput, vtFocus, vtSetValue);
 using TValidation = vcl::Set<TValidationType>;
@@ -135,10 +142,25 @@ public:
   // accepted edit). OnErrorChange fires whenever it comes, changes or goes.
   const std::string& ErrorMessage() const { return FErrorMessage; }
   vcl::TNotifyEvent OnErrorChange;
+  // For a word list (a TStringLookupValidator): as the user types, a list
+  // under the edit offers the words that may follow the typed text, matched
+  // as the validator matches (its CaseSensitive rule). Up and Down move in
+  // it, Enter or a click takes a word, Escape closes it; while it is open,
+  // Enter and Escape go to it alone, not to the form's default and cancel
+  // buttons nor to the edit. Off by default.
+  bool CompletionList() const { return FCompletionList; }
+  void SetCompletionList(bool Value);
+  // What the open completion list offers (empty while it is closed), its
+  // highlighted word, and where a word's row lies in the edit's client
+  // coordinates (empty while scrolled out of sight).
+  std::vector<std::string> CompletionWords() const;
+  int CompletionIndex() const;
+  vcl::TRect CompletionItemRect(int Index);
 
   // Undo and redo (which bring back an earlier text as it was, neither
-  // screened nor completed again) and CM_VALIDATEEXIT (Enter on the form's
-  // default button) come here before the window's own handling.
+  // screened nor completed again), CM_VALIDATEEXIT (Enter on the form's
+  // default button) and the user's edits and focus loss, which the
+  // completion list follows, come here before the window's own handling.
   void WndProc(vcl::TMessage& Message) override;
 
   TValidErrorEvent OnFocusError;
@@ -230,6 +252,14 @@ private:
   bool TypeOverCompletion(const std::string& Insert);
   void Complete(const std::string& WindowText);
   void PickDate();
+  // Runs a message that is the user's own edit of the text (a typed
+  // character, Backspace, Delete, a paste, a cut, a clear) so that the
+  // completion list follows it.
+  void UserEdit(vcl::TMessage& Message);
+  // Shows what may follow the typed text, or closes the list.
+  void UpdateCompletionList();
+  void CloseCompletionList();
+  void TakeCompletion(const std::string& Word);
 
   bool FAllowNull = true;
   bool FDefaultDisplay = true;
@@ -246,6 +276,9 @@ private:
   TErrorDisplay FErrorDisplay = edMessageBox;
   std::string FErrorMessage;
   bool FInputErrorShown = false;
+  bool FCompletionList = false;
+  bool FUserEditing = false;
+  std::unique_ptr<detail::TCompletionList> FCompletion;
 };
 
 class TValidEdit : public TCustomValidEdit {

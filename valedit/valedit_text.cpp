@@ -86,6 +86,7 @@ void TCustomValidEdit::Change() {
     Complete(WindowText);
   FStoredText = Text();
   ErrorMayGo();
+  UpdateCompletionList();
   TCustomBtnEdit::Change();
 }
 
@@ -205,6 +206,7 @@ void TCustomValidEdit::HistoryStep(TMessage& Message) {
   if (!FocusedFlag() || Text() == FStoredText)
     return;
   FCompletionStart = -1;
+  CloseCompletionList();
   FStoredText = Text();
   TCustomBtnEdit::Change();
 }

@@ -80,12 +80,16 @@ bool CheckDatePart(const std::string& S, int First, int Last, bool SeparatorFoll
 }
 
 // The current year in decimal digits, only its last two for a short year.
-std::string CurrentYearText(TDateFormat Format) {
+vcl::Word CurrentYear() {
   vcl::Word Year = 0;
   vcl::Word Month = 0;
   vcl::Word Day = 0;
   vcl::DecodeDate(vcl::Date(), Year, Month, Day);
-  std::string YearText = vcl::IntToStr(Year);
+  return Year;
+}
+
+std::string CurrentYearText(TDateFormat Format) {
+  std::string YearText = vcl::IntToStr(CurrentYear());
   if (Format == vdfShort)
     YearText = Copy(YearText, Length(YearText) - 1, 2);
   return YearText;
@@ -279,11 +283,16 @@ void TCustomDateValidator::SetText(std::string& S) {
     else
       S = S + D + YearText;
   } else if (FFormat == vdfLong && Field == 3 && Length(S) - P2 == 2) {
-    // A two-digit year gets the current century, with no window around the
-    // current year. A year in the middle field needs no such help: the
-    // picture takes only all four of its digits before the next separator.
-    const std::string YearText = CurrentYearText(FFormat);
-    vcl::Insert(Copy(YearText, 1, Length(YearText) - 2), S, P2 + 1);
+    // A two-digit year gets the century StrToDate would read it in: the
+    // current one, or the one the settings' century window gives. A year in
+    // the middle field needs no such help: the picture takes only all four
+    // of its digits before the next separator.
+    const vcl::Word Year = vcl::ExpandTwoDigitYear(
+        static_cast<vcl::Word>(vcl::StrToInt(Copy(S, P2 + 1, 2))), CurrentYear(), FormatSettings());
+    std::string Century = vcl::IntToStr(Year / 100);
+    if (Length(Century) < 2)
+      Century = "0" + Century;
+    vcl::Insert(Century, S, P2 + 1);
   }
 }
 

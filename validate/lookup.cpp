@@ -76,6 +76,27 @@ bool TStringLookupValidator::IsValidInput(std::string& S, bool SuppressFill) {
   return true;
 }
 
+// The words that begin with S ignoring case follow one another from where
+// the search for S lands, as IsValidInput relies on; a case-sensitive list
+// keeps those among them that begin with S exactly.
+std::vector<std::string> TStringLookupValidator::WordsBeginningWith(const std::string& S,
+                                                                    int Max) const {
+  std::vector<std::string> Words;
+  if (S.empty())
+    return Words;
+  int I = 0;
+  FItems->Find(S, I);
+  const int Len = vcl::Length(S);
+  for (; I < FItems->Count() && static_cast<int>(Words.size()) < Max; ++I) {
+    const std::string Beginning = vcl::Copy(FItems->Strings(I), 1, Len);
+    if (!vcl::AnsiSameText(S, Beginning))
+      break;
+    if (SameBeginning(S, Beginning))
+      Words.push_back(FItems->Strings(I));
+  }
+  return Words;
+}
+
 std::string TStringLookupValidator::ErrorMessage(bool Input, std::string S) {
   return QuotedMessage(S, Input ? " does not resemble any of the valid words."
                                 : " is not a valid word.");

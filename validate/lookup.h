@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "validate/validator.h"
 #include "vcl/classes.h"
@@ -34,6 +35,11 @@ public:
   // Copies the words of Value into the owned list, which keeps its own order
   // and duplicate rule. A null Value empties the list.
   virtual void SetItems(vcl::TStrings* Value);
+
+  // The words S is the beginning of, in list order, compared as typing is
+  // judged (exactly when CaseSensitive, else ignoring case): what may follow
+  // S. At most Max words; none for an empty S.
+  std::vector<std::string> WordsBeginningWith(const std::string& S, int Max) const;
 
   bool CaseSensitive() const { return FCaseSensitive; }
   void SetCaseSensitive(bool Value) { FCaseSensitive = Value; }

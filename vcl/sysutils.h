@@ -259,6 +259,10 @@ struct TFormatSettings {
                                               "Thu", "Fri", "Sat"}; // Sunday first
   std::array<std::string, 7> LongDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                              "Thursday", "Friday", "Saturday"};
+  // How a two-digit year is read: 0 puts it in the current century; N > 0
+  // puts it within the 100 years that start N years before the current one
+  // (with 50 in 2026, 98 is 1998 and 12 is 2012).
+  Word TwoDigitYearCenturyWindow = 0;
 };
 
 extern TFormatSettings FormatSettings;
@@ -280,6 +284,7 @@ extern std::array<std::string, 12>& ShortMonthNames;
 extern std::array<std::string, 12>& LongMonthNames;
 extern std::array<std::string, 7>& ShortDayNames;
 extern std::array<std::string, 7>& LongDayNames;
+extern Word& TwoDigitYearCenturyWindow;
 extern TSysLocale SysLocale;
 
 void ResetLocale();
@@ -320,10 +325,14 @@ std::string TimeToStr(TDateTime Time, const TFormatSettings& Settings);
 std::string DateTimeToStr(TDateTime DateTime, const TFormatSettings& Settings);
 std::string FormatDateTime(const std::string& Format, TDateTime DateTime,
                            const TFormatSettings& Settings);
-// Texts in the order of ShortDateFormat; two-digit years take the current century.
+// Texts in the order of ShortDateFormat; a two-digit year is read as
+// ExpandTwoDigitYear reads it.
 // The StrTo forms raise EConvertError; the TryStrTo forms answer false and
 // leave Value alone, for callers that only want to know whether a text reads.
 TDateTime StrToDate(const std::string& S);
+// The full year a two-digit year Year (0 to 99) stands for in CurrentYear,
+// by the settings' TwoDigitYearCenturyWindow.
+Word ExpandTwoDigitYear(Word Year, Word CurrentYear, const TFormatSettings& Settings);
 TDateTime StrToTime(const std::string& S);
 TDateTime StrToDateTime(const std::string& S);
 bool TryStrToDate(const std::string& S, TDateTime& Value);

@@ -107,6 +107,7 @@ object CustomerForm: TCustomerForm
     Top = 132
     Width = 160
     Height = 21
+    CompletionList = True
     EditText = 'Germany'
     Kind = 5
     ShowErrors = [veInput, veFocus]
@@ -331,7 +332,7 @@ object CustomerForm: TCustomerForm
       Height = 112
       AutoSize = False
       WordWrap = True
-      Caption = 'Try: a letter in Quantity; 12.34 in Discount; G in Country; (555 in Phone; leave a half-typed field with Tab; Ctrl+Enter in Birth date; Alt+Down in Sales region. 12 in Voucher, then Tab: the error shows in place (Ctrl+F1 reads it). Rest the mouse on a button for its hint. Below, the customer file judges typing the same way.'
+      Caption = 'Try: a letter in Quantity; N in Country, then Down and Enter in its list; (555 in Phone; leave a half-typed field with Tab; 12/25/98 in Birth date is 1998, Ctrl+Enter opens the calendar; Alt+Down in Sales region. 12 in Voucher, then Tab: the error shows in place (Ctrl+F1 reads it). Rest the mouse on a button for its hint. Below, the customer file judges typing the same way.'
     end
   end
   object ClearButton: TButton
@@ -440,6 +441,7 @@ object CustomerForm: TCustomerForm
       Top = 56
       Width = 100
       Height = 21
+      CompletionList = True
       DataField = 'country'
       DataSource = CustomerSource
       Kind = 5

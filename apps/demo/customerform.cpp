@@ -59,6 +59,15 @@ std::string TCustomerForm::FieldName(TObject* Control) const {
 }
 
 void TCustomerForm::FormCreate(TObject*) {
+  // Birth dates lie in the past: a two-digit year is taken within the 99
+  // years up to this one, so 12/25/98 is 1998, not 2098.
+  for (ValEdit::TCustomValidEdit* Edit :
+       {static_cast<ValEdit::TCustomValidEdit*>(BirthDateEdit),
+        static_cast<ValEdit::TCustomValidEdit*>(DBBirthDateEdit)}) {
+    TFormatSettings Settings = Edit->Validator()->FormatSettings();
+    Settings.TwoDigitYearCenturyWindow = 99;
+    Edit->Validator()->SetFormatSettings(Settings);
+  }
   // Values whose text depends on the locale are given as typed values, so
   // the form reads the same under every locale's separators and orders.
   DiscountEdit->SetAsFloat(7.5);

@@ -219,6 +219,10 @@ void DataAwareNull(vcl::TForm* Form) {
   Due->Clear();                                 // or SetAsString(""), or the user deleting the text
   Expect(Orders->FieldByName("due")->IsNull()); // no date, not 30 December 1899
   Expect(Due->Text().empty() && Due->AsDate() == 0);
+  Expect(Due->IsNull()); // Null, where AsDate reads 0
+
+  Due->SetAsDate(0); // the date 0 is a value: 30 December 1899
+  Expect(!Due->IsNull() && Due->AsDate() == 0);
   // [end]
   Orders->Post();
 }

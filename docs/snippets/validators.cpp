@@ -110,7 +110,16 @@ void Date() {
   Due.SetText(Assigned); // a date without its year gets the current one
   Expect(Assigned == "12/25/2026");
   Expect(!Due.IsValid("2/30/2026")); // no such day
-  vcl::SetNowFunction({});           // back to the system clock
+
+  std::string Born = "12/25/98";
+  Due.SetText(Born); // a two-digit year gets the current century...
+  Expect(Born == "12/25/2098");
+  vcl::TwoDigitYearCenturyWindow = 50; // ...or one within 50 years before this one
+  Born = "12/25/98";
+  Due.SetText(Born);
+  Expect(Born == "12/25/1998" && vcl::StrToDate("12/25/98") == vcl::EncodeDate(1998, 12, 25));
+  vcl::TwoDigitYearCenturyWindow = 0;
+  vcl::SetNowFunction({}); // back to the system clock
   // [end]
 }
 

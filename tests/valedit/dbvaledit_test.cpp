@@ -206,6 +206,34 @@ TEST_F(DBValidEditTest, EscapeGivesTheFieldsValueBackWithoutReachingTheForm) {
   EXPECT_EQ(Stored("credit"), "1500");
 }
 
+// With the completion list open, Escape closes only the list and keeps what
+// was typed; the next Escape gives the record's value back. A word taken
+// from the list is typed text, written on leaving.
+TEST_F(DBValidEditTest, TheCompletionListTakesEnterAndEscapeFirst) {
+  Name->SetKind(vkStringLookup);
+  auto* Words = dynamic_cast<Validate::TStringLookupValidator*>(Name->Validator());
+  ASSERT_NE(Words, nullptr);
+  Words->Items()->SetCommaText("Ada,Blaise,Bob");
+  Name->SetCompletionList(true);
+  Retype(Name, "b");
+  EXPECT_EQ(Name->CompletionWords(), (std::vector<std::string>{"Blaise", "Bob"}));
+  vt::PressKey(VK_ESCAPE);
+  EXPECT_TRUE(Name->CompletionWords().empty());
+  EXPECT_EQ(Name->Text(), "b");
+  EXPECT_EQ(Data->State(), dsEdit);
+  vt::PressKey(VK_ESCAPE);
+  EXPECT_EQ(Name->Text(), "Ada");
+  EXPECT_EQ(CancelClicks, 0);
+
+  vt::TypeText("b");
+  vt::PressKey(VK_DOWN);
+  vt::PressKey(VK_RETURN);
+  EXPECT_EQ(Name->Text(), "Bob");
+  ASSERT_TRUE(vt::MoveFocus(Other));
+  Data->Post();
+  EXPECT_EQ(Stored("name"), "Bob");
+}
+
 TEST_F(DBValidEditTest, PasteAndCutEnterEditMode) {
   ASSERT_TRUE(vt::MoveFocus(Name));
   vt::PressKey(VK_END);
@@ -352,6 +380,46 @@ TEST_F(DBValidEditTest, AReadOnlyControlIsLeftWhateverItsFieldHolds) {
   EXPECT_EQ(Data->State(), dsBrowse);
   EXPECT_TRUE(vt::MoveFocus(Other));
   EXPECT_TRUE(Boxes.Boxes().empty());
+}
+
+// No value and zero are told apart, whether the user or the program empties
+// the field or enters 0; a connection of the test's own reads what was written.
+TEST_F(DBValidEditTest, NullIsToldApartFromZero) {
+  EXPECT_FALSE(Credit->IsNull());
+  Data->Next();
+  EXPECT_TRUE(Credit->IsNull());
+  EXPECT_EQ(Credit->AsInteger(), 0);
+
+  Retype(Credit, "0");
+  ASSERT_TRUE(vt::MoveFocus(Other));
+  Data->Post();
+  EXPECT_FALSE(Credit->IsNull());
+  EXPECT_EQ(Credit->Text(), "0");
+  EXPECT_EQ(Stored("(credit IS NULL) || '/' || credit", 2), "0/0");
+
+  ASSERT_TRUE(vt::MoveFocus(Credit));
+  Credit->SelectAll();
+  vt::PressKey(VK_BACK);
+  ASSERT_TRUE(vt::MoveFocus(Other));
+  Data->Post();
+  EXPECT_TRUE(Credit->IsNull());
+  EXPECT_EQ(Stored("credit IS NULL", 2), "1");
+
+  // From code: zero, then Null by Clear and by a Null variant.
+  const std::function<void()> SetNull[] = {[this] { Credit->Clear(); },
+                                           [this] { Credit->SetAsVariant(Variant::Null()); }};
+  for (const auto& MakeNull : SetNull) {
+    Credit->SetAsInteger(0);
+    Data->Post();
+    EXPECT_EQ(Stored("(credit IS NULL) || '/' || credit", 2), "0/0");
+    MakeNull();
+    EXPECT_TRUE(Credit->IsNull());
+    Data->Post();
+    EXPECT_EQ(Stored("credit IS NULL", 2), "1");
+  }
+  // A control without a field holds no value.
+  Credit->SetDataField("");
+  EXPECT_TRUE(Credit->IsNull());
 }
 
 // ---------------------------------------------------------------------------

@@ -89,6 +89,7 @@ TEST(ValEditFormFile, EveryKindWithItsSettingsRoundTripsWithItsText) {
   App->SetValidation({vtSetValue});
   App->SetDefaultDisplay(false);
   App->SetSelectCompletion(true);
+  App->SetCompletionList(true);
   App->SetEditText("anything");
 
   const std::string Text = vcl::ComponentToText(&Form);
@@ -105,8 +106,11 @@ TEST(ValEditFormFile, EveryKindWithItsSettingsRoundTripsWithItsText) {
   EXPECT_EQ(EditOf(Copy.get(), "App")->Validation(), TValidation{vtSetValue});
   EXPECT_FALSE(EditOf(Copy.get(), "App")->AllowNull());
   EXPECT_TRUE(EditOf(Copy.get(), "App")->SelectCompletion());
+  EXPECT_TRUE(EditOf(Copy.get(), "App")->CompletionList());
+  EXPECT_FALSE(EditOf(Copy.get(), "Look")->CompletionList());
   // Off is the default and is not written.
   EXPECT_EQ(Text.find("SelectCompletion = True"), Text.rfind("SelectCompletion"));
+  EXPECT_EQ(Text.find("CompletionList = True"), Text.rfind("CompletionList"));
   EXPECT_EQ(static_cast<TFloatValidator*>(EditOf(Copy.get(), "Flt")->Validator())->Precision(), 3);
   EXPECT_EQ(EditOf(Copy.get(), "Dat")->Glyph()->Width(), 12);
   // Writing the copy again gives the same form file.
@@ -181,15 +185,16 @@ TEST(ValEditFormFile, BoundsReadFromAFormKeepTheStoredNoBounds) {
     bool NoBounds;
   } Cases[] = {
       {vkInteger, "    Validator.Max = 500\n    Validator.Min = 1\n", true},
-      {vkInteger, "    Validator.Max = 500\n    Validator.Min = 1\n    Validator.NoBounds = False\n",
-       false},
+      {vkInteger,
+       "    Validator.Max = 500\n    Validator.Min = 1\n    Validator.NoBounds = False\n", false},
       {vkFloat, "    Validator.Max = 500\n    Validator.Min = 1\n", true},
       {vkCurrency, "    Validator.Max = 500\n    Validator.Min = 1\n", true},
       {vkCurrency, "    Validator.Max = 500\n    Validator.NoBounds = False\n", false},
   };
   for (const auto& C : Cases) {
-    const std::string Text = "object F: TForm\n  object E: TValidEdit\n    Kind = " +
-                             std::to_string(C.Kind) + "\n" + C.Bounds + "  end\nend\n";
+    const std::string Text =
+        "object F: TForm\n  object E: TValidEdit\n    Kind = " + std::to_string(C.Kind) + "\n" +
+        C.Bounds + "  end\nend\n";
     SCOPED_TRACE(Text);
     std::unique_ptr<vcl::TForm> Form = ReadForm(Text);
     TValidator* V = EditOf(Form.get(), "E")->Validator();
@@ -258,6 +263,7 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     CharCase = ecLowerCase
     ClickKey = 115
     Color = clYellow
+    CompletionList = True
     Ctl3D = False
     DefaultDisplay = False
     ErrorDisplay = edInPlace

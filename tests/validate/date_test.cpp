@@ -264,6 +264,62 @@ TEST_F(DateValidatorTest, SetTextSuppliesTheYearAfterAFilledInSeparator) {
   }
 }
 
+// A two-digit year is widened into the century window of the settings in
+// force, the process-wide ones or the validator's own, as StrToDate reads it.
+TEST_F(DateValidatorTest, SetTextWidensTwoDigitYearsInTheCenturyWindow) {
+  const struct {
+    const char* ShortDateFormat;
+    char DateSeparator;
+    vcl::Word Window;
+    const char* Text;
+    const char* After;
+  } Rows[] = {
+      {"M/d/yy", '/', 50, "12/25/98", "12/25/1998"},
+      {"M/d/yy", '/', 50, "12/25/12", "12/25/2012"},
+      {"M/d/yy", '/', 50, "1/1/76", "1/1/1976"},
+      {"M/d/yy", '/', 50, "1/1/75", "1/1/2075"},
+      {"M/d/yy", '/', 0, "12/25/98", "12/25/2098"},
+      {"dd.MM.yy", '.', 99, "25.12.27", "25.12.1927"},
+      // A missing year is the current one, whatever the window.
+      {"M/d/yy", '/', 50, "12/25", "12/25/2026"},
+  };
+  for (const auto& Row : Rows) {
+    vcl::ResetLocale();
+    vcl::ShortDateFormat = Row.ShortDateFormat;
+    vcl::DateSeparator = Row.DateSeparator;
+    vcl::TFormatSettings Own = vcl::FormatSettings;
+    Own.TwoDigitYearCenturyWindow = Row.Window;
+    TDateValidator Shared(nullptr);
+    TDateValidator OwnSettings(nullptr);
+    OwnSettings.SetFormatSettings(Own);
+    vcl::TwoDigitYearCenturyWindow = Row.Window;
+    for (TDateValidator* V : {&Shared, &OwnSettings}) {
+      std::string S = Row.Text;
+      V->SetText(S);
+      EXPECT_EQ(S, Row.After) << Row.Window << " " << Row.Text;
+    }
+    // The validator with its own settings does not follow the process-wide ones.
+    vcl::TwoDigitYearCenturyWindow = 0;
+    std::string S = Row.Text;
+    OwnSettings.SetText(S);
+    EXPECT_EQ(S, Row.After) << Row.Window << " " << Row.Text;
+  }
+}
+
+// A two-digit year the validator leaves as typed is judged as the date it
+// reads as: with the window, 98 is a birth year before today, not one to come.
+TEST_F(DateValidatorTest, BoundsJudgeTwoDigitYearsInTheCenturyWindow) {
+  TDateValidator V(nullptr);
+  V.SetFormat(vdfShort);
+  V.SetMin(vcl::EncodeDate(1900, 1, 1));
+  V.SetMax(Today);
+  V.SetNoBounds(false);
+  EXPECT_FALSE(V.IsValid("12/25/98"));
+  vcl::TwoDigitYearCenturyWindow = 50;
+  EXPECT_TRUE(V.IsValid("12/25/98"));
+  EXPECT_FALSE(V.IsValid("12/25/30"));
+}
+
 // The clock is read only when a year has to be supplied.
 TEST_F(DateValidatorTest, OnlySupplyingAYearReadsTheClock) {
   TDateValidator V(nullptr);

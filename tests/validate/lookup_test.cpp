@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "validator_testing.h"
 #include "vcl/sysutils.h"
 
@@ -77,6 +80,36 @@ TEST(LookupValidatorUnicode, WordsOfAnyScriptCompleteAndMatch) {
   V.SetCaseSensitive(false);
   EXPECT_TRUE(V.IsValid("ŁÓDŹ"));
   EXPECT_FALSE(V.IsValid("Lodz"));
+}
+
+// What may follow a typed beginning, as a completion list offers it: the
+// words in list order, matched with the list's case rule.
+TEST_F(LookupValidatorTest, WordsBeginningWithFollowTheCaseRule) {
+  V.Items()->Add("apple pie");
+  V.Items()->Add("Applesauce");
+  V.Items()->Add("Blueberry");
+  using TWords = std::vector<std::string>;
+  const struct {
+    bool CaseSensitive;
+    const char* Text;
+    int Max;
+    TWords Words;
+  } Rows[] = {
+      {false, "ap", 10, {"Apple", "apple pie", "Applesauce", "Apricot"}},
+      {false, "APPLE", 10, {"Apple", "apple pie", "Applesauce"}},
+      {false, "ap", 2, {"Apple", "apple pie"}},
+      {false, "b", 10, {"Banana", "Blueberry"}},
+      {false, "c", 10, {}},
+      {false, "", 10, {}},
+      {true, "Ap", 10, {"Apple", "Applesauce", "Apricot"}},
+      {true, "app", 10, {"apple pie"}},
+      {true, "AP", 10, {}},
+  };
+  for (const auto& Row : Rows) {
+    V.SetCaseSensitive(Row.CaseSensitive);
+    EXPECT_EQ(V.WordsBeginningWith(Row.Text, Row.Max), Row.Words)
+        << Row.CaseSensitive << " " << Row.Text;
+  }
 }
 
 TEST_F(LookupValidatorTest, AutoFillOffNeverCompletes) {

@@ -15,6 +15,11 @@ struct AllowNull {
     P.Bool("AllowNull", &T::AllowNull, &T::SetAllowNull, true);
   }
 };
+struct CompletionList {
+  template <typename T> static void Declare(vcl::Published<T>& P) {
+    P.Bool("CompletionList", &T::CompletionList, &T::SetCompletionList, false);
+  }
+};
 struct DefaultDisplay {
   template <typename T> static void Declare(vcl::Published<T>& P) {
     P.Bool("DefaultDisplay", &T::DefaultDisplay, &T::SetDefaultDisplay, true);

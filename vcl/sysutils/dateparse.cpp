@@ -2,6 +2,7 @@
 // the order ShortDateFormat names them, DateSeparator and TimeSeparator
 // between them, blanks allowed around every piece, AM/PM markers before or
 // after the time, and nothing left over at the end.
+#include <algorithm>
 #include <cmath>
 
 #include "vcl/sysutils.h"
@@ -103,10 +104,8 @@ public:
         Y = N1, YearDigits = L1, M = N2, D = N3;
         break;
       }
-      // No window around the current year: a two-digit year is always in
-      // the current century.
       if (YearDigits <= 2)
-        Y += CurrentYear() / 100 * 100;
+        Y = ExpandTwoDigitYear(static_cast<Word>(Y), CurrentYear(), FSettings);
     } else {
       // Two numbers are the month and the day, in the locale's order, of the
       // current year.
@@ -172,6 +171,18 @@ private:
 };
 
 } // namespace
+
+Word ExpandTwoDigitYear(Word Year, Word CurrentYear, const TFormatSettings& Settings) {
+  const int Window = Settings.TwoDigitYearCenturyWindow;
+  if (Window == 0)
+    return static_cast<Word>(CurrentYear / 100 * 100 + Year);
+  // The window's first year; a window reaching back past year 0 starts there.
+  const int Pivot = std::max(CurrentYear - Window, 0);
+  int Result = Pivot / 100 * 100 + Year;
+  if (Result < Pivot)
+    Result += 100;
+  return static_cast<Word>(Result);
+}
 
 bool TryStrToDate(const std::string& S, TDateTime& Value, const TFormatSettings& Settings) {
   TDateScanner Scanner(S, Settings);

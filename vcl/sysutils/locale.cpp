@@ -23,6 +23,7 @@ std::array<std::string, 12>& ShortMonthNames = FormatSettings.ShortMonthNames;
 std::array<std::string, 12>& LongMonthNames = FormatSettings.LongMonthNames;
 std::array<std::string, 7>& ShortDayNames = FormatSettings.ShortDayNames;
 std::array<std::string, 7>& LongDayNames = FormatSettings.LongDayNames;
+Word& TwoDigitYearCenturyWindow = FormatSettings.TwoDigitYearCenturyWindow;
 TSysLocale SysLocale;
 
 void ResetLocale() {

@@ -139,6 +139,51 @@ TEST_F(DateTimeTest, StrToDateMonthDayYear) {
     EXPECT_EQ(StrToDate(C.Text), EncodeDate(C.Y, C.M, C.D)) << C.Text;
 }
 
+TEST_F(DateTimeTest, TwoDigitYearsFollowTheCenturyWindow) {
+  TFormatSettings Settings;
+  const struct {
+    Word Window, Current, Year, Expected;
+  } Rows[] = {{0, 2026, 98, 2098},
+              {0, 2026, 5, 2005},
+              {0, 2101, 99, 2199},
+              {50, 2026, 98, 1998},
+              {50, 2026, 76, 1976},
+              {50, 2026, 75, 2075},
+              {50, 2026, 12, 2012},
+              {99, 2026, 26, 2026},
+              {99, 2026, 27, 1927},
+              {1, 2026, 25, 2025},
+              {1, 2026, 24, 2124},
+              // Across a century: the window moves with the current year.
+              {50, 2080, 29, 2129},
+              {50, 2080, 30, 2030},
+              {50, 2000, 49, 2049},
+              {50, 2000, 50, 1950},
+              // A window longer than the calendar starts at year 0.
+              {5000, 2026, 98, 98}};
+  for (const auto& R : Rows) {
+    Settings.TwoDigitYearCenturyWindow = R.Window;
+    EXPECT_EQ(ExpandTwoDigitYear(R.Year, R.Current, Settings), R.Expected)
+        << R.Window << " " << R.Current << " " << R.Year;
+  }
+}
+
+TEST_F(DateTimeTest, StrToDateReadsTwoDigitYearsInTheWindow) {
+  TwoDigitYearCenturyWindow = 50; // the clock says 2026
+  EXPECT_EQ(StrToDate("12/25/98"), EncodeDate(1998, 12, 25));
+  EXPECT_EQ(StrToDate("1/1/75"), EncodeDate(2075, 1, 1));
+  // Four digits and a missing year are not windowed.
+  EXPECT_EQ(StrToDate("12/25/0098"), EncodeDate(98, 12, 25));
+  EXPECT_EQ(StrToDate("6/17"), EncodeDate(2026, 6, 17));
+  // Settings of one's own carry their own window.
+  TFormatSettings Own;
+  EXPECT_EQ(StrToDate("12/25/98", Own), EncodeDate(2098, 12, 25));
+  Own.TwoDigitYearCenturyWindow = 99;
+  EXPECT_EQ(StrToDateTime("12/25/27 6:00", Own), EncodeDate(1927, 12, 25) + 0.25);
+  ResetLocale();
+  EXPECT_EQ(TwoDigitYearCenturyWindow, 0);
+}
+
 TEST_F(DateTimeTest, StrToDateFollowsTheFormatOrder) {
   ShortDateFormat = "dd.MM.yyyy";
   DateSeparator = '.';
