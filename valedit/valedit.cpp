@@ -162,7 +162,7 @@ bool TCustomValidEdit::ValidateExit(bool Report) {
   }
   if (Report) {
     if (S.empty())
-      MessageDlg(SValueRequired, mtError, {mbOK}, 0);
+      MessageDlg(SValueRequired(), mtError, {mbOK}, 0);
     else
       FocusError(FStoredText);
   }

@@ -77,8 +77,7 @@ bool TStringLookupValidator::IsValidInput(std::string& S, bool SuppressFill) {
 }
 
 std::string TStringLookupValidator::ErrorMessage(bool Input, std::string S) {
-  return QuotedMessage(S, Input ? " does not resemble any of the valid words."
-                                : " is not a valid word.");
+  return QuotedMessage(S, vcl::ResString(Input ? vcl::rsNoSuchWordStart : vcl::rsNoSuchWord));
 }
 
 } // namespace Validate

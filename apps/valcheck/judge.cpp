@@ -50,7 +50,7 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
 void TJudge::Report(long long LineNo, std::string_view Text, TTextSink& Reports) {
   Reports.Location(FLabel, LineNo);
   if (FText.empty()) {
-    Reports.Write(Validate::SValueRequired);
+    Reports.Write(Validate::SValueRequired());
   } else {
     // A bound left out is the widest value of the kind: the message says
     // only what was given.
