@@ -4,6 +4,7 @@
 #include "calform/calform.h"
 
 #include "resources/resources.h"
+#include "vcl/consts.h"
 #include "vcl/typinfo.h"
 
 namespace CalForm {
@@ -16,6 +17,17 @@ TCalendarForm::TCalendarForm(TComponent* AOwner) : TForm(AOwner) {
   if (Layout.empty())
     throw EReadError("The resource TCalendarForm is missing");
   ReadComponentText(std::string(Layout), this);
+  // The layout holds the English captions; the catalog gives them in the
+  // user's language, and the locale says where a week starts.
+  SetCaption(ResString(rsCalendarCaption));
+  OKBtn->SetCaption(ResString(rsMsgDlgOK));
+  CancelBtn->SetCaption(ResString(rsMsgDlgCancel));
+  TodayBtn->SetCaption(ResString(rsCalendarToday));
+  HelpBtn->SetCaption(ResString(rsMsgDlgHelp));
+  DayLabel->SetCaption(ResString(rsCalendarDay));
+  MonthLabel->SetCaption(ResString(rsCalendarMonth));
+  YearLabel->SetCaption(ResString(rsCalendarYear));
+  Calendar->SetStartOfWeek(FormatSettings.FirstDayOfWeek);
 }
 
 void TCalendarForm::SetDate(TDateTime Value) {

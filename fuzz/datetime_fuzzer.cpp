@@ -26,11 +26,11 @@ void ApplyLocale(const std::vector<std::string>& Lines) {
   if (auto S = Line(1))
     vcl::ShortDateFormat = *S;
   if (auto S = Line(2))
-    vcl::DateSeparator = (*S)[0];
+    vcl::DateSeparator = vcl::Utf8Decode(*S)[0];
   if (auto S = Line(3))
     vcl::LongTimeFormat = *S;
   if (auto S = Line(4))
-    vcl::TimeSeparator = (*S)[0];
+    vcl::TimeSeparator = vcl::Utf8Decode(*S)[0];
   if (auto S = Line(5))
     vcl::TimeAMString = *S;
   if (auto S = Line(6))

@@ -19,6 +19,10 @@ packages+=(dbus at-spi2-core python3-pyatspi)
 # and the sqlite3 tool, with which a test reads back what the demo stored.
 packages+=(fonts-dejavu-core fonts-wqy-microhei fonts-noto-color-emoji fonts-lohit-deva
   fonts-tlwg-garuda sqlite3)
+# The locale sources: the locale tests compile de_DE, fr_FR, ru_RU, en_US and
+# ps_AF into a folder of their own with localedef; the demo's --locale system
+# is shown under de_DE.UTF-8, generated below.
+packages+=(locales)
 # The fuzz step of scripts/test.sh: clang with libFuzzer and the sanitizers.
 packages+=(clang libclang-rt-14-dev)
 missing=()
@@ -30,3 +34,6 @@ if ((${#missing[@]})); then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+for l in de_DE fr_FR ru_RU; do
+  locale -a 2>/dev/null | grep -qx "$l.utf8" || localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

@@ -181,9 +181,9 @@ bool TCustomValidEdit::ValidateExit(bool Report) {
   }
   if (Report) {
     if (S.empty() && FErrorDisplay == edInPlace)
-      ShowErrorInPlace(SValueRequired, false);
+      ShowErrorInPlace(SValueRequired(), false);
     else if (S.empty())
-      MessageDlg(SValueRequired, mtError, {mbOK}, 0);
+      MessageDlg(SValueRequired(), mtError, {mbOK}, 0);
     else
       FocusError(FStoredText);
   }

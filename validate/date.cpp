@@ -34,9 +34,16 @@ char FieldLetter(const std::string& Field) {
   return Field[0];
 }
 
+// The letter at character Index of Fmt; '\0' where there is none or it is
+// not ASCII, which no field letter is.
+char LetterAt(const std::string& Fmt, int Index) {
+  const std::string Ch = Copy(Fmt, Index, 1);
+  return Ch.size() == 1 ? Ch[0] : '\0';
+}
+
 // The field (1 to 3) of Fmt, whose separator is D, that holds its first y;
 // 0 when Fmt has no y or fewer than two separators.
-int YearField(const std::string& Fmt, char D) {
+int YearField(const std::string& Fmt, char32_t D) {
   const int Y = vcl::Pos('y', Fmt);
   const int P1 = TextMan::CharPos(D, Fmt, 1);
   const int P2 = TextMan::CharOccurrence(D, Fmt, 2);
@@ -45,28 +52,28 @@ int YearField(const std::string& Fmt, char D) {
   return Y < P1 ? 1 : Y < P2 ? 2 : 3;
 }
 
-// The value of the field S[First..Last]. The picture leaves nothing but a
-// few digits there, which are read in place; anything else is judged by
-// TryStrToInt.
-bool PartValue(const std::string& S, int First, int Last, int& N) {
+// The value of a field. The picture leaves nothing but a few digits there,
+// which are read in place; anything else is judged by TryStrToInt.
+bool PartValue(const std::string& Part, int& N) {
   N = 0;
-  for (int I = First; I <= Last; ++I) {
-    const char Ch = S[I - 1];
+  for (const char Ch : Part) {
     if (Ch < '0' || Ch > '9' || N > 999)
-      return vcl::TryStrToInt(Copy(S, First, Last - First + 1), N);
+      return vcl::TryStrToInt(Part, N);
     N = N * 10 + (Ch - '0');
   }
   return true;
 }
 
-// The part test of the field S[First..Last], whose letter is Letter.
+// The part test of the field S[First..Last] (characters), whose letter is
+// Letter.
 bool CheckDatePart(const std::string& S, int First, int Last, bool SeparatorFollows, char Letter) {
   if (Last < First)
     return true;
+  const std::string Part = Copy(S, First, Last - First + 1);
   int N = 0;
-  if (!PartValue(S, First, Last, N))
+  if (!PartValue(Part, N))
     return false;
-  const bool LeadingZero = First == Last && S[First - 1] == '0' && !SeparatorFollows;
+  const bool LeadingZero = Part == "0" && !SeparatorFollows;
   switch (Letter) {
   case 'M':
     return (N >= 1 && N <= 12) || LeadingZero;
@@ -110,9 +117,9 @@ const TCustomDateValidator::TFormatFields& TCustomDateValidator::FormatFields() 
   FFields.DateSeparator = Settings.DateSeparator;
   const std::string Fmt = SeparatedDateFormat(Settings);
   const int P1 = TextMan::CharPos(Settings.DateSeparator, Fmt, 1);
-  FFields.Letters[0] = P1 > 1 ? Fmt[P1 - 2] : '\0';
-  FFields.Letters[1] = P1 > 0 && P1 < Length(Fmt) ? Fmt[P1] : '\0';
-  FFields.Letters[2] = P1 > 0 ? Fmt.back() : '\0';
+  FFields.Letters[0] = P1 > 1 ? LetterAt(Fmt, P1 - 1) : '\0';
+  FFields.Letters[1] = P1 > 0 ? LetterAt(Fmt, P1 + 1) : '\0';
+  FFields.Letters[2] = P1 > 0 ? LetterAt(Fmt, Length(Fmt)) : '\0';
   FFields.YearField = YearField(Fmt, Settings.DateSeparator);
   return FFields;
 }
@@ -146,7 +153,7 @@ void TCustomDateValidator::FitYearWidth() {
   if (Y == 0)
     return;
   int Width = 0;
-  while (Y + Width <= Length(Fmt) && Fmt[Y + Width - 1] == 'y')
+  while (LetterAt(Fmt, Y + Width) == 'y')
     ++Width;
   const int Wanted = FFormat == vdfShort ? 2 : 4;
   if (Width > Wanted)
@@ -183,7 +190,7 @@ void TCustomDateValidator::SetMin(vcl::TDateTime Value) {
 
 void TCustomDateValidator::FormatChanged() {
   const std::string S = SeparatedDateFormat(FormatSettings());
-  const char D = FormatSettings().DateSeparator;
+  const char32_t D = FormatSettings().DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
   const int P2 = P1 > 0 ? TextMan::CharPos(D, S, P1 + 1) : 0;
   const int L = Length(S);
@@ -224,7 +231,7 @@ void TCustomDateValidator::FormatChanged() {
     Year += ']';
     break;
   }
-  const std::string Separator = PictureLiteral(std::string(1, D));
+  const std::string Separator = PictureLiteral(vcl::Utf8Encode(D));
   SetPictureField(PictureFields[0] + Separator + PictureFields[1] + Separator + PictureFields[2]);
 }
 
@@ -235,7 +242,7 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
   if (Picture().empty())
     return true;
   const char* Letters = FormatFields().Letters;
-  const char D = FormatSettings().DateSeparator;
+  const char32_t D = FormatSettings().DateSeparator;
   const int L = Length(S);
   const int P1 = TextMan::CharPos(D, S, 1);
   if (P1 == 0)
@@ -265,7 +272,7 @@ void TCustomDateValidator::SetText(std::string& S) {
   if (Picture().empty() || Field < 2)
     return;
 
-  const char D = FormatSettings().DateSeparator;
+  const char32_t D = FormatSettings().DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
   int P2 = TextMan::CharOccurrence(D, S, 2);
   // Typing the day fills in the separator before the year: 12/25/ lacks its
@@ -279,9 +286,9 @@ void TCustomDateValidator::SetText(std::string& S) {
     // the year goes at the end in either case.
     const std::string YearText = CurrentYearText(FFormat);
     if (Field == 2 && P1 > 0)
-      vcl::Insert(YearText + D, S, P1 + 1);
+      vcl::Insert(YearText + vcl::Utf8Encode(D), S, P1 + 1);
     else
-      S = S + D + YearText;
+      S = S + vcl::Utf8Encode(D) + YearText;
   } else if (FFormat == vdfLong && Field == 3 && Length(S) - P2 == 2) {
     // A two-digit year gets the century StrToDate would read it in: the
     // current one, or the one the settings' century window gives. A year in
@@ -307,8 +314,8 @@ bool TCustomDateValidator::IsValid(std::string S) {
 
 std::string TCustomDateValidator::ErrorMessage(bool Input, std::string S) {
   if (Input || FNoBounds)
-    return QuotedMessage(S, " does not resemble a date.");
-  return QuotedMessage(S, RangeLiteral("date", vcl::DateToStr(FMin, FormatSettings()),
+    return QuotedMessage(S, vcl::ResString(vcl::rsNotADate));
+  return QuotedMessage(S, RangeLiteral(vcl::rsRangeDate, vcl::DateToStr(FMin, FormatSettings()),
                                        vcl::DateToStr(FMax, FormatSettings())));
 }
 

@@ -55,7 +55,7 @@ private:
   // the format and separator it was read from.
   struct TFormatFields {
     std::string ShortDateFormat;
-    char DateSeparator = '\0';
+    char32_t DateSeparator = 0;
     char Letters[3] = {};
     int YearField = 0;
   };

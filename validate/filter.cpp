@@ -37,8 +37,8 @@ bool TCustomFilterValidator::IsValidInput(std::string& S, bool) {
 
 std::string TCustomFilterValidator::ErrorMessage(bool Input, std::string S) {
   if (Input && vcl::Length(S) == 1)
-    return QuotedMessage(S, " is an invalid character.");
-  return QuotedMessage(S, " contains invalid character(s).");
+    return QuotedMessage(S, vcl::ResString(vcl::rsInvalidCharacter));
+  return QuotedMessage(S, vcl::ResString(vcl::rsInvalidCharacters));
 }
 
 } // namespace Validate

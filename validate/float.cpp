@@ -14,18 +14,24 @@ std::string Digits(std::uint8_t Precision) {
   return vcl::IntToStr(Precision);
 }
 
+// Whether S starts with a 0 that a second character follows, other than the
+// decimal separator Sep.
+bool LeadingZero(const std::string& S, char32_t Sep) {
+  return vcl::Length(S) > 1 && S[0] == '0' && vcl::Utf8Decode(vcl::Copy(S, 2, 1))[0] != Sep;
+}
+
 } // namespace
 
 TCustomFloatValidator::TCustomFloatValidator(vcl::TObject* AOwner)
     : TCustomFilterValidator(AOwner) {
-  StoreFilterChars(std::string("0123456789") + FormatSettings().DecimalSeparator);
+  StoreFilterChars("0123456789" + vcl::Utf8Encode(FormatSettings().DecimalSeparator));
   // The locale's count is taken as it is, beyond the limit SetPrecision keeps.
   FPrecision = FormatSettings().CurrencyDecimals;
   SetNoBounds(true);
 }
 
 void TCustomFloatValidator::GetFilter() {
-  std::string Chars = std::string("0123456789") + FormatSettings().DecimalSeparator;
+  std::string Chars = "0123456789" + vcl::Utf8Encode(FormatSettings().DecimalSeparator);
   if (FNoBounds || FMin < 0 || FMax < 0)
     Chars += '-';
   StoreFilterChars(Chars);
@@ -66,14 +72,14 @@ void TCustomFloatValidator::SetPrecision(std::uint8_t Value) {
 }
 
 bool TCustomFloatValidator::IsValidInput(std::string& S, bool) {
-  const char Sep = FormatSettings().DecimalSeparator;
+  const char32_t Sep = FormatSettings().DecimalSeparator;
   // A typed blank stands for the decimal separator. The locale's separator is
   // written rather than a fixed full stop, so that under a ',' locale the
   // blank still gives a decimal, as the input-error message assumes it does.
   TextMan::ReplaceFirstChar(' ', Sep, S);
   if (!CharsPass(S))
     return false;
-  if (!FLeadingZeros && vcl::Length(S) > 1 && S[0] == '0' && S[1] != Sep)
+  if (!FLeadingZeros && LeadingZero(S, Sep))
     return false;
   const int Minus = vcl::Pos('-', S);
   if (Minus > 0 && (Minus != 1 || TextMan::CharOccurrence('-', S, 2) != 0))
@@ -109,15 +115,15 @@ void TCustomFloatValidator::SetText(std::string& S) {
 std::string TCustomFloatValidator::GetDisplayText(std::string S) {
   if (S.empty())
     return S;
-  const char Sep = FormatSettings().DecimalSeparator;
-  if (FLeadingZeros && vcl::Length(S) > 1 && S[0] == '0' && S[1] != Sep)
+  const char32_t Sep = FormatSettings().DecimalSeparator;
+  if (FLeadingZeros && LeadingZero(S, Sep))
     return S;
   int P = vcl::Pos(Sep, S);
   if (P == 0) {
     if (FPrecision > 0) {
       // The decimal separator: under a decimal comma a fixed full stop
       // would read as one more group separator.
-      S += Sep;
+      vcl::Utf8Append(S, Sep);
       P = vcl::Length(S);
     } else {
       P = vcl::Length(S) + 1;
@@ -136,14 +142,15 @@ std::string TCustomFloatValidator::GetDisplayText(std::string S) {
 std::string TCustomFloatValidator::ErrorMessage(bool Input, std::string S) {
   if (!Input) {
     const std::string Bound = "%." + Digits(FPrecision) + "f";
-    return QuotedMessage(S, RangeLiteral("number", vcl::Format(Bound, {FMin}, FormatSettings()),
+    return QuotedMessage(S, RangeLiteral(vcl::rsRangeNumber,
+                                         vcl::Format(Bound, {FMin}, FormatSettings()),
                                          vcl::Format(Bound, {FMax}, FormatSettings())));
   }
   // The message names the whole text the user would have obtained, not the
   // typed character alone.
-  const char Sep = FormatSettings().DecimalSeparator;
+  const char32_t Sep = FormatSettings().DecimalSeparator;
   if (S == " ")
-    S = std::string(1, Sep);
+    S = vcl::Utf8Encode(Sep);
   if (IValidatorOwner* Edit = OwnerEdit()) {
     std::string Whole = Edit->GetEditText();
     vcl::Insert(S, Whole, Edit->SelStart() + 1);
@@ -151,13 +158,12 @@ std::string TCustomFloatValidator::ErrorMessage(bool Input, std::string S) {
   }
   const int P = vcl::Pos(Sep, S);
   if (TextMan::CharOccurrence(Sep, S, 2) != 0)
-    return QuotedMessage(S, " contains more than one decimal.");
+    return QuotedMessage(S, vcl::ResString(vcl::rsMoreThanOneDecimal));
   if (P > 0 && vcl::Length(S) - P > FPrecision)
-    return QuotedMessage(
-        S, vcl::Format(" contains more than %d digits after the decimal.", {int(FPrecision)}));
+    return QuotedMessage(S, vcl::Format(vcl::ResString(vcl::rsTooManyDecimals), {int(FPrecision)}));
   if (vcl::Length(S) == 1)
-    return QuotedMessage(S, " is not a digit, decimal, or (-).");
-  return QuotedMessage(S, " contains invalid character(s) for a decimal number.");
+    return QuotedMessage(S, vcl::ResString(vcl::rsNotDigitDecimalOrMinus));
+  return QuotedMessage(S, vcl::ResString(vcl::rsInvalidForDecimal));
 }
 
 // ---------------------------------------------------------------------------
@@ -190,14 +196,21 @@ void TCurrencyValidator::SetText(std::string& S) {
 std::string TCurrencyValidator::GetDisplayText(std::string S) {
   if (S.empty())
     return S;
-  return "$" + TCustomFloatValidator::GetDisplayText(S);
+  std::string Shown = TCustomFloatValidator::GetDisplayText(S);
+  if (!FormatSettings().LocaleCurrency)
+    return "$" + Shown;
+  const bool Negative = Shown.starts_with('-');
+  if (Negative)
+    Shown.erase(0, 1);
+  return vcl::CurrencyAmountText(Shown, Negative, FormatSettings());
 }
 
 std::string TCurrencyValidator::ErrorMessage(bool Input, std::string S) {
   if (Input)
     return TCustomFloatValidator::ErrorMessage(Input, S);
   const std::string Bound = "%." + Digits(Precision()) + "m";
-  return QuotedMessage(S, RangeLiteral("currency", vcl::Format(Bound, {Min()}, FormatSettings()),
+  return QuotedMessage(S, RangeLiteral(vcl::rsRangeCurrency,
+                                       vcl::Format(Bound, {Min()}, FormatSettings()),
                                        vcl::Format(Bound, {Max()}, FormatSettings())));
 }
 

@@ -74,10 +74,11 @@ std::string TCustomIntegerValidator::GetDisplayText(std::string S) {
 
 std::string TCustomIntegerValidator::ErrorMessage(bool Input, std::string S) {
   if (!Input)
-    return QuotedMessage(S, RangeLiteral("integer", vcl::IntToStr(FMin), vcl::IntToStr(FMax)));
+    return QuotedMessage(
+        S, RangeLiteral(vcl::rsRangeInteger, vcl::IntToStr(FMin), vcl::IntToStr(FMax)));
   if (vcl::Length(S) == 1)
-    return QuotedMessage(S, " is not a digit or (-).");
-  return QuotedMessage(S, " contains invalid character(s) for an integer.");
+    return QuotedMessage(S, vcl::ResString(vcl::rsNotDigitOrMinus));
+  return QuotedMessage(S, vcl::ResString(vcl::rsInvalidForInteger));
 }
 
 } // namespace Validate

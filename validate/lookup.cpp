@@ -98,8 +98,7 @@ std::vector<std::string> TStringLookupValidator::WordsBeginningWith(const std::s
 }
 
 std::string TStringLookupValidator::ErrorMessage(bool Input, std::string S) {
-  return QuotedMessage(S, Input ? " does not resemble any of the valid words."
-                                : " is not a valid word.");
+  return QuotedMessage(S, vcl::ResString(Input ? vcl::rsNoSuchWordStart : vcl::rsNoSuchWord));
 }
 
 } // namespace Validate

@@ -597,8 +597,7 @@ bool TCustomPictureValidator::IsValid(std::string S) {
 }
 
 std::string TCustomPictureValidator::ErrorMessage(bool Input, std::string S) {
-  const char* Literal = Input ? " contains invalid input for the picture:"
-                              : " does not completely match the picture:";
+  const char* Literal = vcl::ResString(Input ? vcl::rsPictureInput : vcl::rsPictureMismatch);
   return QuotedMessage(S, Literal) + '\r' + FPicture.Text();
 }
 

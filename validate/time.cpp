@@ -58,7 +58,7 @@ void TCustomTimeValidator::SetMin(vcl::TDateTime Value) {
 
 void TCustomTimeValidator::FormatChanged() {
   const vcl::TFormatSettings& Settings = FormatSettings();
-  const std::string T = PictureLiteral(std::string(1, Settings.TimeSeparator));
+  const std::string T = PictureLiteral(vcl::Utf8Encode(Settings.TimeSeparator));
   std::string Pic = "#[#]" + T + "##";
   switch (FFormat) {
   case vtfShort:
@@ -84,7 +84,7 @@ bool TCustomTimeValidator::IsValidInput(std::string& S, bool SuppressFill) {
     return false;
   if (S.empty())
     return true;
-  const char T = FormatSettings().TimeSeparator;
+  const char32_t T = FormatSettings().TimeSeparator;
   const int P1 = TextMan::CharPos(T, S, 1);
   int Hour = 0;
   if (!vcl::TryStrToInt(P1 > 0 ? Copy(S, 1, P1 - 1) : S, Hour))
@@ -111,7 +111,7 @@ bool TCustomTimeValidator::IsValidInput(std::string& S, bool SuppressFill) {
 void TCustomTimeValidator::SetText(std::string& S) {
   if (S.empty())
     return;
-  const char T = FormatSettings().TimeSeparator;
+  const char32_t T = FormatSettings().TimeSeparator;
   const int Second = TextMan::CharOccurrence(T, S, 2);
   switch (FFormat) {
   case vtfShort:
@@ -124,9 +124,10 @@ void TCustomTimeValidator::SetText(std::string& S) {
     // matches the picture; without a marker that is the end of the text.
     if (Second == 0) {
       int After = TextMan::CharPos(T, S, 1) + 1;
-      while (After <= Length(S) && S[After - 1] >= '0' && S[After - 1] <= '9')
+      while (After <= Length(S) &&
+             TextMan::CharInStr(vcl::Utf8Decode(Copy(S, After, 1))[0], "0123456789"))
         ++After;
-      vcl::Insert(std::string(1, T) + "00", S, After);
+      vcl::Insert(vcl::Utf8Encode(T) + "00", S, After);
     }
     break;
   case vtfOptional:
@@ -146,8 +147,8 @@ bool TCustomTimeValidator::IsValid(std::string S) {
 
 std::string TCustomTimeValidator::ErrorMessage(bool Input, std::string S) {
   if (Input || FNoBounds)
-    return QuotedMessage(S, " does not resemble a time.");
-  return QuotedMessage(S, RangeLiteral("time", vcl::TimeToStr(FMin, FormatSettings()),
+    return QuotedMessage(S, vcl::ResString(vcl::rsNotATime));
+  return QuotedMessage(S, RangeLiteral(vcl::rsRangeTime, vcl::TimeToStr(FMin, FormatSettings()),
                                        vcl::TimeToStr(FMax, FormatSettings())));
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "vcl/consts.h"
 #include "vcl/dialogs.h"
 #include "vcl/sysutils.h"
 
@@ -17,27 +18,29 @@ std::string QuotedMessage(const std::string& S, const std::string& Literal) {
   return '"' + S + '"' + Literal;
 }
 
-namespace {
-
-// The pieces of a range literal, which WithGivenBounds finds again.
-constexpr std::string_view RangeStart = " is not a valid ";
-constexpr std::string_view Between = " between ";
-constexpr std::string_view And = " and ";
-
-} // namespace
-
-std::string RangeLiteral(const std::string& Noun, const std::string& Min, const std::string& Max) {
-  std::string Literal(RangeStart);
-  return Literal.append(Noun).append(Between).append(Min).append(And).append(Max) + '.';
+std::string RangeLiteral(vcl::TResString Noun, const std::string& Min, const std::string& Max) {
+  std::string Literal = vcl::ResString(Noun);
+  return Literal.append(vcl::ResString(vcl::rsRangeBetween))
+             .append(Min)
+             .append(vcl::ResString(vcl::rsRangeAnd))
+             .append(Max) +
+         '.';
 }
 
 std::string WithGivenBounds(const std::string& Message, const std::string& S, bool HasMin,
                             bool HasMax) {
-  const std::string Start = QuotedMessage(S, std::string(RangeStart));
-  if ((HasMin && HasMax) || !Message.starts_with(Start) || !Message.ends_with('.'))
+  const std::string Quoted = QuotedMessage(S, "");
+  if ((HasMin && HasMax) || !Message.starts_with(Quoted) || !Message.ends_with('.'))
     return Message;
-  // The noun is one word, so the first " between " after it opens the range.
-  const std::size_t NounEnd = Message.find(Between, Start.size());
+  // A range message is the quoted text, a noun phrase of the catalog, then
+  // the bounds between their two words.
+  const std::string Between = vcl::ResString(vcl::rsRangeBetween);
+  const std::string And = vcl::ResString(vcl::rsRangeAnd);
+  std::size_t NounEnd = std::string::npos;
+  for (const vcl::TResString Noun : {vcl::rsRangeInteger, vcl::rsRangeNumber, vcl::rsRangeCurrency,
+                                     vcl::rsRangeDate, vcl::rsRangeTime})
+    if (Message.starts_with(Quoted + vcl::ResString(Noun) + Between))
+      NounEnd = Quoted.size() + std::string(vcl::ResString(Noun)).size();
   if (NounEnd == std::string::npos)
     return Message;
   const std::size_t Low = NounEnd + Between.size();
@@ -47,16 +50,20 @@ std::string WithGivenBounds(const std::string& Message, const std::string& S, bo
   const std::size_t High = AndAt + And.size();
   std::string Result = Message.substr(0, NounEnd);
   if (HasMin)
-    Result += " of at least " + Message.substr(Low, AndAt - Low);
+    Result += vcl::ResString(vcl::rsRangeAtLeast) + Message.substr(Low, AndAt - Low);
   else if (HasMax)
-    Result += " of at most " + Message.substr(High, Message.size() - 1 - High);
+    Result += vcl::ResString(vcl::rsRangeAtMost) + Message.substr(High, Message.size() - 1 - High);
   return Result + '.';
 }
 
-char GroupSeparator(const vcl::TFormatSettings& Settings) {
+char32_t GroupSeparator(const vcl::TFormatSettings& Settings) {
+  const bool Distinct =
+      Settings.ThousandSeparator != Settings.DecimalSeparator && Settings.ThousandSeparator != 0;
+  if (Settings.LocaleCurrency && Distinct)
+    return Settings.ThousandSeparator;
   if (Settings.DecimalSeparator == '.')
     return ',';
-  if (Settings.ThousandSeparator == Settings.DecimalSeparator || Settings.ThousandSeparator == '\0')
+  if (!Distinct)
     return '.';
   return Settings.ThousandSeparator;
 }
@@ -65,13 +72,13 @@ char GroupSeparator(const vcl::TFormatSettings& Settings) {
 // rest of the text along for every separator it gains.
 std::string GroupDigits(const std::string& S, int End, int After,
                         const vcl::TFormatSettings& Settings) {
-  const char Separator = GroupSeparator(Settings);
+  const char32_t Separator = GroupSeparator(Settings);
   std::string Result;
   Result.reserve(S.size() + S.size() / 3 + 1);
   int Pos = 1; // counts characters, as End and After do
   for (const char32_t Ch : vcl::Utf8Decode(S)) {
     if (Pos > After && End - Pos >= 3 && (End - Pos) % 3 == 0)
-      Result += Separator;
+      vcl::Utf8Append(Result, Separator);
     vcl::Utf8Append(Result, Ch);
     ++Pos;
   }
@@ -136,7 +143,7 @@ void TValidator::ShowErrorMessage(bool Input, std::string S) {
 }
 
 std::string TValidator::ErrorMessage(bool, std::string) {
-  return "The text is invalid.";
+  return vcl::ResString(vcl::rsTextInvalid);
 }
 
 } // namespace Validate

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "vcl/classes.h"
+#include "vcl/consts.h"
 #include "vcl/sysutils.h"
 
 namespace Validate {
@@ -30,9 +31,10 @@ void ShowErrorBox(const std::string& Msg);
 // The message of a refused text: S in double quotes, then Literal (which
 // starts with a blank). S is inserted as it is, never read as a pattern.
 std::string QuotedMessage(const std::string& S, const std::string& Literal);
-// The literal of a value outside a range: " is not a valid <Noun> between
-// <Min> and <Max>.", the bounds written as the validator writes them.
-std::string RangeLiteral(const std::string& Noun, const std::string& Min, const std::string& Max);
+// The literal of a value outside a range: the noun phrase Noun (" is not a
+// valid number"), then " between <Min> and <Max>.", the bounds written as the
+// validator writes them; all words from the message catalog.
+std::string RangeLiteral(vcl::TResString Noun, const std::string& Min, const std::string& Max);
 // A range validator names both ends of its range, even an end that is only
 // the widest value of its kind and means nothing to a reader. Message, the
 // message of the refused text S, with its range as given: " of at least
@@ -43,14 +45,17 @@ std::string WithGivenBounds(const std::string& Message, const std::string& S, bo
 
 // The message of a missing value where one is required (a validating edit
 // without AllowNull), whatever the validator.
-inline constexpr const char* SValueRequired = "A value must be entered.";
+inline const char* SValueRequired() {
+  return vcl::ResString(vcl::rsValueRequired);
+}
 
 // The character that groups the integer digits of a number display: ','
 // while the decimal separator is '.'. Under another decimal separator a
 // fixed ',' could not be told from it, so the thousands separator of
 // Settings groups instead, or '.' when that is the decimal separator too
-// (or none).
-char GroupSeparator(const vcl::TFormatSettings& Settings);
+// (or none). Settings read from the system locale (LocaleCurrency) group
+// with their own thousands separator when it is a distinct one.
+char32_t GroupSeparator(const vcl::TFormatSettings& Settings);
 // S with GroupSeparator(Settings) put in front of each of the positions
 // End - 3, End - 6, ... that lies after position After (positions of S as
 // given).

@@ -235,17 +235,20 @@ struct TSysLocale {
   bool MiddleEast = false;
 };
 
+// The separators are one character (code point) each, any character: the
+// French group separator is U+202F, the Arabic decimal separator U+066B. A
+// ThousandSeparator of 0 means no grouping.
 struct TFormatSettings {
-  char DecimalSeparator = '.';
-  char ThousandSeparator = ',';
+  char32_t DecimalSeparator = '.';
+  char32_t ThousandSeparator = ',';
   std::string CurrencyString = "$";
   Byte CurrencyFormat = 0; // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
   Byte NegCurrFormat = 0;  // 0 '($1)' ... 15, as the classic settings number them
   Byte CurrencyDecimals = 2;
-  char DateSeparator = '/';
+  char32_t DateSeparator = '/';
   std::string ShortDateFormat = "M/d/yy";
   std::string LongDateFormat = "dddd, MMMM dd, yyyy";
-  char TimeSeparator = ':';
+  char32_t TimeSeparator = ':';
   std::string TimeAMString = "AM";
   std::string TimePMString = "PM";
   std::string ShortTimeFormat = "h:mm AMPM";
@@ -263,19 +266,26 @@ struct TFormatSettings {
   // puts it within the 100 years that start N years before the current one
   // (with 50 in 2026, 98 is 1998 and 12 is 2012).
   Word TwoDigitYearCenturyWindow = 0;
+  // The first day of a calendar week, 0 (Sunday) to 6 (Saturday).
+  int FirstDayOfWeek = 0;
+  // Whether the number displays of the validators follow the locale: its
+  // CurrencyString, CurrencyFormat and NegCurrFormat, and its
+  // ThousandSeparator, instead of a fixed '$' and ','. LoadSystemLocale sets
+  // it.
+  bool LocaleCurrency = false;
 };
 
 extern TFormatSettings FormatSettings;
-extern char& DecimalSeparator;
-extern char& ThousandSeparator;
+extern char32_t& DecimalSeparator;
+extern char32_t& ThousandSeparator;
 extern std::string& CurrencyString;
 extern Byte& CurrencyFormat;
 extern Byte& NegCurrFormat;
 extern Byte& CurrencyDecimals;
-extern char& DateSeparator;
+extern char32_t& DateSeparator;
 extern std::string& ShortDateFormat;
 extern std::string& LongDateFormat;
-extern char& TimeSeparator;
+extern char32_t& TimeSeparator;
 extern std::string& TimeAMString;
 extern std::string& TimePMString;
 extern std::string& ShortTimeFormat;
@@ -357,6 +367,12 @@ int StrToIntDef(const std::string& S, int Default);
 bool TryStrToInt(const std::string& S, int& Value);
 
 enum TFloatFormat : std::uint8_t { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+
+// Amount (digits and separators, no sign) with the currency symbol and the
+// sign placed as CurrencyFormat and NegCurrFormat number them: "$1.50",
+// "(1.234,50 €)".
+std::string CurrencyAmountText(const std::string& Amount, bool Negative,
+                               const TFormatSettings& Settings);
 
 // Surrounding blanks, a sign, DecimalSeparator and an exponent are accepted.
 // Raises EConvertError "'x' is not a valid floating point value".

@@ -49,8 +49,10 @@ void TakeOffDisplay(std::string& Text, Validate::TValidator& V) {
   std::size_t End = std::string::npos;
   if (!Integer) {
     const int Precision = Currency ? Currency->Precision() : Float->Precision();
-    const char Decimal = V.FormatSettings().DecimalSeparator;
-    End = Decimal != ',' ? Text.find(Decimal, At) : Precision > 0 ? Text.rfind(',') : End;
+    const char32_t Decimal = V.FormatSettings().DecimalSeparator;
+    End = Decimal != ','  ? Text.find(vcl::Utf8Encode(Decimal), At)
+          : Precision > 0 ? Text.rfind(',')
+                          : End;
   }
   if (End == std::string::npos || End < At)
     End = Text.size();

@@ -71,7 +71,7 @@ bool TJudge::Judge(long long LineNo, std::string_view Line, TTextSink& Out, TTex
 void TJudge::Report(long long LineNo, std::string_view Text, TTextSink& Reports) {
   Reports.Location(FLabel, LineNo);
   if (FText.empty())
-    Reports.Write(Validate::SValueRequired);
+    Reports.Write(Validate::SValueRequired());
   else
     WriteMessage(Reports, Text);
   Reports.Put('\n');

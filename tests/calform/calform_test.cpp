@@ -235,6 +235,30 @@ TEST_F(CalendarFormTest, TodayMovesTheCalendarToTodayWithoutClosing) {
   EXPECT_EQ(Dialog->TitleDisplay->Caption(), "June, 2024");
 }
 
+// Under a German locale the dialog speaks German and its weeks start on
+// Monday; the defaults are English and Sunday.
+TEST_F(CalendarFormTest, CaptionsAndTheFirstWeekdayFollowTheLocale) {
+  EXPECT_EQ(Dialog->TodayBtn->Caption(), "&Today");
+  EXPECT_EQ(Dialog->Calendar->CellText(0, 0), "Sun");
+  delete Dialog;
+  ShortDayNames = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+  FormatSettings.FirstDayOfWeek = 1;
+  SysLocale.PriLangID = 0x07; // as LoadSystemLocale sets them under de_DE
+  Dialog = new TCalendarForm(nullptr);
+  const struct {
+    TControl* Control;
+    const char* Caption;
+  } Captions[] = {{Dialog, "Datum wählen"},         {Dialog->OKBtn, "OK"},
+                  {Dialog->CancelBtn, "Abbrechen"}, {Dialog->TodayBtn, "&Heute"},
+                  {Dialog->HelpBtn, "&Hilfe"},      {Dialog->DayLabel, "Tag"},
+                  {Dialog->MonthLabel, "Monat"},    {Dialog->YearLabel, "Jahr"}};
+  for (const auto& C : Captions)
+    EXPECT_EQ(C.Control->Caption(), C.Caption) << C.Control->Name();
+  EXPECT_EQ(Dialog->Calendar->CellText(0, 0), "Mo");
+  EXPECT_EQ(Dialog->Calendar->CellText(6, 0), "So");
+  ResetLocale();
+}
+
 TEST_F(CalendarFormTest, HelpAsksForContext21AndLeavesTheDialogOpen) {
   vt::THelpRecorder Help;
   TModalResult Seen = mrNone;

@@ -337,7 +337,7 @@ TEST_F(DBValidEditTest, OnlyAChangedValueIsJudged) {
   EXPECT_EQ(OkClicks, 1);
   EXPECT_FALSE(vt::MoveFocus(Other));
   ASSERT_EQ(Boxes.Boxes().size(), 2u);
-  EXPECT_EQ(Boxes.Boxes()[1].Msg, SValueRequired);
+  EXPECT_EQ(Boxes.Boxes()[1].Msg, SValueRequired());
 }
 
 // A control hidden while it holds a changed text cannot take the focus

@@ -136,7 +136,7 @@ TEST_F(ErrorsInPlaceTest, AnEmptyRequiredValueIsShownInPlaceToo) {
   Enter();
   EXPECT_FALSE(Leave());
   EXPECT_TRUE(Boxes.Boxes().empty());
-  EXPECT_EQ(Edit->ErrorMessage(), SValueRequired);
+  EXPECT_EQ(Edit->ErrorMessage(), SValueRequired());
   EXPECT_TRUE(FocusErrors.empty());
 }
 
@@ -205,7 +205,7 @@ TEST_F(ErrorsInPlaceTest, TheTextHintIsNeitherTheValueNorValidated) {
   EXPECT_EQ(Edit->EditText(), "");
   EXPECT_EQ(Edit->AsInteger(), 0);
   EXPECT_FALSE(Leave());
-  EXPECT_EQ(Edit->ErrorMessage(), SValueRequired);
+  EXPECT_EQ(Edit->ErrorMessage(), SValueRequired());
 }
 
 TEST(ErrorsInPlaceFormFile, ErrorDisplayAndTextHintAreStoredAndReadBack) {

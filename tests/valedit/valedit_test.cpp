@@ -91,7 +91,7 @@ TEST_F(CoreTest, OnNewValidatorSuppliesTheValidatorOfApplicationKindsOnly) {
   EXPECT_EQ(typeid(*Edit->Validator()), typeid(TNonEmptyValidator));
   Enter();
   EXPECT_FALSE(Leave());
-  EXPECT_EQ(BoxTexts(), std::vector<std::string>{SValueRequired});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{SValueRequired()});
 }
 
 TEST_F(CoreTest, SettingTheSameKindKeepsTheValidatorAndFiresNothing) {

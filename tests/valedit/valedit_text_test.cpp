@@ -594,5 +594,36 @@ TEST_F(TypedEntryTest, GroupedDisplaysFollowADecimalComma) {
   EXPECT_EQ(Edit->Text(), "1.234,50");
 }
 
+// Separators outside ASCII are typed as one key each and shown as one
+// character: the Arabic decimal and thousands separators, the French
+// narrow no-break space.
+TEST_F(TypedEntryTest, SeparatorsOutsideAsciiAreTypedAndShown) {
+  const struct {
+    char32_t Decimal;
+    char32_t Thousand;
+    vcl::Byte Kind;
+    const char* Typed;
+    const char* Display;
+  } Rows[] = {
+      {U'\u066B', U'\u066C', vkFloat, "1234567٫5", "1٬234٬567٫50"},
+      {U'\u066B', U'\u066C', vkFloat, "12 5", "12٫50"}, // a blank types the separator
+      {',', U'\u202F', vkInteger, "1234567", "1\u202F234\u202F567"},
+      {',', U'\u202F', vkFloat, "-1234,5", "-1\u202F234,50"},
+  };
+  for (const auto& Row : Rows) {
+    vcl::DecimalSeparator = Row.Decimal;
+    vcl::ThousandSeparator = Row.Thousand;
+    Edit->SetKind(vkPicture); // the next kind makes its validator under these settings
+    Edit->SetKind(Row.Kind);
+    Edit->SetEditText("");
+    Enter();
+    vt::TypeText(Row.Typed);
+    EXPECT_TRUE(InputErrors.empty()) << Row.Typed;
+    EXPECT_TRUE(Leave()) << Row.Typed;
+    EXPECT_EQ(Edit->Text(), Row.Display) << Row.Typed;
+  }
+  EXPECT_DOUBLE_EQ(Edit->AsFloat(), -1234.5);
+}
+
 } // namespace
 } // namespace valedit_test

@@ -48,7 +48,7 @@ TEST_F(DateValidatorTest, CreationWidensTheYearAndBuildsThePicture) {
 
 struct TPictureRow {
   const char* ShortDateFormat;
-  char DateSeparator;
+  char32_t DateSeparator;
   TDateFormat Format;
   const char* FormatAfter;
   const char* Picture;
@@ -70,6 +70,9 @@ const TPictureRow PictureRows[] = {
     {"M/d/yy", '.', vdfLong, "M/d/yyyy", "#[#].#[#].####"},
     // A separator the picture would read as an instruction is escaped.
     {"M,d,yy", ',', vdfLong, "M,d,yyyy", "#[#];,#[#];,####"},
+    // A separator outside ASCII is one literal character of the picture.
+    {"dd/MM/yyyy", U'\u2010', vdfLong, "dd/MM/yyyy", "##‐##‐####"},
+    {"dd‐MM‐yyyy", U'\u2010', vdfShort, "dd‐MM‐yy", "##‐##‐##"},
     // Shapes a picture cannot follow get none.
     {"dd MMM yyyy", '/', vdfShort, "dd MMM yy", ""},
     {"MM/dd", '/', vdfLong, "MM/dd", ""},
@@ -128,7 +131,7 @@ TEST_F(DateValidatorTest, SetFormatRedisplaysTheOwnerWithoutJudgingIt) {
 
 struct TInputRow {
   const char* ShortDateFormat;
-  char DateSeparator;
+  char32_t DateSeparator;
   const char* Text;
   bool Accepted;
 };
@@ -154,6 +157,10 @@ TEST_F(DateValidatorTest, PartsAreCheckedWhileTyping) {
       {"yyyy-MM-dd", '-', "2026-13", false},
       {"yyyy-MM-dd", '-', "2026-12-32", false},
       {"dd MMM yyyy", '/', "anything", true},
+      {"dd‐MM‐yyyy", U'\u2010', "31‐12", true},
+      {"dd‐MM‐yyyy", U'\u2010', "31‐13", false},
+      {"M/d/yy", U'\u2010', "12‐0", true},
+      {"M/d/yy", U'\u2010', "12‐32", false},
   };
   for (const TInputRow& Row : Rows) {
     vcl::ShortDateFormat = Row.ShortDateFormat;
@@ -198,7 +205,7 @@ TEST_F(DateValidatorTest, TypingFillsInTheSeparators) {
 
 struct TSetTextRow {
   const char* ShortDateFormat;
-  char DateSeparator;
+  char32_t DateSeparator;
   TDateFormat Format;
   const char* Text;
   const char* After;
@@ -221,6 +228,10 @@ TEST_F(DateValidatorTest, SetTextSuppliesTheYear) {
       {"dd.MM.yyyy", '.', vdfLong, "25.12", "25.12.2026"},
       {"dd.MM.yyyy", '.', vdfShort, "25.12", "25.12.26"},
       {"dd.MM.yyyy", '.', vdfLong, "25.12.98", "25.12.2098"},
+      {"dd‐MM‐yyyy", U'\u2010', vdfLong, "25‐12", "25‐12‐2026"},
+      {"dd‐MM‐yyyy", U'\u2010', vdfLong, "25 12", "25‐12‐2026"},
+      {"dd‐MM‐yyyy", U'\u2010', vdfShort, "25‐12", "25‐12‐26"},
+      {"MM/yyyy/dd", U'\u2010', vdfLong, "12‐", "12‐2026‐"},
       // The year in the middle: it goes after the first separator.
       {"MM/yyyy/dd", '/', vdfLong, "12/", "12/2026/"},
       {"MM/yyyy/dd", '/', vdfLong, "12/98/25", "12/98/25"}, // not a date being typed
@@ -249,6 +260,7 @@ TEST_F(DateValidatorTest, SetTextSuppliesTheYearAfterAFilledInSeparator) {
       {"M/d/yy", '/', vdfShort, "12/25/", "12/25/26"},
       {"M/d/yy", '/', vdfOptional, "1/5/", "1/5/2026"},
       {"dd.MM.yyyy", '.', vdfLong, "25.12.", "25.12.2026"},
+      {"dd‐MM‐yyyy", U'\u2010', vdfLong, "25‐12‐", "25‐12‐2026"},
       // Not a date being typed: nothing is added.
       {"M/d/yy", '/', vdfLong, "13/25/", "13/25/"},
   };

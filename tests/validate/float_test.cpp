@@ -213,16 +213,25 @@ TEST_F(FloatValidatorTest, CommaLocale) {
 // number typed without decimals gets the locale's separator before them.
 TEST_F(FloatValidatorTest, DisplayUnderAnotherDecimalSeparator) {
   const struct {
-    char Decimal;
-    char Thousand;
+    char32_t Decimal;
+    char32_t Thousand;
     int Precision;
     const char* Text;
     const char* Shown;
   } Cases[] = {
-      {',', '.', 2, "1234,5", "1.234,50"}, {',', '.', 2, "1234", "1.234,00"},
-      {',', '.', 2, ",5", "0,50"},         {',', ' ', 2, "-1234567,8", "-1 234 567,80"},
-      {',', ',', 2, "1234,5", "1.234,50"}, {',', '\0', 0, "1234", "1.234"},
+      {',', '.', 2, "1234,5", "1.234,50"},
+      {',', '.', 2, "1234", "1.234,00"},
+      {',', '.', 2, ",5", "0,50"},
+      {',', ' ', 2, "-1234567,8", "-1 234 567,80"},
+      {',', ',', 2, "1234,5", "1.234,50"},
+      {',', '\0', 0, "1234", "1.234"},
       {'.', ' ', 2, "1234.5", "1,234.50"}, // the full stop keeps the fixed comma
+      // Separators outside ASCII: the French narrow no-break space, the
+      // Arabic decimal and thousands separators.
+      {',', U'\u202F', 2, "-1234567,8", "-1\u202F234\u202F567,80"},
+      {U'\u066B', U'\u066C', 2, "1234567٫8", "1٬234٬567٫80"},
+      {U'\u066B', U'\u066C', 2, "1234", "1٬234٫00"},
+      {U'\u066B', U'\u066C', 2, "٫5", "0٫50"},
   };
   for (const auto& C : Cases) {
     vcl::DecimalSeparator = C.Decimal;
@@ -231,6 +240,48 @@ TEST_F(FloatValidatorTest, DisplayUnderAnotherDecimalSeparator) {
     V.SetPrecision(C.Precision);
     EXPECT_EQ(V.GetDisplayText(C.Text), C.Shown) << C.Text;
   }
+}
+
+// The Arabic decimal separator U+066B is one character of two bytes: it is
+// counted, matched, written and named as one.
+TEST_F(FloatValidatorTest, ADecimalSeparatorOutsideAscii) {
+  vcl::DecimalSeparator = U'\u066B';
+  TFloatValidator V(nullptr);
+  V.SetPrecision(2);
+  EXPECT_EQ(V.FilterChars(), "0123456789٫-");
+  const struct {
+    const char* Typed;
+    bool Accepted;
+    const char* After;
+  } Inputs[] = {
+      {"1٫5", true, "1٫5"}, {"1 5", true, "1٫5"}, {"1٫25", true, "1٫25"}, {"1٫255", false, ""},
+      {"1٫5٫", false, ""},  {"1.5", false, ""},   {"0٫5", true, "0٫5"},   {"05", false, ""},
+  };
+  for (const auto& In : Inputs) {
+    std::string S = In.Typed;
+    EXPECT_EQ(V.IsValidInput(S, false), In.Accepted) << In.Typed;
+    if (In.Accepted) {
+      EXPECT_EQ(S, In.After);
+    }
+  }
+  EXPECT_TRUE(V.IsValid("-1٫25"));
+  std::string S = "2٫345";
+  V.SetText(S);
+  EXPECT_EQ(S, "2٫35");
+  TStandInEdit Edit;
+  Edit.Text = "1٫25";
+  Edit.Caret = 4;
+  TFloatValidator Owned(&Edit);
+  Owned.SetPrecision(2);
+  TMessageRecorder Boxes;
+  Owned.ShowErrorMessage(true, "3");
+  EXPECT_EQ(Boxes.TakeError(), "\"1٫253\" contains more than 2 digits after the decimal.");
+  Owned.ShowErrorMessage(true, " ");
+  EXPECT_EQ(Boxes.TakeError(), "\"1٫25٫\" contains more than one decimal.");
+  Owned.SetMin(-1.5);
+  Owned.SetMax(10);
+  Owned.ShowErrorMessage(false, "x");
+  EXPECT_EQ(Boxes.TakeError(), "\"x\" is not a valid number between -1٫50 and 10٫00.");
 }
 
 TEST_F(FloatValidatorTest, FilterTakesTheSeparatorWhenBuilt) {

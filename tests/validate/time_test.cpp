@@ -64,6 +64,26 @@ TEST_F(TimeValidatorTest, LocaleTextsAreLiteralsOfThePicture) {
   EXPECT_FALSE(V.IsValidInput(S, true));
 }
 
+// A separator outside ASCII is one character everywhere: in the picture,
+// in the seconds SetText adds, and in the conversions.
+TEST_F(TimeValidatorTest, ASeparatorOutsideAscii) {
+  vcl::TimeSeparator = U'\u2236';
+  vcl::LongTimeFormat = "hh:nn:ss"; // ':' stands for the separator
+  TTimeValidator V(nullptr);
+  V.SetFormat(vtfLong);
+  EXPECT_EQ(V.Picture(), "#[#]∶##∶##");
+  std::string S = "9∶30";
+  EXPECT_TRUE(V.IsValidInput(S, true));
+  V.SetText(S);
+  EXPECT_EQ(S, "9∶30∶00");
+  EXPECT_TRUE(V.IsValid(S));
+  S = "9∶75";
+  EXPECT_FALSE(V.IsValidInput(S, true));
+  EXPECT_FALSE(V.IsValid("9:30:00"));
+  EXPECT_EQ(vcl::TimeToStr(0.75), "18∶00∶00");
+  EXPECT_DOUBLE_EQ(vcl::StrToTime("18∶00"), 0.75);
+}
+
 TEST_F(TimeValidatorTest, CreationSetsTheDefaults) {
   TTimeValidator V(nullptr);
   EXPECT_EQ(V.Min(), 0.0);

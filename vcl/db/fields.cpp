@@ -216,9 +216,8 @@ void TFloatField::SetPrecision(int Value) {
 }
 
 bool TFloatField::IsValidChar(char32_t InputChar) const {
-  return TNumericField::IsValidChar(InputChar) ||
-         InputChar == static_cast<char32_t>(DecimalSeparator) || InputChar == 'E' ||
-         InputChar == 'e';
+  return TNumericField::IsValidChar(InputChar) || InputChar == DecimalSeparator ||
+         InputChar == 'E' || InputChar == 'e';
 }
 
 void TFloatField::GetText(std::string& Text, bool) const {

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <utility>
 
+#include "vcl/consts.h"
 #include "vcl/dialogs.h"
 
 namespace vcl {
@@ -21,13 +22,13 @@ TMessageDlgHandler& CurrentHandler() {
 const char* MsgDlgCaption(TMsgDlgType DlgType) {
   switch (DlgType) {
   case mtWarning:
-    return "Warning";
+    return ResString(rsMsgDlgWarning);
   case mtError:
-    return "Error";
+    return ResString(rsMsgDlgError);
   case mtInformation:
-    return "Information";
+    return ResString(rsMsgDlgInformation);
   case mtConfirmation:
-    return "Confirm";
+    return ResString(rsMsgDlgConfirm);
   case mtCustom:
     break;
   }

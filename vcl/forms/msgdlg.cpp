@@ -2,6 +2,7 @@
 // and its buttons, built from our own controls and shown modally.
 #include <algorithm>
 
+#include "vcl/consts.h"
 #include "vcl/controls/detail/caption.h"
 #include "vcl/forms.h"
 #include "vcl/stdctrls.h"
@@ -65,20 +66,20 @@ private:
 
 struct TButtonInfo {
   TMsgDlgBtn Button;
-  const char* Caption;
+  TResString Caption;
   TModalResult Result;
 };
-constexpr TButtonInfo ButtonInfos[] = {{mbYes, "&Yes", mrYes},
-                                       {mbNo, "&No", mrNo},
-                                       {mbOK, "OK", mrOk},
-                                       {mbCancel, "Cancel", mrCancel},
-                                       {mbAbort, "&Abort", mrAbort},
-                                       {mbRetry, "&Retry", mrRetry},
-                                       {mbIgnore, "&Ignore", mrIgnore},
-                                       {mbAll, "&All", mrAll},
-                                       {mbNoToAll, "N&o to All", mrNoToAll},
-                                       {mbYesToAll, "Yes to &All", mrYesToAll},
-                                       {mbHelp, "&Help", mrNone}};
+constexpr TButtonInfo ButtonInfos[] = {{mbYes, rsMsgDlgYes, mrYes},
+                                       {mbNo, rsMsgDlgNo, mrNo},
+                                       {mbOK, rsMsgDlgOK, mrOk},
+                                       {mbCancel, rsMsgDlgCancel, mrCancel},
+                                       {mbAbort, rsMsgDlgAbort, mrAbort},
+                                       {mbRetry, rsMsgDlgRetry, mrRetry},
+                                       {mbIgnore, rsMsgDlgIgnore, mrIgnore},
+                                       {mbAll, rsMsgDlgAll, mrAll},
+                                       {mbNoToAll, rsMsgDlgNoToAll, mrNoToAll},
+                                       {mbYesToAll, rsMsgDlgYesToAll, mrYesToAll},
+                                       {mbHelp, rsMsgDlgHelp, mrNone}};
 
 // The box as a screen reader hears it: an error or a warning is an alert,
 // announced at once; the message is its description too, so the alert is
@@ -141,7 +142,7 @@ TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
     auto* B = new TButton(Form);
     B->SetName(std::string("Btn") + std::to_string(static_cast<int>(Info->Button)));
     B->SetParent(Form);
-    B->SetCaption(Info->Caption);
+    B->SetCaption(ResString(Info->Caption));
     B->SetModalResult(Info->Result);
     B->SetBounds(X, ButtonsTop, ButtonWidth, ButtonHeight);
     const bool First = Info == Shown.front();
@@ -160,7 +161,8 @@ int ShowMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButton
   std::unique_ptr<TForm> Form(CreateMessageDialog(Msg, DlgType, Buttons));
   Form->SetHelpContext(HelpCtx);
   for (int I = 0; I < Form->ControlCount(); ++I)
-    if (auto* B = dynamic_cast<TButton*>(Form->Controls(I)); B && B->Caption() == "&Help")
+    if (auto* B = dynamic_cast<TButton*>(Form->Controls(I));
+        B && B->Caption() == ResString(rsMsgDlgHelp))
       B->OnClick = [HelpCtx](TObject*) { Application->HelpContext(HelpCtx); };
   // The default button takes the focus, so that Enter answers at once.
   for (int I = 0; I < Form->ControlCount(); ++I)

@@ -123,10 +123,10 @@ private:
         P = AppendMarker(P - 1, Starter);
         break;
       case '/':
-        FResult += FSettings.DateSeparator;
+        Utf8Append(FResult, FSettings.DateSeparator);
         break;
       case ':':
-        FResult += FSettings.TimeSeparator;
+        Utf8Append(FResult, FSettings.TimeSeparator);
         break;
       case '\'':
       case '"':

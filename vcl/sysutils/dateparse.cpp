@@ -59,13 +59,14 @@ public:
     return Digits > 0;
   }
 
-  bool Char(char Ch) {
+  // A separator, matched by the bytes of its UTF-8 form.
+  bool Char(char32_t Ch) {
     Blanks();
-    if (FPos <= static_cast<int>(FS.size()) && FS[static_cast<size_t>(FPos - 1)] == Ch) {
-      ++FPos;
-      return true;
-    }
-    return false;
+    const std::string Bytes = Utf8Encode(Ch);
+    if (FS.compare(static_cast<size_t>(FPos - 1), Bytes.size(), Bytes) != 0)
+      return false;
+    FPos += static_cast<int>(Bytes.size());
+    return true;
   }
 
   // Ignoring the case of ASCII letters (the bytes of other characters

@@ -39,6 +39,57 @@ bool IsDigit(char Ch) {
 
 } // namespace
 
+std::string CurrencyAmountText(const std::string& Amount, bool Negative,
+                               const TFormatSettings& Settings) {
+  const std::string& C = Settings.CurrencyString;
+  if (!Negative) {
+    switch (Settings.CurrencyFormat) {
+    case 1:
+      return Amount + C;
+    case 2:
+      return C + " " + Amount;
+    case 3:
+      return Amount + " " + C;
+    default:
+      return C + Amount;
+    }
+  }
+  switch (Settings.NegCurrFormat) {
+  case 1:
+    return "-" + C + Amount;
+  case 2:
+    return C + "-" + Amount;
+  case 3:
+    return C + Amount + "-";
+  case 4:
+    return "(" + Amount + C + ")";
+  case 5:
+    return "-" + Amount + C;
+  case 6:
+    return Amount + "-" + C;
+  case 7:
+    return Amount + C + "-";
+  case 8:
+    return "-" + Amount + " " + C;
+  case 9:
+    return "-" + C + " " + Amount;
+  case 10:
+    return Amount + " " + C + "-";
+  case 11:
+    return C + " " + Amount + "-";
+  case 12:
+    return C + " -" + Amount;
+  case 13:
+    return Amount + "- " + C;
+  case 14:
+    return "(" + C + " " + Amount + ")";
+  case 15:
+    return "(" + Amount + " " + C + ")";
+  default:
+    return "(" + C + Amount + ")";
+  }
+}
+
 bool TryStrToFloat(const std::string& S, Extended& Value, const TFormatSettings& Settings) {
   // Checks the classic shape and builds a copy strtold can read without
   // surprises: [blanks] [sign] digits [sep digits] [E [sign] digits] [blanks].
@@ -54,9 +105,11 @@ bool TryStrToFloat(const std::string& S, Extended& Value, const TFormatSettings&
     Normal += S[I++ - 1];
     ++MantissaDigits;
   }
-  if (I <= Len && S[I - 1] == Settings.DecimalSeparator) {
+  // The separator may be any character, so it is matched by its bytes.
+  const std::string Decimal = Utf8Encode(Settings.DecimalSeparator);
+  if (I <= Len && S.compare(static_cast<size_t>(I - 1), Decimal.size(), Decimal) == 0) {
     Normal += '.';
-    ++I;
+    I += static_cast<int>(Decimal.size());
     while (I <= Len && IsDigit(S[I - 1])) {
       Normal += S[I++ - 1];
       ++MantissaDigits;
@@ -166,13 +219,13 @@ char DigitAt(const TFloatRec& Rec, int Index) {
   return Index >= 0 && Index < Length(Rec.Digits) ? Rec.Digits[static_cast<size_t>(Index)] : '0';
 }
 
-// The integer digits, grouped by three with Separator unless it is '\0'.
-std::string IntegerPart(const TFloatRec& Rec, char Separator) {
+// The integer digits, grouped by three with Separator unless it is empty.
+std::string IntegerPart(const TFloatRec& Rec, const std::string& Separator) {
   if (Rec.Exponent <= 0)
     return "0";
   std::string Result;
   for (int I = 0; I < Rec.Exponent; ++I) {
-    if (Separator != '\0' && I > 0 && (Rec.Exponent - I) % 3 == 0)
+    if (!Separator.empty() && I > 0 && (Rec.Exponent - I) % 3 == 0)
       Result += Separator;
     Result += DigitAt(Rec, I);
   }
@@ -203,7 +256,7 @@ std::string Signed(const TFloatRec& Rec, std::string Text) {
   return Rec.Negative ? "-" + Text : Text;
 }
 
-std::string GeneralText(TFloatRec Rec, int Precision, int Digits, char Decimal) {
+std::string GeneralText(TFloatRec Rec, int Precision, int Digits, const std::string& Decimal) {
   RoundDigits(Rec, Precision);
   if (Rec.Digits.empty())
     return "0";
@@ -214,13 +267,14 @@ std::string GeneralText(TFloatRec Rec, int Precision, int Digits, char Decimal) 
     return Signed(Rec, Text + ExponentText(Rec.Exponent - 1, false, std::clamp(Digits, 0, 4)));
   }
   const int Decimals = std::max(Length(Rec.Digits) - Rec.Exponent, 0);
-  std::string Text = IntegerPart(Rec, '\0');
+  std::string Text = IntegerPart(Rec, "");
   if (Decimals > 0)
     Text += Decimal + FractionPart(Rec, Decimals);
   return Signed(Rec, Text);
 }
 
-std::string ExponentFormatText(TFloatRec Rec, int Precision, int Digits, char Decimal) {
+std::string ExponentFormatText(TFloatRec Rec, int Precision, int Digits,
+                               const std::string& Decimal) {
   RoundDigits(Rec, Precision);
   const int Exponent = Rec.Digits.empty() ? 0 : Rec.Exponent - 1;
   std::string Text(1, DigitAt(Rec, 0));
@@ -230,59 +284,6 @@ std::string ExponentFormatText(TFloatRec Rec, int Precision, int Digits, char De
       Text += DigitAt(Rec, I);
   }
   return Signed(Rec, Text + ExponentText(Exponent, true, std::clamp(Digits, 0, 4)));
-}
-
-// Places the currency symbol and the sign as CurrencyFormat and NegCurrFormat
-// number them.
-std::string CurrencyText(const std::string& Amount, bool Negative,
-                         const TFormatSettings& Settings) {
-  const std::string& C = Settings.CurrencyString;
-  if (!Negative) {
-    switch (Settings.CurrencyFormat) {
-    case 1:
-      return Amount + C;
-    case 2:
-      return C + " " + Amount;
-    case 3:
-      return Amount + " " + C;
-    default:
-      return C + Amount;
-    }
-  }
-  switch (Settings.NegCurrFormat) {
-  case 1:
-    return "-" + C + Amount;
-  case 2:
-    return C + "-" + Amount;
-  case 3:
-    return C + Amount + "-";
-  case 4:
-    return "(" + Amount + C + ")";
-  case 5:
-    return "-" + Amount + C;
-  case 6:
-    return Amount + "-" + C;
-  case 7:
-    return Amount + C + "-";
-  case 8:
-    return "-" + Amount + " " + C;
-  case 9:
-    return "-" + C + " " + Amount;
-  case 10:
-    return Amount + " " + C + "-";
-  case 11:
-    return C + " " + Amount + "-";
-  case 12:
-    return C + " -" + Amount;
-  case 13:
-    return Amount + "- " + C;
-  case 14:
-    return "(" + C + " " + Amount + ")";
-  case 15:
-    return "(" + Amount + " " + C + ")";
-  default:
-    return "(" + C + Amount + ")";
-  }
 }
 
 } // namespace
@@ -334,7 +335,7 @@ TFloatRec CurrToDecimal(Currency Value) {
 
 std::string FloatRecToText(const TFloatRec& Rec, TFloatFormat Format, int Precision, int Digits,
                            int MaxPrecision, const TFormatSettings& Settings) {
-  const char Decimal = Settings.DecimalSeparator;
+  const std::string Decimal = Utf8Encode(Settings.DecimalSeparator);
   if (Rec.Kind == TFloatRec::fkNaN)
     return "NAN";
   if (Rec.Kind == TFloatRec::fkInf)
@@ -353,11 +354,14 @@ std::string FloatRecToText(const TFloatRec& Rec, TFloatFormat Format, int Precis
     // says it with an exponent instead of inventing digits.
     if (Rounded.Exponent > Precision)
       return GeneralText(Rec, Precision, 0, Decimal);
-    std::string Text = IntegerPart(Rounded, Format == ffFixed ? '\0' : Settings.ThousandSeparator);
+    const std::string Group = Format == ffFixed || Settings.ThousandSeparator == 0
+                                  ? std::string()
+                                  : Utf8Encode(Settings.ThousandSeparator);
+    std::string Text = IntegerPart(Rounded, Group);
     if (Digits > 0)
       Text += Decimal + FractionPart(Rounded, Digits);
     if (Format == ffCurrency)
-      return CurrencyText(Text, Rounded.Negative, Settings);
+      return CurrencyAmountText(Text, Rounded.Negative, Settings);
     return Signed(Rounded, Text);
   }
   default:

@@ -5,16 +5,16 @@
 namespace vcl {
 
 TFormatSettings FormatSettings;
-char& DecimalSeparator = FormatSettings.DecimalSeparator;
-char& ThousandSeparator = FormatSettings.ThousandSeparator;
+char32_t& DecimalSeparator = FormatSettings.DecimalSeparator;
+char32_t& ThousandSeparator = FormatSettings.ThousandSeparator;
 std::string& CurrencyString = FormatSettings.CurrencyString;
 Byte& CurrencyFormat = FormatSettings.CurrencyFormat;
 Byte& NegCurrFormat = FormatSettings.NegCurrFormat;
 Byte& CurrencyDecimals = FormatSettings.CurrencyDecimals;
-char& DateSeparator = FormatSettings.DateSeparator;
+char32_t& DateSeparator = FormatSettings.DateSeparator;
 std::string& ShortDateFormat = FormatSettings.ShortDateFormat;
 std::string& LongDateFormat = FormatSettings.LongDateFormat;
-char& TimeSeparator = FormatSettings.TimeSeparator;
+char32_t& TimeSeparator = FormatSettings.TimeSeparator;
 std::string& TimeAMString = FormatSettings.TimeAMString;
 std::string& TimePMString = FormatSettings.TimePMString;
 std::string& ShortTimeFormat = FormatSettings.ShortTimeFormat;

@@ -5,6 +5,7 @@
 // converted keeps its US English default.
 #include <climits>
 #include <clocale>
+#include <cstdint>
 #include <cstring>
 #include <langinfo.h>
 #include <optional>
@@ -103,19 +104,13 @@ public:
 
   std::optional<std::string> Info(nl_item Item) const { return Text(nl_langinfo(Item)); }
 
-  // A separator: one ASCII character, as the separators are held. The blanks
-  // some locales group digits with (no-break, narrow and thin spaces) become
-  // a plain space.
-  std::optional<char> Char(const char* Raw) const {
+  // A separator: one character, kept as the locale gives it (fr_FR groups
+  // digits with the narrow no-break space U+202F).
+  std::optional<char32_t> Char(const char* Raw) const {
     const std::optional<std::string> S = Text(Raw);
     if (!S || Length(*S) != 1)
       return std::nullopt;
-    const char32_t Ch = Utf8Decode(*S)[0];
-    if (Ch < 0x80)
-      return static_cast<char>(Ch);
-    if (Ch == 0xA0 || (Ch >= 0x2000 && Ch <= 0x200A) || Ch == 0x202F)
-      return ' ';
-    return std::nullopt;
+    return Utf8Decode(*S)[0];
   }
 
   // A strftime pattern in the classic format letters; nothing when it uses a
@@ -177,16 +172,17 @@ private:
 // Accepts a short date format of three numeric fields (d, M and y, each once)
 // split by one separator character, the shape the date conversions and the
 // date validator read; gives the separator.
-std::optional<char> ShortDateSeparator(const std::string& F) {
-  std::optional<char> Separator;
+std::optional<char32_t> ShortDateSeparator(const std::string& Format) {
+  const std::u32string F = Utf8Decode(Format);
+  std::optional<char32_t> Separator;
   std::string Fields;
   for (size_t I = 0; I < F.size();) {
-    const char Letter = F[I];
+    const char32_t Letter = F[I];
     if (Letter != 'd' && Letter != 'M' && Letter != 'y')
       return std::nullopt;
     while (I < F.size() && F[I] == Letter)
       ++I;
-    Fields += Letter;
+    Fields += static_cast<char>(Letter);
     if (I == F.size())
       break;
     if (Separator && F[I] != *Separator)
@@ -289,16 +285,41 @@ void ReadTimes(const TLocaleReader& R) {
   // Hours, then one separator character, then minutes.
   if (!Format || Format->empty() || Format->at(0) != 'h')
     return;
-  const size_t HourEnd = Format->find_first_not_of('h');
-  if (HourEnd == std::string::npos || HourEnd + 1 >= Format->size() ||
-      Format->at(HourEnd + 1) != 'n')
+  const int HourEnd = CharCount(*Format, Format->find_first_not_of('h'));
+  if (HourEnd + 2 > Length(*Format) || Copy(*Format, HourEnd + 2, 1) != "n")
     return;
   LongTimeFormat = *Format;
-  TimeSeparator = Format->at(HourEnd);
+  const std::string Separator = Copy(*Format, HourEnd + 1, 1);
+  TimeSeparator = Utf8Decode(Separator)[0];
   ShortTimeFormat = LongTimeFormat;
-  const auto Seconds = ShortTimeFormat.find(std::string(1, TimeSeparator) + "s");
+  const auto Seconds = ShortTimeFormat.find(Separator + "s");
   if (Seconds != std::string::npos)
     ShortTimeFormat.erase(Seconds, ShortTimeFormat.find_first_not_of('s', Seconds + 1) - Seconds);
+}
+
+// The first day of the week: the C library counts it (from 1) from a day
+// it names by its date, a Sunday in most locales.
+void ReadWeek() {
+  const int First = nl_langinfo(_NL_TIME_FIRST_WEEKDAY)[0];
+  const auto Anchor =
+      static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(nl_langinfo(_NL_TIME_WEEK_1STDAY)));
+  TDateTime AnchorDate = 0;
+  if (First < 1 || First > 7 ||
+      !TryEncodeDate(static_cast<Word>(Anchor / 10000), static_cast<Word>(Anchor / 100 % 100),
+                     static_cast<Word>(Anchor % 100), AnchorDate))
+    return;
+  FormatSettings.FirstDayOfWeek = (DayOfWeek(AnchorDate) - 1 + First - 1) % 7;
+}
+
+// The language of the library's own texts (the message catalog) from the
+// locale of messages: German for de, English otherwise.
+void ReadLanguage() {
+  const char* Name = std::setlocale(LC_MESSAGES, nullptr);
+  if (Name != nullptr && std::strncmp(Name, "de", 2) == 0 &&
+      (Name[2] == '\0' || Name[2] == '_' || Name[2] == '.' || Name[2] == '@')) {
+    SysLocale.PriLangID = 0x07;
+    SysLocale.DefaultLCID = 0x0407;
+  }
 }
 
 } // namespace
@@ -316,6 +337,9 @@ void LoadSystemLocale() {
   ReadNumbers(Reader);
   ReadDates(Reader);
   ReadTimes(Reader);
+  ReadWeek();
+  ReadLanguage();
+  FormatSettings.LocaleCurrency = true;
   std::setlocale(LC_ALL, Previous.c_str());
 }
 

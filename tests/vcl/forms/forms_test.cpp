@@ -149,6 +149,32 @@ TEST(MessageDialogTest, TheDialogHasTheButtonsAndAnswersWithTheOneClicked) {
   EXPECT_EQ(ShowMessageDialog("Sure?", mtWarning, {mbYes, mbNo}, 0), mrNo);
 }
 
+// Under a German locale the box's title and buttons are German, and the
+// buttons answer as before: "&Nein" is No, Help still asks for help.
+TEST(MessageDialogTest, TheCaptionsComeInTheLocalesLanguage) {
+  SysLocale.PriLangID = 0x07; // as LoadSystemLocale sets it under de_DE
+  std::unique_ptr<TForm> Dialog(
+      CreateMessageDialog("Datei löschen?", mtConfirmation, {mbYes, mbNo, mbCancel, mbHelp}));
+  EXPECT_EQ(Dialog->Caption(), "Bestätigen");
+  std::vector<std::string> Captions;
+  for (int I = 0; I < Dialog->ControlCount(); ++I)
+    if (auto* B = dynamic_cast<TButton*>(Dialog->Controls(I)))
+      Captions.push_back(B->Caption());
+  EXPECT_EQ(Captions, (std::vector<std::string>{"&Ja", "&Nein", "Abbrechen", "&Hilfe"}));
+  vt::THelpRecorder Help;
+  vt::AnswerNextModal([](TCustomForm* Form) {
+    for (int I = 0; I < Form->ControlCount(); ++I)
+      if (auto* B = dynamic_cast<TButton*>(Form->Controls(I)); B && B->Caption() == "&Hilfe")
+        vt::Click(B);
+    vt::PressKey(VK_ESCAPE);
+    return mrNone;
+  });
+  EXPECT_EQ(ShowMessageDialog("Datei löschen?", mtConfirmation, {mbYes, mbNo, mbCancel, mbHelp}, 7),
+            mrCancel);
+  EXPECT_EQ(Help.Contexts(), std::vector<int>{7});
+  ResetLocale();
+}
+
 // The rows of the box's message that are separate runs of painted text.
 int PaintedLines(TForm* Dialog) {
   auto* Message = static_cast<TControl*>(Dialog->FindComponent("Message"));

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "sysutils_fixture.h"
+#include "vcl/consts.h"
 
 using namespace vcl;
 
@@ -40,7 +41,7 @@ protected:
     FFolder =
         std::filesystem::temp_directory_path() / ("vcl_core_locales_" + std::to_string(::getpid()));
     std::filesystem::create_directories(FFolder);
-    for (const char* Name : {"de_DE", "en_US"}) {
+    for (const char* Name : {"de_DE", "en_US", "fr_FR", "ru_RU", "ps_AF"}) {
       const std::string Command = "localedef -i " + std::string(Name) + " -f UTF-8 '" +
                                   (FFolder / (std::string(Name) + ".UTF-8")).string() +
                                   "' >/dev/null 2>&1";
@@ -141,6 +142,42 @@ TEST_F(LocaleTest, GermanLocale) {
   EXPECT_EQ(TimeToStr(0.75), "18:00:00");
   EXPECT_EQ(StrToFloat("1,5"), 1.5L);
   EXPECT_EQ(Format("%m", {-1234.5}), "-1.234,50 €");
+  // The week starts on Monday; the library's texts are German.
+  EXPECT_EQ(FormatSettings.FirstDayOfWeek, 1);
+  EXPECT_TRUE(FormatSettings.LocaleCurrency);
+  EXPECT_EQ(SysLocale.PriLangID, 0x07);
+  EXPECT_STREQ(ResString(rsMsgDlgCancel), "Abbrechen");
+  EXPECT_STREQ(ResString(rsCalendarToday), "&Heute");
+  ResetLocale();
+  EXPECT_STREQ(ResString(rsMsgDlgCancel), "Cancel");
+  EXPECT_FALSE(FormatSettings.LocaleCurrency);
+}
+
+// Separators outside ASCII are kept as the locale gives them, one character
+// each, and numbers are written and read with them.
+TEST_F(LocaleTest, SeparatorsOutsideAscii) {
+  const struct {
+    const char* Name;
+    char32_t Decimal;
+    char32_t Thousand;
+    const char* Number; // 1234567.5 with two decimals, grouped
+  } Rows[] = {
+      {"fr_FR.UTF-8", ',', U'\u202F', "1\u202F234\u202F567,50"},
+      {"ru_RU.UTF-8", ',', U'\u202F', "1\u202F234\u202F567,50"},
+      {"ps_AF.UTF-8", U'\u066B', U'\u066C', "1٬234٬567٫50"},
+  };
+  for (const auto& Row : Rows) {
+    if (!Load(Row.Name))
+      GTEST_SKIP() << "localedef could not build " << Row.Name;
+    EXPECT_EQ(DecimalSeparator, Row.Decimal) << Row.Name;
+    EXPECT_EQ(ThousandSeparator, Row.Thousand) << Row.Name;
+    EXPECT_EQ(FloatToStrF(1234567.5, ffNumber, 15, 2), Row.Number) << Row.Name;
+    const std::string Decimal = Utf8Encode(Row.Decimal);
+    EXPECT_EQ(FloatToStr(-2.25), "-2" + Decimal + "25") << Row.Name;
+    EXPECT_EQ(StrToFloat(" 1234567" + Decimal + "5 "), 1234567.5L) << Row.Name;
+    EXPECT_THROW(StrToFloat("1.5"), EConvertError) << Row.Name;
+    EXPECT_EQ(SysLocale.PriLangID, 0x09) << Row.Name; // English, the catalog has no other
+  }
 }
 
 TEST_F(LocaleTest, UsEnglishLocale) {
@@ -155,6 +192,9 @@ TEST_F(LocaleTest, UsEnglishLocale) {
   EXPECT_EQ(ShortTimeFormat, "h:nn AMPM");
   EXPECT_EQ(TimeToStr(0.75), "6:00:00 PM");
   EXPECT_DOUBLE_EQ(StrToTime("6:00 PM"), 0.75);
+  EXPECT_EQ(FormatSettings.FirstDayOfWeek, 0); // Sunday
+  EXPECT_EQ(SysLocale.PriLangID, 0x09);
+  EXPECT_STREQ(ResString(rsMsgDlgYes), "&Yes");
 }
 
 } // namespace
