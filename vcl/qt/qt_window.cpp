@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QBackingStore>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -115,7 +116,13 @@ public:
   void Activate() override { requestActivate(); }
   void Invalidate(const TRect& R) override {
     FPending += QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
-    requestUpdate();
+    // requestUpdate would wait for Qt's 5 ms update timer, most of a key's
+    // way to the screen; the posted request paints at the event loop's next
+    // turn, once for all that was invalidated until then.
+    if (!FUpdatePosted) {
+      FUpdatePosted = true;
+      QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    }
   }
   void Flush() override {
     const QRegion Region = FPending;
@@ -131,6 +138,7 @@ public:
 protected:
   bool event(QEvent* E) override {
     if (E->type() == QEvent::UpdateRequest) {
+      FUpdatePosted = false;
       Flush();
       return true;
     }
@@ -195,6 +203,7 @@ private:
   TWindowClient* FClient;
   QBackingStore FStore;
   QRegion FPending;
+  bool FUpdatePosted = false;
   bool FFixed = false;
 };
 
