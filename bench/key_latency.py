@@ -85,7 +85,7 @@ def main():
     env.pop("QT_QPA_PLATFORM", None)
     programs = {
         "demo": start([f"{BUILD}/apps/demo/valedit-demo"], env, 700),
-        "qt_form": start([f"{BUILD}/bench/qt_form/qt_form"], env, 0),
+        "qt_form": start([f"{BUILD}/bench/qt_compare/form/qt_form"], env, 0),
     }
     d = display.Display()
     if not d.has_extension("DAMAGE"):

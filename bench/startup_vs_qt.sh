@@ -9,7 +9,7 @@ set -eu
 BUILD=${1:?usage: startup_vs_qt.sh BUILD_DIR [RUNS]}
 RUNS=${2:-31}
 DEMO=$BUILD/apps/demo/valedit-demo
-QT=$BUILD/bench/qt_form/qt_form
+QT=$BUILD/bench/qt_compare/form/qt_form
 OUT=$(mktemp -d)
 trap 'rm -rf "$OUT"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$OUT
