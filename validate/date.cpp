@@ -54,18 +54,18 @@ int YearField(const std::string& Fmt, char32_t D) {
 
 // The value of a field. The picture leaves nothing but a few digits there,
 // which are read in place; anything else is judged by TryStrToInt.
-bool PartValue(const std::string& Part, int& N) {
+bool PartValue(std::string_view Part, int& N) {
   N = 0;
   for (const char Ch : Part) {
     if (Ch < '0' || Ch > '9' || N > 999)
-      return vcl::TryStrToInt(Part, N);
+      return vcl::TryStrToInt(std::string(Part), N);
     N = N * 10 + (Ch - '0');
   }
   return true;
 }
 
 // The part test of a field's text Part, whose letter is Letter.
-bool CheckDatePart(const std::string& Part, bool SeparatorFollows, char Letter) {
+bool CheckDatePart(std::string_view Part, bool SeparatorFollows, char Letter) {
   if (Part.empty())
     return true;
   int N = 0;
@@ -274,17 +274,18 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
   const char* Letters = FormatFields().Letters;
   const char32_t D = FormatSettings().DateSeparator;
   const TSeparators Seps = FindSeparators(S, D);
+  const std::string_view Text = S;
   if (Seps.P1 == 0)
-    return CheckDatePart(S, false, Letters[0]);
-  if (!CheckDatePart(S.substr(0, Seps.B1), true, Letters[0]))
+    return CheckDatePart(Text, false, Letters[0]);
+  if (!CheckDatePart(Text.substr(0, Seps.B1), true, Letters[0]))
     return false;
   const std::size_t SeparatorBytes = vcl::Utf8Encode(D).size();
   const std::size_t After1 = Seps.B1 + SeparatorBytes;
   if (Seps.P2 == 0)
-    return CheckDatePart(S.substr(After1), false, Letters[1]);
+    return CheckDatePart(Text.substr(After1), false, Letters[1]);
   const std::size_t After2 = Seps.B2 + SeparatorBytes;
-  return CheckDatePart(S.substr(After1, Seps.B2 - After1), true, Letters[1]) &&
-         CheckDatePart(S.substr(After2), false, Letters[2]);
+  return CheckDatePart(Text.substr(After1, Seps.B2 - After1), true, Letters[1]) &&
+         CheckDatePart(Text.substr(After2), false, Letters[2]);
 }
 
 void TCustomDateValidator::SetText(std::string& S) {
