@@ -54,22 +54,20 @@ int YearField(const std::string& Fmt, char32_t D) {
 
 // The value of a field. The picture leaves nothing but a few digits there,
 // which are read in place; anything else is judged by TryStrToInt.
-bool PartValue(const std::string& Part, int& N) {
+bool PartValue(std::string_view Part, int& N) {
   N = 0;
   for (const char Ch : Part) {
     if (Ch < '0' || Ch > '9' || N > 999)
-      return vcl::TryStrToInt(Part, N);
+      return vcl::TryStrToInt(std::string(Part), N);
     N = N * 10 + (Ch - '0');
   }
   return true;
 }
 
-// The part test of the field S[First..Last] (characters), whose letter is
-// Letter.
-bool CheckDatePart(const std::string& S, int First, int Last, bool SeparatorFollows, char Letter) {
-  if (Last < First)
+// The part test of a field's text Part, whose letter is Letter.
+bool CheckDatePart(std::string_view Part, bool SeparatorFollows, char Letter) {
+  if (Part.empty())
     return true;
-  const std::string Part = Copy(S, First, Last - First + 1);
   int N = 0;
   if (!PartValue(Part, N))
     return false;
@@ -84,6 +82,38 @@ bool CheckDatePart(const std::string& S, int First, int Last, bool SeparatorFoll
   default:
     return false;
   }
+}
+
+// Where a date text's first two separators are and how long it is, found in
+// one walk over it: character positions (0 for a separator that is absent)
+// for the edits, byte offsets for cutting out the fields.
+struct TSeparators {
+  int Length = 0;
+  int P1 = 0;
+  int P2 = 0;
+  std::size_t B1 = 0;
+  std::size_t B2 = 0;
+};
+
+TSeparators FindSeparators(const std::string& S, char32_t D) {
+  TSeparators Result;
+  for (std::size_t Offset = 0; Offset < S.size();) {
+    const std::size_t At = Offset;
+    // An ASCII byte is a character of its own: the common case, taken here.
+    const auto Byte = static_cast<unsigned char>(S[Offset]);
+    const char32_t Ch = Byte < 0x80 ? (++Offset, char32_t(Byte)) : vcl::Utf8Decode(S, Offset);
+    ++Result.Length;
+    if (Ch != D || Result.P2 != 0)
+      continue;
+    if (Result.P1 == 0) {
+      Result.P1 = Result.Length;
+      Result.B1 = At;
+    } else {
+      Result.P2 = Result.Length;
+      Result.B2 = At;
+    }
+  }
+  return Result;
 }
 
 // The current year in decimal digits, only its last two for a short year.
@@ -243,17 +273,19 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
     return true;
   const char* Letters = FormatFields().Letters;
   const char32_t D = FormatSettings().DateSeparator;
-  const int L = Length(S);
-  const int P1 = TextMan::CharPos(D, S, 1);
-  if (P1 == 0)
-    return CheckDatePart(S, 1, L, false, Letters[0]);
-  if (!CheckDatePart(S, 1, P1 - 1, true, Letters[0]))
+  const TSeparators Seps = FindSeparators(S, D);
+  const std::string_view Text = S;
+  if (Seps.P1 == 0)
+    return CheckDatePart(Text, false, Letters[0]);
+  if (!CheckDatePart(Text.substr(0, Seps.B1), true, Letters[0]))
     return false;
-  const int P2 = TextMan::CharPos(D, S, P1 + 1);
-  if (P2 == 0)
-    return CheckDatePart(S, P1 + 1, L, false, Letters[1]);
-  return CheckDatePart(S, P1 + 1, P2 - 1, true, Letters[1]) &&
-         CheckDatePart(S, P2 + 1, L, false, Letters[2]);
+  const std::size_t SeparatorBytes = vcl::Utf8Encode(D).size();
+  const std::size_t After1 = Seps.B1 + SeparatorBytes;
+  if (Seps.P2 == 0)
+    return CheckDatePart(Text.substr(After1), false, Letters[1]);
+  const std::size_t After2 = Seps.B2 + SeparatorBytes;
+  return CheckDatePart(Text.substr(After1, Seps.B2 - After1), true, Letters[1]) &&
+         CheckDatePart(Text.substr(After2), false, Letters[2]);
 }
 
 void TCustomDateValidator::SetText(std::string& S) {
@@ -273,11 +305,12 @@ void TCustomDateValidator::SetText(std::string& S) {
     return;
 
   const char32_t D = FormatSettings().DateSeparator;
-  const int P1 = TextMan::CharPos(D, S, 1);
-  int P2 = TextMan::CharOccurrence(D, S, 2);
+  const TSeparators Seps = FindSeparators(S, D);
+  const int P1 = Seps.P1;
+  int P2 = Seps.P2;
   // Typing the day fills in the separator before the year: 12/25/ lacks its
   // year just as 12/25 does, and is completed the same way.
-  if (Field == 3 && P2 == Length(S)) {
+  if (Field == 3 && P2 == Seps.Length) {
     vcl::Delete(S, P2, 1);
     P2 = 0;
   }
@@ -289,7 +322,7 @@ void TCustomDateValidator::SetText(std::string& S) {
       vcl::Insert(YearText + vcl::Utf8Encode(D), S, P1 + 1);
     else
       S = S + vcl::Utf8Encode(D) + YearText;
-  } else if (FFormat == vdfLong && Field == 3 && Length(S) - P2 == 2) {
+  } else if (FFormat == vdfLong && Field == 3 && Seps.Length - P2 == 2) {
     // A two-digit year gets the century StrToDate would read it in: the
     // current one, or the one the settings' century window gives. A year in
     // the middle field needs no such help: the picture takes only all four

@@ -161,6 +161,11 @@ TEST_F(DateValidatorTest, PartsAreCheckedWhileTyping) {
       {"dd‐MM‐yyyy", U'\u2010', "31‐13", false},
       {"M/d/yy", U'\u2010', "12‐0", true},
       {"M/d/yy", U'\u2010', "12‐32", false},
+      // A separator of several bytes ahead of each field: the fields are
+      // cut where its bytes end.
+      {"yyyy‐MM‐dd", U'\u2010', "2026‐12‐31", true},
+      {"yyyy‐MM‐dd", U'\u2010', "2026‐12‐32", false},
+      {"yyyy‐MM‐dd", U'\u2010', "2026‐13‐31", false},
   };
   for (const TInputRow& Row : Rows) {
     vcl::ShortDateFormat = Row.ShortDateFormat;

@@ -59,9 +59,16 @@ public:
     return Digits > 0;
   }
 
-  // A separator, matched by the bytes of its UTF-8 form.
+  // A separator, matched by the bytes of its UTF-8 form; an ASCII one, the
+  // usual case, by its single byte without encoding it.
   bool Char(char32_t Ch) {
     Blanks();
+    if (Ch < 0x80) {
+      if (AtEnd() || FS[static_cast<size_t>(FPos - 1)] != static_cast<char>(Ch))
+        return false;
+      ++FPos;
+      return true;
+    }
     const std::string Bytes = Utf8Encode(Ch);
     if (FS.compare(static_cast<size_t>(FPos - 1), Bytes.size(), Bytes) != 0)
       return false;
