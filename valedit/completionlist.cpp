@@ -19,6 +19,8 @@ namespace {
 
 constexpr int TextIndent = 3; // from a row's left edge to its word
 constexpr int MinThumb = 8;   // a thumb stays large enough to take
+constexpr int Notch = 120;    // a wheel's notch, as the wheel message counts it
+constexpr int WheelRows = 3;  // words scrolled a notch
 
 } // namespace
 
@@ -49,6 +51,7 @@ void TCompletionList::Show(std::vector<std::string> Words) {
   FTop = 0;
   FPressed = false;
   FGrab = -1;
+  FWheel = 0;
   Form->SetOverlay(this);
   Place();
   Repaint();
@@ -245,6 +248,16 @@ bool TCompletionList::OverlayMouse(unsigned Msg, TShiftState, int X, int Y) {
                   Msg == WM_MBUTTONDOWN))
     Close();
   return Inside;
+}
+
+bool TCompletionList::OverlayWheel(int Delta, TShiftState, int X, int Y) {
+  if (!PtInRect(FBounds, {X, Y}))
+    return false;
+  FWheel += Delta;
+  const int Notches = FWheel / Notch;
+  FWheel -= Notches * Notch;
+  ScrollTo(FTop - Notches * WheelRows);
+  return true;
 }
 
 // ---------------------------------------------------------------------------

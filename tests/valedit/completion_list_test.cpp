@@ -219,5 +219,31 @@ TEST_F(CompletionListTest, AScrollBarReachesEveryWord) {
   EXPECT_EQ(Edit->CompletionWords(), TWords());
 }
 
+// The wheel over the list scrolls it three words a notch, up to its ends;
+// over the edit it leaves the list alone.
+TEST_F(CompletionListTest, TheWheelScrollsTheList) {
+  for (int I = 10; I < 30; ++I)
+    Words()->Items()->Add("Cherry" + std::to_string(I));
+  vt::TypeText("ch");
+  const TRect First = Edit->CompletionItemRect(0);
+  const int X = First.Left + 5, Y = First.Top + 2;
+  vt::WheelAt(Edit, X, Y, -1);
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(2)));
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(3)));
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(10)));
+  EXPECT_EQ(Edit->CompletionIndex(), 0);
+  vt::WheelAt(Edit, X, Y, -10);
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(19)));
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(11)));
+  vt::WheelAt(Edit, 5, 5, 10);
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(0))) << "the wheel over the edit";
+  vt::WheelAt(Edit, X, Y, 1);
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(9)));
+  vt::WheelAt(Edit, X, Y, 10);
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(0)));
+  ClickWord(0);
+  EXPECT_EQ(Edit->Text(), "Cherry10");
+}
+
 } // namespace
 } // namespace valedit_test

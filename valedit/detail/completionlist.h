@@ -8,7 +8,8 @@
 // (and its inline completion) carries on and refreshes the list. A click on
 // a word takes it; a click anywhere else closes the list and goes on. A
 // list longer than its rows has a scroll bar at its right edge: a click
-// above or below the thumb scrolls a page, the thumb drags.
+// above or below the thumb scrolls a page, the thumb drags, and the mouse
+// wheel over the list scrolls it three words a notch.
 #pragma once
 
 #include <functional>
@@ -47,6 +48,7 @@ public:
   bool OverlayKey(bool Down, vcl::Word Key, vcl::TShiftState Shift,
                   const std::string& Chars) override;
   bool OverlayMouse(unsigned Msg, vcl::TShiftState Shift, int X, int Y) override;
+  bool OverlayWheel(int Delta, vcl::TShiftState Shift, int X, int Y) override;
   void OverlayPaint(vcl::TPixelBuffer& Target, const vcl::TRect& Clip) override;
   void OverlayCancel() override { Close(); }
 
@@ -78,6 +80,7 @@ private:
   int FTop = 0; // the first word shown
   int FRowHeight = 0;
   bool FPressed = false;
+  int FWheel = 0;     // a turn of less than a notch, kept for the next one
   int FGrab = -1;     // while the thumb is dragged: where it was taken, from its top
   vcl::TRect FBounds; // in the form's client area
   // The list as it looks now; copied into the form's picture where asked.
