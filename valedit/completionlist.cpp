@@ -8,6 +8,9 @@
 #include <cstring>
 #include <utility>
 
+#include "vcl/extctrls.h"
+#include "vcl/windows.h"
+
 namespace ValEdit::detail {
 
 using namespace vcl;
@@ -15,6 +18,9 @@ using namespace vcl;
 namespace {
 
 constexpr int TextIndent = 3; // from a row's left edge to its word
+constexpr int MinThumb = 8;   // a thumb stays large enough to take
+constexpr int Notch = 120;    // a wheel's notch, as the wheel message counts it
+constexpr int WheelRows = 3;  // words scrolled a notch
 
 } // namespace
 
@@ -44,6 +50,8 @@ void TCompletionList::Show(std::vector<std::string> Words) {
   FSelected = 0;
   FTop = 0;
   FPressed = false;
+  FGrab = -1;
+  FWheel = 0;
   Form->SetOverlay(this);
   Place();
   Repaint();
@@ -57,6 +65,7 @@ void TCompletionList::Close() {
   FWords.clear();
   FSelected = -1;
   FPressed = false;
+  FGrab = -1;
 }
 
 // ---------------------------------------------------------------------------
@@ -72,7 +81,8 @@ void TCompletionList::Place() {
   Canvas->SetFont(FEdit.Font());
   int Width = FEdit.Width();
   for (const std::string& Word : FWords)
-    Width = std::max(Width, Canvas->TextWidth(Word) + 2 * TextIndent + 2);
+    Width = std::max(Width, Canvas->TextWidth(Word) + 2 * TextIndent + 2 +
+                                (Scrolls() ? GetSystemMetrics(SM_CXVSCROLL) : 0));
   FRowHeight = Canvas->TextHeight("Ag") + 2;
   const int Height = VisibleRows() * FRowHeight + 2;
   const TRect Edit = FEdit.BoundsRect();
@@ -92,7 +102,29 @@ TRect TCompletionList::RowRect(int Index) const {
   if (!IsOpen() || Index < FTop || Index >= FTop + VisibleRows())
     return TRect();
   const int Y = FBounds.Top + 1 + (Index - FTop) * FRowHeight;
-  return {FBounds.Left + 1, Y, FBounds.Right - 1, Y + FRowHeight};
+  const int Right = Scrolls() ? BarRect().Left : FBounds.Right - 1;
+  return {FBounds.Left + 1, Y, Right, Y + FRowHeight};
+}
+
+bool TCompletionList::Scrolls() const {
+  return static_cast<int>(FWords.size()) > MaxRows;
+}
+
+TRect TCompletionList::BarRect() const {
+  if (!Scrolls())
+    return TRect();
+  return {FBounds.Right - 1 - GetSystemMetrics(SM_CXVSCROLL), FBounds.Top + 1, FBounds.Right - 1,
+          FBounds.Bottom - 1};
+}
+
+TRect TCompletionList::ThumbRect() const {
+  const TRect Bar = BarRect();
+  if (IsRectEmpty(Bar))
+    return TRect();
+  const int Words = static_cast<int>(FWords.size());
+  const int Height = std::max(Bar.Height() * MaxRows / Words, MinThumb);
+  const int Top = Bar.Top + (Bar.Height() - Height) * FTop / (Words - MaxRows);
+  return {Bar.Left, Top, Bar.Right, Top + Height};
 }
 
 int TCompletionList::RowAt(int X, int Y) const {
@@ -116,6 +148,14 @@ void TCompletionList::Select(int Index) {
     FTop = FSelected;
   else if (FSelected >= FTop + MaxRows)
     FTop = FSelected - MaxRows + 1;
+  Repaint();
+}
+
+void TCompletionList::ScrollTo(int Top) {
+  Top = std::clamp(Top, 0, std::max(static_cast<int>(FWords.size()) - MaxRows, 0));
+  if (Top == FTop)
+    return;
+  FTop = Top;
   Repaint();
 }
 
@@ -154,7 +194,34 @@ bool TCompletionList::OverlayKey(bool Down, Word Key, TShiftState Shift, const s
   }
 }
 
+// Presses on the scroll bar and the drag of its thumb; true when the bar
+// took the message.
+bool TCompletionList::BarMouse(unsigned Msg, int Y) {
+  const TRect Thumb = ThumbRect();
+  if (FGrab >= 0) {
+    const TRect Bar = BarRect();
+    const int Range = Bar.Height() - Thumb.Height();
+    const int Words = static_cast<int>(FWords.size());
+    if (Range > 0)
+      ScrollTo(((Y - FGrab - Bar.Top) * (Words - MaxRows) * 2 + Range) / (2 * Range));
+    if (Msg == WM_LBUTTONUP)
+      FGrab = -1;
+    return true;
+  }
+  if (Msg != WM_LBUTTONDOWN && Msg != WM_LBUTTONDBLCLK)
+    return false;
+  if (Y < Thumb.Top)
+    ScrollTo(FTop - MaxRows);
+  else if (Y >= Thumb.Bottom)
+    ScrollTo(FTop + MaxRows);
+  else
+    FGrab = Y - Thumb.Top;
+  return true;
+}
+
 bool TCompletionList::OverlayMouse(unsigned Msg, TShiftState, int X, int Y) {
+  if ((FGrab >= 0 || PtInRect(BarRect(), {X, Y})) && BarMouse(Msg, Y))
+    return true;
   const bool Inside = PtInRect(FBounds, {X, Y});
   const int Row = RowAt(X, Y);
   switch (Msg) {
@@ -183,6 +250,16 @@ bool TCompletionList::OverlayMouse(unsigned Msg, TShiftState, int X, int Y) {
   return Inside;
 }
 
+bool TCompletionList::OverlayWheel(int Delta, TShiftState, int X, int Y) {
+  if (!PtInRect(FBounds, {X, Y}))
+    return false;
+  FWheel += Delta;
+  const int Notches = FWheel / Notch;
+  FWheel -= Notches * Notch;
+  ScrollTo(FTop - Notches * WheelRows);
+  return true;
+}
+
 // ---------------------------------------------------------------------------
 // Painting
 
@@ -202,8 +279,27 @@ void TCompletionList::Repaint() {
     Canvas->Font()->SetColor(Highlighted ? clHighlightText : clWindowText);
     Canvas->TextRect(Row, Row.Left + TextIndent, Row.Top + 1, FWords[I]);
   }
+  PaintBar();
   if (TCustomForm* Form = GetParentForm(&FEdit))
     Form->InvalidateRect(FBounds);
+}
+
+// The scroll bar in the classic look: the track in the scroll bar colour,
+// the thumb a raised button face.
+void TCompletionList::PaintBar() {
+  if (!Scrolls())
+    return;
+  TCanvas* Canvas = FPicture.Canvas();
+  TRect Bar = BarRect();
+  TRect Thumb = ThumbRect();
+  OffsetRect(Bar, -FBounds.Left, -FBounds.Top);
+  OffsetRect(Thumb, -FBounds.Left, -FBounds.Top);
+  Canvas->Brush()->SetColor(clScrollBar);
+  Canvas->FillRect(Bar);
+  Canvas->Brush()->SetColor(clBtnFace);
+  Canvas->FillRect(Thumb);
+  Frame3D(Canvas, Thumb, clBtnFace, cl3DDkShadow, 1);
+  Frame3D(Canvas, Thumb, clBtnHighlight, clBtnShadow, 1);
 }
 
 void TCompletionList::OverlayPaint(TPixelBuffer& Target, const TRect& Clip) {

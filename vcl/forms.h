@@ -30,6 +30,11 @@ public:
   virtual bool OverlayKey(bool Down, Word Key, TShiftState Shift, const std::string& Chars) = 0;
   // (X, Y) in the form's client area.
   virtual bool OverlayMouse(unsigned Msg, TShiftState Shift, int X, int Y) = 0;
+  // A turn of the mouse wheel at (X, Y), as WM_MOUSEWHEEL counts it.
+  virtual bool OverlayWheel(int Delta, TShiftState Shift, int X, int Y) {
+    (void)Delta, (void)Shift, (void)X, (void)Y;
+    return false;
+  }
   virtual void OverlayPaint(TPixelBuffer& Target, const TRect& Clip) = 0;
   // The form deactivates, hides or goes away.
   virtual void OverlayCancel() = 0;
@@ -85,6 +90,9 @@ public:
   // Chars is the UTF-8 text the key made).
   void KeyInput(bool Down, Word Key, TShiftState Shift, const std::string& Chars);
   void MouseInput(unsigned Msg, TShiftState Shift, int X, int Y);
+  // A turn of the wheel: to the overlay, else WM_MOUSEWHEEL to the control
+  // under (X, Y).
+  void WheelInput(int Delta, TShiftState Shift, int X, int Y);
 
   TFormOverlay* Overlay() const { return FOverlay; }
   void SetOverlay(TFormOverlay* Value) { FOverlay = Value; }
@@ -141,6 +149,10 @@ protected:
   void FrameMetrics(int& Frame, int& Caption) const;
 
 private:
+  // The innermost control at (X, Y) of the client area, and (X, Y) in a
+  // control's client area.
+  TControl* ControlUnder(int X, int Y);
+  TPoint FormToClient(TControl* Control, int X, int Y);
   void ShowNative();
   void SyncNativeGeometry();
   void HideNative();

@@ -54,6 +54,8 @@ constexpr unsigned WM_RBUTTONDBLCLK = 0x0206;
 constexpr unsigned WM_MBUTTONDOWN = 0x0207;
 constexpr unsigned WM_MBUTTONUP = 0x0208;
 constexpr unsigned WM_MBUTTONDBLCLK = 0x0209;
+// WParam: the turn, 120 a notch, positive away from the user.
+constexpr unsigned WM_MOUSEWHEEL = 0x020A;
 constexpr unsigned WM_CUT = 0x0300;
 constexpr unsigned WM_COPY = 0x0301;
 constexpr unsigned WM_PASTE = 0x0302;

@@ -58,6 +58,9 @@ void DragAndDrop(TControl* Source, int X, int Y, TControl* Target, int TX, int T
 void MouseDownAt(TControl* Control, int X, int Y);
 void MouseMoveTo(TControl* Control, int X, int Y);
 void MouseUpAt(TControl* Control, int X, int Y);
+// Turns the mouse wheel over (X, Y) of the control's client area by Notches
+// (positive: away from the user, so what is shown moves up).
+void WheelAt(TControl* Control, int X, int Y, int Notches);
 // Clicks the item of the open popup menu that shows Caption (without its
 // '&'), in whichever open level shows it; false when no open level does.
 bool ClickMenuItem(const std::string& Caption);

@@ -188,6 +188,8 @@ public:
   virtual void WindowKey(bool Down, int VirtualKey, int Shift, const std::string& Text) = 0;
   virtual void WindowMouse(TMouseAction Action, TMouseButtonKind Button, int Shift, int X,
                            int Y) = 0;
+  // Delta as WM_MOUSEWHEEL counts it.
+  virtual void WindowWheel(int Delta, int Shift, int X, int Y) = 0;
   // False keeps the window open.
   virtual bool WindowCloseQuery() = 0;
   virtual void WindowResized(int Width, int Height) = 0;

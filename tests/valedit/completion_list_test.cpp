@@ -178,5 +178,72 @@ TEST_F(CompletionListTest, TheListIsPaintedUnderTheEdit) {
   EXPECT_EQ(vt::PixelAt(Edit, Second.Right - 2, Second.Top + 1), ColorToRGB(clBtnFace));
 }
 
+// More words than rows: the scroll bar at the list's right edge pages with a
+// click above or below its thumb and scrolls with the thumb dragged, without
+// moving the highlight or closing the list; a word brought into sight is
+// taken with a click.
+TEST_F(CompletionListTest, AScrollBarReachesEveryWord) {
+  for (int I = 10; I < 30; ++I)
+    Words()->Items()->Add("Cherry" + std::to_string(I));
+  vt::TypeText("ch");
+  ASSERT_EQ(Edit->CompletionWords().size(), 20u);
+  const TRect First = Edit->CompletionItemRect(0);
+  const int BarX = First.Right + GetSystemMetrics(SM_CXVSCROLL) / 2;
+  const int BarTop = First.Top;
+  const int BarBottom = Edit->CompletionItemRect(7).Bottom;
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(8)));
+  // The thumb at the top, a raised button face; the track below it.
+  EXPECT_EQ(vt::PixelAt(Edit, BarX, BarTop + 3), ColorToRGB(clBtnFace));
+  EXPECT_EQ(vt::PixelAt(Edit, BarX, BarBottom - 2), ColorToRGB(clScrollBar));
+
+  vt::ClickAt(Edit, BarX, BarBottom - 2);
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(0)));
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(8)));
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(15)));
+  EXPECT_EQ(Edit->CompletionIndex(), 0) << "the highlight stays where it was";
+  EXPECT_EQ(vt::PixelAt(Edit, BarX, BarTop + 3), ColorToRGB(clScrollBar)) << "the thumb moved";
+  vt::ClickAt(Edit, BarX, BarTop + 1);
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(0)));
+
+  // Dragged from the top to below the bar's end: the last words in sight.
+  vt::MouseDownAt(Edit, BarX, BarTop + 3);
+  vt::MouseMoveTo(Edit, BarX, (BarTop + BarBottom) / 2);
+  const TRect Middle = Edit->CompletionItemRect(10);
+  EXPECT_FALSE(IsRectEmpty(Middle)) << "the list follows the thumb while it is dragged";
+  vt::MouseMoveTo(Edit, BarX, BarBottom + 40);
+  vt::MouseUpAt(Edit, BarX, BarBottom + 40);
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(19)));
+  EXPECT_EQ(Edit->CompletionWords().size(), 20u) << "the list is still open";
+  ClickWord(19);
+  EXPECT_EQ(Edit->Text(), "Cherry29");
+  EXPECT_EQ(Edit->CompletionWords(), TWords());
+}
+
+// The wheel over the list scrolls it three words a notch, up to its ends;
+// over the edit it leaves the list alone.
+TEST_F(CompletionListTest, TheWheelScrollsTheList) {
+  for (int I = 10; I < 30; ++I)
+    Words()->Items()->Add("Cherry" + std::to_string(I));
+  vt::TypeText("ch");
+  const TRect First = Edit->CompletionItemRect(0);
+  const int X = First.Left + 5, Y = First.Top + 2;
+  vt::WheelAt(Edit, X, Y, -1);
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(2)));
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(3)));
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(10)));
+  EXPECT_EQ(Edit->CompletionIndex(), 0);
+  vt::WheelAt(Edit, X, Y, -10);
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(19)));
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(11)));
+  vt::WheelAt(Edit, 5, 5, 10);
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(0))) << "the wheel over the edit";
+  vt::WheelAt(Edit, X, Y, 1);
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(9)));
+  vt::WheelAt(Edit, X, Y, 10);
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(0)));
+  ClickWord(0);
+  EXPECT_EQ(Edit->Text(), "Cherry10");
+}
+
 } // namespace
 } // namespace valedit_test

@@ -6,7 +6,10 @@
 // closes the list; both stop there, so neither reaches the form's default or
 // cancel button nor the edit. Every other key goes on to the edit, so typing
 // (and its inline completion) carries on and refreshes the list. A click on
-// a word takes it; a click anywhere else closes the list and goes on.
+// a word takes it; a click anywhere else closes the list and goes on. A
+// list longer than its rows has a scroll bar at its right edge: a click
+// above or below the thumb scrolls a page, the thumb drags, and the mouse
+// wheel over the list scrolls it three words a notch.
 #pragma once
 
 #include <functional>
@@ -45,6 +48,7 @@ public:
   bool OverlayKey(bool Down, vcl::Word Key, vcl::TShiftState Shift,
                   const std::string& Chars) override;
   bool OverlayMouse(unsigned Msg, vcl::TShiftState Shift, int X, int Y) override;
+  bool OverlayWheel(int Delta, vcl::TShiftState Shift, int X, int Y) override;
   void OverlayPaint(vcl::TPixelBuffer& Target, const vcl::TRect& Clip) override;
   void OverlayCancel() override { Close(); }
 
@@ -57,7 +61,16 @@ private:
   // The word under (X, Y) of the form's client area, or -1.
   int RowAt(int X, int Y) const;
   void Repaint();
+  void PaintBar();
   int VisibleRows() const;
+  // The scroll bar, shown when the words are more than the rows, and its
+  // thumb, in the form's client area; empty without one.
+  bool Scrolls() const;
+  vcl::TRect BarRect() const;
+  vcl::TRect ThumbRect() const;
+  // Shows the words from Top on, leaving the highlight where it is.
+  void ScrollTo(int Top);
+  bool BarMouse(unsigned Msg, int Y);
 
   vcl::TWinControl& FEdit;
   std::function<void(const std::string&)> FChoose;
@@ -67,6 +80,8 @@ private:
   int FTop = 0; // the first word shown
   int FRowHeight = 0;
   bool FPressed = false;
+  int FWheel = 0;     // a turn of less than a notch, kept for the next one
+  int FGrab = -1;     // while the thumb is dragged: where it was taken, from its top
   vcl::TRect FBounds; // in the form's client area
   // The list as it looks now; copied into the form's picture where asked.
   vcl::TBitmap FPicture;

@@ -48,6 +48,9 @@ public:
       Msg = Double[Button];
     Application->HandleInput([&] { FForm->MouseInput(Msg, ToShift(Shift), X, Y); });
   }
+  void WindowWheel(int Delta, int Shift, int X, int Y) override {
+    Application->HandleInput([&] { FForm->WheelInput(Delta, ToShift(Shift), X, Y); });
+  }
   bool WindowCloseQuery() override {
     Application->HandleInput([&] { FForm->Close(); });
     return false; // the form hides itself when it agrees to close
@@ -370,23 +373,40 @@ void TCustomForm::MouseInput(unsigned Msg, TShiftState Shift, int X, int Y) {
   SetMouseCursorPos({Origin.X + X, Origin.Y + Y});
   if (FOverlay && FOverlay->OverlayMouse(Msg, Shift, X, Y))
     return;
-  auto Local = [&](TControl* C) {
-    const TPoint O = C->ClientOrigin();
-    return TPoint{X - (O.X - Origin.X), Y - (O.Y - Origin.Y)};
-  };
   TControl* Target = GetCaptureControl();
-  if (!Target || GetParentForm(Target) != this) {
-    Target = this;
-    while (auto* W = dynamic_cast<TWinControl*>(Target)) {
-      TControl* Child = W->ControlAtPos(Local(W), false);
-      if (!Child)
-        break;
-      Target = Child;
-    }
-  }
-  const TPoint P = Local(Target);
+  if (!Target || GetParentForm(Target) != this)
+    Target = ControlUnder(X, Y);
+  const TPoint P = FormToClient(Target, X, Y);
   Application->HintMouseMessage(Target, Msg, {Origin.X + X, Origin.Y + Y});
   Target->Perform(Msg, 0, MakeLong(P.X, P.Y));
+}
+
+void TCustomForm::WheelInput(int Delta, TShiftState Shift, int X, int Y) {
+  if (!TakesInput(this))
+    return;
+  SetKeyboardShiftState(Shift);
+  if (FOverlay && FOverlay->OverlayWheel(Delta, Shift, X, Y))
+    return;
+  TControl* Target = ControlUnder(X, Y);
+  const TPoint P = FormToClient(Target, X, Y);
+  Target->Perform(WM_MOUSEWHEEL, Delta, MakeLong(P.X, P.Y));
+}
+
+TControl* TCustomForm::ControlUnder(int X, int Y) {
+  TControl* Target = this;
+  while (auto* W = dynamic_cast<TWinControl*>(Target)) {
+    TControl* Child = W->ControlAtPos(FormToClient(W, X, Y), false);
+    if (!Child)
+      break;
+    Target = Child;
+  }
+  return Target;
+}
+
+TPoint TCustomForm::FormToClient(TControl* Control, int X, int Y) {
+  const TPoint Origin = ClientOrigin();
+  const TPoint O = Control->ClientOrigin();
+  return {X - (O.X - Origin.X), Y - (O.Y - Origin.Y)};
 }
 
 void TCustomForm::CMDialogKey(TMessage& Message) {

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QString>
+#include <QWheelEvent>
 
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ QImage WrapPixels(const TPixelBuffer& Pixels);
 // The input of a Qt window or widget, handed to the form it shows.
 void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E);
 void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent* E);
+void ForwardWheel(TWindowClient* Client, const QWheelEvent* E);
 
 // A form embedded in a widget of the host: the widget's accessible
 // interface stands for the form, and the form's controls are its children

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include "vcl/messages.h"
@@ -154,6 +155,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* E) override { ForwardMouse(FClient, maUp, E); }
   void mouseDoubleClickEvent(QMouseEvent* E) override { ForwardMouse(FClient, maDoubleClick, E); }
   void mouseMoveEvent(QMouseEvent* E) override { ForwardMouse(FClient, maMove, E); }
+  void wheelEvent(QWheelEvent* E) override { ForwardWheel(FClient, E); }
   void resizeEvent(QResizeEvent* E) override {
     QWindow::resizeEvent(E);
     FStore.resize(E->size());
@@ -229,6 +231,14 @@ void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent*
     Button = mbkMiddle;
   const QPointF P = E->position();
   Client->WindowMouse(Action, Button, ShiftBits(E->modifiers(), E->buttons()),
+                      static_cast<int>(P.x()), static_cast<int>(P.y()));
+}
+
+// Qt's angle delta counts eighths of a degree, 120 a notch, as WM_MOUSEWHEEL
+// does.
+void ForwardWheel(TWindowClient* Client, const QWheelEvent* E) {
+  const QPointF P = E->position();
+  Client->WindowWheel(E->angleDelta().y(), ShiftBits(E->modifiers(), E->buttons()),
                       static_cast<int>(P.x()), static_cast<int>(P.y()));
 }
 

@@ -126,22 +126,28 @@ bool MoveFocus(TWinControl* Control) {
 
 namespace {
 
-// Sends mouse messages to Control's form at (X, Y) of Control's client area.
-void MouseAt(TControl* Control, int X, int Y, std::initializer_list<unsigned> Messages) {
+// Control's form, and (X, Y) of Control's client area in the form's.
+TCustomForm* FormPoint(TControl* Control, int& X, int& Y) {
   TCustomForm* Form = GetParentForm(Control);
   if (!Form)
     throw EInvalidOperation("The control is not on a form");
   const TPoint Origin = Control->ClientOrigin();
   const TPoint FormOrigin = Form->ClientOrigin();
-  const int FormX = Origin.X - FormOrigin.X + X;
-  const int FormY = Origin.Y - FormOrigin.Y + Y;
+  X += Origin.X - FormOrigin.X;
+  Y += Origin.Y - FormOrigin.Y;
+  return Form;
+}
+
+// Sends mouse messages to Control's form at (X, Y) of Control's client area.
+void MouseAt(TControl* Control, int X, int Y, std::initializer_list<unsigned> Messages) {
+  TCustomForm* Form = FormPoint(Control, X, Y);
   for (unsigned Msg : Messages) {
     TShiftState Buttons;
     if (Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK)
       Buttons = {ssLeft};
     else if (Msg == WM_RBUTTONDOWN)
       Buttons = {ssRight};
-    Application->HandleInput([&] { Form->MouseInput(Msg, Buttons, FormX, FormY); });
+    Application->HandleInput([&] { Form->MouseInput(Msg, Buttons, X, Y); });
   }
 }
 
@@ -170,6 +176,11 @@ void MouseMoveTo(TControl* Control, int X, int Y) {
 
 void MouseUpAt(TControl* Control, int X, int Y) {
   MouseAt(Control, X, Y, {WM_LBUTTONUP});
+}
+
+void WheelAt(TControl* Control, int X, int Y, int Notches) {
+  TCustomForm* Form = FormPoint(Control, X, Y);
+  Application->HandleInput([&] { Form->WheelInput(Notches * 120, {}, X, Y); });
 }
 
 void DragAndDrop(TControl* Source, int X, int Y, TControl* Target, int TX, int TY) {
