@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <vector>
@@ -161,6 +162,11 @@ void TFormWidget::mouseDoubleClickEvent(QMouseEvent* E) {
 void TFormWidget::mouseMoveEvent(QMouseEvent* E) {
   if (FWindow)
     ForwardMouse(FWindow->Client(), maMove, E);
+}
+
+void TFormWidget::wheelEvent(QWheelEvent* E) {
+  if (FWindow)
+    ForwardWheel(FWindow->Client(), E);
 }
 
 void TFormWidget::resizeEvent(QResizeEvent* E) {

@@ -47,6 +47,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* E) override;
   void mouseDoubleClickEvent(QMouseEvent* E) override;
   void mouseMoveEvent(QMouseEvent* E) override;
+  void wheelEvent(QWheelEvent* E) override;
   void resizeEvent(QResizeEvent* E) override;
   void focusInEvent(QFocusEvent* E) override;
   void focusOutEvent(QFocusEvent* E) override;
@@ -58,8 +59,8 @@ private:
   bool LeaveForm();
   vcl::TWinControl* EntryControl(Qt::FocusReason Reason) const;
   vcl::TCustomForm* FForm;
-  TWindow* FWindow = nullptr;  // owned by the form once shown in this widget
-  bool FFollowing = false;     // the form is taking the widget's size
+  TWindow* FWindow = nullptr;        // owned by the form once shown in this widget
+  bool FFollowing = false;           // the form is taking the widget's size
   vcl::TWinControl* FLeft = nullptr; // the control left when the host took the focus
 };
 

@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
 #include "qtbridge/form_widget.h"
 #include "valedit/valedit.h"
 #include "validate/integer.h"
+#include "validate/lookup.h"
 #include "vcl/forms.h"
 #include "vcl/stdctrls.h"
 #include "vcl/testing.h"
@@ -83,6 +85,26 @@ TEST_F(FormInWindow, ScreenReadersSeeTheFormsControlsInTheWidget) {
   EXPECT_EQ(Field->textInterface()->cursorPosition(), 2);
   EXPECT_TRUE(Host->rect().contains(Field->rect())) << "the field lies inside the widget";
   EXPECT_EQ(Field->rect().topLeft() - Host->rect().topLeft(), QPoint(8, 8));
+}
+
+// The host's wheel reaches the form: a word list's open completion list
+// scrolls under it.
+TEST_F(FormInWindow, TheWheelReachesTheForm) {
+  Form->SetBounds(0, 0, 220, 200);
+  Edit->SetKind(ValEdit::vkStringLookup);
+  auto* Words = static_cast<Validate::TStringLookupValidator*>(Edit->Validator());
+  for (int I = 10; I < 30; ++I)
+    Words->Items()->Add("Cherry" + std::to_string(I));
+  Edit->SetCompletionList(true);
+  QTest::keyClicks(Widget, "ch");
+  const TRect First = Edit->CompletionItemRect(0);
+  ASSERT_FALSE(IsRectEmpty(First));
+  const QPointF At(Edit->Left() + First.Left + 5, Edit->Top() + First.Top + 2);
+  QWheelEvent Wheel(At, Widget->mapToGlobal(At), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(Widget, &Wheel);
+  EXPECT_TRUE(IsRectEmpty(Edit->CompletionItemRect(0)));
+  EXPECT_FALSE(IsRectEmpty(Edit->CompletionItemRect(3)));
 }
 
 TEST_F(FormInWindow, TheWidgetShowsTheFormsPicture) {
