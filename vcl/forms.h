@@ -108,8 +108,16 @@ public:
   // Repaints what is out of date now and shows it in the window (headless,
   // where there is no window, only the picture is painted).
   void Flush();
-  // The whole window (frame, caption and client area) as the platform draws it.
+  // The whole window (frame, caption and client area) as the platform draws
+  // it, at the form's pixel ratio.
   void PaintTo(TPixelBuffer& Image);
+  // Device pixels per form pixel of the form's picture: a shown form takes
+  // its window's (2 on a screen scaled to 200%), and text and lines are then
+  // drawn at the device's resolution while sizes stay in form pixels. A form
+  // without a window is painted at the ratio set here (default 1), for
+  // pictures of it at a high resolution.
+  int PixelRatio() const;
+  void SetPixelRatio(int Value);
 
   // Shows the form in a window its caller makes (a widget of a host
   // toolkit) instead of one of its own, with or without a display; Make
@@ -169,6 +177,7 @@ private:
   TModalResult FModalResult = mrNone;
   std::vector<TRect> FInvalid;
   TPixelBuffer FImage;
+  int FPixelRatio = 1;
   TFormOverlay* FOverlay = nullptr;
   std::unique_ptr<backend::TNativeWindow> FWindow;
   TWindowMaker FWindowMaker;

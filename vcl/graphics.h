@@ -91,6 +91,12 @@ public:
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   void SetSize(int Width, int Height, TColor Fill = clWhite);
+  // A picture of Width x Height pixels of a form, drawn at Scale device
+  // pixels per pixel (a high-DPI screen's ratio): Width() and Height() are
+  // then Scale times as large, and drawing through a device context lands
+  // at the device's resolution. SetSize makes a picture of Scale 1.
+  void SetScaledSize(int Width, int Height, int Scale, TColor Fill = clWhite);
+  int Scale() const { return FScale; }
   bool Contains(int X, int Y) const { return X >= 0 && Y >= 0 && X < FWidth && Y < FHeight; }
   // The pixel as a TColor ($00BBGGRR); outside the picture clNone.
   TColor Pixel(int X, int Y) const;
@@ -123,6 +129,7 @@ private:
 
   int FWidth = 0;
   int FHeight = 0;
+  int FScale = 1;
   std::vector<std::uint32_t> FData;
 };
 

@@ -218,6 +218,9 @@ public:
   virtual void Invalidate(const TRect& R) = 0;
   // Shows what was asked for now.
   virtual void Flush() = 0;
+  // Device pixels per client pixel of the screen the window shows on: the
+  // form's picture is drawn at that resolution.
+  virtual int PixelRatio() const { return 1; }
 };
 
 } // namespace backend

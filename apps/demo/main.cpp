@@ -1,6 +1,8 @@
 // valedit-demo: the customer order form in a window; painted to a picture file
 // without a display (--screenshot); or driven by a script of user actions
 // (--script), in a window when there is a display and headless when not.
+#include <algorithm>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -43,6 +45,12 @@ int RunDemo(const Demo::TOptions& Options, int& Argc, char** Argv) {
     Result = Player.Play(Steps) ? 0 : 1;
   }
   if (!Options.Screenshot.empty()) {
+    // The headless picture has no screen to take a ratio from: a whole
+    // QT_SCALE_FACTOR paints it as a screen of that ratio would show it.
+    const char* Factor = std::getenv("QT_SCALE_FACTOR");
+    const int Ratio = Factor ? std::max(std::atoi(Factor), 1) : 1;
+    for (int I = 0; I < Screen->FormCount(); ++I)
+      Screen->Forms(I)->SetPixelRatio(Ratio);
     Demo::PictureOfForms(Form).SaveToFile(Options.Screenshot);
     std::cout << "valedit-demo: the form is painted in " << Options.Screenshot << "\n";
   } else if (Options.Script.empty()) {

@@ -61,10 +61,20 @@ void TCustomForm::InvalidateForm() {
   InvalidateRect(Rect(0, 0, Client.Right, Client.Bottom));
 }
 
+int TCustomForm::PixelRatio() const {
+  return FWindow ? std::max(FWindow->PixelRatio(), 1) : FPixelRatio;
+}
+
+void TCustomForm::SetPixelRatio(int Value) {
+  FPixelRatio = std::max(Value, 1);
+}
+
 const TPixelBuffer& TCustomForm::RenderClient() {
   const TRect Client = ClientRect();
-  if (FImage.Width() != Client.Right || FImage.Height() != Client.Bottom) {
-    FImage.SetSize(Client.Right, Client.Bottom, Color());
+  const int Scale = PixelRatio();
+  if (FImage.Scale() != Scale || FImage.Width() != Client.Right * Scale ||
+      FImage.Height() != Client.Bottom * Scale) {
+    FImage.SetScaledSize(Client.Right, Client.Bottom, Scale, Color());
     FInvalid.assign(1, Rect(0, 0, Client.Right, Client.Bottom));
   }
   // What painting itself invalidates waits for the next pass; what a failed
@@ -95,7 +105,7 @@ void TCustomForm::Flush() {
 void TCustomForm::PaintTo(TPixelBuffer& Image) {
   int Frame, CaptionHeight;
   FrameMetrics(Frame, CaptionHeight);
-  Image.SetSize(Width(), Height(), clBtnFace);
+  Image.SetScaledSize(Width(), Height(), PixelRatio(), clBtnFace);
   HDC__ DC{&Image, {0, 0}, Rect(0, 0, Width(), Height()), nullptr, false, nullptr};
   if (Frame > 0) {
     auto Edge = [&DC](const TRect& R, TColor TopLeft, TColor BottomRight) {

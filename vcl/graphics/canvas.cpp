@@ -106,7 +106,8 @@ TColor TCanvas::Pixels(int X, int Y) {
   const int BX = X + DC.Origin.X, BY = Y + DC.Origin.Y;
   if (!PtInRect(DC.Clip, {BX, BY}))
     return clNone;
-  return DC.Target->Pixel(BX, BY);
+  const int Scale = DC.Target->Scale();
+  return DC.Target->Pixel(BX * Scale, BY * Scale);
 }
 
 void TCanvas::SetPixels(int X, int Y, TColor Color) {

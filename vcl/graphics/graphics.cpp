@@ -119,8 +119,13 @@ TPixelBuffer::TPixelBuffer(int Width, int Height, TColor Fill) {
 }
 
 void TPixelBuffer::SetSize(int Width, int Height, TColor Fill) {
-  FWidth = std::max(Width, 0);
-  FHeight = std::max(Height, 0);
+  SetScaledSize(Width, Height, 1, Fill);
+}
+
+void TPixelBuffer::SetScaledSize(int Width, int Height, int Scale, TColor Fill) {
+  FScale = std::max(Scale, 1);
+  FWidth = std::max(Width, 0) * FScale;
+  FHeight = std::max(Height, 0) * FScale;
   FData.assign(static_cast<std::size_t>(FWidth) * FHeight, ToRaw(Fill));
 }
 
@@ -377,28 +382,41 @@ TRect ToBuffer(const HDC__& DC, TRect R) {
   return Clipped;
 }
 
+// Fills the device pixels of R (picture pixels, already clipped).
+void FillDevice(TPixelBuffer& Target, const TRect& R, std::uint32_t Raw) {
+  const TRect D = ToDevice(Target, R);
+  // The bounds are read once: the pixel stores could otherwise alias them.
+  const int Left = std::max(D.Left, 0), Right = std::min(D.Right, Target.Width());
+  const int Top = std::max(D.Top, 0), Bottom = std::min(D.Bottom, Target.Height());
+  if (Left >= Right)
+    return;
+  for (int Y = Top; Y < Bottom; ++Y)
+    std::fill_n(Target.Line(Y) + Left, Right - Left, Raw);
+}
+
 void PlotRaw(HDC__& DC, int X, int Y, std::uint32_t Raw) {
   X += DC.Origin.X;
   Y += DC.Origin.Y;
-  if (X >= DC.Clip.Left && X < DC.Clip.Right && Y >= DC.Clip.Top && Y < DC.Clip.Bottom &&
-      DC.Target->Contains(X, Y))
-    DC.Target->Line(Y)[X] = Raw;
+  if (X < DC.Clip.Left || X >= DC.Clip.Right || Y < DC.Clip.Top || Y >= DC.Clip.Bottom)
+    return;
+  if (DC.Target->Scale() == 1) {
+    if (DC.Target->Contains(X, Y))
+      DC.Target->Line(Y)[X] = Raw;
+  } else {
+    FillDevice(*DC.Target, Bounds(X, Y, 1, 1), Raw);
+  }
 }
 
 } // namespace
 
+TRect ToDevice(const TPixelBuffer& Target, const TRect& R) {
+  const int S = Target.Scale();
+  return {R.Left * S, R.Top * S, R.Right * S, R.Bottom * S};
+}
+
 void FillRect(HDC__& DC, const TRect& R, TColor Color) {
-  if (!DC.Target)
-    return;
-  const TRect B = ToBuffer(DC, R);
-  const std::uint32_t Raw = RawColor(DC, Color);
-  // The bounds are read once: the pixel stores could otherwise alias them.
-  const int Left = std::max(B.Left, 0), Right = std::min(B.Right, DC.Target->Width());
-  const int Top = std::max(B.Top, 0), Bottom = std::min(B.Bottom, DC.Target->Height());
-  if (Left >= Right)
-    return;
-  for (int Y = Top; Y < Bottom; ++Y)
-    std::fill_n(DC.Target->Line(Y) + Left, Right - Left, Raw);
+  if (DC.Target)
+    FillDevice(*DC.Target, ToBuffer(DC, R), RawColor(DC, Color));
 }
 
 void Line(HDC__& DC, int X1, int Y1, int X2, int Y2, TColor Color, int Width) {
@@ -432,20 +450,41 @@ void Text(HDC__& DC, int X, int Y, const std::string& S, const TRect* Clip, HFON
   if (Clip)
     Area = ToBuffer(DC, *Clip);
   const HFONT F = Font ? Font : SystemFont();
-  backend::DrawText(*DC.Target, Area, X + DC.Origin.X, Y + DC.Origin.Y, S, F->Face,
-                    RawColor(DC, Color));
+  // On a scaled picture the glyphs are drawn at the device's resolution
+  // from a font as many times as large, not enlarged afterwards.
+  const int Scale = DC.Target->Scale();
+  backend::TFontSpec Face = F->Face;
+  Face.PixelSize *= Scale;
+  backend::DrawText(*DC.Target, ToDevice(*DC.Target, Area), (X + DC.Origin.X) * Scale,
+                    (Y + DC.Origin.Y) * Scale, S, Face, RawColor(DC, Color));
 }
 
 void Blit(HDC__& DC, int X, int Y, const TPixelBuffer& Src, const TColor* Transparent) {
   if (!DC.Target)
     return;
   const std::uint32_t Skip = Transparent ? TPixelBuffer::ToRaw(*Transparent) : 0;
-  for (int SY = 0; SY < Src.Height(); ++SY)
-    for (int SX = 0; SX < Src.Width(); ++SX) {
-      const std::uint32_t Raw = Src.Raw(SX, SY);
-      if (Transparent && Raw == Skip)
-        continue;
-      PlotRaw(DC, X + SX, Y + SY, DC.Monochrome ? RawColor(DC, TPixelBuffer::FromRaw(Raw)) : Raw);
+  auto Keep = [&](std::uint32_t Raw) { return !Transparent || Raw != Skip; };
+  auto Color = [&](std::uint32_t Raw) {
+    return DC.Monochrome ? RawColor(DC, TPixelBuffer::FromRaw(Raw)) : Raw;
+  };
+  const int Scale = DC.Target->Scale(), SrcScale = Src.Scale();
+  if (Scale > 1 && SrcScale == Scale) {
+    // A picture drawn at the target's resolution (a form's client area on
+    // its frame) is copied device pixel for device pixel.
+    const TRect Clip = ToDevice(*DC.Target, DC.Clip);
+    const int Left = (X + DC.Origin.X) * Scale, Top = (Y + DC.Origin.Y) * Scale;
+    for (int SY = 0; SY < Src.Height(); ++SY)
+      for (int SX = 0; SX < Src.Width(); ++SX)
+        if (Keep(Src.Raw(SX, SY)) && PtInRect(Clip, {Left + SX, Top + SY}) &&
+            DC.Target->Contains(Left + SX, Top + SY))
+          DC.Target->Line(Top + SY)[Left + SX] = Color(Src.Raw(SX, SY));
+    return;
+  }
+  for (int SY = 0; SY < Src.Height() / SrcScale; ++SY)
+    for (int SX = 0; SX < Src.Width() / SrcScale; ++SX) {
+      const std::uint32_t Raw = Src.Raw(SX * SrcScale, SY * SrcScale);
+      if (Keep(Raw))
+        PlotRaw(DC, X + SX, Y + SY, Color(Raw));
     }
 }
 

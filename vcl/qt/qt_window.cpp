@@ -14,6 +14,7 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 #include <QWindow>
+#include <QtMath>
 
 #include "vcl/messages.h"
 #include "vcl/qt/detail/qt_common.h"
@@ -130,6 +131,8 @@ public:
     FPending = QRegion();
     Show(Region);
   }
+  // A fractional ratio is drawn at the next whole one and scaled down by Qt.
+  int PixelRatio() const override { return std::max(qCeil(devicePixelRatio() - 0.01), 1); }
   // A bare window has no accessible root, and Qt leaves it out of the
   // application's tree: ours is the form's (qt_accessible.cpp).
   QAccessibleInterface* accessibleRoot() const override {
@@ -181,14 +184,19 @@ private:
     const TPixelBuffer& Picture = FClient->WindowRender();
     if (Picture.Width() == 0 || Picture.Height() == 0)
       return;
-    const QImage Image = WrapPixels(Picture);
+    // The picture holds Scale device pixels per window pixel: drawn at that
+    // ratio it lands on the device's pixels one for one.
+    QImage Image = WrapPixels(Picture);
+    const int Scale = Picture.Scale();
+    Image.setDevicePixelRatio(Scale);
     if (FStore.size() != size())
       FStore.resize(size());
     FStore.beginPaint(Region);
     {
       QPainter P(FStore.paintDevice());
       for (const QRect& R : Region)
-        P.drawImage(R.topLeft(), Image, R);
+        P.drawImage(QRectF(R), Image,
+                    QRectF(R.x() * Scale, R.y() * Scale, R.width() * Scale, R.height() * Scale));
     }
     FStore.endPaint();
     FStore.flush(Region);

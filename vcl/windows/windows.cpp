@@ -75,7 +75,7 @@ HDC GetDC(HWND Wnd) {
   DC->Origin = {Origin.X - FormOrigin.X, Origin.Y - FormOrigin.Y};
   const TRect Client = Control->ClientRect();
   IntersectRect(DC->Clip, Bounds(DC->Origin.X, DC->Origin.Y, Client.Right, Client.Bottom),
-                Rect(0, 0, Image.Width(), Image.Height()));
+                Rect(0, 0, Image.Width() / Image.Scale(), Image.Height() / Image.Scale()));
   return DC;
 }
 
@@ -287,6 +287,7 @@ void PaintCaret(HWND Wnd, HDC__& DC) {
     return;
   TRect R = Bounds(Caret.Pos.X + DC.Origin.X, Caret.Pos.Y + DC.Origin.Y, Caret.Width, Caret.Height);
   IntersectRect(R, R, DC.Clip);
+  R = ToDevice(*DC.Target, R);
   for (int Y = R.Top; Y < R.Bottom; ++Y)
     for (int X = R.Left; X < R.Right; ++X)
       DC.Target->Line(Y)[X] ^= 0x00FFFFFFu;

@@ -115,3 +115,39 @@ TEST_F(InvalidRegionTest, PaintingOnlyWhatChangedGivesTheWholePicture) {
 }
 
 } // namespace
+
+// A form painted at a pixel ratio of 2: sizes double, and text is drawn at
+// the device's resolution rather than enlarged, so some glyph edge falls
+// inside an aligned 2x2 block of device pixels.
+TEST(PixelRatioTest, TextIsDrawnAtTheDeviceResolution) {
+  TForm Form(nullptr);
+  Form.SetBounds(0, 0, 200, 80);
+  auto* Edit = vt::Place<TEdit>(&Form, 10, 10, 150, 21);
+  Edit->SetTextBuf("Wavy quill");
+  TPixelBuffer Single, Double;
+  Form.PaintTo(Single);
+  Form.SetPixelRatio(2);
+  EXPECT_EQ(Form.PixelRatio(), 2);
+  Form.PaintTo(Double);
+  ASSERT_EQ(Double.Width(), 2 * Single.Width());
+  ASSERT_EQ(Double.Height(), 2 * Single.Height());
+  EXPECT_EQ(Double.Scale(), 2);
+
+  // Outside the text the picture is the same, each pixel as a 2x2 block.
+  const TPoint Client = Edit->ClientOrigin();
+  for (const TPoint P : {TPoint{2, 2}, TPoint{Client.X + 1, Client.Y + 30}, TPoint{100, 70}})
+    for (int DY = 0; DY < 2; ++DY)
+      for (int DX = 0; DX < 2; ++DX)
+        EXPECT_EQ(Double.Pixel(2 * P.X + DX, 2 * P.Y + DY), Single.Pixel(P.X, P.Y));
+
+  int SplitBlocks = 0, Ink = 0;
+  for (int Y = 0; Y < Single.Height(); ++Y)
+    for (int X = 0; X < Single.Width(); ++X) {
+      const TColor C = Double.Pixel(2 * X, 2 * Y);
+      Ink += C == clBlack;
+      SplitBlocks += C != Double.Pixel(2 * X + 1, 2 * Y) || C != Double.Pixel(2 * X, 2 * Y + 1) ||
+                     C != Double.Pixel(2 * X + 1, 2 * Y + 1);
+    }
+  EXPECT_GT(Ink, 0);
+  EXPECT_GT(SplitBlocks, 10);
+}

@@ -1,6 +1,8 @@
 // GUI platform, internal: what the opaque handles of vcl/windows.h hold. A
 // device context is a window onto a pixel buffer (origin and clip in buffer
-// coordinates) with a selected font; fonts and bitmaps are the platform
+// coordinates) with a selected font; on a picture of a scale above 1 its
+// origin and clip stay in the picture's own pixels and only the drawing
+// lands on the device's; fonts and bitmaps are the platform
 // objects behind TFont and TBitmap.
 #pragma once
 
@@ -43,6 +45,8 @@ HFONT SystemFont();
 std::string FontFamilyFor(const std::string& Name);
 // Resolves a colour for the target: monochrome contexts keep only black and white.
 std::uint32_t RawColor(const HDC__& DC, TColor Color);
+// The device pixels of R (picture pixels) on a picture drawn at a scale.
+TRect ToDevice(const TPixelBuffer& Target, const TRect& R);
 // Fills R (context coordinates) clipped to the context.
 void FillRect(HDC__& DC, const TRect& R, TColor Color);
 // A GDI line: the end point is excluded.
