@@ -287,10 +287,14 @@ TEST_F(PgContentionTest, ASerializationFailureThatPassesIsNotReported) {
 TEST_F(PgDataSetTest, ALostConnectionIsReportedKeepsTheTypedValuesAndComesBack) {
   Exec("CREATE TABLE people (id serial PRIMARY KEY, city text);"
        "INSERT INTO people (city) VALUES ('London'), ('Paris')");
+  // The data set's connection goes by a name of its own, so that only it is
+  // cut, never the connection of a test running beside this one.
+  Data->SetDatabaseName(Schema.ConnInfo() + " application_name=" + Schema.Name());
   Open("people");
   auto Cut = [&] {
-    Exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name ="
-         " 'valedit' AND datname = current_database() AND pid <> pg_backend_pid()"
+    Exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = '" +
+         Schema.Name() +
+         "' AND datname = current_database() AND pid <> pg_backend_pid()"
          " AND query NOT LIKE '%pg_terminate_backend%' AND backend_type = 'client backend'"
          " AND state <> 'active'");
   };
