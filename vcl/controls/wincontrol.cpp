@@ -300,15 +300,35 @@ void TWinControl::Loaded() {
   Realign();
 }
 
+// A control read with a tab order takes that place. The rest fill the free
+// places: those whose order was out of range or taken (in the order they
+// name) and then those that read none, in the order they were read. A form
+// shown inside another writes no tab order, so it must keep the place it was
+// read in for its siblings' written orders to read back the same.
 void TWinControl::FixupTabList() {
   if (!FTabListPending)
     return;
   FTabListPending = false;
-  std::stable_sort(FTabList.begin(), FTabList.end(), [](TWinControl* A, TWinControl* B) {
+  const int Count = static_cast<int>(FTabList.size());
+  std::vector<TWinControl*> Placed(FTabList.size(), nullptr);
+  std::vector<TWinControl*> Rest;
+  for (TWinControl* W : FTabList) {
+    const int Order = W->FTabOrderRead;
+    if (Order >= 0 && Order < Count && !Placed[Order])
+      Placed[Order] = W;
+    else
+      Rest.push_back(W);
+  }
+  std::stable_sort(Rest.begin(), Rest.end(), [](TWinControl* A, TWinControl* B) {
     const int KA = A->FTabOrderRead < 0 ? 0x7FFFFFFF : A->FTabOrderRead;
     const int KB = B->FTabOrderRead < 0 ? 0x7FFFFFFF : B->FTabOrderRead;
     return KA < KB;
   });
+  auto Next = Rest.begin();
+  for (TWinControl*& Slot : Placed)
+    if (!Slot)
+      Slot = *Next++;
+  FTabList = std::move(Placed);
 }
 
 // ---------------------------------------------------------------------------

@@ -226,3 +226,45 @@ TEST(FormFileTest, ImpossibleGlyphHeadersAreRefused) {
     EXPECT_EQ(dynamic_cast<TSpeedButton*>(Form.FindComponent("B"))->Glyph()->Height(), 2);
   }
 }
+// A form shown inside another writes no TabOrder: it keeps the place it was
+// read in, and its siblings' written orders read back to the same list. A
+// control whose file omits TabOrder leaves the named places to the others.
+TEST(FormFileTest, TabOrdersReadBackBesideControlsThatWriteNone) {
+  RegisterGuiClasses();
+  struct Case {
+    const char* Children;
+    std::vector<std::string> Order;
+  };
+  const Case Cases[] = {
+      {"  object Inner: TForm\n  end\n"
+       "  object P0: TPanel\n  end\n",
+       {"Inner", "P0"}},
+      {"  object P0: TPanel\n  end\n"
+       "  object Inner: TForm\n  end\n"
+       "  object P1: TPanel\n    TabOrder = 0\n  end\n",
+       {"P1", "P0", "Inner"}},
+      {"  object E1: TEdit\n  end\n"
+       "  object E2: TEdit\n    TabOrder = 0\n  end\n",
+       {"E2", "E1"}},
+      {"  object E1: TEdit\n    TabOrder = 7\n  end\n"
+       "  object E2: TEdit\n    TabOrder = 5\n  end\n",
+       {"E2", "E1"}},
+  };
+  for (const Case& C : Cases) {
+    const std::string Text = std::string("object Outer: TForm\n") + C.Children + "end\n";
+    std::unique_ptr<TComponent> First(TextToComponent(Text, nullptr));
+    auto* Outer = dynamic_cast<TForm*>(First.get());
+    ASSERT_TRUE(Outer) << Text;
+    std::vector<std::string> Order(C.Order.size());
+    for (int I = 0; I < Outer->ControlCount(); ++I) {
+      auto* W = dynamic_cast<TWinControl*>(Outer->Controls(I));
+      ASSERT_TRUE(W && W->TabOrder() >= 0 && W->TabOrder() < static_cast<int>(Order.size()));
+      Order[W->TabOrder()] = W->Name();
+    }
+    EXPECT_EQ(Order, C.Order) << Text;
+    const std::string Written = ComponentToText(First.get());
+    First.reset();
+    std::unique_ptr<TComponent> Second(TextToComponent(Written, nullptr));
+    EXPECT_EQ(ComponentToText(Second.get()), Written) << Text;
+  }
+}
