@@ -76,6 +76,11 @@ public:
     if (FWidget)
       FWidget->repaint();
   }
+  // The form paints at the ratio of the screen the widget is on; moved to a
+  // screen of another ratio, the widget repaints and the form follows.
+  int PixelRatio() const override {
+    return FWidget ? WholePixelRatio(FWidget->devicePixelRatioF()) : 1;
+  }
   QSize Size() const { return FSize; }
 
 private:
@@ -129,9 +134,7 @@ void TFormWidget::paintEvent(QPaintEvent* E) {
   if (Picture.Width() == 0 || Picture.Height() == 0)
     return;
   QPainter P(this);
-  const QImage Image = WrapPixels(Picture);
-  for (const QRect& R : E->region())
-    P.drawImage(R.topLeft(), Image, R);
+  DrawPicture(P, Picture, E->region());
 }
 
 void TFormWidget::keyPressEvent(QKeyEvent* E) {

@@ -20,6 +20,8 @@
 
 class QAccessibleInterface;
 class QObject;
+class QPainter;
+class QRegion;
 
 namespace vcl::backend {
 
@@ -32,6 +34,16 @@ std::string ToUtf8(const QString& Text);
 // A QImage sharing the buffer's pixels (no copy); read-only for a const buffer.
 QImage WrapPixels(TPixelBuffer& Pixels);
 QImage WrapPixels(const TPixelBuffer& Pixels);
+
+// The device pixels per window pixel a form is painted at on a device of
+// the given ratio: a fractional ratio is painted at the next whole one and
+// scaled down by Qt.
+int WholePixelRatio(qreal DeviceRatio);
+// Draws a region (in window pixels) of a form's picture, which holds
+// Picture.Scale() device pixels per window pixel, onto a painter whose
+// device has that ratio: the picture lands on the device's pixels one for
+// one, sharp rather than enlarged.
+void DrawPicture(QPainter& Painter, const TPixelBuffer& Picture, const QRegion& Region);
 
 // The input of a Qt window or widget, handed to the form it shows.
 void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E);

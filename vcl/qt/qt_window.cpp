@@ -131,8 +131,7 @@ public:
     FPending = QRegion();
     Show(Region);
   }
-  // A fractional ratio is drawn at the next whole one and scaled down by Qt.
-  int PixelRatio() const override { return std::max(qCeil(devicePixelRatio() - 0.01), 1); }
+  int PixelRatio() const override { return WholePixelRatio(devicePixelRatio()); }
   // A bare window has no accessible root, and Qt leaves it out of the
   // application's tree: ours is the form's (qt_accessible.cpp).
   QAccessibleInterface* accessibleRoot() const override {
@@ -184,19 +183,12 @@ private:
     const TPixelBuffer& Picture = FClient->WindowRender();
     if (Picture.Width() == 0 || Picture.Height() == 0)
       return;
-    // The picture holds Scale device pixels per window pixel: drawn at that
-    // ratio it lands on the device's pixels one for one.
-    QImage Image = WrapPixels(Picture);
-    const int Scale = Picture.Scale();
-    Image.setDevicePixelRatio(Scale);
     if (FStore.size() != size())
       FStore.resize(size());
     FStore.beginPaint(Region);
     {
       QPainter P(FStore.paintDevice());
-      for (const QRect& R : Region)
-        P.drawImage(QRectF(R), Image,
-                    QRectF(R.x() * Scale, R.y() * Scale, R.width() * Scale, R.height() * Scale));
+      DrawPicture(P, Picture, Region);
     }
     FStore.endPaint();
     FStore.flush(Region);
@@ -229,6 +221,19 @@ void ForwardKey(TWindowClient* Client, bool Down, const QKeyEvent* E) {
   if (VK == 0 && Text.empty())
     return;
   Client->WindowKey(Down, VK, ShiftBits(E->modifiers(), Qt::NoButton), Text);
+}
+
+int WholePixelRatio(qreal DeviceRatio) {
+  return std::max(qCeil(DeviceRatio - 0.01), 1);
+}
+
+void DrawPicture(QPainter& Painter, const TPixelBuffer& Picture, const QRegion& Region) {
+  QImage Image = WrapPixels(Picture);
+  const int Scale = Picture.Scale();
+  Image.setDevicePixelRatio(Scale);
+  for (const QRect& R : Region)
+    Painter.drawImage(QRectF(R), Image,
+                      QRectF(R.x() * Scale, R.y() * Scale, R.width() * Scale, R.height() * Scale));
 }
 
 void ForwardMouse(TWindowClient* Client, TMouseAction Action, const QMouseEvent* E) {
