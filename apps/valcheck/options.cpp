@@ -50,8 +50,9 @@ Other options:
   --display        print the display form of every accepted line (messages
                    go to stderr)
   --from-display   the lines are display forms, as --display prints them: a
-                   number's group separators and a currency's $ are taken
-                   off before the line is judged
+                   number's group separators and a currency's symbol ($,
+                   or the locale's with --locale system) are taken off
+                   before the line is judged
   --locale system  use the process locale instead of the US English defaults
   --encoding utf-8|cp1252
                    how lines and option values are encoded (default utf-8);
