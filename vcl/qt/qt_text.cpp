@@ -53,6 +53,7 @@ struct TLaidFont {
   int Ascent = 0;
   std::array<int, 256> Advance; // -1 while not measured
   std::optional<QFontMetrics> Metrics;
+  std::optional<TFontMetrics> Measured; // the font's text metrics, once asked for
   std::array<TGlyph, 256> Glyphs;
   std::unordered_map<char32_t, int> WideAdvance;
   std::unordered_map<char32_t, TGlyph> WideGlyphs;
@@ -214,17 +215,23 @@ QImage WrapPixels(const TPixelBuffer& Pixels) {
                 static_cast<qsizetype>(Pixels.Width()) * 4, QImage::Format_RGB32);
 }
 
+// Every label that sizes itself asks for its font's height, as often as it
+// is laid out: the metrics are taken from Qt once per font.
 TFontMetrics MeasureFont(const TFontSpec& Font) {
-  const QFontMetrics M(QtFontFor(Font));
-  TFontMetrics R;
-  R.Ascent = M.ascent();
-  R.Descent = M.descent();
-  R.Height = R.Ascent + R.Descent;
-  R.InternalLeading = std::max(R.Height - Font.PixelSize, 0);
-  R.ExternalLeading = std::max(M.leading(), 0);
-  R.AveCharWidth = M.averageCharWidth();
-  R.MaxCharWidth = M.maxWidth();
-  return R;
+  TLaidFont& Laid = LaidFontFor(Font);
+  if (!Laid.Measured) {
+    const QFontMetrics& M = *Laid.Metrics;
+    TFontMetrics R;
+    R.Ascent = M.ascent();
+    R.Descent = M.descent();
+    R.Height = R.Ascent + R.Descent;
+    R.InternalLeading = std::max(R.Height - Font.PixelSize, 0);
+    R.ExternalLeading = std::max(M.leading(), 0);
+    R.AveCharWidth = M.averageCharWidth();
+    R.MaxCharWidth = M.maxWidth();
+    Laid.Measured = R;
+  }
+  return *Laid.Measured;
 }
 
 int TextWidth(const TFontSpec& Font, const std::string& Text) {
