@@ -127,18 +127,23 @@ void Rasterise(TLaidFont& Laid, char32_t Code, TGlyph& G) {
     P.setPen(Qt::black);
     P.drawText(Margin, Margin + Laid.Ascent, OneChar(Code));
   }
-  auto Set = [&Image](int X, int Y) {
-    return qGray(reinterpret_cast<const QRgb*>(Image.constScanLine(Y))[X]) < 128;
-  };
-  int L = Image.width(), T = Image.height(), R = -1, B = -1;
-  for (int Y = 0; Y < Image.height(); ++Y)
-    for (int X = 0; X < Image.width(); ++X)
-      if (Set(X, Y)) {
+  // Which pixels the pen set, read a row at a time.
+  const int W = Image.width(), H = Image.height();
+  std::vector<std::uint8_t> Ink(static_cast<std::size_t>(W) * H);
+  int L = W, T = H, R = -1, B = -1;
+  for (int Y = 0; Y < H; ++Y) {
+    const auto* Row = reinterpret_cast<const QRgb*>(Image.constScanLine(Y));
+    for (int X = 0; X < W; ++X) {
+      const bool Set = qGray(Row[X]) < 128;
+      Ink[static_cast<std::size_t>(Y) * W + X] = Set;
+      if (Set) {
         L = std::min(L, X);
         T = std::min(T, Y);
         R = std::max(R, X);
         B = std::max(B, Y);
       }
+    }
+  }
   G.Ready = true;
   if (R < 0)
     return; // a blank
@@ -149,7 +154,8 @@ void Rasterise(TLaidFont& Laid, char32_t Code, TGlyph& G) {
   G.Bits.resize(static_cast<std::size_t>(G.Width) * G.Height);
   for (int Y = 0; Y < G.Height; ++Y)
     for (int X = 0; X < G.Width; ++X)
-      G.Bits[static_cast<std::size_t>(Y) * G.Width + X] = Set(L + X, T + Y) ? 1 : 0;
+      G.Bits[static_cast<std::size_t>(Y) * G.Width + X] =
+          Ink[static_cast<std::size_t>(T + Y) * W + L + X];
 }
 
 const TGlyph& GlyphOf(TLaidFont& Laid, char32_t Code) {
