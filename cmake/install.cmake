@@ -27,13 +27,11 @@ set(valedit_find_ICU::i18n "ICU COMPONENTS uc i18n")
 set(valedit_find_Qt6::Gui "Qt6 COMPONENTS Gui")
 set(valedit_find_Qt6::Widgets "Qt6 COMPONENTS Widgets")
 set(valedit_find_SQLite::SQLite3 "SQLite3")
-set(valedit_find_PostgreSQL::PostgreSQL "PostgreSQL")
 set(valedit_pc_ICU::uc icu-uc)
 set(valedit_pc_ICU::i18n icu-i18n)
 set(valedit_pc_Qt6::Gui Qt6Gui)
 set(valedit_pc_Qt6::Widgets Qt6Widgets)
 set(valedit_pc_SQLite::SQLite3 sqlite3)
-set(valedit_pc_PostgreSQL::PostgreSQL libpq)
 
 # For each library: its targets file, the components it needs and the
 # outside packages it looks for (written into the package config), and its

@@ -3,11 +3,12 @@ cmake_minimum_required(VERSION 3.25)
 # must be among the ones its layer may use (ALLOWED below), and a library
 # the table does not name is a failure too, so a new library states its
 # place here. Since only the engines and the GUI are allowed their client
-# libraries, vcl_sqlite alone links SQLite, vcl_pg alone libpq, vcl_gui and
-# the Qt bridge alone Qt; the validators and the utility units reach no
-# GUI, no data layer and no engine through anything they link. LINKS holds
-# "target=dep,dep" entries separated by '|', each the target's direct link
-# libraries.
+# libraries, vcl_sqlite alone links SQLite, vcl_gui and the Qt bridge alone
+# Qt, and vcl_pg links no libpq at all (it loads it when it connects, so
+# that programs which never do start without it); the validators and the
+# utility units reach no GUI, no data layer and no engine through anything
+# they link. LINKS holds "target=dep,dep" entries separated by '|', each the
+# target's direct link libraries.
 set(ALLOWED_vcl_core ICU::uc ICU::i18n)
 set(ALLOWED_textman vcl_core)
 set(ALLOWED_mathman vcl_core)
@@ -15,7 +16,7 @@ set(ALLOWED_validate vcl_core textman)
 set(ALLOWED_vcl_gui vcl_core Qt6::Gui)
 set(ALLOWED_vcl_db vcl_core)
 set(ALLOWED_vcl_sqlite vcl_db SQLite::SQLite3)
-set(ALLOWED_vcl_pg vcl_db PostgreSQL::PostgreSQL)
+set(ALLOWED_vcl_pg vcl_db)
 set(ALLOWED_vcl_design vcl_core vcl_gui)
 set(ALLOWED_vcl_testing vcl_gui)
 set(ALLOWED_valedit_resources)

@@ -468,16 +468,28 @@ void Blit(HDC__& DC, int X, int Y, const TPixelBuffer& Src, const TColor* Transp
     return DC.Monochrome ? RawColor(DC, TPixelBuffer::FromRaw(Raw)) : Raw;
   };
   const int Scale = DC.Target->Scale(), SrcScale = Src.Scale();
-  if (Scale > 1 && SrcScale == Scale) {
+  if (SrcScale == Scale) {
     // A picture drawn at the target's resolution (a form's client area on
-    // its frame) is copied device pixel for device pixel.
-    const TRect Clip = ToDevice(*DC.Target, DC.Clip);
+    // its frame) is copied device pixel for device pixel: the rows of the
+    // part inside the clip and the target at once when every pixel is
+    // copied as it is, which is most of a form's picture.
     const int Left = (X + DC.Origin.X) * Scale, Top = (Y + DC.Origin.Y) * Scale;
-    for (int SY = 0; SY < Src.Height(); ++SY)
-      for (int SX = 0; SX < Src.Width(); ++SX)
-        if (Keep(Src.Raw(SX, SY)) && PtInRect(Clip, {Left + SX, Top + SY}) &&
-            DC.Target->Contains(Left + SX, Top + SY))
-          DC.Target->Line(Top + SY)[Left + SX] = Color(Src.Raw(SX, SY));
+    TRect Dest;
+    if (!IntersectRect(Dest, Bounds(Left, Top, Src.Width(), Src.Height()),
+                       ToDevice(*DC.Target, DC.Clip)) ||
+        !IntersectRect(Dest, Dest, Rect(0, 0, DC.Target->Width(), DC.Target->Height())))
+      return;
+    const int Count = Dest.Right - Dest.Left;
+    for (int DY = Dest.Top; DY < Dest.Bottom; ++DY) {
+      const std::uint32_t* From = Src.Line(DY - Top) + (Dest.Left - Left);
+      std::uint32_t* To = DC.Target->Line(DY) + Dest.Left;
+      if (!Transparent && !DC.Monochrome)
+        std::copy_n(From, Count, To);
+      else
+        for (int I = 0; I < Count; ++I)
+          if (Keep(From[I]))
+            To[I] = Color(From[I]);
+    }
     return;
   }
   for (int SY = 0; SY < Src.Height() / SrcScale; ++SY)

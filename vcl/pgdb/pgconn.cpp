@@ -36,7 +36,7 @@ std::string OneLine(const char* Message) {
 }
 
 std::string Field(const PGresult* Result, int Code) {
-  const char* Value = Result ? PQresultErrorField(Result, Code) : nullptr;
+  const char* Value = Result ? pg::Libpq().PQresultErrorField(Result, Code) : nullptr;
   return Value ? Value : "";
 }
 
@@ -65,12 +65,12 @@ TPgDataSet::TConnection::~TConnection() {
 }
 
 bool TPgDataSet::TConnection::Alive() const {
-  return FConn && PQstatus(FConn) == CONNECTION_OK;
+  return FConn && pg::Libpq().PQstatus(FConn) == CONNECTION_OK;
 }
 
 void TPgDataSet::TConnection::Drop() {
   if (FConn)
-    PQfinish(FConn);
+    pg::Libpq().PQfinish(FConn);
   FConn = nullptr;
   FStatements.clear();
   FReadOnly = -1;
@@ -102,39 +102,42 @@ PGconn* TPgDataSet::TConnection::TryConnect() const {
   }
   Keys.push_back(nullptr);
   Values.push_back(nullptr);
-  return PQconnectdbParams(Keys.data(), Values.data(), 0);
+  return pg::Libpq().PQconnectdbParams(Keys.data(), Values.data(), 0);
 }
 
 void TPgDataSet::TConnection::Connect() {
+  const pg::TLibpq& Pq = pg::Libpq();
   PGconn* Conn = TryConnect();
-  if (PQstatus(Conn) != CONNECTION_OK && PQconnectionNeedsPassword(Conn) && FPassword.empty()) {
-    std::string User = FUser.empty() ? PQuser(Conn) : FUser;
+  if (Pq.PQstatus(Conn) != CONNECTION_OK && Pq.PQconnectionNeedsPassword(Conn) &&
+      FPassword.empty()) {
+    std::string User = FUser.empty() ? Pq.PQuser(Conn) : FUser;
     std::string Password;
-    const std::string Database = std::string(PQdb(Conn)) + " on " + PQhost(Conn);
+    const std::string Database = std::string(Pq.PQdb(Conn)) + " on " + Pq.PQhost(Conn);
     if (!FOwner->Login(Database, User, Password) || Password.empty())
       ConnectError(Conn, "no password was given");
-    PQfinish(Conn);
+    Pq.PQfinish(Conn);
     FUser = User;
     FPassword = Password;
     Conn = TryConnect();
   }
-  if (PQstatus(Conn) != CONNECTION_OK) {
+  if (Pq.PQstatus(Conn) != CONNECTION_OK) {
     // A password that failed is not tried again: the next login asks anew.
-    if (PQconnectionUsedPassword(Conn))
+    if (Pq.PQconnectionUsedPassword(Conn))
       FPassword.clear();
-    ConnectError(Conn, OneLine(PQerrorMessage(Conn)));
+    ConnectError(Conn, OneLine(Pq.PQerrorMessage(Conn)));
   }
   FConn = Conn;
-  PQsetNoticeProcessor(FConn, Ignore, nullptr);
+  Pq.PQsetNoticeProcessor(FConn, Ignore, nullptr);
   StartSession();
 }
 
 void TPgDataSet::TConnection::ConnectError(PGconn* Conn, const std::string& Why) const {
   std::string Where = "Cannot connect to the database";
   if (Conn) {
-    Where = "Cannot connect to database '" + std::string(PQdb(Conn)) + "' on host '" +
-            PQhost(Conn) + "' at port " + PQport(Conn) + " as user '" + PQuser(Conn) + "'";
-    PQfinish(Conn);
+    const pg::TLibpq& Pq = pg::Libpq();
+    Where = "Cannot connect to database '" + std::string(Pq.PQdb(Conn)) + "' on host '" +
+            Pq.PQhost(Conn) + "' at port " + Pq.PQport(Conn) + " as user '" + Pq.PQuser(Conn) + "'";
+    Pq.PQfinish(Conn);
   }
   DatabaseError(Where + ": " + Why, FOwner);
 }
@@ -157,7 +160,7 @@ bool TPgDataSet::TConnection::ReadOnly() {
 // Class 08 is the connection's; 57P01-57P03 the server shutting down or
 // starting up.
 bool TPgDataSet::TConnection::Lost(const PGresult* Result) const {
-  if (!FConn || PQstatus(FConn) != CONNECTION_OK)
+  if (!FConn || pg::Libpq().PQstatus(FConn) != CONNECTION_OK)
     return true;
   const std::string State = Field(Result, PG_DIAG_SQLSTATE);
   return State.rfind("08", 0) == 0 || State == "57P01" || State == "57P02" || State == "57P03";
@@ -166,7 +169,7 @@ bool TPgDataSet::TConnection::Lost(const PGresult* Result) const {
 void TPgDataSet::TConnection::Fail(const PGresult* Result) {
   std::string Message = Field(Result, PG_DIAG_MESSAGE_PRIMARY);
   if (Message.empty())
-    Message = OneLine(PQerrorMessage(FConn));
+    Message = OneLine(pg::Libpq().PQerrorMessage(FConn));
   if (const std::string Detail = Field(Result, PG_DIAG_MESSAGE_DETAIL); !Detail.empty())
     Message += " (" + Detail + ")";
   if (Lost(Result)) {
@@ -185,8 +188,8 @@ const std::string& TPgDataSet::TConnection::Prepared(const std::string& SQL) {
   if (It != FStatements.end())
     return It->second;
   const std::string Name = "s" + std::to_string(FStatements.size() + 1);
-  const pg::TResult Result(PQprepare(FConn, Name.c_str(), SQL.c_str(), 0, nullptr));
-  if (PQresultStatus(Result.Handle()) != PGRES_COMMAND_OK)
+  const pg::TResult Result(pg::Libpq().PQprepare(FConn, Name.c_str(), SQL.c_str(), 0, nullptr));
+  if (pg::Libpq().PQresultStatus(Result.Handle()) != PGRES_COMMAND_OK)
     Fail(Result.Handle());
   return FStatements.emplace(SQL, Name).first->second;
 }
@@ -200,9 +203,10 @@ pg::TResult TPgDataSet::TConnection::Run(const std::string& SQL, const pg::TPara
       for (const auto& P : Params)
         Values.push_back(P ? P->c_str() : nullptr);
       const std::string& Name = Prepared(SQL);
-      pg::TResult Result(PQexecPrepared(FConn, Name.c_str(), static_cast<int>(Values.size()),
-                                        Values.data(), nullptr, nullptr, 0));
-      const ExecStatusType Status = PQresultStatus(Result.Handle());
+      pg::TResult Result(pg::Libpq().PQexecPrepared(FConn, Name.c_str(),
+                                                    static_cast<int>(Values.size()), Values.data(),
+                                                    nullptr, nullptr, 0));
+      const ExecStatusType Status = pg::Libpq().PQresultStatus(Result.Handle());
       if (Status != PGRES_COMMAND_OK && Status != PGRES_TUPLES_OK)
         Fail(Result.Handle());
       return Result;
@@ -215,8 +219,8 @@ pg::TResult TPgDataSet::TConnection::Run(const std::string& SQL, const pg::TPara
 
 void TPgDataSet::TConnection::Exec(const std::string& Statements) {
   Revive();
-  const pg::TResult Result(PQexec(FConn, Statements.c_str()));
-  const ExecStatusType Status = PQresultStatus(Result.Handle());
+  const pg::TResult Result(pg::Libpq().PQexec(FConn, Statements.c_str()));
+  const ExecStatusType Status = pg::Libpq().PQresultStatus(Result.Handle());
   if (Status != PGRES_COMMAND_OK && Status != PGRES_TUPLES_OK && Status != PGRES_EMPTY_QUERY)
     Fail(Result.Handle());
 }
@@ -241,7 +245,7 @@ void TPgDataSet::TConnection::RunTransaction(const std::function<bool()>& Action
                                        "once the server can be reached");
   } catch (...) {
     if (Alive())
-      PQclear(PQexec(FConn, "ROLLBACK"));
+      pg::Libpq().PQclear(pg::Libpq().PQexec(FConn, "ROLLBACK"));
     throw;
   }
   try {

@@ -98,16 +98,16 @@ bool HasPassword(const std::vector<std::pair<std::string, std::string>>& Options
 
 std::optional<TConnOptions> ConnOptions(const std::string& Name) {
   char* Error = nullptr;
-  PQconninfoOption* Parsed = PQconninfoParse(Name.c_str(), &Error);
+  PQconninfoOption* Parsed = pg::Libpq().PQconninfoParse(Name.c_str(), &Error);
   // libpq's message may quote a piece of the name, which may hold a password.
-  PQfreemem(Error);
+  pg::Libpq().PQfreemem(Error);
   if (!Parsed)
     return std::nullopt;
   TConnOptions Result;
   for (const PQconninfoOption* O = Parsed; O->keyword; ++O)
     if (O->val && *O->val)
       Result.emplace_back(O->keyword, O->val);
-  PQconninfoFree(Parsed);
+  pg::Libpq().PQconninfoFree(Parsed);
   return Result;
 }
 

@@ -231,10 +231,11 @@ void TPgDataSet::TCursor::ReadQuery(const std::string& SQL, const TParams& Param
   FColumns = Shape.Columns();
   for (int I = 0; I < FColumns; ++I) {
     TFieldDef Def;
-    Def.Name = PQfname(Shape.Handle(), I);
-    Def.DataType = pg::FieldTypeOf(PQftype(Shape.Handle(), I), PQfmod(Shape.Handle(), I), Def.Size);
+    Def.Name = pg::Libpq().PQfname(Shape.Handle(), I);
+    Def.DataType = pg::FieldTypeOf(pg::Libpq().PQftype(Shape.Handle(), I),
+                                   pg::Libpq().PQfmod(Shape.Handle(), I), Def.Size);
     Def.ReadOnly = true;
-    FTypes.push_back(PQftype(Shape.Handle(), I));
+    FTypes.push_back(pg::Libpq().PQftype(Shape.Handle(), I));
     Defs.push_back(std::move(Def));
   }
   FWritable = false;
@@ -255,8 +256,9 @@ void TPgDataSet::TCursor::Read(const pg::TResult& Result, TWindow& Rows, bool Re
     Rec.resize(this->Width());
     for (int I = 0; I < Width; ++I)
       pg::ReadValue(FTypes[I],
-                    Result.IsNull(Row, I) ? nullptr : PQgetvalue(Result.Handle(), Row, I),
-                    PQgetlength(Result.Handle(), Row, I), Rec[I]);
+                    Result.IsNull(Row, I) ? nullptr
+                                          : pg::Libpq().PQgetvalue(Result.Handle(), Row, I),
+                    pg::Libpq().PQgetlength(Result.Handle(), Row, I), Rec[I]);
   }
   Rows.resize(Count);
 }

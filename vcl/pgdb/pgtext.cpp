@@ -293,12 +293,12 @@ std::string NumberParams(const std::string& SQL, const std::vector<std::string>&
 }
 
 std::string TResult::Text(int Row, int Column) const {
-  return std::string(PQgetvalue(FResult.get(), Row, Column),
-                     static_cast<std::size_t>(PQgetlength(FResult.get(), Row, Column)));
+  return std::string(pg::Libpq().PQgetvalue(FResult.get(), Row, Column),
+                     static_cast<std::size_t>(pg::Libpq().PQgetlength(FResult.get(), Row, Column)));
 }
 
 int TResult::Affected() const {
-  const char* Count = PQcmdTuples(FResult.get());
+  const char* Count = pg::Libpq().PQcmdTuples(FResult.get());
   return Count && *Count ? std::atoi(Count) : 0;
 }
 

@@ -53,6 +53,7 @@ struct TLaidFont {
   int Ascent = 0;
   std::array<int, 256> Advance; // -1 while not measured
   std::optional<QFontMetrics> Metrics;
+  std::optional<TFontMetrics> Measured; // the font's text metrics, once asked for
   std::array<TGlyph, 256> Glyphs;
   std::unordered_map<char32_t, int> WideAdvance;
   std::unordered_map<char32_t, TGlyph> WideGlyphs;
@@ -126,18 +127,23 @@ void Rasterise(TLaidFont& Laid, char32_t Code, TGlyph& G) {
     P.setPen(Qt::black);
     P.drawText(Margin, Margin + Laid.Ascent, OneChar(Code));
   }
-  auto Set = [&Image](int X, int Y) {
-    return qGray(reinterpret_cast<const QRgb*>(Image.constScanLine(Y))[X]) < 128;
-  };
-  int L = Image.width(), T = Image.height(), R = -1, B = -1;
-  for (int Y = 0; Y < Image.height(); ++Y)
-    for (int X = 0; X < Image.width(); ++X)
-      if (Set(X, Y)) {
+  // Which pixels the pen set, read a row at a time.
+  const int W = Image.width(), H = Image.height();
+  std::vector<std::uint8_t> Ink(static_cast<std::size_t>(W) * H);
+  int L = W, T = H, R = -1, B = -1;
+  for (int Y = 0; Y < H; ++Y) {
+    const auto* Row = reinterpret_cast<const QRgb*>(Image.constScanLine(Y));
+    for (int X = 0; X < W; ++X) {
+      const bool Set = qGray(Row[X]) < 128;
+      Ink[static_cast<std::size_t>(Y) * W + X] = Set;
+      if (Set) {
         L = std::min(L, X);
         T = std::min(T, Y);
         R = std::max(R, X);
         B = std::max(B, Y);
       }
+    }
+  }
   G.Ready = true;
   if (R < 0)
     return; // a blank
@@ -148,7 +154,8 @@ void Rasterise(TLaidFont& Laid, char32_t Code, TGlyph& G) {
   G.Bits.resize(static_cast<std::size_t>(G.Width) * G.Height);
   for (int Y = 0; Y < G.Height; ++Y)
     for (int X = 0; X < G.Width; ++X)
-      G.Bits[static_cast<std::size_t>(Y) * G.Width + X] = Set(L + X, T + Y) ? 1 : 0;
+      G.Bits[static_cast<std::size_t>(Y) * G.Width + X] =
+          Ink[static_cast<std::size_t>(T + Y) * W + L + X];
 }
 
 const TGlyph& GlyphOf(TLaidFont& Laid, char32_t Code) {
@@ -214,17 +221,23 @@ QImage WrapPixels(const TPixelBuffer& Pixels) {
                 static_cast<qsizetype>(Pixels.Width()) * 4, QImage::Format_RGB32);
 }
 
+// Every label that sizes itself asks for its font's height, as often as it
+// is laid out: the metrics are taken from Qt once per font.
 TFontMetrics MeasureFont(const TFontSpec& Font) {
-  const QFontMetrics M(QtFontFor(Font));
-  TFontMetrics R;
-  R.Ascent = M.ascent();
-  R.Descent = M.descent();
-  R.Height = R.Ascent + R.Descent;
-  R.InternalLeading = std::max(R.Height - Font.PixelSize, 0);
-  R.ExternalLeading = std::max(M.leading(), 0);
-  R.AveCharWidth = M.averageCharWidth();
-  R.MaxCharWidth = M.maxWidth();
-  return R;
+  TLaidFont& Laid = LaidFontFor(Font);
+  if (!Laid.Measured) {
+    const QFontMetrics& M = *Laid.Metrics;
+    TFontMetrics R;
+    R.Ascent = M.ascent();
+    R.Descent = M.descent();
+    R.Height = R.Ascent + R.Descent;
+    R.InternalLeading = std::max(R.Height - Font.PixelSize, 0);
+    R.ExternalLeading = std::max(M.leading(), 0);
+    R.AveCharWidth = M.averageCharWidth();
+    R.MaxCharWidth = M.maxWidth();
+    Laid.Measured = R;
+  }
+  return *Laid.Measured;
 }
 
 int TextWidth(const TFontSpec& Font, const std::string& Text) {

@@ -1,15 +1,20 @@
 // qt_form: the peer of the demo's customer form in Qt Widgets, for the
 // start-up and keystroke benches. It reads the demo's form file and puts a
-// QLabel for every label and a QLineEdit for every edit at the same place and
-// size, so both programs build the same form. With --screenshot PICTURE it
-// paints the form once offscreen and quits (like the demo's --screenshot);
-// without it shows the window until it is closed.
+// QLabel for every label (wrapped where the label wraps), a QLineEdit for
+// every edit (with the text the form file gives it) and a QPushButton for
+// every button at the same place and size, so both programs build the same
+// form. What the demo adds at run time (values from code and from its
+// database, the buttons inside edits, the window's frame) the peer lacks.
+// With --screenshot PICTURE it paints the form once offscreen and quits
+// (like the demo's --screenshot); without it shows the window until it is
+// closed.
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QWidget>
@@ -22,22 +27,29 @@ namespace {
 struct TObjectText {
   QString Class;
   QString Caption;
+  QString Text;
+  bool WordWrap = false;
   int Left = 0, Top = 0, Width = -1, Height = -1;
   QWidget* Widget = nullptr;
   bool Built = false;
 };
 
-// Builds an object of the form file inside Parent: a label, an edit, or a
-// panel (which holds the objects nested in it); anything else is skipped.
+// Builds an object of the form file inside Parent: a label, an edit, a
+// button, or a panel (which holds the objects nested in it); anything else
+// is skipped.
 void Build(TObjectText& O, QWidget* Parent) {
   O.Built = true;
   QWidget* W = nullptr;
   if (O.Class == "TLabel") {
     auto* L = new QLabel(QString(O.Caption).remove('&'), Parent);
+    L->setWordWrap(O.WordWrap);
+    L->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     L->adjustSize();
     W = L;
   } else if (O.Class.endsWith("Edit")) {
-    W = new QLineEdit(Parent);
+    W = new QLineEdit(O.Text, Parent);
+  } else if (O.Class == "TButton") {
+    W = new QPushButton(O.Caption, Parent);
   } else if (O.Class.endsWith("Panel")) {
     auto* F = new QFrame(Parent);
     F->setFrameShape(QFrame::StyledPanel);
@@ -73,7 +85,8 @@ void BuildFromFormFile(QWidget& Form, const QString& FileName) {
     if (auto M = ObjectLine.match(Line); M.hasMatch()) {
       if (Stack.size() > 1 && !Stack.last().Built)
         Build(Stack.last(), ParentOf(Stack.size() - 1));
-      Stack.append({M.captured(1), {}});
+      Stack.append(TObjectText());
+      Stack.last().Class = M.captured(1);
     } else if (Line.trimmed() == "end" && !Stack.isEmpty()) {
       if (Stack.size() > 1 && !Stack.last().Built)
         Build(Stack.last(), ParentOf(Stack.size() - 1));
@@ -91,6 +104,10 @@ void BuildFromFormFile(QWidget& Form, const QString& FileName) {
         O.Height = Value.toInt();
       else if (Name == "Caption")
         O.Caption = Value.mid(1, Value.size() - 2);
+      else if (Name == "Text")
+        O.Text = Value.mid(1, Value.size() - 2);
+      else if (Name == "WordWrap")
+        O.WordWrap = Value == "True";
       else if (Name == "ClientWidth" && Stack.size() == 1)
         Form.resize(Value.toInt(), Form.height());
       else if (Name == "ClientHeight" && Stack.size() == 1)

@@ -1,6 +1,8 @@
 // The demo program as a user runs it: its help, pictures of the form in the
-// format the file name asks for (or a refusal), and a quiet start even where
-// the session has no runtime directory.
+// format the file name asks for (or a refusal), a quiet start even where
+// the session has no runtime directory, a start that needs no PostgreSQL
+// client library unless the customer file is on a server, and the form in
+// a German locale.
 #include <clocale>
 #include <string>
 
@@ -87,6 +89,32 @@ TEST_F(DemoProgramTest, WithLocaleSystemTheFormFollowsAGermanLocale) {
                             DEMO_PROGRAM, "--locale system --script '" + Script + "'");
   EXPECT_EQ(R.Status, 0) << R.Out << R.Err;
   EXPECT_NE(R.Out.find("dialog \"Datum w\u00e4hlen\" opens"), std::string::npos) << R.Out;
+}
+
+// A libpq.so.5 that cannot be loaded, found first through LD_LIBRARY_PATH:
+// a program linked to libpq would not even start. The demo paints its
+// SQLite form, and names the library and the reason when it is asked for a
+// PostgreSQL database (before any connection is tried).
+TEST_F(DemoProgramTest, ThePostgreSQLClientLibraryIsLoadedOnlyForAPostgreSQLDatabase) {
+  fs::create_directories(FDir / "lib");
+  const std::string Broken = WriteFile("lib/libpq.so.5", "not a library");
+  const std::string Environment =
+      "env -u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen LD_LIBRARY_PATH='" +
+      (FDir / "lib").string() + "'";
+  const fs::path Picture = FDir / "form.png";
+  const TRun Sqlite =
+      RunProgram(Environment, DEMO_PROGRAM, "--screenshot '" + Picture.string() + "'");
+  EXPECT_EQ(Sqlite.Status, 0) << Sqlite.Err;
+  EXPECT_TRUE(fs::exists(Picture));
+
+  const TRun Pg = RunProgram(Environment, DEMO_PROGRAM,
+                             "--db postgresql://nobody@127.0.0.1:1/none --screenshot '" +
+                                 (FDir / "pg.png").string() + "'");
+  EXPECT_EQ(Pg.Status, 1);
+  const std::string Expected =
+      "valedit-demo: PostgreSQL client library (libpq.so.5) could not be loaded: " + Broken + ":";
+  EXPECT_EQ(Pg.Err.substr(0, Expected.size()), Expected) << Pg.Err;
+  EXPECT_FALSE(fs::exists(FDir / "pg.png"));
 }
 
 } // namespace

@@ -186,6 +186,38 @@ TEST(BitmapTest, MonochromeBitmapsHoldBlackAndWhiteAndTakePatBlt) {
   EXPECT_EQ(C.Pixel(1, 0), clWhite);
 }
 
+// A bitmap drawn on another is cut to the target wherever it lands (over an
+// edge, a corner, wholly outside), and a monochrome target takes it as black
+// and white.
+TEST(CanvasTest, ADrawnBitmapIsCutToTheTarget) {
+  TBitmap Src;
+  Src.SetSize(3, 2);
+  const TColor Colors[2][3] = {{clRed, clLime, clBlue}, {clNavy, clYellow, clTeal}};
+  for (int Y = 0; Y < 2; ++Y)
+    for (int X = 0; X < 3; ++X)
+      Src.Canvas()->SetPixels(X, Y, Colors[Y][X]);
+  const struct {
+    int X, Y;
+  } Places[] = {{0, 0}, {1, 1}, {-1, -1}, {2, 3}, {-2, 3}, {3, -1}, {-3, 0}, {0, 4}};
+  for (bool Monochrome : {false, true})
+    for (const auto& At : Places) {
+      TBitmap Target;
+      Target.SetSize(4, 4);
+      Target.SetMonochrome(Monochrome);
+      Target.Canvas()->Draw(At.X, At.Y, &Src);
+      for (int Y = 0; Y < 4; ++Y)
+        for (int X = 0; X < 4; ++X) {
+          const int SX = X - At.X, SY = Y - At.Y;
+          TColor Want = SX >= 0 && SX < 3 && SY >= 0 && SY < 2 ? Colors[SY][SX] : clWhite;
+          if (Monochrome && Want != clWhite)
+            Want = Want == clLime || Want == clYellow ? clWhite : clBlack;
+          EXPECT_EQ(Target.Pixel(X, Y), Want)
+              << "drawn at " << At.X << "," << At.Y << ", pixel " << X << "," << Y
+              << (Monochrome ? " (monochrome)" : "");
+        }
+    }
+}
+
 TEST(CanvasTest, LinesExcludeTheirEndAndTextRectClipsToItsRectangle) {
   TBitmap B;
   B.SetSize(40, 20);

@@ -5,8 +5,6 @@
 // header; nothing of libpq shows in vcl/pgdb.h.
 #pragma once
 
-#include <libpq-fe.h>
-
 #include <functional>
 #include <map>
 #include <memory>
@@ -17,6 +15,7 @@
 #include <vector>
 
 #include "vcl/pgdb.h"
+#include "vcl/pgdb/detail/libpq.h"
 
 namespace vcl::pg {
 
@@ -87,16 +86,18 @@ class TResult {
 public:
   explicit TResult(PGresult* Result = nullptr) : FResult(Result) {}
   PGresult* Handle() const { return FResult.get(); }
-  int Rows() const { return PQntuples(FResult.get()); }
-  int Columns() const { return PQnfields(FResult.get()); }
-  bool IsNull(int Row, int Column) const { return PQgetisnull(FResult.get(), Row, Column) != 0; }
+  int Rows() const { return pg::Libpq().PQntuples(FResult.get()); }
+  int Columns() const { return pg::Libpq().PQnfields(FResult.get()); }
+  bool IsNull(int Row, int Column) const {
+    return pg::Libpq().PQgetisnull(FResult.get(), Row, Column) != 0;
+  }
   std::string Text(int Row, int Column) const;
   // The rows an INSERT, UPDATE or DELETE touched.
   int Affected() const;
 
 private:
   struct TClear {
-    void operator()(PGresult* R) const { PQclear(R); }
+    void operator()(PGresult* R) const { pg::Libpq().PQclear(R); }
   };
   std::unique_ptr<PGresult, TClear> FResult;
 };
