@@ -1,8 +1,8 @@
 // TSQLiteDataSet on large tables in a temporary file: opening to the first
 // record shown, walking every record with Next (alone, and with a data
 // source and a field data link per column attached, as a form of data-aware
-// controls has them), Last then 100 times Prior, and one Edit and Post. Each case runs on 100,000 and on 1,000,000 rows;
-// the same walk done with SQLite's own calls (one statement stepped over
+// controls has them), Last then 100 times Prior, and one Edit and Post.
+// Each case runs on 100,000 and on 1,000,000 rows; the same walk done with SQLite's own calls (one statement stepped over
 // every row, reading each column) is measured beside it, so the cost of the
 // data set's windows and records shows as a ratio even on a busy machine;
 // the counters say how much the process's memory grew during the case
