@@ -2,9 +2,10 @@
 // record shown, walking every record with Next (alone, and with a data
 // source and a field data link per column attached, as a form of data-aware
 // controls has them), Last then 100 times Prior, and one Edit and Post.
-// Each case runs on 100,000 and on 1,000,000 rows; the same walk done with SQLite's own calls (one statement stepped over
-// every row, reading each column) is measured beside it, so the cost of the
-// data set's windows and records shows as a ratio even on a busy machine;
+// Each case runs on 100,000 and on 1,000,000 rows; the same walk done with
+// SQLite's own calls (one statement stepped over every row, reading each
+// column) is measured beside it, so the cost of the data set's windows and
+// records shows as a ratio even on a busy machine;
 // the counters say how much the process's memory grew during the case
 // (rss_kb, after the case) and at its peak (peak_kb, the high-water mark
 // reset before the case), so the two sizes show whether memory follows the
