@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "vcl/db.h"
+#include "vcl/db/detail/notify.h"
 
 namespace vcl {
 
@@ -548,12 +549,7 @@ void TDataSet::DataEvent(TDataEvent Event, std::intptr_t Info) {
 }
 
 void TDataSet::NotifySources(TDataEvent Event, std::intptr_t Info) {
-  if (FDataSources.empty())
-    return;
-  // A source may leave (or a new one join) while the others hear of it.
-  for (TDataSource* Source : std::vector<TDataSource*>(FDataSources))
-    if (std::find(FDataSources.begin(), FDataSources.end(), Source) != FDataSources.end())
-      Source->DataEvent(Event, Info);
+  dbnotify::TellEach(FDataSources, [&](TDataSource* Source) { Source->DataEvent(Event, Info); });
 }
 
 void TDataSet::DisableControls() {
