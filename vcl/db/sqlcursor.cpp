@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "vcl/db.h"
+#include "vcl/db/detail/storage.h"
 
 namespace vcl {
 
@@ -36,10 +37,15 @@ bool TSQLCursor::ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row) {
 
 // The cursor's row into Rec, remembering its key.
 void TSQLCursor::Take(TRecordBuffer& Rec) {
-  Rec = FWindow[FPos];
-  // Assigned in place: the key's memory serves every row of a walk.
-  if (Keyed())
-    FKey.assign(Rec.end() - FKeyWidth, Rec.end());
+  // Copied in place: the memory of Rec and of the key serves every row of
+  // a walk.
+  dbstore::CopyRecord(Rec, FWindow[FPos]);
+  if (Keyed()) {
+    const std::size_t First = Rec.size() - FKeyWidth;
+    FKey.resize(FKeyWidth);
+    for (int K = 0; K < FKeyWidth; ++K)
+      dbstore::CopyValue(FKey[K], Rec[First + K]);
+  }
   FGap = false;
 }
 
