@@ -591,6 +591,12 @@ protected:
   virtual bool InternalLast(TRecordBuffer& Rec) = 0;
   virtual bool InternalNext(TRecordBuffer& Rec) = 0;
   virtual bool InternalPrior(TRecordBuffer& Rec) = 0;
+  // Moves by one record, onwards for a positive Direction, and returns the
+  // record it arrives on; nullptr (the cursor staying) when there is none.
+  // A storage may return a record of its own, read until its next call
+  // (RecNo and RecordCount aside), so that walking copies no record; by
+  // default it is the record InternalNext or InternalPrior fills.
+  virtual const TRecordBuffer* InternalStep(int Direction);
   virtual bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) = 0;
   virtual int InternalRecNo() = 0;
   virtual int InternalRecordCount() = 0;
@@ -638,6 +644,7 @@ private:
   void BindFields();
   void FreeDynamicFields();
   void SetCurrent(bool Found, TRecordBuffer& Rec);
+  void OwnRecord();
   void BeginInsert();
   void CheckRequiredFields();
   template <typename F> void Retrying(const TDataSetErrorEvent& OnError, F Action);
@@ -662,6 +669,10 @@ private:
   std::vector<TDataSource*> FDataSources;
   TRecordBuffer FCurrent; // the cursor's record as read
   TRecordBuffer FEditBuf; // the copy being edited or inserted
+  // The current record: FCurrent, or after a move the storage's own record
+  // (InternalStep), which OwnRecord copies into FCurrent before the storage
+  // is called again.
+  const TRecordBuffer* FRecord = &FCurrent;
 };
 
 // ---------------------------------------------------------------------------
@@ -837,6 +848,11 @@ public:
   bool Last(TRecordBuffer& Rec);
   bool Next(TRecordBuffer& Rec);
   bool Prior(TRecordBuffer& Rec);
+  // Next and Prior without a copy: the row moved to, as the cursor's window
+  // holds it (read it before any other call of the cursor but RecNo and
+  // RecordCount); nullptr when there is none.
+  const TRecordBuffer* MoveNext();
+  const TRecordBuffer* MovePrior();
   bool GotoRecNo(int RecNo, TRecordBuffer& Rec);
   int RecNo();
   int RecordCount();
@@ -904,8 +920,11 @@ protected:
   int FMatched = 0;
 
 private:
+  void Stand();
   void Take(TRecordBuffer& Rec);
+  void Arrive(TWindow&& Rows, int Pos);
   void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);
+  static bool Copied(const TRecordBuffer* Row, TRecordBuffer& Rec);
   int Walk(int Direction);
 
   TWindow FWindow;
@@ -961,6 +980,7 @@ protected:
   bool InternalLast(TRecordBuffer& Rec) override;
   bool InternalNext(TRecordBuffer& Rec) override;
   bool InternalPrior(TRecordBuffer& Rec) override;
+  const TRecordBuffer* InternalStep(int Direction) override;
   bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) override;
   int InternalRecNo() override;
   int InternalRecordCount() override;

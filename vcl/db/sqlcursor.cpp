@@ -35,25 +35,35 @@ bool TSQLCursor::ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row) {
   return true;
 }
 
-// The cursor's row into Rec, remembering its key.
-void TSQLCursor::Take(TRecordBuffer& Rec) {
-  // Copied in place: the memory of Rec and of the key serves every row of
-  // a walk.
-  dbstore::CopyRecord(Rec, FWindow[FPos]);
+// The cursor stands on FWindow[FPos]: its key is remembered.
+void TSQLCursor::Stand() {
   if (Keyed()) {
-    const std::size_t First = Rec.size() - FKeyWidth;
+    // Copied in place: the key's memory serves every row of a walk.
+    const TRecordBuffer& Row = FWindow[FPos];
+    const std::size_t First = Row.size() - FKeyWidth;
     FKey.resize(FKeyWidth);
     for (int K = 0; K < FKeyWidth; ++K)
-      dbstore::CopyValue(FKey[K], Rec[First + K]);
+      dbstore::CopyValue(FKey[K], Row[First + K]);
   }
   FGap = false;
 }
 
+// The cursor's row into Rec, remembering its key.
+void TSQLCursor::Take(TRecordBuffer& Rec) {
+  Stand();
+  dbstore::CopyRecord(Rec, FWindow[FPos]);
+}
+
 // The fetched rows become the window; the old window is kept as the spare.
-void TSQLCursor::Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec) {
+void TSQLCursor::Arrive(TWindow&& Rows, int Pos) {
   std::swap(FWindow, Rows);
   FPos = Pos;
-  Take(Rec);
+  Stand();
+}
+
+void TSQLCursor::Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec) {
+  Arrive(std::move(Rows), Pos);
+  dbstore::CopyRecord(Rec, FWindow[FPos]);
 }
 
 bool TSQLCursor::First(TRecordBuffer& Rec) {
@@ -101,59 +111,73 @@ int TSQLCursor::Walk(int Direction) {
 
 // From a gap the row after it is the one at FPos, and it takes the number
 // the removed row had.
-bool TSQLCursor::Next(TRecordBuffer& Rec) {
+const TRecordBuffer* TSQLCursor::MoveNext() {
   const int Target = FGap ? FPos : FPos + 1;
   const bool Counted = FRecNo > 0 && !FGap;
   if (FPos >= 0 && Target < static_cast<int>(FWindow.size())) {
     FPos = Target;
-    Take(Rec);
+    Stand();
   } else {
     TWindow& Rows = FSpare;
     const int Size = Walk(+1);
     if (Keyed()) {
       if (FKey.empty())
-        return false;
+        return nullptr;
       Fetch(fAfter, FKey, 0, Size, Rows);
     } else {
       Fetch(fAt, {}, FWindowStart + static_cast<int>(FWindow.size()), Size, Rows);
     }
     if (Rows.empty())
-      return false;
+      return nullptr;
     FWindowStart += static_cast<int>(FWindow.size());
-    Arrive(std::move(Rows), 0, Rec);
+    Arrive(std::move(Rows), 0);
   }
   if (Counted)
     ++FRecNo;
-  return true;
+  return &FWindow[FPos];
 }
 
-bool TSQLCursor::Prior(TRecordBuffer& Rec) {
+const TRecordBuffer* TSQLCursor::MovePrior() {
   if (FPos > 0 && FPos <= static_cast<int>(FWindow.size())) {
     --FPos;
-    Take(Rec);
+    Stand();
   } else {
     TWindow& Rows = FSpare;
     const int Size = Walk(-1);
     int Start = 0;
     if (Keyed()) {
       if (FKey.empty())
-        return false;
+        return nullptr;
       Fetch(fBefore, FKey, 0, Size, Rows);
     } else {
       if (FWindowStart == 0)
-        return false;
+        return nullptr;
       Start = std::max(FWindowStart - Size, 0);
       Fetch(fAt, {}, Start, FWindowStart - Start, Rows);
     }
     if (Rows.empty())
-      return false;
+      return nullptr;
     FWindowStart = Start;
     const int Pos = static_cast<int>(Rows.size()) - 1;
-    Arrive(std::move(Rows), Pos, Rec);
+    Arrive(std::move(Rows), Pos);
   }
   if (FRecNo > 0)
     --FRecNo;
-  return true;
+  return &FWindow[FPos];
+}
+
+bool TSQLCursor::Next(TRecordBuffer& Rec) {
+  return Copied(MoveNext(), Rec);
+}
+
+bool TSQLCursor::Prior(TRecordBuffer& Rec) {
+  return Copied(MovePrior(), Rec);
+}
+
+bool TSQLCursor::Copied(const TRecordBuffer* Row, TRecordBuffer& Rec) {
+  if (Row)
+    dbstore::CopyRecord(Rec, *Row);
+  return Row != nullptr;
 }
 
 bool TSQLCursor::GotoRecNo(int RecNo, TRecordBuffer& Rec) {
