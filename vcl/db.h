@@ -921,6 +921,7 @@ protected:
 
 private:
   void Stand();
+  const TRecordBuffer& CurrentKey();
   void Take(TRecordBuffer& Rec);
   void Arrive(TWindow&& Rows, int Pos);
   void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);
@@ -933,6 +934,7 @@ private:
   int FPos = -1;
   bool FGap = false;    // the cursor's row was removed: it stands before FWindow[FPos]
   TRecordBuffer FKey;   // keyed: the key of the cursor's row
+  bool FKeyDue = false; // FKey is still to be copied from FWindow[FPos]
   int FWindowStart = 0; // queries: the position of FWindow[0]
   int FRecNo = 0;       // 0 while unknown
   int FRowCount = -1;   // -1 while unknown

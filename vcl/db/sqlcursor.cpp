@@ -35,17 +35,25 @@ bool TSQLCursor::ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row) {
   return true;
 }
 
-// The cursor stands on FWindow[FPos]: its key is remembered.
+// The cursor stands on FWindow[FPos]. Its key is copied only when asked
+// for (CurrentKey): a walk needs it once per window.
 void TSQLCursor::Stand() {
-  if (Keyed()) {
+  FKeyDue = Keyed();
+  FGap = false;
+}
+
+// The key of the cursor's row, or of the row removed from the gap.
+const TRecordBuffer& TSQLCursor::CurrentKey() {
+  if (FKeyDue) {
     // Copied in place: the key's memory serves every row of a walk.
     const TRecordBuffer& Row = FWindow[FPos];
     const std::size_t First = Row.size() - FKeyWidth;
     FKey.resize(FKeyWidth);
     for (int K = 0; K < FKeyWidth; ++K)
       dbstore::CopyValue(FKey[K], Row[First + K]);
+    FKeyDue = false;
   }
-  FGap = false;
+  return FKey;
 }
 
 // The cursor's row into Rec, remembering its key.
@@ -121,7 +129,7 @@ const TRecordBuffer* TSQLCursor::MoveNext() {
     TWindow& Rows = FSpare;
     const int Size = Walk(+1);
     if (Keyed()) {
-      if (FKey.empty())
+      if (CurrentKey().empty())
         return nullptr;
       Fetch(fAfter, FKey, 0, Size, Rows);
     } else {
@@ -146,7 +154,7 @@ const TRecordBuffer* TSQLCursor::MovePrior() {
     const int Size = Walk(-1);
     int Start = 0;
     if (Keyed()) {
-      if (FKey.empty())
+      if (CurrentKey().empty())
         return nullptr;
       Fetch(fBefore, FKey, 0, Size, Rows);
     } else {
@@ -193,7 +201,7 @@ bool TSQLCursor::GotoRecNo(int RecNo, TRecordBuffer& Rec) {
 }
 
 int TSQLCursor::RecNo() {
-  if (FRecNo == 0 && Keyed() && !FKey.empty())
+  if (FRecNo == 0 && Keyed() && !CurrentKey().empty())
     FRecNo = Count(&FKey) + 1;
   return FRecNo;
 }
@@ -208,7 +216,7 @@ bool TSQLCursor::Refresh(TRecordBuffer& Rec) {
   FRowCount = -1;
   TWindow Rows;
   if (Keyed()) {
-    if (FKey.empty())
+    if (CurrentKey().empty())
       return false;
     Fetch(fByKey, FKey, 0, 1, Rows);
     FRecNo = 0;
@@ -263,6 +271,7 @@ void TSQLCursor::Added() {
 }
 
 void TSQLCursor::RemoveCurrent() {
+  CurrentKey(); // the gap keeps it
   if (FPos >= 0 && FPos < static_cast<int>(FWindow.size()) && !FGap)
     FWindow.erase(FWindow.begin() + FPos);
   FGap = true;
