@@ -166,7 +166,8 @@ public:
   Variant AsVariant() const { return GetAsVariant(); }
   void SetAsVariant(const Variant& Value);
 
-  // The value as stored in the current record (or the edit copy).
+  // The value as stored in the current record (or the edit copy), held as
+  // long as ActiveBuffer's record.
   const TDBValue& Value() const;
   // Stores a value in the edit copy: the data set must be edited and the
   // field modifiable; OnValidate may refuse it (the old value stays), then
@@ -554,6 +555,7 @@ public:
   bool ControlsDisabled() const { return FDisableCount > 0; }
 
   // The record the fields read: the edit copy while editing or inserting.
+  // The reference holds until the data set moves, edits, posts or closes.
   const TRecordBuffer& ActiveBuffer() const;
   void DataEvent(TDataEvent Event, std::intptr_t Info = 0);
 
