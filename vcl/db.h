@@ -166,7 +166,8 @@ public:
   Variant AsVariant() const { return GetAsVariant(); }
   void SetAsVariant(const Variant& Value);
 
-  // The value as stored in the current record (or the edit copy).
+  // The value as stored in the current record (or the edit copy), held as
+  // long as ActiveBuffer's record.
   const TDBValue& Value() const;
   // Stores a value in the edit copy: the data set must be edited and the
   // field modifiable; OnValidate may refuse it (the old value stays), then
@@ -554,6 +555,7 @@ public:
   bool ControlsDisabled() const { return FDisableCount > 0; }
 
   // The record the fields read: the edit copy while editing or inserting.
+  // The reference holds until the data set moves, edits, posts or closes.
   const TRecordBuffer& ActiveBuffer() const;
   void DataEvent(TDataEvent Event, std::intptr_t Info = 0);
 
@@ -591,6 +593,12 @@ protected:
   virtual bool InternalLast(TRecordBuffer& Rec) = 0;
   virtual bool InternalNext(TRecordBuffer& Rec) = 0;
   virtual bool InternalPrior(TRecordBuffer& Rec) = 0;
+  // Moves by one record, onwards for a positive Direction, and returns the
+  // record it arrives on; nullptr (the cursor staying) when there is none.
+  // A storage may return a record of its own, read until its next call
+  // (RecNo and RecordCount aside), so that walking copies no record; by
+  // default it is the record InternalNext or InternalPrior fills.
+  virtual const TRecordBuffer* InternalStep(int Direction);
   virtual bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) = 0;
   virtual int InternalRecNo() = 0;
   virtual int InternalRecordCount() = 0;
@@ -638,6 +646,7 @@ private:
   void BindFields();
   void FreeDynamicFields();
   void SetCurrent(bool Found, TRecordBuffer& Rec);
+  void OwnRecord();
   void BeginInsert();
   void CheckRequiredFields();
   template <typename F> void Retrying(const TDataSetErrorEvent& OnError, F Action);
@@ -662,6 +671,10 @@ private:
   std::vector<TDataSource*> FDataSources;
   TRecordBuffer FCurrent; // the cursor's record as read
   TRecordBuffer FEditBuf; // the copy being edited or inserted
+  // The current record: FCurrent, or after a move the storage's own record
+  // (InternalStep), which OwnRecord copies into FCurrent before the storage
+  // is called again.
+  const TRecordBuffer* FRecord = &FCurrent;
 };
 
 // ---------------------------------------------------------------------------
@@ -837,6 +850,11 @@ public:
   bool Last(TRecordBuffer& Rec);
   bool Next(TRecordBuffer& Rec);
   bool Prior(TRecordBuffer& Rec);
+  // Next and Prior without a copy: the row moved to, as the cursor's window
+  // holds it (read it before any other call of the cursor but RecNo and
+  // RecordCount); nullptr when there is none.
+  const TRecordBuffer* MoveNext();
+  const TRecordBuffer* MovePrior();
   bool GotoRecNo(int RecNo, TRecordBuffer& Rec);
   int RecNo();
   int RecordCount();
@@ -904,8 +922,12 @@ protected:
   int FMatched = 0;
 
 private:
+  void Stand();
+  const TRecordBuffer& CurrentKey();
   void Take(TRecordBuffer& Rec);
+  void Arrive(TWindow&& Rows, int Pos);
   void Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec);
+  static bool Copied(const TRecordBuffer* Row, TRecordBuffer& Rec);
   int Walk(int Direction);
 
   TWindow FWindow;
@@ -914,6 +936,7 @@ private:
   int FPos = -1;
   bool FGap = false;    // the cursor's row was removed: it stands before FWindow[FPos]
   TRecordBuffer FKey;   // keyed: the key of the cursor's row
+  bool FKeyDue = false; // FKey is still to be copied from FWindow[FPos]
   int FWindowStart = 0; // queries: the position of FWindow[0]
   int FRecNo = 0;       // 0 while unknown
   int FRowCount = -1;   // -1 while unknown
@@ -961,6 +984,7 @@ protected:
   bool InternalLast(TRecordBuffer& Rec) override;
   bool InternalNext(TRecordBuffer& Rec) override;
   bool InternalPrior(TRecordBuffer& Rec) override;
+  const TRecordBuffer* InternalStep(int Direction) override;
   bool InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) override;
   int InternalRecNo() override;
   int InternalRecordCount() override;

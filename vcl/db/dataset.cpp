@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "vcl/db.h"
+#include "vcl/db/detail/notify.h"
 
 namespace vcl {
 
@@ -133,6 +134,7 @@ void TDataSet::OpenCursor() {
 
 void TDataSet::CloseCursor() {
   SetState(dsInactive); // the links let go of their fields first
+  FRecord = &FCurrent;
   FCurrent.clear();
   FEditBuf.clear();
   FEmpty = FBof = FEof = true;
@@ -205,6 +207,7 @@ void TDataSet::GetChildren(const std::function<void(TComponent*)>& Proc,
 // Navigation
 
 void TDataSet::SetCurrent(bool Found, TRecordBuffer& Rec) {
+  FRecord = &FCurrent;
   if (Found)
     FCurrent = std::move(Rec);
   else
@@ -218,6 +221,7 @@ void TDataSet::First() {
   CheckActive();
   CheckBrowseMode();
   Fire(BeforeScroll);
+  OwnRecord();
   TRecordBuffer Rec;
   SetCurrent(InternalFirst(Rec), Rec);
   FBof = true;
@@ -229,6 +233,7 @@ void TDataSet::Last() {
   CheckActive();
   CheckBrowseMode();
   Fire(BeforeScroll);
+  OwnRecord();
   TRecordBuffer Rec;
   SetCurrent(InternalLast(Rec), Rec);
   FEof = true;
@@ -253,18 +258,36 @@ int TDataSet::MoveBy(int Distance) {
   FBof = FEof = false;
   const int Step = Distance > 0 ? 1 : -1;
   int Moved = 0;
-  // The cursor writes the record it reaches straight over the current one
-  // (and leaves it alone when there is none), so walking reuses the memory.
+  // The record reached is read where the storage keeps it: walking copies
+  // no record.
   while (Moved != Distance) {
-    if (!(Step > 0 ? InternalNext(FCurrent) : InternalPrior(FCurrent))) {
+    const TRecordBuffer* Reached = InternalStep(Step);
+    if (!Reached) {
       (Step > 0 ? FEof : FBof) = true;
       break;
     }
+    FRecord = Reached;
     Moved += Step;
   }
   DataEvent(Moved == Step ? deDataSetScroll : deDataSetChange, Moved);
   Fire(AfterScroll);
   return Moved;
+}
+
+// The cursor writes the record it reaches straight over the current one (and
+// leaves it alone when there is none), so walking reuses the memory.
+const TRecordBuffer* TDataSet::InternalStep(int Direction) {
+  OwnRecord();
+  return (Direction > 0 ? InternalNext(FCurrent) : InternalPrior(FCurrent)) ? &FCurrent : nullptr;
+}
+
+// The current record becomes the data set's own copy: the storage is about
+// to be called, which may overwrite a record of its own.
+void TDataSet::OwnRecord() {
+  if (FRecord == &FCurrent)
+    return;
+  FCurrent = *FRecord;
+  FRecord = &FCurrent;
 }
 
 int TDataSet::RecNo() {
@@ -281,6 +304,7 @@ void TDataSet::SetRecNo(int Value) {
     return;
   TRecordBuffer Rec;
   Fire(BeforeScroll);
+  OwnRecord();
   if (InternalGotoRecNo(Value, Rec)) {
     FCurrent = std::move(Rec);
     FEmpty = FBof = FEof = false;
@@ -310,6 +334,7 @@ void TDataSet::MoveToNeighbour(TRecordBuffer& Rec) {
 void TDataSet::Refresh() {
   CheckActive();
   CheckBrowseMode();
+  OwnRecord();
   TRecordBuffer Rec;
   if (FEmpty)
     SetCurrent(InternalFirst(Rec), Rec);
@@ -356,6 +381,7 @@ void TDataSet::Edit() {
     DatabaseError("Cannot modify a read-only data set", this);
   Fire(BeforeEdit);
   // Editing starts from the record as it is stored now.
+  OwnRecord();
   bool Found = true;
   TRecordBuffer Rec;
   Retrying(OnEditError, [&] { Found = InternalRefresh(Rec); });
@@ -422,6 +448,7 @@ void TDataSet::Post() {
   Fire(BeforePost);
   CheckRequiredFields();
   const bool Inserting = FState == dsInsert;
+  OwnRecord();
   TRecordBuffer Rec;
   // The storage gets a copy: a failing write leaves the edit copy as typed.
   Retrying(OnPostError, [&] {
@@ -461,6 +488,7 @@ void TDataSet::Delete() {
   DataEvent(deCheckBrowseMode);
   Fire(BeforeDelete);
   Fire(BeforeScroll);
+  OwnRecord();
   TRecordBuffer Rec;
   bool Left = false;
   Retrying(OnDeleteError, [&] {
@@ -520,6 +548,7 @@ void TDataSet::SetFieldValue(TField* Field, TDBValue Value) {
 }
 
 void TDataSet::MergeFreshRecord(const TRecordBuffer& Fresh) {
+  OwnRecord();
   if (Editing(FState))
     for (std::size_t I = 0; I < FEditBuf.size() && I < FCurrent.size() && I < Fresh.size(); ++I)
       if (FEditBuf[I] == FCurrent[I])
@@ -529,7 +558,7 @@ void TDataSet::MergeFreshRecord(const TRecordBuffer& Fresh) {
 }
 
 const TRecordBuffer& TDataSet::ActiveBuffer() const {
-  return Editing(FState) ? FEditBuf : FCurrent;
+  return Editing(FState) ? FEditBuf : *FRecord;
 }
 
 // ---------------------------------------------------------------------------
@@ -548,12 +577,7 @@ void TDataSet::DataEvent(TDataEvent Event, std::intptr_t Info) {
 }
 
 void TDataSet::NotifySources(TDataEvent Event, std::intptr_t Info) {
-  if (FDataSources.empty())
-    return;
-  // A source may leave (or a new one join) while the others hear of it.
-  for (TDataSource* Source : std::vector<TDataSource*>(FDataSources))
-    if (std::find(FDataSources.begin(), FDataSources.end(), Source) != FDataSources.end())
-      Source->DataEvent(Event, Info);
+  dbnotify::TellEach(FDataSources, [&](TDataSource* Source) { Source->DataEvent(Event, Info); });
 }
 
 void TDataSet::DisableControls() {

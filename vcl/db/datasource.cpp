@@ -2,9 +2,8 @@
 // turns them into the link's own notifications; TFieldDataLink serves one
 // control bound to one field: it shows the field (data change), follows the
 // editing state, and hands the control's text to the field on UpdateRecord.
-#include <algorithm>
-
 #include "vcl/db.h"
+#include "vcl/db/detail/notify.h"
 
 namespace vcl {
 
@@ -77,9 +76,7 @@ void TDataSource::DataEvent(TDataEvent Event, std::intptr_t Info) {
 }
 
 void TDataSource::NotifyLinks(TDataEvent Event, std::intptr_t Info) {
-  for (TDataLink* Link : std::vector<TDataLink*>(FDataLinks))
-    if (std::find(FDataLinks.begin(), FDataLinks.end(), Link) != FDataLinks.end())
-      Link->DataEvent(Event, Info);
+  dbnotify::TellEach(FDataLinks, [&](TDataLink* Link) { Link->DataEvent(Event, Info); });
 }
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "vcl/db.h"
+#include "vcl/db/detail/storage.h"
 
 namespace vcl {
 
@@ -34,20 +35,43 @@ bool TSQLCursor::ReadByKey(const TRecordBuffer& Key, TRecordBuffer& Row) {
   return true;
 }
 
-// The cursor's row into Rec, remembering its key.
-void TSQLCursor::Take(TRecordBuffer& Rec) {
-  Rec = FWindow[FPos];
-  // Assigned in place: the key's memory serves every row of a walk.
-  if (Keyed())
-    FKey.assign(Rec.end() - FKeyWidth, Rec.end());
+// The cursor stands on FWindow[FPos]. Its key is copied only when asked
+// for (CurrentKey): a walk needs it once per window.
+void TSQLCursor::Stand() {
+  FKeyDue = Keyed();
   FGap = false;
 }
 
+// The key of the cursor's row, or of the row removed from the gap.
+const TRecordBuffer& TSQLCursor::CurrentKey() {
+  if (FKeyDue) {
+    // Copied in place: the key's memory serves every row of a walk.
+    const TRecordBuffer& Row = FWindow[FPos];
+    const std::size_t First = Row.size() - FKeyWidth;
+    FKey.resize(FKeyWidth);
+    for (int K = 0; K < FKeyWidth; ++K)
+      dbstore::CopyValue(FKey[K], Row[First + K]);
+    FKeyDue = false;
+  }
+  return FKey;
+}
+
+// The cursor's row into Rec, remembering its key.
+void TSQLCursor::Take(TRecordBuffer& Rec) {
+  Stand();
+  dbstore::CopyRecord(Rec, FWindow[FPos]);
+}
+
 // The fetched rows become the window; the old window is kept as the spare.
-void TSQLCursor::Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec) {
+void TSQLCursor::Arrive(TWindow&& Rows, int Pos) {
   std::swap(FWindow, Rows);
   FPos = Pos;
-  Take(Rec);
+  Stand();
+}
+
+void TSQLCursor::Arrive(TWindow&& Rows, int Pos, TRecordBuffer& Rec) {
+  Arrive(std::move(Rows), Pos);
+  dbstore::CopyRecord(Rec, FWindow[FPos]);
 }
 
 bool TSQLCursor::First(TRecordBuffer& Rec) {
@@ -95,59 +119,73 @@ int TSQLCursor::Walk(int Direction) {
 
 // From a gap the row after it is the one at FPos, and it takes the number
 // the removed row had.
-bool TSQLCursor::Next(TRecordBuffer& Rec) {
+const TRecordBuffer* TSQLCursor::MoveNext() {
   const int Target = FGap ? FPos : FPos + 1;
   const bool Counted = FRecNo > 0 && !FGap;
   if (FPos >= 0 && Target < static_cast<int>(FWindow.size())) {
     FPos = Target;
-    Take(Rec);
+    Stand();
   } else {
     TWindow& Rows = FSpare;
     const int Size = Walk(+1);
     if (Keyed()) {
-      if (FKey.empty())
-        return false;
+      if (CurrentKey().empty())
+        return nullptr;
       Fetch(fAfter, FKey, 0, Size, Rows);
     } else {
       Fetch(fAt, {}, FWindowStart + static_cast<int>(FWindow.size()), Size, Rows);
     }
     if (Rows.empty())
-      return false;
+      return nullptr;
     FWindowStart += static_cast<int>(FWindow.size());
-    Arrive(std::move(Rows), 0, Rec);
+    Arrive(std::move(Rows), 0);
   }
   if (Counted)
     ++FRecNo;
-  return true;
+  return &FWindow[FPos];
 }
 
-bool TSQLCursor::Prior(TRecordBuffer& Rec) {
+const TRecordBuffer* TSQLCursor::MovePrior() {
   if (FPos > 0 && FPos <= static_cast<int>(FWindow.size())) {
     --FPos;
-    Take(Rec);
+    Stand();
   } else {
     TWindow& Rows = FSpare;
     const int Size = Walk(-1);
     int Start = 0;
     if (Keyed()) {
-      if (FKey.empty())
-        return false;
+      if (CurrentKey().empty())
+        return nullptr;
       Fetch(fBefore, FKey, 0, Size, Rows);
     } else {
       if (FWindowStart == 0)
-        return false;
+        return nullptr;
       Start = std::max(FWindowStart - Size, 0);
       Fetch(fAt, {}, Start, FWindowStart - Start, Rows);
     }
     if (Rows.empty())
-      return false;
+      return nullptr;
     FWindowStart = Start;
     const int Pos = static_cast<int>(Rows.size()) - 1;
-    Arrive(std::move(Rows), Pos, Rec);
+    Arrive(std::move(Rows), Pos);
   }
   if (FRecNo > 0)
     --FRecNo;
-  return true;
+  return &FWindow[FPos];
+}
+
+bool TSQLCursor::Next(TRecordBuffer& Rec) {
+  return Copied(MoveNext(), Rec);
+}
+
+bool TSQLCursor::Prior(TRecordBuffer& Rec) {
+  return Copied(MovePrior(), Rec);
+}
+
+bool TSQLCursor::Copied(const TRecordBuffer* Row, TRecordBuffer& Rec) {
+  if (Row)
+    dbstore::CopyRecord(Rec, *Row);
+  return Row != nullptr;
 }
 
 bool TSQLCursor::GotoRecNo(int RecNo, TRecordBuffer& Rec) {
@@ -163,7 +201,7 @@ bool TSQLCursor::GotoRecNo(int RecNo, TRecordBuffer& Rec) {
 }
 
 int TSQLCursor::RecNo() {
-  if (FRecNo == 0 && Keyed() && !FKey.empty())
+  if (FRecNo == 0 && Keyed() && !CurrentKey().empty())
     FRecNo = Count(&FKey) + 1;
   return FRecNo;
 }
@@ -178,7 +216,7 @@ bool TSQLCursor::Refresh(TRecordBuffer& Rec) {
   FRowCount = -1;
   TWindow Rows;
   if (Keyed()) {
-    if (FKey.empty())
+    if (CurrentKey().empty())
       return false;
     Fetch(fByKey, FKey, 0, 1, Rows);
     FRecNo = 0;
@@ -233,6 +271,7 @@ void TSQLCursor::Added() {
 }
 
 void TSQLCursor::RemoveCurrent() {
+  CurrentKey(); // the gap keeps it
   if (FPos >= 0 && FPos < static_cast<int>(FWindow.size()) && !FGap)
     FWindow.erase(FWindow.begin() + FPos);
   FGap = true;

@@ -120,6 +120,9 @@ bool TCustomSQLDataSet::InternalNext(TRecordBuffer& Rec) {
 bool TCustomSQLDataSet::InternalPrior(TRecordBuffer& Rec) {
   return Cursor()->Prior(Rec);
 }
+const TRecordBuffer* TCustomSQLDataSet::InternalStep(int Direction) {
+  return Direction > 0 ? Cursor()->MoveNext() : Cursor()->MovePrior();
+}
 bool TCustomSQLDataSet::InternalGotoRecNo(int RecNo, TRecordBuffer& Rec) {
   return Cursor()->GotoRecNo(RecNo, Rec);
 }

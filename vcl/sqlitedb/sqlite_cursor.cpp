@@ -5,6 +5,7 @@
 // opens is in sqlite_schema.cpp, how it writes in sqlite_write.cpp.
 #include <algorithm>
 
+#include "vcl/db/detail/storage.h"
 #include "vcl/sqlitedb/detail/sqlite_impl.h"
 
 namespace vcl {
@@ -41,13 +42,14 @@ void TSQLiteDataSet::TCursor::Step(TSQLiteStatement& S, TWindow& Rows, bool Reve
       for (int I = 0; I < FColumns; ++I)
         S.ColumnInto(I, Row[I]);
       // A key that is a column holds that column's value: copied, not read
-      // again.
+      // again; the statement reads the others after the columns.
+      int Read = FColumns;
       for (int K = 0; K < FKeyWidth; ++K) {
         const int Column = FKeySlots[K].Column;
         if (Column >= 0)
-          Row[FColumns + K] = Row[Column];
+          dbstore::CopyValue(Row[FColumns + K], Row[Column]);
         else
-          S.ColumnInto(FColumns + K, Row[FColumns + K]);
+          S.ColumnInto(Read++, Row[FColumns + K]);
       }
     }
   } catch (...) {

@@ -220,14 +220,20 @@ std::vector<int> TSQLiteDataSet::TCursor::UniqueKey(const std::string& TableName
 }
 
 // The statements of keyed browsing; K stands for the key columns in order.
+// They read the columns, then the key values that are no column (the row
+// id): a key column's value is taken from its column.
 void TSQLiteDataSet::TCursor::PrepareKeyed(const std::string& Columns) {
   const int K = static_cast<int>(FKeySlots.size());
   const std::string Key = KeyExprs();
-  const std::string Select = "SELECT " + Columns + ", " + Key + " FROM " + FTable;
-  const std::string Row = "(" + Key + ")";
+  std::string Select = "SELECT " + Columns;
   std::vector<std::string> Exprs;
-  for (const TKeySlot& Slot : FKeySlots)
+  for (const TKeySlot& Slot : FKeySlots) {
     Exprs.push_back(Slot.Expr);
+    if (Slot.Column < 0)
+      Select += ", " + Slot.Expr;
+  }
+  Select += " FROM " + FTable;
+  const std::string Row = "(" + Key + ")";
   const std::string Up = " ORDER BY " + JoinList(Exprs, " ASC");
   const std::string Down = " ORDER BY " + JoinList(Exprs, " DESC");
   const std::string Limit = " LIMIT ?" + std::to_string(K + 1);

@@ -2,6 +2,8 @@
 // moves and changes, and what a field data link does for its control.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "vcl/db.h"
 
 using namespace vcl;
@@ -119,6 +121,56 @@ TEST_F(DataLinkTest, FreeingTheSourceOrTheDataSetLeavesNoDanglingLink) {
   Data = nullptr;
   EXPECT_EQ(Source->DataSet(), nullptr);
   EXPECT_FALSE(Link.Active());
+}
+
+// On a move, the first link takes the last link off its source and puts a
+// new one on; the data set's second source, by its own change handler,
+// leaves the data set. Whoever left is not told, whoever joined is told of
+// the next event only: with a few links and with many.
+TEST_F(DataLinkTest, ListenersLeavingOrJoiningWhileOthersHearAreToldOnlyWhileTheyAreThere) {
+  for (const int Count : {3, 12}) {
+    SCOPED_TRACE(Count);
+    TDataSource Own(nullptr), Other(nullptr);
+    std::vector<std::unique_ptr<TFieldDataLink>> Links;
+    std::vector<int> Heard(Count + 1, 0);
+    for (int I = 0; I <= Count; ++I) {
+      Links.push_back(std::make_unique<TFieldDataLink>());
+      Links[I]->OnDataChange = [&Heard, I](TObject*) { ++Heard[I]; };
+    }
+    for (int I = 0; I < Count; ++I)
+      Links[I]->SetDataSource(&Own);
+    bool Moved = false;
+    Links[0]->OnDataChange = [&](TObject*) {
+      ++Heard[0];
+      if (Moved && Links[Count - 1]->DataSource()) {
+        Links[Count - 1]->SetDataSource(nullptr);
+        Links[Count]->SetDataSource(&Own);
+      }
+    };
+    int OtherHeard = 0;
+    Other.OnDataChange = [&](TObject*, TField*) {
+      if (Moved)
+        Other.SetDataSet(nullptr);
+      ++OtherHeard;
+    };
+    Own.SetDataSet(Data);
+    Other.SetDataSet(Data);
+    Data->Open();
+    Data->First();
+    Heard.assign(Count + 1, 0);
+    OtherHeard = 0;
+    Moved = true;
+    Data->Next();
+    EXPECT_EQ(Heard[0], 1);
+    EXPECT_EQ(Heard[Count - 2], 1);
+    EXPECT_EQ(Heard[Count - 1], 0);
+    EXPECT_EQ(Heard[Count], 0);
+    EXPECT_EQ(OtherHeard, 1);
+    Data->Next();
+    EXPECT_EQ(Heard[Count], 1);
+    EXPECT_EQ(OtherHeard, 1);
+    Data->Close();
+  }
 }
 
 class FieldDataLinkTest : public DataLinkTest {

@@ -80,6 +80,22 @@ TEST_F(SQLiteFaultsTest, ADroppedColumnIsAClearErrorNeverItsOwnName) {
   EXPECT_NE(F("note")->AsString(), "note");
 }
 
+// The move past the rows read so far fails; the data set still shows the
+// record it stood on, whole, and where it stands.
+TEST_F(SQLiteFaultsTest, AMoveThatFailsKeepsShowingTheRecordItStoodOn) {
+  Raw->Exec("WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n WHERE i < 600)"
+            " INSERT INTO people (id, name, note) SELECT i, 'n' || i, 'note ' || i FROM n");
+  Data->Open();
+  Data->MoveBy(255); // the last record of the first rows read
+  ASSERT_EQ(F("name")->AsString(), "n256");
+  Raw->Exec("ALTER TABLE people DROP COLUMN city");
+  EXPECT_NE(Refusal([&] { Data->Next(); }), "");
+  EXPECT_EQ(F("name")->AsString(), "n256");
+  EXPECT_EQ(F("note")->AsString(), "note 256");
+  EXPECT_FALSE(Data->Eof());
+  EXPECT_EQ(Data->RecNo(), 256);
+}
+
 TEST_F(SQLiteFaultsTest, AQueryWhoseColumnsChangedIsAnErrorNotAShift) {
   Data->SetTableName("");
   Data->SQL()->Add("SELECT * FROM people ORDER BY id");

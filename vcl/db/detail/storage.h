@@ -41,4 +41,34 @@ std::optional<std::string> NumberKey(const std::string& Text);
 // The value as text, the way a string field shows any stored value.
 std::string ValueText(const TDBValue& Value);
 
+// Copies From into To (as To = From does) with a short way for a value of
+// the kind To holds already, the case of every move of a walk: numbers are
+// stored, texts copied into the memory To's text holds. Records are copied
+// on each move of a data set, where the general copy of a variant costs
+// several times this.
+inline void CopyValue(TDBValue& To, const TDBValue& From) {
+  if (To.index() == From.index()) {
+    if (auto* S = std::get_if<std::string>(&To)) {
+      S->assign(*std::get_if<std::string>(&From));
+      return;
+    }
+    if (auto* I = std::get_if<std::int64_t>(&To)) {
+      *I = *std::get_if<std::int64_t>(&From);
+      return;
+    }
+    if (auto* D = std::get_if<double>(&To)) {
+      *D = *std::get_if<double>(&From);
+      return;
+    }
+  }
+  To = From;
+}
+
+// To becomes a copy of From, value by value as CopyValue copies.
+inline void CopyRecord(TRecordBuffer& To, const TRecordBuffer& From) {
+  To.resize(From.size());
+  for (std::size_t I = 0; I < From.size(); ++I)
+    CopyValue(To[I], From[I]);
+}
+
 } // namespace vcl::dbstore
