@@ -7,9 +7,10 @@ packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
 # PostgreSQL: libpq for the engine, the server for the tests' throwaway one
 # (scripts/pg-server.sh), which runs as the package's "postgres" user.
 packages+=(libpq-dev postgresql)
-# The real-window tests: keys and clicks (xdotool), screen captures (xwd) and
-# their conversion to PNG (ImageMagick).
-packages+=(xdotool x11-apps imagemagick)
+# The real-window tests: keys and clicks (xdotool), keys for characters the
+# keyboard lacks (xmodmap), screen captures (xwd) and their conversion to PNG
+# (ImageMagick).
+packages+=(xdotool x11-apps x11-xserver-utils imagemagick)
 # The accessibility test: a session bus, the AT-SPI bus and registry, and the
 # Python AT-SPI client it reads the demo with.
 packages+=(dbus at-spi2-core python3-pyatspi)

@@ -25,6 +25,15 @@ eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 xdotool mousemove $((X + 311)) $((Y + 376)) click 1
 sleep 0.3
 xdotool key ctrl+a
+# xdotool binds a spare key to each character the keyboard lacks, one after
+# the other: a busy program may read a key after its binding has moved on
+# and take the next character instead. Each character gets its own key first.
+set -- $(xmodmap -pke | awk 'NF == 3 { print $2 }')
+for KEYSYM in $(python3 -c 'import sys; print(*sorted({"U%04X" % ord(C) for C in sys.argv[1] if ord(C) > 127}))' "$NAME"); do
+  [ $# -gt 0 ] || fail "no spare key for $KEYSYM"
+  xmodmap -e "keycode $1 = $KEYSYM"
+  shift
+done
 xdotool type --delay 30 "$NAME"
 sleep 0.3
 xdotool mousemove $((X + 432)) $((Y + 432)) click 1
