@@ -84,27 +84,50 @@ bool CheckDatePart(std::string_view Part, bool SeparatorFollows, char Letter) {
   }
 }
 
-// Where a date text's first two separators are and how long it is, found in
-// one walk over it: character positions (0 for a separator that is absent)
-// for the edits, byte offsets for cutting out the fields.
+// Where a date text's first two separators are and how long it is: character
+// positions (0 for a separator that is absent) for the edits, byte offsets
+// for cutting out the fields, and the separator's width in bytes.
 struct TSeparators {
   int Length = 0;
   int P1 = 0;
   int P2 = 0;
   std::size_t B1 = 0;
   std::size_t B2 = 0;
+  std::size_t Width = 1;
 };
 
+// In ASCII text every byte is a character, so with an ASCII separator the
+// positions are the offsets plus one, found without decoding.
+TSeparators FindAsciiSeparators(const std::string& S, char D) {
+  TSeparators Result;
+  Result.Length = static_cast<int>(S.size());
+  for (std::size_t At = 0; At < S.size(); ++At) {
+    if (S[At] != D)
+      continue;
+    if (Result.P1 == 0) {
+      Result.P1 = static_cast<int>(At) + 1;
+      Result.B1 = At;
+    } else {
+      Result.P2 = static_cast<int>(At) + 1;
+      Result.B2 = At;
+      break;
+    }
+  }
+  return Result;
+}
+
+// Any text, in one walk over its characters.
 TSeparators FindSeparators(const std::string& S, char32_t D) {
+  if (D < 0x80 && vcl::IsAscii(S))
+    return FindAsciiSeparators(S, static_cast<char>(D));
   TSeparators Result;
   for (std::size_t Offset = 0; Offset < S.size();) {
     const std::size_t At = Offset;
-    // An ASCII byte is a character of its own: the common case, taken here.
-    const auto Byte = static_cast<unsigned char>(S[Offset]);
-    const char32_t Ch = Byte < 0x80 ? (++Offset, char32_t(Byte)) : vcl::Utf8Decode(S, Offset);
+    const char32_t Ch = vcl::Utf8Decode(S, Offset);
     ++Result.Length;
     if (Ch != D || Result.P2 != 0)
       continue;
+    Result.Width = Offset - At;
     if (Result.P1 == 0) {
       Result.P1 = Result.Length;
       Result.B1 = At;
@@ -279,11 +302,10 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
     return CheckDatePart(Text, false, Letters[0]);
   if (!CheckDatePart(Text.substr(0, Seps.B1), true, Letters[0]))
     return false;
-  const std::size_t SeparatorBytes = vcl::Utf8Encode(D).size();
-  const std::size_t After1 = Seps.B1 + SeparatorBytes;
+  const std::size_t After1 = Seps.B1 + Seps.Width;
   if (Seps.P2 == 0)
     return CheckDatePart(Text.substr(After1), false, Letters[1]);
-  const std::size_t After2 = Seps.B2 + SeparatorBytes;
+  const std::size_t After2 = Seps.B2 + Seps.Width;
   return CheckDatePart(Text.substr(After1, Seps.B2 - After1), true, Letters[1]) &&
          CheckDatePart(Text.substr(After2), false, Letters[2]);
 }
@@ -296,7 +318,7 @@ void TCustomDateValidator::SetText(std::string& S) {
   std::string Typed = S;
   if (!IsValidInput(Typed, true))
     return;
-  S = Typed;
+  S.swap(Typed);
   // A year-first format asks for the year before anything else, so a text
   // that lacks later fields lacks month or day, which are never guessed: it
   // stays as typed. Without a picture there is nothing to complete.

@@ -106,6 +106,13 @@ template <typename TAction> auto WithClass(int Class, TAction&& Action) {
   }
 }
 
+// Whether the text character Ch matches the literal Literal: literals
+// compare by code point, ignoring the case of ASCII letters only (so a typed
+// "am" matches "AM"), and a typed blank stands for any literal.
+bool LiteralFits(char32_t Literal, char32_t Ch) {
+  return UpAscii(Literal) == UpAscii(Ch) || Ch == ' ';
+}
+
 // Picture characters that filling stops at: everything that is not a literal.
 bool StopsFilling(int Ch) {
   switch (Ch) {
@@ -192,6 +199,8 @@ public:
   int TextPos = 1;
   // Set when the nesting limit was hit; from then on every step fails at once.
   bool TooDeep = false;
+  // Set once a character of the text was replaced (even if put back later).
+  bool Changed = false;
 
   TPicResult MatchChoices(int Stop) {
     if (TooDeep || FDepth >= MaxNesting) {
@@ -220,14 +229,7 @@ private:
     TChar& Stored = FText[static_cast<std::size_t>(P - 1)];
     FOverwritten.push_back({P, CodeOf(Stored)});
     Stored = static_cast<TChar>(Ch);
-  }
-  // TakeChar for a text character Ch that fits the class C.
-  template <int C> bool TakeClass(char32_t Ch) {
-    char32_t Stored;
-    if (!Fits<C>(Ch, Stored))
-      return false;
-    TakeChar(Stored);
-    return true;
+    Changed = true;
   }
   void TakeChar(char32_t Ch) {
     Store(TextPos, Ch);
@@ -258,32 +260,15 @@ private:
         return prError;
       if (TextPos > static_cast<int>(FText.size()))
         return RestOptional(Result, Stop);
-      const char32_t Ch = TextChar(TextPos);
+      if (FPicture.PlainEnd(PicPos) > PicPos) {
+        const int Before = PicPos;
+        if (!TakePlain(std::min(FPicture.PlainEnd(PicPos), Stop)))
+          return prError;
+        // Two steps or more end as prIncomplete, whatever came before.
+        Result = PicPos - Before == 1 ? AfterStep(Result) : prIncomplete;
+        continue;
+      }
       switch (PicChar(PicPos)) {
-      case '#':
-        if (!TakeClass<'#'>(Ch))
-          return prError;
-        break;
-      case '?':
-        if (!TakeClass<'?'>(Ch))
-          return prError;
-        break;
-      case '&':
-        if (!TakeClass<'&'>(Ch))
-          return prError;
-        break;
-      case '~':
-        if (!TakeClass<'~'>(Ch))
-          return prError;
-        break;
-      case '!':
-        if (!TakeClass<'!'>(Ch))
-          return prError;
-        break;
-      case '@':
-        if (!TakeClass<'@'>(Ch))
-          return prError;
-        break;
       case '*':
         Result = MatchRepeat(Stop);
         if (!IsComplete(Result))
@@ -300,13 +285,53 @@ private:
           return Result;
         break;
       default:
-        if (!MatchLiteral(Ch))
+        // An escaped literal, or a closing bracket without its opening one.
+        if (!MatchLiteral(TextChar(TextPos)))
           return prError;
         break;
       }
-      Result = Result == prAmbiguous ? prIncompNoFill : prIncomplete;
+      Result = AfterStep(Result);
     }
     return Result == prIncompNoFill ? prAmbiguous : prComplete;
+  }
+
+  // The state of a sequence after a step: incomplete, and with no filling
+  // after a step that followed an optional piece passed over.
+  static TPicResult AfterStep(TPicResult Result) {
+    return Result == prAmbiguous ? prIncompNoFill : prIncomplete;
+  }
+
+  // The plain pieces (character classes and unescaped literals) from PicPos
+  // up to End: each takes one text character, as its step in MatchSequence
+  // would, until End or the end of the text. False when a character does
+  // not fit, with the positions at that piece. The positions and the texts
+  // are kept in locals, so that the run is one tight loop.
+  [[gnu::always_inline]] bool TakePlain(int End) {
+    const char32_t* Pic = FPicture.Chars();
+    const TChar* Text = FText.data();
+    const int Size = static_cast<int>(FText.size());
+    int P = PicPos;
+    int T = TextPos;
+    bool Fit = true;
+    for (; P < End && T <= Size; ++P, ++T) {
+      const char32_t Class = Pic[P - 1];
+      const char32_t Ch = CodeOf(Text[T - 1]);
+      char32_t Stored = Class;
+      // Digits and literals, the usual pieces, without choosing a class.
+      if (Class == '#')
+        Fit = Fits<'#'>(Ch, Stored);
+      else if (IsCharClass(static_cast<int>(Class)))
+        Fit = WithClass(static_cast<int>(Class), [&]<int C>() { return Fits<C>(Ch, Stored); });
+      else
+        Fit = LiteralFits(Class, Ch);
+      if (!Fit)
+        break;
+      if (Stored != Ch)
+        Overwrite(T, Stored);
+    }
+    PicPos = P;
+    TextPos = T;
+    return Fit;
   }
 
   // An optional group at PicPos; prAmbiguous when it is passed over.
@@ -322,9 +347,7 @@ private:
     return prAmbiguous;
   }
 
-  // The literal at PicPos (after its escape, if any) against Ch; a typed
-  // blank stands for any literal. Literals compare by code point, ignoring
-  // the case of ASCII letters only (so a typed "am" matches "AM").
+  // The literal at PicPos (after its escape, if any) against Ch.
   bool MatchLiteral(char32_t Ch) {
     if (PicChar(PicPos) == ';')
       ++PicPos;
@@ -332,7 +355,7 @@ private:
     if (Literal == NoChar)
       return false;
     const auto Expected = static_cast<char32_t>(Literal);
-    if (UpAscii(Expected) != UpAscii(Ch) && Ch != ' ')
+    if (!LiteralFits(Expected, Ch))
       return false;
     TakeChar(Expected);
     return true;
@@ -400,10 +423,31 @@ private:
   TPicResult MatchGroup(int Stop) {
     const int GroupEnd = PieceEnd(Stop);
     ++PicPos;
+    if (GroupEnd - 1 > PicPos && FPicture.PlainEnd(PicPos) >= GroupEnd - 1 && FDepth < MaxNesting &&
+        TextPos <= static_cast<int>(FText.size()))
+      return MatchPlainGroup(GroupEnd);
     const TPicResult Result = MatchChoices(GroupEnd - 1);
     if (!IsIncomplete(Result))
       PicPos = GroupEnd;
     return Result;
+  }
+
+  // A group of plain pieces only ([#], {##}), with PicPos at the first and
+  // text left to take: one alternative of one run, so MatchChoices would end
+  // as taking the run ends. A run that does not fit is an error, with the
+  // text position back at the group's start; one that the text ends in is
+  // incomplete, the positions left where the text ended.
+  TPicResult MatchPlainGroup(int GroupEnd) {
+    const int TextStart = TextPos;
+    if (!TakePlain(GroupEnd - 1)) {
+      TextPos = TextStart;
+      PicPos = GroupEnd;
+      return prError;
+    }
+    if (PicPos < GroupEnd - 1)
+      return prIncomplete;
+    PicPos = GroupEnd;
+    return prComplete;
   }
 
   TPicResult MatchRepeat(int Stop) {
@@ -520,39 +564,48 @@ void TCustomPictureValidator::SetPictureField(const std::string& Value) {
   FLast.Known = false;
 }
 
+// The result text is kept only when the evaluation changed the text: most
+// texts come out as they went in.
 TPicResult TCustomPictureValidator::Eval(std::string& Text, bool Fill) {
+  bool Changed = false;
   if (Fill)
-    return Evaluate(Text, true);
+    return Evaluate(Text, true, Changed);
   if (FLast.Known && Text == FLast.Text) {
-    Text = FLast.Result;
+    if (FLast.Changed)
+      Text = FLast.Result;
     return FLast.Outcome;
   }
   FLast.Text = Text;
-  FLast.Outcome = Evaluate(Text, false);
-  FLast.Result = Text;
+  FLast.Outcome = Evaluate(Text, false, Changed);
+  FLast.Changed = Changed;
+  if (Changed)
+    FLast.Result = Text;
   FLast.Known = true;
   return FLast.Outcome;
 }
 
-TPicResult TCustomPictureValidator::Evaluate(std::string& Text, bool Fill) const {
+TPicResult TCustomPictureValidator::Evaluate(std::string& Text, bool Fill, bool& Changed) const {
   if (FPicture.Length() == 0)
     return prComplete;
   if (Text.empty())
     return prEmpty;
   if (FPicture.IsAscii() && vcl::IsAscii(Text))
-    return EvaluateChars(Text, Fill);
-  // The steps count characters, so they work on the code points.
+    return EvaluateChars(Text, Fill, Changed);
+  // The steps count characters, so they work on the code points; the text
+  // is encoded anew, so it counts as changed.
   std::u32string Chars = vcl::Utf8Decode(Text);
-  const TPicResult Result = EvaluateChars(Chars, Fill);
+  const TPicResult Result = EvaluateChars(Chars, Fill, Changed);
   Text = vcl::Utf8Encode(Chars);
+  Changed = true;
   return Result;
 }
 
 template <typename TText>
-TPicResult TCustomPictureValidator::EvaluateChars(TText& Text, bool Fill) const {
+TPicResult TCustomPictureValidator::EvaluateChars(TText& Text, bool Fill, bool& Changed) const {
   TEvaluation<TText> State(FPicture, Text);
   const int Stop = FPicture.Length() + 1;
   TPicResult Result = State.MatchChoices(Stop);
+  Changed = State.Changed;
   if (Result != prError && Result != prSyntax && State.TextPos <= static_cast<int>(Text.size()))
     Result = prError;
   if (State.TooDeep)
@@ -572,6 +625,7 @@ TPicResult TCustomPictureValidator::EvaluateChars(TText& Text, bool Fill) const 
       const TPicResult Refilled = Again.MatchChoices(Stop);
       if (Refilled != prError && !Again.TooDeep) {
         Text = std::move(Filled);
+        Changed = true;
         Result = Refilled;
       }
     }

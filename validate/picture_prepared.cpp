@@ -27,6 +27,11 @@ bool IsBracket(int Ch) {
   return Ch == '[' || Ch == ']' || Ch == '{' || Ch == '}';
 }
 
+// A piece of one character: a character class or a literal without escape.
+bool IsPlain(int Ch) {
+  return !IsBracket(Ch) && Ch != '*' && Ch != ',' && Ch != ';';
+}
+
 // Walk steps allowed per picture character for working out bracket ends.
 constexpr long StepsPerChar = 32;
 
@@ -40,9 +45,11 @@ TPreparedPicture::TPreparedPicture(const std::string& Picture)
   FChoiceEnd.assign(Size, 0);
   FRepeatCount.assign(Size, 0);
   FRepeatedPiece.assign(Size, 0);
+  FPlainEnd.assign(Size, 0);
   PrepareRepeats();
   PreparePieceEnds();
   PrepareChoiceEnds();
+  PreparePlainRuns();
 }
 
 // The plain walk of SkipPiece, counting its steps into Steps. Written as a
@@ -161,6 +168,13 @@ void TPreparedPicture::PrepareChoiceEnds() {
     else
       FChoiceEnd[static_cast<std::size_t>(P)] = FChoiceEnd[static_cast<std::size_t>(Next)];
   }
+}
+
+void TPreparedPicture::PreparePlainRuns() {
+  FPlainEnd[static_cast<std::size_t>(FLength) + 1] = FLength + 1;
+  for (int P = FLength; P >= 1; --P)
+    FPlainEnd[static_cast<std::size_t>(P)] =
+        IsPlain(Char(P)) ? FPlainEnd[static_cast<std::size_t>(P) + 1] : P;
 }
 
 } // namespace Validate

@@ -48,11 +48,19 @@ public:
   int RepeatCount(int P) const { return FRepeatCount[static_cast<std::size_t>(P)]; }
   int RepeatedPiece(int P) const { return FRepeatedPiece[static_cast<std::size_t>(P)]; }
 
+  // Where the run of plain pieces starting at P ends: pieces that are one
+  // character class or one unescaped literal each, and so take exactly one
+  // text character. P itself when the piece at P is not plain.
+  int PlainEnd(int P) const { return FPlainEnd[static_cast<std::size_t>(P)]; }
+  // The picture's characters, the one at position P at index P - 1.
+  const char32_t* Chars() const { return FChars.data(); }
+
 private:
   int WalkPiece(int P, int Stop, long& Steps) const;
   void PrepareRepeats();
   void PreparePieceEnds();
   void PrepareChoiceEnds();
+  void PreparePlainRuns();
   // Whether an end worked out with the picture's own end as the stop
   // position is also the answer for Stop.
   bool Holds(int P, int End, int Stop) const {
@@ -68,6 +76,7 @@ private:
   std::vector<int> FChoiceEnd;
   std::vector<int> FRepeatCount;
   std::vector<int> FRepeatedPiece;
+  std::vector<int> FPlainEnd;
 };
 
 } // namespace Validate
