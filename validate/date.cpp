@@ -10,6 +10,8 @@
 // a digit picture on a date that is not written in digits.
 #include "validate/date.h"
 
+#include <utility>
+
 #include "textman/textman.h"
 
 namespace Validate {
@@ -318,7 +320,7 @@ void TCustomDateValidator::SetText(std::string& S) {
   std::string Typed = S;
   if (!IsValidInput(Typed, true))
     return;
-  S.swap(Typed);
+  S = std::move(Typed);
   // A year-first format asks for the year before anything else, so a text
   // that lacks later fields lacks month or day, which are never guessed: it
   // stays as typed. Without a picture there is nothing to complete.
@@ -362,7 +364,7 @@ bool TCustomDateValidator::IsValid(std::string S) {
   vcl::TDateTime Value = 0;
   if (!vcl::TryStrToDate(S, Value, FormatSettings()))
     return S.empty();
-  if (!TCustomPictureValidator::IsValid(S))
+  if (!TCustomPictureValidator::IsValid(std::move(S)))
     return false;
   return FNoBounds || (FMin <= Value && Value <= FMax);
 }
