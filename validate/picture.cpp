@@ -19,6 +19,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -40,9 +41,7 @@ bool IsDigit(int Ch) {
   return Ch >= '0' && Ch <= '9';
 }
 
-bool IsCharClass(int Ch) {
-  return Ch == '#' || Ch == '?' || Ch == '&' || Ch == '~' || Ch == '!' || Ch == '@';
-}
+constexpr auto IsCharClass = TPreparedPicture::IsCharClass;
 
 // The upper case of an ASCII letter; every other character as it is.
 char32_t UpAscii(char32_t Ch) {
@@ -143,18 +142,29 @@ char32_t CodeOf(char32_t Ch) {
   return Ch;
 }
 
+// Eight ASCII bytes at a time. For a byte b below 0x80, b + 0x50 has its
+// high bit set when b >= '0' and b + 0x46 when b > '9'; no sum carries into
+// the next byte.
+constexpr std::uint64_t Ones = 0x0101010101010101u;
+constexpr std::uint64_t HighBits = 0x80 * Ones;
+
+std::uint64_t Load8(const char* Bytes) {
+  std::uint64_t Word;
+  std::memcpy(&Word, Bytes, sizeof Word);
+  return Word;
+}
+
+// The high bit of every byte of Word that is not a digit.
+std::uint64_t NotDigitBytes(std::uint64_t Word) {
+  return (~(Word + 0x50 * Ones) | (Word + 0x46 * Ones)) & HighBits;
+}
+
 // How many of the Count ASCII bytes at Text are digits before the first
-// that is not, eight bytes at a time. For a byte b below 0x80, b + 0x50 has
-// its high bit set when b >= '0' and b + 0x46 when b > '9'; no sum carries
-// into the next byte.
+// that is not.
 int LeadingDigits(const char* Text, int Count) {
-  constexpr std::uint64_t Ones = 0x0101010101010101u;
-  constexpr std::uint64_t High = 0x80 * Ones;
   int N = 0;
   for (; N + 8 <= Count; N += 8) {
-    std::uint64_t Word;
-    std::memcpy(&Word, Text + N, sizeof Word);
-    const std::uint64_t NotDigit = (~(Word + 0x50 * Ones) | (Word + 0x46 * Ones)) & High;
+    const std::uint64_t NotDigit = NotDigitBytes(Load8(Text + N));
     if (NotDigit != 0) {
       const int Byte = std::endian::native == std::endian::little ? std::countr_zero(NotDigit) / 8
                                                                   : std::countl_zero(NotDigit) / 8;
@@ -307,6 +317,8 @@ private:
   // not fit, with the positions at that piece. The positions and the texts
   // are kept in locals, so that the run is one tight loop.
   [[gnu::always_inline]] bool TakePlain(int End) {
+    if constexpr (std::is_same_v<TText, std::string>)
+      SkipMatchingWords(End);
     const char32_t* Pic = FPicture.Chars();
     const TChar* Text = FText.data();
     const int Size = static_cast<int>(FText.size());
@@ -430,6 +442,41 @@ private:
     if (!IsIncomplete(Result))
       PicPos = GroupEnd;
     return Result;
+  }
+
+  // Moves the positions past the plain pieces up to End, eight at a time,
+  // as long as all eight are digits or literals that the ASCII text matches
+  // as it stands: a digit under each '#', each literal's own byte. Nothing
+  // is stored there, so TakePlain's loop would only pass them; it goes on
+  // one by one from the first eight that do not all match so. The last
+  // eight of a run may overlap eight that were passed.
+  void SkipMatchingWords(int End) {
+    const int Size = static_cast<int>(FText.size());
+    const int Start = PicPos;
+    while (End - PicPos >= 8 && Size - TextPos + 1 >= 8) {
+      if (!WordMatches(PicPos, TextPos))
+        return;
+      PicPos += 8;
+      TextPos += 8;
+    }
+    const int Left = End - PicPos;
+    if (Left > 0 && PicPos - Start >= 8 - Left && Size - TextPos + 1 >= Left &&
+        WordMatches(End - 8, TextPos + Left - 8)) {
+      PicPos = End;
+      TextPos += Left;
+    }
+  }
+
+  // Whether the eight plain pieces from picture position P are digits or
+  // literals that the text from position T matches as it stands.
+  bool WordMatches(int P, int T) const {
+    const auto At = static_cast<std::size_t>(P - 1);
+    if (~Load8(FPicture.DigitOrLiteralSlots() + At) != 0)
+      return false;
+    const std::uint64_t Text = Load8(FText.data() + T - 1);
+    const std::uint64_t Digits = Load8(FPicture.DigitSlots() + At);
+    const std::uint64_t Literals = Load8(FPicture.PaddedText() + At);
+    return ((NotDigitBytes(Text) & Digits) | ((Text ^ Literals) & ~Digits)) == 0;
   }
 
   // A group of plain pieces only ([#], {##}), with PicPos at the first and

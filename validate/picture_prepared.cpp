@@ -50,6 +50,7 @@ TPreparedPicture::TPreparedPicture(const std::string& Picture)
   PreparePieceEnds();
   PrepareChoiceEnds();
   PreparePlainRuns();
+  PrepareSlots();
 }
 
 // The plain walk of SkipPiece, counting its steps into Steps. Written as a
@@ -175,6 +176,23 @@ void TPreparedPicture::PreparePlainRuns() {
   for (int P = FLength; P >= 1; --P)
     FPlainEnd[static_cast<std::size_t>(P)] =
         IsPlain(Char(P)) ? FPlainEnd[static_cast<std::size_t>(P) + 1] : P;
+}
+
+void TPreparedPicture::PrepareSlots() {
+  if (!FAscii)
+    return;
+  constexpr std::size_t Padding = 8;
+  FPaddedText = FText + std::string(Padding, '\0');
+  FDigitSlots.assign(FText.size() + Padding, '\0');
+  FDigitOrLiteralSlots.assign(FText.size() + Padding, '\0');
+  for (int P = 1; P <= FLength; ++P) {
+    const auto I = static_cast<std::size_t>(P - 1);
+    const int Ch = Char(P);
+    if (Ch == '#')
+      FDigitSlots[I] = '\xFF';
+    if (Ch == '#' || (IsPlain(Ch) && !IsCharClass(Ch)))
+      FDigitOrLiteralSlots[I] = '\xFF';
+  }
 }
 
 } // namespace Validate

@@ -24,6 +24,11 @@ public:
 
   explicit TPreparedPicture(const std::string& Picture = "");
 
+  // Whether Ch is a character class (# ? & ~ ! @) as a picture character.
+  static bool IsCharClass(int Ch) {
+    return Ch == '#' || Ch == '?' || Ch == '&' || Ch == '~' || Ch == '!' || Ch == '@';
+  }
+
   const std::string& Text() const { return FText; }
   // The picture's length in characters (code points).
   int Length() const { return FLength; }
@@ -55,12 +60,22 @@ public:
   // The picture's characters, the one at position P at index P - 1.
   const char32_t* Chars() const { return FChars.data(); }
 
+  // For an ASCII picture, byte masks by position (index P - 1), eight zero
+  // bytes past the end so that eight can be read from any position: 0xFF
+  // where the piece is a digit ('#'), and 0xFF where it is a digit or a plain
+  // literal. Empty for any other picture.
+  const char* DigitSlots() const { return FDigitSlots.data(); }
+  const char* DigitOrLiteralSlots() const { return FDigitOrLiteralSlots.data(); }
+  // The picture's bytes, padded as the masks are.
+  const char* PaddedText() const { return FPaddedText.data(); }
+
 private:
   int WalkPiece(int P, int Stop, long& Steps) const;
   void PrepareRepeats();
   void PreparePieceEnds();
   void PrepareChoiceEnds();
   void PreparePlainRuns();
+  void PrepareSlots();
   // Whether an end worked out with the picture's own end as the stop
   // position is also the answer for Stop.
   bool Holds(int P, int End, int Stop) const {
@@ -77,6 +92,9 @@ private:
   std::vector<int> FRepeatCount;
   std::vector<int> FRepeatedPiece;
   std::vector<int> FPlainEnd;
+  std::string FDigitSlots;
+  std::string FDigitOrLiteralSlots;
+  std::string FPaddedText;
 };
 
 } // namespace Validate
