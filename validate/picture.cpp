@@ -318,7 +318,8 @@ private:
   // are kept in locals, so that the run is one tight loop.
   [[gnu::always_inline]] bool TakePlain(int End) {
     if constexpr (std::is_same_v<TText, std::string>)
-      SkipMatchingWords(End);
+      if (End - PicPos >= 8)
+        SkipMatchingWords(End);
     const char32_t* Pic = FPicture.Chars();
     const TChar* Text = FText.data();
     const int Size = static_cast<int>(FText.size());
@@ -484,7 +485,7 @@ private:
   // as taking the run ends. A run that does not fit is an error, with the
   // text position back at the group's start; one that the text ends in is
   // incomplete, the positions left where the text ended.
-  TPicResult MatchPlainGroup(int GroupEnd) {
+  [[gnu::always_inline]] TPicResult MatchPlainGroup(int GroupEnd) {
     const int TextStart = TextPos;
     if (!TakePlain(GroupEnd - 1)) {
       TextPos = TextStart;
