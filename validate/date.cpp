@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "textman/textman.h"
+#include "validate/detail/same_text.h"
 
 namespace Validate {
 
@@ -165,7 +166,7 @@ std::string CurrentYearText(TDateFormat Format) {
 // What is read from it is kept until the format or the separator changes.
 const TCustomDateValidator::TFormatFields& TCustomDateValidator::FormatFields() const {
   const vcl::TFormatSettings& Settings = FormatSettings();
-  if (FFields.ShortDateFormat == Settings.ShortDateFormat &&
+  if (Detail::SameText(FFields.ShortDateFormat, Settings.ShortDateFormat) &&
       FFields.DateSeparator == Settings.DateSeparator)
     return FFields;
   FFields.ShortDateFormat = Settings.ShortDateFormat;

@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "validate/detail/same_text.h"
 #include "vcl/sysutils.h"
 
 namespace Validate {
@@ -618,7 +619,7 @@ TPicResult TCustomPictureValidator::Eval(std::string& Text, bool Fill) {
   bool Changed = false;
   if (Fill)
     return Evaluate(Text, true, Changed);
-  if (FLast.Known && Text == FLast.Text) {
+  if (FLast.Known && Detail::SameText(Text, FLast.Text)) {
     if (FLast.Changed)
       Text = FLast.Result;
     return FLast.Outcome;
