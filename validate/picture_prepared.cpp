@@ -104,9 +104,7 @@ int TPreparedPicture::WalkPiece(int P, int Stop, long& Steps) const {
   }
 }
 
-int TPreparedPicture::SkipPiece(int P, int Stop) const {
-  if (P >= 1 && P <= FLength && Holds(P, FPieceEnd[static_cast<std::size_t>(P)], Stop))
-    return FPieceEnd[static_cast<std::size_t>(P)];
+int TPreparedPicture::WalkPiece(int P, int Stop) const {
   long Steps = 0;
   return WalkPiece(P, Stop, Steps);
 }

@@ -41,8 +41,13 @@ public:
   }
 
   // SkipPiece: the position after the piece that starts at P, the walk
-  // ending once it reaches Stop.
-  int SkipPiece(int P, int Stop) const;
+  // ending once it reaches Stop. Answered from the table where it holds, in
+  // line, since every group and repetition asks.
+  int SkipPiece(int P, int Stop) const {
+    if (P >= 1 && P <= FLength && Holds(P, FPieceEnd[static_cast<std::size_t>(P)], Stop))
+      return FPieceEnd[static_cast<std::size_t>(P)];
+    return WalkPiece(P, Stop);
+  }
   // The first step of NextChoice: pieces skipped from P (at least one) until
   // Stop or a ',' is reached.
   int SkipChoice(int P, int Stop) const;
@@ -71,6 +76,7 @@ public:
 
 private:
   int WalkPiece(int P, int Stop, long& Steps) const;
+  int WalkPiece(int P, int Stop) const;
   void PrepareRepeats();
   void PreparePieceEnds();
   void PrepareChoiceEnds();
