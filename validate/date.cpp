@@ -97,46 +97,47 @@ struct TSeparators {
   std::size_t B1 = 0;
   std::size_t B2 = 0;
   std::size_t Width = 1;
+
+  // Notes a separator at character position P, byte offset At.
+  void Note(int P, std::size_t At) {
+    if (P1 == 0) {
+      P1 = P;
+      B1 = At;
+    } else if (P2 == 0) {
+      P2 = P;
+      B2 = At;
+    }
+  }
 };
 
 // In ASCII text every byte is a character, so with an ASCII separator the
-// positions are the offsets plus one, found without decoding.
-TSeparators FindAsciiSeparators(const std::string& S, char D) {
-  TSeparators Result;
-  Result.Length = static_cast<int>(S.size());
+// positions are the offsets plus one, found without decoding; false, and
+// the text left to the walk below, at the first byte that is not ASCII.
+bool FindAsciiSeparators(const std::string& S, char D, TSeparators& Result) {
   for (std::size_t At = 0; At < S.size(); ++At) {
-    if (S[At] != D)
-      continue;
-    if (Result.P1 == 0) {
-      Result.P1 = static_cast<int>(At) + 1;
-      Result.B1 = At;
-    } else {
-      Result.P2 = static_cast<int>(At) + 1;
-      Result.B2 = At;
-      break;
-    }
+    const char Ch = S[At];
+    if (static_cast<unsigned char>(Ch) >= 0x80)
+      return false;
+    if (Ch == D)
+      Result.Note(static_cast<int>(At) + 1, At);
   }
-  return Result;
+  Result.Length = static_cast<int>(S.size());
+  return true;
 }
 
 // Any text, in one walk over its characters.
 TSeparators FindSeparators(const std::string& S, char32_t D) {
-  if (D < 0x80 && vcl::IsAscii(S))
-    return FindAsciiSeparators(S, static_cast<char>(D));
   TSeparators Result;
+  if (D < 0x80 && FindAsciiSeparators(S, static_cast<char>(D), Result))
+    return Result;
+  Result = TSeparators();
   for (std::size_t Offset = 0; Offset < S.size();) {
     const std::size_t At = Offset;
     const char32_t Ch = vcl::Utf8Decode(S, Offset);
     ++Result.Length;
-    if (Ch != D || Result.P2 != 0)
-      continue;
-    Result.Width = Offset - At;
-    if (Result.P1 == 0) {
-      Result.P1 = Result.Length;
-      Result.B1 = At;
-    } else {
-      Result.P2 = Result.Length;
-      Result.B2 = At;
+    if (Ch == D) {
+      Result.Width = Offset - At;
+      Result.Note(Result.Length, At);
     }
   }
   return Result;
