@@ -2,8 +2,11 @@
 // mutually recursive steps over one shared state (the text, changed in place,
 // and a position in the picture and in the text); TEvaluation holds that
 // state for the length of one Eval call. What the steps need to know about
-// the picture itself (where pieces and alternatives end, repetition counts)
-// is read from the prepared picture, worked out once when it was set.
+// the picture itself (where pieces, alternatives and runs of plain pieces
+// end, repetition counts) is read from the prepared picture, worked out once
+// when it was set. A run of plain pieces (classes and literals, one text
+// character each) is taken in a loop of its own, with the outcome, the
+// stored characters and the positions its steps one by one would give.
 //
 // The picture is evaluated as written, well-formed or not. Two rules keep a
 // malformed picture harmless: every read of the picture answers NoChar (a

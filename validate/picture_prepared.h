@@ -1,8 +1,10 @@
 // A picture made ready for evaluation: the picture text together with what
 // an evaluation would otherwise work out again on every pass over it, where
 // each piece ends (groups with their closing brackets, repetitions with the
-// piece they repeat), where the alternative starting at a position ends, and
-// the count of each repetition. It is built once, when the picture is set;
+// piece they repeat), where the alternative starting at a position ends,
+// where a run of one-character pieces ends (with, for an ASCII picture, which
+// of them are digits and literals, for testing eight text bytes at once),
+// and the count of each repetition. It is built once, when the picture is set;
 // the evaluation asks it instead of walking the picture text.
 //
 // Every answer is exactly the one the plain walk gives for the same stop
