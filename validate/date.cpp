@@ -10,7 +10,10 @@
 // a digit picture on a date that is not written in digits.
 #include "validate/date.h"
 
+#include <utility>
+
 #include "textman/textman.h"
+#include "validate/detail/same_text.h"
 
 namespace Validate {
 
@@ -84,33 +87,57 @@ bool CheckDatePart(std::string_view Part, bool SeparatorFollows, char Letter) {
   }
 }
 
-// Where a date text's first two separators are and how long it is, found in
-// one walk over it: character positions (0 for a separator that is absent)
-// for the edits, byte offsets for cutting out the fields.
+// Where a date text's first two separators are and how long it is: character
+// positions (0 for a separator that is absent) for the edits, byte offsets
+// for cutting out the fields, and the separator's width in bytes.
 struct TSeparators {
   int Length = 0;
   int P1 = 0;
   int P2 = 0;
   std::size_t B1 = 0;
   std::size_t B2 = 0;
+  std::size_t Width = 1;
+
+  // Notes a separator at character position P, byte offset At.
+  void Note(int P, std::size_t At) {
+    if (P1 == 0) {
+      P1 = P;
+      B1 = At;
+    } else if (P2 == 0) {
+      P2 = P;
+      B2 = At;
+    }
+  }
 };
 
+// In ASCII text every byte is a character, so with an ASCII separator the
+// positions are the offsets plus one, found without decoding; false, and
+// the text left to the walk below, at the first byte that is not ASCII.
+bool FindAsciiSeparators(const std::string& S, char D, TSeparators& Result) {
+  for (std::size_t At = 0; At < S.size(); ++At) {
+    const char Ch = S[At];
+    if (static_cast<unsigned char>(Ch) >= 0x80)
+      return false;
+    if (Ch == D)
+      Result.Note(static_cast<int>(At) + 1, At);
+  }
+  Result.Length = static_cast<int>(S.size());
+  return true;
+}
+
+// Any text, in one walk over its characters.
 TSeparators FindSeparators(const std::string& S, char32_t D) {
   TSeparators Result;
+  if (D < 0x80 && FindAsciiSeparators(S, static_cast<char>(D), Result))
+    return Result;
+  Result = TSeparators();
   for (std::size_t Offset = 0; Offset < S.size();) {
     const std::size_t At = Offset;
-    // An ASCII byte is a character of its own: the common case, taken here.
-    const auto Byte = static_cast<unsigned char>(S[Offset]);
-    const char32_t Ch = Byte < 0x80 ? (++Offset, char32_t(Byte)) : vcl::Utf8Decode(S, Offset);
+    const char32_t Ch = vcl::Utf8Decode(S, Offset);
     ++Result.Length;
-    if (Ch != D || Result.P2 != 0)
-      continue;
-    if (Result.P1 == 0) {
-      Result.P1 = Result.Length;
-      Result.B1 = At;
-    } else {
-      Result.P2 = Result.Length;
-      Result.B2 = At;
+    if (Ch == D) {
+      Result.Width = Offset - At;
+      Result.Note(Result.Length, At);
     }
   }
   return Result;
@@ -140,7 +167,7 @@ std::string CurrentYearText(TDateFormat Format) {
 // What is read from it is kept until the format or the separator changes.
 const TCustomDateValidator::TFormatFields& TCustomDateValidator::FormatFields() const {
   const vcl::TFormatSettings& Settings = FormatSettings();
-  if (FFields.ShortDateFormat == Settings.ShortDateFormat &&
+  if (Detail::SameText(FFields.ShortDateFormat, Settings.ShortDateFormat) &&
       FFields.DateSeparator == Settings.DateSeparator)
     return FFields;
   FFields.ShortDateFormat = Settings.ShortDateFormat;
@@ -279,11 +306,10 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
     return CheckDatePart(Text, false, Letters[0]);
   if (!CheckDatePart(Text.substr(0, Seps.B1), true, Letters[0]))
     return false;
-  const std::size_t SeparatorBytes = vcl::Utf8Encode(D).size();
-  const std::size_t After1 = Seps.B1 + SeparatorBytes;
+  const std::size_t After1 = Seps.B1 + Seps.Width;
   if (Seps.P2 == 0)
     return CheckDatePart(Text.substr(After1), false, Letters[1]);
-  const std::size_t After2 = Seps.B2 + SeparatorBytes;
+  const std::size_t After2 = Seps.B2 + Seps.Width;
   return CheckDatePart(Text.substr(After1, Seps.B2 - After1), true, Letters[1]) &&
          CheckDatePart(Text.substr(After2), false, Letters[2]);
 }
@@ -296,7 +322,7 @@ void TCustomDateValidator::SetText(std::string& S) {
   std::string Typed = S;
   if (!IsValidInput(Typed, true))
     return;
-  S = Typed;
+  S = std::move(Typed);
   // A year-first format asks for the year before anything else, so a text
   // that lacks later fields lacks month or day, which are never guessed: it
   // stays as typed. Without a picture there is nothing to complete.
@@ -340,7 +366,7 @@ bool TCustomDateValidator::IsValid(std::string S) {
   vcl::TDateTime Value = 0;
   if (!vcl::TryStrToDate(S, Value, FormatSettings()))
     return S.empty();
-  if (!TCustomPictureValidator::IsValid(S))
+  if (!TCustomPictureValidator::IsValid(std::move(S)))
     return false;
   return FNoBounds || (FMin <= Value && Value <= FMax);
 }

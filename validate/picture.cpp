@@ -2,8 +2,11 @@
 // mutually recursive steps over one shared state (the text, changed in place,
 // and a position in the picture and in the text); TEvaluation holds that
 // state for the length of one Eval call. What the steps need to know about
-// the picture itself (where pieces and alternatives end, repetition counts)
-// is read from the prepared picture, worked out once when it was set.
+// the picture itself (where pieces, alternatives and runs of plain pieces
+// end, repetition counts) is read from the prepared picture, worked out once
+// when it was set. A run of plain pieces (classes and literals, one text
+// character each) is taken in a loop of its own, with the outcome, the
+// stored characters and the positions its steps one by one would give.
 //
 // The picture is evaluated as written, well-formed or not. Two rules keep a
 // malformed picture harmless: every read of the picture answers NoChar (a
@@ -19,9 +22,11 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "validate/detail/same_text.h"
 #include "vcl/sysutils.h"
 
 namespace Validate {
@@ -40,9 +45,7 @@ bool IsDigit(int Ch) {
   return Ch >= '0' && Ch <= '9';
 }
 
-bool IsCharClass(int Ch) {
-  return Ch == '#' || Ch == '?' || Ch == '&' || Ch == '~' || Ch == '!' || Ch == '@';
-}
+constexpr auto IsCharClass = TPreparedPicture::IsCharClass;
 
 // The upper case of an ASCII letter; every other character as it is.
 char32_t UpAscii(char32_t Ch) {
@@ -106,6 +109,13 @@ template <typename TAction> auto WithClass(int Class, TAction&& Action) {
   }
 }
 
+// Whether the text character Ch matches the literal Literal: literals
+// compare by code point, ignoring the case of ASCII letters only (so a typed
+// "am" matches "AM"), and a typed blank stands for any literal.
+bool LiteralFits(char32_t Literal, char32_t Ch) {
+  return UpAscii(Literal) == UpAscii(Ch) || Ch == ' ';
+}
+
 // Picture characters that filling stops at: everything that is not a literal.
 bool StopsFilling(int Ch) {
   switch (Ch) {
@@ -136,18 +146,29 @@ char32_t CodeOf(char32_t Ch) {
   return Ch;
 }
 
+// Eight ASCII bytes at a time. For a byte b below 0x80, b + 0x50 has its
+// high bit set when b >= '0' and b + 0x46 when b > '9'; no sum carries into
+// the next byte.
+constexpr std::uint64_t Ones = 0x0101010101010101u;
+constexpr std::uint64_t HighBits = 0x80 * Ones;
+
+std::uint64_t Load8(const char* Bytes) {
+  std::uint64_t Word;
+  std::memcpy(&Word, Bytes, sizeof Word);
+  return Word;
+}
+
+// The high bit of every byte of Word that is not a digit.
+std::uint64_t NotDigitBytes(std::uint64_t Word) {
+  return (~(Word + 0x50 * Ones) | (Word + 0x46 * Ones)) & HighBits;
+}
+
 // How many of the Count ASCII bytes at Text are digits before the first
-// that is not, eight bytes at a time. For a byte b below 0x80, b + 0x50 has
-// its high bit set when b >= '0' and b + 0x46 when b > '9'; no sum carries
-// into the next byte.
+// that is not.
 int LeadingDigits(const char* Text, int Count) {
-  constexpr std::uint64_t Ones = 0x0101010101010101u;
-  constexpr std::uint64_t High = 0x80 * Ones;
   int N = 0;
   for (; N + 8 <= Count; N += 8) {
-    std::uint64_t Word;
-    std::memcpy(&Word, Text + N, sizeof Word);
-    const std::uint64_t NotDigit = (~(Word + 0x50 * Ones) | (Word + 0x46 * Ones)) & High;
+    const std::uint64_t NotDigit = NotDigitBytes(Load8(Text + N));
     if (NotDigit != 0) {
       const int Byte = std::endian::native == std::endian::little ? std::countr_zero(NotDigit) / 8
                                                                   : std::countl_zero(NotDigit) / 8;
@@ -192,6 +213,8 @@ public:
   int TextPos = 1;
   // Set when the nesting limit was hit; from then on every step fails at once.
   bool TooDeep = false;
+  // Set once a character of the text was replaced (even if put back later).
+  bool Changed = false;
 
   TPicResult MatchChoices(int Stop) {
     if (TooDeep || FDepth >= MaxNesting) {
@@ -220,14 +243,7 @@ private:
     TChar& Stored = FText[static_cast<std::size_t>(P - 1)];
     FOverwritten.push_back({P, CodeOf(Stored)});
     Stored = static_cast<TChar>(Ch);
-  }
-  // TakeChar for a text character Ch that fits the class C.
-  template <int C> bool TakeClass(char32_t Ch) {
-    char32_t Stored;
-    if (!Fits<C>(Ch, Stored))
-      return false;
-    TakeChar(Stored);
-    return true;
+    Changed = true;
   }
   void TakeChar(char32_t Ch) {
     Store(TextPos, Ch);
@@ -258,32 +274,15 @@ private:
         return prError;
       if (TextPos > static_cast<int>(FText.size()))
         return RestOptional(Result, Stop);
-      const char32_t Ch = TextChar(TextPos);
+      if (FPicture.PlainEnd(PicPos) > PicPos) {
+        const int Before = PicPos;
+        if (!TakePlain(std::min(FPicture.PlainEnd(PicPos), Stop)))
+          return prError;
+        // Two steps or more end as prIncomplete, whatever came before.
+        Result = PicPos - Before == 1 ? AfterStep(Result) : prIncomplete;
+        continue;
+      }
       switch (PicChar(PicPos)) {
-      case '#':
-        if (!TakeClass<'#'>(Ch))
-          return prError;
-        break;
-      case '?':
-        if (!TakeClass<'?'>(Ch))
-          return prError;
-        break;
-      case '&':
-        if (!TakeClass<'&'>(Ch))
-          return prError;
-        break;
-      case '~':
-        if (!TakeClass<'~'>(Ch))
-          return prError;
-        break;
-      case '!':
-        if (!TakeClass<'!'>(Ch))
-          return prError;
-        break;
-      case '@':
-        if (!TakeClass<'@'>(Ch))
-          return prError;
-        break;
       case '*':
         Result = MatchRepeat(Stop);
         if (!IsComplete(Result))
@@ -300,13 +299,56 @@ private:
           return Result;
         break;
       default:
-        if (!MatchLiteral(Ch))
+        // An escaped literal, or a closing bracket without its opening one.
+        if (!MatchLiteral(TextChar(TextPos)))
           return prError;
         break;
       }
-      Result = Result == prAmbiguous ? prIncompNoFill : prIncomplete;
+      Result = AfterStep(Result);
     }
     return Result == prIncompNoFill ? prAmbiguous : prComplete;
+  }
+
+  // The state of a sequence after a step: incomplete, and with no filling
+  // after a step that followed an optional piece passed over.
+  static TPicResult AfterStep(TPicResult Result) {
+    return Result == prAmbiguous ? prIncompNoFill : prIncomplete;
+  }
+
+  // The plain pieces (character classes and unescaped literals) from PicPos
+  // up to End: each takes one text character, as its step in MatchSequence
+  // would, until End or the end of the text. False when a character does
+  // not fit, with the positions at that piece. The positions and the texts
+  // are kept in locals, so that the run is one tight loop.
+  [[gnu::always_inline]] bool TakePlain(int End) {
+    if constexpr (std::is_same_v<TText, std::string>)
+      if (End - PicPos >= 8)
+        SkipMatchingWords(End);
+    const char32_t* Pic = FPicture.Chars();
+    const TChar* Text = FText.data();
+    const int Size = static_cast<int>(FText.size());
+    int P = PicPos;
+    int T = TextPos;
+    bool Fit = true;
+    for (; P < End && T <= Size; ++P, ++T) {
+      const char32_t Class = Pic[P - 1];
+      const char32_t Ch = CodeOf(Text[T - 1]);
+      char32_t Stored = Class;
+      // Digits and literals, the usual pieces, without choosing a class.
+      if (Class == '#')
+        Fit = Fits<'#'>(Ch, Stored);
+      else if (IsCharClass(static_cast<int>(Class)))
+        Fit = WithClass(static_cast<int>(Class), [&]<int C>() { return Fits<C>(Ch, Stored); });
+      else
+        Fit = LiteralFits(Class, Ch);
+      if (!Fit)
+        break;
+      if (Stored != Ch)
+        Overwrite(T, Stored);
+    }
+    PicPos = P;
+    TextPos = T;
+    return Fit;
   }
 
   // An optional group at PicPos; prAmbiguous when it is passed over.
@@ -322,9 +364,7 @@ private:
     return prAmbiguous;
   }
 
-  // The literal at PicPos (after its escape, if any) against Ch; a typed
-  // blank stands for any literal. Literals compare by code point, ignoring
-  // the case of ASCII letters only (so a typed "am" matches "AM").
+  // The literal at PicPos (after its escape, if any) against Ch.
   bool MatchLiteral(char32_t Ch) {
     if (PicChar(PicPos) == ';')
       ++PicPos;
@@ -332,7 +372,7 @@ private:
     if (Literal == NoChar)
       return false;
     const auto Expected = static_cast<char32_t>(Literal);
-    if (UpAscii(Expected) != UpAscii(Ch) && Ch != ' ')
+    if (!LiteralFits(Expected, Ch))
       return false;
     TakeChar(Expected);
     return true;
@@ -400,10 +440,66 @@ private:
   TPicResult MatchGroup(int Stop) {
     const int GroupEnd = PieceEnd(Stop);
     ++PicPos;
+    if (GroupEnd - 1 > PicPos && FPicture.PlainEnd(PicPos) >= GroupEnd - 1 && FDepth < MaxNesting &&
+        TextPos <= static_cast<int>(FText.size()))
+      return MatchPlainGroup(GroupEnd);
     const TPicResult Result = MatchChoices(GroupEnd - 1);
     if (!IsIncomplete(Result))
       PicPos = GroupEnd;
     return Result;
+  }
+
+  // Moves the positions past the plain pieces up to End, eight at a time,
+  // as long as all eight are digits or literals that the ASCII text matches
+  // as it stands: a digit under each '#', each literal's own byte. Nothing
+  // is stored there, so TakePlain's loop would only pass them; it goes on
+  // one by one from the first eight that do not all match so. The last
+  // eight of a run may overlap eight that were passed.
+  void SkipMatchingWords(int End) {
+    const int Size = static_cast<int>(FText.size());
+    const int Start = PicPos;
+    while (End - PicPos >= 8 && Size - TextPos + 1 >= 8) {
+      if (!WordMatches(PicPos, TextPos))
+        return;
+      PicPos += 8;
+      TextPos += 8;
+    }
+    const int Left = End - PicPos;
+    if (Left > 0 && PicPos - Start >= 8 - Left && Size - TextPos + 1 >= Left &&
+        WordMatches(End - 8, TextPos + Left - 8)) {
+      PicPos = End;
+      TextPos += Left;
+    }
+  }
+
+  // Whether the eight plain pieces from picture position P are digits or
+  // literals that the text from position T matches as it stands.
+  bool WordMatches(int P, int T) const {
+    const auto At = static_cast<std::size_t>(P - 1);
+    if (~Load8(FPicture.DigitOrLiteralSlots() + At) != 0)
+      return false;
+    const std::uint64_t Text = Load8(FText.data() + T - 1);
+    const std::uint64_t Digits = Load8(FPicture.DigitSlots() + At);
+    const std::uint64_t Literals = Load8(FPicture.PaddedText() + At);
+    return ((NotDigitBytes(Text) & Digits) | ((Text ^ Literals) & ~Digits)) == 0;
+  }
+
+  // A group of plain pieces only ([#], {##}), with PicPos at the first and
+  // text left to take: one alternative of one run, so MatchChoices would end
+  // as taking the run ends. A run that does not fit is an error, with the
+  // text position back at the group's start; one that the text ends in is
+  // incomplete, the positions left where the text ended.
+  [[gnu::always_inline]] TPicResult MatchPlainGroup(int GroupEnd) {
+    const int TextStart = TextPos;
+    if (!TakePlain(GroupEnd - 1)) {
+      TextPos = TextStart;
+      PicPos = GroupEnd;
+      return prError;
+    }
+    if (PicPos < GroupEnd - 1)
+      return prIncomplete;
+    PicPos = GroupEnd;
+    return prComplete;
   }
 
   TPicResult MatchRepeat(int Stop) {
@@ -520,39 +616,48 @@ void TCustomPictureValidator::SetPictureField(const std::string& Value) {
   FLast.Known = false;
 }
 
+// The result text is kept only when the evaluation changed the text: most
+// texts come out as they went in.
 TPicResult TCustomPictureValidator::Eval(std::string& Text, bool Fill) {
+  bool Changed = false;
   if (Fill)
-    return Evaluate(Text, true);
-  if (FLast.Known && Text == FLast.Text) {
-    Text = FLast.Result;
+    return Evaluate(Text, true, Changed);
+  if (FLast.Known && Detail::SameText(Text, FLast.Text)) {
+    if (FLast.Changed)
+      Text = FLast.Result;
     return FLast.Outcome;
   }
   FLast.Text = Text;
-  FLast.Outcome = Evaluate(Text, false);
-  FLast.Result = Text;
+  FLast.Outcome = Evaluate(Text, false, Changed);
+  FLast.Changed = Changed;
+  if (Changed)
+    FLast.Result = Text;
   FLast.Known = true;
   return FLast.Outcome;
 }
 
-TPicResult TCustomPictureValidator::Evaluate(std::string& Text, bool Fill) const {
+TPicResult TCustomPictureValidator::Evaluate(std::string& Text, bool Fill, bool& Changed) const {
   if (FPicture.Length() == 0)
     return prComplete;
   if (Text.empty())
     return prEmpty;
   if (FPicture.IsAscii() && vcl::IsAscii(Text))
-    return EvaluateChars(Text, Fill);
-  // The steps count characters, so they work on the code points.
+    return EvaluateChars(Text, Fill, Changed);
+  // The steps count characters, so they work on the code points; the text
+  // is encoded anew, so it counts as changed.
   std::u32string Chars = vcl::Utf8Decode(Text);
-  const TPicResult Result = EvaluateChars(Chars, Fill);
+  const TPicResult Result = EvaluateChars(Chars, Fill, Changed);
   Text = vcl::Utf8Encode(Chars);
+  Changed = true;
   return Result;
 }
 
 template <typename TText>
-TPicResult TCustomPictureValidator::EvaluateChars(TText& Text, bool Fill) const {
+TPicResult TCustomPictureValidator::EvaluateChars(TText& Text, bool Fill, bool& Changed) const {
   TEvaluation<TText> State(FPicture, Text);
   const int Stop = FPicture.Length() + 1;
   TPicResult Result = State.MatchChoices(Stop);
+  Changed = State.Changed;
   if (Result != prError && Result != prSyntax && State.TextPos <= static_cast<int>(Text.size()))
     Result = prError;
   if (State.TooDeep)
@@ -572,6 +677,7 @@ TPicResult TCustomPictureValidator::EvaluateChars(TText& Text, bool Fill) const 
       const TPicResult Refilled = Again.MatchChoices(Stop);
       if (Refilled != prError && !Again.TooDeep) {
         Text = std::move(Filled);
+        Changed = true;
         Result = Refilled;
       }
     }

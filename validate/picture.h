@@ -61,14 +61,16 @@ protected:
 private:
   template <typename TText> class TEvaluation;
 
-  TPicResult Evaluate(std::string& Text, bool Fill) const;
-  template <typename TText> TPicResult EvaluateChars(TText& Text, bool Fill) const;
+  // Changed tells whether Text may differ from what was passed in.
+  TPicResult Evaluate(std::string& Text, bool Fill, bool& Changed) const;
+  template <typename TText> TPicResult EvaluateChars(TText& Text, bool Fill, bool& Changed) const;
 
   // The last evaluation without filling: a text is usually judged that way
   // twice in a row (screened by SetText, then by IsValid), and the second
   // time takes the first one's answer.
   struct TLastEval {
     bool Known = false;
+    bool Changed = false; // Result is kept only when it differs from Text
     std::string Text, Result;
     TPicResult Outcome = prEmpty;
   };

@@ -27,6 +27,11 @@ bool IsBracket(int Ch) {
   return Ch == '[' || Ch == ']' || Ch == '{' || Ch == '}';
 }
 
+// A piece of one character: a character class or a literal without escape.
+bool IsPlain(int Ch) {
+  return !IsBracket(Ch) && Ch != '*' && Ch != ',' && Ch != ';';
+}
+
 // Walk steps allowed per picture character for working out bracket ends.
 constexpr long StepsPerChar = 32;
 
@@ -40,9 +45,12 @@ TPreparedPicture::TPreparedPicture(const std::string& Picture)
   FChoiceEnd.assign(Size, 0);
   FRepeatCount.assign(Size, 0);
   FRepeatedPiece.assign(Size, 0);
+  FPlainEnd.assign(Size, 0);
   PrepareRepeats();
   PreparePieceEnds();
   PrepareChoiceEnds();
+  PreparePlainRuns();
+  PrepareSlots();
 }
 
 // The plain walk of SkipPiece, counting its steps into Steps. Written as a
@@ -96,9 +104,7 @@ int TPreparedPicture::WalkPiece(int P, int Stop, long& Steps) const {
   }
 }
 
-int TPreparedPicture::SkipPiece(int P, int Stop) const {
-  if (P >= 1 && P <= FLength && Holds(P, FPieceEnd[static_cast<std::size_t>(P)], Stop))
-    return FPieceEnd[static_cast<std::size_t>(P)];
+int TPreparedPicture::WalkPiece(int P, int Stop) const {
   long Steps = 0;
   return WalkPiece(P, Stop, Steps);
 }
@@ -160,6 +166,30 @@ void TPreparedPicture::PrepareChoiceEnds() {
       FChoiceEnd[static_cast<std::size_t>(P)] = Next;
     else
       FChoiceEnd[static_cast<std::size_t>(P)] = FChoiceEnd[static_cast<std::size_t>(Next)];
+  }
+}
+
+void TPreparedPicture::PreparePlainRuns() {
+  FPlainEnd[static_cast<std::size_t>(FLength) + 1] = FLength + 1;
+  for (int P = FLength; P >= 1; --P)
+    FPlainEnd[static_cast<std::size_t>(P)] =
+        IsPlain(Char(P)) ? FPlainEnd[static_cast<std::size_t>(P) + 1] : P;
+}
+
+void TPreparedPicture::PrepareSlots() {
+  if (!FAscii)
+    return;
+  constexpr std::size_t Padding = 8;
+  FPaddedText = FText + std::string(Padding, '\0');
+  FDigitSlots.assign(FText.size() + Padding, '\0');
+  FDigitOrLiteralSlots.assign(FText.size() + Padding, '\0');
+  for (int P = 1; P <= FLength; ++P) {
+    const auto I = static_cast<std::size_t>(P - 1);
+    const int Ch = Char(P);
+    if (Ch == '#')
+      FDigitSlots[I] = '\xFF';
+    if (Ch == '#' || (IsPlain(Ch) && !IsCharClass(Ch)))
+      FDigitOrLiteralSlots[I] = '\xFF';
   }
 }
 

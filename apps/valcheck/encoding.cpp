@@ -4,9 +4,6 @@
 // else.
 #include "apps/valcheck/encoding.h"
 
-#include <cstdint>
-#include <cstring>
-
 #include "vcl/sysutils.h"
 
 namespace ValCheck {
@@ -51,24 +48,11 @@ std::size_t DecodeOne(std::string_view Text, std::size_t Pos, char32_t& Code) {
 
 } // namespace
 
-bool IsAscii(std::string_view Text) {
-  std::size_t I = 0;
-  for (; I + 8 <= Text.size(); I += 8) {
-    std::uint64_t Word;
-    std::memcpy(&Word, Text.data() + I, 8);
-    if (Word & 0x8080808080808080ULL)
-      return false;
-  }
-  for (; I < Text.size(); ++I)
-    if (static_cast<unsigned char>(Text[I]) >= 0x80)
-      return false;
-  return true;
-}
-
 bool DecodeInput(TEncoding Encoding, std::string_view Text, std::string& Out,
                  std::string_view& Result, TDecodeFault& Fault) {
   Result = Text;
-  if (IsAscii(Text))
+  // Plain ASCII is the same in both encodings.
+  if (vcl::IsAscii(Text))
     return true;
   if (Encoding == enCp1252) {
     Out = vcl::Cp1252ToUtf8(Text);

@@ -20,9 +20,6 @@ struct TDecodeFault {
   std::size_t Offset = 0; // of the first byte at fault, counted from 0
 };
 
-// Whether Text is plain ASCII, the same in both encodings.
-bool IsAscii(std::string_view Text);
-
 // The UTF-8 form of Text read in Encoding, in Out unless Text can be used as
 // it is (then Out is left alone and the result is Text). Returns false, with
 // Fault filled in, when a UTF-8 Text is not well-formed (overlong forms and

@@ -215,6 +215,40 @@ TEST(PicturePreparedTest, AsciiTextsEvaluateAsTheStepsRead) {
   }
 }
 
+// Runs of digits and literals that an ASCII text matches as it stands are
+// passed eight at a time, the last eight of a run overlapping: runs around
+// eight and sixteen pieces long, alone, in groups and after a repetition,
+// against texts cut at every length and changed at every place (another
+// digit, a letter, a literal in the other case, a blank, the literal at a
+// digit's place).
+TEST(PicturePreparedTest, RunsOfDigitsAndLiteralsEvaluateAsTheStepsRead) {
+  const std::string Runs[] = {
+      "(###) ###-####",      "##-##-##", "a#b#c#d#e", "#########-x#######", "1234567",
+      "##/##/####-##:##:##", "########"};
+  for (const std::string& Run : Runs) {
+    // The text that matches: a digit for each '#', the literals as they are.
+    std::string Matching = Run;
+    for (char& Ch : Matching)
+      if (Ch == '#')
+        Ch = '5';
+    for (const std::string& Picture :
+         {Run, "{" + Run + "}", "[" + Run + "]#", "*#," + Run, "*2{" + Run + "}", "@" + Run}) {
+      TPictureValidator V(nullptr);
+      V.SetPicture(Picture);
+      std::string Prefix = Picture.front() == '@' ? "z" : "";
+      for (std::size_t Cut = 0; Cut <= Matching.size(); ++Cut)
+        ExpectSameEval(V, Prefix + Matching.substr(0, Cut));
+      for (std::size_t At = 0; At < Matching.size(); ++At)
+        for (const char Ch : std::string("9xX ;A(-")) {
+          std::string Changed = Matching;
+          Changed[At] = Ch;
+          ExpectSameEval(V, Prefix + Changed);
+          ExpectSameEval(V, Prefix + Changed + Changed);
+        }
+    }
+  }
+}
+
 // The tables answer what the plain walk answers for every position and
 // every stop position, also those inside a piece and beyond the picture.
 TEST(PicturePreparedTest, PieceAndChoiceEndsAreThoseOfThePlainWalk) {

@@ -175,6 +175,36 @@ TEST_F(PictureValidatorTest, InputKeepsTheRewritesOfTheEvaluation) {
   EXPECT_FALSE(V.IsValidInput(S, true));
 }
 
+// A text judged right after another takes the earlier answer only when it
+// is the same text: texts of every length up to twenty, one after another,
+// that differ in a single place, each rewritten (and so told apart) by the
+// picture, and texts that the evaluation leaves as they are.
+TEST_F(PictureValidatorTest, TheLastAnswerServesOnlyTheSameText) {
+  V.SetPicture("*!");
+  for (std::size_t Length = 1; Length <= 20; ++Length) {
+    const std::string Before(Length, 'a');
+    for (std::size_t At = 0; At < Length; ++At) {
+      std::string Changed = Before;
+      Changed[At] = 'b';
+      std::string First = Before;
+      std::string Second = Changed;
+      EXPECT_EQ(V.Eval(First, false), prComplete);
+      EXPECT_EQ(V.Eval(Second, false), prComplete);
+      EXPECT_EQ(First, std::string(Length, 'A'));
+      std::string Want(Length, 'A');
+      Want[At] = 'B';
+      EXPECT_EQ(Second, Want) << Length << " " << At;
+    }
+  }
+  V.SetPicture("*#");
+  EXPECT_TRUE(V.IsValid("12345678"));
+  EXPECT_FALSE(V.IsValid("1234567x"));
+  std::string Same = "12345678";
+  EXPECT_EQ(V.Eval(Same, false), prComplete);
+  EXPECT_EQ(V.Eval(Same, false), prComplete);
+  EXPECT_EQ(Same, "12345678");
+}
+
 TEST_F(PictureValidatorTest, IncompleteEmptyAndSyntaxAreAcceptableInput) {
   V.SetPicture("(###) ###-####");
   std::string S = "(55";

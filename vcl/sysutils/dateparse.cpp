@@ -16,12 +16,15 @@ enum TDateOrder { doMDY, doDMY, doYMD };
 // The first field letter of the format decides the order.
 TDateOrder GetDateOrder(const std::string& Format) {
   for (char Ch : Format) {
-    switch (UpCase(Ch)) {
+    switch (Ch) {
     case 'Y':
+    case 'y':
       return doYMD;
     case 'M':
+    case 'm':
       return doMDY;
     case 'D':
+    case 'd':
       return doDMY;
     default:
       break;

@@ -17,20 +17,35 @@
 
 namespace vcl {
 
-// Eight bytes at a time: the text paths ask this of every text they judge.
+namespace {
+
+template <typename TWord> TWord WordAt(std::string_view S, std::size_t At) {
+  TWord Word;
+  std::memcpy(&Word, S.data() + At, sizeof Word);
+  return Word;
+}
+
+} // namespace
+
+// A word at a time: the text paths ask this of every text they judge, most
+// of them a few bytes long. The last word of a text overlaps the one before
+// it rather than leaving bytes to a loop of their own.
 bool IsAscii(std::string_view S) {
   constexpr std::uint64_t HighBits = 0x8080808080808080u;
-  std::size_t I = 0;
-  for (; I + 8 <= S.size(); I += 8) {
-    std::uint64_t Word;
-    std::memcpy(&Word, S.data() + I, sizeof Word);
-    if ((Word & HighBits) != 0)
-      return false;
+  const std::size_t N = S.size();
+  if (N < 8) {
+    if (N >= 4)
+      return ((WordAt<std::uint32_t>(S, 0) | WordAt<std::uint32_t>(S, N - 4)) &
+              static_cast<std::uint32_t>(HighBits)) == 0;
+    for (const char Ch : S)
+      if (static_cast<unsigned char>(Ch) >= 0x80)
+        return false;
+    return true;
   }
-  for (; I < S.size(); ++I)
-    if (static_cast<unsigned char>(S[I]) >= 0x80)
+  for (std::size_t I = 0; I + 8 < N; I += 8)
+    if ((WordAt<std::uint64_t>(S, I) & HighBits) != 0)
       return false;
-  return true;
+  return (WordAt<std::uint64_t>(S, N - 8) & HighBits) == 0;
 }
 
 namespace {

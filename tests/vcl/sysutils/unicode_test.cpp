@@ -84,6 +84,21 @@ TEST(Utf8Test, PosNeverMatchesInsideACharacter) {
   EXPECT_EQ(Pos("\x81", "Á"), 0);
 }
 
+// The test reads whole words, the last overlapping the one before: a byte
+// above 0x7F is found at every place of texts of every length up to 24.
+TEST(Utf8Test, IsAsciiFindsANonAsciiByteAnywhere) {
+  for (std::size_t Length = 0; Length <= 24; ++Length) {
+    const std::string Ascii(Length, '~');
+    EXPECT_TRUE(vcl::IsAscii(Ascii)) << Length;
+    for (std::size_t At = 0; At < Length; ++At)
+      for (const char Byte : {'\x80', '\xFF'}) {
+        std::string Text = Ascii;
+        Text[At] = Byte;
+        EXPECT_FALSE(vcl::IsAscii(Text)) << Length << " " << At;
+      }
+  }
+}
+
 TEST(Utf8Test, Cp1252ConvertsBothWays) {
   EXPECT_EQ(Cp1252ToUtf8("M\xFCller \x80\x93\x9F"), "Müller €“Ÿ");
   std::string Out;

@@ -1,0 +1,38 @@
+// Equality of texts that are mostly a few bytes long: the last text a
+// picture judged, the date format a date validator read. They are compared
+// on every call; up to sixteen bytes the comparison is two overlapping
+// words, without the call into the library that dominates for such lengths.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace Validate::Detail {
+
+template <typename TWord> TWord LoadWord(const char* Bytes) {
+  TWord Word;
+  std::memcpy(&Word, Bytes, sizeof Word);
+  return Word;
+}
+
+// Whether the N bytes at A and B agree, for sizeof(TWord) <= N <= 2 *
+// sizeof(TWord): the first and the last word of each, which overlap.
+template <typename TWord> bool SameWords(const char* A, const char* B, std::size_t N) {
+  const std::size_t Last = N - sizeof(TWord);
+  return ((LoadWord<TWord>(A) ^ LoadWord<TWord>(B)) |
+          (LoadWord<TWord>(A + Last) ^ LoadWord<TWord>(B + Last))) == 0;
+}
+
+inline bool SameText(std::string_view A, std::string_view B) {
+  const std::size_t N = A.size();
+  if (N != B.size())
+    return false;
+  if (N >= 8)
+    return N <= 16 ? SameWords<std::uint64_t>(A.data(), B.data(), N) : A == B;
+  if (N >= 4)
+    return SameWords<std::uint32_t>(A.data(), B.data(), N);
+  return A == B;
+}
+
+} // namespace Validate::Detail
