@@ -73,73 +73,88 @@ private:
             ++Count;
           }
       }
-      switch (Token) {
-      case 'Y':
-        if (Count <= 2)
-          Number(FYear % 100, 2);
-        else
-          Number(FYear, 4);
-        break;
-      case 'M':
-        if (Count <= 2)
-          Number(FMonth, Count);
-        else if (FMonth >= 1)
-          FResult +=
-              (Count == 3 ? FSettings.ShortMonthNames : FSettings.LongMonthNames)[FMonth - 1];
-        break;
-      case 'D':
-        AppendDay(Count, Level);
-        break;
-      case 'H': {
-        int Hour = FHour;
-        if (Uses12HourClock(P)) {
-          Hour %= 12;
-          if (Hour == 0)
-            Hour = 12;
-        }
-        Number(Hour, Count >= 2 ? 2 : 1);
-        break;
-      }
-      case 'N':
-        Number(FMin, Count >= 2 ? 2 : 1);
-        break;
-      case 'S':
-        Number(FSec, Count >= 2 ? 2 : 1);
-        break;
-      case 'Z':
-        Number(FMSec, Count >= 2 ? 3 : 1);
-        break;
-      case 'T':
-        Append(Count == 1 ? FSettings.ShortTimeFormat : FSettings.LongTimeFormat, Level + 1);
-        break;
-      case 'C':
-        Append(FSettings.ShortDateFormat, Level + 1);
-        if (FHour != 0 || FMin != 0 || FSec != 0) {
-          FResult += ' ';
-          Append(FSettings.LongTimeFormat, Level + 1);
-        }
-        break;
-      case 'A':
-        P = AppendMarker(P - 1, Starter);
-        break;
-      case '/':
-        Utf8Append(FResult, FSettings.DateSeparator);
-        break;
-      case ':':
-        Utf8Append(FResult, FSettings.TimeSeparator);
-        break;
-      case '\'':
-      case '"':
-        while (*P != '\0' && *P != Starter)
-          FResult += *P++;
-        if (*P != '\0')
-          ++P;
-        break;
-      default:
-        FResult += Starter;
-        break;
-      }
+      if (!AppendField(Token, Count, P, Level))
+        P = AppendOther(Token, Starter, Count, P, Level);
     }
+  }
+
+  // The date and time fields: Token repeated Count times, P just after it.
+  bool AppendField(char Token, int Count, const char* P, int Level) {
+    switch (Token) {
+    case 'Y':
+      if (Count <= 2)
+        Number(FYear % 100, 2);
+      else
+        Number(FYear, 4);
+      return true;
+    case 'M':
+      if (Count <= 2)
+        Number(FMonth, Count);
+      else if (FMonth >= 1)
+        FResult += (Count == 3 ? FSettings.ShortMonthNames : FSettings.LongMonthNames)[FMonth - 1];
+      return true;
+    case 'D':
+      AppendDay(Count, Level);
+      return true;
+    case 'H': {
+      int Hour = FHour;
+      if (Uses12HourClock(P)) {
+        Hour %= 12;
+        if (Hour == 0)
+          Hour = 12;
+      }
+      Number(Hour, Count >= 2 ? 2 : 1);
+      return true;
+    }
+    case 'N':
+      Number(FMin, Count >= 2 ? 2 : 1);
+      return true;
+    case 'S':
+      Number(FSec, Count >= 2 ? 2 : 1);
+      return true;
+    case 'Z':
+      Number(FMSec, Count >= 2 ? 3 : 1);
+      return true;
+    default:
+      return false;
+    }
+  }
+
+  // The nested formats, the AM/PM markers, separators, quoted text and any
+  // other character; returns where the format goes on.
+  const char* AppendOther(char Token, char Starter, int Count, const char* P, int Level) {
+    switch (Token) {
+    case 'T':
+      Append(Count == 1 ? FSettings.ShortTimeFormat : FSettings.LongTimeFormat, Level + 1);
+      break;
+    case 'C':
+      Append(FSettings.ShortDateFormat, Level + 1);
+      if (FHour != 0 || FMin != 0 || FSec != 0) {
+        FResult += ' ';
+        Append(FSettings.LongTimeFormat, Level + 1);
+      }
+      break;
+    case 'A':
+      P = AppendMarker(P - 1, Starter);
+      break;
+    case '/':
+      Utf8Append(FResult, FSettings.DateSeparator);
+      break;
+    case ':':
+      Utf8Append(FResult, FSettings.TimeSeparator);
+      break;
+    case '\'':
+    case '"':
+      while (*P != '\0' && *P != Starter)
+        FResult += *P++;
+      if (*P != '\0')
+        ++P;
+      break;
+    default:
+      FResult += Starter;
+      break;
+    }
+    return P;
   }
 
   void AppendDay(int Count, int Level) {
