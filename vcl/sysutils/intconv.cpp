@@ -37,6 +37,26 @@ int HexValue(char Ch) {
   return -1;
 }
 
+// The digits of S from the 1-based position I to its end, in Base, into
+// Magnitude: false at a character that is no digit or once the value passes
+// Limit. The magnitude is accumulated in 64 bits and checked after every
+// digit, so a long run of digits cannot overflow the accumulator; the base
+// is a constant so that the multiplication is a shift and add.
+template <int Base>
+bool Accumulate(const std::string& S, int I, std::uint64_t Limit, std::uint64_t& Magnitude) {
+  const int Len = static_cast<int>(S.size());
+  for (; I <= Len; ++I) {
+    const char Ch = S[I - 1];
+    const int Digit = Base == 16 ? HexValue(Ch) : (Ch >= '0' && Ch <= '9' ? Ch - '0' : -1);
+    if (Digit < 0)
+      return false;
+    Magnitude = Magnitude * Base + static_cast<std::uint64_t>(Digit);
+    if (Magnitude > Limit)
+      return false;
+  }
+  return true;
+}
+
 } // namespace
 
 bool TryStrToInt(const std::string& S, int& Value) {
@@ -54,19 +74,10 @@ bool TryStrToInt(const std::string& S, int& Value) {
     ++I;
   if (I > Len)
     return false;
-  // The magnitude is accumulated in 64 bits and checked after every digit, so
-  // a long run of digits cannot overflow the accumulator.
   const std::uint64_t Limit = Hex ? 0xFFFFFFFFu : (Negative ? 2147483648u : 2147483647u);
   std::uint64_t Magnitude = 0;
-  for (; I <= Len; ++I) {
-    const int Digit =
-        Hex ? HexValue(S[I - 1]) : (S[I - 1] >= '0' && S[I - 1] <= '9' ? S[I - 1] - '0' : -1);
-    if (Digit < 0)
-      return false;
-    Magnitude = Magnitude * (Hex ? 16 : 10) + static_cast<std::uint64_t>(Digit);
-    if (Magnitude > Limit)
-      return false;
-  }
+  if (!(Hex ? Accumulate<16>(S, I, Limit, Magnitude) : Accumulate<10>(S, I, Limit, Magnitude)))
+    return false;
   // Hexadecimal texts wrap into the sign bit as a 32-bit pattern.
   const auto Bits = static_cast<std::uint32_t>(Negative ? 0 - Magnitude : Magnitude);
   Value = static_cast<int>(Bits);
