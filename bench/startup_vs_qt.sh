@@ -3,7 +3,10 @@
 # --screenshot (the labels, edits, buttons and panels of the demo's form file
 # in Qt Widgets), each started afresh, painting once offscreen to a PNG file
 # and quitting; a run is timed from the start of the process to its exit.
-# Runs alternate so both see the same machine state. Prints, for each, the
+# The demo's picture holds its window's frame and caption: the peer is
+# given its size (--frame) and draws one around its form, so both draw and
+# encode pictures of one size. Runs alternate so both see the same machine
+# state. Prints, for each, the
 # median and spread (min..max) of the wall-clock time and the median CPU
 # time (user + system, which a loaded machine disturbs less), in
 # milliseconds; the ratios of the medians; and the load.
@@ -21,11 +24,11 @@ python3 - "$DEMO" "$QT" "$RUNS" "$OUT" <<'PY'
 import os, statistics, sys, time
 demo, qt, runs, out = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 
-def once(program, picture):
+def once(program, picture, extra=()):
     """Wall-clock and CPU milliseconds of one run of program."""
     null = os.open(os.devnull, os.O_WRONLY)
     start = time.perf_counter()
-    pid = os.posix_spawn(program, [program, "--screenshot", picture], os.environ,
+    pid = os.posix_spawn(program, [program, "--screenshot", picture, *extra], os.environ,
                          file_actions=[(os.POSIX_SPAWN_DUP2, null, 1), (os.POSIX_SPAWN_DUP2, null, 2)])
     _, status, usage = os.wait4(pid, 0)
     wall = time.perf_counter() - start
@@ -34,15 +37,19 @@ def once(program, picture):
         sys.exit(f"{program} failed")
     return wall * 1000, (usage.ru_utime + usage.ru_stime) * 1000
 
-programs = (("demo", demo, f"{out}/d.png"), ("qt_form", qt, f"{out}/q.png"))
-for _, program, picture in programs:  # warm the file cache
-    once(program, picture)
-times = {name: [] for name, _, _ in programs}
+once(demo, f"{out}/d.png")  # warms the file cache, and gives the picture's size
+with open(f"{out}/d.png", "rb") as png:
+    header = png.read(24)
+size = f"{int.from_bytes(header[16:20], 'big')}x{int.from_bytes(header[20:24], 'big')}"
+programs = (("demo", demo, f"{out}/d.png", ()),
+            ("qt_form", qt, f"{out}/q.png", ("--frame", size)))
+once(qt, f"{out}/q.png", ("--frame", size))
+times = {name: [] for name, _, _, _ in programs}
 for _ in range(runs):
-    for name, program, picture in programs:
-        times[name].append(once(program, picture))
+    for name, program, picture, extra in programs:
+        times[name].append(once(program, picture, extra))
 median = {}
-for name, _, _ in programs:
+for name, _, _, _ in programs:
     wall = [w for w, _ in times[name]]
     cpu = [c for _, c in times[name]]
     median[name] = (statistics.median(wall), statistics.median(cpu))

@@ -4,21 +4,26 @@
 // every edit (with the text the form file gives it) and a QPushButton for
 // every button at the same place and size, so both programs build the same
 // form. What the demo adds at run time (values from code and from its
-// database, the buttons inside edits, the window's frame) the peer lacks.
+// database, the buttons inside edits) the peer lacks.
 // With --screenshot PICTURE it paints the form once offscreen and quits
 // (like the demo's --screenshot); without it shows the window until it is
-// closed.
+// closed. The demo's picture holds its window's frame and caption, which
+// Qt's grab leaves out: --frame WIDTHxHEIGHT (the size of the demo's
+// picture) draws a frame and a caption with the title around the form, so
+// both programs draw and encode pictures of one size.
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -116,13 +121,36 @@ void BuildFromFormFile(QWidget& Form, const QString& FileName) {
   }
 }
 
+// The form's picture inside a frame and caption of the given outer size:
+// the frame as wide on every side as on the left and right, the caption
+// taking the rest of the height.
+QImage Framed(QWidget& Form, const QSize& Outer) {
+  const QImage Client = Form.grab().toImage();
+  const int Frame = std::max((Outer.width() - Client.width()) / 2, 0);
+  const int Caption = std::max(Outer.height() - Client.height() - 2 * Frame, 0);
+  QImage Picture(Outer, QImage::Format_RGB32);
+  Picture.fill(Form.palette().window().color());
+  QPainter P(&Picture);
+  P.setPen(Qt::darkGray);
+  P.drawRect(0, 0, Outer.width() - 1, Outer.height() - 1);
+  P.fillRect(Frame, Frame, Outer.width() - 2 * Frame, Caption - 1, QColor(0, 0, 128));
+  P.setPen(Qt::white);
+  P.drawText(QRect(Frame + 4, Frame, Outer.width() - 2 * Frame - 8, Caption - 1),
+             Qt::AlignVCenter | Qt::AlignLeft, Form.windowTitle());
+  P.drawImage(Frame, Frame + Caption, Client);
+  return Picture;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
   const char* Screenshot = nullptr;
+  QSize Outer;
   for (int I = 1; I + 1 < argc; ++I)
     if (std::strcmp(argv[I], "--screenshot") == 0)
       Screenshot = argv[I + 1];
+    else if (std::strcmp(argv[I], "--frame") == 0)
+      std::sscanf(argv[I + 1], "%dx%d", &Outer.rwidth(), &Outer.rheight());
   if (Screenshot)
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication App(argc, argv);
@@ -131,7 +159,8 @@ int main(int argc, char** argv) {
   BuildFromFormFile(Form, QStringLiteral(QT_FORM_FILE));
   if (Screenshot) {
     Form.show();
-    if (!Form.grab().save(QString::fromLocal8Bit(Screenshot))) {
+    const QImage Picture = Outer.isValid() ? Framed(Form, Outer) : Form.grab().toImage();
+    if (!Picture.save(QString::fromLocal8Bit(Screenshot))) {
       std::fprintf(stderr, "qt_form: cannot save %s\n", Screenshot);
       return 1;
     }
