@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "apps/common/count_option.h"
 #include "validate/kinds.h"
@@ -129,23 +130,38 @@ bool AsksFor(int Argc, const char* const* Argv, std::initializer_list<std::strin
   return false;
 }
 
-// Takes the option Arg into O. Inline is the text after its '=', if any;
-// Value gives the option's value (Inline, else the next argument).
-void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::string>& Inline,
-                const std::function<std::string()>& Value) {
-  auto Flag = [&](bool& Target) {
-    if (Inline)
-      throw TUsageError("option " + Arg + " takes no value");
-    Target = true;
+// Takes Arg into O if it is an option without a value (a switch, or an
+// output mode); false for any other option.
+bool TakeSwitch(TOptions& O, const std::string& Arg, const std::optional<std::string>& Inline) {
+  static const std::pair<std::string_view, bool TOptions::*> Switches[] = {
+      {"--header", &TOptions::Header},
+      {"--from-display", &TOptions::FromDisplay},
+      {"--case-sensitive", &TOptions::CaseSensitive},
+      {"--invalid", &TOptions::InvalidChars},
+      {"--leading-zeros", &TOptions::LeadingZeros},
+      {"--required", &TOptions::Required},
   };
-  auto Output = [&](TOutputMode Mode) {
-    if (Inline)
-      throw TUsageError("option " + Arg + " takes no value");
-    if (O.Output != omMessages && O.Output != Mode)
-      throw TUsageError("--normalize and --display cannot be combined");
-    O.Output = Mode;
-  };
+  const auto Switch = std::find_if(std::begin(Switches), std::end(Switches),
+                                   [&](const auto& S) { return S.first == Arg; });
+  const TOutputMode Mode =
+      Arg == "--normalize" ? omNormalize : (Arg == "--display" ? omDisplay : omMessages);
+  if (Switch == std::end(Switches) && Mode == omMessages)
+    return false;
+  if (Inline)
+    throw TUsageError("option " + Arg + " takes no value");
+  if (Switch != std::end(Switches)) {
+    O.*(Switch->second) = true;
+    return true;
+  }
+  if (O.Output != omMessages && O.Output != Mode)
+    throw TUsageError("--normalize and --display cannot be combined");
+  O.Output = Mode;
+  return true;
+}
 
+// Takes Arg into O if it is an option with a value, which Value gives;
+// false for any other option.
+bool TakeValued(TOptions& O, const std::string& Arg, const std::function<std::string()>& Value) {
   if (Arg == "--kind")
     O.Kind = Value();
   else if (Arg == "--min")
@@ -173,31 +189,25 @@ void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::st
     O.Column = Apps::CountOption<TUsageError>(Arg, Value(), 1, TOptions::MostColumns);
   else if (Arg == "--delimiter")
     O.Delimiter = DelimiterOf(Value());
-  else if (Arg == "--header")
-    Flag(O.Header);
-  else if (Arg == "--from-display")
-    Flag(O.FromDisplay);
   else if (Arg == "--locale") {
     const std::string Locale = Value();
     if (Locale != "system")
       throw TUsageError("unknown locale '" + Locale + "' (only 'system' is known)");
     O.SystemLocale = true;
-  } else if (Arg == "--case-sensitive")
-    Flag(O.CaseSensitive);
-  else if (Arg == "--invalid")
-    Flag(O.InvalidChars);
-  else if (Arg == "--leading-zeros")
-    Flag(O.LeadingZeros);
-  else if (Arg == "--required")
-    Flag(O.Required);
-  else if (Arg == "--normalize")
-    Output(omNormalize);
-  else if (Arg == "--display")
-    Output(omDisplay);
-  else if (Arg == "--help" || Arg == "--version")
+  } else
+    return false;
+  return true;
+}
+
+// Takes the option Arg into O. Inline is the text after its '=', if any;
+// Value gives the option's value (Inline, else the next argument).
+void TakeOption(TOptions& O, const std::string& Arg, const std::optional<std::string>& Inline,
+                const std::function<std::string()>& Value) {
+  if (TakeSwitch(O, Arg, Inline) || TakeValued(O, Arg, Value))
+    return;
+  if (Arg == "--help" || Arg == "--version")
     throw TUsageError("option " + Arg + " takes no value");
-  else
-    throw TUsageError("unknown option " + Arg);
+  throw TUsageError("unknown option " + Arg);
 }
 
 // The options given must fit the kind, and the kind must have what it needs.
