@@ -63,9 +63,13 @@ public:
   }
 
   // A separator, matched by the bytes of its UTF-8 form; an ASCII one, the
-  // usual case, by its single byte without encoding it.
+  // usual case, by its single byte without encoding it. A blank separator
+  // is the blanks passed over before the next piece.
   bool Char(char32_t Ch) {
+    const int Start = FPos;
     Blanks();
+    if (Ch == ' ')
+      return FPos > Start;
     if (Ch < 0x80) {
       if (AtEnd() || FS[static_cast<size_t>(FPos - 1)] != static_cast<char>(Ch))
         return false;

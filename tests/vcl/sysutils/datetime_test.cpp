@@ -195,6 +195,14 @@ TEST_F(DateTimeTest, StrToDateFollowsTheFormatOrder) {
   EXPECT_EQ(StrToDate("2026-12-25"), EncodeDate(2026, 12, 25));
   EXPECT_EQ(StrToDate("26-2-3"), EncodeDate(2026, 2, 3));
   EXPECT_EQ(StrToDate("2-3"), EncodeDate(2026, 2, 3));
+  // A blank separator is the blanks between the numbers.
+  ShortDateFormat = "dd/MM/yyyy";
+  DateSeparator = ' ';
+  EXPECT_EQ(StrToDate("25 12 2026"), EncodeDate(2026, 12, 25));
+  EXPECT_EQ(StrToDate(" 25  12 2026 "), EncodeDate(2026, 12, 25));
+  EXPECT_EQ(StrToDate("25 12"), EncodeDate(2026, 12, 25));
+  EXPECT_CONVERT_ERROR(StrToDate("25122026"), "'25122026' is not a valid date");
+  EXPECT_CONVERT_ERROR(StrToDate("25 12 2026 1"), "'25 12 2026 1' is not a valid date");
 }
 
 TEST_F(DateTimeTest, StrToDateRejects) {
