@@ -8,8 +8,17 @@
 // no year is supplied, and only the final conversion with StrToDate (and the
 // bounds) judge the text. That keeps every locale usable rather than forcing
 // a digit picture on a date that is not written in digits.
+//
+// Most texts the validator judges are dates typed in full, in ASCII: three
+// runs of digits that the picture's fields take, between single separators.
+// Such a text is read in one pass (ReadWholeDate), and the screening, the
+// completion and the final judgement work from the three numbers read,
+// without evaluating the picture (Eval is not called for it) and without
+// scanning the text again. Any other text takes the full evaluation.
 #include "validate/date.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "textman/textman.h"
@@ -67,24 +76,28 @@ bool PartValue(std::string_view Part, int& N) {
   return true;
 }
 
-// The part test of a field's text Part, whose letter is Letter.
-bool CheckDatePart(std::string_view Part, bool SeparatorFollows, char Letter) {
-  if (Part.empty())
-    return true;
-  int N = 0;
-  if (!PartValue(Part, N))
-    return false;
-  const bool LeadingZero = Part == "0" && !SeparatorFollows;
+// The part test of a field's value N, whose letter is Letter. A lone 0
+// with no separator after it passes as the start of a month or day still
+// being typed.
+bool CheckPartValue(int N, bool LoneZero, char Letter) {
   switch (Letter) {
   case 'M':
-    return (N >= 1 && N <= 12) || LeadingZero;
+    return (N >= 1 && N <= 12) || LoneZero;
   case 'd':
-    return (N >= 1 && N <= 31) || LeadingZero;
+    return (N >= 1 && N <= 31) || LoneZero;
   case 'y':
     return N >= 0 && N <= 9999;
   default:
     return false;
   }
+}
+
+// The part test of a field's text Part.
+bool CheckDatePart(std::string_view Part, bool SeparatorFollows, char Letter) {
+  if (Part.empty())
+    return true;
+  int N = 0;
+  return PartValue(Part, N) && CheckPartValue(N, Part == "0" && !SeparatorFollows, Letter);
 }
 
 // Where a date text's first two separators are and how long it is: character
@@ -160,6 +173,69 @@ std::string CurrentYearText(TDateFormat Format) {
 }
 
 } // namespace
+
+std::string TCustomDateValidator::TFieldDigits::Picture() const {
+  std::string Result = TextMan::FillStr('#', static_cast<std::uint16_t>(Required));
+  if (Optional > 0)
+    Result += '[' + TextMan::FillStr('#', static_cast<std::uint16_t>(Optional)) + ']';
+  return Result;
+}
+
+const TCustomDateValidator::TShape* TCustomDateValidator::BuiltShape() const {
+  if (FShape.Separator == '\0' ||
+      static_cast<char32_t>(FShape.Separator) != FormatSettings().DateSeparator ||
+      PictureSerial() != FShape.PictureSerial)
+    return nullptr;
+  return &FShape;
+}
+
+// Whether S is the picture's complete form in ASCII: three runs of digits,
+// each as many as its field takes, between single separators. The picture
+// takes such a text as it stands, complete, and StrToDate reads it as these
+// three numbers. A field of more than four digits is left to the full
+// evaluation, so that each value is read as the part test and StrToDate read
+// it.
+bool TCustomDateValidator::ReadDigitFields(std::string_view S, const TShape& Shape,
+                                           TWholeDate& Date) {
+  int Field = 0;
+  int Value = 0;
+  int Digits = 0;
+  for (const char Ch : S) {
+    if (Ch >= '0' && Ch <= '9') {
+      if (++Digits > 4)
+        return false;
+      Value = Value * 10 + (Ch - '0');
+    } else if (Ch == Shape.Separator && Field < 2 && Shape.Fields[Field].Takes(Digits)) {
+      Date.Values[Field] = Value;
+      Date.Digits[Field] = Digits;
+      ++Field;
+      Value = 0;
+      Digits = 0;
+    } else {
+      return false;
+    }
+  }
+  if (Field != 2 || !Shape.Fields[2].Takes(Digits))
+    return false;
+  Date.Values[2] = Value;
+  Date.Digits[2] = Digits;
+  return true;
+}
+
+// A text is read here as it is screened, completed and judged, one call
+// after the other, so the last reading is kept.
+const TCustomDateValidator::TWholeDate*
+TCustomDateValidator::ReadWholeDate(std::string_view S) const {
+  const TShape* Shape = BuiltShape();
+  if (!Shape || S.size() > sizeof FLastRead.Text)
+    return nullptr;
+  if (!Detail::SameText(S, std::string_view(FLastRead.Text, FLastRead.Size))) {
+    std::memcpy(FLastRead.Text, S.data(), S.size());
+    FLastRead.Size = static_cast<std::uint8_t>(S.size());
+    FLastRead.Whole = ReadDigitFields(S, *Shape, FLastRead.Date);
+  }
+  return FLastRead.Whole ? &FLastRead.Date : nullptr;
+}
 
 // The field letters are read from the format in force at fixed places (just
 // before the first separator, just after it, the last character), so the
@@ -246,6 +322,8 @@ void TCustomDateValidator::SetMin(vcl::TDateTime Value) {
 }
 
 void TCustomDateValidator::FormatChanged() {
+  FShape = TShape();
+  FLastRead = TLastRead();
   const std::string S = SeparatedDateFormat(FormatSettings());
   const char32_t D = FormatSettings().DateSeparator;
   const int P1 = TextMan::CharPos(D, S, 1);
@@ -258,41 +336,57 @@ void TCustomDateValidator::FormatChanged() {
   const std::string Fields[3] = {Copy(S, 1, P1 - 1), Copy(S, P1 + 1, P2 - P1 - 1),
                                  Copy(S, P2 + 1, L - P2)};
   std::string Letters;
-  std::string PictureFields[3];
+  TFieldDigits* Digits = FShape.Fields;
   for (int I = 0; I < 3; ++I) {
     Letters += FieldLetter(Fields[I]);
-    PictureFields[I] = Length(Fields[I]) == 1
-                           ? std::string("#[#]")
-                           : TextMan::FillStr('#', static_cast<std::uint16_t>(Length(Fields[I])));
+    const int Width = Length(Fields[I]);
+    Digits[I] = Width == 1 ? TFieldDigits{1, 1} : TFieldDigits{Width, 0};
   }
   if (!TextMan::CharInStr('M', Letters) || !TextMan::CharInStr('d', Letters) ||
       !TextMan::CharInStr('y', Letters)) {
     SetPictureField("");
     return;
   }
+  FitYearDigits(Digits[YearField(S, D) - 1]);
+  const std::string Separator = PictureLiteral(vcl::Utf8Encode(D));
+  SetPictureField(Digits[0].Picture() + Separator + Digits[1].Picture() + Separator +
+                  Digits[2].Picture());
+  FShape.PictureSerial = PictureSerial();
+  // A digit would be read as part of a field, and a blank is skipped by the
+  // date reader around every piece: texts with such a separator always take
+  // the full evaluation.
+  if (D < 0x80 && D != ' ' && !(D >= '0' && D <= '9'))
+    FShape.Separator = static_cast<char>(D);
+}
 
-  std::string& Year = PictureFields[YearField(S, D) - 1];
+// The year takes at most two digits in short form, four in long form
+// (a two-letter year widened), and in optional form the last two of those
+// four may be left out.
+void TCustomDateValidator::FitYearDigits(TFieldDigits& Year) const {
   switch (FFormat) {
   case vdfShort:
-    if (Length(Year) > 2)
-      vcl::Delete(Year, 3, Length(Year) - 2);
+    Year.Required = std::min(Year.Required, 2);
+    Year.Optional = std::min(Year.Optional, 2 - Year.Required);
     break;
   case vdfLong:
-    if (Length(Year) == 2)
-      vcl::Insert("##", Year, 1);
-    break;
   case vdfOptional:
-    if (Length(Year) == 2)
-      vcl::Insert("##", Year, 1);
-    vcl::Insert("[", Year, Length(Year) - 1);
-    Year += ']';
+    if (Year.Required == 2 && Year.Optional == 0)
+      Year.Required = 4;
+    if (FFormat == vdfOptional && Year.Optional == 0 && Year.Required > 2)
+      Year = TFieldDigits{Year.Required - 2, 2};
     break;
   }
-  const std::string Separator = PictureLiteral(vcl::Utf8Encode(D));
-  SetPictureField(PictureFields[0] + Separator + PictureFields[1] + Separator + PictureFields[2]);
 }
 
 bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
+  // A date typed in full needs only its part tests, from its values.
+  if (const TWholeDate* Whole = ReadWholeDate(S)) {
+    const char* Letters = FormatFields().Letters;
+    return CheckPartValue(Whole->Values[0], false, Letters[0]) &&
+           CheckPartValue(Whole->Values[1], false, Letters[1]) &&
+           CheckPartValue(Whole->Values[2], Whole->Digits[2] == 1 && Whole->Values[2] == 0,
+                          Letters[2]);
+  }
   if (!TCustomPictureValidator::IsValidInput(S, SuppressFill))
     return false;
   // Without a picture (a format of another shape) input is not screened.
@@ -323,6 +417,10 @@ void TCustomDateValidator::SetText(std::string& S) {
   if (!IsValidInput(Typed, true))
     return;
   S = std::move(Typed);
+  // A date typed in full can lack only the century of a two-digit year at
+  // its end.
+  if (const TWholeDate* Whole = ReadWholeDate(S); Whole && Whole->Digits[2] != 2)
+    return;
   // A year-first format asks for the year before anything else, so a text
   // that lacks later fields lacks month or day, which are never guessed: it
   // stays as typed. Without a picture there is nothing to complete.
@@ -364,10 +462,17 @@ void TCustomDateValidator::SetText(std::string& S) {
 
 bool TCustomDateValidator::IsValid(std::string S) {
   vcl::TDateTime Value = 0;
-  if (!vcl::TryStrToDate(S, Value, FormatSettings()))
-    return S.empty();
-  if (!TCustomPictureValidator::IsValid(std::move(S)))
-    return false;
+  if (const TWholeDate* Whole = ReadWholeDate(S)) {
+    // The picture takes a date typed in full as complete: only the date is
+    // left to judge.
+    if (!vcl::TryEncodeDateNumbers(Whole->Values, Whole->Digits, FormatSettings(), Value))
+      return false;
+  } else {
+    if (!vcl::TryStrToDate(S, Value, FormatSettings()))
+      return S.empty();
+    if (!TCustomPictureValidator::IsValid(std::move(S)))
+      return false;
+  }
   return FNoBounds || (FMin <= Value && Value <= FMax);
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "validate/picture.h"
 #include "vcl/sysutils.h"
@@ -61,7 +62,51 @@ private:
   };
   const TFormatFields& FormatFields() const;
 
+  // The digits a field of the picture takes: Required ones, then Optional
+  // more as one optional group ("#[#]" is 1 and 1, "##[##]" 2 and 2).
+  struct TFieldDigits {
+    int Required = 0;
+    int Optional = 0;
+    std::string Picture() const;
+    bool Takes(int Digits) const { return Digits == Required || Digits == Required + Optional; }
+  };
+  // The picture as it was built (its serial), with its separator and the
+  // digits of its fields. A text that is the picture's complete form is
+  // judged from one pass over it, without evaluating the picture (see
+  // date.cpp).
+  struct TShape {
+    std::uint64_t PictureSerial = 0;
+    char Separator = 0; // '\0' when no text can be judged from the shape
+    TFieldDigits Fields[3];
+  };
+  // The fields of a date typed in full: their values and their digits.
+  struct TWholeDate {
+    int Values[3] = {};
+    int Digits[3] = {};
+  };
+  // Fits the digits of the year field to Format.
+  void FitYearDigits(TFieldDigits& Year) const;
+  // The shape of the picture in force, or nullptr when a text cannot be
+  // judged from it: no picture was built, it was replaced since, or the
+  // settings' separator is no longer the one it was built with.
+  const TShape* BuiltShape() const;
+  // The fields of S when it is the complete form of the built picture;
+  // nullptr otherwise. Valid until the next call.
+  const TWholeDate* ReadWholeDate(std::string_view S) const;
+  static bool ReadDigitFields(std::string_view S, const TShape& Shape, TWholeDate& Date);
+
   mutable TFormatFields FFields;
+  TShape FShape;
+  // The last text ReadWholeDate read (a text is read as it is screened,
+  // completed and judged, one call after the other) and what it gave. Its
+  // text starts empty, which is never a date typed in full.
+  struct TLastRead {
+    std::uint8_t Size = 0;
+    char Text[3 * 4 + 2] = {}; // the longest date typed in full: three fields of four digits
+    bool Whole = false;
+    TWholeDate Date;
+  };
+  mutable TLastRead FLastRead;
   TDateFormat FFormat = vdfShort;
   vcl::TDateTime FMax = 0;
   vcl::TDateTime FMin = 0;

@@ -614,6 +614,7 @@ void TCustomPictureValidator::SetPicture(const std::string& Value) {
 void TCustomPictureValidator::SetPictureField(const std::string& Value) {
   FPicture = TPreparedPicture(Value);
   FLast.Known = false;
+  ++FPictureSerial;
 }
 
 // The result text is kept only when the evaluation changed the text: most

@@ -57,6 +57,9 @@ protected:
   // Replaces the picture without touching Status or the owner; the date and
   // time validators rebuild theirs this way.
   void SetPictureField(const std::string& Value);
+  // Counts the pictures set, so that what a subclass works out from one can
+  // tell whether it is still the picture in force.
+  std::uint64_t PictureSerial() const { return FPictureSerial; }
 
 private:
   template <typename TText> class TEvaluation;
@@ -78,6 +81,7 @@ private:
   TPreparedPicture FPicture;
   TValidatorStatus FStatus = vsNone;
   TLastEval FLast;
+  std::uint64_t FPictureSerial = 0;
 };
 
 class TPictureValidator : public TCustomPictureValidator {

@@ -91,10 +91,6 @@ IValidatorOwner* TValidator::OwnerEdit() const {
   return dynamic_cast<IValidatorOwner*>(FOwner);
 }
 
-const vcl::TFormatSettings& TValidator::FormatSettings() const {
-  return FFormatSettings ? *FFormatSettings : vcl::FormatSettings;
-}
-
 vcl::TFormatSettings& TValidator::WritableFormatSettings() {
   return FFormatSettings ? *FFormatSettings : vcl::FormatSettings;
 }

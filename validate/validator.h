@@ -116,7 +116,9 @@ public:
   // given one, else the process-wide vcl::FormatSettings as they stand at
   // each use. A validator with its own settings reads none of the
   // process-wide ones, so it may judge on a thread of its own.
-  const vcl::TFormatSettings& FormatSettings() const;
+  const vcl::TFormatSettings& FormatSettings() const {
+    return FFormatSettings ? *FFormatSettings : vcl::FormatSettings;
+  }
   // Gives the validator its own copy of Value. What it built from the
   // settings (a date or time picture, the decimal separator among the
   // allowed characters) follows them, and the owner is told (Change).

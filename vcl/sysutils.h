@@ -343,6 +343,11 @@ TDateTime StrToDate(const std::string& S);
 // The full year a two-digit year Year (0 to 99) stands for in CurrentYear,
 // by the settings' TwoDigitYearCenturyWindow.
 Word ExpandTwoDigitYear(Word Year, Word CurrentYear, const TFormatSettings& Settings);
+// The date that the three numbers of a date text stand for, as StrToDate
+// reads them: in the order of ShortDateFormat, a year of at most two digits
+// (Digits counts each number's) expanded as above. False for no such date.
+bool TryEncodeDateNumbers(const int Numbers[3], const int Digits[3],
+                          const TFormatSettings& Settings, TDateTime& Result);
 TDateTime StrToTime(const std::string& S);
 TDateTime StrToDateTime(const std::string& S);
 bool TryStrToDate(const std::string& S, TDateTime& Value);

@@ -373,6 +373,92 @@ TEST_F(DateValidatorTest, ValidTextsAreRealDatesMatchingThePicture) {
   EXPECT_TRUE(V.IsValid("12/25/26"));
 }
 
+// Dates typed in full, each screened, completed and judged as an edit does
+// when the focus leaves it. Where a date is valid, bounds of that one day
+// pin down the date the text was read as.
+TEST_F(DateValidatorTest, DatesTypedInFullAreReadAsTheirDates) {
+  const struct {
+    const char* ShortDateFormat;
+    char DateSeparator;
+    TDateFormat Format;
+    const char* Text;
+    bool Accepted;       // by IsValidInput
+    vcl::TDateTime Date; // 0 where the text is no valid date
+  } Rows[] = {
+      {"M/d/yy", '/', vdfLong, "12/31/1999", true, vcl::EncodeDate(1999, 12, 31)},
+      {"M/d/yy", '/', vdfLong, "01/05/2000", true, vcl::EncodeDate(2000, 1, 5)},
+      // Four digits are the year as written, however small.
+      {"M/d/yy", '/', vdfLong, "1/1/0099", true, vcl::EncodeDate(99, 1, 1)},
+      {"M/d/yy", '/', vdfLong, "1/1/0000", true, 0},
+      {"M/d/yy", '/', vdfLong, "2/29/2023", true, 0},
+      {"M/d/yy", '/', vdfLong, "2/29/2024", true, vcl::EncodeDate(2024, 2, 29)},
+      {"M/d/yy", '/', vdfLong, "13/1/2000", false, 0},
+      {"M/d/yy", '/', vdfLong, "0/1/2000", false, 0},
+      {"M/d/yy", '/', vdfLong, "1/32/2000", false, 0},
+      // Two digits take the current century (the window is 0).
+      {"M/d/yy", '/', vdfShort, "1/2/03", true, vcl::EncodeDate(2003, 1, 2)},
+      {"M/d/yy", '/', vdfShort, "1/2/2003", false, 0},
+      {"M/d/yy", '/', vdfOptional, "1/2/03", true, vcl::EncodeDate(2003, 1, 2)},
+      {"M/d/yy", '/', vdfOptional, "1/2/2003", true, vcl::EncodeDate(2003, 1, 2)},
+      {"M/d/yy", '/', vdfOptional, "1/2/203", true, 0},
+      {"dd.MM.yyyy", '.', vdfLong, "31.12.1999", true, vcl::EncodeDate(1999, 12, 31)},
+      {"dd.MM.yyyy", '.', vdfLong, "31.13.1999", false, 0},
+      {"dd.MM.yyyy", '.', vdfLong, "5.12.1999", false, 0},
+      {"yyyy-MM-dd", '-', vdfLong, "1999-12-31", true, vcl::EncodeDate(1999, 12, 31)},
+      {"M/d/yy", ' ', vdfLong, "12 31 1999", true, vcl::EncodeDate(1999, 12, 31)},
+      // A lone 0 in the last field may still become a day.
+      {"yyyy/M/d", '/', vdfLong, "1999/2/0", true, 0},
+      {"yyyy/M/d", '/', vdfLong, "1999/2/01", true, vcl::EncodeDate(1999, 2, 1)},
+  };
+  for (const auto& Row : Rows) {
+    vcl::ResetLocale();
+    vcl::ShortDateFormat = Row.ShortDateFormat;
+    vcl::DateSeparator = Row.DateSeparator;
+    TDateValidator V(nullptr);
+    V.SetFormat(Row.Format);
+    std::string Typed = Row.Text;
+    EXPECT_EQ(V.IsValidInput(Typed, false), Row.Accepted) << Row.ShortDateFormat << " " << Row.Text;
+    EXPECT_EQ(Typed, Row.Text);
+    std::string S = Row.Text;
+    V.SetText(S);
+    EXPECT_EQ(S, Row.Text);
+    EXPECT_EQ(V.IsValid(S), Row.Date != 0) << Row.ShortDateFormat << " " << Row.Text;
+    if (Row.Date == 0)
+      continue;
+    V.SetMin(Row.Date);
+    V.SetMax(Row.Date);
+    V.SetNoBounds(false);
+    EXPECT_TRUE(V.IsValid(S)) << Row.Text;
+    V.SetMax(Row.Date - 1);
+    EXPECT_FALSE(V.IsValid(S)) << Row.Text;
+  }
+}
+
+// What the validator worked out from its picture is dropped when the picture
+// or the separator it was built for changes.
+TEST_F(DateValidatorTest, AnotherPictureOrSeparatorJudgesTheSameTextAnew) {
+  struct TOwnPicture : TDateValidator {
+    using TCustomPictureValidator::SetPicture;
+    using TDateValidator::TDateValidator;
+  } V(nullptr);
+  std::string S = "1/2/2000";
+  EXPECT_TRUE(V.IsValidInput(S, true));
+  EXPECT_TRUE(V.IsValid(S));
+  V.SetPicture("##/##/####");
+  EXPECT_FALSE(V.IsValidInput(S, true));
+  EXPECT_FALSE(V.IsValid(S));
+  EXPECT_TRUE(V.IsValid("01/02/2000"));
+
+  TDateValidator Shared(nullptr);
+  EXPECT_TRUE(Shared.IsValid("12/31/1999"));
+  // The process-wide separator changes without the picture being rebuilt:
+  // the text has the picture's separator, but not the one dates are read by.
+  vcl::DateSeparator = '-';
+  S = "12/31/1999";
+  EXPECT_FALSE(Shared.IsValidInput(S, true));
+  EXPECT_FALSE(Shared.IsValid(S));
+}
+
 TEST_F(DateValidatorTest, BoundsLimitValidDatesAndAreNamedInTheMessage) {
   TDateValidator V(nullptr);
   V.SetNoBounds(false);

@@ -24,7 +24,7 @@ template <typename TWord> bool SameWords(const char* A, const char* B, std::size
           (LoadWord<TWord>(A + Last) ^ LoadWord<TWord>(B + Last))) == 0;
 }
 
-inline bool SameText(std::string_view A, std::string_view B) {
+[[gnu::always_inline]] inline bool SameText(std::string_view A, std::string_view B) {
   const std::size_t N = A.size();
   if (N != B.size())
     return false;

@@ -33,6 +33,14 @@ TDateOrder GetDateOrder(const std::string& Format) {
   return doMDY;
 }
 
+// The clock is read only for a date that leaves out its century or its year:
+// reading it costs more than the rest of the scan.
+Word CurrentYear() {
+  Word Year = 0, Month = 0, Day = 0;
+  DecodeDate(vcl::Date(), Year, Month, Day);
+  return Year;
+}
+
 class TDateScanner {
 public:
   TDateScanner(const std::string& S, const TFormatSettings& Settings)
@@ -99,40 +107,25 @@ public:
   }
 
   bool Date(TDateTime& Result) {
-    const TDateOrder Order = GetDateOrder(FSettings.ShortDateFormat);
-    int N1 = 0, N2 = 0, N3 = 0, L1 = 0, L2 = 0, L3 = 0;
-    if (!Number(N1, L1) || !Char(FSettings.DateSeparator) || !Number(N2, L2))
+    int Numbers[3] = {}, Digits[3] = {};
+    if (!Number(Numbers[0], Digits[0]) || !Char(FSettings.DateSeparator) ||
+        !Number(Numbers[1], Digits[1]))
       return false;
-    int Y = 0, M = 0, D = 0;
     if (Char(FSettings.DateSeparator)) {
-      if (!Number(N3, L3))
+      if (!Number(Numbers[2], Digits[2]))
         return false;
-      int YearDigits = 0;
-      switch (Order) {
-      case doMDY:
-        Y = N3, YearDigits = L3, M = N1, D = N2;
-        break;
-      case doDMY:
-        Y = N3, YearDigits = L3, M = N2, D = N1;
-        break;
-      case doYMD:
-        Y = N1, YearDigits = L1, M = N2, D = N3;
-        break;
-      }
-      if (YearDigits <= 2)
-        Y = ExpandTwoDigitYear(static_cast<Word>(Y), CurrentYear(), FSettings);
-    } else {
-      // Two numbers are the month and the day, in the locale's order, of the
-      // current year.
-      Y = CurrentYear();
-      if (Order == doDMY)
-        D = N1, M = N2;
-      else
-        M = N1, D = N2;
+      Char(FSettings.DateSeparator);
+      Blanks();
+      return TryEncodeDateNumbers(Numbers, Digits, FSettings, Result);
     }
+    // Two numbers are the month and the day, in the locale's order, of the
+    // current year.
+    const TDateOrder Order = GetDateOrder(FSettings.ShortDateFormat);
+    const int M = Order == doDMY ? Numbers[1] : Numbers[0];
+    const int D = Order == doDMY ? Numbers[0] : Numbers[1];
     Char(FSettings.DateSeparator);
     Blanks();
-    return TryEncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D), Result);
+    return TryEncodeDate(CurrentYear(), static_cast<Word>(M), static_cast<Word>(D), Result);
   }
 
   bool Marker(int& BaseHour) {
@@ -172,14 +165,6 @@ public:
   }
 
 private:
-  // The clock is read only for a date that leaves out its century or its
-  // year: reading it costs more than the rest of the scan.
-  static Word CurrentYear() {
-    Word Year = 0, Month = 0, Day = 0;
-    DecodeDate(vcl::Date(), Year, Month, Day);
-    return Year;
-  }
-
   const std::string& FS;
   const TFormatSettings& FSettings;
   int FPos = 1;
@@ -197,6 +182,25 @@ Word ExpandTwoDigitYear(Word Year, Word CurrentYear, const TFormatSettings& Sett
   if (Result < Pivot)
     Result += 100;
   return static_cast<Word>(Result);
+}
+
+bool TryEncodeDateNumbers(const int Numbers[3], const int Digits[3],
+                          const TFormatSettings& Settings, TDateTime& Result) {
+  int Y = 0, M = 0, D = 0, YearDigits = 0;
+  switch (GetDateOrder(Settings.ShortDateFormat)) {
+  case doMDY:
+    Y = Numbers[2], YearDigits = Digits[2], M = Numbers[0], D = Numbers[1];
+    break;
+  case doDMY:
+    Y = Numbers[2], YearDigits = Digits[2], M = Numbers[1], D = Numbers[0];
+    break;
+  case doYMD:
+    Y = Numbers[0], YearDigits = Digits[0], M = Numbers[1], D = Numbers[2];
+    break;
+  }
+  if (YearDigits <= 2)
+    Y = ExpandTwoDigitYear(static_cast<Word>(Y), CurrentYear(), Settings);
+  return TryEncodeDate(static_cast<Word>(Y), static_cast<Word>(M), static_cast<Word>(D), Result);
 }
 
 bool TryStrToDate(const std::string& S, TDateTime& Value, const TFormatSettings& Settings) {
