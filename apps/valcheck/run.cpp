@@ -26,14 +26,21 @@ struct TBlock {
   };
   std::string Data; // the values' bytes, one after the other
   std::vector<TEntry> Lines;
+  std::size_t JudgedInPlace = 0; // lines judged as they were read
   TTextBuffer Out;
   TTextBuffer Reports;
   bool AllValid = true;
   bool Done = false;
 
+  bool Full() const {
+    return Lines.size() + JudgedInPlace >= BlockLines || Data.size() >= BlockBytes ||
+           Out.Text.size() >= BlockBytes;
+  }
+
   void Reset() {
     Data.clear();
     Lines.clear();
+    JudgedInPlace = 0;
     Out.Text.clear();
     Reports.Text.clear();
     AllValid = true;
@@ -81,6 +88,7 @@ private:
   void WriteFinished(std::size_t Limit);
   void Work(TJudge& Judge);
   void JudgeBlock(TJudge& Judge, TBlock& Block);
+  void JudgeLine(TJudge& Judge, TBlock& Block, long long LineNo, std::string_view Line);
 
   const TOptions& FOptions;
   const std::vector<TJudge*>& FJudges;
@@ -136,9 +144,15 @@ TRunResult TPipeline::Run(int Fd) {
       continue;
     }
     TBlock& Block = Filling();
-    Block.Lines.push_back({Block.Data.size(), Line.size(), LineNo});
-    Block.Data.append(Line);
-    if (Block.Lines.size() >= BlockLines || Block.Data.size() >= BlockBytes)
+    if (FThreads.empty()) {
+      // With no workers a line is judged where it was read, without a copy.
+      JudgeLine(*FJudges.front(), Block, LineNo, Line);
+      ++Block.JudgedInPlace;
+    } else {
+      Block.Lines.push_back({Block.Data.size(), Line.size(), LineNo});
+      Block.Data.append(Line);
+    }
+    if (Block.Full())
       Submit();
   }
   Submit();
@@ -218,13 +232,16 @@ void TPipeline::Work(TJudge& Judge) {
 }
 
 void TPipeline::JudgeBlock(TJudge& Judge, TBlock& Block) {
+  for (const TBlock::TEntry& E : Block.Lines)
+    JudgeLine(Judge, Block, E.LineNo, std::string_view(Block.Data.data() + E.Offset, E.Length));
+}
+
+void TPipeline::JudgeLine(TJudge& Judge, TBlock& Block, long long LineNo, std::string_view Line) {
   // Reports go with the texts when they share an output, so that they keep
   // their order.
   TTextSink& Reports = &FReports == &FOut ? static_cast<TTextSink&>(Block.Out) : Block.Reports;
-  for (const TBlock::TEntry& E : Block.Lines)
-    if (!Judge.Judge(E.LineNo, std::string_view(Block.Data.data() + E.Offset, E.Length), Block.Out,
-                     Reports))
-      Block.AllValid = false;
+  if (!Judge.Judge(LineNo, Line, Block.Out, Reports))
+    Block.AllValid = false;
 }
 
 } // namespace

@@ -387,19 +387,24 @@ TEST_F(ValCheckTest, Cp1252InputIsConvertedToUtf8) {
 TEST_F(ValCheckTest, OverlongLinesAreRefusedWithoutBeingHeld) {
   const std::string Limit(1024 * 1024, '7');
   const std::string File = WriteFile("long.txt", Limit + "\n" + Limit + "7\r\n" + Limit + "\r\n12");
-  TRun R = Run("--kind integer '" + File + "'");
-  EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, In(File, "1: \"" + Limit +
-                                "\" is not a valid integer.\n"
-                                "2: the line is longer than 1048576 bytes (--max-line-length)\n"
-                                "3: \"" +
-                                Limit + "\" is not a valid integer.\n"));
+  // Whether lines are judged by workers or, with one thread, where they are
+  // read, the report of a long line comes in its place.
+  for (const char* Threads : {"1", "2"}) {
+    const std::string Kind = std::string("--kind integer --threads ") + Threads;
+    TRun R = Run(Kind + " '" + File + "'");
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_EQ(R.Out, In(File, "1: \"" + Limit +
+                                  "\" is not a valid integer.\n"
+                                  "2: the line is longer than 1048576 bytes (--max-line-length)\n"
+                                  "3: \"" +
+                                  Limit + "\" is not a valid integer.\n"));
 
-  R = Run("--kind integer --max-line-length 3 --normalize", "123\n1234\n12\r\n12345\n");
-  EXPECT_EQ(R.Status, 1);
-  EXPECT_EQ(R.Out, "123\n1234\n12\n12345\n") << "printed as read, like any refused line";
-  EXPECT_EQ(R.Err, Stdin("2: the line is longer than 3 bytes (--max-line-length)\n"
-                         "4: the line is longer than 3 bytes (--max-line-length)\n"));
+    R = Run(Kind + " --max-line-length 3 --normalize", "123\n1234\n12\r\n12345\n");
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_EQ(R.Out, "123\n1234\n12\n12345\n") << "printed as read, like any refused line";
+    EXPECT_EQ(R.Err, Stdin("2: the line is longer than 3 bytes (--max-line-length)\n"
+                           "4: the line is longer than 3 bytes (--max-line-length)\n"));
+  }
 
   const std::string Command = "head -c 40000000 /dev/zero | tr '\\0' 7 | '" +
                               std::string(VALCHECK_PATH) + "' --kind integer >'" +
