@@ -257,6 +257,10 @@ using TModalHandler = std::function<TModalResult(TCustomForm* Form)>;
 TModalHandler SetModalHandler(TModalHandler Handler);
 
 using THelpEvent = std::function<bool(Word Command, std::intptr_t Data, bool& CallHelp)>;
+// A hint about to show, after its control had its say: HintStr and HintInfo
+// may be changed, and CanShow set to false keeps the hint from showing.
+using TShowHintEvent =
+    std::function<void(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
 class TApplication : public TComponent {
@@ -336,6 +340,7 @@ public:
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value);
   TNotifyEvent OnHint;
+  TShowHintEvent OnShowHint;
   // The mouse input a form received over Control (the hint follows it);
   // ScreenPos is where the mouse is.
   void HintMouseMessage(TControl* Control, unsigned Msg, const TPoint& ScreenPos);

@@ -207,6 +207,13 @@ bool TApplication::ShowControlHint(TControl* Control) {
 }
 
 bool TApplication::ShowHintInfo(THintInfo& Info) {
+  bool CanShow = true;
+  if (OnShowHint)
+    OnShowHint(Info.HintStr, CanShow, Info);
+  if (!CanShow || Info.HintStr.empty()) {
+    FHintState = hsDone;
+    return false;
+  }
   TCustomForm* Form = GetParentForm(Info.HintControl);
   TRect R = FHintWindow->CalcHintRect(Info.HintStr);
   OffsetRect(R, Info.HintPos.X, Info.HintPos.Y);

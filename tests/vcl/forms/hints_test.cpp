@@ -27,6 +27,7 @@ protected:
     vt::ShowForm(Form);
   }
   void TearDown() override {
+    Application->OnShowHint = nullptr;
     Application->CancelHint();
     Application->SetHint("");
     delete Form;
@@ -71,6 +72,36 @@ TEST_F(HintTest, TheHintShowsOnceTheMouseRestsAndGoesWhenItsTimeIsUp) {
   vt::MouseMoveTo(Name, 12, 6);
   Clock.Advance(Application->HintPause() * 2);
   EXPECT_FALSE(Showing());
+}
+
+TEST_F(HintTest, OnShowHintMayChangeAHintOrKeepItFromShowing) {
+  vt::MouseMoveTo(Name, 10, 5);
+  Clock.Advance(Application->HintPause());
+  const int Left = Application->HintWindow()->BoundsRect().Left;
+  Application->CancelHint();
+
+  Application->OnShowHint = [this](std::string& HintStr, bool& CanShow, THintInfo& Info) {
+    if (Info.HintControl == City) {
+      CanShow = false;
+      return;
+    }
+    HintStr += " (F2 finds one)";
+    Info.HintColor = clAqua;
+    Info.HintPos.X += 40;
+  };
+  vt::MouseMoveTo(Name, 10, 5);
+  Clock.Advance(Application->HintPause());
+  EXPECT_EQ(Shown(), "Customer name (F2 finds one)");
+  EXPECT_EQ(Application->HintWindow()->Color(), clAqua);
+  EXPECT_EQ(Application->HintWindow()->BoundsRect().Left, Left + 40);
+  // Ctrl+F1 asks the handler too.
+  vt::MouseMoveTo(City, 10, 5);
+  Clock.Advance(Application->HintPause() * 2);
+  EXPECT_FALSE(Showing());
+  ASSERT_TRUE(vt::MoveFocus(City));
+  vt::PressKey(VK_F1, {ssCtrl});
+  EXPECT_FALSE(Showing());
+  EXPECT_EQ(HintPixels(), 0);
 }
 
 TEST_F(HintTest, MovingTheMouseRestartsThePause) {
