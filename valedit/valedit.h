@@ -137,6 +137,9 @@ public:
   void SetSelectCompletion(bool Value) { FSelectCompletion = Value; }
   TErrorDisplay ErrorDisplay() const { return FErrorDisplay; }
   void SetErrorDisplay(TErrorDisplay Value);
+  // The colour of the frame and the mark of an error shown in place.
+  vcl::TColor ErrorColor() const { return FErrorColor; }
+  void SetErrorColor(vcl::TColor Value);
   // The message shown in place now; empty while there is none. It goes
   // when the value becomes valid (a refused keystroke's, at the next
   // accepted edit). OnErrorChange fires whenever it comes, changes or goes.
@@ -274,6 +277,7 @@ private:
   int FCompletionStart = -1;
   std::string FCompletedText;
   TErrorDisplay FErrorDisplay = edMessageBox;
+  vcl::TColor FErrorColor = vcl::clRed;
   std::string FErrorMessage;
   bool FInputErrorShown = false;
   bool FCompletionList = false;

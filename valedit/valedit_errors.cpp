@@ -1,9 +1,9 @@
 // The validating edit's errors shown in place: instead of a modal box, a
-// refusal turns the frame red, puts an error mark at the right edge of the
-// text (left of the button) and makes the message the control's hint,
-// shown at once under the control and again whenever the user asks (the
-// mouse resting over the control, Ctrl+F1). The mark goes when the value
-// becomes valid.
+// refusal turns the frame red (ErrorColor), puts an error mark at the right
+// edge of the text (left of the button) and makes the message the control's
+// hint, shown at once under the control and again whenever the user asks
+// (the mouse resting over the control, Ctrl+F1). The mark goes when the
+// value becomes valid.
 #include "valedit/valedit.h"
 
 #include "vcl/accessibility.h"
@@ -15,8 +15,7 @@ using namespace vcl;
 
 namespace {
 
-constexpr TColor ErrorColor = clRed;
-// The mark: a red disc with a white exclamation mark, and the room the text
+// The mark: a disc of the error colour with a white exclamation mark, and the room the text
 // leaves for it.
 constexpr int MarkSize = 12;
 constexpr int MarkRoom = MarkSize + 3;
@@ -27,6 +26,14 @@ void TCustomValidEdit::SetErrorDisplay(TErrorDisplay Value) {
   FErrorDisplay = Value;
   if (Value != edInPlace)
     ClearError();
+}
+
+void TCustomValidEdit::SetErrorColor(TColor Value) {
+  if (Value == FErrorColor)
+    return;
+  FErrorColor = Value;
+  if (!FErrorMessage.empty())
+    Invalidate();
 }
 
 void TCustomValidEdit::ReportError(bool Input, const std::string& S) {
@@ -94,7 +101,7 @@ TRect TCustomValidEdit::ErrorMarkRect() {
 }
 
 void TCustomValidEdit::PaintErrorFrame(TCanvas& Canvas, TRect R, int Width) {
-  Canvas.Brush()->SetColor(ErrorColor);
+  Canvas.Brush()->SetColor(FErrorColor);
   for (int I = 0; I < Width; ++I) {
     Canvas.FrameRect(R);
     InflateRect(R, -1, -1);
@@ -124,7 +131,7 @@ void TCustomValidEdit::WMPaint(TMessage& Message) {
   // The disc, row by row, then the exclamation mark in white.
   const TRect M = ErrorMarkRect();
   const int C2 = MarkSize - 1; // twice the centre, in pixel steps
-  Canvas.Brush()->SetColor(ErrorColor);
+  Canvas.Brush()->SetColor(FErrorColor);
   for (int Y = 0; Y < MarkSize; ++Y) {
     const int DY = 2 * Y - C2;
     int Half = 0;

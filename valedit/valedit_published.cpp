@@ -31,12 +31,12 @@ void RegisterValEditClasses() {
     Publish<Placement, AccessibleName, Alignment, AllowNull, AlwaysEnable, AutoSelect,
             Default<AutoSize, false>, BorderStyle, ButtonHint, Default<ButtonVisible, false>,
             CharCase, ClickKey, Color, CompletionList, Ctl3D, DefaultDisplay, DisplayText,
-            ErrorDisplay, DragCursor, DragMode, EditText, Enabled, Font, GlyphKind, Glyph,
-            ButtonWidth, HideSelection, Kind, ImeMode, ImeName, MaxLength, NumGlyphs, OEMConvert,
-            ParentColor, ParentCtl3D, ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly,
-            SelectCompletion, ShowErrors, Hint, ShowHint, TabOrder, TabStop, TextHint,
-            TextHintFocused, Validation, Validator, Visible, OnButtonClick, OnChange, OnClick,
-            OnDblClick, OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnErrorChange, OnExit,
+            ErrorColor, ErrorDisplay, DragCursor, DragMode, EditText, Enabled, Font, GlyphKind,
+            Glyph, ButtonWidth, HideSelection, Kind, ImeMode, ImeName, MaxLength, NumGlyphs,
+            OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint, PasswordChar,
+            PopupMenu, ReadOnly, SelectCompletion, ShowErrors, Hint, ShowHint, TabOrder, TabStop,
+            TextHint, TextHintFocused, Validation, Validator, Visible, OnButtonClick, OnChange,
+            OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnErrorChange, OnExit,
             OnFocusError, OnGetText, OnInputError, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown,
             OnMouseMove, OnMouseUp, OnNewValidator, OnSetText, OnValidatorChange, OnStartDrag>(P);
     return true;

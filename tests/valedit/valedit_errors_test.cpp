@@ -72,6 +72,23 @@ TEST_F(ErrorsInPlaceTest, ARefusedExitShowsTheMessageInPlaceAndKeepsTheFocus) {
   EXPECT_GT(PixelsOf(clWhite, {W.Right - 16, W.Top + 5, W.Right - 6, W.Bottom - 5}), 5);
 }
 
+TEST_F(ErrorsInPlaceTest, TheErrorColourPaintsTheFrameAndTheMark) {
+  Edit->SetErrorColor(clFuchsia);
+  Enter();
+  Edit->SetValidation({vtFocus});
+  vt::TypeText("12a");
+  EXPECT_FALSE(Leave());
+  const TRect W = Window();
+  EXPECT_EQ(vt::PaintForm(Form).Pixel(W.Left, W.Top + 10), ColorToRGB(clFuchsia));
+  EXPECT_GT(PixelsOf(clFuchsia, MarkArea()), 60);
+  EXPECT_EQ(PixelsOf(clRed, Window()), 0);
+  // Changed while the error shows, it shows at once.
+  Edit->SetErrorColor(clTeal);
+  EXPECT_EQ(vt::PaintForm(Form).Pixel(W.Right - 1, W.Top + 10), ColorToRGB(clTeal));
+  EXPECT_GT(PixelsOf(clTeal, MarkArea()), 60);
+  EXPECT_EQ(PixelsOf(clFuchsia, Window()), 0);
+}
+
 TEST_F(ErrorsInPlaceTest, TheMarkGoesWhenTheValueBecomesValid) {
   Enter();
   Edit->SetValidation({vtFocus});
@@ -219,18 +236,22 @@ TEST(ErrorsInPlaceFormFile, ErrorDisplayAndTextHintAreStoredAndReadBack) {
   TForm Source(nullptr), Copy(nullptr), Plain(nullptr);
   TValidEdit* Written = Holder(Source);
   Written->SetErrorDisplay(edInPlace);
+  Written->SetErrorColor(clMaroon);
   Written->SetTextHint("Quantity");
   const std::string Text = ComponentToText(&Source);
   EXPECT_NE(Text.find("ErrorDisplay = edInPlace"), std::string::npos);
+  EXPECT_NE(Text.find("ErrorColor = clMaroon"), std::string::npos);
   EXPECT_NE(Text.find("TextHint = 'Quantity'"), std::string::npos);
   TValidEdit* Read = Holder(Copy);
   ReadComponentText(Text, &Copy);
   EXPECT_EQ(Read->ErrorDisplay(), edInPlace);
+  EXPECT_EQ(Read->ErrorColor(), clMaroon);
   EXPECT_EQ(Read->TextHint(), "Quantity");
   EXPECT_EQ(Read->EditText(), "");
-  // The default, the modal box, is not written.
+  // The defaults, the modal box and red, are not written.
   Holder(Plain);
   EXPECT_EQ(ComponentToText(&Plain).find("ErrorDisplay"), std::string::npos);
+  EXPECT_EQ(ComponentToText(&Plain).find("ErrorColor"), std::string::npos);
 }
 
 } // namespace

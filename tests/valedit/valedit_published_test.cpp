@@ -266,6 +266,7 @@ TEST(ValEditFormFile, EveryPublishedPropertyLoadsAndRoundTrips) {
     CompletionList = True
     Ctl3D = False
     DefaultDisplay = False
+    ErrorColor = clMaroon
     ErrorDisplay = edInPlace
     DragCursor = crNoDrop
     DragMode = dmAutomatic

@@ -50,6 +50,11 @@ struct ErrorDisplay {
     P.Enum("ErrorDisplay", &T::ErrorDisplay, &T::SetErrorDisplay, edMessageBox);
   }
 };
+struct ErrorColor {
+  template <typename T> static void Declare(vcl::Published<T>& P) {
+    P.Int("ErrorColor", &T::ErrorColor, &T::SetErrorColor, vcl::clRed).TypeName("TColor");
+  }
+};
 struct ShowErrors {
   template <typename T> static void Declare(vcl::Published<T>& P) {
     P.Set("ShowErrors", &T::ShowErrors, &T::SetShowErrors, TValidationError{veFocus});

@@ -23,14 +23,15 @@ void RegisterDBValEditClasses() {
     Publish<Placement, AccessibleName, Alignment, AllowNull, Default<AlwaysEnable, true>,
             AutoSelect, Default<AutoSize, false>, BorderStyle, ButtonHint,
             Default<ButtonVisible, false>, CharCase, ClickKey, Color, CompletionList, Ctl3D,
-            DataField, DataSource, DefaultDisplay, DisplayText, ErrorDisplay, DragCursor, DragMode,
-            Enabled, Font, GlyphKind, Glyph, ButtonWidth, ImeMode, ImeName, HideSelection, Kind,
-            MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D, ParentFont, ParentShowHint,
-            PasswordChar, PopupMenu, ReadOnly, ShowErrors, Hint, ShowHint, TabOrder, TabStop,
-            TextHint, TextHintFocused, Validation, Validator, Visible, OnButtonClick, OnChange,
-            OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag, OnEnter, OnErrorChange, OnExit,
-            OnFocusError, OnGetText, OnInputError, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown,
-            OnMouseMove, OnMouseUp, OnNewValidator, OnSetText, OnValidatorChange, OnStartDrag>(P);
+            DataField, DataSource, DefaultDisplay, DisplayText, ErrorColor, ErrorDisplay,
+            DragCursor, DragMode, Enabled, Font, GlyphKind, Glyph, ButtonWidth, ImeMode, ImeName,
+            HideSelection, Kind, MaxLength, NumGlyphs, OEMConvert, ParentColor, ParentCtl3D,
+            ParentFont, ParentShowHint, PasswordChar, PopupMenu, ReadOnly, ShowErrors, Hint,
+            ShowHint, TabOrder, TabStop, TextHint, TextHintFocused, Validation, Validator, Visible,
+            OnButtonClick, OnChange, OnClick, OnDblClick, OnDragDrop, OnDragOver, OnEndDrag,
+            OnEnter, OnErrorChange, OnExit, OnFocusError, OnGetText, OnInputError, OnKeyDown,
+            OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp, OnNewValidator, OnSetText,
+            OnValidatorChange, OnStartDrag>(P);
     return true;
   }();
   (void)Done;
