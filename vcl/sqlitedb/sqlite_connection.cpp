@@ -213,7 +213,14 @@ std::string TSQLiteDataSet::TConnection::Open(const std::string& Name, int Flags
   return "";
 }
 
+// In WAL mode the last connection to close moves the log into the file and
+// deletes it. Two programs closing at the same moment may each see the other
+// still open and leave the log, holding data the file alone lacks; so each
+// connection first moves what it can into the file itself (without waiting
+// for readers), and a file copied without its log is complete.
 TSQLiteDataSet::TConnection::~TConnection() {
+  if (FDb && !ReadOnly())
+    sqlite3_wal_checkpoint_v2(FDb, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
   sqlite3_close(FDb);
 }
 

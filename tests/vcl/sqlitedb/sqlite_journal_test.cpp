@@ -101,3 +101,25 @@ TEST(SQLiteJournalTest, AFileAnotherConnectionHoldsInWalModeStaysInIt) {
 }
 
 } // namespace
+
+// A data set closing while another program keeps the file open is not the
+// last connection, which alone moves the log into the file. Its posts go
+// into the file all the same: a copy of the file without its log has them.
+TEST(SQLiteJournalTest, PostsAreInTheFileItselfOnceTheDataSetCloses) {
+  TTempDatabase File;
+  TRawConnection Other(File.Path());
+  Other.Exec(std::string("PRAGMA journal_mode = WAL;") + Notes);
+  TSQLiteDataSet Data(nullptr);
+  Data.SetDatabaseName(File.Path());
+  Data.SetTableName("notes");
+  Data.Open();
+  Data.Edit();
+  Data.FieldByName("v")->SetAsString("posted");
+  Data.Post();
+  Data.Close();
+  ASSERT_TRUE(fs::exists(File.Path() + "-wal")) << "the other connection keeps the log";
+  const std::string Alone = File.Path() + ".alone";
+  fs::copy_file(File.Path(), Alone, fs::copy_options::overwrite_existing);
+  EXPECT_EQ(TRawConnection(Alone).Value("SELECT v FROM notes"), "posted");
+  fs::remove(Alone);
+}
