@@ -276,9 +276,17 @@ TComponent* TControl::GetParentComponent() const {
   return FParent;
 }
 
+// A form file nests a control in its parent. Nested in a control that holds
+// none (a label, say), it would be left without a parent and written back at
+// the top level, in another place than the file gave it; so the file is
+// refused. The root may be any component: what it owns without a parent is
+// written back inside it.
 void TControl::SetParentComponent(TComponent* Value) {
   if (auto* W = dynamic_cast<TWinControl*>(Value))
     SetParent(W);
+  else if (Value && Value != Owner())
+    throw EInvalidOperation(Name() + " cannot be placed in " + Value->Name() + ": a " +
+                            Value->ClassName() + " holds no controls");
 }
 
 void TControl::SetVisible(bool Value) {

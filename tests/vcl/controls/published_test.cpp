@@ -268,3 +268,51 @@ TEST(FormFileTest, TabOrdersReadBackBesideControlsThatWriteNone) {
     EXPECT_EQ(ComponentToText(Second.get()), Written) << Text;
   }
 }
+
+// A control nested in a component that holds no controls would be read
+// without a parent and written back elsewhere; the file is refused instead,
+// naming the line, and nothing read stays behind.
+TEST(FormFileTest, AControlNestedWhereNoControlGoesIsRefused) {
+  RegisterGuiClasses();
+  struct Case {
+    const char* Text;
+    const char* Message;
+  };
+  const Case Cases[] = {
+      {"object F: TForm\n"
+       "  object L: TLabel\n"
+       "    Caption = 'x'\n"
+       "    object P: TPanel\n"
+       "    end\n"
+       "  end\n"
+       "end\n",
+       "Line 4: P cannot be placed in L: a TLabel holds no controls"},
+      {"object F: TForm\n"
+       "  object M: TPopupMenu\n"
+       "    object I: TMenuItem\n"
+       "      object E: TEdit\n"
+       "      end\n"
+       "    end\n"
+       "  end\n"
+       "end\n",
+       "Line 4: E cannot be placed in I: a TMenuItem holds no controls"},
+  };
+  for (const Case& C : Cases) {
+    TForm Form(nullptr);
+    try {
+      ReadComponentText(C.Text, &Form);
+      ADD_FAILURE() << C.Text << "read";
+    } catch (const EReadError& E) {
+      EXPECT_EQ(E.Message(), C.Message);
+    }
+    EXPECT_EQ(Form.ComponentCount(), 0) << C.Text;
+  }
+  // Nested in an edit, a control has a windowed parent and reads back in it.
+  const std::string Text = "object F: TForm\n  object E: TEdit\n    object P: TPanel\n    end\n"
+                           "  end\nend\n";
+  std::unique_ptr<TComponent> First(TextToComponent(Text, nullptr));
+  EXPECT_EQ(First->FindComponent("P")->GetParentComponent(), First->FindComponent("E"));
+  const std::string Written = ComponentToText(First.get());
+  std::unique_ptr<TComponent> Second(TextToComponent(Written, nullptr));
+  EXPECT_EQ(ComponentToText(Second.get()), Written);
+}
