@@ -378,15 +378,17 @@ void TCustomDateValidator::FitYearDigits(TFieldDigits& Year) const {
   }
 }
 
+bool TCustomDateValidator::WholeDateInput(const TWholeDate& Whole) const {
+  const char* Letters = FormatFields().Letters;
+  return CheckPartValue(Whole.Values[0], false, Letters[0]) &&
+         CheckPartValue(Whole.Values[1], false, Letters[1]) &&
+         CheckPartValue(Whole.Values[2], Whole.Digits[2] == 1 && Whole.Values[2] == 0, Letters[2]);
+}
+
 bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
   // A date typed in full needs only its part tests, from its values.
-  if (const TWholeDate* Whole = ReadWholeDate(S)) {
-    const char* Letters = FormatFields().Letters;
-    return CheckPartValue(Whole->Values[0], false, Letters[0]) &&
-           CheckPartValue(Whole->Values[1], false, Letters[1]) &&
-           CheckPartValue(Whole->Values[2], Whole->Digits[2] == 1 && Whole->Values[2] == 0,
-                          Letters[2]);
-  }
+  if (const TWholeDate* Whole = ReadWholeDate(S))
+    return WholeDateInput(*Whole);
   if (!TCustomPictureValidator::IsValidInput(S, SuppressFill))
     return false;
   // Without a picture (a format of another shape) input is not screened.
@@ -411,16 +413,19 @@ bool TCustomDateValidator::IsValidInput(std::string& S, bool SuppressFill) {
 void TCustomDateValidator::SetText(std::string& S) {
   if (S.empty())
     return;
-  // The completion works on the text as the picture normalised it (a typed
-  // blank read as the separator), so 12 25 completes like 12/25 does.
-  std::string Typed = S;
-  if (!IsValidInput(Typed, true))
-    return;
-  S = std::move(Typed);
-  // A date typed in full can lack only the century of a two-digit year at
-  // its end.
-  if (const TWholeDate* Whole = ReadWholeDate(S); Whole && Whole->Digits[2] != 2)
-    return;
+  if (const TWholeDate* Whole = ReadWholeDate(S)) {
+    // The picture leaves a date typed in full as it stands, and it can lack
+    // only the century of a two-digit year at its end.
+    if (!WholeDateInput(*Whole) || Whole->Digits[2] != 2)
+      return;
+  } else {
+    // The completion works on the text as the picture normalised it (a
+    // typed blank read as the separator), so 12 25 completes like 12/25.
+    std::string Typed = S;
+    if (!IsValidInput(Typed, true))
+      return;
+    S = std::move(Typed);
+  }
   // A year-first format asks for the year before anything else, so a text
   // that lacks later fields lacks month or day, which are never guessed: it
   // stays as typed. Without a picture there is nothing to complete.

@@ -94,6 +94,8 @@ private:
   // nullptr otherwise. Valid until the next call.
   const TWholeDate* ReadWholeDate(std::string_view S) const;
   static bool ReadDigitFields(std::string_view S, const TShape& Shape, TWholeDate& Date);
+  // The part tests of a date typed in full, from its values.
+  bool WholeDateInput(const TWholeDate& Whole) const;
 
   mutable TFormatFields FFields;
   TShape FShape;

@@ -51,10 +51,12 @@ Word DaysInAMonth(Word Year, Word Month) {
 }
 
 bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Result) {
-  if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 ||
-      Day > DaysInAMonth(Year, Month))
+  if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1)
     return false;
-  int Days = Day + DaysBeforeMonth[IsLeapYear(Year) ? 1 : 0][Month - 1];
+  const int Leap = IsLeapYear(Year) ? 1 : 0;
+  if (Day > MonthDays[Leap][Month - 1])
+    return false;
+  int Days = Day + DaysBeforeMonth[Leap][Month - 1];
   const int Y = Year - 1;
   Days += Y * 365 + Y / 4 - Y / 100 + Y / 400;
   Result = Days - DateDelta;
