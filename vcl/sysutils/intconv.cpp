@@ -2,6 +2,7 @@
 // blanks, an optional sign, then decimal digits or '$' and hexadecimal digits,
 // and nothing after them; the value must fit a 32-bit integer (hexadecimal
 // texts may use all 32 bits, so '$FFFFFFFF' is -1).
+#include <array>
 #include <cstdint>
 
 #include "vcl/sysutils.h"
@@ -57,6 +58,38 @@ bool Accumulate(const std::string& S, int I, std::uint64_t Limit, std::uint64_t&
   return true;
 }
 
+// The decimal digits of S from the 1-based position I to its end, as
+// Accumulate<10> reads them. A run of up to 19 digits cannot overflow 64 bits,
+// so each digit is weighed by its own power of ten, no multiplication waiting
+// for the one before, and the run is judged once at its end; a longer run
+// (leading zeros) is read digit by digit.
+bool AccumulateDecimal(const std::string& S, int I, std::uint64_t Limit, std::uint64_t& Magnitude) {
+  static constexpr auto Powers = [] {
+    std::array<std::uint64_t, 19> P{};
+    std::uint64_t Power = 1;
+    for (std::uint64_t& Each : P) {
+      Each = Power;
+      Power *= 10;
+    }
+    return P;
+  }();
+  const int Len = static_cast<int>(S.size());
+  if (Len - I + 1 > static_cast<int>(Powers.size()))
+    return Accumulate<10>(S, I, Limit, Magnitude);
+  std::uint64_t Sum = 0;
+  bool NoDigit = false;
+  for (; I <= Len; ++I) {
+    // A byte below '0' wraps to a large value: one test finds both sides.
+    const std::uint64_t Digit = static_cast<unsigned char>(S[I - 1]) - unsigned{'0'};
+    NoDigit |= Digit > 9;
+    Sum += Digit * Powers[Len - I];
+  }
+  if (NoDigit || Sum > Limit)
+    return false;
+  Magnitude = Sum;
+  return true;
+}
+
 } // namespace
 
 bool TryStrToInt(const std::string& S, int& Value) {
@@ -76,7 +109,7 @@ bool TryStrToInt(const std::string& S, int& Value) {
     return false;
   const std::uint64_t Limit = Hex ? 0xFFFFFFFFu : (Negative ? 2147483648u : 2147483647u);
   std::uint64_t Magnitude = 0;
-  if (!(Hex ? Accumulate<16>(S, I, Limit, Magnitude) : Accumulate<10>(S, I, Limit, Magnitude)))
+  if (!(Hex ? Accumulate<16>(S, I, Limit, Magnitude) : AccumulateDecimal(S, I, Limit, Magnitude)))
     return false;
   // Hexadecimal texts wrap into the sign bit as a 32-bit pattern.
   const auto Bits = static_cast<std::uint32_t>(Negative ? 0 - Magnitude : Magnitude);

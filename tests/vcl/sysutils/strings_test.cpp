@@ -143,15 +143,20 @@ TEST_F(StringsTest, StrToIntAcceptsClassicForms) {
       {"-2147483648", -2147483647 - 1},
       {"$FFFFFFFF", -1},
       {"007", 7},
+      // Leading zeros on either side of the longest run read in one pass.
+      {"0000000000000000042", 42},
+      {"-00000000000000000002147483648", -2147483647 - 1},
   };
   for (const Case& C : Cases)
     EXPECT_EQ(StrToInt(C.Text), C.Expected) << C.Text;
 }
 
 TEST_F(StringsTest, StrToIntRejectsWithClassicMessage) {
-  const char* Bad[] = {"",    " ",          "$",           "-",          "+",
-                       "12 ", "1 2",        "abc",         "1.5",        "0x1F",
-                       "--1", "2147483648", "-2147483649", "$100000000", "99999999999999999999999"};
+  const char* Bad[] = {"", " ", "$", "-", "+", "12 ", "1 2", "abc", "1.5", "0x1F", "--1",
+                       "2147483648", "-2147483649", "$100000000", "99999999999999999999999",
+                       // The bytes just outside the digits, mid-run, and the
+                       // largest values the one-pass read can hold.
+                       "1/2", "1:2", "1\xff", "9999999999999999999", "0002147483648"};
   for (const char* Text : Bad) {
     EXPECT_CONVERT_ERROR(StrToInt(Text),
                          "'" + std::string(Text) + "' is not a valid integer value");
