@@ -36,10 +36,15 @@ protected:
   bool CharsPass(const std::string& S) const;
   // For descendants that own the list: stores it as given, with no cleaning
   // and no notification.
-  void StoreFilterChars(const std::string& Value) { FFilterChars = Value; }
+  void StoreFilterChars(const std::string& Value);
 
 private:
+  bool Listed(char32_t Ch) const;
+
   std::string FFilterChars;
+  // The ASCII members of FFilterChars as bits, kept with it: the character
+  // test reads them without searching the list.
+  std::uint64_t FAsciiListed[2] = {};
   TFilterType FFilterType = ftValidChars;
 };
 

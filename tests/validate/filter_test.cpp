@@ -43,6 +43,10 @@ TEST_F(FilterValidatorTest, JudgesEveryCharacter) {
       {"a\u00A0", ftValidChars, "\u00A0", false}, // a blank of any kind cannot
       {"a\x7F", ftValidChars, "\x7F", true},      // 127 can be named
       {"a\x1F", ftInvalidChars, "\x1F", true},
+      {"?@", ftValidChars, "@?", true}, // codes 63 and 64, either side of a word
+      {"?", ftValidChars, "@", false},
+      {"@", ftValidChars, "?", false},
+      {"\x7F", ftValidChars, "\xFF", false}, // a byte that is no character
   };
   for (const FilterCase& C : Cases) {
     TFilterValidator V(nullptr);
@@ -53,6 +57,15 @@ TEST_F(FilterValidatorTest, JudgesEveryCharacter) {
     EXPECT_EQ(V.IsValidInput(Input, false), C.Expected) << C.Chars << " / " << C.Text;
     EXPECT_EQ(Input, C.Text) << "input is never rewritten";
   }
+}
+
+TEST_F(FilterValidatorTest, AListSetAgainReplacesTheOldOne) {
+  TFilterValidator V(nullptr);
+  V.SetFilterChars("abcé");
+  V.SetFilterChars("xyz");
+  EXPECT_FALSE(V.IsValid("a"));
+  EXPECT_FALSE(V.IsValid("é"));
+  EXPECT_TRUE(V.IsValid("zyx"));
 }
 
 TEST_F(FilterValidatorTest, NewValidatorHasEmptyValidList) {
