@@ -21,11 +21,6 @@ std::string NameKey(const std::string& Name) {
   return LowerCase(Name);
 }
 
-bool IsAsciiText(const std::string& S) {
-  return std::all_of(S.begin(), S.end(),
-                     [](char C) { return static_cast<unsigned char>(C) < 128; });
-}
-
 bool Contains(const std::vector<TComponent*>& List, const TComponent* Item) {
   return std::find(List.begin(), List.end(), Item) != List.end();
 }
@@ -107,7 +102,7 @@ TComponent* TComponent::Components(int Index) const {
 TComponent* TComponent::FindComponent(const std::string& AName) const {
   if (AName.empty())
     return nullptr;
-  if (IsAsciiText(AName)) {
+  if (IsAscii(AName)) {
     const auto It = FNamed.find(NameKey(AName));
     return It == FNamed.end() ? nullptr : It->second;
   }
