@@ -1,11 +1,14 @@
 // The run-time core's conversions, with differential checks: what a value is
-// written as reads back as the value, and the non-raising conversions agree
-// with the raising ones. Input: bytes taken by FuzzedDataProvider, an
-// operation at a time.
+// written as reads back as the value, the non-raising conversions agree with
+// the raising ones, and decimal integers read as the standard library reads
+// them. Input: bytes taken by FuzzedDataProvider, an operation at a time.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <string_view>
 
 #include "fuzz/fuzz_support.h"
 
@@ -24,6 +27,29 @@ template <typename F> bool Converts(F&& Fn) {
   }
 }
 
+// A decimal text of any length (leading zeros, blanks, a sign) read again by
+// the standard library: TryStrToInt takes it exactly when its value fits a
+// 32-bit integer, and gives that value.
+void DecimalAgainstFromChars(FuzzedDataProvider& In) {
+  std::string Digits = In.ConsumeRandomLengthString(30);
+  if (Digits.empty())
+    return;
+  for (char& Ch : Digits)
+    Ch = static_cast<char>('0' + static_cast<unsigned char>(Ch) % 10);
+  const std::string_view Signs[] = {"", "-", "+"};
+  const std::string_view Sign = Signs[In.ConsumeIntegralInRange(0, 2)];
+  const std::string Text =
+      std::string(In.ConsumeIntegralInRange(0, 2), ' ') + std::string(Sign) + Digits;
+  std::int64_t Magnitude = 0;
+  const auto Got = std::from_chars(Digits.data(), Digits.data() + Digits.size(), Magnitude);
+  const bool Negative = Sign == "-";
+  const bool Fits = Got.ec == std::errc() && Magnitude <= (Negative ? 2147483648 : 2147483647);
+  int Value = 0;
+  const bool Ok = TryStrToInt(Text, Value);
+  FUZZ_CHECK(Ok == Fits && (!Fits || Value == (Negative ? -Magnitude : Magnitude)), "'%s'",
+             Text.c_str());
+}
+
 void Integers(FuzzedDataProvider& In) {
   const int N = In.ConsumeIntegral<int>();
   const std::string Text = IntToStr(N);
@@ -36,6 +62,7 @@ void Integers(FuzzedDataProvider& In) {
   int Raised = 0;
   const bool RaiseOk = Converts([&] { Raised = StrToInt(Any); });
   FUZZ_CHECK(TryOk == RaiseOk && (!TryOk || Tried == Raised), "'%s'", Any.c_str());
+  DecimalAgainstFromChars(In);
 }
 
 void Floats(FuzzedDataProvider& In) {
