@@ -18,7 +18,6 @@
 #include "validate/date.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "textman/textman.h"
@@ -230,7 +229,7 @@ TCustomDateValidator::ReadWholeDate(std::string_view S) const {
   if (!Shape || S.size() > sizeof FLastRead.Text)
     return nullptr;
   if (!Detail::SameText(S, std::string_view(FLastRead.Text, FLastRead.Size))) {
-    std::memcpy(FLastRead.Text, S.data(), S.size());
+    Detail::CopyText(FLastRead.Text, S);
     FLastRead.Size = static_cast<std::uint8_t>(S.size());
     FLastRead.Whole = ReadDigitFields(S, *Shape, FLastRead.Date);
   }

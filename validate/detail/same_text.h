@@ -35,4 +35,19 @@ template <typename TWord> bool SameWords(const char* A, const char* B, std::size
   return A == B;
 }
 
+// Copies Text to To (room for Text.size() bytes) as SameText reads it: from
+// eight to sixteen bytes as two overlapping words, inline, rather than
+// through the library's copy, whose start-up costs more than the copy.
+[[gnu::always_inline]] inline void CopyText(char* To, std::string_view Text) {
+  const std::size_t N = Text.size();
+  if (N < 8 || N > 16) {
+    std::memcpy(To, Text.data(), N);
+    return;
+  }
+  const auto First = LoadWord<std::uint64_t>(Text.data());
+  const auto Last = LoadWord<std::uint64_t>(Text.data() + N - 8);
+  std::memcpy(To, &First, sizeof First);
+  std::memcpy(To + N - 8, &Last, sizeof Last);
+}
+
 } // namespace Validate::Detail
