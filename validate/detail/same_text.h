@@ -1,7 +1,8 @@
 // Equality of texts that are mostly a few bytes long: the last text a
 // picture judged, the date format a date validator read. They are compared
-// on every call; up to sixteen bytes the comparison is two overlapping
-// words, without the call into the library that dominates for such lengths.
+// on every call, and the date validator keeps a copy of the last one; up to
+// sixteen bytes the comparison and the copy are two overlapping words,
+// without the call into the library that dominates for such lengths.
 #pragma once
 
 #include <cstdint>
